@@ -1,0 +1,174 @@
+#pragma once
+
+#include <QDataStream>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class QWidget;
+
+// A typed sensor value with its validity, its text forms and its binding to an
+// editor widget. Sensors fill parameters from replies; views and parameter widgets
+// read and edit them by index.
+class KtParameter
+{
+public:
+    enum Type { Undefined, Int, Float, List, Bool };
+
+    KtParameter() = default;
+    KtParameter(const KtParameter&) = delete;
+    KtParameter& operator=(const KtParameter&) = delete;
+    virtual ~KtParameter() = default;
+
+    virtual Type type() const { return Undefined; }
+    virtual QString toString() const = 0;
+    virtual void updateWidgetValue(QWidget* editor) = 0;
+    virtual void updateFromWidget(QWidget* editor) = 0;
+    virtual bool save(QDataStream& stream);
+    virtual bool restore(QDataStream& stream);
+    virtual QVariant variantValue() const;
+    virtual bool setVariantValue(const QVariant& value);
+    virtual void invalidate() { m_valid = false; }
+
+    QWidget* createWidget(bool* needsLabel, const char** changeSignal);
+    QWidget* createWidget(const char** changeSignal);
+
+    bool isValid() const { return m_valid; }
+    const QString& title() const { return m_title; }
+    void setTitle(const QString& title) { m_title = title; }
+    const QString& name() const { return m_name; }
+    void setName(const QString& name) { m_name = name; }
+    const QString& description() const { return m_description; }
+    void setDescription(const QString& description) { m_description = description; }
+    const QString& suffix() const { return m_suffix; }
+    void setSuffix(const QString& suffix) { m_suffix = suffix; }
+
+protected:
+    virtual QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) = 0;
+    void setValid(bool valid) { m_valid = valid; }
+
+private:
+    bool m_valid = false;
+    QString m_title;
+    QString m_name;
+    QString m_description;
+    QString m_suffix;
+};
+
+template <typename T>
+class KtTemplateParameter : public KtParameter
+{
+public:
+    T value() const { return m_value; }
+    void setValue(T value)
+    {
+        m_value = value;
+        setValid(true);
+    }
+
+protected:
+    T m_value = T();
+};
+
+template <typename T, KtParameter::Type TypeCode>
+class KtPodParameter : public KtTemplateParameter<T>
+{
+public:
+    static constexpr KtParameter::Type typeCode = TypeCode;
+
+    KtParameter::Type type() const override { return TypeCode; }
+    QString toString() const override
+    {
+        return this->isValid() ? QVariant(this->m_value).toString() : QString();
+    }
+    bool save(QDataStream& stream) override
+    {
+        stream << this->m_value;
+        return stream.status() == QDataStream::Ok;
+    }
+    bool restore(QDataStream& stream) override
+    {
+        stream >> this->m_value;
+        return stream.status() == QDataStream::Ok;
+    }
+    QVariant variantValue() const override { return QVariant(this->m_value); }
+    void invalidate() override
+    {
+        KtParameter::invalidate();
+        this->m_value = T();
+    }
+};
+
+class KtIntParameter : public KtPodParameter<int, KtParameter::Int>
+{
+public:
+    void updateWidgetValue(QWidget* editor) override;
+    void updateFromWidget(QWidget* editor) override;
+
+protected:
+    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
+};
+
+class KtFloatParameter : public KtPodParameter<float, KtParameter::Float>
+{
+public:
+    void updateWidgetValue(QWidget* editor) override;
+    void updateFromWidget(QWidget* editor) override;
+
+protected:
+    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
+};
+
+class KtBoolParameter : public KtPodParameter<bool, KtParameter::Bool>
+{
+public:
+    QString toString() const override;
+    bool setVariantValue(const QVariant& value) override;
+    void updateWidgetValue(QWidget* editor) override;
+    void updateFromWidget(QWidget* editor) override;
+
+protected:
+    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
+};
+
+// A choice among texts; the value is the index of the chosen text.
+class KtListParameter : public KtTemplateParameter<int>
+{
+public:
+    static constexpr KtParameter::Type typeCode = KtParameter::List;
+
+    explicit KtListParameter(int minimumContentsLength = 0);
+
+    Type type() const override { return List; }
+    QString toString() const override;
+    bool save(QDataStream& stream) override;
+    bool restore(QDataStream& stream) override;
+    void updateWidgetValue(QWidget* editor) override;
+    void updateFromWidget(QWidget* editor) override;
+
+    int minimumContentsLength() const { return m_minimumContentsLength; }
+    const QStringList& items() const { return m_items; }
+    void setItems(const QStringList& items) { m_items = items; }
+
+protected:
+    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
+
+private:
+    int m_minimumContentsLength;
+    QStringList m_items;
+};
+
+// Casts by type code; a mismatch is a programming error that no input can cause.
+template <typename T>
+T* ktparameter_cast(KtParameter* parameter)
+{
+    if (!parameter || parameter->type() != T::typeCode)
+        qFatal("ktparameter_cast failed");
+    return static_cast<T*>(parameter);
+}
+
+template <typename T>
+const T* ktparameter_cast(const KtParameter* parameter)
+{
+    return ktparameter_cast<T>(const_cast<KtParameter*>(parameter));
+}
