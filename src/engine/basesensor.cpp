@@ -1,0 +1,41 @@
+#include "engine/basesensor.h"
+
+#include "engine/baseengine.h"
+#include "engine/sensormessage.h"
+
+#include <QCoreApplication>
+
+BaseSensor::BaseSensor(BaseEngine* engine)
+    : m_engine(engine)
+{
+    addFloatParameter(QCoreApplication::translate("BaseSensor", "Level"));
+}
+
+quint32 BaseSensor::features() const
+{
+    return m_engine ? m_engine->features() : 0;
+}
+
+void BaseSensor::setAddress(uint8_t address)
+{
+    m_address = address;
+    emit addressChanged(address);
+}
+
+void BaseSensor::update()
+{
+    emit updated();
+}
+
+void BaseSensor::logCommandResult(CommandCallback::Result result, const EngineCommand& command,
+                                  const QString& note)
+{
+    Logger::message(SensorMessage(this, command, result, note));
+}
+
+void BaseSensor::requestChangeParameter(int, const QVariant&, CommandCallback*) {}
+
+SensorWidget* BaseSensor::createWidgetImpl()
+{
+    return nullptr;
+}

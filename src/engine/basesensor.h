@@ -1,0 +1,45 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+#include "parameters/ktparametercollection.h"
+
+#include <QObject>
+#include <QVariant>
+#include <cstdint>
+
+class BaseEngine;
+class SensorWidget;
+struct EngineCommand;
+
+// The protocol-neutral face of one sensor: a bus address and its parameters,
+// parameter 0 always being the level. Sensors have no parent: the engine that
+// created one dismantles it, or whoever closes its tab does.
+class BaseSensor : public QObject, public KtParameterCollection
+{
+    Q_OBJECT
+public:
+    explicit BaseSensor(BaseEngine* engine);
+
+    BaseEngine* baseEngine() const { return m_engine; }
+    quint32 features() const;
+    uint8_t address() const { return m_address; }
+    void setAddress(uint8_t address);
+    void update();
+    void logCommandResult(CommandCallback::Result result, const EngineCommand& command,
+                          const QString& note = QString());
+
+    virtual void deinit() = 0;
+    // Writes one configuration parameter to the device; sensors without writable
+    // parameters ignore the request.
+    virtual void requestChangeParameter(int index, const QVariant& value,
+                                        CommandCallback* callback);
+    virtual SensorWidget* createWidgetImpl();
+
+signals:
+    void updated();
+    void addressChanged(uint8_t newAddress);
+
+private:
+    BaseEngine* const m_engine;
+    uint8_t m_address = 0;
+};

@@ -1,0 +1,410 @@
+#include "engine/serialengine.h"
+
+#include "engine/linedatamessage.h"
+#include "engine/serialsensor.h"
+#include "log/logger.h"
+#include "port/serialport.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const int kReadChunk = 64;
+// An idle step with nothing to send discards input once this much has piled up.
+const int kIdleStrayLimit = 31;
+// Bytes no protocol step consumes (a chattering line while stopped, say) must not
+// pile up without bound.
+const int kInputBufferLimit = 1024;
+const int kStrayRecordLength = EngineCommand::ReplyCapacity;
+
+} // namespace
+
+SerialEngine::SerialEngine(quint32 features, QObject* parent)
+    : BaseEngine(features, parent)
+    , m_stateCheckTimer(new QTimer(this))
+{
+    qRegisterMetaType<SerialEngine::State>("SerialEngine::State");
+    m_stateCheckTimer->setSingleShot(true);
+    connect(m_stateCheckTimer, &QTimer::timeout, this, &SerialEngine::slotOnStateCheckTimeout);
+}
+
+void SerialEngine::request(const EngineCommand& command)
+{
+    // A dismantled engine sends nothing more; the caller still gets its answer.
+    if (m_state == Terminating) {
+        EngineCommand canceled = command;
+        canceled.executeCallback(CommandCallback::Canceled);
+        return;
+    }
+    m_commandQueue.enqueue(command);
+    if (m_state == Idle)
+        serveCommand();
+}
+
+void SerialEngine::setPort(SerialPort* port)
+{
+    m_port = port;
+    setEnginePortLocks();
+    connect(m_port, &SerialPort::readyRead, this, &SerialEngine::slotOnReadyRead);
+}
+
+void SerialEngine::resetStateMachine()
+{
+    if (m_port)
+        m_port->setFlowControl(FLOW_OFF);
+    setEnginePortLocks();
+    setState(Synchronizing);
+}
+
+void SerialEngine::setAutoDetectSensorsEnabled(bool enabled)
+{
+    BaseEngine::setAutoDetectSensorsEnabled(enabled);
+    if (!enabled)
+        m_detecting = false;
+    // Switching detection on must not restart an engine the user has stopped.
+    if (enabled && m_sensors.isEmpty() && isRunning())
+        resetStateMachine();
+}
+
+void SerialEngine::deinit()
+{
+    // Terminating first: a callback that asks again while we dismantle gets
+    // Canceled at once instead of being sent.
+    setState(Terminating);
+    executeAndClearCurrentCommand(CommandCallback::Canceled);
+    cancelQueuedCommands();
+    m_currentSensorIndex = -1;
+    const QList<SerialSensor*> sensors = std::exchange(m_sensors, {});
+    for (SerialSensor* sensor : sensors)
+        sensor->deleteLater();
+}
+
+void SerialEngine::setState(State newState)
+{
+    m_state = newState;
+    Logger::debug("EngineState", "Switcing to state %s",
+                  enumValueToCharStar(this, "State", newState));
+    switch (newState) {
+    case Error:
+    case Stopped:
+        clearCommandQueue();
+        break;
+    case Idle:
+        if (!m_commandQueue.isEmpty())
+            serveCommand();
+        else
+            runIdleStep();
+        break;
+    default:
+        break;
+    }
+    // The interval of the state this call was given: a command sent from the
+    // idle entry above gets the idle interval as its reply window.
+    const int interval = stateCheckTimeoutInterval(newState);
+    if (interval == 0) {
+        m_stateCheckTimer->stop();
+    } else if (interval > 0) {
+        m_stateCheckTimer->stop();
+        m_stateCheckTimer->setInterval(interval);
+        m_stateCheckTimer->start();
+    }
+    emit stateChanged(m_state);
+}
+
+int SerialEngine::stateCheckTimeoutInterval(State state) const
+{
+    static const int kIntervals[] = {200, 50, 10, 100, 10, 500, 500, 0, 0};
+    if (state < Synchronizing || state > Terminating)
+        return -1;
+    return kIntervals[state];
+}
+
+void SerialEngine::runIdleStep()
+{
+    EngineCommand command;
+    if (m_detecting) {
+        command = detectNext();
+    } else {
+        command = pollNextSensorLevel();
+        if (command.kind == EngineCommand::None && isAutoDetectSensorsEnabled()) {
+            m_detecting = true;
+            command = detectNext();
+        }
+    }
+    if (m_detecting && command.kind != EngineCommand::None)
+        emit detectionStateChanged(m_detectionState);
+    m_detecting = isAutoDetectSensorsEnabled() ? !m_detecting : false;
+
+    switch (command.kind) {
+    case EngineCommand::LevelPoll:
+        if (SerialSensor* sensor = currentSensor())
+            sensor->invokeCoolDown();
+        Q_FALLTHROUGH();
+    case EngineCommand::Plain:
+        logAndClearStrayData(-1);
+        request(command);
+        break;
+    default:
+        if (m_inputBuffer.size() > kIdleStrayLimit)
+            logAndClearStrayData(-1);
+        break;
+    }
+}
+
+EngineCommand SerialEngine::pollNextSensorLevel()
+{
+    const int index = nextSensor();
+    return index < 0 ? EngineCommand() : m_sensors.at(index)->pollLevel();
+}
+
+int SerialEngine::nextSensor()
+{
+    const int count = m_sensors.size();
+    if (count == 0) {
+        m_currentSensorIndex = -1;
+        return -1;
+    }
+    // Every sensor is offered at least once, the first one twice.
+    for (int failedTries = 0; failedTries <= count; ++failedTries) {
+        m_currentSensorIndex =
+            m_currentSensorIndex < count ? (m_currentSensorIndex + 1) % count : 0;
+        if (readyToPoll(m_sensors.at(m_currentSensorIndex)))
+            return m_currentSensorIndex;
+    }
+    return -1;
+}
+
+void SerialEngine::serveCommand()
+{
+    logAndClearStrayData(-1);
+    if (m_commandQueue.isEmpty()) {
+        Logger::message(Logger::Error, QStringLiteral("Unexpected empty commandQueue"));
+        return;
+    }
+    const EngineCommand command = takeNextCommand();
+    Logger::debug("EngineState", "Serving command %s", qPrintable(command.toString()));
+    const qint64 written = m_port ? m_port->write(reinterpret_cast<const char*>(command.request),
+                                                  command.requestLength)
+                                  : -1;
+    if (written < 0) {
+        failWrite();
+        return;
+    }
+    setState(WaitingReply);
+}
+
+EngineCommand SerialEngine::takeNextCommand()
+{
+    if (m_commandInFlight)
+        executeAndClearCurrentCommand(CommandCallback::Failed);
+    m_currentCommand = m_commandQueue.dequeue();
+    m_commandInFlight = true;
+    return m_currentCommand;
+}
+
+void SerialEngine::failWrite()
+{
+    Logger::message(Logger::Error, QStringLiteral("Port write failure"));
+    executeAndClearCurrentCommand(CommandCallback::Failed);
+    setState(PortError);
+}
+
+void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
+{
+    if (!m_commandInFlight)
+        return;
+    // Clear before calling back: the callback may queue, and even send, the next
+    // command, which must not be wiped out afterwards.
+    EngineCommand command = m_currentCommand;
+    m_currentCommand.clear();
+    m_commandInFlight = false;
+    if (command.requestLength != 0 && command.replyLength != 0)
+        Logger::message(LineDataMessage(command, result));
+    command.executeCallback(result);
+}
+
+void SerialEngine::clearCommandQueue()
+{
+    executeAndClearCurrentCommand(CommandCallback::Failed);
+    cancelQueuedCommands();
+}
+
+void SerialEngine::cancelQueuedCommands()
+{
+    // What a callback queues while we cancel stays queued for later: taking the
+    // queue first keeps a callback that always asks again from looping forever.
+    QQueue<EngineCommand> canceled = std::exchange(m_commandQueue, {});
+    while (!canceled.isEmpty())
+        canceled.dequeue().executeCallback(CommandCallback::Canceled);
+}
+
+void SerialEngine::slotOnReadyRead()
+{
+    if (!readPort())
+        return;
+    if (!m_inputBuffer.isEmpty())
+        repackInput();
+    if (m_inputBuffer.size() > kInputBufferLimit)
+        logAndClearStrayData(-1);
+}
+
+bool SerialEngine::readPort()
+{
+    if (!m_port)
+        return true;
+    char chunk[kReadChunk];
+    qint64 count = 0;
+    while ((count = m_port->read(chunk, kReadChunk)) > 0)
+        m_inputBuffer.append(chunk, int(count));
+    if (count < 0 && m_port->lastError() != SerialPort::TimeoutError) {
+        setState(PortError);
+        return false;
+    }
+    return true;
+}
+
+void SerialEngine::slotOnStateCheckTimeout()
+{
+    if (m_state == Stopped || m_state == Terminating)
+        return;
+    const int buffered = m_inputBuffer.size();
+    if (!readPort())
+        return;
+    if (m_inputBuffer.size() > buffered) {
+        const State before = m_state;
+        repackInput();
+        if (m_state != before)
+            return;
+    }
+    Logger::debug("EngineState", "State check timeout %s",
+                  enumValueToCharStar(this, "State", m_state));
+    switch (m_state) {
+    case Synchronizing:
+    case Idle:
+    case ReplyCooldown:
+    case Error:
+        setState(Idle);
+        break;
+    case WaitingEcho:
+        executeAndClearCurrentCommand(CommandCallback::NoEcho);
+        setState(Error);
+        break;
+    case WaitingReply:
+        executeAndClearCurrentCommand(CommandCallback::Timeout);
+        setState(Idle);
+        break;
+    default:
+        break;
+    }
+}
+
+void SerialEngine::addSensor(SerialSensor* sensor)
+{
+    m_sensors.append(sensor);
+}
+
+void SerialEngine::removeSensor(SerialSensor* sensor)
+{
+    m_sensors.removeAll(sensor);
+    clearCommandQueue();
+    // Removing a sensor must not restart an engine the user has stopped.
+    if (isRunning())
+        setState(Idle);
+    resetDetectionState();
+    afterRemovedSensor();
+}
+
+void SerialEngine::idleCheck()
+{
+    if (m_state == Idle)
+        setState(Idle);
+}
+
+bool SerialEngine::readyToPoll(SerialSensor* sensor)
+{
+    return !sensor->isCoolingDown();
+}
+
+SerialSensor* SerialEngine::currentSensor() const
+{
+    if (m_currentSensorIndex < 0 || m_currentSensorIndex >= m_sensors.size())
+        return nullptr;
+    return m_sensors.at(m_currentSensorIndex);
+}
+
+SerialSensor* SerialEngine::sensorByAddress(uint8_t address) const
+{
+    for (SerialSensor* sensor : m_sensors) {
+        if (sensor->address() == address)
+            return sensor;
+    }
+    return nullptr;
+}
+
+bool SerialEngine::isAddressBusy(uint8_t address) const
+{
+    return sensorByAddress(address) != nullptr;
+}
+
+bool SerialEngine::isRunning() const
+{
+    return m_state != Stopped && m_state != Terminating && m_state != PortError;
+}
+
+void SerialEngine::inputBufferRemoveHead(int n)
+{
+    if (n > 0)
+        m_inputBuffer.remove(0, n);
+}
+
+void SerialEngine::inputBufferClear()
+{
+    m_inputBuffer.clear();
+}
+
+void SerialEngine::inputBufferMoveHead(int n, EngineCommand& command)
+{
+    const int moved = std::min({n, int(EngineCommand::ReplyCapacity), int(m_inputBuffer.size())});
+    if (command.replyLength == 0)
+        command.replyLength = quint8(moved);
+    command.receivedLength = quint8(moved);
+    std::copy_n(m_inputBuffer.constData(), moved, command.reply);
+    inputBufferRemoveHead(n);
+}
+
+void SerialEngine::logAndClearStrayData(int n)
+{
+    if (n < 0 || n > m_inputBuffer.size())
+        n = m_inputBuffer.size();
+    if (n == 0)
+        return;
+    EngineCommand record;
+    record.replyLength = quint8(std::min(n, kStrayRecordLength));
+    record.receivedLength = record.replyLength;
+    std::copy_n(m_inputBuffer.constData(), record.replyLength, record.reply);
+    inputBufferRemoveHead(n);
+    Logger::message(LineDataMessage(record, CommandCallback::Stray));
+}
+
+void SerialEngine::setStateCheckTimeout(int milliseconds)
+{
+    m_stateCheckTimer->stop();
+    m_stateCheckTimer->setInterval(milliseconds);
+    m_stateCheckTimer->start();
+}
+
+void SerialEngine::resetDetectionState()
+{
+    m_detectionState = 0;
+    emit detectionStateChanged(0);
+}
+
+void SerialEngine::advanceDetectionState()
+{
+    if (m_detectionState >= 2)
+        return;
+    ++m_detectionState;
+    emit detectionStateChanged(m_detectionState);
+}

@@ -1,0 +1,67 @@
+#include "engine/serialsensor.h"
+
+#include "engine/serialengine.h"
+
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+const char kQueryIntervalKey[] = "QueryInterval";
+const int kDefaultQueryInterval = 1;
+} // namespace
+
+SerialSensor::SerialSensor(SerialEngine* engine)
+    : BaseSensor(engine)
+    , m_coolDownTimer(new QTimer(this))
+{
+    if (engine)
+        engine->addSensor(this);
+    m_coolDownTimer->setSingleShot(true);
+    m_coolDownTimer->setInterval(storedQueryInterval());
+    connect(m_coolDownTimer, &QTimer::timeout, this, &SerialSensor::slotResetCoolDown);
+}
+
+SerialEngine* SerialSensor::engine() const
+{
+    return static_cast<SerialEngine*>(baseEngine());
+}
+
+QObject* SerialSensor::manager() const
+{
+    return baseEngine() ? baseEngine()->parent() : nullptr;
+}
+
+int SerialSensor::queryInterval() const
+{
+    return m_coolDownTimer->interval();
+}
+
+void SerialSensor::invokeCoolDown()
+{
+    m_coolDown = true;
+    m_coolDownTimer->start();
+}
+
+void SerialSensor::setQueryInterval(int milliseconds)
+{
+    m_coolDownTimer->setInterval(qMax(1, milliseconds));
+}
+
+void SerialSensor::deinit()
+{
+    if (engine())
+        engine()->removeSensor(this);
+}
+
+void SerialSensor::slotResetCoolDown()
+{
+    m_coolDown = false;
+    if (engine())
+        engine()->idleCheck();
+}
+
+int SerialSensor::storedQueryInterval()
+{
+    const int stored = QSettings().value(kQueryIntervalKey, kDefaultQueryInterval).toInt();
+    return qMax(1, stored);
+}

@@ -1,0 +1,145 @@
+#include "port/hardwareserialport.h"
+
+#include <QSerialPort>
+
+namespace {
+
+// The only place that looks at QSerialPort's error codes.
+SerialPort::Error mapError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::NoError:
+        return SerialPort::NoError;
+    case QSerialPort::DeviceNotFoundError:
+        return SerialPort::NotFoundError;
+    case QSerialPort::PermissionError:
+        return SerialPort::PermissionError;
+    case QSerialPort::OpenError:
+        return SerialPort::OpenError;
+    case QSerialPort::WriteError:
+        return SerialPort::WriteError;
+    case QSerialPort::ReadError:
+        return SerialPort::ReadError;
+    case QSerialPort::ResourceError:
+        return SerialPort::DeviceRemovedError;
+    case QSerialPort::TimeoutError:
+        return SerialPort::TimeoutError;
+    default:
+        return SerialPort::UnknownError;
+    }
+}
+
+QSerialPort::Parity toQtParity(ParityType parity)
+{
+    switch (parity) {
+    case PAR_ODD:
+        return QSerialPort::OddParity;
+    case PAR_EVEN:
+        return QSerialPort::EvenParity;
+    case PAR_MARK:
+        return QSerialPort::MarkParity;
+    case PAR_SPACE:
+        return QSerialPort::SpaceParity;
+    case PAR_NONE:
+        break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits toQtStopBits(StopBitsType bits)
+{
+    switch (bits) {
+    case STOP_1_5:
+        return QSerialPort::OneAndHalfStop;
+    case STOP_2:
+        return QSerialPort::TwoStop;
+    case STOP_1:
+        break;
+    }
+    return QSerialPort::OneStop;
+}
+
+QSerialPort::FlowControl toQtFlow(FlowType flow)
+{
+    switch (flow) {
+    case FLOW_HARDWARE:
+        return QSerialPort::HardwareControl;
+    case FLOW_XONXOFF:
+        return QSerialPort::SoftwareControl;
+    case FLOW_OFF:
+        break;
+    }
+    return QSerialPort::NoFlowControl;
+}
+
+} // namespace
+
+HardwareSerialPort::HardwareSerialPort(QObject* parent)
+    : SerialPort(parent)
+    , m_port(new QSerialPort(this))
+{
+    connect(m_port, &QSerialPort::readyRead, this, &SerialPort::readyRead);
+}
+
+QString HardwareSerialPort::portName() const
+{
+    return m_port->portName();
+}
+
+void HardwareSerialPort::setPortName(const QString& name)
+{
+    m_port->setPortName(name);
+}
+
+bool HardwareSerialPort::open()
+{
+    if (!m_port->open(QIODevice::ReadWrite))
+        return false;
+    applySettings();
+    return true;
+}
+
+void HardwareSerialPort::close()
+{
+    m_port->close();
+}
+
+bool HardwareSerialPort::isOpen() const
+{
+    return m_port->isOpen();
+}
+
+qint64 HardwareSerialPort::read(char* data, qint64 maxSize)
+{
+    return m_port->read(data, maxSize);
+}
+
+qint64 HardwareSerialPort::write(const char* data, qint64 size)
+{
+    return m_port->write(data, size);
+}
+
+int HardwareSerialPort::lastError() const
+{
+    return mapError(m_port->error());
+}
+
+QString HardwareSerialPort::errorString() const
+{
+    return m_port->errorString();
+}
+
+void HardwareSerialPort::applySettings()
+{
+    if (!m_port->isOpen())
+        return;
+    // Parity switches per transmission on a LIN line: what was queued under the
+    // old parity must leave before the line changes.
+    m_port->flush();
+    const PortSettings& s = settings();
+    m_port->setBaudRate(baudRateValue(s.BaudRate));
+    m_port->setDataBits(QSerialPort::DataBits(s.DataBits));
+    m_port->setParity(toQtParity(s.Parity));
+    m_port->setStopBits(toQtStopBits(s.StopBits));
+    m_port->setFlowControl(toQtFlow(s.FlowControl));
+}
