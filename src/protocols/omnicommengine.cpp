@@ -1,0 +1,453 @@
+#include "protocols/omnicommengine.h"
+
+#include "engine/linedatamessage.h"
+#include "log/logger.h"
+#include "port/serialport.h"
+#include "protocols/omnicommsensor.h"
+
+#include <QChar>
+#include <QInputDialog>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const char kLogSection[] = "OmniCommEngine";
+const int kReadDataReplyLength = 5;
+const int kAddressChangeDataLength = 1;
+const int kStatusReplyDataLength = 1;
+const int kConfigurationDataLength = 18;
+const int kExtendedConfigurationDataLength = 20;
+// Input without a frame start is kept only while it could still be the lead-in
+// of something; this much cannot.
+const int kIdleGarbageLimit = 8;
+const int kSynchronizingQuietPeriod = 100;
+const int kSignBit = 0x8000;
+const int kMagnitudeMask = 0x7FFF;
+
+// Payload size and value encoding of every parameter write.
+struct WriteFormat
+{
+    quint8 code;
+    int size;
+    bool signMagnitude;
+};
+
+const WriteFormat kWriteFormats[] = {
+    {OmniCommEngine::SetAutoInterval, 1, false},
+    {OmniCommEngine::SetFMax, 2, false},
+    {OmniCommEngine::SetFMin, 2, false},
+    {OmniCommEngine::SetSampleCount, 2, false},
+    {OmniCommEngine::SetPwmMax, 2, true},
+    {OmniCommEngine::SetControlOutput, 2, false},
+    {OmniCommEngine::SetDataFormat, 1, false},
+    {OmniCommEngine::SetNormalTemperature, 1, false},
+    {OmniCommEngine::SetAnalogueOutputRatio, 2, false},
+    {OmniCommEngine::SetAnalogueOutputRange, 1, false},
+    {OmniCommEngine::EnableAutoMode, 0, false},
+};
+
+const WriteFormat* writeFormat(quint8 code)
+{
+    const auto found = std::find_if(std::begin(kWriteFormats), std::end(kWriteFormats),
+                                    [code](const WriteFormat& row) { return row.code == code; });
+    return found == std::end(kWriteFormats) ? nullptr : found;
+}
+
+int littleEndian16(const unsigned char* bytes)
+{
+    return bytes[0] | (bytes[1] << 8);
+}
+
+quint32 encodeSignMagnitude(qint64 value)
+{
+    if (value < 0)
+        return quint32(kSignBit | (-value & kMagnitudeMask));
+    return quint32(value & kMagnitudeMask);
+}
+
+int decodeSignMagnitude(int raw)
+{
+    const int magnitude = raw & kMagnitudeMask;
+    return (raw & kSignBit) ? -magnitude : magnitude;
+}
+
+} // namespace
+
+OmniCommEngine::OmniCommEngine(quint32 features, QObject* parent)
+    : SerialEngine(features, parent)
+    , m_detectionCallback(this, &OmniCommEngine::detectionCallback)
+{}
+
+// CRC-8/MAXIM (Dallas 1-Wire): reflected polynomial 0x8C, initial value 0.
+quint8 OmniCommEngine::crc8(const unsigned char* data, int length)
+{
+    quint8 crc = 0;
+    for (int i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? quint8((crc >> 1) ^ 0x8C) : quint8(crc >> 1);
+    }
+    return crc;
+}
+
+EngineCommand OmniCommEngine::createCommand(quint8 address, quint8 code, const unsigned char* data,
+                                            int dataLength, int replyDataLength)
+{
+    EngineCommand command;
+    command.request[0] = RequestStart;
+    command.request[1] = address;
+    command.request[2] = code;
+    std::copy_n(data, dataLength, command.request + 3);
+    command.request[3 + dataLength] = crc8(command.request, 3 + dataLength);
+    command.requestLength = quint8(dataLength + FramingLength);
+    command.replyLength = quint8(replyDataLength + FramingLength);
+    return command;
+}
+
+EngineCommand OmniCommEngine::levelPollCommand(quint8 address)
+{
+    return createCommand(address, ReadData, nullptr, 0, kReadDataReplyLength);
+}
+
+EngineCommand OmniCommEngine::enableAutoModeCommand(quint8 address)
+{
+    return createCommand(address, EnableAutoMode, nullptr, 0, kStatusReplyDataLength);
+}
+
+EngineCommand OmniCommEngine::configurationCommand(quint8 address, bool extended)
+{
+    return createCommand(address, ReadConfiguration, nullptr, 0,
+                         extended ? kExtendedConfigurationDataLength : kConfigurationDataLength);
+}
+
+EngineCommand OmniCommEngine::createAddressChangeRequest(BaseSensor* sensor,
+                                                         unsigned short newAddress)
+{
+    if (!sensor || newAddress >= AddressCount)
+        return EngineCommand();
+    const unsigned char data = quint8(newAddress);
+    return createCommand(sensor->address(), ChangeAddress, &data, kAddressChangeDataLength,
+                         kAddressChangeDataLength);
+}
+
+EngineCommand OmniCommEngine::parameterWriteCommand(quint8 address, quint8 code,
+                                                    const QVariant& value)
+{
+    const WriteFormat* format = writeFormat(code);
+    if (!format)
+        return EngineCommand();
+    const quint32 raw = format->signMagnitude ? encodeSignMagnitude(value.toInt()) : value.toUInt();
+    const unsigned char data[2] = {quint8(raw), quint8(raw >> 8)};
+    return createCommand(address, code, data, format->size, kStatusReplyDataLength);
+}
+
+bool OmniCommEngine::isParameterWriteCode(quint8 code)
+{
+    return writeFormat(code) != nullptr;
+}
+
+quint8 OmniCommEngine::commandCode(const EngineCommand& command)
+{
+    return command.request[2];
+}
+
+quint8 OmniCommEngine::requestedAddress(const EngineCommand& command)
+{
+    return command.request[3];
+}
+
+bool OmniCommEngine::isWriteAccepted(const EngineCommand& command)
+{
+    return command.reply[3] == 0;
+}
+
+bool OmniCommEngine::writtenValue(const EngineCommand& command, int* value)
+{
+    const WriteFormat* format = writeFormat(commandCode(command));
+    if (!format || format->size == 0)
+        return false;
+    const int raw = format->size == 2 ? littleEndian16(command.request + 3) : command.request[3];
+    *value = format->signMagnitude ? decodeSignMagnitude(raw) : raw;
+    return true;
+}
+
+OmniCommEngine::DataFrame OmniCommEngine::parseDataFrame(const unsigned char* frame)
+{
+    DataFrame values;
+    values.temperature = qint8(frame[3]);
+    values.rawLevel = littleEndian16(frame + 4);
+    values.frequency = littleEndian16(frame + 6);
+    return values;
+}
+
+OmniCommEngine::Configuration OmniCommEngine::parseConfiguration(const unsigned char* frame,
+                                                                 bool extended)
+{
+    Configuration values;
+    values.fMax = littleEndian16(frame + 7);
+    values.fMin = littleEndian16(frame + 9);
+    values.autonomous = frame[11] != 0;
+    values.sampleCount = littleEndian16(frame + 12);
+    values.pwmMax = decodeSignMagnitude(littleEndian16(frame + 14));
+    values.controlOutput = littleEndian16(frame + 16);
+    values.dataFormat = frame[19] & 0x03;
+    values.normalTemperature = frame[20];
+    if (extended) {
+        values.autoInterval = frame[6];
+        values.analogueOutputRange = (frame[19] >> 7) & 1;
+        values.analogueOutputRatio = littleEndian16(frame + 21);
+    }
+    return values;
+}
+
+void OmniCommEngine::resetStateMachine()
+{
+    SerialEngine::resetStateMachine();
+    m_detectAddress = -1;
+}
+
+void OmniCommEngine::setEnginePortLocks()
+{
+    if (!port())
+        return;
+    port()->setBaudRate(BAUD19200);
+    port()->setStopBits(STOP_1);
+    port()->setParity(PAR_NONE);
+}
+
+void OmniCommEngine::addSensorDialog()
+{
+    auto* dialog = new QInputDialog;
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setInputMode(QInputDialog::IntInput);
+    dialog->setLabelText(tr("Address"));
+    dialog->setIntRange(0, AddressCount - 1);
+    dialog->open(this, SLOT(slotAddSensorFromDialog(int)));
+}
+
+void OmniCommEngine::slotAddSensorFromDialog(int address)
+{
+    sensorDetectedCallback(address);
+}
+
+// Padded with figure spaces, which are as wide as digits, so the text does not
+// jump as the address grows.
+QString OmniCommEngine::detectionStateString() const
+{
+    return QStringLiteral("%1/255").arg(m_detectAddress, 3, 10, QChar(0x2007));
+}
+
+// Sensors in autonomous mode send by themselves; a poll would only collide with
+// their frames.
+bool OmniCommEngine::readyToPoll(SerialSensor* sensor)
+{
+    const auto* omniSensor = qobject_cast<OmniCommSensor*>(sensor);
+    const bool autonomous = omniSensor && omniSensor->mode() == OmniCommSensor::AutonomousMode;
+    return SerialEngine::readyToPoll(sensor) && !autonomous;
+}
+
+EngineCommand OmniCommEngine::detectNext()
+{
+    if (m_detectAddress < 0) {
+        m_detectAddress = 0;
+        if (!isAddressBusy(0))
+            return probe(0);
+    }
+    const int start = m_detectAddress;
+    do {
+        if (++m_detectAddress >= AddressCount) {
+            advanceDetectionState();
+            m_detectAddress = 0;
+        }
+        if (!isAddressBusy(quint8(m_detectAddress)))
+            return probe(m_detectAddress);
+    } while (m_detectAddress != start);
+    return EngineCommand();
+}
+
+EngineCommand OmniCommEngine::probe(int address)
+{
+    EngineCommand command = levelPollCommand(quint8(address));
+    command.kind = EngineCommand::Plain;
+    command.callback = &m_detectionCallback;
+    return command;
+}
+
+void OmniCommEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
+{
+    if (result != CommandCallback::Ok)
+        return;
+    if (OmniCommSensor* sensor = sensorDetectedCallback(command.request[1]))
+        sensor->parseData(command.reply, OmniCommSensor::NetworkMode);
+}
+
+OmniCommSensor* OmniCommEngine::sensorDetectedCallback(int address)
+{
+    if (address < 0 || address >= AddressCount || isAddressBusy(quint8(address)))
+        return nullptr;
+    auto* sensor = new OmniCommSensor(this);
+    sensor->setAddress(quint8(address));
+    emit sensorDetected(sensor);
+    resetDetectionState();
+    sensor->requestConfigurationUpdate();
+    return sensor;
+}
+
+void OmniCommEngine::repackInput()
+{
+    switch (state()) {
+    case Synchronizing:
+        // The line is still settling: wait until it has been quiet for a while.
+        setStateCheckTimeout(kSynchronizingQuietPeriod);
+        break;
+    case Idle:
+        repackIdle();
+        break;
+    case WaitingReply:
+        repackReply();
+        break;
+    case ReplyCooldown:
+        Logger::debug(kLogSection, "Got unexpected input when in cooldown state");
+        break;
+    case Error:
+        Logger::debug(kLogSection, "Got unexpected input when in error state");
+        break;
+    case Terminating:
+        Logger::debug(kLogSection, "Got unexpected input when in terminating state");
+        inputBufferClear();
+        break;
+    default:
+        break;
+    }
+}
+
+// Every complete frame is cut out before any is handled: a frame that creates a
+// sensor sends its configuration request at once, and sending discards whatever
+// is still buffered.
+void OmniCommEngine::repackIdle()
+{
+    const QList<EngineCommand> frames = cutUnsolicitedFrames();
+    for (const EngineCommand& frame : frames)
+        parseAutonomousMessage(frame);
+}
+
+QList<EngineCommand> OmniCommEngine::cutUnsolicitedFrames()
+{
+    QList<EngineCommand> frames;
+    while (!m_inputBuffer.isEmpty()) {
+        const int start = m_inputBuffer.indexOf(char(ReplyStart));
+        if (start < 0) {
+            if (m_inputBuffer.size() >= kIdleGarbageLimit)
+                logAndClearStrayData(-1);
+            break;
+        }
+        logAndClearStrayData(start);
+        if (m_inputBuffer.size() < DataFrameLength)
+            break;
+        const bool crcMatches = headCrcMatches(DataFrameLength);
+        if (crcMatches && isDataFrameCode(2)) {
+            frames.append(takeDataFrame());
+            continue;
+        }
+        if (crcMatches)
+            Logger::debug(kLogSection, "CRC matches but expected code %x, not %x", EnableAutoMode,
+                          uint(quint8(m_inputBuffer.at(2))));
+        else
+            Logger::debug(kLogSection, "Wrong crc, trying to repack again");
+        if (!resynchronize())
+            break;
+    }
+    return frames;
+}
+
+bool OmniCommEngine::resynchronize()
+{
+    const int next = m_inputBuffer.indexOf(char(ReplyStart), 1);
+    logAndClearStrayData(next < 0 ? -1 : next);
+    return next >= 0;
+}
+
+void OmniCommEngine::repackReply()
+{
+    while (!m_inputBuffer.isEmpty() && state() == WaitingReply) {
+        if (quint8(m_inputBuffer.at(0)) != ReplyStart) {
+            setState(Error);
+            return;
+        }
+        // A self-sending sensor may talk while another one is being asked: its
+        // frame is its data, and the reply follows behind it.
+        bool complete = false;
+        if (isOtherSensorsDataFrameAtHead(&complete)) {
+            if (!complete)
+                return;
+            parseAutonomousMessage(takeDataFrame());
+            continue;
+        }
+        if (m_inputBuffer.size() < m_currentCommand.replyLength)
+            return;
+        completeReply();
+        return;
+    }
+}
+
+// A frame with another address and a data-frame code is held back until it is
+// complete, so a short reply is not cut out of its first bytes.
+bool OmniCommEngine::isOtherSensorsDataFrameAtHead(bool* complete) const
+{
+    if (m_inputBuffer.size() < 3 || quint8(m_inputBuffer.at(1)) == m_currentCommand.request[1] ||
+        !isDataFrameCode(2))
+        return false;
+    if (m_inputBuffer.size() < DataFrameLength) {
+        *complete = false;
+        return true;
+    }
+    *complete = headCrcMatches(DataFrameLength);
+    return *complete;
+}
+
+bool OmniCommEngine::headCrcMatches(int length) const
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(m_inputBuffer.constData());
+    return crc8(bytes, length - 1) == bytes[length - 1];
+}
+
+bool OmniCommEngine::isDataFrameCode(int index) const
+{
+    const quint8 code = quint8(m_inputBuffer.at(index));
+    return code == ReadData || code == EnableAutoMode;
+}
+
+EngineCommand OmniCommEngine::takeDataFrame()
+{
+    EngineCommand record;
+    record.replyLength = DataFrameLength;
+    record.kind = EngineCommand::Autonomous;
+    inputBufferMoveHead(DataFrameLength, record);
+    return record;
+}
+
+// Neither the address nor the code of a reply is compared with the request: the
+// CRC is the only check the protocol offers.
+void OmniCommEngine::completeReply()
+{
+    const int length = m_currentCommand.replyLength;
+    inputBufferMoveHead(length, m_currentCommand);
+    const unsigned char* reply = m_currentCommand.reply;
+    const bool crcMatches = length >= 2 && crc8(reply, length - 1) == reply[length - 1];
+    executeAndClearCurrentCommand(crcMatches ? CommandCallback::Ok : CommandCallback::CrcFail);
+    setState(ReplyCooldown);
+}
+
+// A sensor that sends by itself is taken on even with detection off: it has
+// announced itself.
+void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
+{
+    const quint8 address = record.reply[1];
+    auto* sensor = qobject_cast<OmniCommSensor*>(sensorByAddress(address));
+    if (!sensor)
+        sensor = sensorDetectedCallback(address);
+    if (sensor)
+        sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
+    Logger::message(LineDataMessage(record, CommandCallback::Ok));
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+#include "engine/serialsensor.h"
+#include "protocols/omnicommengine.h"
+
+#include <QVariant>
+
+// One Omnicomm fuel-level sensor: its measured values and configuration as
+// parameters, its mode (polled or self-sending) and its address. Every byte goes
+// through its engine; the sensor only decides what to ask and what to keep.
+class OmniCommSensor : public SerialSensor
+{
+    Q_OBJECT
+public:
+    enum Mode { UnknownMode, NetworkMode, AutonomousMode };
+    Q_ENUM(Mode)
+
+    enum ParameterIndex {
+        LevelIndex,
+        RawLevelIndex,
+        TemperatureIndex,
+        FrequencyIndex,
+        AutoIntervalIndex,
+        FMaxIndex,
+        FMinIndex,
+        SampleCountIndex,
+        PwmMaxIndex,
+        ControlOutputIndex,
+        DataFormatIndex,
+        NormalTemperatureIndex,
+        AnalogueOutputRatioIndex,
+        AnalogueOutputRangeIndex,
+        // Not a parameter: the write-table row of the bare mode-switch command.
+        ModeSwitchIndex
+    };
+
+    // Capability flag of the models whose configuration reply has extra fields.
+    static constexpr quint32 FeatureExtendedConfiguration = 0x0010;
+
+    explicit OmniCommSensor(OmniCommEngine* engine);
+
+    OmniCommEngine* engine() const;
+    Mode mode() const { return m_mode; }
+    bool hasExtendedConfiguration() const;
+    float dataFormatDivisor() const;
+
+    EngineCommand pollLevel() override;
+    void parseData(const unsigned char* frame, Mode mode);
+    void requestConfigurationUpdate();
+    void requestChangeParameter(int index, const QVariant& value,
+                                CommandCallback* callback) override;
+    void requestSetMode(Mode mode, CommandCallback* callback);
+    void requestSetAddress(int newAddress);
+
+signals:
+    void configurationUpdated();
+    void modeChanged();
+
+private:
+    void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
+    void getConfigurationCallback(CommandCallback::Result result, const EngineCommand& command);
+    void setAddressCallback(CommandCallback::Result result, const EngineCommand& command);
+    void paramSetCallback(CommandCallback::Result result, const EngineCommand& command);
+    void modeSetCallback(CommandCallback::Result result, const EngineCommand& command);
+
+    void storeDataFrame(const OmniCommEngine::DataFrame& values);
+    void storeConfiguration(const OmniCommEngine::Configuration& values);
+    void invalidateConfiguration();
+    void setMode(Mode mode);
+    void setIntValue(int index, int value);
+
+    Mode m_mode = UnknownMode;
+    MemFunCommandCallback<OmniCommSensor> m_levelPollCallback;
+    MemFunCommandCallback<OmniCommSensor> m_getConfigurationCallback;
+    MemFunCommandCallback<OmniCommSensor> m_setAddressCallback;
+    MemFunCommandCallback<OmniCommSensor> m_paramSetCallback;
+    MemFunCommandCallback<OmniCommSensor> m_modeSetCallback;
+};
