@@ -8,6 +8,9 @@
 BaseSensor::BaseSensor(BaseEngine* engine)
     : m_engine(engine)
 {
+    // The signal's argument type is spelled uint8_t; spies and queued
+    // connections need that name known.
+    qRegisterMetaType<uint8_t>("uint8_t");
     addFloatParameter(QCoreApplication::translate("BaseSensor", "Level"));
 }
 
