@@ -1,0 +1,174 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+
+namespace sim {
+
+namespace {
+
+struct AddressRange
+{
+    int low;
+    int high;
+};
+
+AddressRange addressRange(Protocol protocol)
+{
+    switch (protocol) {
+    case Protocol::ModBus:
+        return {1, 247};
+    case Protocol::TBus:
+        return {0, 62}; // 63 would be taken for the start of a service frame
+    case Protocol::Omnicomm:
+        break;
+    }
+    return {0, 255};
+}
+
+const struct
+{
+    const char* name;
+    double FaultSettings::*field;
+} faultOptions[] = {
+    {"fault-crc", &FaultSettings::corruptCrc},
+    {"fault-silence", &FaultSettings::noReply},
+    {"fault-garbage", &FaultSettings::garbage},
+    {"fault-wrong-address", &FaultSettings::wrongAddress},
+    {"fault-late", &FaultSettings::late},
+};
+
+void addOptions(QCommandLineParser* parser)
+{
+    parser->addHelpOption();
+    parser->addOptions({
+        {"model", "Sensor model code, ZT-31 to ZT-43.", "CODE", "ZT-33"},
+        {"address", "A sensor at this address (repeatable).", "N"},
+        {"autonomous", "An Omnicomm sensor at ADDR that starts in autonomous mode.", "ADDR"},
+        {"uncalibrated", "TBus sensors start without calibration points."},
+        {"latency", "Sensor latency before a reply.", "MS", "3"},
+        {"level", "Freeze every level at this percent.", "PERCENT"},
+        {"link", "Also make a symlink to the pseudo-terminal here.", "PATH"},
+        {"port", "Use this serial device instead of a pseudo-terminal.", "PATH"},
+        {"seed", "Seed of the noise and of the faults.", "N", "1"},
+        {"late-ms", "How late a late reply is.", "MS", "400"},
+    });
+    for (const auto& fault : faultOptions)
+        parser->addOption({fault.name, "Probability of this fault per reply.", "P", "0"});
+}
+
+} // namespace
+
+CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOptions* options)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Simulated fuel-level sensors on a serial line.");
+    addOptions(&parser);
+    help = parser.helpText();
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return Invalid;
+    }
+    if (parser.isSet("help"))
+        return ShowHelp;
+    int seed = 1;
+    int level = -1;
+    bool valid =
+        readModel(parser.value("model"), options) &&
+        readAddresses(parser.values("address"), &options->addresses) &&
+        readAddresses(parser.values("autonomous"), &options->autonomous) &&
+        readNumber("latency", parser.value("latency"), 0, 10000, &options->latencyMs) &&
+        readNumber("late-ms", parser.value("late-ms"), 0, 60000, &options->faults.lateMs) &&
+        readNumber("seed", parser.value("seed"), 0, 0x7FFFFFFF, &seed) &&
+        (!parser.isSet("level") || readNumber("level", parser.value("level"), 0, 100, &level));
+    for (const auto& fault : faultOptions) {
+        valid = valid && readProbability(fault.name, parser.value(fault.name),
+                                         &(options->faults.*fault.field));
+    }
+    if (!valid)
+        return Invalid;
+    options->seed = quint32(seed);
+    options->fixedLevel = level < 0 ? -1.0 : level / 100.0;
+    options->uncalibrated = parser.isSet("uncalibrated");
+    options->linkPath = parser.value("link");
+    options->devicePath = parser.value("port");
+    addDefaultAddress(options);
+    return checkCombination(*options) ? Run : Invalid;
+}
+
+bool CommandLine::readModel(const QString& code, LineOptions* options)
+{
+    if (SensorModel::byCode(code, &options->model))
+        return true;
+    error = QStringLiteral("unknown model %1; known: %2").arg(code, SensorModel::codes().join(' '));
+    return false;
+}
+
+bool CommandLine::readAddresses(const QStringList& values, QList<int>* addresses)
+{
+    for (const QString& value : values) {
+        int address = 0;
+        if (!readNumber("address", value, 0, 255, &address))
+            return false;
+        if (!addresses->contains(address))
+            addresses->append(address);
+    }
+    return true;
+}
+
+bool CommandLine::readProbability(const QString& name, const QString& value, double* probability)
+{
+    bool ok = false;
+    *probability = value.toDouble(&ok);
+    if (ok && *probability >= 0.0 && *probability <= 1.0)
+        return true;
+    error = QStringLiteral("--%1 wants a probability from 0 to 1, not %2").arg(name, value);
+    return false;
+}
+
+bool CommandLine::readNumber(const QString& name, const QString& value, int low, int high,
+                             int* number)
+{
+    bool ok = false;
+    *number = value.toInt(&ok, 0);
+    if (ok && *number >= low && *number <= high)
+        return true;
+    error = QStringLiteral("--%1 wants a number from %2 to %3, not %4")
+                .arg(name)
+                .arg(low)
+                .arg(high)
+                .arg(value);
+    return false;
+}
+
+void CommandLine::addDefaultAddress(LineOptions* options)
+{
+    for (int address : options->autonomous) {
+        if (!options->addresses.contains(address))
+            options->addresses.append(address);
+    }
+    if (options->addresses.isEmpty())
+        options->addresses.append(options->model.protocol == Protocol::TBus ? 10 : 1);
+}
+
+bool CommandLine::checkCombination(const LineOptions& options)
+{
+    const Protocol protocol = options.model.protocol;
+    const AddressRange range = addressRange(protocol);
+    for (int address : options.addresses) {
+        if (address < range.low || address > range.high) {
+            error = QStringLiteral("address %1 is outside %2 to %3 for %4")
+                        .arg(address)
+                        .arg(range.low)
+                        .arg(range.high)
+                        .arg(protocolName(protocol));
+            return false;
+        }
+    }
+    if (!options.autonomous.isEmpty() && protocol != Protocol::Omnicomm)
+        error = QStringLiteral("--autonomous needs an Omnicomm model");
+    else if (options.uncalibrated && protocol != Protocol::TBus)
+        error = QStringLiteral("--uncalibrated needs a TBus model");
+    return error.isEmpty();
+}
+
+} // namespace sim

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "lineoptions.h"
+
+#include <QStringList>
+
+namespace sim {
+
+// Turns the arguments of nivelon-sim into line options, checking each address
+// against what the model's protocol allows.
+class CommandLine
+{
+public:
+    enum Outcome { Run, ShowHelp, Invalid };
+
+    Outcome parse(const QStringList& arguments, LineOptions* options);
+    QString errorText() const { return error; }
+    QString helpText() const { return help; }
+
+private:
+    bool readModel(const QString& code, LineOptions* options);
+    bool readAddresses(const QStringList& values, QList<int>* addresses);
+    bool readProbability(const QString& name, const QString& value, double* probability);
+    bool readNumber(const QString& name, const QString& value, int low, int high, int* number);
+    bool checkCombination(const LineOptions& options);
+    void addDefaultAddress(LineOptions* options);
+
+    QString error;
+    QString help;
+};
+
+} // namespace sim

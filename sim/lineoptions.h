@@ -1,0 +1,27 @@
+#pragma once
+
+#include "faultinjector.h"
+#include "sensormodel.h"
+
+#include <QList>
+#include <QString>
+
+namespace sim {
+
+// Everything that sets up one simulated line; filled from the command line or by a test.
+struct LineOptions
+{
+    SensorModel model;
+    QList<int> addresses;  // one sensor per address
+    QList<int> autonomous; // Omnicomm addresses that start in autonomous mode
+    bool uncalibrated = false;
+    int latencyMs = 3;
+    int autoIntervalUnitMs = 1000; // tests shorten the autonomous interval's second
+    double fixedLevel = -1.0;      // 0 to 1 freezes every level (and 20 °C); below 0 lets it move
+    QString devicePath;            // empty: create a pseudo-terminal
+    QString linkPath;              // symlink to the pseudo-terminal, if set
+    quint32 seed = 1;
+    FaultSettings faults;
+};
+
+} // namespace sim

@@ -1,0 +1,61 @@
+// nivelon-sim: simulated fuel-level sensors on a pseudo-terminal or a serial
+// device, for running Nivelon without hardware.
+#include "commandline.h"
+#include "signalpipe.h"
+#include "simline.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <csignal>
+
+namespace {
+
+void printBanner(const sim::SimLine& line)
+{
+    const sim::LineOptions& options = line.options();
+    QStringList addresses;
+    for (int address : options.addresses)
+        addresses << QString::number(address);
+    // The path alone on the first line of standard output, for scripts.
+    QTextStream(stdout) << line.portPath() << Qt::endl;
+    QTextStream(stderr) << options.model.code << ": " << sim::protocolName(options.model.protocol)
+                        << " at " << sim::protocolBaudRate(options.model.protocol)
+                        << " baud, sensors at " << addresses.join(", ") << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    sim::CommandLine commandLine;
+    sim::LineOptions options;
+    switch (commandLine.parse(app.arguments(), &options)) {
+    case sim::CommandLine::ShowHelp:
+        QTextStream(stdout) << commandLine.helpText();
+        return 0;
+    case sim::CommandLine::Invalid:
+        QTextStream(stderr) << "nivelon-sim: " << commandLine.errorText() << Qt::endl;
+        return 2;
+    case sim::CommandLine::Run:
+        break;
+    }
+    sim::SimLine line(options);
+    QString error;
+    if (!line.start(&error)) {
+        QTextStream(stderr) << "nivelon-sim: " << error << Qt::endl;
+        return 1;
+    }
+    printBanner(line);
+    sim::SignalPipe signalPipe({SIGUSR1, SIGINT, SIGTERM, SIGHUP});
+    QObject::connect(&signalPipe, &sim::SignalPipe::raised, &app, [&](int number) {
+        if (number == SIGUSR1)
+            QTextStream(stdout) << line.countersReport() << Qt::flush;
+        else
+            app.quit();
+    });
+    const int status = app.exec();
+    line.stop();
+    QTextStream(stdout) << line.countersReport() << Qt::flush;
+    return status;
+}

@@ -1,0 +1,235 @@
+#include "simline.h"
+
+#include "modbusresponder.h"
+#include "omnicommresponder.h"
+#include "tbusresponder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace sim {
+
+namespace {
+
+std::unique_ptr<Responder> responderFor(Protocol protocol, SensorList& sensors)
+{
+    switch (protocol) {
+    case Protocol::ModBus:
+        return std::make_unique<ModBusResponder>(sensors);
+    case Protocol::TBus:
+        return std::make_unique<TBusResponder>(sensors);
+    case Protocol::Omnicomm:
+        break;
+    }
+    return std::make_unique<OmnicommResponder>(sensors);
+}
+
+} // namespace
+
+SimLine::SimLine(const LineOptions& options, QObject* parent)
+    : QObject(parent)
+    , lineOptions(options)
+    , faults(options.seed)
+    , transmitter(clock, [this](const QByteArray& bytes) { writeToLine(bytes); })
+{
+    clock.start();
+    responder = responderFor(options.model.protocol, sensorList);
+    faults.configure(options.faults, options.seed);
+    createSensors();
+    unsolicitedTimer.setSingleShot(true);
+    connect(&unsolicitedTimer, &QTimer::timeout, this, &SimLine::sendUnsolicited);
+    connect(&endpoint, &LineEndpoint::readyRead, this, &SimLine::readLine);
+}
+
+SimLine::~SimLine()
+{
+    stop();
+}
+
+void SimLine::createSensors()
+{
+    quint32 seed = lineOptions.seed;
+    for (int address : lineOptions.addresses) {
+        // Each sensor moves on its own, but the whole line repeats with the seed.
+        auto sensor = std::make_unique<SimSensor>(lineOptions.model, address, seed += 7919);
+        if (lineOptions.fixedLevel >= 0.0)
+            sensor->physics().freeze(lineOptions.fixedLevel, 20.0);
+        if (lineOptions.uncalibrated)
+            sensor->setUncalibrated();
+        sensor->setAutonomous(lineOptions.autonomous.contains(address));
+        sensorList.push_back(std::move(sensor));
+    }
+}
+
+bool SimLine::start(QString* error)
+{
+    QString ignored;
+    QString* message = error ? error : &ignored;
+    const bool opened =
+        lineOptions.devicePath.isEmpty()
+            ? endpoint.openPseudoTerminal(message)
+            : endpoint.openDevice(lineOptions.devicePath,
+                                  protocolBaudRate(lineOptions.model.protocol), message);
+    if (!opened || !makeLink(message)) {
+        endpoint.close();
+        return false;
+    }
+    scheduleUnsolicited();
+    return true;
+}
+
+void SimLine::stop()
+{
+    unsolicitedTimer.stop();
+    transmitter.clear();
+    endpoint.close();
+    if (!lineOptions.linkPath.isEmpty() && QFileInfo(lineOptions.linkPath).isSymLink())
+        QFile::remove(lineOptions.linkPath);
+}
+
+bool SimLine::makeLink(QString* error)
+{
+    if (lineOptions.linkPath.isEmpty())
+        return true;
+    // Replace only an old link; a real file in the way is the user's, not ours.
+    if (QFileInfo(lineOptions.linkPath).isSymLink())
+        QFile::remove(lineOptions.linkPath);
+    if (QFile::link(endpoint.path(), lineOptions.linkPath))
+        return true;
+    *error = QStringLiteral("cannot create the link %1").arg(lineOptions.linkPath);
+    return false;
+}
+
+QList<SimSensor*> SimLine::sensors() const
+{
+    QList<SimSensor*> list;
+    for (const auto& sensor : sensorList)
+        list << sensor.get();
+    return list;
+}
+
+SimSensor* SimLine::sensorAt(int address) const
+{
+    for (const auto& sensor : sensorList) {
+        if (sensor->address() == address)
+            return sensor.get();
+    }
+    return nullptr;
+}
+
+void SimLine::setFaults(const FaultSettings& settings, quint32 seed)
+{
+    lineOptions.faults = settings;
+    faults.configure(settings, seed);
+}
+
+void SimLine::setAutoIntervalUnitMs(int unitMs)
+{
+    lineOptions.autoIntervalUnitMs = unitMs;
+    for (const auto& sensor : sensorList)
+        sensor->setUnsolicitedDueMs(-1);
+    scheduleUnsolicited();
+}
+
+void SimLine::readLine()
+{
+    const QByteArray bytes = endpoint.readAll();
+    if (bytes.isEmpty())
+        return;
+    const LineSettings line = endpoint.settings();
+    // The transceiver echoes whatever is sent, at any rate; only the sensors are deaf to a wrong
+    // one.
+    if (responder->echoesInput())
+        transmitter.schedule(bytes, line.wireMs(bytes.size()), line.wireMs(bytes.size()));
+    if (line.baudRate != protocolBaudRate(lineOptions.model.protocol)) {
+        wrongRateBytes += quint64(bytes.size());
+        return;
+    }
+    for (const SimReply& reply : responder->receive(bytes, nowMs()))
+        transmit(reply, line);
+    scheduleUnsolicited();
+}
+
+void SimLine::transmit(const SimReply& reply, const LineSettings& line)
+{
+    const Fault fault = faults.draw();
+    SensorCounters& counters = reply.sensor->counters();
+    counters.faults += fault == Fault::None ? 0 : 1;
+    if (fault == Fault::NoReply)
+        return;
+    QByteArray bytes = reply.bytes;
+    if (fault == Fault::CorruptCrc)
+        bytes[bytes.size() - 1] = char(bytes.back() ^ 0x5A);
+    if (fault == Fault::WrongAddress)
+        bytes = responder->fromOtherAddress(bytes);
+    const double wire = line.wireMs(bytes.size());
+    double delay = wire;
+    if (reply.requestLength > 0)
+        delay += line.wireMs(reply.requestLength) + lineOptions.latencyMs;
+    if (fault == Fault::Late)
+        delay += lineOptions.faults.lateMs;
+    transmitter.schedule(bytes, delay, wire);
+    ++(reply.requestLength > 0 ? counters.replies : counters.unsolicited);
+    if (fault == Fault::Garbage) {
+        const QByteArray noise = faults.garbage();
+        transmitter.schedule(noise, 0, line.wireMs(noise.size()));
+    }
+}
+
+void SimLine::scheduleUnsolicited()
+{
+    qint64 earliest = -1;
+    for (const auto& sensor : sensorList) {
+        if (!sensor->isAutonomous())
+            continue;
+        if (sensor->unsolicitedDueMs() < 0) {
+            const int interval = std::max(1, sensor->omnicomm().autoInterval);
+            sensor->setUnsolicitedDueMs(nowMs() +
+                                        qint64(interval) * lineOptions.autoIntervalUnitMs);
+        }
+        if (earliest < 0 || sensor->unsolicitedDueMs() < earliest)
+            earliest = sensor->unsolicitedDueMs();
+    }
+    if (earliest < 0 || !isRunning())
+        unsolicitedTimer.stop();
+    else
+        unsolicitedTimer.start(int(std::max<qint64>(0, earliest - nowMs())));
+}
+
+void SimLine::sendUnsolicited()
+{
+    const LineSettings line = endpoint.settings();
+    // At another rate the program would read only noise; leaving the frame out is close enough.
+    const bool understood = line.baudRate == protocolBaudRate(lineOptions.model.protocol);
+    for (const auto& sensor : sensorList) {
+        if (!sensor->isAutonomous() || sensor->unsolicitedDueMs() > nowMs())
+            continue;
+        sensor->setUnsolicitedDueMs(-1);
+        const QByteArray frame = responder->unsolicitedFrame(*sensor, nowMs());
+        if (understood && !frame.isEmpty())
+            transmit({sensor.get(), frame, 0}, line);
+    }
+    scheduleUnsolicited();
+}
+
+void SimLine::writeToLine(const QByteArray& bytes)
+{
+    if (endpoint.write(bytes))
+        emit bytesWritten(bytes);
+}
+
+QString SimLine::countersReport() const
+{
+    QString report;
+    for (const auto& sensor : sensorList) {
+        report += QStringLiteral("sensor %1: %2\n")
+                      .arg(sensor->address())
+                      .arg(sensor->counters().toString());
+    }
+    if (wrongRateBytes > 0)
+        report += QStringLiteral("bytes ignored at a wrong rate: %1\n").arg(wrongRateBytes);
+    return report;
+}
+
+} // namespace sim
