@@ -184,7 +184,8 @@ void SerialEngine::serveCommand()
         return;
     }
     const EngineCommand command = takeNextCommand();
-    Logger::debug("EngineState", "Serving command %s", qPrintable(command.toString()));
+    if (Logger::isRegistered(Logger::EngineState))
+        Logger::debug("EngineState", "Serving command %s", qPrintable(command.toString()));
     const qint64 written = m_port ? m_port->write(reinterpret_cast<const char*>(command.request),
                                                   command.requestLength)
                                   : -1;
@@ -220,7 +221,8 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
     EngineCommand command = m_currentCommand;
     m_currentCommand.clear();
     m_commandInFlight = false;
-    if (command.requestLength != 0 && command.replyLength != 0)
+    if (command.requestLength != 0 && command.replyLength != 0 &&
+        Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));
     command.executeCallback(result);
 }

@@ -63,6 +63,11 @@ Logger* Logger::instance()
     return g_instance;
 }
 
+bool Logger::isRegistered(Sections section)
+{
+    return g_instance && section >= 0 && section < g_instance->m_sections.size();
+}
+
 void Logger::registerSection(const QByteArray& name, const QString& title, bool enabledByDefault)
 {
     if (m_indexByName.contains(name))

@@ -47,6 +47,8 @@ public:
     ~Logger() override;
 
     static Logger* instance();
+    // Lets a sender skip building a record nobody would receive.
+    static bool isRegistered(Sections section);
 
     void registerSection(const QByteArray& name, const QString& title, bool enabledByDefault);
     QString sectionTitle(int index) const;
