@@ -13,7 +13,7 @@
 namespace {
 
 const char kLogSection[] = "OmniCommEngine";
-const int kReadDataReplyLength = 5;
+const int kReadDataLength = 5;
 const int kAddressChangeDataLength = 1;
 const int kStatusReplyDataLength = 1;
 const int kConfigurationDataLength = 18;
@@ -107,7 +107,7 @@ EngineCommand OmniCommEngine::createCommand(quint8 address, quint8 code, const u
 
 EngineCommand OmniCommEngine::levelPollCommand(quint8 address)
 {
-    return createCommand(address, ReadData, nullptr, 0, kReadDataReplyLength);
+    return createCommand(address, ReadData, nullptr, 0, kReadDataLength);
 }
 
 EngineCommand OmniCommEngine::enableAutoModeCommand(quint8 address)
