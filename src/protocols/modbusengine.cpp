@@ -1,0 +1,224 @@
+#include "protocols/modbusengine.h"
+
+#include "log/logger.h"
+#include "port/serialport.h"
+#include "protocols/modbussensor.h"
+
+#include <QInputDialog>
+#include <algorithm>
+
+namespace {
+
+const unsigned char kFirstAddress = 1;
+// The top of the ModBus unicast range; 248 and above are reserved.
+const unsigned char kLastDetectedAddress = 247;
+const int kLastSettableAddress = 254;
+const unsigned char kLevelRegister[] = {0x00, 0x00, 0x00, 0x01};
+const unsigned char kReadReplyDataLength = 3;
+const unsigned char kAddressRegisterHigh = 0x00;
+const unsigned char kAddressRegisterLow = 0x01;
+const unsigned char kWriteReplyDataLength = 4;
+// Outside the CRC, a frame carries address and function code in front.
+const int kFrameOverhead = 4;
+const int kSynchronizingInterval = 10;
+const int kSilenceAfterNoise = 100;
+
+} // namespace
+
+ModBusEngine::ModBusEngine(QObject* parent)
+    : SerialEngine(0, parent)
+    , m_detectionCallback(this, &ModBusEngine::detectionCallback)
+{}
+
+quint16 ModBusEngine::crc16(const unsigned char* data, int length)
+{
+    quint16 crc = 0xFFFF;
+    for (int i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    }
+    return crc;
+}
+
+EngineCommand ModBusEngine::createCommand(unsigned char address, CommandFunction function,
+                                          const unsigned char* data, unsigned char dataLength,
+                                          unsigned char replyDataLength) const
+{
+    EngineCommand command;
+    if (dataLength + kFrameOverhead > EngineCommand::RequestCapacity ||
+        replyDataLength + kFrameOverhead > EngineCommand::ReplyCapacity)
+        return command;
+    command.request[0] = address;
+    command.request[1] = function;
+    std::copy_n(data, dataLength, command.request + 2);
+    const quint16 crc = crc16(command.request, dataLength + 2);
+    command.request[dataLength + 2] = quint8(crc & 0xFF);
+    command.request[dataLength + 3] = quint8(crc >> 8);
+    command.requestLength = quint8(dataLength + kFrameOverhead);
+    command.replyLength = quint8(replyDataLength + kFrameOverhead);
+    return command;
+}
+
+EngineCommand ModBusEngine::levelPollCommand(unsigned char address) const
+{
+    EngineCommand command = createCommand(address, ReadHoldingRegisters, kLevelRegister,
+                                          sizeof kLevelRegister, kReadReplyDataLength);
+    command.kind = EngineCommand::LevelPoll;
+    return command;
+}
+
+EngineCommand ModBusEngine::createAddressChangeRequest(BaseSensor* sensor,
+                                                       unsigned short newAddress)
+{
+    if (!sensor || newAddress > kLastSettableAddress)
+        return EngineCommand();
+    const unsigned char data[] = {kAddressRegisterHigh, kAddressRegisterLow, 0x00,
+                                  quint8(newAddress)};
+    EngineCommand command = createCommand(sensor->address(), WriteSingleRegister, data, sizeof data,
+                                          kWriteReplyDataLength);
+    command.kind = EngineCommand::Service;
+    return command;
+}
+
+void ModBusEngine::resetStateMachine()
+{
+    SerialEngine::resetStateMachine();
+    m_detectionAddress = 0;
+}
+
+int ModBusEngine::stateCheckTimeoutInterval(State state) const
+{
+    return state == Synchronizing ? kSynchronizingInterval
+                                  : SerialEngine::stateCheckTimeoutInterval(state);
+}
+
+QString ModBusEngine::detectionStateString() const
+{
+    return QStringLiteral("%1/255").arg(m_detectionAddress);
+}
+
+void ModBusEngine::addSensorDialog()
+{
+    createAddSensorDialog()->open(this, SLOT(slotAddSensorFromDialog(int)));
+}
+
+QInputDialog* ModBusEngine::createAddSensorDialog() const
+{
+    auto* dialog = new QInputDialog();
+    dialog->setInputMode(QInputDialog::IntInput);
+    dialog->setLabelText(tr("Address"));
+    dialog->setIntRange(kFirstAddress, kLastSettableAddress);
+    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
+    return dialog;
+}
+
+void ModBusEngine::slotAddSensorFromDialog(int address)
+{
+    addSensorAtAddress(address);
+}
+
+ModBusSensor* ModBusEngine::addSensorAtAddress(int address)
+{
+    if (address < kFirstAddress || address > kLastSettableAddress)
+        return nullptr;
+    // The user knows the line better than we do: an address already in use is
+    // taken as asked.
+    auto* sensor = new ModBusSensor(this);
+    sensor->setAddress(quint8(address));
+    emit sensorDetected(sensor);
+    return sensor;
+}
+
+void ModBusEngine::repackInput()
+{
+    Logger::debug("ModBusEngine", "Checking input for complete frames in state %d", int(state()));
+    if (m_inputBuffer.isEmpty())
+        return;
+    switch (state()) {
+    case Synchronizing:
+        // Anything heard while synchronizing is the tail of some earlier exchange;
+        // wait until the line has been quiet for a while.
+        inputBufferClear();
+        setStateCheckTimeout(kSilenceAfterNoise);
+        break;
+    case WaitingReply:
+        takeReply();
+        break;
+    case ReplyCooldown:
+        Logger::debug("ModBusEngine", "Got unexpected input when in cooldown state");
+        setState(Error);
+        break;
+    case Error:
+        Logger::debug("ModBusEngine", "Got unexpected input when in error state");
+        break;
+    case Terminating:
+        Logger::debug("ModBusEngine", "Got unexpected input when in terminating state");
+        inputBufferClear();
+        break;
+    default:
+        break;
+    }
+}
+
+void ModBusEngine::takeReply()
+{
+    if (quint8(m_inputBuffer.at(0)) != m_currentCommand.request[0]) {
+        setState(Error);
+        return;
+    }
+    // The function code is not checked: an exception reply is shorter than what
+    // we wait for, so it ends as a time-out and its bytes are logged as stray.
+    const int length = m_currentCommand.replyLength;
+    if (m_inputBuffer.size() < length)
+        return;
+    inputBufferMoveHead(length, m_currentCommand);
+    const unsigned char* reply = m_currentCommand.reply;
+    const quint16 received = quint16(reply[length - 2] | (reply[length - 1] << 8));
+    const bool crcOk = length > 2 && crc16(reply, length - 2) == received;
+    executeAndClearCurrentCommand(crcOk ? CommandCallback::Ok : CommandCallback::CrcFail);
+    setState(ReplyCooldown);
+}
+
+void ModBusEngine::setEnginePortLocks()
+{
+    if (!port())
+        return;
+    port()->setBaudRate(BAUD9600);
+    port()->setStopBits(STOP_1);
+    port()->setParity(PAR_NONE);
+}
+
+EngineCommand ModBusEngine::detectNext()
+{
+    const unsigned char start = m_detectionAddress;
+    for (int tries = 0; tries < kLastDetectedAddress; ++tries) {
+        m_detectionAddress = m_detectionAddress >= kLastDetectedAddress
+                                 ? kFirstAddress
+                                 : quint8(m_detectionAddress + 1);
+        if (!isAddressBusy(m_detectionAddress))
+            return detectionProbe(m_detectionAddress);
+        if (m_detectionAddress == start)
+            break;
+    }
+    return EngineCommand();
+}
+
+EngineCommand ModBusEngine::detectionProbe(unsigned char address)
+{
+    EngineCommand probe = levelPollCommand(address);
+    probe.kind = EngineCommand::Plain;
+    probe.callback = &m_detectionCallback;
+    return probe;
+}
+
+void ModBusEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
+{
+    if (result != CommandCallback::Ok)
+        return;
+    auto* sensor = new ModBusSensor(this);
+    sensor->setAddress(command.request[0]);
+    emit sensorDetected(sensor);
+    // The probe was a level read, so its reply is the sensor's first reading.
+    sensor->levelPollCallback(CommandCallback::Ok, command);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+#include "engine/serialengine.h"
+
+class QInputDialog;
+class ModBusSensor;
+
+// The serial engine for ModBus RTU level sensors on RS-485. The line has no echo,
+// so the base sending step is used as it is; this class only builds the three
+// requests the system needs, cuts replies by address, length and CRC, and scans
+// addresses 1 to 247 for sensors.
+class ModBusEngine : public SerialEngine
+{
+    Q_OBJECT
+public:
+    enum CommandFunction : unsigned char { ReadHoldingRegisters = 3, WriteSingleRegister = 6 };
+
+    explicit ModBusEngine(QObject* parent = nullptr);
+
+    static quint16 crc16(const unsigned char* data, int length);
+
+    EngineCommand levelPollCommand(unsigned char address) const;
+    EngineCommand createCommand(unsigned char address, CommandFunction function,
+                                const unsigned char* data, unsigned char dataLength,
+                                unsigned char replyDataLength) const;
+    EngineCommand createAddressChangeRequest(BaseSensor* sensor,
+                                             unsigned short newAddress) override;
+
+    void resetStateMachine() override;
+    int stateCheckTimeoutInterval(State state) const override;
+    QString detectionStateString() const override;
+    unsigned char detectionAddress() const { return m_detectionAddress; }
+
+    void addSensorDialog() override;
+    QInputDialog* createAddSensorDialog() const;
+    // What an accepted add-sensor dialog does; null for an address out of range.
+    ModBusSensor* addSensorAtAddress(int address);
+
+    void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
+
+protected slots:
+    void slotAddSensorFromDialog(int address);
+
+protected:
+    void repackInput() override;
+    void setEnginePortLocks() override;
+    EngineCommand detectNext() override;
+
+private:
+    void takeReply();
+    EngineCommand detectionProbe(unsigned char address);
+
+    unsigned char m_detectionAddress = 1;
+    MemFunCommandCallback<ModBusEngine> m_detectionCallback;
+};

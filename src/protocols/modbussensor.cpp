@@ -1,0 +1,66 @@
+#include "protocols/modbussensor.h"
+
+#include "protocols/modbusengine.h"
+
+namespace {
+// Position of the new address in the write-single-register request.
+const int kNewAddressByte = 5;
+} // namespace
+
+ModBusSensor::ModBusSensor(ModBusEngine* engine)
+    : SerialSensor(engine)
+    , m_levelPollCallback(this, &ModBusSensor::levelPollCallback)
+    , m_setAddressCallback(this, &ModBusSensor::setAddressCallback)
+{
+    addIntParameter(QStringLiteral("RawLevel"));
+}
+
+ModBusEngine* ModBusSensor::engine() const
+{
+    return static_cast<ModBusEngine*>(SerialSensor::engine());
+}
+
+EngineCommand ModBusSensor::pollLevel()
+{
+    EngineCommand command = engine()->levelPollCommand(address());
+    command.callback = &m_levelPollCallback;
+    return command;
+}
+
+void ModBusSensor::requestSetAddress(unsigned char newAddress)
+{
+    EngineCommand command = engine()->createAddressChangeRequest(this, newAddress);
+    // An address the protocol cannot carry gives no request; the address simply
+    // stays as it is.
+    if (command.requestLength == 0)
+        return;
+    command.callback = &m_setAddressCallback;
+    engine()->request(command);
+}
+
+void ModBusSensor::levelPollCallback(CommandCallback::Result result, const EngineCommand& command)
+{
+    if (result != CommandCallback::Ok) {
+        intParameter(RawLevelIndex)->invalidate();
+        floatParameter(LevelIndex)->invalidate();
+        logCommandResult(result, command);
+        update();
+        return;
+    }
+    // The register is big-endian, as ModBus has it; the sensor reports hundredths
+    // of a percent.
+    const int raw = command.reply[3] * 256 + command.reply[4];
+    const float level = float(raw) / 100.0f;
+    intParameter(RawLevelIndex)->setValue(raw);
+    floatParameter(LevelIndex)->setValue(level);
+    static const QString noteFormat = tr("rawlvl=%1, lvl=%2");
+    logCommandResult(CommandCallback::Ok, command,
+                     noteFormat.arg(raw).arg(QString::number(level, 'g')));
+    update();
+}
+
+void ModBusSensor::setAddressCallback(CommandCallback::Result result, const EngineCommand& command)
+{
+    if (result == CommandCallback::Ok)
+        setAddress(command.request[kNewAddressByte]);
+}
