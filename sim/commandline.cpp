@@ -63,13 +63,14 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOption
     QCommandLineParser parser;
     parser.setApplicationDescription("Simulated fuel-level sensors on a serial line.");
     addOptions(&parser);
-    help = parser.helpText();
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return Invalid;
     }
-    if (parser.isSet("help"))
+    if (parser.isSet("help")) {
+        help = parser.helpText();
         return ShowHelp;
+    }
     int seed = 1;
     int level = -1;
     bool valid =

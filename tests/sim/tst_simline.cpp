@@ -1,0 +1,255 @@
+// The simulated line over a real pseudo-terminal, with the test as the program's side.
+#include "checksums.h"
+#include "simline.h"
+
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace sim;
+
+namespace {
+
+// The program's end of the line, opened the way a serial library would.
+class ProgramSide
+{
+public:
+    ProgramSide(const QString& path, speed_t speed)
+    {
+        fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        setSpeed(speed);
+    }
+    ~ProgramSide() { ::close(fd); }
+
+    bool isOpen() const { return fd >= 0; }
+
+    void setSpeed(speed_t speed)
+    {
+        termios settings;
+        tcgetattr(fd, &settings);
+        cfmakeraw(&settings);
+        cfsetispeed(&settings, speed);
+        cfsetospeed(&settings, speed);
+        tcsetattr(fd, TCSANOW, &settings);
+    }
+
+    void send(const QByteArray& bytes)
+    {
+        QCOMPARE(::write(fd, bytes.constData(), bytes.size()), ssize_t(bytes.size()));
+    }
+
+    QByteArray receive(int count, int timeoutMs = 2000)
+    {
+        QByteArray bytes;
+        const bool complete = QTest::qWaitFor(
+            [&] {
+                char chunk[256];
+                ssize_t n;
+                while ((n = ::read(fd, chunk, sizeof chunk)) > 0)
+                    bytes.append(chunk, int(n));
+                return bytes.size() >= count;
+            },
+            timeoutMs);
+        Q_UNUSED(complete) // a short read is what the caller compares
+        return bytes;
+    }
+
+private:
+    int fd = -1;
+};
+
+LineOptions optionsFor(const QString& model, const QList<int>& addresses)
+{
+    LineOptions options;
+    SensorModel::byCode(model, &options.model);
+    options.addresses = addresses;
+    options.fixedLevel = 0.5;
+    return options;
+}
+
+const QByteArray omnicommPoll = QByteArray::fromHex("31 01 06 6C");
+
+} // namespace
+
+class SimLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void answersOnlyAtTheProtocolRate();
+    void replyWaitsForWireTimeAndLatency();
+    void tbusEchoesEveryByteAtAnyRate();
+    void autonomousSensorSendsFramesAtItsInterval();
+    void faultsAreInjectedAndCounted();
+    void faultSequenceRepeatsWithTheSeed();
+    void lineOutlivesTheProgramClosingItsPort();
+};
+
+void SimLineTest::answersOnlyAtTheProtocolRate()
+{
+    SimLine line(optionsFor("ZT-33", {1}));
+    QVERIFY(line.start());
+    ProgramSide program(line.portPath(), B9600);
+    QVERIFY(program.isOpen());
+    QSignalSpy written(&line, &SimLine::bytesWritten);
+    program.send(omnicommPoll);
+    QVERIFY(QTest::qWaitFor([&] { return line.bytesAtWrongRate() == 4; }));
+    QVERIFY(!written.wait(100));
+    QCOMPARE(line.sensorAt(1)->counters().requests, 0u);
+
+    program.setSpeed(B19200);
+    program.send(omnicommPoll);
+    const QByteArray reply = program.receive(9);
+    QCOMPARE(reply.size(), 9);
+    QCOMPARE(reply.left(3), QByteArray::fromHex("3E 01 06"));
+    QCOMPARE(crc8Maxim(reply.left(8)), quint8(reply[8]));
+    QCOMPARE(line.sensorAt(1)->counters().replies, 1u);
+}
+
+void SimLineTest::replyWaitsForWireTimeAndLatency()
+{
+    LineOptions options = optionsFor("ZT-32", {1});
+    options.latencyMs = 40;
+    SimLine line(options);
+    QVERIFY(line.start());
+    ProgramSide program(line.portPath(), B9600);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    program.send(QByteArray::fromHex("01 03 00 00 00 01 84 0A"));
+    QCOMPARE(program.receive(7), QByteArray::fromHex("01 03 02 13 88 B5 12"));
+    // 8 + 7 bytes of 10 bits at 9600 baud take 15.6 ms on the wire.
+    QVERIFY2(elapsed.elapsed() >= 55, qPrintable(QString::number(elapsed.elapsed())));
+}
+
+void SimLineTest::tbusEchoesEveryByteAtAnyRate()
+{
+    SimLine line(optionsFor("ZT-31", {10}));
+    QVERIFY(line.start());
+    ProgramSide program(line.portPath(), B9600);
+    program.send(QByteArray::fromHex("8A"));
+    QCOMPARE(program.receive(5), QByteArray::fromHex("8A 0A 88 13 91"));
+
+    program.setSpeed(B19200);
+    QSignalSpy written(&line, &SimLine::bytesWritten);
+    program.send(QByteArray::fromHex("8A"));
+    QCOMPARE(program.receive(1), QByteArray::fromHex("8A"));
+    QVERIFY(!written.wait(100));
+    QCOMPARE(line.sensorAt(10)->counters().requests, 1u);
+}
+
+void SimLineTest::autonomousSensorSendsFramesAtItsInterval()
+{
+    LineOptions options = optionsFor("ZT-42", {3});
+    options.autonomous = {3};
+    options.autoIntervalUnitMs = 20;
+    SimLine line(options);
+    QVERIFY(line.start());
+    ProgramSide program(line.portPath(), B19200);
+    const QByteArray frames = program.receive(27);
+    QCOMPARE(frames.size(), 27);
+    for (int at = 0; at < 27; at += 9) {
+        QCOMPARE(frames.mid(at, 3), QByteArray::fromHex("3E 03 06"));
+        QCOMPARE(crc8Maxim(frames.mid(at, 8)), quint8(frames[at + 8]));
+    }
+    QVERIFY(line.sensorAt(3)->counters().unsolicited >= 3);
+    QCOMPARE(line.sensorAt(3)->counters().replies, 0u);
+
+    // Switching to network mode stops them.
+    QByteArray toggle = QByteArray::fromHex("31 03 07");
+    program.send(toggle.append(char(crc8Maxim(toggle))));
+    QVERIFY(QTest::qWaitFor([&] { return !line.sensorAt(3)->isAutonomous(); }));
+    program.receive(100, 60);
+    QSignalSpy written(&line, &SimLine::bytesWritten);
+    QVERIFY(!written.wait(80));
+}
+
+void SimLineTest::faultsAreInjectedAndCounted()
+{
+    SimLine line(optionsFor("ZT-33", {1}));
+    QVERIFY(line.start());
+    ProgramSide program(line.portPath(), B19200);
+    const auto pollWith = [&](FaultSettings faults, int expectedBytes) {
+        line.setFaults(faults, 7);
+        program.send(omnicommPoll);
+        return program.receive(expectedBytes, 1000);
+    };
+    FaultSettings faults;
+    faults.noReply = 1.0;
+    QVERIFY(pollWith(faults, 1).isEmpty());
+
+    faults = {};
+    faults.corruptCrc = 1.0;
+    QByteArray reply = pollWith(faults, 9);
+    QVERIFY(crc8Maxim(reply.left(8)) != quint8(reply[8]));
+
+    faults = {};
+    faults.wrongAddress = 1.0;
+    reply = pollWith(faults, 9);
+    QCOMPARE(reply.left(3), QByteArray::fromHex("3E 02 06"));
+    QCOMPARE(crc8Maxim(reply.left(8)), quint8(reply[8]));
+
+    faults = {};
+    faults.garbage = 1.0;
+    reply = pollWith(faults, 10);
+    QCOMPARE(crc8Maxim(reply.left(8)), quint8(reply[8]));
+    QVERIFY(reply.size() >= 10);
+
+    faults = {};
+    faults.late = 1.0;
+    faults.lateMs = 150;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QCOMPARE(pollWith(faults, 9).size(), 9);
+    QVERIFY(elapsed.elapsed() >= 150);
+
+    const SensorCounters& counters = line.sensorAt(1)->counters();
+    QCOMPARE(counters.requests, 5u);
+    QCOMPARE(counters.replies, 4u);
+    QCOMPARE(counters.faults, 5u);
+}
+
+void SimLineTest::faultSequenceRepeatsWithTheSeed()
+{
+    FaultSettings settings;
+    settings.corruptCrc = 0.2;
+    settings.noReply = 0.2;
+    settings.late = 0.1;
+    FaultInjector first;
+    FaultInjector second;
+    first.configure(settings, 42);
+    second.configure(settings, 42);
+    int faulty = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const Fault fault = first.draw();
+        QCOMPARE(int(second.draw()), int(fault));
+        faulty += fault == Fault::None ? 0 : 1;
+    }
+    QVERIFY2(faulty > 400 && faulty < 600, qPrintable(QString::number(faulty)));
+    FaultInjector quiet;
+    QCOMPARE(int(quiet.draw()), int(Fault::None));
+}
+
+void SimLineTest::lineOutlivesTheProgramClosingItsPort()
+{
+    QTemporaryDir dir;
+    LineOptions options = optionsFor("ZT-33", {1});
+    options.linkPath = dir.filePath("sensors");
+    SimLine line(options);
+    QVERIFY(line.start());
+    QCOMPARE(QFileInfo(options.linkPath).symLinkTarget(), line.portPath());
+    for (int round = 0; round < 2; ++round) {
+        ProgramSide program(options.linkPath, B19200);
+        program.send(omnicommPoll);
+        QCOMPARE(program.receive(9).size(), 9);
+    }
+    QCOMPARE(line.sensorAt(1)->counters().replies, 2u);
+    line.stop();
+    QVERIFY(!QFileInfo::exists(options.linkPath) && !QFileInfo(options.linkPath).isSymLink());
+}
+
+QTEST_GUILESS_MAIN(SimLineTest)
+#include "tst_simline.moc"
