@@ -1,0 +1,9 @@
+#include "port/portenumerator.h"
+
+PortEnumerator* globalPortEnumerator = nullptr;
+
+PortEnumerator::PortEnumerator(QObject* parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<SerialPortInfo>("SerialPortInfo");
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "port/portenumerator.h"
+
+#include <QByteArray>
+
+class QSocketNotifier;
+struct udev;
+struct udev_device;
+struct udev_monitor;
+
+// The ports of this machine: what the serial library finds, plus the paths in
+// NIVELON_PORTS (pseudo-terminals and symlinks, which the system list never
+// shows). Arrivals and removals come from a udev monitor, so nothing polls.
+class SystemPortEnumerator : public PortEnumerator
+{
+    Q_OBJECT
+public:
+    explicit SystemPortEnumerator(QObject* parent = nullptr);
+    ~SystemPortEnumerator() override;
+
+    QList<SerialPortInfo> getPorts() const override;
+    bool setUpNotifications() override;
+
+    // The entries a NIVELON_PORTS value adds: colon-separated paths, empty ones
+    // and repeats skipped, and none that the system list already has.
+    static QList<SerialPortInfo> extraPorts(const QByteArray& variable,
+                                            const QList<SerialPortInfo>& systemPorts);
+    static QString friendlyName(const QString& description, const QString& portName);
+
+private:
+    void slotOnMonitorReadable();
+    static SerialPortInfo infoFromDevice(udev_device* device);
+
+    udev* m_udev = nullptr;
+    udev_monitor* m_monitor = nullptr;
+    QSocketNotifier* m_notifier = nullptr;
+};
