@@ -1,0 +1,128 @@
+#include "app/colorbutton.h"
+#include "app/customprogressbar.h"
+#include "app/detectionreminderdialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Answers the next modal dialog as soon as the event loop runs it.
+template <typename Dialog, typename Answer>
+void answerNextModal(Answer answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        answer(dialog);
+    });
+}
+
+QColor centreOf(const QIcon& icon, const QSize& size)
+{
+    const QImage image = icon.pixmap(size).toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void progressBarShowsOnlyTheCallersText();
+    void reminderShowsOnlyDuringOneShowing();
+    void reminderPassesProgressAndGoesAwayOnHide();
+    void colorButtonDrawsItsColour();
+    void colorButtonKeepsItsColourWhenThePickIsCancelled();
+};
+
+void TestDialogs::progressBarShowsOnlyTheCallersText()
+{
+    CustomProgressBar bar;
+    QCOMPARE(bar.maximum(), 0);
+    QVERIFY(bar.text().isEmpty());
+    bar.setText(QStringLiteral("12/255"));
+    QCOMPARE(bar.text(), QStringLiteral("12/255"));
+    // Even with a real range the bar never falls back to a percentage.
+    bar.setRange(0, 100);
+    bar.setValue(40);
+    QCOMPARE(bar.text(), QStringLiteral("12/255"));
+}
+
+void TestDialogs::reminderShowsOnlyDuringOneShowing()
+{
+    QWidget parent;
+    auto* dialog = new DetectionReminderDialog(&parent);
+    auto* reminder = dialog->findChild<QLabel*>(QStringLiteral("labelNotDetected"));
+    QVERIFY(reminder);
+    QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+    dialog->show();
+    QVERIFY(!reminder->isVisible());
+    dialog->slotOnSensorsNotDetected();
+    QVERIFY(reminder->isVisible());
+    // The window is told to show again while already shown: the reminder stays.
+    dialog->show();
+    QVERIFY(reminder->isVisible());
+    dialog->hide();
+    dialog->show();
+    QVERIFY(!reminder->isVisible());
+}
+
+void TestDialogs::reminderPassesProgressAndGoesAwayOnHide()
+{
+    QWidget parent;
+    QPointer<DetectionReminderDialog> dialog = new DetectionReminderDialog(&parent);
+    dialog->setProgressText(QStringLiteral("3/255"));
+    auto* bar = dialog->findChild<CustomProgressBar*>(QStringLiteral("progressBar"));
+    QVERIFY(bar);
+    QCOMPARE(bar->text(), QStringLiteral("3/255"));
+    QCOMPARE(bar->maximum(), 0);
+    dialog->show();
+    dialog->findChild<QPushButton*>(QStringLiteral("pushButton"))->click();
+    QVERIFY(!dialog->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(dialog.isNull());
+}
+
+void TestDialogs::colorButtonDrawsItsColour()
+{
+    ColorButton button;
+    QVERIFY(button.icon().isNull());
+    QVERIFY(!button.color().isValid());
+    button.setColor(Qt::red);
+    QCOMPARE(button.color(), QColor(Qt::red));
+    const QImage image = button.icon().pixmap(button.iconSize()).toImage();
+    QCOMPARE(image.size(), button.iconSize());
+    QCOMPARE(centreOf(button.icon(), button.iconSize()), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    button.setColor(Qt::blue);
+    QCOMPARE(centreOf(button.icon(), button.iconSize()), QColor(Qt::blue));
+}
+
+void TestDialogs::colorButtonKeepsItsColourWhenThePickIsCancelled()
+{
+    ColorButton button;
+    button.setColor(Qt::green);
+    answerNextModal<QColorDialog>([](QColorDialog* dialog) {
+        QCOMPARE(dialog->currentColor(), QColor(Qt::green));
+        dialog->reject();
+    });
+    button.click();
+    QCOMPARE(button.color(), QColor(Qt::green));
+
+    answerNextModal<QColorDialog>([](QColorDialog* dialog) {
+        dialog->setCurrentColor(Qt::magenta);
+        dialog->accept();
+    });
+    button.click();
+    QCOMPARE(button.color(), QColor(Qt::magenta));
+}
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
