@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+#include "engine/serialengine.h"
+
+#include <array>
+
+class QInputDialog;
+class TBusSensor;
+
+// The serial engine for TBus sensors on a LIN line. Every byte we transmit comes
+// back to us, and the first byte of a request must carry a set parity bit, so
+// this engine sends requests itself, checks the echo before it waits for the
+// reply, and frames replies by identifier and XOR checksum.
+class TBusEngine : public SerialEngine
+{
+    Q_OBJECT
+public:
+    enum CalibrationType : unsigned char { CalibrationPoint = 0x12 };
+
+    explicit TBusEngine(quint32 features, QObject* parent = nullptr);
+
+    // The identifier byte of an address: its low six bits with two check bits.
+    unsigned char identifier(unsigned char address) const;
+
+    EngineCommand levelPollCommand(unsigned char address) const;
+    EngineCommand createServiceCommand(unsigned char address, const unsigned char* data,
+                                       unsigned char dataLength,
+                                       unsigned char replyDataLength) const;
+    EngineCommand createCalibrationCommand(unsigned char address, CalibrationType type,
+                                           unsigned char value) const;
+
+    int stateCheckTimeoutInterval(State state) const override;
+    QString detectionStateString() const override;
+
+    void addSensorDialog() override;
+    QInputDialog* createAddSensorDialog() const;
+    // What an accepted add-sensor dialog does; null for an address out of range.
+    TBusSensor* addSensorAtAddress(int address);
+
+    void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
+
+protected slots:
+    void slotAddSensorFromDialog(int address);
+
+protected:
+    void serveCommand() override;
+    void repackInput() override;
+    void setEnginePortLocks() override;
+    EngineCommand detectNext() override;
+
+private:
+    bool transmit(const EngineCommand& command);
+    void checkEcho();
+    void takeReply();
+    EngineCommand detectionProbe(unsigned char address);
+
+    std::array<unsigned char, 64> m_identifiers;
+    MemFunCommandCallback<TBusEngine> m_detectionCallback;
+};

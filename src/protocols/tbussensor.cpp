@@ -1,0 +1,122 @@
+#include "protocols/tbussensor.h"
+
+#include "protocols/tbusengine.h"
+
+namespace {
+
+// Values above this are status codes the sensor reports in place of a level.
+const int kLastLevelValue = 0x3FFF;
+const float kFullScale = 10000.0f;
+const unsigned char kMinimumPoint = 1;
+const unsigned char kMaximumPoint = 2;
+
+int littleEndianWord(const unsigned char* bytes)
+{
+    return bytes[0] + 256 * bytes[1];
+}
+
+} // namespace
+
+TBusSensor::TBusSensor(TBusEngine* engine)
+    : SerialSensor(engine)
+    , m_levelPollCallback(this, &TBusSensor::levelPollCallback)
+    , m_setMinimumCallback(this, &TBusSensor::setMinimumCallback)
+    , m_setMaximumCallback(this, &TBusSensor::setMaximumCallback)
+{
+    addIntParameter(QStringLiteral("RawLevel"));
+    addIntParameter(QStringLiteral("AdcValue"));
+}
+
+TBusEngine* TBusSensor::engine() const
+{
+    return static_cast<TBusEngine*>(SerialSensor::engine());
+}
+
+EngineCommand TBusSensor::pollLevel()
+{
+    EngineCommand command = engine()->levelPollCommand(address());
+    command.callback = &m_levelPollCallback;
+    return command;
+}
+
+void TBusSensor::levelPollCallback(CommandCallback::Result result, const EngineCommand& command)
+{
+    if (result == CommandCallback::Ok) {
+        parseData(command);
+    } else {
+        floatParameter(LevelIndex)->invalidate();
+        intParameter(RawLevelIndex)->invalidate();
+        logCommandResult(result, command);
+    }
+    update();
+}
+
+void TBusSensor::parseData(const EngineCommand& command)
+{
+    const int value = littleEndianWord(command.reply + 1);
+    intParameter(RawLevelIndex)->setValue(value);
+    QString note;
+    if (value <= kLastLevelValue) {
+        const float level = float(value) / kFullScale;
+        floatParameter(LevelIndex)->setValue(level);
+        note = QStringLiteral("rawlvl=%1, lvl=%2").arg(value).arg(QString::number(level, 'g'));
+    } else {
+        floatParameter(LevelIndex)->invalidate();
+        switch (value) {
+        case 20000:
+            note = tr("error minimum undefined");
+            break;
+        case 30000:
+            note = tr("error maximum undefined");
+            break;
+        case 40000:
+            note = tr("error calibration invalid");
+            break;
+        default:
+            note = tr("error unknown %1").arg(value);
+            break;
+        }
+    }
+    logCommandResult(CommandCallback::Ok, command, note);
+}
+
+void TBusSensor::requestSetMinimum(CommandCallback* callback)
+{
+    requestCalibration(kMinimumPoint, &m_setMinimumCallback, callback);
+}
+
+void TBusSensor::requestSetMaximum(CommandCallback* callback)
+{
+    requestCalibration(kMaximumPoint, &m_setMaximumCallback, callback);
+}
+
+void TBusSensor::requestCalibration(unsigned char point, CommandCallback* own,
+                                    CommandCallback* caller)
+{
+    EngineCommand command =
+        engine()->createCalibrationCommand(address(), TBusEngine::CalibrationPoint, point);
+    command.callback = own;
+    command.userCallback = caller;
+    engine()->request(command);
+}
+
+void TBusSensor::setMinimumCallback(CommandCallback::Result result, const EngineCommand& command)
+{
+    finishCalibration(result, command, tr("Minimum ADC Value %1"));
+}
+
+void TBusSensor::setMaximumCallback(CommandCallback::Result result, const EngineCommand& command)
+{
+    finishCalibration(result, command, tr("Maximum ADC Value %1"));
+}
+
+void TBusSensor::finishCalibration(CommandCallback::Result result, const EngineCommand& command,
+                                   const QString& okNote)
+{
+    if (result == CommandCallback::Ok)
+        logCommandResult(result, command, okNote.arg(littleEndianWord(command.reply + 3)));
+    else
+        logCommandResult(result, command);
+    if (command.userCallback)
+        command.userCallback->callback(result, command);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+#include "engine/serialsensor.h"
+
+class TBusEngine;
+
+// One level sensor on a TBus line: its level as a fraction of full scale, or the
+// status code it reports instead, and its empty and full calibration points.
+class TBusSensor : public SerialSensor
+{
+    Q_OBJECT
+public:
+    enum ParameterIndex { LevelIndex = 0, RawLevelIndex = 1, AdcValueIndex = 2 };
+
+    explicit TBusSensor(TBusEngine* engine);
+
+    TBusEngine* engine() const;
+    EngineCommand pollLevel() override;
+
+    void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
+    void setMinimumCallback(CommandCallback::Result result, const EngineCommand& command);
+    void setMaximumCallback(CommandCallback::Result result, const EngineCommand& command);
+
+public slots:
+    void requestSetMinimum(CommandCallback* callback);
+    void requestSetMaximum(CommandCallback* callback);
+
+private:
+    void parseData(const EngineCommand& command);
+    void requestCalibration(unsigned char point, CommandCallback* own, CommandCallback* caller);
+    void finishCalibration(CommandCallback::Result result, const EngineCommand& command,
+                           const QString& okNote);
+
+    MemFunCommandCallback<TBusSensor> m_levelPollCallback;
+    MemFunCommandCallback<TBusSensor> m_setMinimumCallback;
+    MemFunCommandCallback<TBusSensor> m_setMaximumCallback;
+};
