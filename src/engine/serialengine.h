@@ -107,6 +107,7 @@ protected:
     EngineCommand m_currentCommand;
 
 private:
+    void enterIdle(State previous);
     void runIdleStep();
     bool readPort();
     bool isRunning() const;
