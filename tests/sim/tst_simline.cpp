@@ -87,6 +87,7 @@ private slots:
     void faultsAreInjectedAndCounted();
     void faultSequenceRepeatsWithTheSeed();
     void lineOutlivesTheProgramClosingItsPort();
+    void existingSerialDeviceIsSetToTheProtocolRate();
 };
 
 void SimLineTest::answersOnlyAtTheProtocolRate()
@@ -249,6 +250,34 @@ void SimLineTest::lineOutlivesTheProgramClosingItsPort()
     QCOMPARE(line.sensorAt(1)->counters().replies, 2u);
     line.stop();
     QVERIFY(!QFileInfo::exists(options.linkPath) && !QFileInfo(options.linkPath).isSymLink());
+}
+
+void SimLineTest::existingSerialDeviceIsSetToTheProtocolRate()
+{
+    // A pseudo-terminal of the test's own stands in for a USB adapter.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+    LineOptions options = optionsFor("ZT-32", {1});
+    options.devicePath = QString::fromLocal8Bit(ptsname(master));
+    SimLine line(options);
+    QVERIFY(line.start());
+    QCOMPARE(line.portPath(), options.devicePath);
+    termios settings;
+    QCOMPARE(tcgetattr(master, &settings), 0);
+    QCOMPARE(cfgetospeed(&settings), speed_t(B9600));
+    const QByteArray read = QByteArray::fromHex("01 03 00 00 00 01 84 0A");
+    QCOMPARE(::write(master, read.constData(), read.size()), ssize_t(read.size()));
+    QByteArray reply;
+    QVERIFY(QTest::qWaitFor([&] {
+        char chunk[64];
+        const ssize_t n = ::read(master, chunk, sizeof chunk);
+        if (n > 0)
+            reply.append(chunk, int(n));
+        return reply.size() >= 7;
+    }));
+    QCOMPARE(reply, QByteArray::fromHex("01 03 02 13 88 B5 12"));
+    line.stop();
+    ::close(master);
 }
 
 QTEST_GUILESS_MAIN(SimLineTest)
