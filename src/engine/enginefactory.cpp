@@ -1,0 +1,110 @@
+#include "engine/enginefactory.h"
+
+#include "protocols/modbusengine.h"
+#include "protocols/omnicommengine.h"
+#include "protocols/tbusengine.h"
+
+#include <QCoreApplication>
+#include <iterator>
+
+namespace {
+
+struct SensorModel
+{
+    const char* code;
+    const char* description;
+    quint32 features;
+};
+
+using F = EngineFactory;
+
+// The order is what settings store; never reorder, only append.
+const SensorModel kModels[] = {
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-31"),
+     QT_TRANSLATE_NOOP("EngineFactory", "TBus protocol, LIN interface"), F::BusTBus},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-32"),
+     QT_TRANSLATE_NOOP("EngineFactory", "MODBus protocol, RS-485 inteface"), F::BusModBus},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-33"),
+     QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm protocol, RS-485 inteface"),
+     F::BusOmniComm | F::FeatureControlOutput},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-34"),
+     QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm protocol, RS-232 inteface"),
+     F::BusOmniComm | F::FeatureControlOutput | F::FeatureAutonomousMode},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-35"),
+     QT_TRANSLATE_NOOP("EngineFactory", "TBus protocol, LIN interface"),
+     F::BusTBus | F::FeatureCalibration},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-36"),
+     QT_TRANSLATE_NOOP("EngineFactory", "MODBus protocol, RS-485 inteface, PWM output"),
+     F::BusModBus},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-37"),
+     QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm protocol, RS-485 inteface, PWM output"),
+     F::BusOmniComm | F::FeatureControlOutput | F::FeaturePwmOutput},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-38"),
+     QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm protocol, RS-232 inteface, PWM output"),
+     F::BusOmniComm | F::FeatureControlOutput | F::FeatureAutonomousMode | F::FeaturePwmOutput},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-41"),
+     QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm protocol, RS-485 interface, analogue output "
+                                        "0.5-4.5V(0.5-9.5V)"),
+     F::BusOmniComm | F::FeatureAnalogueOutput | F::FeatureExtendedConfiguration},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-42"),
+     QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm protocol, RS-485/RS-232 interfaces"),
+     F::BusOmniComm | F::FeatureAutonomousMode | F::FeatureExtendedConfiguration},
+    {QT_TRANSLATE_NOOP("EngineFactory", "ZT-43"),
+     QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm protocol, RS-232 interface, analogue output "
+                                        "0.5-4.5V(0.5-9.5V)"),
+     F::BusOmniComm | F::FeatureAutonomousMode | F::FeatureAnalogueOutput |
+         F::FeatureExtendedConfiguration},
+};
+
+const unsigned kModelCount = unsigned(std::size(kModels));
+
+} // namespace
+
+unsigned EngineFactory::count()
+{
+    return kModelCount;
+}
+
+bool EngineFactory::isValidType(unsigned index)
+{
+    return index < kModelCount;
+}
+
+quint32 EngineFactory::features(unsigned index)
+{
+    return isValidType(index) ? kModels[index].features : 0;
+}
+
+QString EngineFactory::tooltip(unsigned index)
+{
+    if (!isValidType(index))
+        return QStringLiteral("ERROR");
+    return QCoreApplication::translate("EngineFactory", kModels[index].description);
+}
+
+QStringList EngineFactory::sensorTypes()
+{
+    QStringList codes;
+    for (const SensorModel& model : kModels)
+        codes.append(QCoreApplication::translate("EngineFactory", model.code));
+    return codes;
+}
+
+SerialEngine* EngineFactory::createSerialEngine(unsigned index)
+{
+    if (!isValidType(index))
+        return nullptr;
+    const quint32 bus = features(index) & BusTypeMask;
+    const quint32 flags = features(index) & FeaturesMask;
+    switch (bus) {
+    case BusModBus:
+        // ModBus models have no optional controls.
+        return new ModBusEngine();
+    case BusTBus:
+        return new TBusEngine(flags);
+    case BusOmniComm:
+        return new OmniCommEngine(flags);
+    default:
+        return nullptr;
+    }
+}

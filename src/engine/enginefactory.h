@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+class SerialEngine;
+
+// The one table of sensor models. The engineer picks a model, never a protocol;
+// the row index is the persistent sensor type, and the row's features word says
+// which engine to create and which optional controls the views offer.
+class EngineFactory
+{
+public:
+    // Bus-type values in bits 16-19 of a features word. They are the port
+    // manager's bus types; they live here until the manager exists.
+    static constexpr int BusInvalid = -1;
+    static constexpr quint32 BusOmniComm = 0x10000;
+    static constexpr quint32 BusModBus = 0x20000;
+    static constexpr quint32 BusTBus = 0x30000;
+    static constexpr quint32 BusTypeMask = 0xF0000;
+    static constexpr quint32 FeaturesMask = 0xFFFF;
+
+    // Capability flags; bit 0 means one thing to an Omnicomm view, another to a
+    // TBus view.
+    static constexpr quint32 FeatureControlOutput = 0x0001;
+    static constexpr quint32 FeatureCalibration = 0x0001;
+    static constexpr quint32 FeatureAutonomousMode = 0x0002;
+    static constexpr quint32 FeaturePwmOutput = 0x0004;
+    static constexpr quint32 FeatureAnalogueOutput = 0x0008;
+    static constexpr quint32 FeatureExtendedConfiguration = 0x0010;
+
+    static unsigned count();
+    static bool isValidType(unsigned index);
+    static quint32 features(unsigned index);
+    static QString tooltip(unsigned index);
+    static QStringList sensorTypes();
+    // A new engine without parent or port, owned by the caller; null for an index
+    // outside the table.
+    static SerialEngine* createSerialEngine(unsigned index);
+};
