@@ -1,9 +1,11 @@
+#include "app/bustypedialog.h"
 #include "app/colorbutton.h"
 #include "app/customprogressbar.h"
 #include "app/detectionreminderdialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -35,12 +37,40 @@ class TestDialogs : public QObject
 {
     Q_OBJECT
 private slots:
+    void busTypeDialogOffersEveryModel();
     void progressBarShowsOnlyTheCallersText();
     void reminderShowsOnlyDuringOneShowing();
     void reminderPassesProgressAndGoesAwayOnHide();
     void colorButtonDrawsItsColour();
     void colorButtonKeepsItsColourWhenThePickIsCancelled();
 };
+
+void TestDialogs::busTypeDialogOffersEveryModel()
+{
+    BusTypeDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Choose sensor model"));
+    auto* grid = dialog.findChild<QGridLayout*>(QStringLiteral("sensorTypesLayout"));
+    QVERIFY(grid);
+    QCOMPARE(grid->rowCount(), 11);
+    auto widgetAt = [grid](int row, int column) {
+        return grid->itemAtPosition(row, column)->widget();
+    };
+    QCOMPARE(qobject_cast<QPushButton*>(widgetAt(0, 0))->text(), QStringLiteral("ZT-31"));
+    QCOMPARE(qobject_cast<QLabel*>(widgetAt(0, 1))->text(),
+             QStringLiteral("TBus protocol, LIN interface"));
+    QCOMPARE(qobject_cast<QPushButton*>(widgetAt(10, 0))->text(), QStringLiteral("ZT-43"));
+    QCOMPARE(dialog.chosenIndex(), -1);
+
+    answerNextModal<BusTypeDialog>(
+        [widgetAt](BusTypeDialog*) { qobject_cast<QPushButton*>(widgetAt(2, 0))->click(); });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(dialog.chosenIndex(), 2);
+
+    BusTypeDialog refused;
+    answerNextModal<BusTypeDialog>([](BusTypeDialog* shown) { shown->reject(); });
+    QCOMPARE(refused.exec(), int(QDialog::Rejected));
+    QCOMPARE(refused.chosenIndex(), -1);
+}
 
 void TestDialogs::progressBarShowsOnlyTheCallersText()
 {
