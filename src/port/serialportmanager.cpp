@@ -1,0 +1,434 @@
+#include "port/serialportmanager.h"
+
+#include "app/bustypedialog.h"
+#include "log/logger.h"
+#include "port/hardwareserialport.h"
+#include "port/portenumerator.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTimer>
+#include <QtDebug>
+#include <cstdlib>
+
+namespace {
+
+const char kBusTypeKey[] = "BusType";
+const char kUsedPortKey[] = "SerialPort/UsedPort";
+const char kAutoDetectPortKey[] = "SerialPort/AutoDetectPort";
+const char kAutoDetectAddressKey[] = "SerialPort/AutoDetectAddress";
+const int kRetryIntervalMs = 100;
+
+struct StoredPortChoices
+{
+    QString usedPort;
+    bool autoDetectPort = true;
+    bool autoDetectAddress = true;
+};
+
+StoredPortChoices readPortChoices()
+{
+    QSettings settings;
+    StoredPortChoices stored;
+    stored.usedPort = settings.value(kUsedPortKey).toString();
+    stored.autoDetectPort = settings.value(kAutoDetectPortKey, true).toBool();
+    stored.autoDetectAddress = settings.value(kAutoDetectAddressKey, true).toBool();
+    return stored;
+}
+
+// A stored model index, or -1 when there is none or it is not a row of the table.
+int readBusType()
+{
+    bool ok = false;
+    const int stored = QSettings().value(kBusTypeKey).toInt(&ok);
+    return ok && stored >= 0 && EngineFactory::isValidType(unsigned(stored)) ? stored : -1;
+}
+
+QString modelName(int index)
+{
+    const QStringList codes = EngineFactory::sensorTypes();
+    return index >= 0 && index < codes.size() ? codes.at(index) : QStringLiteral("none");
+}
+
+void portStatus(const QString& text)
+{
+    Logger::message(Logger::PortStatus, text);
+}
+
+} // namespace
+
+SerialPortManager::Hooks SerialPortManager::defaultHooks()
+{
+    Hooks hooks;
+    hooks.makePort = [](QObject* parent) {
+        return new HardwareSerialPort(parent);
+    };
+    hooks.makeEngine = &EngineFactory::createSerialEngine;
+    hooks.askBusType = [](QWidget* parent) {
+        BusTypeDialog dialog(parent);
+        return dialog.exec() == QDialog::Accepted ? dialog.chosenIndex() : -1;
+    };
+    return hooks;
+}
+
+SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent, Hooks hooks)
+    : QObject(parent)
+    , m_hooks(std::move(hooks))
+    , m_enumerator(enumerator)
+    , m_retryTimer(new QTimer(this))
+{
+    qRegisterMetaType<SerialPortSettings>("SerialPortSettings");
+    qRegisterMetaType<SerialPortInfo>("SerialPortInfo");
+    const Hooks defaults = defaultHooks();
+    if (!m_hooks.makePort)
+        m_hooks.makePort = defaults.makePort;
+    if (!m_hooks.makeEngine)
+        m_hooks.makeEngine = defaults.makeEngine;
+    if (!m_hooks.askBusType)
+        m_hooks.askBusType = defaults.askBusType;
+    m_port = m_hooks.makePort(this);
+    m_retryTimer->setInterval(kRetryIntervalMs);
+
+    connect(m_enumerator, &PortEnumerator::deviceDiscovered, this,
+            &SerialPortManager::slotOnPortDiscovered);
+    connect(m_enumerator, &PortEnumerator::deviceRemoved, this,
+            &SerialPortManager::slotOnPortRemoved);
+    connect(m_retryTimer, &QTimer::timeout, this, &SerialPortManager::slotOnPortListChanged);
+
+    const StoredPortChoices stored = readPortChoices();
+    m_autoDetectPort = stored.autoDetectPort;
+    const QList<SerialPortInfo> ports = m_enumerator->getPorts();
+    logPortList(ports);
+    const bool opened = !ports.isEmpty() && openRememberedPort(ports, stored.usedPort);
+    setBusType(unsigned(storedOrChosenBusType()));
+    chooseFirstState(opened, stored.autoDetectAddress);
+    setAutoDetectSensorsEnabled(stored.autoDetectAddress);
+}
+
+SerialPortManager::~SerialPortManager()
+{
+    QSettings settings;
+    settings.setValue(kUsedPortKey, m_port->portName());
+    settings.setValue(kAutoDetectPortKey, m_autoDetectPort);
+}
+
+void SerialPortManager::logPortList(const QList<SerialPortInfo>& ports)
+{
+    if (ports.isEmpty()) {
+        portStatus(tr("No COM ports found"));
+        return;
+    }
+    portStatus(tr("List of found COM port(s):"));
+    for (int i = 0; i < ports.size(); ++i)
+        portStatus(QStringLiteral("\t%1. %2").arg(i + 1).arg(ports.at(i).friendName));
+}
+
+bool SerialPortManager::openRememberedPort(const QList<SerialPortInfo>& ports,
+                                           const QString& usedPort)
+{
+    QString name = ports.first().portName;
+    for (const SerialPortInfo& info : ports) {
+        if (info.portName == usedPort)
+            name = usedPort;
+    }
+    m_port->setPortName(name);
+    return openCurrentPort();
+}
+
+int SerialPortManager::storedOrChosenBusType()
+{
+    const int stored = readBusType();
+    if (stored >= 0)
+        return stored;
+    const int chosen = m_hooks.askBusType(qobject_cast<QWidget*>(parent()));
+    // Without a sensor model there is nothing to talk to: the user chose to leave.
+    if (chosen < 0 || !EngineFactory::isValidType(unsigned(chosen)))
+        std::exit(0);
+    QSettings().setValue(kBusTypeKey, chosen);
+    return chosen;
+}
+
+void SerialPortManager::chooseFirstState(bool portOpened, bool autoDetectAddress)
+{
+    if (portOpened)
+        setState(autoDetectAddress ? StateDetecting : StateNormal);
+    else if (m_autoDetectPort)
+        setState(StateDetecting);
+}
+
+bool SerialPortManager::isStarted() const
+{
+    return m_engine && m_engine->state() != SerialEngine::Stopped;
+}
+
+bool SerialPortManager::isAutoDetectSensorsEnabled() const
+{
+    if (!m_engine) {
+        warnNoEngine(Q_FUNC_INFO);
+        return false;
+    }
+    return m_engine->isAutoDetectSensorsEnabled();
+}
+
+QString SerialPortManager::detectionStateString() const
+{
+    return m_engine ? m_engine->detectionStateString() : QString();
+}
+
+SerialPortSettings SerialPortManager::serialPortSettings() const
+{
+    return SerialPortSettings{m_port->portName(), m_port->settings()};
+}
+
+void SerialPortManager::setBusType(unsigned index)
+{
+    if (int(index) == m_busType)
+        return;
+    // Made first: a model the table cannot build must not cost the working engine.
+    SerialEngine* engine = m_hooks.makeEngine(index);
+    if (!engine) {
+        qWarning("No engine for sensor model %u", index);
+        return;
+    }
+    qDebug("Switching bus type from %s to %s", qPrintable(modelName(m_busType)),
+           qPrintable(modelName(int(index))));
+    const bool autoDetect = m_engine && m_engine->isAutoDetectSensorsEnabled();
+    const bool wasStopped = m_engine && m_engine->state() == SerialEngine::Stopped;
+    dismantleEngine();
+
+    m_engine = engine;
+    m_engine->setParent(this);
+    connect(m_engine, &SerialEngine::detectionStateChanged, this,
+            &SerialPortManager::detectionStateChanged);
+    m_busType = int(index);
+    m_engine->setPort(m_port);
+    connect(m_engine, &BaseEngine::sensorDetected, this, &SerialPortManager::sensorDetected);
+    connect(m_engine, &SerialEngine::stateChanged, this,
+            &SerialPortManager::slotEngineStateChanged);
+    QSettings().setValue(kBusTypeKey, m_busType);
+    resetEngine();
+    m_engine->setAutoDetectSensorsEnabled(autoDetect);
+    // A stopped line stays stopped under the new model until the user starts it.
+    if (wasStopped)
+        m_engine->setState(SerialEngine::Stopped);
+}
+
+void SerialPortManager::dismantleEngine()
+{
+    if (!m_engine)
+        return;
+    // Until the event loop deletes it, the old engine would still read the port
+    // and swallow its successor's replies.
+    disconnect(m_port, nullptr, m_engine, nullptr);
+    disconnect(m_engine, nullptr, this, nullptr);
+    m_engine->deinit();
+    m_engine->deleteLater();
+    m_engine = nullptr;
+}
+
+void SerialPortManager::start()
+{
+    portStatus(tr("Started"));
+    setState(StateDetecting);
+    if (m_port->isOpen())
+        emit pollStateChanged(true);
+}
+
+void SerialPortManager::stop()
+{
+    portStatus(tr("Stopped"));
+    // Otherwise the next retry would reopen a port and undo the stop.
+    m_retryTimer->stop();
+    closePort();
+    if (m_engine)
+        m_engine->setState(SerialEngine::Stopped);
+    emit pollStateChanged(false);
+}
+
+void SerialPortManager::setAutoDetectSensorsEnabled(bool on)
+{
+    portStatus(on ? tr("Auto detect enabled") : tr("Auto detect disabled"));
+    if (m_engine)
+        m_engine->setAutoDetectSensorsEnabled(on);
+    else
+        warnNoEngine(Q_FUNC_INFO);
+    QSettings().setValue(kAutoDetectAddressKey, on);
+}
+
+void SerialPortManager::setSerialPort(const SerialPortInfo& info)
+{
+    // The port panel also reports selections it made itself when its list was
+    // refreshed; none of those may close a working line and drop its sensors.
+    if (info.portName.isEmpty() || m_autoDetectPort ||
+        (info.portName == m_port->portName() && m_port->isOpen()))
+        return;
+    closePort();
+    if (m_engine)
+        m_engine->deinit();
+    m_port->setPortName(info.portName);
+    if (openCurrentPort())
+        setState(StateDetecting);
+}
+
+void SerialPortManager::setPortDetection(bool on)
+{
+    m_autoDetectPort = on;
+    QSettings().setValue(kAutoDetectPortKey, on);
+}
+
+void SerialPortManager::setPortBaudRate(int index)
+{
+    if (index < 0 || index >= BaudRateCount)
+        return;
+    m_port->setBaudRate(BaudRateType(index));
+    emit serialPortParametersChanged(serialPortSettings());
+}
+
+void SerialPortManager::executeAddSensorDialog()
+{
+    if (!m_engine) {
+        warnNoEngine(Q_FUNC_INFO);
+        return;
+    }
+    // The engine opens its own dialog (modal, deleting itself when finished);
+    // only the title is ours.
+    m_engine->addSensorDialog();
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->setWindowTitle(tr("Add sensor"));
+}
+
+void SerialPortManager::slotOnPortListChanged()
+{
+    if (!m_port->isOpen() && m_autoDetectPort)
+        setState(StateDetecting);
+}
+
+void SerialPortManager::slotOnRoutineFinished()
+{
+    Logger::debug("Detector", "Routine finished");
+}
+
+void SerialPortManager::slotOnDeviceDetected()
+{
+    Logger::debug("Detector", "Device detected");
+}
+
+void SerialPortManager::slotOnPortDiscovered(const SerialPortInfo& info)
+{
+    portStatus(tr("port %1 detected").arg(info.portName));
+    if (m_port->isOpen())
+        return;
+    if (!m_autoDetectPort && info.portName != m_port->portName())
+        return;
+    setState(StateDetecting);
+    // A line that comes back resumes polling; the Start action must say so.
+    if (m_port->isOpen() && isStarted())
+        emit pollStateChanged(true);
+}
+
+void SerialPortManager::slotOnPortRemoved(const SerialPortInfo& info)
+{
+    portStatus(tr("port %1 removed").arg(info.portName));
+    if (info.portName != m_port->portName())
+        return;
+    closePort();
+    if (!m_autoDetectPort)
+        stop();
+}
+
+void SerialPortManager::slotEngineStateChanged(SerialEngine::State state)
+{
+    if (state == SerialEngine::WaitingReply) {
+        if (m_state != StateNormal)
+            setState(StateNormal);
+    } else if (state == SerialEngine::PortError && m_autoDetectPort) {
+        // Entering the search moves on by exactly one port.
+        qDebug("Trying to open next port due to error");
+        setState(StateDetecting);
+    }
+}
+
+void SerialPortManager::setState(State newState)
+{
+    m_retryTimer->stop();
+    const State oldState = m_state;
+    m_state = newState;
+    if (newState == StateDetecting) {
+        if (m_engine)
+            restartDetection(oldState);
+        else
+            warnNoEngine(Q_FUNC_INFO);
+    }
+    emit stateChanged();
+}
+
+void SerialPortManager::restartDetection(State oldState)
+{
+    if (!m_autoDetectPort && m_port->isOpen()) {
+        resetEngine();
+        return;
+    }
+    // The first entry keeps the port the construction opened. A closed port is
+    // left to the retry timer while the search runs; without the search nothing
+    // would ever reopen it, so that falls through and tries it again.
+    if (oldState == StateInit && (m_port->isOpen() || m_autoDetectPort)) {
+        resetEngine();
+        m_retryTimer->start();
+        return;
+    }
+    closePort();
+    m_engine->setState(SerialEngine::Stopped);
+    const bool opened = m_autoDetectPort ? openNextPort() : openCurrentPort();
+    if (opened) {
+        qDebug("Using port %s, resetting state machine", qPrintable(m_port->portName()));
+        resetEngine();
+    } else {
+        qDebug("Port open error: %u", unsigned(m_port->lastError()));
+        m_retryTimer->start();
+    }
+}
+
+bool SerialPortManager::openCurrentPort()
+{
+    const bool opened = m_port->open();
+    portStatus(
+        (opened ? tr("Opened port %1") : tr("Opening port %1 failed")).arg(m_port->portName()));
+    return opened;
+}
+
+bool SerialPortManager::openNextPort()
+{
+    const QList<SerialPortInfo> ports = m_enumerator->getPorts();
+    const QString current = m_port->portName();
+    closePort();
+    if (ports.isEmpty())
+        return false;
+    int next = 0;
+    for (int i = 0; i < ports.size(); ++i) {
+        if (ports.at(i).portName == current) {
+            next = (i + 1) % ports.size();
+            break;
+        }
+    }
+    m_port->setPortName(ports.at(next).portName);
+    return openCurrentPort();
+}
+
+void SerialPortManager::closePort()
+{
+    if (!m_port->isOpen())
+        return;
+    portStatus(tr("Closing port %1").arg(m_port->portName()));
+    m_port->close();
+}
+
+void SerialPortManager::resetEngine()
+{
+    m_engine->resetStateMachine();
+    emit serialPortParametersChanged(serialPortSettings());
+}
+
+void SerialPortManager::warnNoEngine(const char* function) const
+{
+    qWarning("%s doesn't work without engine", function);
+}

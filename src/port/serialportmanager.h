@@ -1,0 +1,111 @@
+#pragma once
+
+#include "engine/basesensor.h"
+#include "engine/enginefactory.h"
+#include "engine/serialengine.h"
+#include "port/serialportinfo.h"
+#include "port/serialportsettings.h"
+
+#include <QObject>
+#include <functional>
+
+class PortEnumerator;
+class QTimer;
+class QWidget;
+class SerialPort;
+
+// Owns the one serial port and the one engine that talks over it. It finds the
+// port on which sensors answer, follows ports that come and go, replaces the
+// engine when the sensor model changes, starts and stops polling, and remembers
+// the user's port and detection choices.
+class SerialPortManager : public QObject
+{
+    Q_OBJECT
+public:
+    enum State { StateInit, StateNoPort, StateDetecting, StateNormal };
+    Q_ENUM(State)
+
+    // The bus-type bits of a model's features word; the values are the model
+    // table's own.
+    enum BusType {
+        BusInvalid = EngineFactory::BusInvalid,
+        BusOmniComm = EngineFactory::BusOmniComm,
+        BusModBus = EngineFactory::BusModBus,
+        BusTBus = EngineFactory::BusTBus
+    };
+    Q_ENUM(BusType)
+
+    // What the manager creates and asks for; tests hand in a scripted port, a
+    // fake engine and a scripted answer to the model question.
+    struct Hooks
+    {
+        std::function<SerialPort*(QObject* parent)> makePort;
+        std::function<SerialEngine*(unsigned index)> makeEngine;
+        // The chosen model index, or -1 when the user refused to choose.
+        std::function<int(QWidget* parent)> askBusType;
+    };
+    static Hooks defaultHooks();
+
+    explicit SerialPortManager(PortEnumerator* enumerator, QObject* parent = nullptr,
+                               Hooks hooks = defaultHooks());
+    ~SerialPortManager() override;
+
+    int busType() const { return m_busType; }
+    State state() const { return m_state; }
+    bool isStarted() const;
+    bool isAutoDetectSensorsEnabled() const;
+    bool isPortDetectionEnabled() const { return m_autoDetectPort; }
+    QString detectionStateString() const;
+    SerialPortSettings serialPortSettings() const;
+    SerialPort* currentPort() const { return m_port; }
+    SerialEngine* engine() const { return m_engine; }
+
+    void setBusType(unsigned index);
+    void start();
+    void stop();
+
+public slots:
+    void setAutoDetectSensorsEnabled(bool on);
+    void setSerialPort(const SerialPortInfo& info);
+    void setPortDetection(bool on);
+    void setPortBaudRate(int index);
+    void executeAddSensorDialog();
+    void slotOnPortListChanged();
+    void slotOnRoutineFinished();
+    void slotOnDeviceDetected();
+
+signals:
+    void serialPortParametersChanged(const SerialPortSettings& settings);
+    void sensorDetected(BaseSensor* sensor);
+    void stateChanged();
+    void pollStateChanged(bool started);
+    void detectionStateChanged(int state);
+
+protected slots:
+    void slotOnPortDiscovered(const SerialPortInfo& info);
+    void slotOnPortRemoved(const SerialPortInfo& info);
+    void slotEngineStateChanged(SerialEngine::State state);
+
+private:
+    void logPortList(const QList<SerialPortInfo>& ports);
+    bool openRememberedPort(const QList<SerialPortInfo>& ports, const QString& usedPort);
+    int storedOrChosenBusType();
+    void chooseFirstState(bool portOpened, bool autoDetectAddress);
+    void setState(State newState);
+    void restartDetection(State oldState);
+    bool openCurrentPort();
+    bool openNextPort();
+    void closePort();
+    void resetEngine();
+    void dismantleEngine();
+    void warnNoEngine(const char* function) const;
+
+    State m_state = StateInit;
+    int m_busType = -1;
+    Hooks m_hooks;
+    SerialPort* m_port;
+    SerialEngine* m_engine = nullptr;
+    PortEnumerator* m_enumerator;
+    QTimer* m_retryTimer;
+    bool m_autoDetectPort = true;
+};
