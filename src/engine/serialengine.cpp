@@ -83,7 +83,6 @@ void SerialEngine::deinit()
 
 void SerialEngine::setState(State newState)
 {
-    const State previous = m_state;
     m_state = newState;
     Logger::debug("EngineState", "Switcing to state %s",
                   enumValueToCharStar(this, "State", newState));
@@ -93,7 +92,10 @@ void SerialEngine::setState(State newState)
         clearCommandQueue();
         break;
     case Idle:
-        enterIdle(previous);
+        if (!m_commandQueue.isEmpty())
+            serveCommand();
+        else
+            runIdleStep();
         break;
     default:
         break;
@@ -117,21 +119,6 @@ int SerialEngine::stateCheckTimeoutInterval(State state) const
     if (state < Synchronizing || state > Terminating)
         return -1;
     return kIntervals[state];
-}
-
-void SerialEngine::enterIdle(State previous)
-{
-    // A sensor may send by itself during the cool-down after a reply; let the
-    // protocol take such frames before anything left over is discarded as stray.
-    if (previous == ReplyCooldown && !m_inputBuffer.isEmpty()) {
-        repackInput();
-        if (m_state != Idle)
-            return;
-    }
-    if (!m_commandQueue.isEmpty())
-        serveCommand();
-    else
-        runIdleStep();
 }
 
 void SerialEngine::runIdleStep()

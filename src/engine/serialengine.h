@@ -107,7 +107,6 @@ protected:
     EngineCommand m_currentCommand;
 
 private:
-    void enterIdle(State previous);
     void runIdleStep();
     bool readPort();
     bool isRunning() const;

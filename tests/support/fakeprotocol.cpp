@@ -21,10 +21,6 @@ EngineCommand FakeEngine::makeCommand(unsigned char op, unsigned char address,
 void FakeEngine::repackInput()
 {
     ++repackCalls;
-    while (state() == Idle && m_inputBuffer.size() >= 2 && m_inputBuffer.at(0) == char(0xAA)) {
-        ++unsolicitedFrames;
-        inputBufferRemoveHead(2);
-    }
     if (state() != WaitingReply || m_inputBuffer.size() < 2)
         return;
     const unsigned char head = static_cast<unsigned char>(m_inputBuffer.at(0));

@@ -7,8 +7,7 @@
 // A minimal protocol for driving the serial engine in tests. Requests are
 // [op, address]; a reply is the two request bytes echoed back, complete once two
 // bytes are buffered. A reply whose first byte is 0xEE counts as a bad check sum,
-// one starting with 0xFF as malformed. While idle, [0xAA, x] is a frame a sensor
-// sent by itself.
+// one starting with 0xFF as malformed.
 class FakeEngine : public SerialEngine
 {
     Q_OBJECT
@@ -24,7 +23,6 @@ public:
 
     RecordingCallback detectionCallback;
     int probesMade = 0;
-    int unsolicitedFrames = 0;
     int repackCalls = 0;
     int portLockCalls = 0;
 
