@@ -1,6 +1,7 @@
 #include "port/hardwareserialport.h"
 
 #include <QSerialPort>
+#include <termios.h>
 
 namespace {
 
@@ -83,11 +84,14 @@ HardwareSerialPort::HardwareSerialPort(QObject* parent)
 
 QString HardwareSerialPort::portName() const
 {
-    return m_port->portName();
+    return m_name;
 }
 
 void HardwareSerialPort::setPortName(const QString& name)
 {
+    // QSerialPort shortens "/dev/pts/3" to "pts/3"; the name must stay the one
+    // the port list gave, or the manager no longer finds its port in the list.
+    m_name = name;
     m_port->setPortName(name);
 }
 
@@ -133,10 +137,13 @@ void HardwareSerialPort::applySettings()
 {
     if (!m_port->isOpen())
         return;
-    // Parity switches per transmission on a LIN line: what was queued under the
-    // old parity must leave before the line changes.
-    m_port->flush();
     const PortSettings& s = settings();
+    // A LIN master switches parity within one frame: the byte written under the
+    // old parity must have left the UART before the line changes, or it goes out
+    // with the new one. That is about a millisecond per byte at 9600 baud.
+    m_port->flush();
+    if (toQtParity(s.Parity) != m_port->parity())
+        tcdrain(int(m_port->handle()));
     m_port->setBaudRate(baudRateValue(s.BaudRate));
     m_port->setDataBits(QSerialPort::DataBits(s.DataBits));
     m_port->setParity(toQtParity(s.Parity));

@@ -27,4 +27,5 @@ protected:
 
 private:
     QSerialPort* m_port;
+    QString m_name;
 };
