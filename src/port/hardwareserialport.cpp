@@ -97,6 +97,7 @@ void HardwareSerialPort::setPortName(const QString& name)
 
 bool HardwareSerialPort::open()
 {
+    m_port->clearError();
     if (!m_port->open(QIODevice::ReadWrite))
         return false;
     applySettings();
@@ -115,7 +116,18 @@ bool HardwareSerialPort::isOpen() const
 
 qint64 HardwareSerialPort::read(char* data, qint64 maxSize)
 {
-    return m_port->read(data, maxSize);
+    const qint64 count = m_port->read(data, maxSize);
+    // A line whose other end is gone stays open and only ever reads nothing; the
+    // failure must reach the reader, or it waits on a dead line for ever.
+    if (count == 0 && lineFailed())
+        return -1;
+    return count;
+}
+
+bool HardwareSerialPort::lineFailed() const
+{
+    const int error = lastError();
+    return error == ReadError || error == DeviceRemovedError;
 }
 
 qint64 HardwareSerialPort::write(const char* data, qint64 size)

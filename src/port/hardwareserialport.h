@@ -26,6 +26,8 @@ protected:
     void applySettings() override;
 
 private:
+    bool lineFailed() const;
+
     QSerialPort* m_port;
     QString m_name;
 };

@@ -11,6 +11,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 class TestPortManagerSim : public QObject
 {
@@ -41,13 +44,20 @@ void TestPortManagerSim::searchSettlesOnTheLineWhereSensorsAnswer()
     QString error;
     QVERIFY2(line.start(&error), qPrintable(error));
 
-    // The first listed line leads nowhere: its adapter is gone.
+    // Before the simulator's line come two where nothing answers: one that opens
+    // but whose far end hangs up, and one whose adapter is gone.
+    const int farEnd = posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(farEnd >= 0 && grantpt(farEnd) == 0 && unlockpt(farEnd) == 0);
+    const QString hungUpLine = QString::fromLocal8Bit(ptsname(farEnd));
     QTemporaryDir dir;
-    const QString deadLine = dir.filePath(QStringLiteral("gone"));
-    FakePortEnumerator enumerator({deadLine, line.portPath()});
+    const QString goneLine = dir.filePath(QStringLiteral("gone"));
+    FakePortEnumerator enumerator({hungUpLine, goneLine, line.portPath()});
 
     LogCapture log(false);
     SerialPortManager manager(&enumerator);
+    QCOMPARE(manager.currentPort()->portName(), hungUpLine);
+    QVERIFY(manager.currentPort()->isOpen());
+    ::close(farEnd);
     QSignalSpy detected(&manager, &SerialPortManager::sensorDetected);
     while (detected.size() < 2 && detected.wait(5000)) {
     }
@@ -61,7 +71,8 @@ void TestPortManagerSim::searchSettlesOnTheLineWhereSensorsAnswer()
         addresses.append(arguments.at(0).value<BaseSensor*>()->address());
     QCOMPARE(addresses, QList<int>({1, 3}));
     const QStringList status = log.linesOf(Logger::PortStatus);
-    QVERIFY(status.contains(QStringLiteral("Opening port %1 failed").arg(deadLine)));
+    QVERIFY(status.contains(QStringLiteral("Closing port %1").arg(hungUpLine)));
+    QVERIFY(status.contains(QStringLiteral("Opening port %1 failed").arg(goneLine)));
     QVERIFY(status.contains(QStringLiteral("Opened port %1").arg(line.portPath())));
 }
 
