@@ -42,6 +42,8 @@ public:
     // Bytes the program sent while its port ran at a rate the sensors do not understand.
     quint64 bytesAtWrongRate() const { return wrongRateBytes; }
     quint64 discardedBytes() const { return responder->discardedBytes(); }
+    // Replies and frames scheduled but not yet on the line, late ones included.
+    int pendingFrames() const { return transmitter.pendingFrames(); }
     QString countersReport() const;
 
 signals:

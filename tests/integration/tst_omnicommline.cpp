@@ -1,0 +1,496 @@
+// The Omnicomm engine on the real serial port against a simulated sensor line.
+#include "protocols/omnicommengine.h"
+#include "protocols/omnicommsensor.h"
+#include "support/logcapture.h"
+#include "support/recordingcallback.h"
+#include "support/simulatedline.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// Capability flags of the model rows the tests use.
+const quint32 kZT33 = 0x0001;
+const quint32 kZT42 = 0x0012;
+const quint32 kZT43 = 0x001A;
+
+const int kWaitMs = 10000;
+// A full detection pass probes 256 addresses; most time out.
+const int kDetectionWaitMs = 50000;
+
+int intValue(const OmniCommSensor* sensor, int index)
+{
+    return sensor->parameter(index)->variantValue().toInt();
+}
+
+// One line with its engine. The engine goes first on the way out, so whatever
+// it still holds is completed while the port is open.
+struct Rig
+{
+    LogCapture log;
+    SimulatedLine sim;
+    OmniCommEngine engine;
+    QString error;
+
+    Rig(const sim::LineOptions& options, quint32 features)
+        : sim(options)
+        , engine(features)
+    {}
+
+    ~Rig()
+    {
+        const QList<SerialSensor*> sensors = engine.sensors();
+        engine.deinit();
+        qDeleteAll(sensors);
+    }
+
+    bool start(bool detection = false)
+    {
+        if (!sim.start(&error))
+            return false;
+        sim.attach(&engine, detection);
+        return true;
+    }
+
+    OmniCommSensor* add(int address) { return engine.sensorDetectedCallback(address); }
+
+    // Until the sensor has been polled again after its configuration arrived,
+    // so its level is scaled by the data format it really has.
+    bool waitForScaledReading(OmniCommSensor* sensor)
+    {
+        const int address = sensor->address();
+        if (!QTest::qWaitFor(
+                [&] { return sensor->parameter(OmniCommSensor::DataFormatIndex)->isValid(); },
+                kWaitMs))
+            return false;
+        const quint64 asked = sim.sensorAt(address)->counters().requests;
+        return QTest::qWaitFor(
+            [&] {
+                return sim.sensorAt(address)->counters().requests >= asked + 2 &&
+                       sensor->parameter(OmniCommSensor::LevelIndex)->isValid();
+            },
+            kWaitMs);
+    }
+};
+
+void checkReading(const OmniCommSensor* sensor, double level)
+{
+    const int raw = int(std::lround(level * 8191));
+    QCOMPARE(intValue(sensor, OmniCommSensor::RawLevelIndex), raw);
+    QCOMPARE(sensor->parameter(OmniCommSensor::LevelIndex)->variantValue().toFloat(),
+             float(raw) / 8191.0f);
+    QCOMPARE(intValue(sensor, OmniCommSensor::TemperatureIndex), 20);
+    QCOMPARE(intValue(sensor, OmniCommSensor::FrequencyIndex),
+             int(std::lround(20000 - level * 15000)));
+}
+
+QList<int> addressesOf(const OmniCommEngine& engine)
+{
+    QList<int> addresses;
+    for (const SerialSensor* sensor : engine.sensors())
+        addresses << sensor->address();
+    std::sort(addresses.begin(), addresses.end());
+    return addresses;
+}
+
+} // namespace
+
+class TestOmnicommLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void detectionFindsExactlyTheSimulatedSensors();
+    void pollsReturnTheSimulatedLevels_data();
+    void pollsReturnTheSimulatedLevels();
+    void configurationIsRead_data();
+    void configurationIsRead();
+    void everyWriteReachesTheSensor();
+    void modeSwitchAndAutonomousFrames();
+    void selfSendingSensorIsFoundFromItsFrames();
+    void addressChangeRoundTrip();
+    void faultsNeitherStopPollingNorLoseCommands();
+};
+
+void TestOmnicommLine::initTestCase()
+{
+    qRegisterMetaType<BaseSensor*>();
+}
+
+void TestOmnicommLine::detectionFindsExactlyTheSimulatedSensors()
+{
+    // Both ends of the address range and one in between.
+    Rig rig(SimulatedLine::options("ZT-33", {0, 77, 255}), kZT33);
+    QSignalSpy detected(&rig.engine, &BaseEngine::sensorDetected);
+    QVERIFY2(rig.start(true), qPrintable(rig.error));
+
+    // A pass over all addresses ends in detection state 1; finding a sensor
+    // restarts the count, so a sensor missed once is still found.
+    QVERIFY(QTest::qWaitFor(
+        [&] { return rig.engine.detectionState() >= 1 && rig.engine.sensors().size() >= 3; },
+        kDetectionWaitMs));
+    QCOMPARE(addressesOf(rig.engine), QList<int>({0, 77, 255}));
+    QCOMPARE(detected.count(), 3);
+    for (SerialSensor* found : rig.engine.sensors()) {
+        auto* sensor = qobject_cast<OmniCommSensor*>(found);
+        QCOMPARE(sensor->mode(), OmniCommSensor::NetworkMode);
+        QVERIFY(rig.waitForScaledReading(sensor));
+        checkReading(sensor, 0.5);
+    }
+}
+
+void TestOmnicommLine::pollsReturnTheSimulatedLevels_data()
+{
+    QTest::addColumn<double>("level");
+    QTest::newRow("empty") << 0.0;
+    QTest::newRow("half") << 0.5;
+    QTest::newRow("full") << 1.0;
+}
+
+void TestOmnicommLine::pollsReturnTheSimulatedLevels()
+{
+    QFETCH(double, level);
+    Rig rig(SimulatedLine::options("ZT-33", {1, 2}, level), kZT33);
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    OmniCommSensor* first = rig.add(1);
+    OmniCommSensor* second = rig.add(2);
+    QVERIFY(rig.waitForScaledReading(first));
+    QVERIFY(rig.waitForScaledReading(second));
+    checkReading(first, level);
+    checkReading(second, level);
+    QCOMPARE(rig.sim.line().bytesAtWrongRate(), 0u);
+}
+
+void TestOmnicommLine::configurationIsRead_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<quint32>("features");
+    QTest::newRow("22 bytes") << "ZT-33" << kZT33;
+    QTest::newRow("24 bytes, extended") << "ZT-43" << kZT43;
+}
+
+void TestOmnicommLine::configurationIsRead()
+{
+    QFETCH(QString, model);
+    QFETCH(quint32, features);
+    Rig rig(SimulatedLine::options(model, {5}), features);
+    sim::OmnicommConfig& config = rig.sim.sensorAt(5)->omnicomm();
+    config.autoInterval = 9;
+    config.fMax = 18000;
+    config.fMin = 3000;
+    config.sampleCount = 42;
+    config.pwmMax = -10;
+    config.controlOutput = 700;
+    config.dataFormat = 1;
+    config.normalTemperature = 25;
+    config.analogueRatio = 1234;
+    config.analogueRange = 1;
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+
+    OmniCommSensor* sensor = rig.add(5);
+    QSignalSpy configured(sensor, &OmniCommSensor::configurationUpdated);
+    QVERIFY(configured.wait(kWaitMs));
+    QCOMPARE(intValue(sensor, OmniCommSensor::FMaxIndex), 18000);
+    QCOMPARE(intValue(sensor, OmniCommSensor::FMinIndex), 3000);
+    QCOMPARE(intValue(sensor, OmniCommSensor::SampleCountIndex), 42);
+    QCOMPARE(intValue(sensor, OmniCommSensor::PwmMaxIndex), -10);
+    QCOMPARE(intValue(sensor, OmniCommSensor::ControlOutputIndex), 700);
+    QCOMPARE(intValue(sensor, OmniCommSensor::DataFormatIndex), 1);
+    QCOMPARE(intValue(sensor, OmniCommSensor::NormalTemperatureIndex), 25);
+    QCOMPARE(sensor->mode(), OmniCommSensor::NetworkMode);
+    const bool extended = sensor->hasExtendedConfiguration();
+    QCOMPARE(extended, model == QLatin1String("ZT-43"));
+    for (int index : {OmniCommSensor::AutoIntervalIndex, OmniCommSensor::AnalogueOutputRatioIndex,
+                      OmniCommSensor::AnalogueOutputRangeIndex})
+        QCOMPARE(sensor->parameter(index)->isValid(), extended);
+    if (extended) {
+        QCOMPARE(intValue(sensor, OmniCommSensor::AutoIntervalIndex), 9);
+        QCOMPARE(intValue(sensor, OmniCommSensor::AnalogueOutputRatioIndex), 1234);
+        QCOMPARE(intValue(sensor, OmniCommSensor::AnalogueOutputRangeIndex), 1);
+    }
+}
+
+void TestOmnicommLine::everyWriteReachesTheSensor()
+{
+    Rig rig(SimulatedLine::options("ZT-43", {5}), kZT43);
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    OmniCommSensor* sensor = rig.add(5);
+    QSignalSpy configured(sensor, &OmniCommSensor::configurationUpdated);
+    QVERIFY(configured.wait(kWaitMs));
+    SimulatedLine::holdPolls(sensor);
+    const sim::OmnicommConfig& config = rig.sim.sensorAt(5)->omnicomm();
+    RecordingCallback written;
+    const auto write = [&](int index, const QVariant& value) {
+        const int before = written.count();
+        if (SimulatedLine::waitForIdle(rig.engine))
+            sensor->requestChangeParameter(index, value, &written);
+        return QTest::qWaitFor([&] { return written.count() == before + 1; }, kWaitMs)
+                   ? written.lastResult()
+                   : CommandCallback::Timeout;
+    };
+
+    struct Row
+    {
+        int index;
+        int value;
+        std::function<int()> stored;
+    };
+    const QList<Row> rows = {
+        {OmniCommSensor::AutoIntervalIndex, 7,
+         [&] {
+             return config.autoInterval;
+         }},
+        {OmniCommSensor::FMaxIndex, 25000,
+         [&] {
+             return config.fMax;
+         }},
+        {OmniCommSensor::FMinIndex, 4000,
+         [&] {
+             return config.fMin;
+         }},
+        {OmniCommSensor::SampleCountIndex, 30,
+         [&] {
+             return config.sampleCount;
+         }},
+        {OmniCommSensor::PwmMaxIndex, -250,
+         [&] {
+             return config.pwmMax;
+         }},
+        {OmniCommSensor::ControlOutputIndex, 1500,
+         [&] {
+             return config.controlOutput;
+         }},
+        {OmniCommSensor::DataFormatIndex, 3,
+         [&] {
+             return config.dataFormat;
+         }},
+        {OmniCommSensor::NormalTemperatureIndex, 30,
+         [&] {
+             return config.normalTemperature;
+         }},
+        {OmniCommSensor::AnalogueOutputRatioIndex, 2000,
+         [&] {
+             return config.analogueRatio;
+         }},
+        {OmniCommSensor::AnalogueOutputRangeIndex, 1,
+         [&] {
+             return config.analogueRange;
+         }},
+    };
+    for (const Row& row : rows) {
+        QCOMPARE(write(row.index, row.value), CommandCallback::Ok);
+        QCOMPARE(row.stored(), row.value);
+        QCOMPARE(intValue(sensor, row.index), row.value);
+    }
+    QCOMPARE(rig.sim.sensorAt(5)->counters().writesApplied, quint64(rows.size()));
+
+    // Values the sensor refuses leave both sides as they were.
+    QCOMPARE(write(OmniCommSensor::FMinIndex, 30000), CommandCallback::Nack);
+    QCOMPARE(write(OmniCommSensor::SampleCountIndex, 0), CommandCallback::Nack);
+    QCOMPARE(config.fMin, 4000);
+    QCOMPARE(config.sampleCount, 30);
+    QCOMPARE(intValue(sensor, OmniCommSensor::FMinIndex), 4000);
+    QCOMPARE(intValue(sensor, OmniCommSensor::SampleCountIndex), 30);
+    // An auto interval of 0 is refused before anything goes on the line.
+    const quint64 requests = rig.sim.sensorAt(5)->counters().requests;
+    QCOMPARE(write(OmniCommSensor::AutoIntervalIndex, 0), CommandCallback::Nack);
+    QCOMPARE(rig.sim.sensorAt(5)->counters().requests, requests);
+
+    // What the sensor now reports is what was written.
+    sensor->requestConfigurationUpdate();
+    QVERIFY(configured.wait(kWaitMs));
+    for (const Row& row : rows)
+        QCOMPARE(intValue(sensor, row.index), row.value);
+}
+
+void TestOmnicommLine::modeSwitchAndAutonomousFrames()
+{
+    sim::LineOptions options = SimulatedLine::options("ZT-42", {3});
+    options.autoIntervalUnitMs = 100;
+    Rig rig(options, kZT42);
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    sim::SimSensor* simSensor = rig.sim.sensorAt(3);
+    OmniCommSensor* sensor = rig.add(3);
+    QSignalSpy configured(sensor, &OmniCommSensor::configurationUpdated);
+    QVERIFY(configured.wait(kWaitMs));
+    QCOMPARE(sensor->mode(), OmniCommSensor::NetworkMode);
+
+    // Frames that reach the sensor once it knows it sends by itself.
+    int frames = 0;
+    connect(sensor, &BaseSensor::updated, this,
+            [&] { frames += sensor->mode() == OmniCommSensor::AutonomousMode ? 1 : 0; });
+    RecordingCallback switched;
+    SimulatedLine::holdPolls(sensor);
+    QVERIFY(SimulatedLine::waitForIdle(rig.engine));
+    sensor->requestSetMode(OmniCommSensor::AutonomousMode, &switched);
+    QVERIFY(QTest::qWaitFor([&] { return switched.count() == 1; }, kWaitMs));
+    QCOMPARE(switched.lastResult(), CommandCallback::Ok);
+    QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
+    QVERIFY(simSensor->isAutonomous());
+
+    // The sensor now sends by itself and is no longer polled.
+    SimulatedLine::releasePolls(sensor);
+    const quint64 requests = simSensor->counters().requests;
+    QVERIFY(QTest::qWaitFor([&] { return frames >= 3; }, kWaitMs));
+    QCOMPARE(simSensor->counters().requests, requests);
+    checkReading(sensor, 0.5);
+
+    // Quieten the sensor and take in what it already sent before switching back,
+    // so that no frame of its own crosses the switch's reply.
+    rig.sim.line().setAutoIntervalUnitMs(3600 * 1000);
+    QVERIFY(QTest::qWaitFor([&] { return quint64(frames) == simSensor->counters().unsolicited; },
+                            kWaitMs));
+    SimulatedLine::holdPolls(sensor);
+    QVERIFY(SimulatedLine::waitForIdle(rig.engine));
+    sensor->requestSetMode(OmniCommSensor::NetworkMode, &switched);
+    QVERIFY(QTest::qWaitFor([&] { return switched.count() == 2; }, kWaitMs));
+    QCOMPARE(switched.lastResult(), CommandCallback::Ok);
+    QCOMPARE(sensor->mode(), OmniCommSensor::NetworkMode);
+    QVERIFY(!simSensor->isAutonomous());
+    SimulatedLine::releasePolls(sensor);
+    QVERIFY(
+        QTest::qWaitFor([&] { return simSensor->counters().requests >= requests + 3; }, kWaitMs));
+    QCOMPARE(simSensor->counters().writesApplied, 2u);
+}
+
+void TestOmnicommLine::selfSendingSensorIsFoundFromItsFrames()
+{
+    sim::LineOptions options = SimulatedLine::options("ZT-42", {7});
+    options.autonomous = {7};
+    options.autoIntervalUnitMs = 100;
+    Rig rig(options, kZT42);
+    QSignalSpy detected(&rig.engine, &BaseEngine::sensorDetected);
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    QVERIFY(detected.wait(kWaitMs));
+    auto* sensor = qobject_cast<OmniCommSensor*>(rig.engine.sensorByAddress(7));
+    QVERIFY(sensor);
+    QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
+
+    const sim::SimSensor* simSensor = rig.sim.sensorAt(7);
+    QVERIFY(QTest::qWaitFor([&] { return simSensor->counters().unsolicited >= 4; }, kWaitMs));
+    // Asked once, for its configuration, and never polled.
+    QCOMPARE(simSensor->counters().requests, 1u);
+    QCOMPARE(detected.count(), 1);
+    QCOMPARE(rig.engine.sensors().size(), 1);
+    QCOMPARE(intValue(sensor, OmniCommSensor::RawLevelIndex), 4096);
+}
+
+void TestOmnicommLine::addressChangeRoundTrip()
+{
+    Rig rig(SimulatedLine::options("ZT-33", {1}), kZT33);
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    OmniCommSensor* sensor = rig.add(1);
+    QVERIFY(rig.waitForScaledReading(sensor));
+    QSignalSpy moved(sensor, &BaseSensor::addressChanged);
+    sim::SimSensor* simSensor = rig.sim.sensorAt(1);
+
+    for (int address : {9, 1}) {
+        SimulatedLine::holdPolls(sensor);
+        QVERIFY(SimulatedLine::waitForIdle(rig.engine));
+        sensor->requestSetAddress(address);
+        QVERIFY(moved.wait(kWaitMs));
+        QCOMPARE(sensor->address(), address);
+        QCOMPARE(rig.sim.sensorAt(address), simSensor);
+        QCOMPARE(rig.sim.line().sensors().size(), 1);
+
+        // Polls reach it at its new address.
+        sensor->parameter(OmniCommSensor::RawLevelIndex)->invalidate();
+        const quint64 requests = simSensor->counters().requests;
+        SimulatedLine::releasePolls(sensor);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return simSensor->counters().requests > requests &&
+                       sensor->parameter(OmniCommSensor::RawLevelIndex)->isValid();
+            },
+            kWaitMs));
+        checkReading(sensor, 0.5);
+    }
+    QCOMPARE(simSensor->counters().writesApplied, 2u);
+}
+
+void TestOmnicommLine::faultsNeitherStopPollingNorLoseCommands()
+{
+    Rig rig(SimulatedLine::options("ZT-33", {1, 2}), kZT33);
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    QList<OmniCommSensor*> sensors = {rig.add(1), rig.add(2)};
+    sim::FaultSettings faults;
+    faults.corruptCrc = 0.08;
+    faults.noReply = 0.08;
+    faults.garbage = 0.08;
+    faults.wrongAddress = 0.08;
+    faults.late = 0.08;
+    rig.sim.line().setFaults(faults, 2026);
+
+    // Commands of every sort, handed over at a steady pace whatever state the
+    // engine is in.
+    RecordingCallback completed;
+    const int total = 90;
+    int issued = 0;
+    QTimer pace;
+    connect(&pace, &QTimer::timeout, this, [&] {
+        const quint8 address = quint8(1 + issued % 2);
+        EngineCommand command;
+        switch (issued % 3) {
+        case 0:
+            command = OmniCommEngine::levelPollCommand(address);
+            break;
+        case 1:
+            command = OmniCommEngine::configurationCommand(address, false);
+            break;
+        default:
+            sensors[issued % 2]->requestChangeParameter(OmniCommSensor::SampleCountIndex,
+                                                        10 + issued % 50, &completed);
+            break;
+        }
+        if (command.requestLength > 0) {
+            command.callback = &completed;
+            rig.engine.request(command);
+        }
+        if (++issued == total)
+            pace.stop();
+    });
+    pace.start(20);
+
+    QVERIFY(QTest::qWaitFor([&] { return issued == total && completed.count() == total; }, 60000));
+    QVERIFY(completed.results.contains(CommandCallback::Ok));
+    QVERIFY(
+        std::any_of(completed.results.begin(), completed.results.end(),
+                    [](CommandCallback::Result result) { return result != CommandCallback::Ok; }));
+    QVERIFY(rig.sim.sensorAt(1)->counters().faults + rig.sim.sensorAt(2)->counters().faults > 0);
+
+    // With the line clean again, both sensors are polled and read correctly. A
+    // late reply looks exactly like a frame a self-sending sensor sends, so the
+    // engine may have taken a sensor for one and stopped polling it; reading
+    // the configuration, as the sensor view does, tells it the real mode.
+    rig.sim.line().setFaults({}, 1);
+    QVERIFY(QTest::qWaitFor([&] { return rig.sim.line().pendingFrames() == 0; }, kWaitMs));
+    for (OmniCommSensor* sensor : sensors) {
+        const sim::SimSensor* simSensor = rig.sim.sensorAt(sensor->address());
+        const quint64 replies = simSensor->counters().replies;
+        QSignalSpy configured(sensor, &OmniCommSensor::configurationUpdated);
+        int asked = 0;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                if (sensor->mode() == OmniCommSensor::AutonomousMode &&
+                    configured.count() == asked) {
+                    sensor->requestConfigurationUpdate();
+                    ++asked;
+                }
+                return sensor->mode() == OmniCommSensor::NetworkMode &&
+                       simSensor->counters().replies > replies + 3;
+            },
+            kWaitMs));
+        QVERIFY(rig.waitForScaledReading(sensor));
+        checkReading(sensor, 0.5);
+    }
+    QCOMPARE(completed.count(), total);
+}
+
+QTEST_GUILESS_MAIN(TestOmnicommLine)
+#include "tst_omnicommline.moc"

@@ -1,0 +1,62 @@
+#include "support/simulatedline.h"
+
+#include "engine/serialengine.h"
+#include "engine/serialsensor.h"
+
+#include <QtTest>
+
+namespace {
+const int kHeldForAnHour = 3600 * 1000;
+} // namespace
+
+SimulatedLine::SimulatedLine(const sim::LineOptions& options)
+    : simLine(options)
+{}
+
+sim::LineOptions SimulatedLine::options(const QString& modelCode, const QList<int>& addresses,
+                                        double fixedLevel)
+{
+    sim::LineOptions options;
+    sim::SensorModel::byCode(modelCode, &options.model);
+    options.addresses = addresses;
+    options.fixedLevel = fixedLevel;
+    return options;
+}
+
+bool SimulatedLine::start(QString* error)
+{
+    QString ignored;
+    QString* reason = error ? error : &ignored;
+    if (!simLine.start(reason))
+        return false;
+    serialPort.setPortName(simLine.portPath());
+    if (serialPort.open())
+        return true;
+    *reason =
+        QStringLiteral("cannot open %1: %2").arg(simLine.portPath(), serialPort.errorString());
+    return false;
+}
+
+void SimulatedLine::attach(SerialEngine* engine, bool detection)
+{
+    engine->setPort(&serialPort);
+    engine->setAutoDetectSensorsEnabled(detection);
+    engine->resetStateMachine();
+}
+
+bool SimulatedLine::waitForIdle(const SerialEngine& engine, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return engine.state() == SerialEngine::Idle; }, timeoutMs);
+}
+
+void SimulatedLine::holdPolls(SerialSensor* sensor)
+{
+    sensor->setQueryInterval(kHeldForAnHour);
+    sensor->invokeCoolDown();
+}
+
+void SimulatedLine::releasePolls(SerialSensor* sensor)
+{
+    sensor->setQueryInterval(1);
+    sensor->slotResetCoolDown();
+}

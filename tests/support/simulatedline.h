@@ -1,0 +1,45 @@
+#pragma once
+
+#include "port/hardwareserialport.h"
+#include "simline.h"
+
+#include <QList>
+#include <QString>
+
+class SerialEngine;
+class SerialSensor;
+
+// A simulated sensor line with the program's real serial port opened on its
+// pseudo-terminal: what the integration tests and the poll-rate benchmark run
+// an engine against, in one process and on one event loop.
+class SimulatedLine
+{
+public:
+    // One sensor of the model per address, every level held at fixedLevel so
+    // that readings can be compared exactly.
+    static sim::LineOptions options(const QString& modelCode, const QList<int>& addresses,
+                                    double fixedLevel = 0.5);
+
+    explicit SimulatedLine(const sim::LineOptions& options);
+
+    // Starts the simulator and opens the port on it; false with the reason otherwise.
+    bool start(QString* error = nullptr);
+    // Gives the port to the engine and starts its state machine.
+    void attach(SerialEngine* engine, bool detection);
+
+    // Waits, running the event loop, until the engine sits idle: a command
+    // handed over then is sent at once and gets the engine's full reply window.
+    static bool waitForIdle(const SerialEngine& engine, int timeoutMs = 10000);
+    // Keeps the engine from polling the sensor, so the line is free for a test's
+    // own commands, and lets it poll again.
+    static void holdPolls(SerialSensor* sensor);
+    static void releasePolls(SerialSensor* sensor);
+
+    sim::SimLine& line() { return simLine; }
+    sim::SimSensor* sensorAt(int address) const { return simLine.sensorAt(address); }
+    HardwareSerialPort& port() { return serialPort; }
+
+private:
+    sim::SimLine simLine;
+    HardwareSerialPort serialPort;
+};
