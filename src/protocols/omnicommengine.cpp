@@ -308,7 +308,10 @@ void OmniCommEngine::repackInput()
         repackReply();
         break;
     case ReplyCooldown:
+        // A sensor in autonomous mode may send right after another's reply: its
+        // reading is taken now, as it would be when idle, not lost as stray.
         Logger::debug(kLogSection, "Got unexpected input when in cooldown state");
+        repackIdle();
         break;
     case Error:
         Logger::debug(kLogSection, "Got unexpected input when in error state");

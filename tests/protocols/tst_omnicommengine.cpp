@@ -137,6 +137,7 @@ private slots:
     void idleResynchronizes_data();
     void idleResynchronizes();
     void idleParsesEveryBufferedFrame();
+    void framesInTheCooldownAreNotLost();
     void replyFraming_data();
     void replyFraming();
     void replyNotStartingWithFrameStartFailsEverything();
@@ -383,6 +384,24 @@ void TestOmniCommEngine::idleParsesEveryBufferedFrame()
     QCOMPARE(line.log.linesOf(Logger::LineData).filter(QStringLiteral("[] [3E")).size(), 3);
     QCOMPARE(line.engine.queuedCommandCount(), 1);
     QCOMPARE(line.lastWrite(), withCrc(hex("31 07 F5")));
+}
+
+void TestOmniCommEngine::framesInTheCooldownAreNotLost()
+{
+    Line line;
+    OmniCommSensor* polled = line.sensorAt(1);
+    OmniCommSensor* sender = line.sensorAt(2, OmniCommSensor::AutonomousMode);
+    sender->parameter(OmniCommSensor::RawLevelIndex)->invalidate();
+    line.goIdle();
+    QCOMPARE(line.lastWrite(), hex("31 01 06 6C"));
+    line.port.feed(dataFrame(1));
+    QCOMPARE(line.engine.state(), SerialEngine::ReplyCooldown);
+
+    // The second sensor's frame lands in the cool-down, with half of a third.
+    line.port.feed(dataFrame(2) + hex("3E 02"));
+    checkDataOfSensor(sender);
+    QCOMPARE(line.engine.inputBuffer(), hex("3E 02"));
+    QVERIFY(polled->parameter(OmniCommSensor::RawLevelIndex)->isValid());
 }
 
 void TestOmniCommEngine::replyFraming_data()
