@@ -150,6 +150,8 @@ TBusSensor* TBusEngine::addSensorAtAddress(int address)
 
 void TBusEngine::serveCommand()
 {
+    // Leftovers of an earlier exchange would be taken for the start of the echo.
+    logAndClearStrayData(-1);
     if (queuedCommandCount() == 0) {
         Logger::warning("TBusEngine", "Unexpected empty commandQueue");
         return;
@@ -252,10 +254,21 @@ void TBusEngine::setEnginePortLocks()
 EngineCommand TBusEngine::detectNext()
 {
     for (unsigned char address : kDetectionAddresses) {
-        if (!isAddressBusy(address))
+        if (!isIdentifierBusy(address))
             return detectionProbe(address);
     }
     return EngineCommand();
+}
+
+// Only the low six bits of an address reach the wire: a sensor added by hand at
+// 74 answers on identifier 10 just as one at 10 does.
+bool TBusEngine::isIdentifierBusy(unsigned char address) const
+{
+    for (SerialSensor* sensor : sensors()) {
+        if ((sensor->address() & kIdentifierMask) == (address & kIdentifierMask))
+            return true;
+    }
+    return false;
 }
 
 EngineCommand TBusEngine::detectionProbe(unsigned char address)
@@ -268,7 +281,8 @@ EngineCommand TBusEngine::detectionProbe(unsigned char address)
 
 void TBusEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
 {
-    if (result != CommandCallback::Ok)
+    // A sensor that was added on this identifier meanwhile already has its tab.
+    if (result != CommandCallback::Ok || isIdentifierBusy(command.reply[0]))
         return;
     auto* sensor = new TBusSensor(this);
     sensor->setAddress(command.reply[0]);

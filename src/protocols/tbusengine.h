@@ -54,6 +54,7 @@ private:
     void checkEcho();
     void takeReply();
     EngineCommand detectionProbe(unsigned char address);
+    bool isIdentifierBusy(unsigned char address) const;
 
     std::array<unsigned char, 64> m_identifiers;
     MemFunCommandCallback<TBusEngine> m_detectionCallback;

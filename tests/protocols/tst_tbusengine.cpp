@@ -290,6 +290,19 @@ void TestTBusEngine::echoMismatch()
     QVERIFY(log.contains(QStringLiteral("TBusEngine: Echo mismatch, expected 8a, got 8b0a")));
     // The rest of what came back waits in the buffer to be logged as stray.
     QCOMPARE(line.engine.inputBuffer(), hex("0A"));
+
+    // ...before the next command goes out, so that its echo is checked alone.
+    RecordingCallback calibration;
+    EngineCommand command =
+        line.engine.createCalibrationCommand(10, TBusEngine::CalibrationPoint, 1);
+    command.callback = &calibration;
+    line.engine.request(command);
+    line.engine.slotOnStateCheckTimeout();
+    QVERIFY(line.engine.inputBuffer().isEmpty());
+    line.port.feed(line.port.writtenBytes().right(6));
+    QCOMPARE(line.engine.state(), SerialEngine::WaitingReply);
+    QCOMPARE(calibration.count(), 0);
+    QVERIFY(log.contains(QStringLiteral("[] Stray")));
 }
 
 void TestTBusEngine::missingEcho()
@@ -385,7 +398,8 @@ void TestTBusEngine::detection()
     QCOMPARE(int(probe.replyLength), 4);
     QVERIFY(probe.callback);
 
-    line.sensorAt(10);
+    // 74 is identifier 10 on the wire.
+    line.sensorAt(74);
     QCOMPARE(requestBytes(line.engine.detectNext()), hex("48"));
     line.sensorAt(8);
     QCOMPARE(int(line.engine.detectNext().kind), int(EngineCommand::None));
@@ -402,6 +416,11 @@ void TestTBusEngine::detectionProbeCreatesSensor()
     QCOMPARE(line.port.writes.last().parity, PAR_MARK);
 
     line.port.feed(hex("8A0A881391"));
+    QCOMPARE(detected.count(), 1);
+    // A late answer for a taken identifier creates no second sensor.
+    EngineCommand late = line.engine.levelPollCommand(10);
+    std::copy_n(reinterpret_cast<const unsigned char*>(hex("0A881391").constData()), 4, late.reply);
+    line.engine.detectionCallback(CommandCallback::Ok, late);
     QCOMPARE(detected.count(), 1);
     auto* sensor = qobject_cast<TBusSensor*>(detected.at(0).at(0).value<BaseSensor*>());
     QVERIFY(sensor);
