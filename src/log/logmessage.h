@@ -14,6 +14,10 @@ class LogMessage
 public:
     LogMessage(Logger::Sections section, const QString& text);
     explicit LogMessage(Logger::Sections section = Logger::PortStatus);
+    // Virtual because the meta-type system copies and destroys records by value.
+    virtual ~LogMessage() = default;
+    LogMessage(const LogMessage&) = default;
+    LogMessage& operator=(const LogMessage&) = default;
 
     Logger::Sections section() const { return m_section; }
     const QDateTime& dateTime() const { return m_dateTime; }

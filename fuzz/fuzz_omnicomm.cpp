@@ -1,0 +1,74 @@
+#include "fuzzprogram.h"
+#include "protocols/omnicommengine.h"
+#include "protocols/omnicommsensor.h"
+
+#include <QVariant>
+
+namespace {
+
+class OmnicommAdapter : public ProtocolAdapter
+{
+public:
+    // The first input byte also picks the model features, so both configuration
+    // layouts and the autonomous mode are reached.
+    explicit OmnicommAdapter(uint8_t features)
+        : m_engine(features & 0x1F)
+    {}
+
+    SerialEngine* engine() override { return &m_engine; }
+    void addSensor(uint8_t address) override { m_engine.sensorDetectedCallback(address); }
+
+    int request(SerialSensor* serialSensor, uint8_t selector, uint16_t value,
+                CommandCallback* callback) override
+    {
+        auto* sensor = static_cast<OmniCommSensor*>(serialSensor);
+        switch (selector % 4) {
+        case 0:
+            sensor->requestChangeParameter(selector / 4 % 16, QVariant(uint(value)), callback);
+            return 1;
+        case 1:
+            sensor->requestSetMode(OmniCommSensor::Mode(value % 3), callback);
+            return 1;
+        case 2:
+            sensor->requestSetAddress(value % 300);
+            return 0;
+        default:
+            sensor->requestConfigurationUpdate();
+            return 0;
+        }
+    }
+
+    int rawRequest(uint8_t address, uint8_t selector, CommandCallback* callback) override
+    {
+        EngineCommand command = selector & 1
+                                    ? OmniCommEngine::configurationCommand(address, selector & 2)
+                                    : OmniCommEngine::enableAutoModeCommand(address);
+        command.callback = callback;
+        m_engine.request(command);
+        return 1;
+    }
+
+    QByteArray levelPollOf(SerialSensor* sensor) override
+    {
+        const EngineCommand poll = OmniCommEngine::levelPollCommand(sensor->address());
+        return QByteArray(reinterpret_cast<const char*>(poll.request), poll.requestLength);
+    }
+
+private:
+    OmniCommEngine m_engine;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    initializeFuzzEnvironment();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    OmnicommAdapter adapter(size > 0 ? data[0] : 0);
+    runFuzzProgram(adapter, data, size);
+    return 0;
+}
