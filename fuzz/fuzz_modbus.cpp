@@ -17,24 +17,17 @@ public:
     }
 
     // Address changes addressed to a sensor, answered to the fuzzer instead.
-    int rawRequest(uint8_t address, uint8_t selector, CommandCallback* callback) override
+    EngineCommand rawCommand(uint8_t address, uint8_t selector) override
     {
         const QList<SerialSensor*>& sensors = m_engine.sensors();
         if (sensors.isEmpty())
-            return 0;
-        EngineCommand command =
-            m_engine.createAddressChangeRequest(sensors.at(selector % sensors.size()), address);
-        if (command.requestLength == 0)
-            return 0;
-        command.callback = callback;
-        m_engine.request(command);
-        return 1;
+            return EngineCommand();
+        return m_engine.createAddressChangeRequest(sensors.at(selector % sensors.size()), address);
     }
 
-    QByteArray levelPollOf(SerialSensor* sensor) override
+    EngineCommand levelPollOf(SerialSensor* sensor) override
     {
-        const EngineCommand poll = m_engine.levelPollCommand(sensor->address());
-        return QByteArray(reinterpret_cast<const char*>(poll.request), poll.requestLength);
+        return m_engine.levelPollCommand(sensor->address());
     }
 
 private:
@@ -43,15 +36,4 @@ private:
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    initializeFuzzEnvironment();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    ModBusAdapter adapter;
-    runFuzzProgram(adapter, data, size);
-    return 0;
-}
+NIVELON_FUZZ_TARGET(ModBusAdapter())

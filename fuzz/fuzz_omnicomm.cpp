@@ -38,20 +38,15 @@ public:
         }
     }
 
-    int rawRequest(uint8_t address, uint8_t selector, CommandCallback* callback) override
+    EngineCommand rawCommand(uint8_t address, uint8_t selector) override
     {
-        EngineCommand command = selector & 1
-                                    ? OmniCommEngine::configurationCommand(address, selector & 2)
-                                    : OmniCommEngine::enableAutoModeCommand(address);
-        command.callback = callback;
-        m_engine.request(command);
-        return 1;
+        return selector & 1 ? OmniCommEngine::configurationCommand(address, selector & 2)
+                            : OmniCommEngine::enableAutoModeCommand(address);
     }
 
-    QByteArray levelPollOf(SerialSensor* sensor) override
+    EngineCommand levelPollOf(SerialSensor* sensor) override
     {
-        const EngineCommand poll = OmniCommEngine::levelPollCommand(sensor->address());
-        return QByteArray(reinterpret_cast<const char*>(poll.request), poll.requestLength);
+        return OmniCommEngine::levelPollCommand(sensor->address());
     }
 
 private:
@@ -60,15 +55,4 @@ private:
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    initializeFuzzEnvironment();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    OmnicommAdapter adapter(size > 0 ? data[0] : 0);
-    runFuzzProgram(adapter, data, size);
-    return 0;
-}
+NIVELON_FUZZ_TARGET(OmnicommAdapter(size > 0 ? data[0] : 0))

@@ -26,19 +26,14 @@ public:
         return 1;
     }
 
-    int rawRequest(uint8_t address, uint8_t selector, CommandCallback* callback) override
+    EngineCommand rawCommand(uint8_t address, uint8_t selector) override
     {
-        EngineCommand command =
-            m_engine.createCalibrationCommand(address, TBusEngine::CalibrationPoint, selector);
-        command.callback = callback;
-        m_engine.request(command);
-        return 1;
+        return m_engine.createCalibrationCommand(address, TBusEngine::CalibrationPoint, selector);
     }
 
-    QByteArray levelPollOf(SerialSensor* sensor) override
+    EngineCommand levelPollOf(SerialSensor* sensor) override
     {
-        const EngineCommand poll = m_engine.levelPollCommand(sensor->address());
-        return QByteArray(reinterpret_cast<const char*>(poll.request), poll.requestLength);
+        return m_engine.levelPollCommand(sensor->address());
     }
 
 private:
@@ -47,15 +42,4 @@ private:
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    initializeFuzzEnvironment();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    TBusAdapter adapter(size > 0 ? data[0] : 0);
-    runFuzzProgram(adapter, data, size);
-    return 0;
-}
+NIVELON_FUZZ_TARGET(TBusAdapter(size > 0 ? data[0] : 0))

@@ -126,7 +126,12 @@ void Driver::step(uint8_t op)
     }
     case 5: {
         const uint8_t address = m_in.byte();
-        m_expected += m_adapter.rawRequest(address, m_in.byte(), &m_callback);
+        EngineCommand command = m_adapter.rawCommand(address, m_in.byte());
+        if (command.requestLength != 0) {
+            command.callback = &m_callback;
+            ++m_expected;
+            m_engine->request(command);
+        }
         break;
     }
     case 6:
@@ -208,7 +213,9 @@ void Driver::checkPolls(int writesBefore) const
         bool polled = false;
         bool allCooling = true;
         for (SerialSensor* sensor : m_engine->sensors()) {
-            if (m_adapter.levelPollOf(sensor) != frame)
+            const EngineCommand poll = m_adapter.levelPollOf(sensor);
+            if (QByteArray(reinterpret_cast<const char*>(poll.request), poll.requestLength) !=
+                frame)
                 continue;
             polled = true;
             allCooling = allCooling && m_coolingBefore.contains(sensor);

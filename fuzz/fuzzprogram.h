@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/enginecommand.h"
+
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
@@ -21,11 +23,11 @@ public:
     // the callback must be called for it (0 for requests that take none).
     virtual int request(SerialSensor* sensor, uint8_t selector, uint16_t value,
                         CommandCallback* callback) = 0;
-    // A command built by the engine itself, handed straight to request(); returns
-    // how many completions to expect (0 when there was nothing to build).
-    virtual int rawRequest(uint8_t address, uint8_t selector, CommandCallback* callback) = 0;
+    // A command built by the engine itself, to be handed straight to request();
+    // an empty one when there is nothing to build.
+    virtual EngineCommand rawCommand(uint8_t address, uint8_t selector) = 0;
     // The level poll of this sensor as the engine builds it.
-    virtual QByteArray levelPollOf(SerialSensor* sensor) = 0;
+    virtual EngineCommand levelPollOf(SerialSensor* sensor) = 0;
 };
 
 // Reads the input as a program of steps (feed bytes, fire the state-check timer,
@@ -38,3 +40,17 @@ void runFuzzProgram(ProtocolAdapter& adapter, const uint8_t* data, size_t size);
 // One process-wide application object and a logger with every section, so that
 // all logging paths run too.
 void initializeFuzzEnvironment();
+
+// The two entry points of a libFuzzer target, for one adapter made per input.
+#define NIVELON_FUZZ_TARGET(makeAdapter)                                                           \
+    extern "C" int LLVMFuzzerInitialize(int*, char***)                                             \
+    {                                                                                              \
+        initializeFuzzEnvironment();                                                               \
+        return 0;                                                                                  \
+    }                                                                                              \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)                        \
+    {                                                                                              \
+        auto adapter = makeAdapter;                                                                \
+        runFuzzProgram(adapter, data, size);                                                       \
+        return 0;                                                                                  \
+    }
