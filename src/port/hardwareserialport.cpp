@@ -119,8 +119,7 @@ qint64 HardwareSerialPort::read(char* data, qint64 maxSize)
     const qint64 count = m_port->read(data, maxSize);
     // A line whose other end is gone stays open and only ever reads nothing; the
     // failure must reach the reader, or it waits on a dead line for ever.
-    if (count == 0 && lineFailed() &&
-        (qWarning("LINEFAIL %d %s", lastError(), qPrintable(errorString())), true))
+    if (count == 0 && lineFailed())
         return -1;
     return count;
 }
