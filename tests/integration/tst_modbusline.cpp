@@ -1,0 +1,244 @@
+// The ModBus RTU engine on the real serial port against a simulated sensor line.
+#include "protocols/modbusengine.h"
+#include "protocols/modbussensor.h"
+#include "support/logcapture.h"
+#include "support/recordingcallback.h"
+#include "support/simulatedline.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const int kWaitMs = 10000;
+// A detection pass probes 247 addresses; most time out.
+const int kDetectionWaitMs = 50000;
+
+// One line with its engine; the engine is dismantled first, while the port is open.
+struct Rig
+{
+    LogCapture log;
+    SimulatedLine sim;
+    ModBusEngine engine;
+    QString error;
+
+    explicit Rig(const sim::LineOptions& options)
+        : sim(options)
+    {}
+
+    ~Rig()
+    {
+        const QList<SerialSensor*> sensors = engine.sensors();
+        engine.deinit();
+        qDeleteAll(sensors);
+    }
+
+    bool start(bool detection = false)
+    {
+        if (!sim.start(&error))
+            return false;
+        sim.attach(&engine, detection);
+        return true;
+    }
+
+    // Until the sensor has answered a few more polls, the last of them read.
+    bool waitForReadings(ModBusSensor* sensor)
+    {
+        const sim::SimSensor* simSensor = sim.sensorAt(sensor->address());
+        const quint64 replies = simSensor->counters().replies;
+        sensor->parameter(ModBusSensor::RawLevelIndex)->invalidate();
+        return QTest::qWaitFor(
+            [&] {
+                return simSensor->counters().replies >= replies + 3 &&
+                       sensor->parameter(ModBusSensor::RawLevelIndex)->isValid();
+            },
+            kWaitMs);
+    }
+};
+
+void checkReading(const ModBusSensor* sensor, double level)
+{
+    const int raw = int(std::lround(level * 10000));
+    QCOMPARE(sensor->parameter(ModBusSensor::RawLevelIndex)->variantValue().toInt(), raw);
+    QCOMPARE(sensor->parameter(ModBusSensor::LevelIndex)->variantValue().toFloat(),
+             float(raw) / 100.0f);
+}
+
+QList<int> addressesOf(const ModBusEngine& engine)
+{
+    QList<int> addresses;
+    for (const SerialSensor* sensor : engine.sensors())
+        addresses << sensor->address();
+    std::sort(addresses.begin(), addresses.end());
+    return addresses;
+}
+
+} // namespace
+
+class TestModBusLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void detectionFindsExactlyTheSimulatedSensors();
+    void pollsReturnTheSimulatedLevels_data();
+    void pollsReturnTheSimulatedLevels();
+    void addressChangeRoundTrip();
+    void exceptionReplyTimesOutAndPollingGoesOn();
+    void faultsNeitherStopPollingNorLoseCommands();
+};
+
+void TestModBusLine::initTestCase()
+{
+    qRegisterMetaType<BaseSensor*>();
+}
+
+void TestModBusLine::detectionFindsExactlyTheSimulatedSensors()
+{
+    Rig rig(SimulatedLine::options("ZT-32", {1, 100, 247}));
+    QSignalSpy detected(&rig.engine, &BaseEngine::sensorDetected);
+    QVERIFY2(rig.start(true), qPrintable(rig.error));
+
+    // The scan has covered every address once it starts again from the bottom.
+    int previous = rig.engine.detectionAddress();
+    bool wrapped = false;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const int current = rig.engine.detectionAddress();
+            wrapped = wrapped || current < previous;
+            previous = current;
+            return wrapped && rig.engine.sensors().size() >= 3;
+        },
+        kDetectionWaitMs));
+    QCOMPARE(addressesOf(rig.engine), QList<int>({1, 100, 247}));
+    QCOMPARE(detected.count(), 3);
+    for (SerialSensor* found : rig.engine.sensors()) {
+        auto* sensor = qobject_cast<ModBusSensor*>(found);
+        QVERIFY(rig.waitForReadings(sensor));
+        checkReading(sensor, 0.5);
+    }
+}
+
+void TestModBusLine::pollsReturnTheSimulatedLevels_data()
+{
+    QTest::addColumn<double>("level");
+    QTest::newRow("empty") << 0.0;
+    QTest::newRow("half") << 0.5;
+    QTest::newRow("full") << 1.0;
+}
+
+void TestModBusLine::pollsReturnTheSimulatedLevels()
+{
+    QFETCH(double, level);
+    Rig rig(SimulatedLine::options("ZT-36", {1, 2}, level));
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    for (int address : {1, 2}) {
+        ModBusSensor* sensor = rig.engine.addSensorAtAddress(address);
+        QVERIFY(rig.waitForReadings(sensor));
+        checkReading(sensor, level);
+    }
+    QCOMPARE(rig.sim.line().bytesAtWrongRate(), 0u);
+}
+
+void TestModBusLine::addressChangeRoundTrip()
+{
+    Rig rig(SimulatedLine::options("ZT-32", {1}));
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    ModBusSensor* sensor = rig.engine.addSensorAtAddress(1);
+    QVERIFY(rig.waitForReadings(sensor));
+    sim::SimSensor* simSensor = rig.sim.sensorAt(1);
+    QSignalSpy moved(sensor, &BaseSensor::addressChanged);
+
+    for (int address : {247, 1}) {
+        SimulatedLine::holdPolls(sensor);
+        QVERIFY(SimulatedLine::waitForIdle(rig.engine));
+        sensor->requestSetAddress(quint8(address));
+        QVERIFY(moved.wait(kWaitMs));
+        QCOMPARE(int(sensor->address()), address);
+        QCOMPARE(rig.sim.sensorAt(address), simSensor);
+        SimulatedLine::releasePolls(sensor);
+        QVERIFY(rig.waitForReadings(sensor));
+        checkReading(sensor, 0.5);
+    }
+    QCOMPARE(simSensor->counters().writesApplied, 2u);
+}
+
+void TestModBusLine::exceptionReplyTimesOutAndPollingGoesOn()
+{
+    Rig rig(SimulatedLine::options("ZT-32", {4}));
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    ModBusSensor* sensor = rig.engine.addSensorAtAddress(4);
+    QVERIFY(rig.waitForReadings(sensor));
+
+    // Register 2 is not writable: the sensor answers with a 5-byte exception,
+    // which the engine never takes for a complete reply.
+    const unsigned char data[] = {0x00, 0x02, 0x00, 0x07};
+    EngineCommand write =
+        rig.engine.createCommand(4, ModBusEngine::WriteSingleRegister, data, 4, 4);
+    RecordingCallback completed;
+    write.callback = &completed;
+    const quint64 requests = rig.sim.sensorAt(4)->counters().requests;
+    rig.engine.request(write);
+    QVERIFY(QTest::qWaitFor([&] { return completed.count() == 1; }, kWaitMs));
+    QCOMPARE(completed.lastResult(), CommandCallback::Timeout);
+    QVERIFY(rig.sim.sensorAt(4)->counters().requests > requests);
+    QCOMPARE(rig.sim.sensorAt(4)->counters().writesApplied, 0u);
+
+    QVERIFY(rig.waitForReadings(sensor));
+    checkReading(sensor, 0.5);
+    QCOMPARE(completed.count(), 1);
+}
+
+void TestModBusLine::faultsNeitherStopPollingNorLoseCommands()
+{
+    Rig rig(SimulatedLine::options("ZT-32", {1, 2}));
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    const QList<ModBusSensor*> sensors = {rig.engine.addSensorAtAddress(1),
+                                          rig.engine.addSensorAtAddress(2)};
+    sim::FaultSettings faults;
+    faults.corruptCrc = 0.08;
+    faults.noReply = 0.08;
+    faults.garbage = 0.08;
+    faults.wrongAddress = 0.08;
+    faults.late = 0.08;
+    rig.sim.line().setFaults(faults, 2026);
+
+    // Level reads and address writes that keep each sensor where it is, handed
+    // over at a steady pace whatever state the engine is in.
+    RecordingCallback completed;
+    const int total = 80;
+    int issued = 0;
+    QTimer pace;
+    connect(&pace, &QTimer::timeout, this, [&] {
+        ModBusSensor* sensor = sensors[issued % 2];
+        EngineCommand command =
+            issued % 3 == 2 ? rig.engine.createAddressChangeRequest(sensor, sensor->address())
+                            : rig.engine.levelPollCommand(sensor->address());
+        command.callback = &completed;
+        rig.engine.request(command);
+        if (++issued == total)
+            pace.stop();
+    });
+    pace.start(20);
+
+    QVERIFY(QTest::qWaitFor([&] { return issued == total && completed.count() == total; }, 60000));
+    QVERIFY(completed.results.contains(CommandCallback::Ok));
+    QVERIFY(completed.results.count(CommandCallback::Ok) < total);
+    QVERIFY(rig.sim.sensorAt(1)->counters().faults + rig.sim.sensorAt(2)->counters().faults > 0);
+
+    rig.sim.line().setFaults({}, 1);
+    QVERIFY(QTest::qWaitFor([&] { return rig.sim.line().pendingFrames() == 0; }, kWaitMs));
+    for (ModBusSensor* sensor : sensors) {
+        QVERIFY(rig.sim.sensorAt(sensor->address()));
+        QVERIFY(rig.waitForReadings(sensor));
+        checkReading(sensor, 0.5);
+    }
+    QCOMPARE(completed.count(), total);
+}
+
+QTEST_GUILESS_MAIN(TestModBusLine)
+#include "tst_modbusline.moc"
