@@ -7,6 +7,7 @@
 #include <QList>
 #include <QQueue>
 
+class QInputDialog;
 class QTimer;
 class SerialPort;
 class SerialSensor;
@@ -40,7 +41,9 @@ public:
 
     virtual void setPort(SerialPort* port);
     virtual void resetStateMachine();
-    virtual void addSensorDialog() = 0;
+    // Opens the dialog in which the user adds a sensor by address; the caller
+    // titles it. It deletes itself when closed.
+    virtual QInputDialog* addSensorDialog() = 0;
     virtual QString detectionStateString() const = 0;
 
     void setState(State newState);
@@ -72,6 +75,7 @@ signals:
 public slots:
     void slotOnReadyRead();
     void slotOnStateCheckTimeout();
+    virtual void slotAddSensorFromDialog(int address) = 0;
 
 protected:
     // Called after new bytes were appended to the input buffer.
@@ -93,6 +97,8 @@ protected:
     void failWrite();
     void executeAndClearCurrentCommand(CommandCallback::Result result);
     void clearCommandQueue();
+
+    QInputDialog* openAddressDialog(const QString& label, int minimum, int maximum);
 
     void inputBufferRemoveHead(int n);
     void inputBufferClear();

@@ -6,6 +6,7 @@
 #include "port/portenumerator.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QSettings>
 #include <QTimer>
 #include <QtDebug>
@@ -292,8 +293,7 @@ void SerialPortManager::executeAddSensorDialog()
     }
     // The engine opens its own dialog (modal, deleting itself when finished);
     // only the title is ours.
-    m_engine->addSensorDialog();
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+    if (QInputDialog* dialog = m_engine->addSensorDialog())
         dialog->setWindowTitle(tr("Add sensor"));
 }
 

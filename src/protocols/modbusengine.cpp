@@ -98,19 +98,9 @@ QString ModBusEngine::detectionStateString() const
     return QStringLiteral("%1/255").arg(m_detectionAddress);
 }
 
-void ModBusEngine::addSensorDialog()
+QInputDialog* ModBusEngine::addSensorDialog()
 {
-    createAddSensorDialog()->open(this, SLOT(slotAddSensorFromDialog(int)));
-}
-
-QInputDialog* ModBusEngine::createAddSensorDialog() const
-{
-    auto* dialog = new QInputDialog();
-    dialog->setInputMode(QInputDialog::IntInput);
-    dialog->setLabelText(tr("Address"));
-    dialog->setIntRange(kFirstAddress, kLastSettableAddress);
-    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
-    return dialog;
+    return openAddressDialog(tr("Address"), kFirstAddress, kLastSettableAddress);
 }
 
 void ModBusEngine::slotAddSensorFromDialog(int address)

@@ -32,15 +32,14 @@ public:
     QString detectionStateString() const override;
     unsigned char detectionAddress() const { return m_detectionAddress; }
 
-    void addSensorDialog() override;
-    QInputDialog* createAddSensorDialog() const;
+    QInputDialog* addSensorDialog() override;
     // What an accepted add-sensor dialog does; null for an address out of range.
     ModBusSensor* addSensorAtAddress(int address);
 
     void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
 
-protected slots:
-    void slotAddSensorFromDialog(int address);
+public slots:
+    void slotAddSensorFromDialog(int address) override;
 
 protected:
     void repackInput() override;

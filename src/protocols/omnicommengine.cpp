@@ -216,14 +216,9 @@ void OmniCommEngine::setEnginePortLocks()
     port()->setParity(PAR_NONE);
 }
 
-void OmniCommEngine::addSensorDialog()
+QInputDialog* OmniCommEngine::addSensorDialog()
 {
-    auto* dialog = new QInputDialog;
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setInputMode(QInputDialog::IntInput);
-    dialog->setLabelText(tr("Address"));
-    dialog->setIntRange(0, AddressCount - 1);
-    dialog->open(this, SLOT(slotAddSensorFromDialog(int)));
+    return openAddressDialog(tr("Address"), 0, AddressCount - 1);
 }
 
 void OmniCommEngine::slotAddSensorFromDialog(int address)

@@ -93,7 +93,7 @@ public:
     static Configuration parseConfiguration(const unsigned char* frame, bool extended);
 
     void resetStateMachine() override;
-    void addSensorDialog() override;
+    QInputDialog* addSensorDialog() override;
     QString detectionStateString() const override;
     bool readyToPoll(SerialSensor* sensor) override;
     EngineCommand detectNext() override;
@@ -105,7 +105,7 @@ public:
     void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
 
 public slots:
-    void slotAddSensorFromDialog(int address);
+    void slotAddSensorFromDialog(int address) override;
 
 protected:
     void repackInput() override;

@@ -118,19 +118,9 @@ QString TBusEngine::detectionStateString() const
     return QString();
 }
 
-void TBusEngine::addSensorDialog()
+QInputDialog* TBusEngine::addSensorDialog()
 {
-    createAddSensorDialog()->open(this, SLOT(slotAddSensorFromDialog(int)));
-}
-
-QInputDialog* TBusEngine::createAddSensorDialog() const
-{
-    auto* dialog = new QInputDialog();
-    dialog->setInputMode(QInputDialog::IntInput);
-    dialog->setLabelText(tr("Address"));
-    dialog->setIntRange(kFirstAddress, kLastAddress);
-    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
-    return dialog;
+    return openAddressDialog(tr("Address"), kFirstAddress, kLastAddress);
 }
 
 void TBusEngine::slotAddSensorFromDialog(int address)

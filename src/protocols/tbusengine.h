@@ -33,15 +33,14 @@ public:
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
 
-    void addSensorDialog() override;
-    QInputDialog* createAddSensorDialog() const;
+    QInputDialog* addSensorDialog() override;
     // What an accepted add-sensor dialog does; null for an address out of range.
     TBusSensor* addSensorAtAddress(int address);
 
     void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
 
-protected slots:
-    void slotAddSensorFromDialog(int address);
+public slots:
+    void slotAddSensorFromDialog(int address) override;
 
 protected:
     void serveCommand() override;

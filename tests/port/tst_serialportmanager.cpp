@@ -38,11 +38,10 @@ public:
 class DialogEngine : public FakeEngine
 {
 public:
-    void addSensorDialog() override
+    QInputDialog* addSensorDialog() override
     {
-        dialog = new QInputDialog();
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->open();
+        dialog = FakeEngine::addSensorDialog();
+        return dialog;
     }
     QPointer<QInputDialog> dialog;
 };

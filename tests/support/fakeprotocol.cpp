@@ -18,6 +18,16 @@ EngineCommand FakeEngine::makeCommand(unsigned char op, unsigned char address,
     return command;
 }
 
+QInputDialog* FakeEngine::addSensorDialog()
+{
+    return openAddressDialog(QStringLiteral("Address"), 0, m_addressCount - 1);
+}
+
+void FakeEngine::slotAddSensorFromDialog(int address)
+{
+    new FakeSensor(this, uint8_t(address));
+}
+
 void FakeEngine::repackInput()
 {
     ++repackCalls;

@@ -18,7 +18,8 @@ public:
     explicit FakeEngine(int addressCount = 4);
 
     EngineCommand makeCommand(unsigned char op, unsigned char address, CommandCallback* callback);
-    void addSensorDialog() override {}
+    QInputDialog* addSensorDialog() override;
+    void slotAddSensorFromDialog(int address) override;
     QString detectionStateString() const override { return QString(); }
 
     RecordingCallback detectionCallback;
