@@ -6,7 +6,8 @@ build=${NIVELON_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Release
 for bench in "$build"/bench/bench_*; do
-    [[ -x "$bench" ]] || continue
+    # CMake keeps generated sources in bench_*_autogen folders beside the programs.
+    [[ -f "$bench" && -x "$bench" ]] || continue
     echo "== $(basename "$bench")"
     QT_QPA_PLATFORM=offscreen "$bench" "$@"
 done
