@@ -443,9 +443,18 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
 {
     const quint8 address = record.reply[1];
     auto* sensor = qobject_cast<OmniCommSensor*>(sensorByAddress(address));
-    if (!sensor)
-        sensor = sensorDetectedCallback(address);
-    if (sensor)
-        sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
+    if (sensor && sensor->mode() == OmniCommSensor::NetworkMode) {
+        // A polled sensor's reply that came too late looks just like a frame it
+        // sent by itself. Taking it as a switch to autonomous mode would stop the
+        // polls for good, so the reading is kept and the configuration, which
+        // knows the mode, is asked instead.
+        sensor->parseData(record.reply, OmniCommSensor::NetworkMode);
+        sensor->requestConfigurationUpdate();
+    } else {
+        if (!sensor)
+            sensor = sensorDetectedCallback(address);
+        if (sensor)
+            sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
+    }
     Logger::message(LineDataMessage(record, CommandCallback::Ok));
 }

@@ -138,6 +138,7 @@ private slots:
     void idleResynchronizes();
     void idleParsesEveryBufferedFrame();
     void framesInTheCooldownAreNotLost();
+    void lateReplyDoesNotStopThePolls();
     void replyFraming_data();
     void replyFraming();
     void replyNotStartingWithFrameStartFailsEverything();
@@ -402,6 +403,22 @@ void TestOmniCommEngine::framesInTheCooldownAreNotLost()
     checkDataOfSensor(sender);
     QCOMPARE(line.engine.inputBuffer(), hex("3E 02"));
     QVERIFY(polled->parameter(OmniCommSensor::RawLevelIndex)->isValid());
+}
+
+void TestOmniCommEngine::lateReplyDoesNotStopThePolls()
+{
+    Line line;
+    OmniCommSensor* sensor = line.sensorAt(1);
+    line.goIdle();
+    QCOMPARE(line.lastWrite(), hex("31 01 06 6C"));
+    line.engine.slotOnStateCheckTimeout();
+    sensor->parameter(OmniCommSensor::RawLevelIndex)->invalidate();
+
+    // The reply arrives after the window, while the engine is idle again.
+    line.port.feed(dataFrame(1));
+    checkDataOfSensor(sensor);
+    QCOMPARE(sensor->mode(), OmniCommSensor::NetworkMode);
+    QCOMPARE(line.lastWrite(), withCrc(hex("31 01 F5")));
 }
 
 void TestOmniCommEngine::replyFraming_data()
