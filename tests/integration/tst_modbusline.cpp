@@ -68,15 +68,6 @@ void checkReading(const ModBusSensor* sensor, double level)
              float(raw) / 100.0f);
 }
 
-QList<int> addressesOf(const ModBusEngine& engine)
-{
-    QList<int> addresses;
-    for (const SerialSensor* sensor : engine.sensors())
-        addresses << sensor->address();
-    std::sort(addresses.begin(), addresses.end());
-    return addresses;
-}
-
 } // namespace
 
 class TestModBusLine : public QObject
@@ -115,7 +106,7 @@ void TestModBusLine::detectionFindsExactlyTheSimulatedSensors()
             return wrapped && rig.engine.sensors().size() >= 3;
         },
         kDetectionWaitMs));
-    QCOMPARE(addressesOf(rig.engine), QList<int>({1, 100, 247}));
+    QCOMPARE(SimulatedLine::addressesOf(rig.engine), QList<int>({1, 100, 247}));
     QCOMPARE(detected.count(), 3);
     for (SerialSensor* found : rig.engine.sensors()) {
         auto* sensor = qobject_cast<ModBusSensor*>(found);

@@ -76,15 +76,6 @@ void checkLevel(const TBusSensor* sensor, double level)
              float(raw) / 10000.0f);
 }
 
-QList<int> addressesOf(const TBusEngine& engine)
-{
-    QList<int> addresses;
-    for (const SerialSensor* sensor : engine.sensors())
-        addresses << sensor->address();
-    std::sort(addresses.begin(), addresses.end());
-    return addresses;
-}
-
 } // namespace
 
 class TestTBusLine : public QObject
@@ -128,7 +119,7 @@ void TestTBusLine::detectionFindsExactlyTheSimulatedSensors()
         QVERIFY(rig.waitForReadings(sensor, 5000));
         checkLevel(sensor, 0.5);
     }
-    QCOMPARE(addressesOf(rig.engine), addresses);
+    QCOMPARE(SimulatedLine::addressesOf(rig.engine), addresses);
     QCOMPARE(detected.count(), addresses.size());
 }
 

@@ -4,6 +4,7 @@
 #include "engine/serialsensor.h"
 
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 const int kHeldForAnHour = 3600 * 1000;
@@ -59,4 +60,13 @@ void SimulatedLine::releasePolls(SerialSensor* sensor)
 {
     sensor->setQueryInterval(1);
     sensor->slotResetCoolDown();
+}
+
+QList<int> SimulatedLine::addressesOf(const SerialEngine& engine)
+{
+    QList<int> addresses;
+    for (const SerialSensor* sensor : engine.sensors())
+        addresses << sensor->address();
+    std::sort(addresses.begin(), addresses.end());
+    return addresses;
 }

@@ -34,6 +34,8 @@ public:
     // own commands, and lets it poll again.
     static void holdPolls(SerialSensor* sensor);
     static void releasePolls(SerialSensor* sensor);
+    // The addresses of the engine's sensors, in ascending order.
+    static QList<int> addressesOf(const SerialEngine& engine);
 
     sim::SimLine& line() { return simLine; }
     sim::SimSensor* sensorAt(int address) const { return simLine.sensorAt(address); }
