@@ -2,9 +2,8 @@
 #include "protocols/modbusengine.h"
 #include "protocols/modbussensor.h"
 #include "support/commandledger.h"
-#include "support/logcapture.h"
+#include "support/enginerig.h"
 #include "support/recordingcallback.h"
-#include "support/simulatedline.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -19,31 +18,9 @@ const int kWaitMs = 10000;
 const int kDetectionWaitMs = 50000;
 
 // One line with its engine; the engine is dismantled first, while the port is open.
-struct Rig
+struct Rig : EngineRig<ModBusEngine>
 {
-    LogCapture log;
-    SimulatedLine sim;
-    ModBusEngine engine;
-    QString error;
-
-    explicit Rig(const sim::LineOptions& options)
-        : sim(options)
-    {}
-
-    ~Rig()
-    {
-        const QList<SerialSensor*> sensors = engine.sensors();
-        engine.deinit();
-        qDeleteAll(sensors);
-    }
-
-    bool start(bool detection = false)
-    {
-        if (!sim.start(&error))
-            return false;
-        sim.attach(&engine, detection);
-        return true;
-    }
+    using EngineRig::EngineRig;
 
     // Until the sensor has answered a few more polls, the last of them read.
     bool waitForReadings(ModBusSensor* sensor)
@@ -191,13 +168,7 @@ void TestModBusLine::faultsNeitherStopPollingNorLoseCommands()
     QVERIFY2(rig.start(), qPrintable(rig.error));
     const QList<ModBusSensor*> sensors = {rig.engine.addSensorAtAddress(1),
                                           rig.engine.addSensorAtAddress(2)};
-    sim::FaultSettings faults;
-    faults.corruptCrc = 0.08;
-    faults.noReply = 0.08;
-    faults.garbage = 0.08;
-    faults.wrongAddress = 0.08;
-    faults.late = 0.08;
-    rig.sim.line().setFaults(faults, 2026);
+    rig.sim.line().setFaults(SimulatedLine::everyFault(0.08), 2026);
 
     // Level reads and address writes that keep each sensor where it is, handed
     // over at a steady pace whatever state the engine is in.

@@ -2,9 +2,8 @@
 #include "protocols/omnicommengine.h"
 #include "protocols/omnicommsensor.h"
 #include "support/commandledger.h"
-#include "support/logcapture.h"
+#include "support/enginerig.h"
 #include "support/recordingcallback.h"
-#include "support/simulatedline.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -31,32 +30,9 @@ int intValue(const OmniCommSensor* sensor, int index)
 
 // One line with its engine. The engine goes first on the way out, so whatever
 // it still holds is completed while the port is open.
-struct Rig
+struct Rig : EngineRig<OmniCommEngine>
 {
-    LogCapture log;
-    SimulatedLine sim;
-    OmniCommEngine engine;
-    QString error;
-
-    Rig(const sim::LineOptions& options, quint32 features)
-        : sim(options)
-        , engine(features)
-    {}
-
-    ~Rig()
-    {
-        const QList<SerialSensor*> sensors = engine.sensors();
-        engine.deinit();
-        qDeleteAll(sensors);
-    }
-
-    bool start(bool detection = false)
-    {
-        if (!sim.start(&error))
-            return false;
-        sim.attach(&engine, detection);
-        return true;
-    }
+    using EngineRig::EngineRig;
 
     OmniCommSensor* add(int address) { return engine.sensorDetectedCallback(address); }
 
@@ -411,13 +387,7 @@ void TestOmnicommLine::faultsNeitherStopPollingNorLoseCommands()
     Rig rig(SimulatedLine::options("ZT-33", {1, 2}), kZT33);
     QVERIFY2(rig.start(), qPrintable(rig.error));
     QList<OmniCommSensor*> sensors = {rig.add(1), rig.add(2)};
-    sim::FaultSettings faults;
-    faults.corruptCrc = 0.08;
-    faults.noReply = 0.08;
-    faults.garbage = 0.08;
-    faults.wrongAddress = 0.08;
-    faults.late = 0.08;
-    rig.sim.line().setFaults(faults, 2026);
+    rig.sim.line().setFaults(SimulatedLine::everyFault(0.08), 2026);
 
     // Commands of every sort, handed over at a steady pace whatever state the
     // engine is in.

@@ -4,9 +4,8 @@
 #include "protocols/tbusengine.h"
 #include "protocols/tbussensor.h"
 #include "support/commandledger.h"
-#include "support/logcapture.h"
+#include "support/enginerig.h"
 #include "support/recordingcallback.h"
-#include "support/simulatedline.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -20,32 +19,9 @@ const quint32 kFeatureCalibration = 0x0001;
 const int kWaitMs = 10000;
 
 // One line with its engine; the engine is dismantled first, while the port is open.
-struct Rig
+struct Rig : EngineRig<TBusEngine>
 {
-    LogCapture log;
-    SimulatedLine sim;
-    TBusEngine engine;
-    QString error;
-
-    Rig(const sim::LineOptions& options, quint32 features)
-        : sim(options)
-        , engine(features)
-    {}
-
-    ~Rig()
-    {
-        const QList<SerialSensor*> sensors = engine.sensors();
-        engine.deinit();
-        qDeleteAll(sensors);
-    }
-
-    bool start(bool detection = false)
-    {
-        if (!sim.start(&error))
-            return false;
-        sim.attach(&engine, detection);
-        return true;
-    }
+    using EngineRig::EngineRig;
 
     // Until the sensor has answered a few more polls and the last one was read.
     bool waitForReadings(TBusSensor* sensor, int expectedRaw)
@@ -183,13 +159,7 @@ void TestTBusLine::faultsNeitherStopPollingNorLoseCommands()
     QVERIFY2(rig.start(), qPrintable(rig.error));
     const QList<TBusSensor*> sensors = {rig.engine.addSensorAtAddress(8),
                                         rig.engine.addSensorAtAddress(10)};
-    sim::FaultSettings faults;
-    faults.corruptCrc = 0.08;
-    faults.noReply = 0.08;
-    faults.garbage = 0.08;
-    faults.wrongAddress = 0.08;
-    faults.late = 0.08;
-    rig.sim.line().setFaults(faults, 2026);
+    rig.sim.line().setFaults(SimulatedLine::everyFault(0.08), 2026);
 
     // Level polls and now and then a calibration, handed over at a steady
     // pace whatever state the engine is in.

@@ -70,3 +70,14 @@ QList<int> SimulatedLine::addressesOf(const SerialEngine& engine)
     std::sort(addresses.begin(), addresses.end());
     return addresses;
 }
+
+sim::FaultSettings SimulatedLine::everyFault(double probability)
+{
+    sim::FaultSettings faults;
+    faults.corruptCrc = probability;
+    faults.noReply = probability;
+    faults.garbage = probability;
+    faults.wrongAddress = probability;
+    faults.late = probability;
+    return faults;
+}

@@ -34,6 +34,8 @@ public:
     // own commands, and lets it poll again.
     static void holdPolls(SerialSensor* sensor);
     static void releasePolls(SerialSensor* sensor);
+    // Every kind of fault the simulator injects, each with this probability.
+    static sim::FaultSettings everyFault(double probability);
     // The addresses of the engine's sensors, in ascending order.
     static QList<int> addressesOf(const SerialEngine& engine);
 
