@@ -1,5 +1,7 @@
 #include "support/commandledger.h"
 
+#include <QTimer>
+#include <QtTest>
 #include <algorithm>
 
 CommandLedger::CommandLedger(int size)
@@ -25,4 +27,24 @@ int CommandLedger::count(CommandCallback::Result result) const
     for (const RecordingCallback& callback : callbacks)
         total += callback.results.count(result);
     return total;
+}
+
+bool CommandLedger::sawSuccessAndFailure() const
+{
+    const int ok = count(CommandCallback::Ok);
+    return ok > 0 && ok < size();
+}
+
+bool CommandLedger::issuePaced(const std::function<void(int, CommandCallback*)>& issue,
+                               int intervalMs, int timeoutMs)
+{
+    int issued = 0;
+    QTimer pace;
+    QObject::connect(&pace, &QTimer::timeout, [&] {
+        issue(issued, callbackFor(issued));
+        if (++issued == size())
+            pace.stop();
+    });
+    pace.start(intervalMs);
+    return QTest::qWaitFor([&] { return issued == size() && allCompleted(); }, timeoutMs);
 }

@@ -2,6 +2,7 @@
 
 #include "support/recordingcallback.h"
 
+#include <functional>
 #include <vector>
 
 // One recording callback per command a test hands out, so it can tell that
@@ -16,6 +17,14 @@ public:
     bool allCompleted() const;
     int completedOnce() const;
     int count(CommandCallback::Result result) const;
+    // Some commands succeeded and some did not, as on a line with faults.
+    bool sawSuccessAndFailure() const;
+
+    // Calls issue(index, callback) for every command, one every intervalMs
+    // whatever state the engine is in, and runs the event loop until each was
+    // completed; false on time-out.
+    bool issuePaced(const std::function<void(int, CommandCallback*)>& issue, int intervalMs,
+                    int timeoutMs);
 
 private:
     std::vector<RecordingCallback> callbacks;
