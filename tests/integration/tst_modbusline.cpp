@@ -6,7 +6,6 @@
 #include "support/recordingcallback.h"
 
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>

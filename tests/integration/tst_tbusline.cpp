@@ -8,7 +8,6 @@
 #include "support/recordingcallback.h"
 
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
