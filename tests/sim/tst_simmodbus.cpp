@@ -1,6 +1,7 @@
 // The simulated ModBus RTU sensor, driven with request bytes directly.
 #include "checksums.h"
 #include "modbusresponder.h"
+#include "support/responderbench.h"
 
 #include <QtTest>
 
@@ -8,30 +9,11 @@ using namespace sim;
 
 namespace {
 
-struct ModBusLine
+struct ModBusLine : ResponderBench<ModBusResponder>
 {
-    SensorList sensors;
-    ModBusResponder responder{sensors};
-
     explicit ModBusLine(const QList<int>& addresses)
-    {
-        SensorModel model;
-        SensorModel::byCode("ZT-32", &model);
-        for (int address : addresses) {
-            sensors.push_back(std::make_unique<SimSensor>(model, address, 1));
-            sensors.back()->physics().freeze(0.5, 20.0);
-        }
-    }
-
-    SimSensor& sensor(int index = 0) { return *sensors.at(index); }
-
-    QByteArray send(const QByteArray& bytes)
-    {
-        QByteArray out;
-        for (const SimReply& reply : responder.receive(bytes, 0))
-            out += reply.bytes;
-        return out;
-    }
+        : ResponderBench("ZT-32", addresses)
+    {}
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // The simulated Omnicomm sensor, driven with request bytes directly.
 #include "checksums.h"
 #include "omnicommresponder.h"
+#include "support/responderbench.h"
 
 #include <QtTest>
 
@@ -8,31 +9,7 @@ using namespace sim;
 
 namespace {
 
-struct OmnicommLine
-{
-    SensorList sensors;
-    OmnicommResponder responder{sensors};
-
-    OmnicommLine(const QString& modelCode, const QList<int>& addresses)
-    {
-        SensorModel model;
-        SensorModel::byCode(modelCode, &model);
-        for (int address : addresses) {
-            sensors.push_back(std::make_unique<SimSensor>(model, address, 1));
-            sensors.back()->physics().freeze(0.5, 20.0);
-        }
-    }
-
-    SimSensor& sensor(int index = 0) { return *sensors.at(index); }
-
-    QByteArray send(const QByteArray& bytes)
-    {
-        QByteArray out;
-        for (const SimReply& reply : responder.receive(bytes, 0))
-            out += reply.bytes;
-        return out;
-    }
-};
+using OmnicommLine = ResponderBench<OmnicommResponder>;
 
 QByteArray request(int address, quint8 code, const QByteArray& data = QByteArray())
 {

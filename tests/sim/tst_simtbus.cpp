@@ -1,5 +1,6 @@
 // The simulated TBus sensor, driven with request bytes directly.
 #include "checksums.h"
+#include "support/responderbench.h"
 #include "tbusresponder.h"
 
 #include <QtTest>
@@ -8,31 +9,15 @@ using namespace sim;
 
 namespace {
 
-struct TBusLine
+struct TBusLine : ResponderBench<TBusResponder>
 {
-    SensorList sensors;
-    TBusResponder responder{sensors};
-
     TBusLine(const QList<int>& addresses, bool uncalibrated = false)
+        : ResponderBench("ZT-35", addresses)
     {
-        SensorModel model;
-        SensorModel::byCode("ZT-35", &model);
-        for (int address : addresses) {
-            sensors.push_back(std::make_unique<SimSensor>(model, address, 1));
-            sensors.back()->physics().freeze(0.5, 20.0);
-            if (uncalibrated)
-                sensors.back()->setUncalibrated();
+        if (uncalibrated) {
+            for (const auto& sensor : sensors)
+                sensor->setUncalibrated();
         }
-    }
-
-    SimSensor& sensor(int index = 0) { return *sensors.at(index); }
-
-    QByteArray send(const QByteArray& bytes)
-    {
-        QByteArray out;
-        for (const SimReply& reply : responder.receive(bytes, 0))
-            out += reply.bytes;
-        return out;
     }
 };
 
