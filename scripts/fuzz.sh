@@ -9,6 +9,10 @@ build=${NIVELON_FUZZ_BUILD_DIR:-$root/build-fuzz}
 seconds=${1:-60}
 
 "$root/scripts/install-deps.sh"
+command -v clang++-14 >/dev/null || {
+    echo "Missing clang++-14 (Debian package clang-14): run ./scripts/install-deps.sh" >&2
+    exit 1
+}
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DNIVELON_FUZZ=ON -DNIVELON_TESTS=OFF -DNIVELON_BENCHMARKS=OFF -DNIVELON_SIMULATOR=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_omnicomm fuzz_modbus fuzz_tbus

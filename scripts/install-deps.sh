@@ -3,11 +3,14 @@
 # and only those that are missing, so a second run costs a dpkg query.
 set -euo pipefail
 
+# Debian's Qwt package names Qt5Svg and Qt5OpenGL in its pkg-config file without
+# depending on their development packages, so they are listed here.
 packages=(
     cmake ninja-build g++ pkg-config
-    qtbase5-dev libqt5serialport5-dev libqt5svg5-dev libqwt-qt5-dev libudev-dev
+    qtbase5-dev libqt5serialport5-dev libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libudev-dev
     qttools5-dev qttools5-dev-tools qttranslations5-l10n
-    libbenchmark-dev xvfb
+    libbenchmark-dev
+    xvfb xauth fonts-dejavu-core
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
