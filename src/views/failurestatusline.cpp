@@ -20,3 +20,11 @@ void FailureStatusLine::report(int address, const QString& text)
     m_hideTimer.start();
     Logger::message(Logger::Error, tr("Sensor %1: %2").arg(address).arg(text));
 }
+
+void FailureStatusLine::reportResult(int address, const QString& what,
+                                     CommandCallback::Result result)
+{
+    report(address, result == CommandCallback::Nack
+                        ? tr("%1 refused").arg(what)
+                        : tr("%1: %2").arg(what, callbackResultToString(result)));
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/commandcallback.h"
+
 #include <QLabel>
 #include <QTimer>
 
@@ -16,6 +18,8 @@ public:
 
     // Shows text and logs it as an error of the sensor at address.
     void report(int address, const QString& text);
+    // "<what> refused" for a refusal, "<what>: <result>" for any other failure.
+    void reportResult(int address, const QString& what, CommandCallback::Result result);
 
 private:
     QTimer m_hideTimer;
