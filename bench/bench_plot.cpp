@@ -19,6 +19,7 @@
 #include <memory>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
+#include <vector>
 
 namespace {
 
@@ -135,10 +136,18 @@ void appendToFullQueue(benchmark::State& state)
 {
     LimitedQueue<OmniCommSamplePoint> queue(1000000);
     fill(&queue, 1000000);
+    // Samples made beforehand, so only the append is measured.
     QRandomGenerator random(2);
-    int i = 1000000;
-    for (auto _ : state)
-        queue.append(makeSample(i++, random));
+    std::vector<OmniCommSamplePoint> samples;
+    for (int i = 0; i < 4096; ++i)
+        samples.push_back(makeSample(i, random));
+    qint64 time = Start + qint64(1000000) * PeriodMs;
+    size_t next = 0;
+    for (auto _ : state) {
+        OmniCommSamplePoint sample = samples[next++ % samples.size()];
+        sample.time = time += PeriodMs;
+        queue.append(sample);
+    }
     benchmark::DoNotOptimize(queue.size());
 }
 
