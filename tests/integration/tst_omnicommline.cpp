@@ -49,7 +49,6 @@ struct Rig : EngineRig<OmniCommEngine>
         });
         const bool seen = waitUntil([&] { return scaled; }, kWaitMs);
         QObject::disconnect(watch);
-
         return seen;
     }
 };
@@ -336,8 +335,14 @@ void TestOmnicommLine::selfSendingSensorIsFoundFromItsFrames()
     QVERIFY(sensor);
     QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
 
+    // Its configuration is read, and the frames it goes on sending are taken in.
     const sim::SimSensor* simSensor = rig.sim.sensorAt(7);
-    QVERIFY(waitUntil([&] { return simSensor->counters().unsolicited >= 4; }, kWaitMs));
+    QSignalSpy configured(sensor, &OmniCommSensor::configurationUpdated);
+    const quint64 frames = simSensor->counters().unsolicited;
+    QVERIFY(waitUntil(
+        [&] { return configured.count() == 1 && simSensor->counters().unsolicited >= frames + 3; },
+        kWaitMs));
+    QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
     // Asked once, for its configuration, and never polled.
     QCOMPARE(simSensor->counters().requests, 1u);
     QCOMPARE(detected.count(), 1);
