@@ -4,6 +4,7 @@
 #include "support/commandledger.h"
 #include "support/enginerig.h"
 #include "support/recordingcallback.h"
+#include "support/waituntil.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -35,22 +36,20 @@ struct Rig : EngineRig<OmniCommEngine>
 
     OmniCommSensor* add(int address) { return engine.sensorDetectedCallback(address); }
 
-    // Until the sensor has been polled again after its configuration arrived,
-    // so its level is scaled by the data format it really has.
-    bool waitForScaledReading(OmniCommSensor* sensor)
+    // Until the sensor reports a reading taken while its data format was known,
+    // so its level is scaled by the format it really has. The reading is checked
+    // at once: a configuration read that fails forgets the format again, and the
+    // next poll would scale by another one.
+    static bool waitForScaledReading(OmniCommSensor* sensor)
     {
-        const int address = sensor->address();
-        if (!QTest::qWaitFor(
-                [&] { return sensor->parameter(OmniCommSensor::DataFormatIndex)->isValid(); },
-                kWaitMs))
-            return false;
-        const quint64 asked = sim.sensorAt(address)->counters().requests;
-        return QTest::qWaitFor(
-            [&] {
-                return sim.sensorAt(address)->counters().requests >= asked + 2 &&
-                       sensor->parameter(OmniCommSensor::LevelIndex)->isValid();
-            },
-            kWaitMs);
+        bool scaled = false;
+        const QMetaObject::Connection watch = QObject::connect(sensor, &BaseSensor::updated, [&] {
+            scaled = sensor->parameter(OmniCommSensor::LevelIndex)->isValid() &&
+                     sensor->parameter(OmniCommSensor::DataFormatIndex)->isValid();
+        });
+        const bool seen = waitUntil([&] { return scaled; }, kWaitMs);
+        QObject::disconnect(watch);
+        return seen;
     }
 };
 
@@ -99,7 +98,7 @@ void TestOmnicommLine::detectionFindsExactlyTheSimulatedSensors()
 
     // A pass over all addresses ends in detection state 1; finding a sensor
     // restarts the count, so a sensor missed once is still found.
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(waitUntil(
         [&] { return rig.engine.detectionState() >= 1 && rig.engine.sensors().size() >= 3; },
         kDetectionWaitMs));
     QCOMPARE(SimulatedLine::addressesOf(rig.engine), QList<int>({0, 77, 255}));
@@ -125,12 +124,10 @@ void TestOmnicommLine::pollsReturnTheSimulatedLevels()
     QFETCH(double, level);
     Rig rig(SimulatedLine::options("ZT-33", {1, 2}, level), kZT33);
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    OmniCommSensor* first = rig.add(1);
-    OmniCommSensor* second = rig.add(2);
-    QVERIFY(rig.waitForScaledReading(first));
-    QVERIFY(rig.waitForScaledReading(second));
-    checkReading(first, level);
-    checkReading(second, level);
+    for (OmniCommSensor* sensor : {rig.add(1), rig.add(2)}) {
+        QVERIFY(rig.waitForScaledReading(sensor));
+        checkReading(sensor, level);
+    }
     QCOMPARE(rig.sim.line().bytesAtWrongRate(), 0u);
 }
 
@@ -195,9 +192,9 @@ void TestOmnicommLine::everyWriteReachesTheSensor()
     RecordingCallback written;
     const auto write = [&](int index, const QVariant& value) {
         const int before = written.count();
-        if (SimulatedLine::waitForIdle(rig.engine))
+        if (rig.sim.waitForQuietLine(rig.engine))
             sensor->requestChangeParameter(index, value, &written);
-        return QTest::qWaitFor([&] { return written.count() == before + 1; }, kWaitMs)
+        return waitUntil([&] { return written.count() == before + 1; }, kWaitMs)
                    ? written.lastResult()
                    : CommandCallback::Timeout;
     };
@@ -294,9 +291,9 @@ void TestOmnicommLine::modeSwitchAndAutonomousFrames()
             [&] { frames += sensor->mode() == OmniCommSensor::AutonomousMode ? 1 : 0; });
     RecordingCallback switched;
     SimulatedLine::holdPolls(sensor);
-    QVERIFY(SimulatedLine::waitForIdle(rig.engine));
+    QVERIFY(rig.sim.waitForQuietLine(rig.engine));
     sensor->requestSetMode(OmniCommSensor::AutonomousMode, &switched);
-    QVERIFY(QTest::qWaitFor([&] { return switched.count() == 1; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return switched.count() == 1; }, kWaitMs));
     QCOMPARE(switched.lastResult(), CommandCallback::Ok);
     QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
     QVERIFY(simSensor->isAutonomous());
@@ -304,25 +301,24 @@ void TestOmnicommLine::modeSwitchAndAutonomousFrames()
     // The sensor now sends by itself and is no longer polled.
     SimulatedLine::releasePolls(sensor);
     const quint64 requests = simSensor->counters().requests;
-    QVERIFY(QTest::qWaitFor([&] { return frames >= 3; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return frames >= 3; }, kWaitMs));
     QCOMPARE(simSensor->counters().requests, requests);
     checkReading(sensor, 0.5);
 
     // Quieten the sensor and take in what it already sent before switching back,
     // so that no frame of its own crosses the switch's reply.
     rig.sim.line().setAutoIntervalUnitMs(3600 * 1000);
-    QVERIFY(QTest::qWaitFor([&] { return quint64(frames) == simSensor->counters().unsolicited; },
-                            kWaitMs));
+    QVERIFY(
+        waitUntil([&] { return quint64(frames) == simSensor->counters().unsolicited; }, kWaitMs));
     SimulatedLine::holdPolls(sensor);
-    QVERIFY(SimulatedLine::waitForIdle(rig.engine));
+    QVERIFY(rig.sim.waitForQuietLine(rig.engine));
     sensor->requestSetMode(OmniCommSensor::NetworkMode, &switched);
-    QVERIFY(QTest::qWaitFor([&] { return switched.count() == 2; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return switched.count() == 2; }, kWaitMs));
     QCOMPARE(switched.lastResult(), CommandCallback::Ok);
     QCOMPARE(sensor->mode(), OmniCommSensor::NetworkMode);
     QVERIFY(!simSensor->isAutonomous());
     SimulatedLine::releasePolls(sensor);
-    QVERIFY(
-        QTest::qWaitFor([&] { return simSensor->counters().requests >= requests + 3; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return simSensor->counters().requests >= requests + 3; }, kWaitMs));
     QCOMPARE(simSensor->counters().writesApplied, 2u);
 }
 
@@ -339,8 +335,14 @@ void TestOmnicommLine::selfSendingSensorIsFoundFromItsFrames()
     QVERIFY(sensor);
     QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
 
+    // Its configuration is read, and the frames it goes on sending are taken in.
     const sim::SimSensor* simSensor = rig.sim.sensorAt(7);
-    QVERIFY(QTest::qWaitFor([&] { return simSensor->counters().unsolicited >= 4; }, kWaitMs));
+    QSignalSpy configured(sensor, &OmniCommSensor::configurationUpdated);
+    const quint64 frames = simSensor->counters().unsolicited;
+    QVERIFY(waitUntil(
+        [&] { return configured.count() == 1 && simSensor->counters().unsolicited >= frames + 3; },
+        kWaitMs));
+    QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
     // Asked once, for its configuration, and never polled.
     QCOMPARE(simSensor->counters().requests, 1u);
     QCOMPARE(detected.count(), 1);
@@ -359,7 +361,7 @@ void TestOmnicommLine::addressChangeRoundTrip()
 
     for (int address : {9, 1}) {
         SimulatedLine::holdPolls(sensor);
-        QVERIFY(SimulatedLine::waitForIdle(rig.engine));
+        QVERIFY(rig.sim.waitForQuietLine(rig.engine));
         sensor->requestSetAddress(address);
         QVERIFY(moved.wait(kWaitMs));
         QCOMPARE(sensor->address(), address);
@@ -367,16 +369,11 @@ void TestOmnicommLine::addressChangeRoundTrip()
         QCOMPARE(rig.sim.line().sensors().size(), 1);
 
         // Polls reach it at its new address.
-        sensor->parameter(OmniCommSensor::RawLevelIndex)->invalidate();
         const quint64 requests = simSensor->counters().requests;
         SimulatedLine::releasePolls(sensor);
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                return simSensor->counters().requests > requests &&
-                       sensor->parameter(OmniCommSensor::RawLevelIndex)->isValid();
-            },
-            kWaitMs));
+        QVERIFY(rig.waitForScaledReading(sensor));
         checkReading(sensor, 0.5);
+        QVERIFY(simSensor->counters().requests > requests);
     }
     QCOMPARE(simSensor->counters().writesApplied, 2u);
 }
@@ -419,11 +416,11 @@ void TestOmnicommLine::faultsNeitherStopPollingNorLoseCommands()
     // With the line clean again, both sensors are polled and read correctly: a
     // late reply taken for a self-sent frame must not have stopped the polls.
     rig.sim.line().setFaults({}, 1);
-    QVERIFY(QTest::qWaitFor([&] { return rig.sim.line().pendingFrames() == 0; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.sim.line().pendingFrames() == 0; }, kWaitMs));
     for (OmniCommSensor* sensor : sensors) {
         const sim::SimSensor* simSensor = rig.sim.sensorAt(sensor->address());
         const quint64 replies = simSensor->counters().replies;
-        QVERIFY(QTest::qWaitFor(
+        QVERIFY(waitUntil(
             [&] {
                 return sensor->mode() == OmniCommSensor::NetworkMode &&
                        simSensor->counters().replies > replies + 3;

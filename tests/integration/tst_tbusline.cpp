@@ -6,6 +6,7 @@
 #include "support/commandledger.h"
 #include "support/enginerig.h"
 #include "support/recordingcallback.h"
+#include "support/waituntil.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -27,7 +28,7 @@ struct Rig : EngineRig<TBusEngine>
     {
         const sim::SimSensor* simSensor = sim.sensorAt(sensor->address());
         const quint64 replies = simSensor->counters().replies;
-        return QTest::qWaitFor(
+        return waitUntil(
             [&] {
                 return simSensor->counters().replies >= replies + 3 &&
                        rawLevel(sensor) == expectedRaw;
@@ -85,8 +86,7 @@ void TestTBusLine::detectionFindsExactlyTheSimulatedSensors()
     Rig rig(SimulatedLine::options("ZT-31", addresses), 0);
     QSignalSpy detected(&rig.engine, &BaseEngine::sensorDetected);
     QVERIFY2(rig.start(true), qPrintable(rig.error));
-    QVERIFY(
-        QTest::qWaitFor([&] { return rig.engine.sensors().size() == addresses.size(); }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.engine.sensors().size() == addresses.size(); }, kWaitMs));
 
     // Give detection a few more rounds to find anything that is not there.
     for (SerialSensor* found : rig.engine.sensors()) {
@@ -135,7 +135,7 @@ void TestTBusLine::calibrationSetsBothPoints()
 
     RecordingCallback calibrated;
     sensor->requestSetMinimum(&calibrated);
-    QVERIFY(QTest::qWaitFor([&] { return calibrated.count() == 1; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return calibrated.count() == 1; }, kWaitMs));
     QCOMPARE(calibrated.lastResult(), CommandCallback::Ok);
     // The sensor's converter reads 400 + level × 3200 at this level.
     QCOMPARE(simSensor->adcMinimum(), 2000);
@@ -144,7 +144,7 @@ void TestTBusLine::calibrationSetsBothPoints()
     QVERIFY(!sensor->parameter(TBusSensor::LevelIndex)->isValid());
 
     sensor->requestSetMaximum(&calibrated);
-    QVERIFY(QTest::qWaitFor([&] { return calibrated.count() == 2; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return calibrated.count() == 2; }, kWaitMs));
     QCOMPARE(calibrated.lastResult(), CommandCallback::Ok);
     QVERIFY(rig.log.contains(QStringLiteral("Maximum ADC Value 2000")));
     QVERIFY(rig.waitForReadings(sensor, 5000));
@@ -180,7 +180,7 @@ void TestTBusLine::faultsNeitherStopPollingNorLoseCommands()
     QVERIFY(rig.sim.sensorAt(8)->counters().faults + rig.sim.sensorAt(10)->counters().faults > 0);
 
     rig.sim.line().setFaults({}, 1);
-    QVERIFY(QTest::qWaitFor([&] { return rig.sim.line().pendingFrames() == 0; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.sim.line().pendingFrames() == 0; }, kWaitMs));
     for (TBusSensor* sensor : sensors) {
         QVERIFY(rig.waitForReadings(sensor, 5000));
         checkLevel(sensor, 0.5);

@@ -1,7 +1,8 @@
 #include "support/commandledger.h"
 
+#include "support/waituntil.h"
+
 #include <QTimer>
-#include <QtTest>
 #include <algorithm>
 
 CommandLedger::CommandLedger(int size)
@@ -46,5 +47,5 @@ bool CommandLedger::issuePaced(const std::function<void(int, CommandCallback*)>&
             pace.stop();
     });
     pace.start(intervalMs);
-    return QTest::qWaitFor([&] { return issued == size() && allCompleted(); }, timeoutMs);
+    return waitUntil([&] { return issued == size() && allCompleted(); }, timeoutMs);
 }

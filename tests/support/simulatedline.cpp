@@ -2,8 +2,8 @@
 
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
+#include "support/waituntil.h"
 
-#include <QtTest>
 #include <algorithm>
 
 namespace {
@@ -12,7 +12,10 @@ const int kHeldForAnHour = 3600 * 1000;
 
 SimulatedLine::SimulatedLine(const sim::LineOptions& options)
     : simLine(options)
-{}
+{
+    QObject::connect(&simLine, &sim::SimLine::bytesWritten,
+                     [this](const QByteArray& bytes) { bytesSent += quint64(bytes.size()); });
+}
 
 sim::LineOptions SimulatedLine::options(const QString& modelCode, const QList<int>& addresses,
                                         double fixedLevel)
@@ -45,9 +48,22 @@ void SimulatedLine::attach(SerialEngine* engine, bool detection)
     engine->resetStateMachine();
 }
 
-bool SimulatedLine::waitForIdle(const SerialEngine& engine, int timeoutMs)
+bool SimulatedLine::waitForQuietLine(const SerialEngine& engine, int timeoutMs)
 {
-    return QTest::qWaitFor([&] { return engine.state() == SerialEngine::Idle; }, timeoutMs);
+    return waitUntil(
+        [&] {
+            return engine.state() == SerialEngine::Idle && simLine.pendingFrames() == 0 &&
+                   requestsReceived() == serialPort.writes() && serialPort.bytesRead() == bytesSent;
+        },
+        timeoutMs);
+}
+
+quint64 SimulatedLine::requestsReceived() const
+{
+    quint64 requests = 0;
+    for (const sim::SimSensor* sensor : simLine.sensors())
+        requests += sensor->counters().requests;
+    return requests;
 }
 
 void SimulatedLine::holdPolls(SerialSensor* sensor)

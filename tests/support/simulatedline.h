@@ -1,7 +1,7 @@
 #pragma once
 
-#include "port/hardwareserialport.h"
 #include "simline.h"
+#include "support/countingserialport.h"
 
 #include <QList>
 #include <QString>
@@ -27,9 +27,13 @@ public:
     // Gives the port to the engine and starts its state machine.
     void attach(SerialEngine* engine, bool detection);
 
-    // Waits, running the event loop, until the engine sits idle: a command
-    // handed over then is sent at once and gets the engine's full reply window.
-    static bool waitForIdle(const SerialEngine& engine, int timeoutMs = 10000);
+    // Waits, running the event loop, until the engine sits idle and the line is
+    // quiet both ways: the simulator has taken in every request the engine wrote
+    // and sent every reply, and the engine has read all of it. A command handed
+    // over then is sent at once, gets the engine's full reply window, and cannot
+    // be answered by a reply the engine gave up on earlier. Each write must be
+    // one request to a simulated sensor: no detection, no TBus.
+    bool waitForQuietLine(const SerialEngine& engine, int timeoutMs = 10000);
     // Keeps the engine from polling the sensor, so the line is free for a test's
     // own commands, and lets it poll again.
     static void holdPolls(SerialSensor* sensor);
@@ -44,6 +48,9 @@ public:
     HardwareSerialPort& port() { return serialPort; }
 
 private:
+    quint64 requestsReceived() const;
+
     sim::SimLine simLine;
-    HardwareSerialPort serialPort;
+    CountingSerialPort serialPort;
+    quint64 bytesSent = 0;
 };
