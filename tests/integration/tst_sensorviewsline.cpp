@@ -10,6 +10,7 @@
 #include "protocols/tbusengine.h"
 #include "protocols/tbussensor.h"
 #include "support/enginerig.h"
+#include "support/waituntil.h"
 #include "views/addressdialog.h"
 #include "views/modbussensorwidget.h"
 #include "views/omnicommsensorwidget.h"
@@ -77,26 +78,28 @@ void TestSensorViewsLine::omniCommViewEditsAndSwitchesTheSensor()
 
     // The level shown is the simulated one, scaled by the configuration read.
     const QString expected = QString::number(4096.0 / 8191.0 * 100.0, 'f', 2);
-    QVERIFY(QTest::qWaitFor([&] { return rig.field() == expected; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.field() == expected; }, kWaitMs));
 
+    // A late poll reply must not answer the edits: the line goes quiet first.
+    SimulatedLine::holdPolls(sensor);
+    QVERIFY(rig.sim.waitForQuietLine(rig.engine));
     auto* fMax = rig.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
     fMax->setEditVariantValue(17000);
     fMax->slotAcceptClicked();
-    QVERIFY(QTest::qWaitFor([&] { return fMax->state() == ParameterWidget::StateOk; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return fMax->state() == ParameterWidget::StateOk; }, kWaitMs));
     QCOMPARE(simSensor->omnicomm().fMax, 17000);
     // Below FMin the sensor refuses it.
     fMax->setEditVariantValue(100);
     fMax->slotAcceptClicked();
-    QVERIFY(
-        QTest::qWaitFor([&] { return fMax->state() == ParameterWidget::StateFailed; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return fMax->state() == ParameterWidget::StateFailed; }, kWaitMs));
     QCOMPARE(simSensor->omnicomm().fMax, 17000);
     rig.child<QPushButton>("settingsButton")->click();
-    QVERIFY(QTest::qWaitFor([&] { return fMax->editVariantValue().toInt() == 17000; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return fMax->editVariantValue().toInt() == 17000; }, kWaitMs));
 
     auto* autoMode = rig.child<QCheckBox>("autoModeCheckBox");
     QVERIFY(autoMode->isEnabled());
     autoMode->click();
-    QVERIFY(QTest::qWaitFor([&] { return autoMode->isEnabled(); }, kWaitMs));
+    QVERIFY(waitUntil([&] { return autoMode->isEnabled(); }, kWaitMs));
     QVERIFY(autoMode->isChecked());
     QVERIFY(simSensor->isAutonomous());
 
@@ -117,17 +120,20 @@ void TestSensorViewsLine::modBusViewChangesTheAddress()
     QVERIFY2(rig.start(), qPrintable(rig.error));
     sim::SimSensor* simSensor = rig.sim.sensorAt(1);
     ModBusSensor* sensor = rig.open(rig.engine.addSensorAtAddress(1));
-    QVERIFY(QTest::qWaitFor([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
 
+    SimulatedLine::holdPolls(sensor);
+    QVERIFY(rig.sim.waitForQuietLine(rig.engine));
     rig.child<QPushButton>("setAddressButton")->click();
     auto* dialog = rig.view->window()->findChild<AddressDialog*>();
     QVERIFY(dialog);
     dialog->setIntValue(9);
     dialog->accept();
-    QVERIFY(QTest::qWaitFor([&] { return sensor->address() == 9; }, kWaitMs));
+    QVERIFY(waitUntil([&] { return sensor->address() == 9; }, kWaitMs));
     QCOMPARE(rig.sim.sensorAt(9), simSensor);
+    SimulatedLine::releasePolls(sensor);
     rig.child<QLineEdit>("levelLineEdit")->clear();
-    QVERIFY(QTest::qWaitFor([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
 }
 
 void TestSensorViewsLine::tBusViewCalibratesTheSensor()
@@ -137,15 +143,14 @@ void TestSensorViewsLine::tBusViewCalibratesTheSensor()
     ViewRig<TBusEngine, TBusSensorWidget> rig(options, EngineFactory::FeatureCalibration);
     QVERIFY2(rig.start(), qPrintable(rig.error));
     rig.open(rig.engine.addSensorAtAddress(10));
-    QVERIFY(QTest::qWaitFor([&] { return rig.field() == QLatin1String("20000"); }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("20000"); }, kWaitMs));
 
     for (const char* name : {"setMinimumButton", "setMaximumButton"}) {
         auto* button = rig.child<CommandButton>(name);
         button->click();
-        QVERIFY(
-            QTest::qWaitFor([&] { return button->state() == CommandButton::StateOk; }, kWaitMs));
+        QVERIFY(waitUntil([&] { return button->state() == CommandButton::StateOk; }, kWaitMs));
     }
-    QVERIFY(QTest::qWaitFor([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
+    QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
     const auto& samples = rig.view->queue();
     QVERIFY(samples[0].error);
     QVERIFY(!samples[samples.size() - 1].error);
