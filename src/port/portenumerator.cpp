@@ -7,3 +7,8 @@ PortEnumerator::PortEnumerator(QObject* parent)
 {
     qRegisterMetaType<SerialPortInfo>("SerialPortInfo");
 }
+
+bool PortEnumerator::addPort(const QString&)
+{
+    return false;
+}

@@ -17,6 +17,10 @@ public:
     // Starts reporting arrivals and removals; false when the system offers no
     // notifications (the list itself still works).
     virtual bool setUpNotifications() = 0;
+    // Lists a port the system does not (a pseudo-terminal, a link, a line the
+    // system misses) and announces it like an arrival; false when the path does
+    // not exist or this enumerator takes no ports by hand.
+    virtual bool addPort(const QString& path);
 
 signals:
     void deviceDiscovered(const SerialPortInfo& info);

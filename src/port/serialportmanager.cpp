@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QtDebug>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -183,16 +184,21 @@ SerialPortSettings SerialPortManager::serialPortSettings() const
 
 void SerialPortManager::setBusType(unsigned index)
 {
-    if (int(index) == m_busType)
-        return;
+    if (int(index) != m_busType)
+        installEngine(index);
+}
+
+void SerialPortManager::installEngine(unsigned index)
+{
     // Made first: a model the table cannot build must not cost the working engine.
     SerialEngine* engine = m_hooks.makeEngine(index);
     if (!engine) {
         qWarning("No engine for sensor model %u", index);
         return;
     }
-    qDebug("Switching bus type from %s to %s", qPrintable(modelName(m_busType)),
-           qPrintable(modelName(int(index))));
+    if (int(index) != m_busType)
+        qDebug("Switching bus type from %s to %s", qPrintable(modelName(m_busType)),
+               qPrintable(modelName(int(index))));
     const bool autoDetect = m_engine && m_engine->isAutoDetectSensorsEnabled();
     const bool wasStopped = m_engine && m_engine->state() == SerialEngine::Stopped;
     dismantleEngine();
@@ -206,6 +212,10 @@ void SerialPortManager::setBusType(unsigned index)
     connect(m_engine, &BaseEngine::sensorDetected, this, &SerialPortManager::sensorDetected);
     connect(m_engine, &SerialEngine::stateChanged, this,
             &SerialPortManager::slotEngineStateChanged);
+    // Queued: the engine reports the end of a sweep from inside its own idle step,
+    // which must finish before the port under it is closed.
+    connect(m_engine, &SerialEngine::detectionStateChanged, this,
+            &SerialPortManager::slotEngineDetectionStateChanged, Qt::QueuedConnection);
     QSettings().setValue(kBusTypeKey, m_busType);
     resetEngine();
     m_engine->setAutoDetectSensorsEnabled(autoDetect);
@@ -346,6 +356,36 @@ void SerialPortManager::slotEngineStateChanged(SerialEngine::State state)
         qDebug("Trying to open next port due to error");
         setState(StateDetecting);
     }
+}
+
+void SerialPortManager::slotEngineDetectionStateChanged(int state)
+{
+    if (state < 2 || !sweptInVain())
+        return;
+    portStatus(tr("No sensor answers on port %1").arg(m_port->portName()));
+    // An engine counts its detection passes once for its whole life; a fresh one
+    // (it has no sensors to lose) makes the next sweep's end visible again.
+    installEngine(unsigned(m_busType));
+    // An open port where nobody answers is no better than one that fails.
+    if (hasOtherPort())
+        setState(StateDetecting);
+}
+
+// Both detection passes are over on a running line and found nobody, while the
+// user lets the program choose the port.
+bool SerialPortManager::sweptInVain() const
+{
+    return m_engine && m_engine->detectionState() >= 2 && m_engine->sensors().isEmpty() &&
+           m_engine->isAutoDetectSensorsEnabled() && m_autoDetectPort && m_port->isOpen() &&
+           isStarted();
+}
+
+bool SerialPortManager::hasOtherPort() const
+{
+    const QList<SerialPortInfo> ports = m_enumerator->getPorts();
+    return std::any_of(ports.cbegin(), ports.cend(), [this](const SerialPortInfo& info) {
+        return info.portName != m_port->portName();
+    });
 }
 
 void SerialPortManager::setState(State newState)

@@ -85,6 +85,7 @@ protected slots:
     void slotOnPortDiscovered(const SerialPortInfo& info);
     void slotOnPortRemoved(const SerialPortInfo& info);
     void slotEngineStateChanged(SerialEngine::State state);
+    void slotEngineDetectionStateChanged(int state);
 
 private:
     void logPortList(const QList<SerialPortInfo>& ports);
@@ -97,6 +98,9 @@ private:
     bool openNextPort();
     void closePort();
     void resetEngine();
+    void installEngine(unsigned index);
+    bool sweptInVain() const;
+    bool hasOtherPort() const;
     void dismantleEngine();
     void warnNoEngine(const char* function) const;
 

@@ -1,6 +1,8 @@
 #include "port/systemportenumerator.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
+#include <QSettings>
 #include <QSocketNotifier>
 #include <QtDebug>
 #include <libudev.h>
@@ -9,6 +11,18 @@
 namespace {
 
 const char kExtraPortsVariable[] = "NIVELON_PORTS";
+const char kAddedPortsKey[] = "SerialPort/ExtraPorts";
+const char kAddedPortsEnumName[] = "added";
+
+QStringList existingPaths(const QStringList& paths)
+{
+    QStringList existing;
+    for (const QString& path : paths) {
+        if (QFileInfo::exists(path))
+            existing.append(path);
+    }
+    return existing;
+}
 
 QString udevProperty(udev_device* device, const char* name)
 {
@@ -44,7 +58,10 @@ SerialPortInfo infoFromSystem(const QSerialPortInfo& port)
 
 SystemPortEnumerator::SystemPortEnumerator(QObject* parent)
     : PortEnumerator(parent)
-{}
+    , m_addedPaths(QSettings().value(kAddedPortsKey).toStringList())
+{
+    m_addedPaths.removeAll(QString());
+}
 
 SystemPortEnumerator::~SystemPortEnumerator()
 {
@@ -56,6 +73,14 @@ SystemPortEnumerator::~SystemPortEnumerator()
 
 QList<SerialPortInfo> SystemPortEnumerator::getPorts() const
 {
+    QList<SerialPortInfo> ports = systemAndVariablePorts();
+    ports.append(
+        pathPorts(existingPaths(m_addedPaths), QString::fromLatin1(kAddedPortsEnumName), ports));
+    return ports;
+}
+
+QList<SerialPortInfo> SystemPortEnumerator::systemAndVariablePorts()
+{
     QList<SerialPortInfo> ports;
     const QList<QSerialPortInfo> available = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& port : available)
@@ -64,14 +89,36 @@ QList<SerialPortInfo> SystemPortEnumerator::getPorts() const
     return ports;
 }
 
+bool SystemPortEnumerator::addPort(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    const QList<SerialPortInfo> added =
+        pathPorts({path}, QString::fromLatin1(kAddedPortsEnumName), getPorts());
+    if (added.isEmpty())
+        return true;
+    m_addedPaths.append(path);
+    QSettings().setValue(kAddedPortsKey, m_addedPaths);
+    emit deviceDiscovered(added.first());
+    return true;
+}
+
 QList<SerialPortInfo> SystemPortEnumerator::extraPorts(const QByteArray& variable,
                                                        const QList<SerialPortInfo>& systemPorts)
 {
-    QList<SerialPortInfo> extra;
     const QStringList paths =
         QString::fromLocal8Bit(variable).split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    auto listed = [&](const QString& path) {
-        for (const QList<SerialPortInfo>* list : {&systemPorts, &std::as_const(extra)}) {
+    return pathPorts(paths, QString::fromLatin1(kExtraPortsVariable), systemPorts);
+}
+
+// One entry per path, skipping repeats and those already listed by name or device.
+QList<SerialPortInfo> SystemPortEnumerator::pathPorts(const QStringList& paths,
+                                                      const QString& enumName,
+                                                      const QList<SerialPortInfo>& listed)
+{
+    QList<SerialPortInfo> extra;
+    auto isListed = [&](const QString& path) {
+        for (const QList<SerialPortInfo>* list : {&listed, &std::as_const(extra)}) {
             for (const SerialPortInfo& info : *list) {
                 if (info.portName == path || info.physName == path)
                     return true;
@@ -80,13 +127,13 @@ QList<SerialPortInfo> SystemPortEnumerator::extraPorts(const QByteArray& variabl
         return false;
     };
     for (const QString& path : paths) {
-        if (listed(path))
+        if (isListed(path))
             continue;
         SerialPortInfo info;
         info.portName = path;
         info.physName = path;
         info.friendName = path;
-        info.enumName = QString::fromLatin1(kExtraPortsVariable);
+        info.enumName = enumName;
         extra.append(info);
     }
     return extra;

@@ -1,0 +1,157 @@
+// The port manager's search over two lines, the first one silent: a
+// pseudo-terminal that opens fine but where nobody answers.
+#include "engine/basesensor.h"
+#include "engine/serialsensor.h"
+#include "port/serialport.h"
+#include "port/serialportmanager.h"
+#include "simline.h"
+#include "support/fakeportenumerator.h"
+#include "support/logcapture.h"
+#include "support/simulatedline.h"
+
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+const int kSweepMs = 60000;
+
+// The far end of a line nobody answers on; what is sent there is read and dropped.
+class SilentLine
+{
+public:
+    SilentLine()
+        : m_fd(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK))
+    {
+        if (m_fd >= 0 && grantpt(m_fd) == 0 && unlockpt(m_fd) == 0)
+            m_path = QString::fromLocal8Bit(ptsname(m_fd));
+    }
+    ~SilentLine()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    const QString& path() const { return m_path; }
+    void drain() const
+    {
+        char buffer[256];
+        while (::read(m_fd, buffer, sizeof buffer) > 0) {
+        }
+    }
+
+private:
+    int m_fd;
+    QString m_path;
+};
+
+// Runs the engine until both detection passes are over or the manager has left
+// the port. Probes of empty addresses are timed out at once instead of after
+// their reply window; everything else runs at the line's own pace.
+bool sweep(SerialPortManager& manager, const SilentLine* silent = nullptr)
+{
+    const QString port = manager.currentPort()->portName();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kSweepMs) {
+        SerialEngine* engine = manager.engine();
+        const bool probing = engine->state() == SerialEngine::WaitingReply &&
+                             engine->currentCommand().kind == EngineCommand::Plain;
+        if (probing || engine->state() == SerialEngine::Synchronizing)
+            engine->slotOnStateCheckTimeout();
+        else
+            QTest::qWait(1);
+        // Checked before the manager hears of it: it may replace the engine.
+        if (manager.currentPort()->portName() != port || engine->detectionState() >= 2)
+            return true;
+        if (silent)
+            silent->drain();
+        QCoreApplication::processEvents();
+    }
+    return false;
+}
+
+} // namespace
+
+class TestPortSearch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void silentPortIsLeftForTheLineWithSensors();
+    void aSingleSilentPortIsKeptAndSweptAgain();
+};
+
+void TestPortSearch::initTestCase()
+{
+    QVERIFY2(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), "run through CTest");
+    QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Nivelon"));
+    qRegisterMetaType<BaseSensor*>();
+}
+
+void TestPortSearch::init()
+{
+    QSettings().clear();
+    QSettings().setValue(QStringLiteral("BusType"), 2); // ZT-33, Omnicomm over RS-485
+}
+
+void TestPortSearch::silentPortIsLeftForTheLineWithSensors()
+{
+    sim::SimLine sensors(SimulatedLine::options(QStringLiteral("ZT-33"), {1, 3}));
+    QString error;
+    QVERIFY2(sensors.start(&error), qPrintable(error));
+    SilentLine silent;
+    QVERIFY(!silent.path().isEmpty());
+    FakePortEnumerator enumerator({silent.path(), sensors.portPath()});
+
+    LogCapture log(false);
+    SerialPortManager manager(&enumerator);
+    QCOMPARE(manager.currentPort()->portName(), silent.path());
+    QSignalSpy detected(&manager, &SerialPortManager::sensorDetected);
+    QVERIFY(sweep(manager, &silent));
+    QTRY_COMPARE(manager.currentPort()->portName(), sensors.portPath());
+    QVERIFY(log.linesOf(Logger::PortStatus)
+                .contains(QStringLiteral("No sensor answers on port %1").arg(silent.path())));
+    QVERIFY(log.linesOf(Logger::PortStatus)
+                .contains(QStringLiteral("Closing port %1").arg(silent.path())));
+    while (detected.size() < 2 && detected.wait(5000)) {
+    }
+    QCOMPARE(detected.size(), 2);
+
+    // Both passes again, now with sensors on the line: the port stays.
+    for (const QList<QVariant>& arguments : std::as_const(detected))
+        SimulatedLine::holdPolls(qobject_cast<SerialSensor*>(arguments.at(0).value<BaseSensor*>()));
+    log.clear();
+    SerialEngine* engine = manager.engine();
+    QVERIFY(sweep(manager));
+    QCOMPARE(engine->detectionState(), 2);
+    QCoreApplication::processEvents();
+    QCOMPARE(manager.engine(), engine);
+    QCOMPARE(manager.currentPort()->portName(), sensors.portPath());
+    QVERIFY(manager.currentPort()->isOpen());
+    QCOMPARE(manager.engine()->sensors().size(), 2);
+    QVERIFY(!log.contains(QStringLiteral("No sensor answers")));
+}
+
+void TestPortSearch::aSingleSilentPortIsKeptAndSweptAgain()
+{
+    SilentLine silent;
+    FakePortEnumerator enumerator({silent.path()});
+    LogCapture log(false);
+    SerialPortManager manager(&enumerator);
+    QVERIFY(sweep(manager, &silent));
+    QTRY_VERIFY(log.contains(QStringLiteral("No sensor answers on port %1").arg(silent.path())));
+    QCOMPARE(manager.currentPort()->portName(), silent.path());
+    QVERIFY(manager.currentPort()->isOpen());
+    QVERIFY(!log.contains(QStringLiteral("Closing port")));
+    QCOMPARE(manager.engine()->detectionState(), 0);
+}
+
+QTEST_MAIN(TestPortSearch)
+#include "tst_portsearch.moc"

@@ -1,0 +1,167 @@
+#include "log/logdisplaycontroller.h"
+#include "log/logger.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+struct Controller
+{
+    Controller()
+    {
+        controller.setObjectName(QStringLiteral("StatusLogController"));
+        view.reset(qobject_cast<QPlainTextEdit*>(controller.widget()));
+    }
+
+    QAction* action(const QString& text) const
+    {
+        for (QAction* action : view->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        return nullptr;
+    }
+    QStringList lines() const
+    {
+        return view->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    LogDisplayController controller;
+    std::unique_ptr<QPlainTextEdit> view;
+};
+
+QVariant stored(const QString& section)
+{
+    return QSettings().value(QStringLiteral("Log/StatusLogController/") + section);
+}
+
+QString status(const QString& text)
+{
+    Logger::message(Logger::PortStatus, text);
+    return text;
+}
+
+} // namespace
+
+class TestLogDisplayController : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void sectionSwitchesFilterAndAreRemembered();
+    void viewKeepsAtMostMaxLogLines();
+    void fileGetsEachLineWithOneLineFeed();
+    void failedWriteStopsTheFileAndSaysSo();
+
+private:
+    std::unique_ptr<Logger> m_logger;
+};
+
+void TestLogDisplayController::initTestCase()
+{
+    QVERIFY2(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), "run through CTest");
+    QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Nivelon"));
+    m_logger = std::make_unique<Logger>();
+}
+
+void TestLogDisplayController::init()
+{
+    QSettings().clear();
+}
+
+void TestLogDisplayController::sectionSwitchesFilterAndAreRemembered()
+{
+    {
+        Controller log;
+        const QDateTime before = QDateTime::currentDateTime();
+        status(QStringLiteral("opened"));
+        Logger::message(Logger::Error, QStringLiteral("hidden"));
+        QCOMPARE(log.lines().size(), 1);
+        const QRegularExpression form(QStringLiteral(R"(^\[PortStatus\]\[(.+)\]opened$)"));
+        const QRegularExpressionMatch match = form.match(log.lines().first());
+        QVERIFY2(match.hasMatch(), qPrintable(log.lines().first()));
+        const QDateTime stamp = QDateTime::fromString(match.captured(1), Qt::ISODate);
+        QVERIFY(qAbs(stamp.secsTo(before)) <= 1);
+        QVERIFY(!match.captured(1).contains(QLatin1Char('.')));
+
+        log.action(QStringLiteral("Error"))->toggle();
+        log.action(QStringLiteral("PortStatus"))->toggle();
+        Logger::message(Logger::Error, QStringLiteral("shown"));
+        status(QStringLiteral("hidden"));
+        QCOMPARE(log.lines().size(), 2);
+        QVERIFY(log.lines().last().endsWith(QLatin1String("]shown")));
+        QCOMPARE(stored(QStringLiteral("PortStatus")), QVariant(false));
+    }
+    {
+        Controller restarted;
+        QVERIFY(restarted.action(QStringLiteral("Error"))->isChecked());
+        QVERIFY(!restarted.action(QStringLiteral("PortStatus"))->isChecked());
+        restarted.action(QStringLiteral("Disable all sections"))->trigger();
+        QCOMPARE(stored(QStringLiteral("Error")), QVariant(false));
+        restarted.action(QStringLiteral("Enable all sections"))->trigger();
+        QCOMPARE(stored(QStringLiteral("PortStatus")), QVariant(true));
+        QCOMPARE(stored(QStringLiteral("Error")), QVariant(true));
+        status(QStringLiteral("back"));
+        QCOMPARE(restarted.lines().size(), 1);
+    }
+}
+
+void TestLogDisplayController::viewKeepsAtMostMaxLogLines()
+{
+    QSettings().setValue(QStringLiteral("Log/MaxLogLines"), 10);
+    Controller log;
+    for (int i = 0; i < 25; ++i)
+        status(QString::number(i));
+    QCOMPARE(log.lines().size(), 10);
+    QVERIFY(log.lines().last().endsWith(QLatin1String("]24")));
+}
+
+void TestLogDisplayController::fileGetsEachLineWithOneLineFeed()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.txt"));
+    Controller log;
+    status(QStringLiteral("before the file"));
+    QVERIFY(log.controller.writeTo(path));
+    QVERIFY(log.action(QStringLiteral("Write to.."))->isChecked());
+    status(QStringLiteral("Füllstand 50 %"));
+    status(QStringLiteral("Порт открыт"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList shown = log.lines().mid(1);
+    QCOMPARE(file.readAll(), (shown.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+
+    log.action(QStringLiteral("Write to.."))->trigger();
+    QVERIFY(!log.controller.isWriteEnabled());
+    QVERIFY(!log.controller.writeTo(dir.filePath(QStringLiteral("no/such/folder/log.txt"))));
+    QVERIFY(!log.controller.isWriteEnabled());
+    QVERIFY(!log.action(QStringLiteral("Write to.."))->isChecked());
+}
+
+void TestLogDisplayController::failedWriteStopsTheFileAndSaysSo()
+{
+    Controller log;
+    QVERIFY(log.controller.writeTo(QStringLiteral("/dev/full")));
+    status(QStringLiteral("lost"));
+    QVERIFY(!log.controller.isWriteEnabled());
+    QVERIFY(!log.action(QStringLiteral("Write to.."))->isChecked());
+    status(QStringLiteral("after"));
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).endsWith(QLatin1String("]lost")));
+    QVERIFY(lines.at(1).startsWith(QLatin1String("[PortStatus]")));
+    QVERIFY2(lines.at(1).contains(QLatin1String("/dev/full")) &&
+                 lines.at(1).contains(QLatin1String("No space left on device")),
+             qPrintable(lines.at(1)));
+    QVERIFY(lines.at(2).endsWith(QLatin1String("]after")));
+}
+
+QTEST_MAIN(TestLogDisplayController)
+#include "tst_logdisplaycontroller.moc"
