@@ -4,7 +4,7 @@
 #
 # With --demo it also starts three simulated sensor lines (Omnicomm: three sensors,
 # the third sending by itself; ModBus: two; TBus: one) and runs on settings of its
-# own in build/demo, never the user's. The first demo start chooses the Omnicomm
+# own in build/demo (or $NIVELON_DEMO_DIR), never the user's. The first demo start chooses the Omnicomm
 # model and its line, so sensors show within seconds. The simulators stop when the
 # program exits, however it exits, and print what each sensor was asked.
 set -euo pipefail
@@ -22,7 +22,7 @@ done
 program=$build/src/nivelon
 $demo || exec "$program" "${args[@]}"
 
-demo_dir=$build/demo
+demo_dir=${NIVELON_DEMO_DIR:-$build/demo}
 config=$demo_dir/config/Korinta/Nivelon.conf
 mkdir -p "$(dirname "$config")"
 sim_pids=()
