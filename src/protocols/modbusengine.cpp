@@ -20,8 +20,17 @@ const unsigned char kAddressRegisterLow = 0x01;
 const unsigned char kWriteReplyDataLength = 4;
 // Outside the CRC, a frame carries address and function code in front.
 const int kFrameOverhead = 4;
+// An exception reply: address, function code with the high bit set, exception
+// code, CRC.
+const int kExceptionReplyLength = 5;
+const unsigned char kExceptionFlag = 0x80;
 const int kSynchronizingInterval = 10;
 const int kSilenceAfterNoise = 100;
+
+quint16 littleEndian16(const unsigned char* bytes)
+{
+    return quint16(bytes[0] | (bytes[1] << 8));
+}
 
 } // namespace
 
@@ -157,16 +166,45 @@ void ModBusEngine::takeReply()
         setState(Error);
         return;
     }
-    // The function code is not checked: an exception reply is shorter than what
-    // we wait for, so it ends as a time-out and its bytes are logged as stray.
+    if (isExceptionFunctionAtHead()) {
+        if (m_inputBuffer.size() < kExceptionReplyLength)
+            return;
+        if (headCrcMatches(kExceptionReplyLength)) {
+            takeExceptionReply();
+            return;
+        }
+    }
     const int length = m_currentCommand.replyLength;
     if (m_inputBuffer.size() < length)
         return;
     inputBufferMoveHead(length, m_currentCommand);
     const unsigned char* reply = m_currentCommand.reply;
-    const quint16 received = quint16(reply[length - 2] | (reply[length - 1] << 8));
-    const bool crcOk = length > 2 && crc16(reply, length - 2) == received;
+    const bool crcOk = length > 2 && crc16(reply, length - 2) == littleEndian16(reply + length - 2);
     executeAndClearCurrentCommand(crcOk ? CommandCallback::Ok : CommandCallback::CrcFail);
+    setState(ReplyCooldown);
+}
+
+bool ModBusEngine::isExceptionFunctionAtHead() const
+{
+    return m_inputBuffer.size() >= 2 &&
+           quint8(m_inputBuffer.at(1)) == (m_currentCommand.request[1] | kExceptionFlag);
+}
+
+bool ModBusEngine::headCrcMatches(int length) const
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(m_inputBuffer.constData());
+    return crc16(bytes, length - 2) == littleEndian16(bytes + length - 2);
+}
+
+// The sensor heard the request and refused it: that is an answer, not silence.
+void ModBusEngine::takeExceptionReply()
+{
+    m_currentCommand.replyLength = kExceptionReplyLength;
+    inputBufferMoveHead(kExceptionReplyLength, m_currentCommand);
+    Logger::warning("ModBusEngine", "Sensor %u refused function %u with exception code %u",
+                    uint(m_currentCommand.reply[0]), uint(m_currentCommand.request[1]),
+                    uint(m_currentCommand.reply[2]));
+    executeAndClearCurrentCommand(CommandCallback::Nack);
     setState(ReplyCooldown);
 }
 

@@ -48,6 +48,9 @@ protected:
 
 private:
     void takeReply();
+    bool isExceptionFunctionAtHead() const;
+    bool headCrcMatches(int length) const;
+    void takeExceptionReply();
     EngineCommand detectionProbe(unsigned char address);
 
     unsigned char m_detectionAddress = 1;

@@ -1,6 +1,7 @@
 #include "protocols/modbussensor.h"
 
 #include "protocols/modbusengine.h"
+#include "views/modbussensorwidget.h"
 
 namespace {
 // Position of the new address in the write-single-register request.
@@ -63,4 +64,11 @@ void ModBusSensor::setAddressCallback(CommandCallback::Result result, const Engi
 {
     if (result == CommandCallback::Ok)
         setAddress(command.request[kNewAddressByte]);
+    else
+        emit addressChangeFailed(result);
+}
+
+SensorWidget* ModBusSensor::createWidgetImpl()
+{
+    return new ModBusSensorWidget(this);
 }

@@ -22,6 +22,12 @@ public:
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
     void setAddressCallback(CommandCallback::Result result, const EngineCommand& command);
 
+    SensorWidget* createWidgetImpl() override;
+
+signals:
+    // For the view to tell the user; the sensor's own log record has the exchange.
+    void addressChangeFailed(CommandCallback::Result result);
+
 private:
     MemFunCommandCallback<ModBusSensor> m_levelPollCallback;
     MemFunCommandCallback<ModBusSensor> m_setAddressCallback;

@@ -373,10 +373,10 @@ void OmniCommEngine::repackReply()
             setState(Error);
             return;
         }
-        // A self-sending sensor may talk while another one is being asked: its
-        // frame is its data, and the reply follows behind it.
+        // A self-sending sensor may talk while it or another one is being asked:
+        // its frame is its data, and the reply follows behind it.
         bool complete = false;
-        if (isOtherSensorsDataFrameAtHead(&complete)) {
+        if (isDataFrameAheadOfReply(&complete)) {
             if (!complete)
                 return;
             parseAutonomousMessage(takeDataFrame());
@@ -389,12 +389,17 @@ void OmniCommEngine::repackReply()
     }
 }
 
-// A frame with another address and a data-frame code is held back until it is
-// complete, so a short reply is not cut out of its first bytes.
-bool OmniCommEngine::isOtherSensorsDataFrameAtHead(bool* complete) const
+// A data frame cannot be the awaited reply when it comes from another address,
+// or from the same one while the request's own code is not a data-frame code
+// (a configuration read of a self-sending sensor). Such a frame is held back
+// until it is complete, so a short reply is not cut out of its first bytes.
+bool OmniCommEngine::isDataFrameAheadOfReply(bool* complete) const
 {
-    if (m_inputBuffer.size() < 3 || quint8(m_inputBuffer.at(1)) == m_currentCommand.request[1] ||
-        !isDataFrameCode(2))
+    if (m_inputBuffer.size() < 3 || !isDataFrameCode(2))
+        return false;
+    const quint8 requestCode = commandCode(m_currentCommand);
+    const bool replyMayBeDataFrame = requestCode == ReadData || requestCode == EnableAutoMode;
+    if (replyMayBeDataFrame && quint8(m_inputBuffer.at(1)) == m_currentCommand.request[1])
         return false;
     if (m_inputBuffer.size() < DataFrameLength) {
         *complete = false;

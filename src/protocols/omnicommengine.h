@@ -118,7 +118,7 @@ private:
     bool resynchronize();
     bool headCrcMatches(int length) const;
     bool isDataFrameCode(int index) const;
-    bool isOtherSensorsDataFrameAtHead(bool* complete) const;
+    bool isDataFrameAheadOfReply(bool* complete) const;
     EngineCommand takeDataFrame();
     void parseAutonomousMessage(const EngineCommand& record);
     void completeReply();

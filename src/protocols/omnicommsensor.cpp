@@ -1,6 +1,7 @@
 #include "protocols/omnicommsensor.h"
 
 #include "log/logger.h"
+#include "views/omnicommsensorwidget.h"
 
 #include <QDebug>
 #include <algorithm>
@@ -185,6 +186,8 @@ void OmniCommSensor::getConfigurationCallback(CommandCallback::Result result,
         invalidateConfiguration();
     }
     emit configurationUpdated();
+    if (result != CommandCallback::Ok)
+        emit configurationReadFailed(result);
 }
 
 void OmniCommSensor::storeConfiguration(const OmniCommEngine::Configuration& values)
@@ -286,4 +289,11 @@ void OmniCommSensor::setAddressCallback(CommandCallback::Result result,
 {
     if (result == CommandCallback::Ok)
         setAddress(OmniCommEngine::requestedAddress(command));
+    else
+        emit addressChangeFailed(result);
+}
+
+SensorWidget* OmniCommSensor::createWidgetImpl()
+{
+    return new OmniCommSensorWidget(this);
 }

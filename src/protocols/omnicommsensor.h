@@ -53,9 +53,14 @@ public:
     void requestSetMode(Mode mode, CommandCallback* callback);
     void requestSetAddress(int newAddress);
 
+    SensorWidget* createWidgetImpl() override;
+
 signals:
     void configurationUpdated();
     void modeChanged();
+    // For the view to tell the user; the sensor's own log record has the exchange.
+    void configurationReadFailed(CommandCallback::Result result);
+    void addressChangeFailed(CommandCallback::Result result);
 
 private:
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);

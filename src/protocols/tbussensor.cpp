@@ -1,6 +1,7 @@
 #include "protocols/tbussensor.h"
 
 #include "protocols/tbusengine.h"
+#include "views/tbussensorwidget.h"
 
 namespace {
 
@@ -119,4 +120,9 @@ void TBusSensor::finishCalibration(CommandCallback::Result result, const EngineC
         logCommandResult(result, command);
     if (command.userCallback)
         command.userCallback->callback(result, command);
+}
+
+SensorWidget* TBusSensor::createWidgetImpl()
+{
+    return new TBusSensorWidget(this);
 }

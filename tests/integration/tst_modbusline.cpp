@@ -56,7 +56,7 @@ private slots:
     void pollsReturnTheSimulatedLevels_data();
     void pollsReturnTheSimulatedLevels();
     void addressChangeRoundTrip();
-    void exceptionReplyTimesOutAndPollingGoesOn();
+    void exceptionReplyIsNackAndPollingGoesOn();
     void faultsNeitherStopPollingNorLoseCommands();
 };
 
@@ -135,15 +135,14 @@ void TestModBusLine::addressChangeRoundTrip()
     QCOMPARE(simSensor->counters().writesApplied, 2u);
 }
 
-void TestModBusLine::exceptionReplyTimesOutAndPollingGoesOn()
+void TestModBusLine::exceptionReplyIsNackAndPollingGoesOn()
 {
     Rig rig(SimulatedLine::options("ZT-32", {4}));
     QVERIFY2(rig.start(), qPrintable(rig.error));
     ModBusSensor* sensor = rig.engine.addSensorAtAddress(4);
     QVERIFY(rig.waitForReadings(sensor));
 
-    // Register 2 is not writable: the sensor answers with a 5-byte exception,
-    // which the engine never takes for a complete reply.
+    // Register 2 is not writable: the sensor answers with a 5-byte exception.
     const unsigned char data[] = {0x00, 0x02, 0x00, 0x07};
     EngineCommand write =
         rig.engine.createCommand(4, ModBusEngine::WriteSingleRegister, data, 4, 4);
@@ -152,7 +151,7 @@ void TestModBusLine::exceptionReplyTimesOutAndPollingGoesOn()
     const quint64 requests = rig.sim.sensorAt(4)->counters().requests;
     rig.engine.request(write);
     QVERIFY(QTest::qWaitFor([&] { return completed.count() == 1; }, kWaitMs));
-    QCOMPARE(completed.lastResult(), CommandCallback::Timeout);
+    QCOMPARE(completed.lastResult(), CommandCallback::Nack);
     QVERIFY(rig.sim.sensorAt(4)->counters().requests > requests);
     QCOMPARE(rig.sim.sensorAt(4)->counters().writesApplied, 0u);
 

@@ -96,7 +96,8 @@ private slots:
     void trailingBytesStayBuffered();
     void replyFromOtherAddressIsError();
     void crcFailure();
-    void exceptionReplyTimesOut();
+    void exceptionReply_data();
+    void exceptionReply();
     void synchronizingWaitsForSilence();
     void detectionCycle();
     void detectionStopsWhenEveryAddressIsTaken();
@@ -330,22 +331,50 @@ void TestModBusEngine::crcFailure()
     QCOMPARE(line.callback.results, QList<CommandCallback::Result>{CommandCallback::CrcFail});
 }
 
-void TestModBusEngine::exceptionReplyTimesOut()
+void TestModBusEngine::exceptionReply_data()
 {
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("whole") << QList<QByteArray>{hex("01 83 02 C0 F1")}
+                           << int(CommandCallback::Nack);
+    QTest::newRow("split") << QList<QByteArray>{hex("01 83"), hex("02 C0"), hex("F1")}
+                           << int(CommandCallback::Nack);
+    // With a broken CRC it is no answer at all.
+    QTest::newRow("broken crc") << QList<QByteArray>{hex("01 83 02 C0 F0")}
+                                << int(CommandCallback::Timeout);
+    // An exception to another function cannot answer this read.
+    QTest::newRow("other function")
+        << QList<QByteArray>{hex("01 86 02 C3 A1")} << int(CommandCallback::Timeout);
+}
+
+// A sensor that refuses a request has answered: the command ends at once, and the
+// exception code reaches the engine's log.
+void TestModBusEngine::exceptionReply()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(int, result);
     LogCapture log;
     Line line;
     line.sendPoll(1, &line.callback);
-    line.port.feed(hex("0183020C F1"));
-    QCOMPARE(line.callback.count(), 0);
-    line.engine.slotOnStateCheckTimeout();
-    QCOMPARE(line.callback.results, QList<CommandCallback::Result>{CommandCallback::Timeout});
-    QCOMPARE(line.engine.state(), SerialEngine::Idle);
-
-    // The next transmission first logs the leftover as stray input.
-    line.sendPoll(1, &line.callback);
-    QVERIFY(log.linesOf(Logger::LineData)
-                .contains(QStringLiteral("[] ") + callbackResultToString(CommandCallback::Stray)));
+    for (const QByteArray& chunk : chunks) {
+        QCOMPARE(line.callback.count(), 0);
+        line.port.feed(chunk);
+    }
+    if (result == CommandCallback::Timeout) {
+        QCOMPARE(line.callback.count(), 0);
+        line.engine.slotOnStateCheckTimeout();
+        QCOMPARE(line.callback.results, QList<CommandCallback::Result>{CommandCallback::Timeout});
+        return;
+    }
+    QCOMPARE(line.callback.results, QList<CommandCallback::Result>{CommandCallback::Nack});
+    QCOMPARE(line.engine.state(), SerialEngine::ReplyCooldown);
     QCOMPARE(line.engine.inputBuffer().size(), 0);
+    QVERIFY(log.lines.contains(
+        QStringLiteral("ModBusEngine: Sensor 1 refused function 3 with exception code 2")));
+    QCOMPARE(log.linesOf(Logger::LineData).last(),
+             QStringLiteral("[01 03 00 00 00 01 84 0A] ") +
+                 callbackResultToString(CommandCallback::Nack));
 }
 
 void TestModBusEngine::synchronizingWaitsForSilence()

@@ -118,6 +118,8 @@ void checkDataOfSensor(OmniCommSensor* sensor)
 
 } // namespace
 
+Q_DECLARE_METATYPE(EngineCommand)
+
 class TestOmniCommEngine : public QObject
 {
     Q_OBJECT
@@ -145,6 +147,8 @@ private slots:
     void replyTimeout();
     void otherSensorsFrameBeforeReply_data();
     void otherSensorsFrameBeforeReply();
+    void ownDataFrameBeforeReply_data();
+    void ownDataFrameBeforeReply();
     void detectionSkipsTakenAddresses();
     void detectionWithEveryAddressTaken();
     void detectionPassesAndText();
@@ -561,6 +565,49 @@ void TestOmniCommEngine::otherSensorsFrameBeforeReply()
     QCOMPARE(line.engine.queuedCommandCount(), 1);
     line.engine.slotOnStateCheckTimeout();
     QCOMPARE(line.lastWrite(), withCrc(hex("31 02 F5")));
+}
+
+void TestOmniCommEngine::ownDataFrameBeforeReply_data()
+{
+    QTest::addColumn<EngineCommand>("command");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("chunkSize");
+
+    const EngineCommand read = OmniCommEngine::configurationCommand(3, false);
+    const QByteArray configuration = withCrc(hex("3E 03 F5") + QByteArray(18, 0x01));
+    QTest::newRow("configuration, together") << read << configuration << 64;
+    QTest::newRow("configuration, bytewise") << read << configuration << 1;
+    const EngineCommand write =
+        OmniCommEngine::parameterWriteCommand(3, OmniCommEngine::SetFMax, 4000);
+    QTest::newRow("write, chunks of 4") << write << withCrc(hex("3E 03 0C 00")) << 4;
+}
+
+// A self-sending sensor's frame may come ahead of its own reply to a request
+// that is not a data request.
+void TestOmniCommEngine::ownDataFrameBeforeReply()
+{
+    QFETCH(EngineCommand, command);
+    QFETCH(QByteArray, reply);
+    QFETCH(int, chunkSize);
+    Line line;
+    line.goIdle();
+    OmniCommSensor* sensor = line.sensorAt(3, OmniCommSensor::AutonomousMode);
+    sensor->intParameter(OmniCommSensor::RawLevelIndex)->invalidate();
+    RecordingCallback callback;
+    command.callback = &callback;
+    line.engine.request(command);
+
+    const QByteArray input = dataFrame(3) + reply;
+    for (int at = 0; at < input.size(); at += chunkSize)
+        line.port.feed(input.mid(at, chunkSize));
+
+    QCOMPARE(callback.results, QList<CommandCallback::Result>{CommandCallback::Ok});
+    QCOMPARE(hexText(callback.lastCommand().reply, reply.size()),
+             QString::fromLatin1(reply.toHex(' ').toUpper()));
+    checkDataOfSensor(sensor);
+    QCOMPARE(sensor->mode(), OmniCommSensor::AutonomousMode);
+    QVERIFY(line.engine.inputBuffer().isEmpty());
+    QVERIFY(line.recordsWith(CommandCallback::Stray).isEmpty());
 }
 
 void TestOmniCommEngine::detectionSkipsTakenAddresses()

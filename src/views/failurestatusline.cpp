@@ -1,0 +1,30 @@
+#include "views/failurestatusline.h"
+
+#include "log/logger.h"
+
+FailureStatusLine::FailureStatusLine(QWidget* parent)
+    : QLabel(parent)
+{
+    setStyleSheet(QStringLiteral("color: red;"));
+    setWordWrap(true);
+    hide();
+    m_hideTimer.setSingleShot(true);
+    m_hideTimer.setInterval(ShowMilliseconds);
+    connect(&m_hideTimer, &QTimer::timeout, this, &QWidget::hide);
+}
+
+void FailureStatusLine::report(int address, const QString& text)
+{
+    setText(text);
+    show();
+    m_hideTimer.start();
+    Logger::message(Logger::Error, tr("Sensor %1: %2").arg(address).arg(text));
+}
+
+void FailureStatusLine::reportResult(int address, const QString& what,
+                                     CommandCallback::Result result)
+{
+    report(address, result == CommandCallback::Nack
+                        ? tr("%1 refused").arg(what)
+                        : tr("%1: %2").arg(what, callbackResultToString(result)));
+}

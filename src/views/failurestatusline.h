@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+
+#include <QLabel>
+#include <QTimer>
+
+// A line under a sensor view's plot that tells, for a few seconds, which command
+// of the sensor failed and how; the text log keeps it. Hidden while there is
+// nothing to tell.
+class FailureStatusLine : public QLabel
+{
+    Q_OBJECT
+public:
+    static constexpr int ShowMilliseconds = 5000;
+
+    explicit FailureStatusLine(QWidget* parent = nullptr);
+
+    // Shows text and logs it as an error of the sensor at address.
+    void report(int address, const QString& text);
+    // "<what> refused" for a refusal, "<what>: <result>" for any other failure.
+    void reportResult(int address, const QString& what, CommandCallback::Result result);
+
+private:
+    QTimer m_hideTimer;
+};

@@ -1,0 +1,91 @@
+#include "views/modbussensorwidget.h"
+
+#include "protocols/modbussensor.h"
+#include "ui_modbussensorwidget.h"
+#include "views/addressdialog.h"
+#include "views/levelsampletext.h"
+
+#include <QDateTime>
+
+namespace {
+
+const float kRawMaximum = 10000.0f;
+// The unicast addresses of ModBus; the sensors take no other.
+const int kFirstAddress = 1;
+const int kLastAddress = 247;
+
+} // namespace
+
+ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
+    : PlotSensorWidget<ModBusSamplePoint>(sensor, parent, kRawMaximum)
+    , ui(new Ui::ModBusSensorWidget)
+{
+    ui->setupUi(this);
+    connect(sensor, &ModBusSensor::addressChangeFailed, this,
+            &ModBusSensorWidget::slotAddressChangeFailed);
+    initPlot(ui->plot);
+    initLevelCurve(levelSeries());
+    initErrorCurve(errorSeries());
+    applyLevelStyle(ui->progressBar);
+}
+
+ModBusSensorWidget::~ModBusSensorWidget() = default;
+
+ModBusSensor* ModBusSensorWidget::sensor() const
+{
+    return static_cast<ModBusSensor*>(baseSensor());
+}
+
+// The sensor reports hundredths of a percent; its level parameter is in percent.
+void ModBusSensorWidget::updateWidgetValues()
+{
+    const ModBusSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    const KtFloatParameter* level = sensor->floatParameter(ModBusSensor::LevelIndex);
+    const KtIntParameter* raw = sensor->intParameter(ModBusSensor::RawLevelIndex);
+    ui->levelLineEdit->setText(raw->toString());
+    ui->progressBar->setValue(int(level->value()));
+    ModBusSamplePoint sample;
+    sample.time = QDateTime::currentMSecsSinceEpoch();
+    sample.level = level->value();
+    sample.rawLevel = quint16(raw->value());
+    sample.error = !level->isValid();
+    appendSample(sample);
+}
+
+void ModBusSensorWidget::on_setAddressButton_clicked()
+{
+    const ModBusSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    auto* dialog = new AddressDialog(sensor->address(), kFirstAddress, kLastAddress, this);
+    connect(dialog, &QInputDialog::intValueSelected, this, &ModBusSensorWidget::slotAddressChosen);
+    dialog->open();
+}
+
+// The sensor may have gone while the dialog was open.
+void ModBusSensorWidget::slotAddressChosen(int address)
+{
+    if (ModBusSensor* sensor = this->sensor())
+        sensor->requestSetAddress(quint8(address));
+}
+
+void ModBusSensorWidget::slotAddressChangeFailed(CommandCallback::Result result)
+{
+    if (const ModBusSensor* sensor = this->sensor())
+        ui->statusLine->reportResult(sensor->address(), tr("Address change"), result);
+}
+
+QString ModBusSensorWidget::plotToolTipText(double time)
+{
+    const ModBusSamplePoint* sample = sampleAfter(time);
+    if (!sample)
+        return tr("VOID");
+    return LevelSampleText::toolTip(*sample, timeToString(double(sample->time)), tr("\nError"));
+}
+
+void ModBusSensorWidget::savePlotDataImpl(QTextStream& stream)
+{
+    writePlotData(stream, {}, [](QTextStream&, const ModBusSamplePoint&) {});
+}

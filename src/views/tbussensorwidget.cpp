@@ -1,0 +1,80 @@
+#include "views/tbussensorwidget.h"
+
+#include "engine/enginefactory.h"
+#include "protocols/tbussensor.h"
+#include "ui_tbussensorwidget.h"
+#include "views/levelsampletext.h"
+
+#include <QDateTime>
+
+namespace {
+
+const float kRawMaximum = 10000.0f;
+const int kCalibrationAttempts = 2;
+
+} // namespace
+
+TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
+    : PlotSensorWidget<TBusSamplePoint>(sensor, parent, kRawMaximum)
+    , ui(new Ui::TBusSensorWidget)
+{
+    ui->setupUi(this);
+    ui->setMinimumButton->setRequestCount(kCalibrationAttempts);
+    ui->setMaximumButton->setRequestCount(kCalibrationAttempts);
+    connect(ui->setMinimumButton, &CommandButton::triggered, sensor,
+            &TBusSensor::requestSetMinimum);
+    connect(ui->setMaximumButton, &CommandButton::triggered, sensor,
+            &TBusSensor::requestSetMaximum);
+    initPlot(ui->plot);
+    initLevelCurve(levelSeries());
+    initErrorCurve(errorSeries());
+    applyLevelStyle(ui->progressBar);
+    updateFeatures();
+}
+
+TBusSensorWidget::~TBusSensorWidget() = default;
+
+TBusSensor* TBusSensorWidget::sensor() const
+{
+    return static_cast<TBusSensor*>(baseSensor());
+}
+
+void TBusSensorWidget::updateFeatures()
+{
+    const TBusSensor* sensor = this->sensor();
+    const bool calibration = sensor && (sensor->features() & EngineFactory::FeatureCalibration);
+    ui->setMinimumButton->setEnabled(calibration);
+    ui->setMaximumButton->setEnabled(calibration);
+}
+
+// The level parameter is a fraction of full scale.
+void TBusSensorWidget::updateWidgetValues()
+{
+    const TBusSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    const KtFloatParameter* level = sensor->floatParameter(TBusSensor::LevelIndex);
+    const KtIntParameter* raw = sensor->intParameter(TBusSensor::RawLevelIndex);
+    ui->levelLineEdit->setText(raw->toString());
+    ui->progressBar->setValue(int(level->value() * ui->progressBar->maximum()));
+    TBusSamplePoint sample;
+    sample.time = QDateTime::currentMSecsSinceEpoch();
+    sample.level = level->value() * 100.0f;
+    sample.rawLevel = quint16(raw->value());
+    sample.error = !level->isValid();
+    appendSample(sample);
+}
+
+QString TBusSensorWidget::plotToolTipText(double time)
+{
+    const TBusSamplePoint* sample = sampleAfter(time);
+    if (!sample)
+        return tr("VOID");
+    return LevelSampleText::toolTip(*sample, timeToString(double(sample->time)),
+                                    QStringLiteral("\nError"));
+}
+
+void TBusSensorWidget::savePlotDataImpl(QTextStream& stream)
+{
+    writePlotData(stream, {}, [](QTextStream&, const TBusSamplePoint&) {});
+}
