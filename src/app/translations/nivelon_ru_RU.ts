@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>AddressDialog</name>
+    <message>
+        <source>New address</source>
+        <translation>Новый адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+</context>
+<context>
     <name>BaseSensor</name>
     <message>
         <source>Level</source>
@@ -252,6 +263,21 @@
     </message>
 </context>
 <context>
+    <name>FailureStatusLine</name>
+    <message>
+        <source>Sensor %1: %2</source>
+        <translation>Датчик %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 refused</source>
+        <translation>%1: отказ</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>HeaderViewHiderMenu</name>
     <message>
         <source>Show</source>
@@ -481,6 +507,35 @@
     </message>
 </context>
 <context>
+    <name>ModBusSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>%n</source>
+        <translation>%n</translation>
+    </message>
+    <message>
+        <source>Set address..</source>
+        <translation>Сменить адрес..</translation>
+    </message>
+    <message>
+        <source>Address change</source>
+        <translation>Смена адреса</translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation>НЕТ ДАННЫХ</translation>
+    </message>
+    <message>
+        <source>
+Error</source>
+        <translation>
+Ошибка</translation>
+    </message>
+</context>
+<context>
     <name>OmniCommEngine</name>
     <message>
         <source>Address</source>
@@ -540,6 +595,145 @@
     <message>
         <source>AnalogueOutputRange</source>
         <translation>Диапазон аналогового выхода</translation>
+    </message>
+</context>
+<context>
+    <name>OmniCommSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Конфигурация</translation>
+    </message>
+    <message>
+        <source>Fmin</source>
+        <translation>Fmin</translation>
+    </message>
+    <message>
+        <source>Fmax</source>
+        <translation>Fmax</translation>
+    </message>
+    <message>
+        <source>Sample Count</source>
+        <translation>Число отсчётов</translation>
+    </message>
+    <message>
+        <source>Data format</source>
+        <translation>Формат данных</translation>
+    </message>
+    <message>
+        <source>Control output</source>
+        <translation>Управляющий выход</translation>
+    </message>
+    <message>
+        <source>PWM Max</source>
+        <translation>Максимум ШИМ</translation>
+    </message>
+    <message>
+        <source>Normal Temperature</source>
+        <translation>Нормальная температура</translation>
+    </message>
+    <message>
+        <source>Analogue Output Ratio</source>
+        <translation>Коэффициент аналогового выхода</translation>
+    </message>
+    <message>
+        <source>Analogue Output Range</source>
+        <translation>Диапазон аналогового выхода</translation>
+    </message>
+    <message>
+        <source>Autonomous interval</source>
+        <translation>Интервал автовыдачи</translation>
+    </message>
+    <message>
+        <source>Auto mode</source>
+        <translation>Автовыдача</translation>
+    </message>
+    <message>
+        <source>Change Address..</source>
+        <translation>Сменить адрес..</translation>
+    </message>
+    <message>
+        <source>Refresh Configuration</source>
+        <translation>Обновить конфигурацию</translation>
+    </message>
+    <message>
+        <source>Set Empty</source>
+        <translation>Пустой бак</translation>
+    </message>
+    <message>
+        <source>Set Full</source>
+        <translation>Полный бак</translation>
+    </message>
+    <message>
+        <source>Undefined</source>
+        <translation>Не определено</translation>
+    </message>
+    <message>
+        <source>1024 (10 bits)</source>
+        <translation>1024 (10 бит)</translation>
+    </message>
+    <message>
+        <source>4096 (12 bits)</source>
+        <translation>4096 (12 бит)</translation>
+    </message>
+    <message>
+        <source>8192 (13 bits)</source>
+        <translation>8192 (13 бит)</translation>
+    </message>
+    <message>
+        <source>0.5-4.5V</source>
+        <translation>0,5–4,5 В</translation>
+    </message>
+    <message>
+        <source>0.5-9.5V</source>
+        <translation>0,5–9,5 В</translation>
+    </message>
+    <message>
+        <source>Temperature/Frequency</source>
+        <translation>Температура/частота</translation>
+    </message>
+    <message>
+        <source>Mode switch</source>
+        <translation>Смена режима</translation>
+    </message>
+    <message>
+        <source>Configuration read</source>
+        <translation>Чтение конфигурации</translation>
+    </message>
+    <message>
+        <source>Address change</source>
+        <translation>Смена адреса</translation>
+    </message>
+    <message>
+        <source>No frequency reading to calibrate from</source>
+        <translation>Нет измеренной частоты для калибровки</translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation>НЕТ ДАННЫХ</translation>
+    </message>
+    <message>
+        <source>&lt;br/&gt;Error</source>
+        <translation>&lt;br/&gt;Ошибка</translation>
     </message>
 </context>
 <context>
@@ -842,6 +1036,29 @@
     <message>
         <source>Maximum ADC Value %1</source>
         <translation>Максимальное значение АЦП %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBusSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>LVL</source>
+        <translation>УР</translation>
+    </message>
+    <message>
+        <source>Set minimum</source>
+        <translation>Задать минимум</translation>
+    </message>
+    <message>
+        <source>Set maximum</source>
+        <translation>Задать максимум</translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation>НЕТ ДАННЫХ</translation>
     </message>
 </context>
 </TS>
