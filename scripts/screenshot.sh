@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png from a real run of the demo under Xvfb: the first
-# Omnicomm sensor's tab after some seconds of plot, with the log dock shown.
+# Omnicomm sensor's tab after some seconds of plot, with the line-data dock shown
+# (diagnostic mode, so it fills).
 # The demo starts from first-start settings in a temporary folder.
 #   ./scripts/screenshot.sh [SECONDS-OF-PLOT]
 set -euo pipefail
@@ -22,9 +23,8 @@ fi
 "$root/scripts/build.sh"
 
 work=$(mktemp -d)
-display=99
-while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number to the file.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 demo_pid=
 finish() {
@@ -34,16 +34,15 @@ finish() {
     rm -rf "$work"
 }
 trap finish EXIT
-export DISPLAY=:$display
 for _ in $(seq 50); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
+    [[ -s $work/display ]] && break
     sleep 0.1
 done
-
-NIVELON_DEMO_DIR=$work/demo "$root/scripts/run.sh" --demo >"$work/demo.log" 2>&1 &
+export DISPLAY=:$(cat "$work/display")
+NIVELON_DEMO_DIR=$work/demo "$root/scripts/run.sh" --demo -g >"$work/demo.log" 2>&1 &
 demo_pid=$!
 window=$(timeout 60 xdotool search --sync --name '^Nivelon 1' | head -1)
-xdotool windowsize "$window" 1100 700
+xdotool windowsize "$window" 1260 760
 xdotool windowfocus --sync "$window"
 sleep "$seconds"
 xdotool key --clearmodifiers ctrl+shift+l
