@@ -71,6 +71,9 @@ public:
 signals:
     void stateChanged(SerialEngine::State state);
     void detectionStateChanged(int state);
+    // Every address the engine can probe has been probed once more; unlike the
+    // detection state, which stops at two passes, this comes with every sweep.
+    void detectionSweepFinished();
 
 public slots:
     void slotOnReadyRead();

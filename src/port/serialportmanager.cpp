@@ -20,6 +20,9 @@ const char kUsedPortKey[] = "SerialPort/UsedPort";
 const char kAutoDetectPortKey[] = "SerialPort/AutoDetectPort";
 const char kAutoDetectAddressKey[] = "SerialPort/AutoDetectAddress";
 const int kRetryIntervalMs = 100;
+// Omnicomm detection is complete after two passes over its addresses; every
+// protocol gets as many before its line is given up.
+const int kSweepsBeforeLeaving = 2;
 
 struct StoredPortChoices
 {
@@ -214,8 +217,8 @@ void SerialPortManager::installEngine(unsigned index)
             &SerialPortManager::slotEngineStateChanged);
     // Queued: the engine reports the end of a sweep from inside its own idle step,
     // which must finish before the port under it is closed.
-    connect(m_engine, &SerialEngine::detectionStateChanged, this,
-            &SerialPortManager::slotEngineDetectionStateChanged, Qt::QueuedConnection);
+    connect(m_engine, &SerialEngine::detectionSweepFinished, this,
+            &SerialPortManager::slotEngineSweepFinished, Qt::QueuedConnection);
     QSettings().setValue(kBusTypeKey, m_busType);
     resetEngine();
     m_engine->setAutoDetectSensorsEnabled(autoDetect);
@@ -358,26 +361,28 @@ void SerialPortManager::slotEngineStateChanged(SerialEngine::State state)
     }
 }
 
-void SerialPortManager::slotEngineDetectionStateChanged(int state)
+// Two whole sweeps of a running line found nobody: an open port where nobody
+// answers is no better than one that fails. With no other port, stay and go on.
+void SerialPortManager::slotEngineSweepFinished()
 {
-    if (state < 2 || !sweptInVain())
+    if (!searchingForSensors()) {
+        m_emptySweeps = 0;
         return;
+    }
+    if (++m_emptySweeps < kSweepsBeforeLeaving)
+        return;
+    m_emptySweeps = 0;
     portStatus(tr("No sensor answers on port %1").arg(m_port->portName()));
-    // An engine counts its detection passes once for its whole life; a fresh one
-    // (it has no sensors to lose) makes the next sweep's end visible again.
-    installEngine(unsigned(m_busType));
-    // An open port where nobody answers is no better than one that fails.
     if (hasOtherPort())
         setState(StateDetecting);
 }
 
-// Both detection passes are over on a running line and found nobody, while the
-// user lets the program choose the port.
-bool SerialPortManager::sweptInVain() const
+// The user lets the program choose the port, and the line it has is running
+// without a sensor.
+bool SerialPortManager::searchingForSensors() const
 {
-    return m_engine && m_engine->detectionState() >= 2 && m_engine->sensors().isEmpty() &&
-           m_engine->isAutoDetectSensorsEnabled() && m_autoDetectPort && m_port->isOpen() &&
-           isStarted();
+    return m_engine && m_engine->sensors().isEmpty() && m_engine->isAutoDetectSensorsEnabled() &&
+           m_autoDetectPort && m_port->isOpen() && isStarted();
 }
 
 bool SerialPortManager::hasOtherPort() const
@@ -431,6 +436,7 @@ void SerialPortManager::restartDetection(State oldState)
 bool SerialPortManager::openCurrentPort()
 {
     const bool opened = m_port->open();
+    m_emptySweeps = 0;
     portStatus(
         (opened ? tr("Opened port %1") : tr("Opening port %1 failed")).arg(m_port->portName()));
     return opened;
@@ -465,6 +471,7 @@ void SerialPortManager::closePort()
 void SerialPortManager::resetEngine()
 {
     m_engine->resetStateMachine();
+    m_emptySweeps = 0;
     emit serialPortParametersChanged(serialPortSettings());
 }
 

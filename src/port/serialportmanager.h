@@ -85,7 +85,7 @@ protected slots:
     void slotOnPortDiscovered(const SerialPortInfo& info);
     void slotOnPortRemoved(const SerialPortInfo& info);
     void slotEngineStateChanged(SerialEngine::State state);
-    void slotEngineDetectionStateChanged(int state);
+    void slotEngineSweepFinished();
 
 private:
     void logPortList(const QList<SerialPortInfo>& ports);
@@ -99,7 +99,7 @@ private:
     void closePort();
     void resetEngine();
     void installEngine(unsigned index);
-    bool sweptInVain() const;
+    bool searchingForSensors() const;
     bool hasOtherPort() const;
     void dismantleEngine();
     void warnNoEngine(const char* function) const;
@@ -112,4 +112,5 @@ private:
     PortEnumerator* m_enumerator;
     QTimer* m_retryTimer;
     bool m_autoDetectPort = true;
+    int m_emptySweeps = 0;
 };

@@ -221,9 +221,12 @@ EngineCommand ModBusEngine::detectNext()
 {
     const unsigned char start = m_detectionAddress;
     for (int tries = 0; tries < kLastDetectedAddress; ++tries) {
-        m_detectionAddress = m_detectionAddress >= kLastDetectedAddress
-                                 ? kFirstAddress
-                                 : quint8(m_detectionAddress + 1);
+        if (m_detectionAddress >= kLastDetectedAddress) {
+            m_detectionAddress = kFirstAddress;
+            emit detectionSweepFinished();
+        } else {
+            m_detectionAddress = quint8(m_detectionAddress + 1);
+        }
         if (!isAddressBusy(m_detectionAddress))
             return detectionProbe(m_detectionAddress);
         if (m_detectionAddress == start)

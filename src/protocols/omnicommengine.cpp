@@ -253,6 +253,7 @@ EngineCommand OmniCommEngine::detectNext()
     do {
         if (++m_detectAddress >= AddressCount) {
             advanceDetectionState();
+            emit detectionSweepFinished();
             m_detectAddress = 0;
         }
         if (!isAddressBusy(quint8(m_detectAddress)))

@@ -272,11 +272,14 @@ EngineCommand TBusEngine::detectionProbe(unsigned char address)
 void TBusEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
 {
     // A sensor that was added on this identifier meanwhile already has its tab.
-    if (result != CommandCallback::Ok || isIdentifierBusy(command.reply[0]))
-        return;
-    auto* sensor = new TBusSensor(this);
-    sensor->setAddress(command.reply[0]);
-    emit sensorDetected(sensor);
-    // The probe was a level poll, so its reply is the sensor's first reading.
-    sensor->levelPollCallback(CommandCallback::Ok, command);
+    if (result == CommandCallback::Ok && !isIdentifierBusy(command.reply[0])) {
+        auto* sensor = new TBusSensor(this);
+        sensor->setAddress(command.reply[0]);
+        emit sensorDetected(sensor);
+        // The probe was a level poll, so its reply is the sensor's first reading.
+        sensor->levelPollCallback(CommandCallback::Ok, command);
+    }
+    // Only the first free identifier is ever probed, so each probe is a whole sweep.
+    if (result != CommandCallback::Canceled)
+        emit detectionSweepFinished();
 }

@@ -30,11 +30,20 @@ struct ColumnReducer::Extremes
     }
 };
 
+struct ColumnReducer::Column
+{
+    int firstPixel = 0;
+    int second = -1;
+    Extremes range;
+    Extremes turns;
+};
+
 ColumnReducer::ColumnReducer(const BaseQueueSeriesData& series, const QwtScaleMap& xMap,
-                             const QwtScaleMap& yMap)
+                             const QwtScaleMap& yMap, bool exactJoins)
     : m_series(series)
     , m_xMap(xMap)
     , m_yMap(yMap)
+    , m_exactJoins(exactJoins)
 {}
 
 bool ColumnReducer::visibleRange(const BaseQueueSeriesData& series, const QwtScaleMap& xMap,
@@ -58,11 +67,11 @@ QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area) co
     bool enteredInside = false;
     forEachColumn(from, to, [&](int begin, int end) {
         const int x = column(begin);
-        const Extremes range = extremes(begin, end);
-        const bool inside = x >= area.left() && x <= area.right() && range.topPixel >= area.top() &&
-                            range.bottomPixel <= area.bottom();
+        const Column c = scanColumn(begin, end);
+        const bool inside = x >= area.left() && x <= area.right() &&
+                            c.range.topPixel >= area.top() && c.range.bottomPixel <= area.bottom();
         if (inside && enteredInside) {
-            reduceColumn(begin, end, &points);
+            reduceColumn(begin, end, c, &points);
         } else {
             for (int i = begin; i < end; ++i)
                 points.append(m_series.sample(size_t(i)));
@@ -213,27 +222,6 @@ bool ColumnReducer::walkBackward(int begin, int end, OnSample onSample, OnBlock 
     return false;
 }
 
-int ColumnReducer::findOtherPixelForward(int begin, int end, int pixel) const
-{
-    int found = end;
-    const auto differs = [&](int i) {
-        if (this->pixel(m_series.value(i)) == pixel)
-            return false;
-        found = i;
-        return true;
-    };
-    walkForward(begin, end, differs, [&](int start, int stop, const Range& r) {
-        if (this->pixel(r.min) == pixel && this->pixel(r.max) == pixel)
-            return false;
-        for (int i = start; i < stop; ++i) {
-            if (differs(i))
-                return true;
-        }
-        return false;
-    });
-    return found;
-}
-
 int ColumnReducer::findOtherPixelBackward(int begin, int end, int pixel) const
 {
     int found = -1;
@@ -255,25 +243,43 @@ int ColumnReducer::findOtherPixelBackward(int begin, int end, int pixel) const
     return found;
 }
 
-ColumnReducer::Extremes ColumnReducer::extremes(int begin, int end) const
+ColumnReducer::Column ColumnReducer::scanColumn(int begin, int end) const
 {
-    Extremes extremes;
-    walkForward(
-        begin, end,
-        [&](int i) {
-            const double value = m_series.value(i);
-            extremes.add(i, value, pixel(value));
-            return false;
-        },
-        [&](int start, int, const Range& r) {
-            extremes.add(start, r.min, pixel(r.min));
-            extremes.add(start, r.max, pixel(r.max));
-            return false;
-        });
-    return extremes;
+    // One pass finds the first sample drawn at another pixel than the first,
+    // and the column's extremes with their earliest occurrence from there on:
+    // only an occurrence inside the column turns the line at that pixel.
+    Column c;
+    c.firstPixel = pixel(m_series.value(begin));
+    c.range.add(-1, 0, c.firstPixel);
+    const auto take = [&](int index, double value, int p) {
+        if (c.second < 0 && p != c.firstPixel)
+            c.second = index;
+        if (c.second >= 0)
+            c.turns.add(index, value, p);
+        c.range.add(index, value, p);
+    };
+    const auto takeSample = [&](int i) {
+        const double value = m_series.value(i);
+        take(i, value, pixel(value));
+        return false;
+    };
+    walkForward(begin + 1, end, takeSample, [&](int start, int stop, const Range& r) {
+        const int low = pixel(r.min);
+        const int high = pixel(r.max);
+        if (c.second < 0 && (low != c.firstPixel || high != c.firstPixel)) {
+            for (int i = start; i < stop; ++i)
+                takeSample(i);
+        } else if (c.second >= 0) {
+            take(start, r.min, low);
+            take(start, r.max, high);
+        }
+        return false;
+    });
+    return c;
 }
 
-void ColumnReducer::reduceColumn(int begin, int end, QVector<QPointF>* points) const
+void ColumnReducer::reduceColumn(int begin, int end, const Column& column,
+                                 QVector<QPointF>* points) const
 {
     // Rank orders entries that share an index: the join points must stay next
     // to the column's first and last sample.
@@ -293,25 +299,28 @@ void ColumnReducer::reduceColumn(int begin, int end, QVector<QPointF>* points) c
     };
 
     addSample(begin, 0);
-    if (end - begin > 1) {
-        addSample(begin + 1, 1);
+    if (end - begin > 1)
         addSample(end - 1, 5);
-    }
-    if (end - begin > 2) {
-        const int second = findOtherPixelForward(begin + 1, end, pixel(m_series.value(begin)));
+    if (!m_exactJoins) {
+        // A wide pen covers the column's whole span anyway; its joins differ
+        // from drawing every sample in a few pixels at most.
+        const Extremes& e = column.range;
+        add(std::max(e.topIndex, begin), 3, e.topIndex < 0 ? m_series.value(begin) : e.topValue);
+        add(std::max(e.bottomIndex, begin), 3,
+            e.bottomIndex < 0 ? m_series.value(begin) : e.bottomValue);
+    } else if (column.second >= 0) {
+        addSample(begin + 1, 1);
+        addSample(column.second, 2);
         const int penultimate =
             findOtherPixelBackward(begin, end - 1, pixel(m_series.value(end - 1)));
-        if (second < end)
-            addSample(second, 2);
-        if (penultimate >= begin)
-            addSample(penultimate, 4);
-        // Extremes reached only in the first or the last run of equal pixels
-        // are the first or last sample already; the others must turn inside.
-        if (second < end && penultimate >= second) {
-            const Extremes e = extremes(second, penultimate + 1);
+        addSample(penultimate, 4);
+        // An extreme first reached in the last run of equal pixels is the last
+        // sample already.
+        const Extremes& e = column.turns;
+        if (e.topPixel == column.range.topPixel && e.topIndex <= penultimate)
             add(e.topIndex, 3, e.topValue);
+        if (e.bottomPixel == column.range.bottomPixel && e.bottomIndex <= penultimate)
             add(e.bottomIndex, 3, e.bottomValue);
-        }
     }
     const auto before = [](const Entry& a, const Entry& b) {
         return a.index != b.index ? a.index < b.index : a.rank < b.rank;

@@ -15,8 +15,10 @@
 class ColumnReducer
 {
 public:
+    // Without exact joins a polyline keeps only the first, the extremes and the
+    // last sample of each column: enough for pens wider than one pixel.
     ColumnReducer(const BaseQueueSeriesData& series, const QwtScaleMap& xMap,
-                  const QwtScaleMap& yMap);
+                  const QwtScaleMap& yMap, bool exactJoins = true);
 
     // The index range whose samples can reach the canvas widened by margin
     // pixels: the samples inside plus one neighbour on each side, whose lines
@@ -40,6 +42,7 @@ public:
 
 private:
     struct Extremes;
+    struct Column;
 
     int column(int index) const { return qRound(m_xMap.transform(m_series.time(index))); }
     int pixel(double value) const { return qRound(m_yMap.transform(value)); }
@@ -51,14 +54,14 @@ private:
     bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
     template <typename OnSample, typename OnBlock>
     bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
-    int findOtherPixelForward(int begin, int end, int pixel) const;
     int findOtherPixelBackward(int begin, int end, int pixel) const;
-    Extremes extremes(int begin, int end) const;
-    void reduceColumn(int begin, int end, QVector<QPointF>* points) const;
+    Column scanColumn(int begin, int end) const;
+    void reduceColumn(int begin, int end, const Column& column, QVector<QPointF>* points) const;
     void dotsOfColumn(int begin, int end, const QRect& area, QVector<int>* stamps, int stamp,
                       QVector<QPointF>* points) const;
 
     const BaseQueueSeriesData& m_series;
     const QwtScaleMap& m_xMap;
     const QwtScaleMap& m_yMap;
+    const bool m_exactJoins;
 };

@@ -60,7 +60,7 @@ bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleM
     if (to - from + 1 <= canvasRect.width() || !QwtPainter::roundingAlignment(painter))
         return false;
     const auto& series = static_cast<const BaseQueueSeriesData&>(*data());
-    const ColumnReducer reducer(series, xMap, yMap);
+    const ColumnReducer reducer(series, xMap, yMap, painter->pen().widthF() <= 1);
     QVector<QPointF> points;
     switch (style) {
     case Sticks:

@@ -49,24 +49,24 @@ private:
     QString m_path;
 };
 
-// Runs the engine until both detection passes are over or the manager has left
-// the port. Probes of empty addresses are timed out at once instead of after
-// their reply window; everything else runs at the line's own pace.
-bool sweep(SerialPortManager& manager, const SilentLine* silent = nullptr)
+// Runs the engine until it has finished the given number of detection sweeps or
+// the manager has left the port. Probes of empty addresses are timed out at once
+// instead of after their reply window; everything else runs at the line's own pace.
+bool sweep(SerialPortManager& manager, int sweeps, const SilentLine* silent = nullptr)
 {
     const QString port = manager.currentPort()->portName();
+    SerialEngine* engine = manager.engine();
+    QSignalSpy finished(engine, &SerialEngine::detectionSweepFinished);
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < kSweepMs) {
-        SerialEngine* engine = manager.engine();
         const bool probing = engine->state() == SerialEngine::WaitingReply &&
                              engine->currentCommand().kind == EngineCommand::Plain;
         if (probing || engine->state() == SerialEngine::Synchronizing)
             engine->slotOnStateCheckTimeout();
         else
             QTest::qWait(1);
-        // Checked before the manager hears of it: it may replace the engine.
-        if (manager.currentPort()->portName() != port || engine->detectionState() >= 2)
+        if (manager.currentPort()->portName() != port || finished.size() >= sweeps)
             return true;
         if (silent)
             silent->drain();
@@ -82,8 +82,11 @@ class TestPortSearch : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init_data();
     void init();
+    void silentPortIsLeftForTheLineWithSensors_data();
     void silentPortIsLeftForTheLineWithSensors();
+    void aSingleSilentPortIsKeptAndSweptAgain_data();
     void aSingleSilentPortIsKeptAndSweptAgain();
 };
 
@@ -95,15 +98,39 @@ void TestPortSearch::initTestCase()
     qRegisterMetaType<BaseSensor*>();
 }
 
+// Every protocol: the search must not depend on one engine's way of detecting.
+void TestPortSearch::init_data()
+{
+    QTest::addColumn<int>("busType");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QList<int>>("addresses");
+    QTest::newRow("Omnicomm") << 2 << QStringLiteral("ZT-33") << QList<int>{1, 3};
+    QTest::newRow("ModBus") << 1 << QStringLiteral("ZT-32") << QList<int>{1, 3};
+    QTest::newRow("TBus") << 0 << QStringLiteral("ZT-31") << QList<int>{10};
+}
+
+void TestPortSearch::silentPortIsLeftForTheLineWithSensors_data()
+{
+    init_data();
+}
+
+void TestPortSearch::aSingleSilentPortIsKeptAndSweptAgain_data()
+{
+    init_data();
+}
+
 void TestPortSearch::init()
 {
+    QFETCH(int, busType);
     QSettings().clear();
-    QSettings().setValue(QStringLiteral("BusType"), 2); // ZT-33, Omnicomm over RS-485
+    QSettings().setValue(QStringLiteral("BusType"), busType);
 }
 
 void TestPortSearch::silentPortIsLeftForTheLineWithSensors()
 {
-    sim::SimLine sensors(SimulatedLine::options(QStringLiteral("ZT-33"), {1, 3}));
+    QFETCH(QString, model);
+    QFETCH(QList<int>, addresses);
+    sim::SimLine sensors(SimulatedLine::options(model, addresses));
     QString error;
     QVERIFY2(sensors.start(&error), qPrintable(error));
     SilentLine silent;
@@ -114,28 +141,27 @@ void TestPortSearch::silentPortIsLeftForTheLineWithSensors()
     SerialPortManager manager(&enumerator);
     QCOMPARE(manager.currentPort()->portName(), silent.path());
     QSignalSpy detected(&manager, &SerialPortManager::sensorDetected);
-    QVERIFY(sweep(manager, &silent));
+    QVERIFY(sweep(manager, 2, &silent));
     QTRY_COMPARE(manager.currentPort()->portName(), sensors.portPath());
     QVERIFY(log.linesOf(Logger::PortStatus)
                 .contains(QStringLiteral("No sensor answers on port %1").arg(silent.path())));
     QVERIFY(log.linesOf(Logger::PortStatus)
                 .contains(QStringLiteral("Closing port %1").arg(silent.path())));
-    while (detected.size() < 2 && detected.wait(5000)) {
+    while (detected.size() < addresses.size() && detected.wait(5000)) {
     }
-    QCOMPARE(detected.size(), 2);
+    QCOMPARE(detected.size(), addresses.size());
 
-    // Both passes again, now with sensors on the line: the port stays.
+    // Two sweeps again, now with sensors on the line: the port stays.
     for (const QList<QVariant>& arguments : std::as_const(detected))
         SimulatedLine::holdPolls(qobject_cast<SerialSensor*>(arguments.at(0).value<BaseSensor*>()));
     log.clear();
     SerialEngine* engine = manager.engine();
-    QVERIFY(sweep(manager));
-    QCOMPARE(engine->detectionState(), 2);
+    QVERIFY(sweep(manager, 2));
     QCoreApplication::processEvents();
     QCOMPARE(manager.engine(), engine);
     QCOMPARE(manager.currentPort()->portName(), sensors.portPath());
     QVERIFY(manager.currentPort()->isOpen());
-    QCOMPARE(manager.engine()->sensors().size(), 2);
+    QCOMPARE(manager.engine()->sensors().size(), addresses.size());
     QVERIFY(!log.contains(QStringLiteral("No sensor answers")));
 }
 
@@ -145,12 +171,14 @@ void TestPortSearch::aSingleSilentPortIsKeptAndSweptAgain()
     FakePortEnumerator enumerator({silent.path()});
     LogCapture log(false);
     SerialPortManager manager(&enumerator);
-    QVERIFY(sweep(manager, &silent));
-    QTRY_VERIFY(log.contains(QStringLiteral("No sensor answers on port %1").arg(silent.path())));
+    const QString silentLine = QStringLiteral("No sensor answers on port %1").arg(silent.path());
+    for (int round = 1; round <= 2; ++round) {
+        QVERIFY(sweep(manager, 2, &silent));
+        QTRY_COMPARE(log.linesOf(Logger::PortStatus).count(silentLine), round);
+    }
     QCOMPARE(manager.currentPort()->portName(), silent.path());
     QVERIFY(manager.currentPort()->isOpen());
     QVERIFY(!log.contains(QStringLiteral("Closing port")));
-    QCOMPARE(manager.engine()->detectionState(), 0);
 }
 
 QTEST_MAIN(TestPortSearch)
