@@ -9,7 +9,7 @@ ScriptedSerialPort::ScriptedSerialPort(QObject* parent)
 bool ScriptedSerialPort::open()
 {
     ++openCount;
-    m_lastError = failOpen ? OpenError : NoError;
+    m_lastError = failOpen ? openError : NoError;
     m_open = !failOpen;
     return m_open;
 }

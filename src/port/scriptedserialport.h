@@ -39,7 +39,9 @@ public:
     QList<Write> writes;
     QByteArray writtenBytes() const;
 
+    // A failing open reports openError as the port's last error.
     bool failOpen = false;
+    int openError = OpenError;
     bool failWrites = false;
     // A failing read reports readError as the port's last error.
     bool failReads = false;

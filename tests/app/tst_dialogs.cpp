@@ -2,6 +2,7 @@
 #include "app/colorbutton.h"
 #include "app/customprogressbar.h"
 #include "app/detectionreminderdialog.h"
+#include "support/answermodal.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -13,17 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-// Answers the next modal dialog as soon as the event loop runs it.
-template <typename Dialog, typename Answer>
-void answerNextModal(Answer answer)
-{
-    QTimer::singleShot(0, [answer] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        answer(dialog);
-    });
-}
 
 QColor centreOf(const QIcon& icon, const QSize& size)
 {

@@ -1,0 +1,411 @@
+// The whole main window against simulated sensor lines over real pseudo-terminals,
+// offscreen, with settings in the test's own folder.
+#include "app/bustypedialog.h"
+#include "app/customprogressbar.h"
+#include "app/detectionreminderdialog.h"
+#include "app/maintabwidget.h"
+#include "app/mainwindow.h"
+#include "app/resources.h"
+#include "engine/serialengine.h"
+#include "engine/serialsensor.h"
+#include "port/scriptedserialport.h"
+#include "protocols/omnicommsensor.h"
+#include "protocols/tbussensor.h"
+#include "simline.h"
+#include "support/answermodal.h"
+#include "support/fakeportenumerator.h"
+#include "support/logcapture.h"
+#include "support/recordingcallback.h"
+#include "support/simulatedline.h"
+#include "views/sensorwidget.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QTranslator>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const int kDetectMs = 20000;
+// Two detection passes over every Omnicomm address on a line where nobody answers.
+const int kSweepMs = 180000;
+const int kOmnicommModel = 2; // ZT-33
+const int kModBusModel = 1;   // ZT-32
+const int kTBusModel = 4;     // ZT-35
+
+std::unique_ptr<sim::SimLine> startLine(const QString& model, const QList<int>& addresses)
+{
+    auto line = std::make_unique<sim::SimLine>(SimulatedLine::options(model, addresses));
+    QString error;
+    if (!line->start(&error))
+        qWarning("simulated line: %s", qPrintable(error));
+    return line;
+}
+
+void storeChoices(int model, const QString& port, bool portSearch)
+{
+    QSettings settings;
+    settings.clear();
+    settings.setValue(QStringLiteral("BusType"), model);
+    settings.setValue(QStringLiteral("SerialPort/UsedPort"), port);
+    settings.setValue(QStringLiteral("SerialPort/AutoDetectPort"), portSearch);
+}
+
+MainTabWidget* tabsOf(const MainWindow& window)
+{
+    return window.findChild<MainTabWidget*>(QStringLiteral("sensorTabWidget"));
+}
+
+QAction* actionOf(const MainWindow& window, const char* name)
+{
+    return window.findChild<QAction*>(QLatin1String(name));
+}
+
+QStringList tabTitles(const MainWindow& window)
+{
+    QStringList titles;
+    for (int i = 0; i < tabsOf(window)->count(); ++i)
+        titles << tabsOf(window)->tabText(i);
+    return titles;
+}
+
+QAction* modelAction(const MainWindow& window, const QString& code)
+{
+    for (QAction* action : window.findChild<QMenu*>(QStringLiteral("menuSensors"))->actions()) {
+        if (action->text() == code)
+            return action;
+    }
+    return nullptr;
+}
+
+QStringList menuTitles(const MainWindow& window)
+{
+    QStringList titles;
+    for (QAction* action : window.menuBar()->actions())
+        titles << action->text();
+    return titles;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void firstStartAsksForTheModelAndShowsEverySensor();
+    void closingATabDismantlesItsSensor();
+    void anotherModelMovesTheSearchToItsLine();
+    void emptyLineSaysSensorsNotDetectedOnce();
+    void queryIntervalReachesEverySensorOnlyOnOk();
+    void geometryAndHeaderStateSurviveARestart();
+    void logDockTogglesFromADialog();
+    void portTroubleIsSaidInTheStatusBar_data();
+    void portTroubleIsSaidInTheStatusBar();
+    void quittingCompletesQueuedCommandsOnce_data();
+    void quittingCompletesQueuedCommandsOnce();
+    void russianUnderRuRu();
+
+private:
+    std::unique_ptr<LogCapture> log;
+    std::unique_ptr<FakePortEnumerator> enumerator;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QVERIFY2(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), "run through CTest");
+    QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Nivelon"));
+    initResources();
+    log = std::make_unique<LogCapture>(true);
+}
+
+void TestMainWindow::init()
+{
+    QSettings().clear();
+    enumerator = std::make_unique<FakePortEnumerator>();
+    globalPortEnumerator = enumerator.get();
+}
+
+void TestMainWindow::firstStartAsksForTheModelAndShowsEverySensor()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1, 2, 3});
+    enumerator->plug(line->portPath());
+    answerNextModal<BusTypeDialog>(
+        [](BusTypeDialog* d) { d->slotOnButtonClicked(kOmnicommModel); });
+    MainWindow window(enumerator.get());
+    QCOMPARE(QSettings().value(QStringLiteral("BusType")).toInt(), kOmnicommModel);
+    QCOMPARE(modelAction(window, QStringLiteral("ZT-33"))->isChecked(), true);
+
+    MainTabWidget* tabs = tabsOf(window);
+    QTRY_COMPARE_WITH_TIMEOUT(tabs->count(), 4, kDetectMs);
+    QCOMPARE(tabTitles(window), QStringList({"Status", "0x01", "0x02", "0x03"}));
+    QCOMPARE(tabs->currentIndex(), 1);
+    QVERIFY(actionOf(window, "actionSave_plot")->isEnabled());
+
+    // Diagnostic logging: every exchange reaches the line-data table.
+    auto* table = window.findChild<QTableView*>(QStringLiteral("lineDataView"));
+    QTRY_VERIFY(table->model()->rowCount() > 0);
+    QVERIFY(window.findChild<QDockWidget*>(QStringLiteral("logDockWidget"))->isHidden());
+
+    tabs->setCurrentIndex(0);
+    QVERIFY(!actionOf(window, "actionSave_plot")->isEnabled());
+    QVERIFY(!window.findChild<QMenu*>(QStringLiteral("menuActions"))->isEnabled());
+}
+
+void TestMainWindow::closingATabDismantlesItsSensor()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1, 2});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    MainTabWidget* tabs = tabsOf(window);
+    QTRY_COMPARE_WITH_TIMEOUT(tabs->count(), 3, kDetectMs);
+
+    // The status tab has no close button, and asking to close it does nothing.
+    QTabBar* bar = tabs->tabBar();
+    QVERIFY(!bar->tabButton(0, QTabBar::LeftSide) && !bar->tabButton(0, QTabBar::RightSide));
+    emit tabs->tabCloseRequested(0);
+    QCOMPARE(tabs->count(), 3);
+
+    QPointer<SensorWidget> view = qobject_cast<SensorWidget*>(tabs->widget(2));
+    QPointer<BaseSensor> sensor = view->baseSensor();
+    emit tabs->tabCloseRequested(2);
+    QTRY_VERIFY(!sensor && !view);
+    QCOMPARE(tabTitles(window), QStringList({"Status", "0x01"}));
+    QCOMPARE(SimulatedLine::addressesOf(*window.manager()->engine()), QList<int>({1}));
+}
+
+void TestMainWindow::anotherModelMovesTheSearchToItsLine()
+{
+    auto modbus = startLine(QStringLiteral("ZT-32"), {1});
+    auto omnicomm = startLine(QStringLiteral("ZT-33"), {5, 7});
+    enumerator->plug(modbus->portPath());
+    enumerator->plug(omnicomm->portPath());
+    storeChoices(kModBusModel, modbus->portPath(), true);
+    MainWindow window(enumerator.get());
+    MainTabWidget* tabs = tabsOf(window);
+    QTRY_COMPARE_WITH_TIMEOUT(tabs->count(), 2, kDetectMs);
+    QPointer<QWidget> modbusView = tabs->widget(1);
+
+    // Nobody on the ModBus line speaks Omnicomm: after two detection passes in
+    // vain the search moves on to the next line.
+    modelAction(window, QStringLiteral("ZT-33"))->trigger();
+    QCOMPARE(QSettings().value(QStringLiteral("BusType")).toInt(), kOmnicommModel);
+    const QList<QLabel*> labels = tabs->cornerWidget()->findChildren<QLabel*>();
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.first()->text(), QStringLiteral("<b>ZT-33</b>"));
+    QTRY_VERIFY(!modbusView);
+    QTRY_COMPARE_WITH_TIMEOUT(tabTitles(window), QStringList({"Status", "0x05", "0x07"}), kSweepMs);
+    QCOMPARE(window.manager()->currentPort()->portName(), omnicomm->portPath());
+}
+
+void TestMainWindow::emptyLineSaysSensorsNotDetectedOnce()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    auto* reminder = window.findChild<DetectionReminderDialog*>();
+    auto* progress = window.statusBar()->findChild<CustomProgressBar*>();
+    QVERIFY(reminder->isVisible() && !progress->isHidden());
+    QSignalSpy messages(window.statusBar(), &QStatusBar::messageChanged);
+
+    // Two complete passes over 256 addresses take over a minute on the line; the
+    // engine's pass count is told here, everything after it is the window's.
+    SerialEngine* engine = window.manager()->engine();
+    for (int state : {1, 2, 2})
+        emit engine->detectionStateChanged(state);
+    const QString notDetected = QStringLiteral("Sensors not detected, check connection");
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.first().first().toString(), notDetected);
+    QVERIFY(reminder->findChild<QLabel*>(QStringLiteral("labelNotDetected"))->isVisible());
+    QVERIFY(progress->text().startsWith(QStringLiteral("Detecting sensors: ")));
+
+    emit engine->detectionStateChanged(0);
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    actionOf(window, "actionAutoDetectSensors")->setChecked(false);
+    QVERIFY(!reminder->isVisible() && progress->isHidden());
+}
+
+void TestMainWindow::queryIntervalReachesEverySensorOnlyOnOk()
+{
+    auto line = startLine(QStringLiteral("ZT-32"), {1, 2});
+    enumerator->plug(line->portPath());
+    storeChoices(kModBusModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 3, kDetectMs);
+    const QList<SerialSensor*> sensors = window.manager()->engine()->sensors();
+
+    answerNextModal<QInputDialog>([](QInputDialog* d) {
+        QCOMPARE(d->intValue(), 1);
+        d->setIntValue(250);
+        d->accept();
+    });
+    actionOf(window, "actionQueryInterval")->trigger();
+    QCOMPARE(QSettings().value(QStringLiteral("QueryInterval")).toInt(), 250);
+    for (SerialSensor* sensor : sensors)
+        QCOMPARE(sensor->queryInterval(), 250);
+
+    answerNextModal<QInputDialog>([](QInputDialog* d) {
+        QCOMPARE(d->intValue(), 250);
+        d->setIntValue(40);
+        d->reject();
+    });
+    actionOf(window, "actionQueryInterval")->trigger();
+    QCOMPARE(QSettings().value(QStringLiteral("QueryInterval")).toInt(), 250);
+    for (SerialSensor* sensor : sensors)
+        QCOMPARE(sensor->queryInterval(), 250);
+}
+
+void TestMainWindow::geometryAndHeaderStateSurviveARestart()
+{
+    storeChoices(kOmnicommModel, QString(), false);
+    const QRect placed(40, 50, 900, 640);
+    {
+        MainWindow window(enumerator.get());
+        window.show();
+        window.setGeometry(placed);
+        window.findChild<QTableView*>()->horizontalHeader()->hideSection(1);
+        window.findChild<QDockWidget*>()->show();
+    }
+    MainWindow window(enumerator.get());
+    window.show();
+    QCOMPARE(window.geometry().size(), placed.size());
+    QVERIFY(window.findChild<QTableView*>()->horizontalHeader()->isSectionHidden(1));
+    QVERIFY(!window.findChild<QTableView*>()->horizontalHeader()->isSectionHidden(2));
+    QVERIFY(window.findChild<QDockWidget*>()->isHidden());
+}
+
+void TestMainWindow::logDockTogglesFromADialog()
+{
+    storeChoices(kOmnicommModel, QString(), false);
+    MainWindow window(enumerator.get());
+    window.show();
+    auto* dock = window.findChild<QDockWidget*>(QStringLiteral("logDockWidget"));
+    QVERIFY(dock->isHidden());
+    QDialog dialog(&window);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(dock->isVisible());
+    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(dock->isHidden());
+}
+
+void TestMainWindow::portTroubleIsSaidInTheStatusBar_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("dialoutHint");
+    QTest::newRow("missing adapter") << int(SerialPort::NotFoundError) << false;
+    QTest::newRow("no permission") << int(SerialPort::PermissionError) << true;
+}
+
+void TestMainWindow::portTroubleIsSaidInTheStatusBar()
+{
+    QFETCH(int, error);
+    QFETCH(bool, dialoutHint);
+    enumerator->plug(QStringLiteral("/dev/ttyUSB7"));
+    storeChoices(kOmnicommModel, QStringLiteral("/dev/ttyUSB7"), false);
+    ScriptedSerialPort* port = nullptr;
+    SerialPortManager::Hooks hooks;
+    hooks.makePort = [&port, error](QObject* parent) {
+        port = new ScriptedSerialPort(parent);
+        port->failOpen = true;
+        port->openError = error;
+        return port;
+    };
+    MainWindow window(enumerator.get(), nullptr, hooks);
+    const QString message = window.statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot open port /dev/ttyUSB7: ")),
+             qPrintable(message));
+    QCOMPARE(message.contains(QStringLiteral("dialout group")), dialoutHint);
+    QCOMPARE(message.contains(QStringLiteral("log in again")), dialoutHint);
+
+    // Once the port opens, the message goes.
+    port->failOpen = false;
+    window.manager()->start();
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+}
+
+void TestMainWindow::quittingCompletesQueuedCommandsOnce_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("modelIndex");
+    QTest::addColumn<int>("address");
+    QTest::newRow("Omnicomm: parameter write and empty calibration")
+        << QStringLiteral("ZT-33") << kOmnicommModel << 1;
+    QTest::newRow("TBus: minimum and maximum calibration")
+        << QStringLiteral("ZT-35") << kTBusModel << 10;
+}
+
+void TestMainWindow::quittingCompletesQueuedCommandsOnce()
+{
+    QFETCH(QString, model);
+    QFETCH(int, modelIndex);
+    QFETCH(int, address);
+    auto line = startLine(model, {address});
+    enumerator->plug(line->portPath());
+    storeChoices(modelIndex, line->portPath(), false);
+    RecordingCallback first;
+    RecordingCallback second;
+    {
+        MainWindow window(enumerator.get());
+        const SerialEngine* engine = window.manager()->engine();
+        QTRY_VERIFY_WITH_TIMEOUT(!engine->sensors().isEmpty(), kDetectMs);
+        BaseSensor* sensor = engine->sensors().first();
+        if (auto* omnicomm = qobject_cast<OmniCommSensor*>(sensor)) {
+            omnicomm->requestChangeParameter(OmniCommSensor::AutoIntervalIndex, 5, &first);
+            omnicomm->requestChangeParameter(OmniCommSensor::FMaxIndex, 1000, &second);
+        } else if (auto* tbus = qobject_cast<TBusSensor*>(sensor)) {
+            tbus->requestSetMinimum(&first);
+            tbus->requestSetMaximum(&second);
+        }
+    }
+    QCOMPARE(first.results, QList<CommandCallback::Result>({CommandCallback::Canceled}));
+    QCOMPARE(second.results, QList<CommandCallback::Result>({CommandCallback::Canceled}));
+}
+
+void TestMainWindow::russianUnderRuRu()
+{
+    QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
+    QTranslator appTranslator;
+    QTranslator qtTranslator;
+    QVERIFY(
+        appTranslator.load(QStringLiteral("nivelon_") + QLocale().name(), QStringLiteral(":/tr")));
+    // Fails when a catalogue that qt_ru.qm loads is missing from the resources.
+    QVERIFY(qtTranslator.load(QStringLiteral("qt_") + QLocale().name(), QStringLiteral(":/tr")));
+    QApplication::installTranslator(&appTranslator);
+    QApplication::installTranslator(&qtTranslator);
+
+    storeChoices(kOmnicommModel, QString(), false);
+    {
+        MainWindow window(enumerator.get());
+        QCOMPARE(menuTitles(window), QStringList({"Файл", "Датчики", "Настройки", "Действия"}));
+        QCOMPARE(tabsOf(window)->tabText(0), QStringLiteral("Состояние"));
+    }
+    QCOMPARE(QCoreApplication::translate("EngineFactory", "TBus protocol, LIN interface"),
+             QStringLiteral("Протокол TBus, интерфейс LIN"));
+    QCOMPARE(QCoreApplication::translate("BaudRate", "9.6kbps"), QStringLiteral("9,6 кбит/с"));
+    QCOMPARE(QCoreApplication::translate("LineDataModel", "Response"), QStringLiteral("Ответ"));
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+
+    QApplication::removeTranslator(&qtTranslator);
+    QApplication::removeTranslator(&appTranslator);
+    QLocale::setDefault(QLocale::c());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
