@@ -166,14 +166,19 @@ void OmniCommSensorWidget::updateWidgetValues()
     if (!sensor)
         return;
     const KtFloatParameter* level = sensor->floatParameter(OmniCommSensor::LevelIndex);
-    ui->progressBar->setValue(int(level->value() * ui->progressBar->maximum()));
-    ui->levelLineEdit->setText(
-        level->isValid() ? QString::number(double(level->value()) * 100.0, 'f', 2) : QString());
+    // Until the configuration names the data format the level is scaled by a
+    // guess and can read several times full scale: show and plot only the raw.
+    const bool scaled =
+        level->isValid() && sensor->parameter(OmniCommSensor::DataFormatIndex)->isValid();
+    ui->progressBar->setValue(scaled ? int(level->value() * ui->progressBar->maximum()) : 0);
+    ui->levelLineEdit->setText(scaled ? QString::number(double(level->value()) * 100.0, 'f', 2)
+                                      : QString());
     ui->rawLevelLineEdit->setText(sensor->parameter(OmniCommSensor::RawLevelIndex)->toString());
     ui->temperatureLineEdit->setText(
         sensor->parameter(OmniCommSensor::TemperatureIndex)->toString());
     ui->frequencyLineEdit->setText(sensor->parameter(OmniCommSensor::FrequencyIndex)->toString());
-    appendSample(takeSample());
+    if (scaled || !sensor->parameter(OmniCommSensor::RawLevelIndex)->isValid())
+        appendSample(takeSample());
     fitRightAxis();
 }
 

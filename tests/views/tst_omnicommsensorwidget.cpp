@@ -198,12 +198,21 @@ void TestOmniCommSensorWidget::featuresEnableControls()
     QVERIFY(autoMode->isChecked());
 }
 
+// Before the configuration names the data format, a reading's level would be a
+// guess (2048 / 1023 is twice full scale): only the raw level is shown.
 void TestOmniCommSensorWidget::configurationReadSetsRawMaximum()
 {
     Bench bench;
+    bench.feed(dataFrame(20));
+    QCOMPARE(bench.child<QLineEdit>("rawLevelLineEdit")->text(), QStringLiteral("2048"));
+    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QString());
+    QCOMPARE(bench.view->queue().size(), 0);
     bench.sensor->requestConfigurationUpdate();
     bench.answer(configurationReply(1));
     QCOMPARE(bench.view->levelSeries()->rawMaximum(), 4095.0f);
+    bench.feed(dataFrame(20));
+    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("50.01"));
+    QCOMPARE(bench.view->queue().size(), 1);
     auto* fMax = bench.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
     QCOMPARE(fMax->editVariantValue().toInt(), 18000);
 }
@@ -218,6 +227,7 @@ void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
     bench.sensor->update();
     QVERIFY(bench.view->plotToolTipText(0).endsWith("<br/>Error"));
     bench.view->clearPlot();
+    bench.sensor->intParameter(OmniCommSensor::DataFormatIndex)->setValue(2);
     bench.feed(dataFrame(-5));
     QCOMPARE(bench.child<QLineEdit>("temperatureLineEdit")->text(), QStringLiteral("-5"));
     QCOMPARE(bench.child<QLineEdit>("rawLevelLineEdit")->text(), QStringLiteral("2048"));
