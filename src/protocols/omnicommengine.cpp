@@ -262,6 +262,11 @@ EngineCommand OmniCommEngine::detectNext()
     return EngineCommand();
 }
 
+SerialSensor* OmniCommEngine::commandSensor(const EngineCommand& command) const
+{
+    return sensorByAddress(command.request[1]);
+}
+
 EngineCommand OmniCommEngine::probe(int address)
 {
     EngineCommand command = levelPollCommand(quint8(address));
@@ -457,5 +462,6 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
         if (sensor)
             sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
     }
+    recordHeard(sensor);
     Logger::message(LineDataMessage(record, CommandCallback::Ok));
 }

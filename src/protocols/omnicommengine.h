@@ -97,6 +97,7 @@ public:
     QString detectionStateString() const override;
     bool readyToPoll(SerialSensor* sensor) override;
     EngineCommand detectNext() override;
+    SerialSensor* commandSensor(const EngineCommand& command) const override;
     int detectAddress() const { return m_detectAddress; }
 
     // Creates and announces the sensor of a free address; null for an address
