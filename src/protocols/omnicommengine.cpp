@@ -147,6 +147,22 @@ bool OmniCommEngine::isParameterWriteCode(quint8 code)
     return writeFormat(code) != nullptr;
 }
 
+bool OmniCommEngine::fitsParameterWrite(quint8 code, const QVariant& value)
+{
+    const WriteFormat* format = writeFormat(code);
+    if (!format)
+        return false;
+    if (format->size == 0)
+        return true;
+    bool whole = false;
+    const qint64 number = value.toLongLong(&whole);
+    if (!whole)
+        return false;
+    if (format->signMagnitude)
+        return number >= -kMagnitudeMask && number <= kMagnitudeMask;
+    return number >= 0 && number < (qint64(1) << (8 * format->size));
+}
+
 quint8 OmniCommEngine::commandCode(const EngineCommand& command)
 {
     return command.request[2];

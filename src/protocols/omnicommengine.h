@@ -81,6 +81,9 @@ public:
     // other code.
     static EngineCommand parameterWriteCommand(quint8 address, quint8 code, const QVariant& value);
     static bool isParameterWriteCode(quint8 code);
+    // Whether the value is a whole number that the code's data bytes can carry;
+    // anything else would reach the sensor cut to a different value.
+    static bool fitsParameterWrite(quint8 code, const QVariant& value);
 
     // Decoders of what the commands above carry and what their replies hold.
     static quint8 commandCode(const EngineCommand& command);
