@@ -66,7 +66,8 @@ bool ConfigCommand::readAssignments()
     return true;
 }
 
-// The names are the parameters' titles without spaces, in any case.
+// The names are the parameters' titles run together ("Auto interval" is
+// AutoInterval), taken in any case.
 int ConfigCommand::parameterIndex(const QString& name) const
 {
     for (int index = kFirstParameter; index <= kLastParameter; ++index) {
@@ -78,7 +79,10 @@ int ConfigCommand::parameterIndex(const QString& name) const
 
 QString ConfigCommand::parameterName(int index) const
 {
-    return QString(m_sensor->parameter(index)->title()).remove(' ');
+    QStringList words = m_sensor->parameter(index)->title().split(' ', Qt::SkipEmptyParts);
+    for (QString& word : words)
+        word[0] = word[0].toUpper();
+    return words.join(QString());
 }
 
 void ConfigCommand::configurationRead()

@@ -32,7 +32,7 @@ void IdentifyCommand::start()
 void IdentifyCommand::tryNext()
 {
     closeSession();
-    if (m_next == m_models.size()) {
+    if (m_next == m_models.size() || !m_answer.isEmpty()) {
         report();
         return;
     }
@@ -66,18 +66,23 @@ void IdentifyCommand::passFinished()
                        .arg(line->baudRate())
                        .arg(addresses.isEmpty() ? QStringLiteral("nothing answered")
                                                 : "sensors at " + texts.join(", ")));
-    m_protocols.append(QJsonObject{{"protocol", line->protocolName()},
-                                   {"model", line->modelCode()},
-                                   {"baud", line->baudRate()},
-                                   {"addresses", list}});
-    m_answered += addresses.isEmpty() ? 0 : 1;
+    const QJsonObject tried{{"protocol", line->protocolName()},
+                            {"model", line->modelCode()},
+                            {"baud", line->baudRate()},
+                            {"addresses", list}};
+    m_protocols.append(tried);
+    if (!addresses.isEmpty())
+        m_answer = tried;
     QTimer::singleShot(0, this, &IdentifyCommand::tryNext);
 }
 
 void IdentifyCommand::report()
 {
-    m_output->json(QJsonObject{{"port", m_options.port}, {"protocols", m_protocols}});
-    if (m_answered > 0)
+    m_output->json(QJsonObject{{"port", m_options.port},
+                               {"protocol", m_answer.value("protocol").toString()},
+                               {"addresses", m_answer.value("addresses").toArray()},
+                               {"tried", m_protocols}});
+    if (!m_answer.isEmpty())
         finish(ExitDone);
     else
         finish(ExitNothingAnswered,

@@ -6,8 +6,10 @@
 #include <QList>
 
 // nivelon-cli identify: what is on this cable? Each protocol in turn, with its
-// own line settings, runs one detection pass; the report names every protocol
-// that answered and its addresses.
+// own line settings, runs one detection pass until one answers; the report
+// names it and its addresses. TBus goes first and the search stops at the first
+// answer: a LIN line echoes every request, and a ModBus probe whose check sum
+// ends in a zero byte reads its own echo as a reply.
 class IdentifyCommand : public CliCommand
 {
     Q_OBJECT
@@ -22,6 +24,6 @@ private:
 
     QList<int> m_models; // one model per protocol
     int m_next = 0;
-    int m_answered = 0;
     QJsonArray m_protocols;
+    QJsonObject m_answer;
 };

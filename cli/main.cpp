@@ -30,8 +30,12 @@ int main(int argc, char* argv[])
     }
     CliOutput output(options.json);
     std::unique_ptr<CliCommand> command(CliCommand::create(options, &output));
-    QObject::connect(command.get(), &CliCommand::finished, &app, &QCoreApplication::exit,
-                     Qt::QueuedConnection);
+    QObject::connect(command.get(), &CliCommand::finished, &app, [&](int exitCode) {
+        // Arguments only the line could judge are still bad arguments.
+        if (exitCode == ExitBadArguments)
+            QTextStream(stderr) << parser.usageText();
+        QCoreApplication::exit(exitCode);
+    });
     QTimer::singleShot(0, command.get(), &CliCommand::start);
     return app.exec();
 }
