@@ -88,8 +88,11 @@ void SerialEngine::deinit()
 void SerialEngine::setState(State newState)
 {
     m_state = newState;
-    Logger::debug("EngineState", "Switcing to state %s",
-                  enumValueToCharStar(this, "State", newState));
+    // Looking the state's name up costs a quarter of an exchange: only done when
+    // the section is there to receive it.
+    if (Logger::isRegistered(Logger::EngineState))
+        Logger::debug("EngineState", "Switcing to state %s",
+                      enumValueToCharStar(this, "State", newState));
     switch (newState) {
     case Error:
     case Stopped:
@@ -302,8 +305,9 @@ void SerialEngine::slotOnStateCheckTimeout()
         if (m_state != before)
             return;
     }
-    Logger::debug("EngineState", "State check timeout %s",
-                  enumValueToCharStar(this, "State", m_state));
+    if (Logger::isRegistered(Logger::EngineState))
+        Logger::debug("EngineState", "State check timeout %s",
+                      enumValueToCharStar(this, "State", m_state));
     switch (m_state) {
     case Synchronizing:
     case Idle:
