@@ -2,6 +2,7 @@
 
 #include "engine/baseengine.h"
 #include "engine/sensormessage.h"
+#include "views/sensorwidget.h"
 
 #include <QCoreApplication>
 
@@ -41,4 +42,12 @@ void BaseSensor::requestChangeParameter(int, const QVariant&, CommandCallback*) 
 SensorWidget* BaseSensor::createWidgetImpl()
 {
     return nullptr;
+}
+
+SensorWidget* BaseSensor::createWidget()
+{
+    SensorWidget* widget = createWidgetImpl();
+    if (widget)
+        widget->updatePlotSettings();
+    return widget;
 }

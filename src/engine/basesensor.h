@@ -34,6 +34,8 @@ public:
     virtual void requestChangeParameter(int index, const QVariant& value,
                                         CommandCallback* callback);
     virtual SensorWidget* createWidgetImpl();
+    // The sensor's view with the stored plot settings applied; the caller owns it.
+    SensorWidget* createWidget();
 
 signals:
     void updated();

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+
+#include <QPalette>
+#include <QPushButton>
+
+class QTimer;
+struct EngineCommand;
+
+// A button for one-shot sensor commands: a click hands the button's callback to
+// whoever issues the command; the button stays disabled while it runs, tries
+// again up to requestCount attempts in all, and flashes the result for two
+// seconds.
+class CommandButton : public QPushButton
+{
+    Q_OBJECT
+    Q_PROPERTY(int requestCount READ requestCount WRITE setRequestCount)
+public:
+    enum State { StateIdle, StateWaiting, StateOk, StateFailed };
+    Q_ENUM(State)
+
+    explicit CommandButton(QWidget* parent = nullptr);
+
+    void setState(State state);
+    State state() const { return m_state; }
+    int requestCount() const { return m_requestCount; }
+    void setRequestCount(int count) { m_requestCount = count; }
+
+    void callback(CommandCallback::Result result, const EngineCommand& command);
+
+signals:
+    void triggered(CommandCallback* cb);
+
+private slots:
+    void slotClicked();
+    void slotOnStateTimerTimeout();
+
+private:
+    MemFunCommandCallback<CommandButton> m_callback;
+    QTimer* m_stateTimer;
+    State m_state = StateIdle;
+    int m_requestCount = 1;
+    int m_attempts = 9999;
+    QPalette m_savedPalette;
+};

@@ -1,0 +1,271 @@
+#include "parameters/parameterwidget.h"
+
+#include "engine/basesensor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDebug>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+constexpr int ResultFlashMs = 2000;
+
+} // namespace
+
+ParameterWidget::ParameterWidget(QWidget* editor, QWidget* parent)
+    : QWidget(parent)
+    , m_stateTimer(new QTimer(this))
+    , m_editor(editor)
+    , m_display(new QLineEdit(this))
+    , m_editButton(new QPushButton(tr("Edit"), this))
+    , m_revertButton(new QPushButton(tr("Revert"), this))
+    , m_acceptButton(new QPushButton(tr("Accept"), this))
+    , m_commitCallback(this, &ParameterWidget::editCommitCallback)
+{
+    m_stateTimer->setSingleShot(true);
+    m_stateTimer->setInterval(ResultFlashMs);
+    m_display->setReadOnly(true);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_display);
+    row->addWidget(m_editButton);
+    row->addWidget(m_editor);
+    row->addWidget(m_revertButton);
+    row->addWidget(m_acceptButton);
+
+    connect(m_stateTimer, &QTimer::timeout, this, &ParameterWidget::slotOnStateTimerTimeout);
+    connect(m_display, &QLineEdit::returnPressed, this, &ParameterWidget::slotEditClicked);
+    connect(m_editButton, &QPushButton::clicked, this, &ParameterWidget::slotEditClicked);
+    connect(m_revertButton, &QPushButton::clicked, this, &ParameterWidget::slotRevertClicked);
+    connect(m_acceptButton, &QPushButton::clicked, this, &ParameterWidget::slotAcceptClicked);
+
+    setState(StateIdle);
+    m_editor->installEventFilter(this);
+}
+
+void ParameterWidget::bindSensorParameter(BaseSensor* sensor, int index)
+{
+    m_sensor = sensor;
+    m_index = index;
+}
+
+void ParameterWidget::updateFromSensor()
+{
+    if (!m_sensor)
+        return;
+    const KtParameter* parameter = m_sensor->parameter(m_index);
+    qDebug("Updating param %s val %s", qPrintable(parameter->title()),
+           qPrintable(parameter->variantValue().toString()));
+    setVariantValue(parameter->variantValue());
+}
+
+void ParameterWidget::setEditWidgetsVisible(bool visible)
+{
+    m_editor->setVisible(visible);
+    m_revertButton->setVisible(visible);
+    m_acceptButton->setVisible(visible);
+    m_display->setVisible(!visible);
+    m_editButton->setVisible(!visible);
+}
+
+void ParameterWidget::setState(State state)
+{
+    m_state = state;
+    switch (state) {
+    case StateIdle:
+        setEditWidgetsVisible(false);
+        m_editButton->setEnabled(true);
+        m_display->setPalette(palette());
+        break;
+    case StateEditing:
+        setEditWidgetsVisible(true);
+        break;
+    case StateWaiting:
+        setEditWidgetsVisible(false);
+        m_editButton->setEnabled(false);
+        m_display->setPalette(palette());
+        break;
+    case StateOk:
+    case StateFailed:
+        setEditWidgetsVisible(false);
+        m_editButton->setEnabled(false);
+        setDisplayColor(state == StateOk ? Qt::green : Qt::red);
+        m_stateTimer->start();
+        break;
+    }
+}
+
+void ParameterWidget::setDisplayColor(const QColor& color)
+{
+    QPalette flash = m_display->palette();
+    flash.setBrush(QPalette::All, QPalette::Base, QBrush(color, Qt::SolidPattern));
+    m_display->setPalette(flash);
+}
+
+bool ParameterWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_editor && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:
+            setState(StateIdle);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            slotAcceptClicked();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ParameterWidget::slotAcceptClicked()
+{
+    setState(StateWaiting);
+    // The sensor may be gone while its view waits for deletion; nothing then
+    // answers, so the widget must not wait for it.
+    if (!m_sensor) {
+        setState(StateFailed);
+        return;
+    }
+    m_sensor->requestChangeParameter(m_index, editVariantValue(), &m_commitCallback);
+}
+
+void ParameterWidget::editCommitCallback(CommandCallback::Result result, const EngineCommand&)
+{
+    if (result != CommandCallback::Ok) {
+        setState(StateFailed);
+        return;
+    }
+    setState(StateOk);
+    updateFromSensor();
+}
+
+void ParameterWidget::slotOnStateTimerTimeout()
+{
+    setState(StateIdle);
+}
+
+void ParameterWidget::slotRevertClicked()
+{
+    setState(StateIdle);
+}
+
+void ParameterWidget::slotEditClicked()
+{
+    setState(StateEditing);
+    emit prepareEditWidget();
+}
+
+IntSpinBoxParameterWidget::IntSpinBoxParameterWidget(QWidget* parent)
+    : IntSpinBoxParameterWidget(new QSpinBox, parent)
+{}
+
+IntSpinBoxParameterWidget::IntSpinBoxParameterWidget(QSpinBox* spinBox, QWidget* parent)
+    : ParameterWidget(spinBox, parent)
+    , m_spinBox(spinBox)
+{}
+
+void IntSpinBoxParameterWidget::setRange(int minimum, int maximum)
+{
+    m_spinBox->setRange(minimum, maximum);
+}
+
+void IntSpinBoxParameterWidget::setEditVariantValue(const QVariant& value)
+{
+    m_spinBox->setValue(value.toInt());
+}
+
+QVariant IntSpinBoxParameterWidget::editVariantValue() const
+{
+    return QVariant(m_spinBox->value());
+}
+
+void IntSpinBoxParameterWidget::setVariantValue(const QVariant& value)
+{
+    setEditVariantValue(value);
+    display()->setText(m_spinBox->cleanText());
+}
+
+ComboBoxParameterWidget::ComboBoxParameterWidget(QWidget* parent)
+    : ComboBoxParameterWidget(new QComboBox, parent)
+{}
+
+ComboBoxParameterWidget::ComboBoxParameterWidget(QComboBox* comboBox, QWidget* parent)
+    : ParameterWidget(comboBox, parent)
+    , m_comboBox(comboBox)
+{}
+
+void ComboBoxParameterWidget::setItems(const QStringList& items)
+{
+    m_comboBox->clear();
+    m_comboBox->insertItems(0, items);
+}
+
+void ComboBoxParameterWidget::setEditVariantValue(const QVariant& value)
+{
+    m_comboBox->setCurrentIndex(value.toInt());
+}
+
+QVariant ComboBoxParameterWidget::editVariantValue() const
+{
+    return QVariant(m_comboBox->currentIndex());
+}
+
+void ComboBoxParameterWidget::setVariantValue(const QVariant& value)
+{
+    setEditVariantValue(value);
+    const QString text = m_comboBox->currentText();
+    display()->setText(text.isEmpty() ? QStringLiteral("Unknown%1").arg(m_comboBox->currentIndex())
+                                      : text);
+}
+
+PwmParameterWidget::PwmEditWidget::PwmEditWidget(QWidget* parent)
+    : QWidget(parent)
+    , reverseCheckBox(new QCheckBox(PwmParameterWidget::tr("Reverse"), this))
+    , spinBox(new QSpinBox(this))
+{
+    spinBox->setRange(0, 32767);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(reverseCheckBox);
+    row->addWidget(spinBox);
+}
+
+PwmParameterWidget::PwmParameterWidget(QWidget* parent)
+    : PwmParameterWidget(new PwmEditWidget, parent)
+{}
+
+PwmParameterWidget::PwmParameterWidget(PwmEditWidget* pwmEdit, QWidget* parent)
+    : ParameterWidget(pwmEdit, parent)
+    , m_pwmEdit(pwmEdit)
+{}
+
+void PwmParameterWidget::setEditVariantValue(const QVariant& value)
+{
+    const int pwm = value.toInt();
+    m_pwmEdit->reverseCheckBox->setChecked(pwm < 0);
+    m_pwmEdit->spinBox->setValue(std::abs(pwm));
+}
+
+QVariant PwmParameterWidget::editVariantValue() const
+{
+    const int sign = m_pwmEdit->reverseCheckBox->isChecked() ? -1 : 1;
+    return QVariant(sign * m_pwmEdit->spinBox->value());
+}
+
+void PwmParameterWidget::setVariantValue(const QVariant& value)
+{
+    setEditVariantValue(value);
+    const int pwm = value.toInt();
+    display()->setText(
+        QStringLiteral("%1 %2").arg(std::abs(pwm)).arg(pwm < 0 ? tr("Reverse") : QString()));
+}

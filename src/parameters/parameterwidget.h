@@ -1,0 +1,141 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+
+#include <QPointer>
+#include <QVariant>
+#include <QWidget>
+
+class BaseSensor;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+struct EngineCommand;
+
+// Shows one writable parameter of a sensor: a read-only display with "Edit",
+// which swaps in an editor with "Revert" and "Accept"; accepting asks the
+// sensor to write the value and flashes the result for two seconds.
+class ParameterWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    enum State { StateIdle, StateEditing, StateWaiting, StateOk, StateFailed };
+    Q_ENUM(State)
+
+    ParameterWidget(QWidget* editor, QWidget* parent);
+
+    void bindSensorParameter(BaseSensor* sensor, int index);
+    void updateFromSensor();
+    void setState(State state);
+    State state() const { return m_state; }
+    void setEditWidgetsVisible(bool visible);
+
+    virtual void setEditVariantValue(const QVariant& value) = 0;
+    virtual QVariant editVariantValue() const = 0;
+    virtual void setVariantValue(const QVariant& value) = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    void editCommitCallback(CommandCallback::Result result, const EngineCommand& command);
+
+signals:
+    void prepareEditWidget();
+    void commitData();
+
+public slots:
+    void slotAcceptClicked();
+
+protected slots:
+    void slotOnStateTimerTimeout();
+    void slotRevertClicked();
+    void slotEditClicked();
+
+protected:
+    QLineEdit* display() const { return m_display; }
+
+private:
+    void setDisplayColor(const QColor& color);
+
+    QTimer* m_stateTimer;
+    QWidget* m_editor;
+    QLineEdit* m_display;
+    QPushButton* m_editButton;
+    QPushButton* m_revertButton;
+    QPushButton* m_acceptButton;
+    State m_state = StateIdle;
+    QPointer<BaseSensor> m_sensor;
+    int m_index = 0;
+    MemFunCommandCallback<ParameterWidget> m_commitCallback;
+};
+
+class IntSpinBoxParameterWidget : public ParameterWidget
+{
+    Q_OBJECT
+public:
+    explicit IntSpinBoxParameterWidget(QWidget* parent = nullptr);
+
+    void setRange(int minimum, int maximum);
+    QSpinBox* spinBox() { return m_spinBox; }
+    const QSpinBox* spinBox() const { return m_spinBox; }
+
+    void setEditVariantValue(const QVariant& value) override;
+    QVariant editVariantValue() const override;
+    void setVariantValue(const QVariant& value) override;
+
+private:
+    IntSpinBoxParameterWidget(QSpinBox* spinBox, QWidget* parent);
+
+    QSpinBox* m_spinBox;
+};
+
+class ComboBoxParameterWidget : public ParameterWidget
+{
+    Q_OBJECT
+public:
+    explicit ComboBoxParameterWidget(QWidget* parent = nullptr);
+
+    void setItems(const QStringList& items);
+    QComboBox* comboBox() { return m_comboBox; }
+    const QComboBox* comboBox() const { return m_comboBox; }
+
+    void setEditVariantValue(const QVariant& value) override;
+    QVariant editVariantValue() const override;
+    void setVariantValue(const QVariant& value) override;
+
+private:
+    ComboBoxParameterWidget(QComboBox* comboBox, QWidget* parent);
+
+    QComboBox* m_comboBox;
+};
+
+// The PWM value is one signed number: its magnitude is the fill and a negative
+// sign means the output is reversed.
+class PwmParameterWidget : public ParameterWidget
+{
+    Q_OBJECT
+public:
+    class PwmEditWidget : public QWidget
+    {
+    public:
+        explicit PwmEditWidget(QWidget* parent = nullptr);
+
+        QCheckBox* reverseCheckBox;
+        QSpinBox* spinBox;
+    };
+
+    explicit PwmParameterWidget(QWidget* parent = nullptr);
+
+    PwmEditWidget* pwmEdit() const { return m_pwmEdit; }
+
+    void setEditVariantValue(const QVariant& value) override;
+    QVariant editVariantValue() const override;
+    void setVariantValue(const QVariant& value) override;
+
+private:
+    PwmParameterWidget(PwmEditWidget* pwmEdit, QWidget* parent);
+
+    PwmEditWidget* m_pwmEdit;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPointF>
+#include <qwt_series_data.h>
+
+// A plot series computed on demand from a sensor view's sample queue. Besides
+// the points Qwt asks for, it answers the questions of the curves that draw
+// only what the canvas can show: where a time falls in the queue, and the
+// value range of a whole block of samples.
+class BaseQueueSeriesData : public QwtSeriesData<QPointF>
+{
+public:
+    struct Range
+    {
+        double min;
+        double max;
+    };
+
+    virtual double maximum() const = 0;
+
+    double time(int index) const { return sample(size_t(index)).x(); }
+    double value(int index) const { return sample(size_t(index)).y(); }
+    // Index of the first sample at time or later (size() when there is none).
+    virtual int lowerBound(double time) const = 0;
+    // Index of the first sample later than time (size() when there is none).
+    virtual int upperBound(double time) const = 0;
+
+    virtual int blockSize() const = 0;
+    // Queue index where block 0 starts: 0 or negative.
+    virtual int blockOffset() const = 0;
+    // The value range of a block when its summary counts exactly its queued samples.
+    virtual bool blockRange(int block, Range* range) const = 0;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "views/basequeueseriesdata.h"
+
+#include <QRect>
+#include <QVector>
+#include <qwt_scale_map.h>
+
+// Reduces the visible samples of a queue series to what decides the pixels of
+// each canvas column, so that drawing the reduction with the curve's own code
+// colours exactly the pixels that drawing every sample would (aliased, pen
+// width 1). Columns are the rounded x positions that Qwt itself draws at; a
+// block of samples inside one column is read through its summary, so the cost
+// follows the canvas width, not the history length.
+class ColumnReducer
+{
+public:
+    // Without exact joins a polyline keeps only the first, the extremes and the
+    // last sample of each column: enough for pens wider than one pixel.
+    ColumnReducer(const BaseQueueSeriesData& series, const QwtScaleMap& xMap,
+                  const QwtScaleMap& yMap, bool exactJoins = true);
+
+    // The index range whose samples can reach the canvas widened by margin
+    // pixels: the samples inside plus one neighbour on each side, whose lines
+    // enter the canvas. False for an empty series.
+    static bool visibleRange(const BaseQueueSeriesData& series, const QwtScaleMap& xMap,
+                             const QRectF& canvasRect, double margin, int* from, int* to);
+
+    // Per column: the first two samples, the first sample drawn at another
+    // pixel, the extremes, the last sample drawn at another pixel than the last
+    // one, and the last; lines and steps through them draw the same joins.
+    // A column that leaves area, or is entered from outside it, keeps every
+    // sample: clipping there makes points off the pixel grid, and the stroker
+    // merges the short segments they form with whichever segment follows.
+    QVector<QPointF> polyline(int from, int to, const QRect& area) const;
+    // Per column: the lowest and the highest value.
+    QVector<QPointF> sticks(int from, int to) const;
+    // Per column: one sample for every distinct pixel inside area.
+    QVector<QPointF> dots(int from, int to, const QRect& area) const;
+    // Per column: the index of the first sample whose value is not 0.
+    QVector<int> firstNonZero(int from, int to) const;
+
+private:
+    struct Extremes;
+    struct Column;
+
+    int column(int index) const { return qRound(m_xMap.transform(m_series.time(index))); }
+    int pixel(double value) const { return qRound(m_yMap.transform(value)); }
+    int columnEnd(int begin, int end) const;
+    template <typename Visit>
+    void forEachColumn(int from, int to, Visit visit) const;
+
+    template <typename OnSample, typename OnBlock>
+    bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
+    template <typename OnSample, typename OnBlock>
+    bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
+    int findOtherPixelBackward(int begin, int end, int pixel) const;
+    Column scanColumn(int begin, int end) const;
+    void reduceColumn(int begin, int end, const Column& column, QVector<QPointF>* points) const;
+    void dotsOfColumn(int begin, int end, const QRect& area, QVector<int>* stamps, int stamp,
+                      QVector<QPointF>* points) const;
+
+    const BaseQueueSeriesData& m_series;
+    const QwtScaleMap& m_xMap;
+    const QwtScaleMap& m_yMap;
+    const bool m_exactJoins;
+};

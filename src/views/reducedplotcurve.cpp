@@ -1,0 +1,93 @@
+#include "views/reducedplotcurve.h"
+
+#include "views/columnreducer.h"
+#include "views/polylinesplittingoff.h"
+
+#include <QPainter>
+#include <qwt_painter.h>
+
+// Draws given points with the stock curve code, configured like its owner.
+class ReducedPlotCurve::PointsCurve : public QwtPlotCurve
+{
+public:
+    using QwtPlotCurve::drawCurve;
+
+    void copySettings(const QwtPlotCurve& curve)
+    {
+        setBaseline(curve.baseline());
+        setOrientation(curve.orientation());
+        setBrush(curve.brush());
+        setCurveAttribute(Inverted, curve.testCurveAttribute(Inverted));
+        for (PaintAttribute a : {ClipPolygons, FilterPoints, MinimizeMemory, ImageBuffer})
+            setPaintAttribute(a, curve.testPaintAttribute(a));
+    }
+};
+
+ReducedPlotCurve::ReducedPlotCurve(const QString& title)
+    : QwtPlotCurve(title)
+    , m_points(new PointsCurve)
+{}
+
+ReducedPlotCurve::~ReducedPlotCurve() = default;
+
+void ReducedPlotCurve::drawCurve(QPainter* painter, int style, const QwtScaleMap& xMap,
+                                 const QwtScaleMap& yMap, const QRectF& canvasRect, int from,
+                                 int to) const
+{
+    const auto* series = dynamic_cast<const BaseQueueSeriesData*>(data());
+    if (!series || style == NoCurve || testCurveAttribute(Fitted)) {
+        QwtPlotCurve::drawCurve(painter, style, xMap, yMap, canvasRect, from, to);
+        return;
+    }
+    const PolylineSplittingOff splittingOff;
+    int first = 0;
+    int last = 0;
+    const double margin = std::max(1.0, painter->pen().widthF()) + 2;
+    if (!ColumnReducer::visibleRange(*series, xMap, canvasRect, margin, &first, &last))
+        return;
+    first = std::max(first, from);
+    last = std::min(last, to);
+    if (first > last)
+        return;
+    if (!drawReduced(painter, style, xMap, yMap, canvasRect, first, last))
+        QwtPlotCurve::drawCurve(painter, style, xMap, yMap, canvasRect, first, last);
+}
+
+bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleMap& xMap,
+                                   const QwtScaleMap& yMap, const QRectF& canvasRect, int from,
+                                   int to) const
+{
+    if (to - from + 1 <= canvasRect.width() || !QwtPainter::roundingAlignment(painter))
+        return false;
+    const auto& series = static_cast<const BaseQueueSeriesData&>(*data());
+    const ColumnReducer reducer(series, xMap, yMap, painter->pen().widthF() <= 1);
+    QVector<QPointF> points;
+    switch (style) {
+    case Sticks:
+        points = reducer.sticks(from, to);
+        break;
+    case Dots: {
+        // Only opaque, aliased dots are drawn once per pixel by Qwt itself.
+        const bool weeded =
+            testPaintAttribute(FilterPoints) && painter->pen().color().alpha() == 255 &&
+            !painter->testRenderHint(QPainter::Antialiasing) && !testPaintAttribute(ImageBuffer) &&
+            !testPaintAttribute(MinimizeMemory) && brush().style() == Qt::NoBrush;
+        if (!weeded)
+            return false;
+        points = reducer.dots(from, to, canvasRect.toAlignedRect());
+        break;
+    }
+    case Lines:
+    case Steps:
+        points = reducer.polyline(from, to, canvasRect.toAlignedRect());
+        break;
+    default:
+        return false;
+    }
+    if (points.isEmpty())
+        return true;
+    m_points->copySettings(*this);
+    m_points->setSamples(points);
+    m_points->drawCurve(painter, style, xMap, yMap, canvasRect, 0, points.size() - 1);
+    return true;
+}

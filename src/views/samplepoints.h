@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The samples a sensor view keeps for its plot, one per sensor update. Each
+// record carries the summary of a block of its samples, which the plot reads
+// instead of the samples themselves when a pixel column covers the whole block.
+
+template <typename V>
+struct ValueRange
+{
+    V min;
+    V max;
+
+    void reset(V value) { min = max = value; }
+    void add(V value)
+    {
+        if (value < min)
+            min = value;
+        if (value > max)
+            max = value;
+    }
+};
+
+struct LevelSummary
+{
+    ValueRange<float> level;
+    ValueRange<quint16> rawLevel;
+    bool anyError;
+    bool allErrors;
+
+    template <typename Sample>
+    void reset(const Sample& sample)
+    {
+        level.reset(sample.level);
+        rawLevel.reset(sample.rawLevel);
+        anyError = allErrors = sample.error;
+    }
+    template <typename Sample>
+    void add(const Sample& sample)
+    {
+        level.add(sample.level);
+        rawLevel.add(sample.rawLevel);
+        anyError = anyError || sample.error;
+        allErrors = allErrors && sample.error;
+    }
+};
+
+struct ModBusSamplePoint
+{
+    using Summary = LevelSummary;
+
+    qint64 time;
+    float level;
+    quint16 rawLevel;
+    bool error;
+};
+
+struct TBusSamplePoint
+{
+    using Summary = LevelSummary;
+
+    qint64 time;
+    float level;
+    quint16 rawLevel;
+    bool error;
+};
+
+struct OmniCommSummary;
+
+// The temperature stays signed: a sensor below zero reports a negative value,
+// and 16 bits hold every temperature it can report.
+struct OmniCommSamplePoint
+{
+    using Summary = OmniCommSummary;
+
+    qint64 time;
+    float level;
+    quint16 rawLevel;
+    qint16 temperature;
+    quint16 frequency;
+    bool error;
+};
+
+struct OmniCommSummary : LevelSummary
+{
+    ValueRange<qint16> temperature;
+    ValueRange<quint16> frequency;
+
+    void reset(const OmniCommSamplePoint& sample)
+    {
+        LevelSummary::reset(sample);
+        temperature.reset(sample.temperature);
+        frequency.reset(sample.frequency);
+    }
+    void add(const OmniCommSamplePoint& sample)
+    {
+        LevelSummary::add(sample);
+        temperature.add(sample.temperature);
+        frequency.add(sample.frequency);
+    }
+};

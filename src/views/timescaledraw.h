@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <qwt_scale_draw.h>
+
+// Labels the time axis with local date-times in a user-chosen format.
+class TimeScaleDraw : public QwtScaleDraw
+{
+public:
+    QwtText label(double value) const override;
+
+    QString format() const { return m_format; }
+    void setFormat(const QString& format);
+
+private:
+    QString m_format;
+};
