@@ -5,6 +5,7 @@
 #include "log/logger.h"
 #include "port/serialport.h"
 
+#include <QDateTime>
 #include <QInputDialog>
 #include <QTimer>
 #include <algorithm>
@@ -29,6 +30,8 @@ SerialEngine::SerialEngine(quint32 features, QObject* parent)
     qRegisterMetaType<SerialEngine::State>("SerialEngine::State");
     m_stateCheckTimer->setSingleShot(true);
     connect(m_stateCheckTimer, &QTimer::timeout, this, &SerialEngine::slotOnStateCheckTimeout);
+    m_clock.start();
+    m_clockEpochMs = QDateTime::currentMSecsSinceEpoch();
 }
 
 void SerialEngine::request(const EngineCommand& command)
@@ -85,8 +88,11 @@ void SerialEngine::deinit()
 void SerialEngine::setState(State newState)
 {
     m_state = newState;
-    Logger::debug("EngineState", "Switcing to state %s",
-                  enumValueToCharStar(this, "State", newState));
+    // Looking the state's name up costs a quarter of an exchange: only done when
+    // the section is there to receive it.
+    if (Logger::isRegistered(Logger::EngineState))
+        Logger::debug("EngineState", "Switcing to state %s",
+                      enumValueToCharStar(this, "State", newState));
     switch (newState) {
     case Error:
     case Stopped:
@@ -203,6 +209,8 @@ EngineCommand SerialEngine::takeNextCommand()
         executeAndClearCurrentCommand(CommandCallback::Failed);
     m_currentCommand = m_commandQueue.dequeue();
     m_commandInFlight = true;
+    // Taken just before the write, which every sending step does next.
+    m_writtenAtNs = m_clock.nsecsElapsed();
     return m_currentCommand;
 }
 
@@ -225,7 +233,23 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
     if (command.requestLength != 0 && command.replyLength != 0 &&
         Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));
+    recordExchange(command, result);
     command.executeCallback(result);
+}
+
+void SerialEngine::recordExchange(const EngineCommand& command, CommandCallback::Result result)
+{
+    SerialSensor* sensor = commandSensor(command);
+    if (!sensor)
+        return;
+    const qint64 clockNs = m_clock.nsecsElapsed();
+    sensor->lineStatistics().record(result, (clockNs - m_writtenAtNs) / 1000, nowMs(clockNs));
+}
+
+void SerialEngine::recordHeard(SerialSensor* sensor)
+{
+    if (sensor)
+        sensor->lineStatistics().recordHeard(nowMs(m_clock.nsecsElapsed()));
 }
 
 void SerialEngine::clearCommandQueue()
@@ -281,8 +305,9 @@ void SerialEngine::slotOnStateCheckTimeout()
         if (m_state != before)
             return;
     }
-    Logger::debug("EngineState", "State check timeout %s",
-                  enumValueToCharStar(this, "State", m_state));
+    if (Logger::isRegistered(Logger::EngineState))
+        Logger::debug("EngineState", "State check timeout %s",
+                      enumValueToCharStar(this, "State", m_state));
     switch (m_state) {
     case Synchronizing:
     case Idle:

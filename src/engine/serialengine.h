@@ -4,6 +4,7 @@
 #include "engine/enginecommand.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QQueue>
 
@@ -89,6 +90,9 @@ protected:
     // The next detection probe (kind Plain), or an empty command when there is
     // nothing left to probe.
     virtual EngineCommand detectNext() = 0;
+    // The registered sensor a request is addressed to, or null (a probe of a
+    // free address): only the protocol knows where the address sits.
+    virtual SerialSensor* commandSensor(const EngineCommand& command) const = 0;
 
     EngineCommand pollNextSensorLevel();
     int nextSensor();
@@ -107,6 +111,8 @@ protected:
     void inputBufferClear();
     void inputBufferMoveHead(int n, EngineCommand& command);
     void logAndClearStrayData(int n);
+    // A sensor spoke without being asked; its statistics note the moment.
+    void recordHeard(SerialSensor* sensor);
     void setStateCheckTimeout(int milliseconds);
 
     void resetDetectionState();
@@ -120,6 +126,8 @@ private:
     bool readPort();
     bool isRunning() const;
     void cancelQueuedCommands();
+    void recordExchange(const EngineCommand& command, CommandCallback::Result result);
+    qint64 nowMs(qint64 clockNs) const { return m_clockEpochMs + clockNs / 1000000; }
 
     bool m_detecting = true;
     State m_state = Synchronizing;
@@ -130,6 +138,11 @@ private:
     QList<SerialSensor*> m_sensors;
     int m_currentSensorIndex = -1;
     QTimer* m_stateCheckTimer;
+    // One monotonic clock for reply times and the moments sensors are heard:
+    // a wall-clock read per exchange would cost as much again.
+    QElapsedTimer m_clock;
+    qint64 m_clockEpochMs = 0;
+    qint64 m_writtenAtNs = 0;
 };
 
 Q_DECLARE_METATYPE(SerialEngine::State)

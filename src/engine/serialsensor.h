@@ -2,6 +2,7 @@
 
 #include "engine/basesensor.h"
 #include "engine/enginecommand.h"
+#include "engine/linestatistics.h"
 
 class QTimer;
 class SerialEngine;
@@ -18,6 +19,10 @@ public:
     QObject* manager() const;
     bool isCoolingDown() const { return m_coolDown; }
     int queryInterval() const;
+    // Kept by the engine, which sees every exchange; read and reset by views.
+    LineStatistics& lineStatistics() { return m_lineStatistics; }
+    const LineStatistics& lineStatistics() const { return m_lineStatistics; }
+    void resetLineStatistics() { m_lineStatistics = LineStatistics(); }
 
     virtual EngineCommand pollLevel() = 0;
     void invokeCoolDown();
@@ -31,5 +36,6 @@ public slots:
 
 private:
     bool m_coolDown = false;
+    LineStatistics m_lineStatistics;
     QTimer* m_coolDownTimer;
 };

@@ -235,6 +235,11 @@ EngineCommand ModBusEngine::detectNext()
     return EngineCommand();
 }
 
+SerialSensor* ModBusEngine::commandSensor(const EngineCommand& command) const
+{
+    return sensorByAddress(command.request[0]);
+}
+
 EngineCommand ModBusEngine::detectionProbe(unsigned char address)
 {
     EngineCommand probe = levelPollCommand(address);

@@ -45,6 +45,7 @@ protected:
     void repackInput() override;
     void setEnginePortLocks() override;
     EngineCommand detectNext() override;
+    SerialSensor* commandSensor(const EngineCommand& command) const override;
 
 private:
     void takeReply();

@@ -147,6 +147,22 @@ bool OmniCommEngine::isParameterWriteCode(quint8 code)
     return writeFormat(code) != nullptr;
 }
 
+bool OmniCommEngine::fitsParameterWrite(quint8 code, const QVariant& value)
+{
+    const WriteFormat* format = writeFormat(code);
+    if (!format)
+        return false;
+    if (format->size == 0)
+        return true;
+    bool whole = false;
+    const qint64 number = value.toLongLong(&whole);
+    if (!whole)
+        return false;
+    if (format->signMagnitude)
+        return number >= -kMagnitudeMask && number <= kMagnitudeMask;
+    return number >= 0 && number < (qint64(1) << (8 * format->size));
+}
+
 quint8 OmniCommEngine::commandCode(const EngineCommand& command)
 {
     return command.request[2];
@@ -260,6 +276,11 @@ EngineCommand OmniCommEngine::detectNext()
             return probe(m_detectAddress);
     } while (m_detectAddress != start);
     return EngineCommand();
+}
+
+SerialSensor* OmniCommEngine::commandSensor(const EngineCommand& command) const
+{
+    return sensorByAddress(command.request[1]);
 }
 
 EngineCommand OmniCommEngine::probe(int address)
@@ -462,5 +483,6 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
         if (sensor)
             sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
     }
+    recordHeard(sensor);
     Logger::message(LineDataMessage(record, CommandCallback::Ok));
 }

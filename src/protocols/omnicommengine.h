@@ -81,6 +81,9 @@ public:
     // other code.
     static EngineCommand parameterWriteCommand(quint8 address, quint8 code, const QVariant& value);
     static bool isParameterWriteCode(quint8 code);
+    // Whether the value is a whole number that the code's data bytes can carry;
+    // anything else would reach the sensor cut to a different value.
+    static bool fitsParameterWrite(quint8 code, const QVariant& value);
 
     // Decoders of what the commands above carry and what their replies hold.
     static quint8 commandCode(const EngineCommand& command);
@@ -97,6 +100,7 @@ public:
     QString detectionStateString() const override;
     bool readyToPoll(SerialSensor* sensor) override;
     EngineCommand detectNext() override;
+    SerialSensor* commandSensor(const EngineCommand& command) const override;
     int detectAddress() const { return m_detectAddress; }
 
     // Creates and announces the sensor of a free address; null for an address

@@ -234,6 +234,13 @@ void OmniCommSensor::requestChangeParameter(int index, const QVariant& value,
     engine()->request(command);
 }
 
+bool OmniCommSensor::fitsParameterValue(int index, const QVariant& value) const
+{
+    const WriteRow* row = rowOfIndex(index);
+    return row && OmniCommEngine::fitsParameterWrite(row->code, value) &&
+           !(index == AutoIntervalIndex && value.toUInt() == 0);
+}
+
 void OmniCommSensor::paramSetCallback(CommandCallback::Result result, const EngineCommand& command)
 {
     const WriteRow* row = rowOfCode(OmniCommEngine::commandCode(command));

@@ -254,11 +254,23 @@ EngineCommand TBusEngine::detectNext()
 // 74 answers on identifier 10 just as one at 10 does.
 bool TBusEngine::isIdentifierBusy(unsigned char address) const
 {
+    return sensorOnIdentifier(address) != nullptr;
+}
+
+SerialSensor* TBusEngine::sensorOnIdentifier(unsigned char address) const
+{
     for (SerialSensor* sensor : sensors()) {
         if ((sensor->address() & kIdentifierMask) == (address & kIdentifierMask))
-            return true;
+            return sensor;
     }
-    return false;
+    return nullptr;
+}
+
+// A service frame carries the identifier behind its marker.
+SerialSensor* TBusEngine::commandSensor(const EngineCommand& command) const
+{
+    const bool service = command.request[0] == kServiceMarker && command.requestLength > 1;
+    return sensorOnIdentifier(command.request[service ? 1 : 0]);
 }
 
 EngineCommand TBusEngine::detectionProbe(unsigned char address)

@@ -47,6 +47,7 @@ protected:
     void repackInput() override;
     void setEnginePortLocks() override;
     EngineCommand detectNext() override;
+    SerialSensor* commandSensor(const EngineCommand& command) const override;
 
 private:
     bool transmit(const EngineCommand& command);
@@ -54,6 +55,7 @@ private:
     void takeReply();
     EngineCommand detectionProbe(unsigned char address);
     bool isIdentifierBusy(unsigned char address) const;
+    SerialSensor* sensorOnIdentifier(unsigned char address) const;
 
     std::array<unsigned char, 64> m_identifiers;
     MemFunCommandCallback<TBusEngine> m_detectionCallback;

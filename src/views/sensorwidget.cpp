@@ -1,6 +1,7 @@
 #include "views/sensorwidget.h"
 
 #include "engine/basesensor.h"
+#include "engine/serialsensor.h"
 #include "log/logger.h"
 #include "parameters/parameterwidget.h"
 #include "views/timescaledraw.h"
@@ -27,6 +28,7 @@
 namespace {
 
 constexpr int ReplotIntervalMs = 200;
+constexpr int StatisticsIntervalMs = 1000;
 constexpr qint64 DefaultVisibleMs = 60000;
 const int Axes[] = {QwtPlot::yLeft, QwtPlot::yRight, QwtPlot::xBottom, QwtPlot::xTop};
 
@@ -55,6 +57,14 @@ SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
     connect(sensor, &QObject::destroyed, this, &QObject::deleteLater);
     m_replotTimer.setInterval(ReplotIntervalMs);
     connect(&m_replotTimer, &QTimer::timeout, this, &SensorWidget::slotReplot);
+    // Every exchange ends in an update; the status line follows at most once a second.
+    m_statisticsTimer.setSingleShot(true);
+    m_statisticsTimer.setInterval(StatisticsIntervalMs);
+    connect(&m_statisticsTimer, &QTimer::timeout, this, &SensorWidget::slotShowLineStatistics);
+    connect(sensor, &BaseSensor::updated, &m_statisticsTimer, [this] {
+        if (!m_statisticsTimer.isActive())
+            m_statisticsTimer.start();
+    });
 }
 
 SensorWidget::~SensorWidget()
@@ -130,7 +140,23 @@ void SensorWidget::addPlotActions()
     connect(m_followAction, &QAction::triggered, this, &SensorWidget::setFollowPlotEnabled);
     auto* save = new QAction(tr("Save.."), this);
     connect(save, &QAction::triggered, this, &SensorWidget::slotSavePlotData);
-    m_plot->addActions({clear, compact, m_followAction, save});
+    auto* resetStatistics = new QAction(tr("Reset statistics"), this);
+    connect(resetStatistics, &QAction::triggered, this, &SensorWidget::slotResetLineStatistics);
+    m_plot->addActions({clear, compact, m_followAction, save, resetStatistics});
+}
+
+void SensorWidget::slotShowLineStatistics()
+{
+    const auto* sensor = qobject_cast<const SerialSensor*>(m_sensor.data());
+    if (m_plot && sensor)
+        m_plot->setFooter(sensor->lineStatistics().toString());
+}
+
+void SensorWidget::slotResetLineStatistics()
+{
+    if (auto* sensor = qobject_cast<SerialSensor*>(m_sensor.data()))
+        sensor->resetLineStatistics();
+    slotShowLineStatistics();
 }
 
 void SensorWidget::setTimeAxisEndDistance(int distance)

@@ -56,6 +56,7 @@ public:
     bool isCompactPlot() const { return m_compact; }
     const QList<QAction*>& sensorActions() const { return m_sensorActions; }
     QTimer* replotTimer() { return &m_replotTimer; }
+    QTimer* statisticsTimer() { return &m_statisticsTimer; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -70,6 +71,9 @@ public slots:
     virtual void updateWidgetValues() = 0;
     void slotReplot();
     void slotClearPlot();
+    // The line statistics of the sensor, as one status line under the plot.
+    void slotShowLineStatistics();
+    void slotResetLineStatistics();
 
 protected:
     void initPlot(QwtPlot* plot);
@@ -85,6 +89,7 @@ private:
     void setTimeAxisEndDistance(int distance);
 
     QTimer m_replotTimer;
+    QTimer m_statisticsTimer;
     QPointer<BaseSensor> m_sensor;
     QwtPlot* m_plot = nullptr;
     ReducedPlotCurve m_levelCurve;

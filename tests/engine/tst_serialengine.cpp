@@ -55,6 +55,7 @@ private slots:
     void coolingDownSensorsAreSkippedUntilTheirCoolDownEnds();
     void requestsWhileWaitingAreQueuedAndWindowsDiffer();
     void repliesTimeOutsAndFailuresAreCompletedAndLogged();
+    void statisticsCountTheSentExchangesOfEachSensor();
     void strayInputIsLoggedAndDiscarded();
     void removeSensorCancelsEveryoneAndKeepsAStoppedEngineStopped();
     void autoDetectOnDoesNotRestartAStoppedEngine();
@@ -237,6 +238,50 @@ void TestSerialEngine::repliesTimeOutsAndFailuresAreCompletedAndLogged()
     QCOMPARE(rig.engine.state(), SerialEngine::Error);
     QCOMPARE(rig.engine.stateCheckTimer()->interval(), 500);
     QCOMPARE(callback.count(), 3);
+}
+
+void TestSerialEngine::statisticsCountTheSentExchangesOfEachSensor()
+{
+    Rig rig(false);
+    FakeSensor first(&rig.engine, 1);
+    FakeSensor second(&rig.engine, 2);
+    for (FakeSensor* sensor : {&first, &second}) {
+        sensor->setQueryInterval(3600 * 1000);
+        sensor->invokeCoolDown();
+    }
+    rig.tick();
+    RecordingCallback callback;
+    const auto send = [&](int address, const QByteArray& reply) {
+        rig.engine.request(rig.engine.makeCommand(0x10, quint8(address), &callback));
+        if (reply.isEmpty())
+            rig.tick();
+        else
+            rig.port.feed(reply);
+        if (rig.engine.state() != SerialEngine::Idle)
+            rig.tick();
+    };
+    send(1, bytes({0x10, 1}));
+    send(1, bytes({0xEE, 1}));
+    send(1, QByteArray());
+    send(3, bytes({0x10, 3})); // no sensor there: counted for nobody
+    // A malformed reply fails the command in flight; the queued one is never sent.
+    rig.engine.request(rig.engine.makeCommand(0x10, 1, &callback));
+    rig.engine.request(rig.engine.makeCommand(0x10, 1, &callback));
+    rig.port.feed(bytes({0xFF, 0x00}));
+
+    const LineStatistics& statistics = first.lineStatistics();
+    QCOMPARE(statistics.exchanges, 4u);
+    QCOMPARE(statistics.successes, 1u);
+    QCOMPARE(statistics.checksumFailures, 1u);
+    QCOMPARE(statistics.timeouts, 1u);
+    QCOMPARE(statistics.otherFailures, 1u);
+    QVERIFY(statistics.lastHeardMs > QDateTime::currentMSecsSinceEpoch() - 60000);
+    QCOMPARE(statistics.maxReplyMs(), statistics.meanReplyMs());
+    QCOMPARE(second.lineStatistics().exchanges, 0u);
+    first.resetLineStatistics();
+    QCOMPARE(first.lineStatistics().exchanges, 0u);
+    QCOMPARE(first.lineStatistics().lastHeardMs, 0);
+    rig.engine.deinit();
 }
 
 void TestSerialEngine::strayInputIsLoggedAndDiscarded()

@@ -56,6 +56,11 @@ EngineCommand FakeEngine::detectNext()
     return EngineCommand();
 }
 
+SerialSensor* FakeEngine::commandSensor(const EngineCommand& command) const
+{
+    return sensorByAddress(command.request[1]);
+}
+
 FakeSensor::FakeSensor(FakeEngine* engine, uint8_t address)
     : SerialSensor(engine)
 {

@@ -34,6 +34,7 @@ protected:
     void repackInput() override;
     void setEnginePortLocks() override { ++portLockCalls; }
     EngineCommand detectNext() override;
+    SerialSensor* commandSensor(const EngineCommand& command) const override;
 
 private:
     int m_addressCount;

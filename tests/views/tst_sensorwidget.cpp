@@ -1,4 +1,6 @@
 #include "engine/basesensor.h"
+#include "port/scriptedserialport.h"
+#include "support/fakeprotocol.h"
 #include "views/plotsensorwidget.h"
 #include "views/samplepoints.h"
 #include "views/timescaledraw.h"
@@ -108,6 +110,7 @@ private slots:
     void settingsDefaultsAndLimits();
     void compactRestoresTheRecordedAxes();
     void updatesAreCoalescedAndFollowed();
+    void lineStatisticsLineAndReset();
     void tooltipAndFollowing();
     void csvExport();
     void failedExportKeepsTheEarlierFile();
@@ -192,6 +195,37 @@ void TestSensorWidget::updatesAreCoalescedAndFollowed()
     const QwtInterval shown = view.plotWidget->axisInterval(QwtPlot::xBottom);
     QCOMPARE(shown.maxValue(), 1000180.0);
     QCOMPARE(shown.width(), 5000.0);
+}
+
+// The status line follows the exchanges at most once a second.
+void TestSensorWidget::lineStatisticsLineAndReset()
+{
+    ScriptedSerialPort port;
+    FakeEngine engine;
+    engine.setPort(&port);
+    engine.setAutoDetectSensorsEnabled(false);
+    FakeSensor sensor(&engine, 1);
+    LevelView view(&sensor);
+    engine.resetStateMachine();
+    engine.slotOnStateCheckTimeout();
+    port.feed(port.writes.last().bytes);
+    engine.slotOnStateCheckTimeout();
+    sensor.slotResetCoolDown(); // polls again at once
+    engine.slotOnStateCheckTimeout(); // no reply this time
+    sensor.update();
+    QVERIFY(view.statisticsTimer()->isActive());
+    QCOMPARE(view.statisticsTimer()->interval(), 1000);
+    QVERIFY(view.plotWidget->footer().isEmpty());
+    view.slotShowLineStatistics();
+    QVERIFY2(view.plotWidget->footer().text().startsWith("Exchanges 2, ok 1, time-outs 1,"),
+             qPrintable(view.plotWidget->footer().text()));
+
+    QAction* reset = view.plotWidget->actions().last();
+    QCOMPARE(reset->text(), QString("Reset statistics"));
+    reset->trigger();
+    QCOMPARE(sensor.lineStatistics().exchanges, 0u);
+    QVERIFY(view.plotWidget->footer().text().startsWith("Exchanges 0,"));
+    engine.deinit();
 }
 
 void TestSensorWidget::tooltipAndFollowing()

@@ -1,0 +1,244 @@
+#include "argumentparser.h"
+
+#include "engine/enginefactory.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <climits>
+#include <iterator>
+
+namespace {
+
+enum Need : unsigned { NeedPort = 1, NeedModel = 2, NeedAddress = 4, TakesDuration = 8 };
+
+const int kDefaultCount = 10;
+const int kLastAddress = 255;
+const int kAnyNumber = -1;
+
+} // namespace
+
+struct CommandSpec
+{
+    const char* name;
+    const char* usage;
+    const char* summary;
+    unsigned needs;
+    int minValues;
+    int maxValues;
+};
+
+namespace {
+
+const CommandSpec kCommands[] = {
+    {"ports", "ports [--json]",
+     "Lists the serial ports Nivelon would offer, the paths in NIVELON_PORTS included.", 0, 0, 0},
+    {"scan", "scan --port P --model CODE [--json]",
+     "Runs one detection pass and prints every sensor found: its address and first reading.",
+     NeedPort | NeedModel, 0, 0},
+    {"poll", "poll --port P --model CODE --address N [--count K | --seconds S] [--json]",
+     "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
+     "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
+     "--json). Takes 10 readings unless told otherwise.",
+     NeedPort | NeedModel | NeedAddress | TakesDuration, 0, 0},
+    {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",
+     "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
+     "and reads the configuration back to confirm them. Names: AutoInterval, FMax, FMin,\n"
+     "SampleCount, PWM_Max, ControlOutput, DataFormat, NormalTemperature,\n"
+     "AnalogueOutputRatio, AnalogueOutputRange.",
+     NeedPort | NeedModel | NeedAddress, 0, kAnyNumber},
+    {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
+     "Gives an Omnicomm or ModBus sensor the bus address NEW and checks that it answers there.",
+     NeedPort | NeedModel | NeedAddress, 1, 1},
+    {"calibrate", "calibrate --port P --model CODE --address N min|max [--json]",
+     "Stores the current level of a TBus sensor as its empty (min) or full (max) point.",
+     NeedPort | NeedModel | NeedAddress, 1, 1},
+    {"identify", "identify --port P [--json]",
+     "Tries each protocol with its own line settings and reports which one answers and at\n"
+     "which addresses: what is on this cable?",
+     NeedPort, 0, 0},
+};
+
+const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure, 2 bad arguments, "
+                          "3 nothing answered, 4 a sensor refused a value.\n";
+
+const CommandSpec* findCommand(const QString& name)
+{
+    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [&](const CommandSpec& spec) { return name == spec.name; });
+    return found == std::end(kCommands) ? nullptr : found;
+}
+
+QList<QCommandLineOption> optionsOf(unsigned needs)
+{
+    QList<QCommandLineOption> options{{{"h", "help"}, "This help."},
+                                      {"json", "Machine-readable output."}};
+    if (needs & NeedPort)
+        options << QCommandLineOption(
+            "port", "Serial port: a name from \"nivelon-cli ports\" or a path.", "P");
+    if (needs & NeedModel)
+        options << QCommandLineOption(
+            "model", "Sensor model: " + EngineFactory::sensorTypes().join(", ") + ".", "CODE");
+    if (needs & NeedAddress)
+        options << QCommandLineOption("address", "The sensor's bus address.", "N");
+    if (needs & TakesDuration) {
+        options << QCommandLineOption("count", "Readings to take (10 unless told).", "K");
+        options << QCommandLineOption("seconds", "Poll for this many seconds instead.", "S");
+    }
+    return options;
+}
+
+} // namespace
+
+ArgumentParser::Outcome ArgumentParser::parse(const QStringList& arguments, CliOptions* options)
+{
+    m_spec = nullptr;
+    const QString command = arguments.value(1);
+    if (command.isEmpty())
+        return fail(QStringLiteral("no command given"));
+    if (command == QLatin1String("--help") || command == QLatin1String("-h"))
+        return ShowHelp;
+    m_spec = findCommand(command);
+    if (!m_spec)
+        return fail(QStringLiteral("unknown command \"%1\"").arg(command));
+    options->command = command;
+
+    QCommandLineParser parser;
+    parser.addOptions(optionsOf(m_spec->needs));
+    QStringList rest = arguments.mid(2);
+    rest.prepend(arguments.value(0));
+    if (!parser.parse(rest))
+        return fail(parser.errorText());
+    if (parser.isSet("help"))
+        return ShowHelp;
+    if (!readOptions(parser, options))
+        return Invalid;
+    return Run;
+}
+
+ArgumentParser::Outcome ArgumentParser::fail(const QString& error)
+{
+    m_error = error;
+    return Invalid;
+}
+
+bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* options)
+{
+    options->json = parser.isSet("json");
+    options->values = parser.positionalArguments();
+    const unsigned needs = m_spec->needs;
+    if ((needs & NeedPort) && (options->port = parser.value("port")).isEmpty()) {
+        m_error = QStringLiteral("--port is missing: name the serial port of the line");
+        return false;
+    }
+    if ((needs & NeedModel) && !readModel(parser.value("model"), options))
+        return false;
+    if ((needs & NeedAddress) &&
+        !readNumber("--address", parser.value("address"), 0, kLastAddress, &options->address))
+        return false;
+    if ((needs & TakesDuration) && !readDuration(parser, options))
+        return false;
+    return checkValues(options->values);
+}
+
+bool ArgumentParser::readModel(const QString& code, CliOptions* options)
+{
+    const QStringList codes = EngineFactory::sensorTypes();
+    const int index = codes.indexOf(code.toUpper());
+    if (index < 0) {
+        const QString models = codes.join(QStringLiteral(", "));
+        m_error = code.isEmpty()
+                      ? QStringLiteral("--model is missing: give one of %1").arg(models)
+                      : QStringLiteral("--model %1 is not a sensor model: give one of %2")
+                            .arg(code, models);
+        return false;
+    }
+    options->modelIndex = index;
+    options->modelCode = codes.at(index);
+    return true;
+}
+
+bool ArgumentParser::readNumber(const QString& name, const QString& text, int low, int high,
+                                int* number)
+{
+    bool ok = false;
+    *number = text.toInt(&ok);
+    if (ok && *number >= low && *number <= high)
+        return true;
+    m_error = text.isEmpty() ? QStringLiteral("%1 is missing: give a number from %2 to %3")
+                                   .arg(name)
+                                   .arg(low)
+                                   .arg(high)
+                             : QStringLiteral("%1 %2 is not a number from %3 to %4")
+                                   .arg(name, text)
+                                   .arg(low)
+                                   .arg(high);
+    return false;
+}
+
+bool ArgumentParser::readDuration(const QCommandLineParser& parser, CliOptions* options)
+{
+    const bool counted = parser.isSet("count");
+    const bool timed = parser.isSet("seconds");
+    if (counted && timed) {
+        m_error = QStringLiteral("--count and --seconds exclude each other: give one of them");
+        return false;
+    }
+    if (timed) {
+        bool ok = false;
+        options->seconds = parser.value("seconds").toDouble(&ok);
+        if (ok && options->seconds > 0 && options->seconds <= INT_MAX / 1000)
+            return true;
+        m_error = QStringLiteral("--seconds %1 is not a positive number of seconds")
+                      .arg(parser.value("seconds"));
+        return false;
+    }
+    options->count = kDefaultCount;
+    return !counted || readNumber("--count", parser.value("count"), 1, INT_MAX, &options->count);
+}
+
+bool ArgumentParser::checkValues(const QStringList& values)
+{
+    const int count = values.size();
+    if (count >= m_spec->minValues &&
+        (m_spec->maxValues == kAnyNumber || count <= m_spec->maxValues))
+        return true;
+    m_error = count < m_spec->minValues
+                  ? QStringLiteral("an argument is missing: see the usage below")
+                  : QStringLiteral("unexpected argument \"%1\"").arg(values.at(m_spec->maxValues));
+    return false;
+}
+
+QString ArgumentParser::usageText() const
+{
+    if (m_spec)
+        return QStringLiteral("Usage: nivelon-cli %1\n").arg(m_spec->usage);
+    QString usage = QStringLiteral("Usage: nivelon-cli COMMAND [OPTIONS]; commands:\n");
+    for (const CommandSpec& spec : kCommands)
+        usage += QStringLiteral("  nivelon-cli %1\n").arg(spec.usage);
+    return usage;
+}
+
+QString ArgumentParser::helpText() const
+{
+    if (!m_spec)
+        return toolHelp();
+    QString options;
+    for (const QCommandLineOption& option : optionsOf(m_spec->needs)) {
+        QStringList names;
+        for (const QString& name : option.names())
+            names << (name.size() == 1 ? "-" : "--") + name;
+        const QString valued = option.valueName().isEmpty() ? QString() : " " + option.valueName();
+        options +=
+            QStringLiteral("  %1\n      %2\n").arg(names.join(", ") + valued, option.description());
+    }
+    return usageText() + "\n" + m_spec->summary + "\n\nOptions:\n" + options + "\n" + kExitCodes;
+}
+
+QString ArgumentParser::toolHelp()
+{
+    QString help = QStringLiteral(
+        "nivelon-cli: set up fuel-level sensors from the command line.\n\nCommands:\n");
+    for (const CommandSpec& spec : kCommands)
+        help += QStringLiteral("  nivelon-cli %1\n").arg(spec.usage);
+    return help + "\nEvery command takes --help and --json.\n" + kExitCodes;
+}

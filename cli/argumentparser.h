@@ -1,0 +1,38 @@
+#pragma once
+
+#include "clioptions.h"
+
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+struct CommandSpec;
+
+// Turns nivelon-cli's arguments into options: the command first, then the
+// options that command takes. Anything else is refused with a one-line reason,
+// before the line is touched.
+class ArgumentParser
+{
+public:
+    enum Outcome { Run, ShowHelp, Invalid };
+
+    Outcome parse(const QStringList& arguments, CliOptions* options);
+    // The one-line reason of an Invalid outcome.
+    QString errorText() const { return m_error; }
+    // The help of the command parsed, or of the tool when there was none.
+    QString helpText() const;
+    // The usage line of the command parsed, or the list of commands.
+    QString usageText() const;
+
+private:
+    Outcome fail(const QString& error);
+    bool readOptions(const QCommandLineParser& parser, CliOptions* options);
+    bool readModel(const QString& code, CliOptions* options);
+    bool readNumber(const QString& name, const QString& text, int low, int high, int* number);
+    bool readDuration(const QCommandLineParser& parser, CliOptions* options);
+    bool checkValues(const QStringList& values);
+    static QString toolHelp();
+
+    const CommandSpec* m_spec = nullptr;
+    QString m_error;
+};

@@ -1,0 +1,76 @@
+#include "clicommand.h"
+
+#include "calibratecommand.h"
+#include "configcommand.h"
+#include "identifycommand.h"
+#include "linesession.h"
+#include "pollcommand.h"
+#include "portscommand.h"
+#include "scancommand.h"
+#include "setaddresscommand.h"
+
+CliCommand::CliCommand(const CliOptions& options, CliOutput* output, QObject* parent)
+    : QObject(parent)
+    , m_options(options)
+    , m_output(output)
+{}
+
+CliCommand::~CliCommand() = default;
+
+CliCommand* CliCommand::create(const CliOptions& options, CliOutput* output)
+{
+    const QString& name = options.command;
+    if (name == QLatin1String("ports"))
+        return new PortsCommand(options, output);
+    if (name == QLatin1String("scan"))
+        return new ScanCommand(options, output);
+    if (name == QLatin1String("poll"))
+        return new PollCommand(options, output);
+    if (name == QLatin1String("config"))
+        return new ConfigCommand(options, output);
+    if (name == QLatin1String("set-address"))
+        return new SetAddressCommand(options, output);
+    if (name == QLatin1String("calibrate"))
+        return new CalibrateCommand(options, output);
+    if (name == QLatin1String("identify"))
+        return new IdentifyCommand(options, output);
+    return nullptr;
+}
+
+void CliCommand::finish(ExitCode code, const QString& error)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (!error.isEmpty())
+        m_output->error(error);
+    emit finished(code);
+}
+
+LineSession* CliCommand::createSession(int modelIndex)
+{
+    m_session = std::make_unique<LineSession>(modelIndex);
+    connect(m_session.get(), &LineSession::portFailed, this,
+            [this](const QString& reason) { finish(ExitPortFailure, reason); });
+    return m_session.get();
+}
+
+bool CliCommand::openPort()
+{
+    QString error;
+    if (m_session->open(m_options.port, &error))
+        return true;
+    finish(ExitPortFailure, error);
+    return false;
+}
+
+LineSession* CliCommand::openSession(int modelIndex)
+{
+    createSession(modelIndex);
+    return openPort() ? m_session.get() : nullptr;
+}
+
+void CliCommand::closeSession()
+{
+    m_session.reset();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "clioptions.h"
+#include "clioutput.h"
+#include "exitcode.h"
+
+#include <QObject>
+#include <memory>
+
+class LineSession;
+
+// One command of nivelon-cli. It runs on the event loop, driven by the engine's
+// callbacks and signals, and ends exactly once with finished().
+class CliCommand : public QObject
+{
+    Q_OBJECT
+public:
+    CliCommand(const CliOptions& options, CliOutput* output, QObject* parent = nullptr);
+    ~CliCommand() override;
+
+    // The command the options name; null for none.
+    static CliCommand* create(const CliOptions& options, CliOutput* output);
+
+    virtual void start() = 0;
+
+signals:
+    void finished(int exitCode);
+
+protected:
+    // Ends the command; an error line goes to stderr unless it is empty.
+    void finish(ExitCode code, const QString& error = QString());
+    // A session on the model and port of the options, opened; null after
+    // finishing with the reason when the port cannot be opened.
+    LineSession* openSession(int modelIndex);
+    // The session of the options' model, not yet on the line, so that
+    // arguments can be checked against its sensors first.
+    LineSession* createSession(int modelIndex);
+    bool openPort();
+    LineSession* session() const { return m_session.get(); }
+    void closeSession();
+
+    const CliOptions m_options;
+    CliOutput* const m_output;
+
+private:
+    std::unique_ptr<LineSession> m_session;
+    bool m_finished = false;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What one run of nivelon-cli was asked to do, checked as far as that can be
+// done without the line.
+struct CliOptions
+{
+    QString command;
+    QString port;
+    int modelIndex = -1;
+    QString modelCode;
+    int address = -1;
+    int count = 0;      // readings to take; 0 when a duration is given
+    double seconds = 0; // how long to poll; 0 when a count is given
+    bool json = false;
+    QStringList values; // the positional arguments after the command
+};

@@ -1,0 +1,190 @@
+#include "configcommand.h"
+
+#include "engine/enginefactory.h"
+#include "linesession.h"
+#include "parameters/ktparameter.h"
+#include "protocols/omnicommsensor.h"
+
+#include <QJsonArray>
+
+namespace {
+// A lost or damaged frame is no reason to give up; a silent sensor is.
+const int kTries = 3;
+const int kFirstParameter = OmniCommSensor::AutoIntervalIndex;
+const int kLastParameter = OmniCommSensor::AnalogueOutputRangeIndex;
+} // namespace
+
+ConfigCommand::ConfigCommand(const CliOptions& options, CliOutput* output)
+    : CliCommand(options, output)
+{
+    m_writeCallback.setFunction([this](CommandCallback::Result result,
+                                       const EngineCommand& command) { written(result, command); });
+}
+
+void ConfigCommand::start()
+{
+    LineSession* line = createSession(m_options.modelIndex);
+    m_sensor = qobject_cast<OmniCommSensor*>(line->addSensor(m_options.address));
+    if (!m_sensor) {
+        const QStringList models = LineSession::modelCodes(EngineFactory::BusOmniComm);
+        finish(ExitBadArguments,
+               QStringLiteral("config is for Omnicomm models, not %1: give one of %2")
+                   .arg(m_options.modelCode, models.join(QStringLiteral(", "))));
+        return;
+    }
+    if (!readAssignments() || !openPort())
+        return;
+    // A new sensor asks for its configuration at once.
+    connect(m_sensor, &OmniCommSensor::configurationUpdated, this,
+            &ConfigCommand::configurationRead);
+    line->start(false);
+}
+
+bool ConfigCommand::readAssignments()
+{
+    for (const QString& assignment : m_options.values) {
+        const QString name = assignment.section('=', 0, 0);
+        const QString text = assignment.section('=', 1);
+        const int index = parameterIndex(name);
+        bool number = false;
+        const qint64 value = text.toLongLong(&number);
+        QString error;
+        if (index < 0)
+            error = QStringLiteral("unknown parameter \"%1\": see \"nivelon-cli config --help\" "
+                                   "for the names")
+                        .arg(name);
+        else if (!number || !m_sensor->fitsParameterValue(index, value))
+            error = QStringLiteral("%1 cannot take \"%2\": give a whole number the parameter "
+                                   "holds; nothing was written")
+                        .arg(parameterName(index), text);
+        if (!error.isEmpty()) {
+            finish(ExitBadArguments, error);
+            return false;
+        }
+        m_assignments.append({index, value});
+    }
+    return true;
+}
+
+// The names are the parameters' titles run together ("Auto interval" is
+// AutoInterval), taken in any case.
+int ConfigCommand::parameterIndex(const QString& name) const
+{
+    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
+        if (parameterName(index).compare(name, Qt::CaseInsensitive) == 0)
+            return index;
+    }
+    return -1;
+}
+
+QString ConfigCommand::parameterName(int index) const
+{
+    QStringList words = m_sensor->parameter(index)->title().split(' ', Qt::SkipEmptyParts);
+    for (QString& word : words)
+        word[0] = word[0].toUpper();
+    return words.join(QString());
+}
+
+void ConfigCommand::configurationRead()
+{
+    if (m_stage == Writing)
+        return;
+    if (!m_sensor->parameter(OmniCommSensor::FMaxIndex)->isValid()) {
+        if (++m_readTries < kTries) {
+            m_sensor->requestConfigurationUpdate();
+            return;
+        }
+        finish(ExitNothingAnswered,
+               QStringLiteral("no configuration from address %1 on %2: check the address, the "
+                              "model and the wiring")
+                   .arg(m_options.address)
+                   .arg(m_options.port));
+        return;
+    }
+    m_readTries = 0;
+    if (m_stage == ReadingBack) {
+        confirm();
+    } else if (m_assignments.isEmpty()) {
+        print();
+        finish(ExitDone);
+    } else {
+        m_stage = Writing;
+        writeNext();
+    }
+}
+
+void ConfigCommand::writeNext()
+{
+    if (m_nextWrite == m_assignments.size()) {
+        m_stage = ReadingBack;
+        m_sensor->requestConfigurationUpdate();
+        return;
+    }
+    const auto& [index, value] = m_assignments.at(m_nextWrite);
+    m_sensor->requestChangeParameter(index, value, &m_writeCallback);
+}
+
+// Writes set a value, so one that got no answer is simply sent again.
+void ConfigCommand::written(CommandCallback::Result result, const EngineCommand&)
+{
+    const auto& [index, value] = m_assignments.at(m_nextWrite);
+    const QString assignment = QStringLiteral("%1=%2").arg(parameterName(index)).arg(value);
+    if (result == CommandCallback::Ok) {
+        m_writeTries = 0;
+        ++m_nextWrite;
+        writeNext();
+    } else if (result == CommandCallback::Nack) {
+        finish(ExitRefused, QStringLiteral("the sensor refused %1; the parameters before it "
+                                           "were written, none after it")
+                                .arg(assignment));
+    } else if ((result == CommandCallback::Timeout || result == CommandCallback::CrcFail) &&
+               ++m_writeTries < kTries) {
+        writeNext();
+    } else {
+        finish(exitCodeOf(result),
+               QStringLiteral("writing %1 failed: %2; check the wiring and run the command again")
+                   .arg(assignment, callbackResultToString(result)));
+    }
+}
+
+void ConfigCommand::confirm()
+{
+    print();
+    for (const auto& [index, value] : m_assignments) {
+        const qint64 kept = m_sensor->parameter(index)->variantValue().toLongLong();
+        if (kept != value) {
+            finish(ExitPortFailure,
+                   QStringLiteral("%1 reads back as %2 after writing %3: the sensor did not "
+                                  "keep it; check the sensor")
+                       .arg(parameterName(index))
+                       .arg(kept)
+                       .arg(value));
+            return;
+        }
+    }
+    finish(ExitDone);
+}
+
+void ConfigCommand::print()
+{
+    QJsonObject configuration;
+    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
+        const KtParameter* parameter = m_sensor->parameter(index);
+        if (!parameter->isValid())
+            continue;
+        const int value = parameter->variantValue().toInt();
+        m_output->text(QStringLiteral("%1=%2").arg(parameterName(index)).arg(value));
+        configuration.insert(parameterName(index), value);
+    }
+    const QString mode =
+        m_sensor->mode() == OmniCommSensor::AutonomousMode ? "autonomous" : "network";
+    m_output->text(QStringLiteral("Mode=%1").arg(mode));
+    QJsonArray written;
+    for (const auto& assignment : m_assignments)
+        written.append(parameterName(assignment.first));
+    m_output->json(QJsonObject{{"address", m_options.address},
+                               {"model", m_options.modelCode},
+                               {"mode", mode},
+                               {"configuration", configuration},
+                               {"written", written}});
+}

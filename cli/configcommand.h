@@ -1,0 +1,40 @@
+#pragma once
+
+#include "clicommand.h"
+#include "functioncallback.h"
+
+#include <QList>
+#include <QPair>
+#include <QVariant>
+
+class OmniCommSensor;
+
+// nivelon-cli config: an Omnicomm sensor's configuration, printed, or written
+// parameter by parameter and read back to confirm what the sensor kept.
+class ConfigCommand : public CliCommand
+{
+    Q_OBJECT
+public:
+    ConfigCommand(const CliOptions& options, CliOutput* output);
+    void start() override;
+
+private:
+    bool readAssignments();
+    int parameterIndex(const QString& name) const;
+    QString parameterName(int index) const;
+    void configurationRead();
+    void writeNext();
+    void written(CommandCallback::Result result, const EngineCommand& command);
+    void confirm();
+    void print();
+
+    OmniCommSensor* m_sensor = nullptr;
+    QList<QPair<int, qint64>> m_assignments; // parameter index, value
+    int m_nextWrite = 0;
+    int m_readTries = 0;
+    int m_writeTries = 0;
+    // Polls ask for the configuration by themselves too; only a read this
+    // command waits for moves it on.
+    enum Stage { Reading, Writing, ReadingBack } m_stage = Reading;
+    FunctionCallback m_writeCallback;
+};

@@ -1,0 +1,88 @@
+#include "linesession.h"
+
+#include "engine/enginefactory.h"
+#include "engine/serialengine.h"
+#include "engine/serialsensor.h"
+#include "port/portsettings.h"
+
+LineSession::LineSession(int modelIndex, QObject* parent)
+    : QObject(parent)
+    , m_modelIndex(modelIndex)
+    , m_engine(EngineFactory::createSerialEngine(unsigned(modelIndex)))
+{
+    connect(m_engine.get(), &SerialEngine::stateChanged, this, &LineSession::checkState);
+}
+
+LineSession::~LineSession()
+{
+    const QList<SerialSensor*> sensors = m_engine->sensors();
+    m_engine->deinit();
+    qDeleteAll(sensors);
+    m_engine.reset();
+    m_port.close();
+}
+
+QStringList LineSession::modelCodes(quint32 busType, quint32 flags)
+{
+    QStringList codes;
+    for (unsigned index = 0; index < EngineFactory::count(); ++index) {
+        const quint32 features = EngineFactory::features(index);
+        if ((features & EngineFactory::BusTypeMask) == busType && (features & flags) == flags)
+            codes << EngineFactory::sensorTypes().at(int(index));
+    }
+    return codes;
+}
+
+QString LineSession::modelCode() const
+{
+    return EngineFactory::sensorTypes().value(m_modelIndex);
+}
+
+QString LineSession::protocolName() const
+{
+    switch (EngineFactory::features(unsigned(m_modelIndex)) & EngineFactory::BusTypeMask) {
+    case EngineFactory::BusOmniComm:
+        return QStringLiteral("Omnicomm");
+    case EngineFactory::BusModBus:
+        return QStringLiteral("ModBus");
+    default:
+        return QStringLiteral("TBus");
+    }
+}
+
+int LineSession::baudRate() const
+{
+    return baudRateValue(m_port.settings().BaudRate);
+}
+
+SerialSensor* LineSession::addSensor(int address)
+{
+    const int before = m_engine->sensors().size();
+    m_engine->slotAddSensorFromDialog(address);
+    return m_engine->sensors().size() > before ? m_engine->sensors().last() : nullptr;
+}
+
+bool LineSession::open(const QString& portName, QString* error)
+{
+    m_port.setPortName(portName);
+    if (m_port.open())
+        return true;
+    *error = QStringLiteral("cannot open port %1: %2; check the name with \"nivelon-cli ports\" "
+                            "and that no other program holds the port")
+                 .arg(portName, m_port.errorString());
+    return false;
+}
+
+void LineSession::start(bool detection)
+{
+    m_engine->setPort(&m_port);
+    m_engine->setAutoDetectSensorsEnabled(detection);
+    m_engine->resetStateMachine();
+}
+
+void LineSession::checkState()
+{
+    if (m_engine->state() == SerialEngine::PortError)
+        emit portFailed(QStringLiteral("port %1 failed: %2; check the cable and the adapter")
+                            .arg(m_port.portName(), m_port.errorString()));
+}

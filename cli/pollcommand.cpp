@@ -1,0 +1,92 @@
+#include "pollcommand.h"
+
+#include "engine/serialsensor.h"
+#include "linesession.h"
+#include "reading.h"
+
+#include <QDateTime>
+
+namespace {
+
+QJsonObject statisticsJson(const LineStatistics& statistics)
+{
+    return QJsonObject{{"type", "statistics"},
+                       {"exchanges", double(statistics.exchanges)},
+                       {"successes", double(statistics.successes)},
+                       {"timeouts", double(statistics.timeouts)},
+                       {"checksumFailures", double(statistics.checksumFailures)},
+                       {"otherFailures", double(statistics.otherFailures)},
+                       {"meanReplyMs", statistics.meanReplyMs()},
+                       {"maxReplyMs", statistics.maxReplyMs()},
+                       {"lastHeardMs", double(statistics.lastHeardMs)}};
+}
+
+} // namespace
+
+PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
+    : CliCommand(options, output)
+{
+    m_durationTimer.setSingleShot(true);
+    connect(&m_durationTimer, &QTimer::timeout, this, &PollCommand::stop);
+}
+
+void PollCommand::start()
+{
+    LineSession* line = createSession(m_options.modelIndex);
+    m_sensor = line->addSensor(m_options.address);
+    if (!m_sensor) {
+        finish(ExitBadArguments, QStringLiteral("address %1 is outside the range of model %2")
+                                     .arg(m_options.address)
+                                     .arg(m_options.modelCode));
+        return;
+    }
+    if (!openPort())
+        return;
+    connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
+    if (m_options.seconds > 0)
+        m_durationTimer.start(int(m_options.seconds * 1000));
+    line->start(false);
+}
+
+void PollCommand::sensorUpdated()
+{
+    printReading();
+    if (m_options.count > 0 && m_readings >= m_options.count)
+        stop();
+}
+
+void PollCommand::printReading()
+{
+    const Reading reading = Reading::of(m_sensor, QDateTime::currentMSecsSinceEpoch());
+    if (m_readings++ == 0)
+        m_output->text(reading.csvHeader());
+    m_answered += reading.error ? 0 : 1;
+    m_output->text(reading.csvRow());
+    QJsonObject line = reading.toJson();
+    line.insert("type", "reading");
+    m_output->json(line);
+}
+
+void PollCommand::stop()
+{
+    m_durationTimer.stop();
+    disconnect(m_sensor, nullptr, this, nullptr);
+    printStatistics();
+    if (m_answered > 0)
+        finish(ExitDone);
+    else
+        finish(ExitNothingAnswered,
+               QStringLiteral("no reading from address %1 on %2: check the address, the model "
+                              "and the wiring")
+                   .arg(m_options.address)
+                   .arg(m_options.port));
+}
+
+void PollCommand::printStatistics()
+{
+    const LineStatistics& statistics = m_sensor->lineStatistics();
+    if (m_output->isJson())
+        m_output->json(statisticsJson(statistics));
+    else
+        m_output->note(statistics.toString());
+}

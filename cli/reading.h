@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <QtGlobal>
+
+class SerialSensor;
+
+// One reading of a sensor, as the sensor views take a plot sample from its
+// parameters, with the text forms of the plot export: the same columns, the
+// level in hundredths of a percent, and the time twice, in whole seconds and
+// in milliseconds.
+struct Reading
+{
+    qint64 timeMs = 0;
+    float level = 0; // percent
+    int rawLevel = 0;
+    int frequency = 0;
+    int temperature = 0;
+    bool error = true;
+    bool omnicomm = false;
+
+    static Reading of(const SerialSensor* sensor, qint64 timeMs);
+
+    QString csvHeader() const;
+    QString csvRow() const;
+    QJsonObject toJson() const;
+    // A short line for people: "level 50 %, raw 4096, ..." or "no reading".
+    QString toText() const;
+};

@@ -1,0 +1,51 @@
+#include "engine/linestatistics.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+void LineStatistics::record(CommandCallback::Result result, qint64 replyMicroseconds, qint64 nowMs)
+{
+    ++exchanges;
+    switch (result) {
+    case CommandCallback::Ok:
+        ++successes;
+        totalReplyMicroseconds += replyMicroseconds;
+        maxReplyMicroseconds = qMax(maxReplyMicroseconds, replyMicroseconds);
+        lastHeardMs = nowMs;
+        break;
+    case CommandCallback::Timeout:
+        ++timeouts;
+        break;
+    case CommandCallback::CrcFail:
+        ++checksumFailures;
+        break;
+    default:
+        ++otherFailures;
+        break;
+    }
+}
+
+double LineStatistics::meanReplyMs() const
+{
+    return successes == 0 ? 0.0 : totalReplyMicroseconds / 1000.0 / successes;
+}
+
+QString LineStatistics::toString() const
+{
+    const QString lastHeard =
+        lastHeardMs == 0
+            ? QCoreApplication::translate("LineStatistics", "never")
+            : QDateTime::fromMSecsSinceEpoch(lastHeardMs).toString(QStringLiteral("HH:mm:ss"));
+    return QCoreApplication::translate("LineStatistics",
+                                       "Exchanges %1, ok %2, time-outs %3, checksum failures %4, "
+                                       "other failures %5; reply %6 ms mean, %7 ms max; "
+                                       "last heard %8")
+        .arg(exchanges)
+        .arg(successes)
+        .arg(timeouts)
+        .arg(checksumFailures)
+        .arg(otherFailures)
+        .arg(meanReplyMs(), 0, 'f', 1)
+        .arg(maxReplyMs(), 0, 'f', 1)
+        .arg(lastHeard);
+}

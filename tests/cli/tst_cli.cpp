@@ -1,0 +1,400 @@
+// nivelon-cli run as a process over real pseudo-terminals against simulated lines.
+#include "support/cliprocess.h"
+#include "support/simulatedline.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Detection passes over 256 addresses, most of which time out.
+const int kPassWaitMs = 120000;
+
+QJsonObject jsonOf(const QString& line)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning("not JSON: %s", qPrintable(line));
+    return document.object();
+}
+
+QList<int> intsOf(const QJsonArray& array)
+{
+    QList<int> values;
+    for (const QJsonValue& value : array)
+        values << value.toInt();
+    return values;
+}
+
+// A line simulator on a pseudo-terminal in this process; the tool opens it by path.
+struct Line
+{
+    explicit Line(const sim::LineOptions& options)
+        : sim(options)
+    {
+        started = sim.start();
+    }
+    Line(const QString& model, const QList<int>& addresses, double level = 0.5)
+        : Line(SimulatedLine::options(model, addresses, level))
+    {}
+
+    // Runs the tool on this line: the port and the model go first.
+    CliProcess* run(const QStringList& arguments, const QString& model)
+    {
+        auto* process = new CliProcess;
+        processes.emplace_back(process);
+        process->start(QStringList{arguments.first(), "--port", sim.portPath(), "--model", model} +
+                       arguments.mid(1));
+        return process;
+    }
+
+    sim::SimLine sim;
+    bool started = false;
+    std::vector<std::unique_ptr<CliProcess>> processes;
+};
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void badArgumentsAndMissingPorts_data();
+    void badArgumentsAndMissingPorts();
+    void portsListsTheVariablesPaths();
+    void scanFindsExactlyTheSimulatedAddresses_data();
+    void scanFindsExactlyTheSimulatedAddresses();
+    void pollReadingsMatchTheSimulatedLevels_data();
+    void pollReadingsMatchTheSimulatedLevels();
+    void statisticsMatchTheSimulatorUnderFaults_data();
+    void statisticsMatchTheSimulatorUnderFaults();
+    void configurationWritesAreAppliedOrRefused();
+    void setAddressAndCalibrateTakeEffect();
+    void identifyNamesTheProtocolOfEachLine();
+};
+
+void TestCli::badArgumentsAndMissingPorts_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    const QString port = "--port=/nonexistent/tty";
+    const QStringList line{port, "--model", "ZT-32", "--address", "1"};
+    QTest::newRow("no command") << QStringList() << 2 << "no command";
+    QTest::newRow("unknown command") << QStringList{"list"} << 2 << "\"list\"";
+    QTest::newRow("unknown option") << QStringList{"ports", "--fast"} << 2 << "fast";
+    QTest::newRow("no port") << QStringList{"scan", "--model", "ZT-32"} << 2 << "--port";
+    QTest::newRow("unknown model") << QStringList{"scan", port, "--model", "ZT-99"} << 2 << "ZT-99";
+    QTest::newRow("address too high")
+        << QStringList{"poll", port, "--model", "ZT-32", "--address", "300"} << 2
+        << "--address 300";
+    QTest::newRow("count and seconds")
+        << QStringList{"poll"} + line + QStringList{"--count", "3", "--seconds", "2"} << 2
+        << "--count";
+    QTest::newRow("zero count") << QStringList{"poll"} + line + QStringList{"--count", "0"} << 2
+                                << "--count 0";
+    QTest::newRow("new address missing") << QStringList{"set-address"} + line << 2 << "missing";
+    QTest::newRow("two new addresses")
+        << QStringList{"set-address"} + line + QStringList{"2", "3"} << 2 << "\"3\"";
+    QTest::newRow("set-address on TBus")
+        << QStringList{"set-address", port, "--model", "ZT-35", "--address", "10", "11"} << 2
+        << "ZT-35";
+    QTest::newRow("calibrate without calibration")
+        << QStringList{"calibrate", port, "--model", "ZT-31", "--address", "10", "min"} << 2
+        << "ZT-35";
+    QTest::newRow("config of ModBus") << QStringList{"config"} + line << 2 << "Omnicomm";
+    QTest::newRow("missing port") << QStringList{"poll"} + line << 1 << "/nonexistent/tty";
+    QTest::newRow("missing port, identify")
+        << QStringList{"identify", port} << 1 << "cannot open port";
+}
+
+// Each bad call says what is wrong in one line, then how to call; each command
+// explains itself on --help.
+void TestCli::badArgumentsAndMissingPorts()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    CliProcess cli;
+    cli.start(arguments);
+    QVERIFY(cli.wait());
+    QCOMPARE(cli.exitCode(), exitCode);
+    const QStringList lines = cli.err().split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.value(0).startsWith("nivelon-cli: ") && lines.value(0).contains(says),
+             qPrintable(cli.err()));
+    QCOMPARE(lines.value(1).startsWith("Usage: nivelon-cli"), exitCode == 2);
+    QVERIFY(cli.out().isEmpty());
+    if (arguments.isEmpty())
+        return;
+    CliProcess help;
+    help.start({arguments.first(), "--help"});
+    QVERIFY(help.wait());
+    QCOMPARE(help.exitCode(), arguments.first() == "list" ? 2 : 0);
+}
+
+void TestCli::portsListsTheVariablesPaths()
+{
+    Line line("ZT-32", {1});
+    QVERIFY(line.started);
+    qputenv("NIVELON_PORTS", line.sim.portPath().toLocal8Bit());
+    CliProcess cli;
+    cli.start({"ports", "--json"});
+    QVERIFY(cli.wait());
+    qputenv("NIVELON_PORTS", "");
+    QCOMPARE(cli.exitCode(), 0);
+    QStringList ports;
+    for (const QJsonValue& port : jsonOf(cli.out()).value("ports").toArray())
+        ports << port.toObject().value("port").toString();
+    QVERIFY2(ports.contains(line.sim.portPath()), qPrintable(cli.out()));
+}
+
+void TestCli::scanFindsExactlyTheSimulatedAddresses_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QList<int>>("addresses");
+    QTest::addColumn<double>("percent");
+    QTest::newRow("ModBus, both ends") << "ZT-32" << QList<int>{1, 100, 247} << 25.0;
+    QTest::newRow("TBus, both identifiers") << "ZT-35" << QList<int>{8, 10} << 75.0;
+}
+
+void TestCli::scanFindsExactlyTheSimulatedAddresses()
+{
+    QFETCH(QString, model);
+    QFETCH(QList<int>, addresses);
+    QFETCH(double, percent);
+    Line line(model, addresses, percent / 100);
+    QVERIFY(line.started);
+    CliProcess* cli = line.run({"scan", "--json"}, model);
+    QVERIFY(cli->wait(kPassWaitMs));
+    QCOMPARE(cli->exitCode(), 0);
+    const QJsonArray sensors = jsonOf(cli->out()).value("sensors").toArray();
+    QList<int> found;
+    for (const QJsonValue& sensor : sensors) {
+        found << sensor.toObject().value("address").toInt();
+        QCOMPARE(sensor.toObject().value("Level").toDouble(), percent * 100);
+        QCOMPARE(sensor.toObject().value("Error").toInt(), 0);
+    }
+    QCOMPARE(found, addresses);
+}
+
+void TestCli::pollReadingsMatchTheSimulatedLevels_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<bool>("json");
+    QTest::addColumn<int>("rawLevel");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("Omnicomm, CSV") << "ZT-33" << 7 << false << 3276
+                                   << "Time,Level,RawLevel,Frequency,Temperature,Error,TimeMs";
+    QTest::newRow("Omnicomm, JSON") << "ZT-43" << 7 << true << 3276 << "";
+    QTest::newRow("ModBus, CSV") << "ZT-32" << 20 << false << 4000
+                                 << "Time,Level,RawLevel,Error,TimeMs";
+    QTest::newRow("TBus, JSON") << "ZT-31" << 10 << true << 4000 << "";
+}
+
+void TestCli::pollReadingsMatchTheSimulatedLevels()
+{
+    QFETCH(QString, model);
+    QFETCH(int, address);
+    QFETCH(bool, json);
+    QFETCH(int, rawLevel);
+    QFETCH(QString, header);
+    Line line(model, {address}, 0.4);
+    QVERIFY(line.started);
+    QStringList arguments{"poll", "--address", QString::number(address), "--count", "5"};
+    if (json)
+        arguments << "--json";
+    CliProcess* cli = line.run(arguments, model);
+    QVERIFY(cli->wait());
+    QCOMPARE(cli->exitCode(), 0);
+    QStringList lines = cli->outLines();
+    QList<QJsonObject> readings;
+    if (json) {
+        QCOMPARE(lines.size(), 6);
+        const QJsonObject statistics = jsonOf(lines.takeLast());
+        QCOMPARE(statistics.value("type").toString(), QString("statistics"));
+        QVERIFY(statistics.value("successes").toInt() >= 5);
+        for (const QString& text : lines)
+            readings << jsonOf(text);
+    } else {
+        QCOMPARE(lines.size(), 6);
+        const QStringList columns = lines.takeFirst().split(',');
+        QCOMPARE(columns.join(','), header);
+        for (const QString& text : lines) {
+            const QStringList fields = text.split(',');
+            QCOMPARE(fields.size(), columns.size());
+            QJsonObject reading;
+            for (int i = 0; i < columns.size(); ++i)
+                reading.insert(columns[i],
+                               i == 0 ? QJsonValue(fields[i]) : QJsonValue(fields[i].toDouble()));
+            readings << reading;
+        }
+        QVERIFY2(cli->err().startsWith("Exchanges "), qPrintable(cli->err()));
+    }
+    for (const QJsonObject& reading : readings) {
+        QCOMPARE(reading.value("RawLevel").toInt(), rawLevel);
+        QVERIFY(std::abs(reading.value("Level").toDouble() - 4000) < 1);
+        QCOMPARE(reading.value("Error").toInt(), 0);
+        const qint64 timeMs = qint64(reading.value("TimeMs").toDouble());
+        QCOMPARE(reading.value("Time").toString(),
+                 QDateTime::fromMSecsSinceEpoch(timeMs).toString("yyyy-MM-ddTHH:mm:ss"));
+        if (reading.contains("Temperature"))
+            QCOMPARE(reading.value("Temperature").toInt(), 20);
+    }
+}
+
+void TestCli::statisticsMatchTheSimulatorUnderFaults_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("address");
+    QTest::newRow("Omnicomm") << "ZT-33" << 3;
+    QTest::newRow("ModBus") << "ZT-32" << 3;
+    QTest::newRow("TBus") << "ZT-31" << 10;
+}
+
+// Lost replies are time-outs and damaged ones checksum failures, as the
+// simulator counts them; only the exchange in flight when the tool stopped
+// may be missing from the tool's count.
+void TestCli::statisticsMatchTheSimulatorUnderFaults()
+{
+    QFETCH(QString, model);
+    QFETCH(int, address);
+    sim::LineOptions options = SimulatedLine::options(model, {address});
+    options.faults.corruptCrc = 0.15;
+    options.faults.noReply = 0.15;
+    options.seed = 17;
+    Line line(options);
+    QVERIFY(line.started);
+    CliProcess* cli =
+        line.run({"poll", "--address", QString::number(address), "--count", "60", "--json"}, model);
+    QVERIFY(cli->wait());
+    QCOMPARE(cli->exitCode(), 0);
+    const QJsonObject statistics = jsonOf(cli->outLines().last());
+    const sim::SensorCounters& counters = line.sim.sensorAt(address)->counters();
+    const int exchanges = statistics.value("exchanges").toInt();
+    const int timeouts = statistics.value("timeouts").toInt();
+    const int checksumFailures = statistics.value("checksumFailures").toInt();
+    const int lost = int(counters.requests - counters.replies);
+    const int damaged = int(counters.faults) - lost;
+    QVERIFY2(timeouts > 0 && checksumFailures > 0, qPrintable(cli->outLines().last()));
+    QVERIFY(int(counters.requests) - exchanges <= 1 && exchanges <= int(counters.requests));
+    QVERIFY(lost - timeouts <= 1 && timeouts <= lost);
+    QVERIFY(damaged - checksumFailures <= 1 && checksumFailures <= damaged);
+    QCOMPARE(statistics.value("successes").toInt() + timeouts + checksumFailures +
+                 statistics.value("otherFailures").toInt(),
+             exchanges);
+    QVERIFY(statistics.value("maxReplyMs").toDouble() >=
+            statistics.value("meanReplyMs").toDouble());
+    QVERIFY(statistics.value("meanReplyMs").toDouble() > 0);
+}
+
+void TestCli::configurationWritesAreAppliedOrRefused()
+{
+    Line line("ZT-43", {5});
+    QVERIFY(line.started);
+    const sim::OmnicommConfig& config = line.sim.sensorAt(5)->omnicomm();
+    CliProcess* written = line.run(
+        {"config", "--address", "5", "fmin=6000", "SampleCount=20", "AutoInterval=4", "--json"},
+        "ZT-43");
+    QVERIFY(written->wait());
+    QCOMPARE(written->exitCode(), 0);
+    QCOMPARE(config.fMin, 6000);
+    QCOMPARE(config.sampleCount, 20);
+    QCOMPARE(config.autoInterval, 4);
+    const QJsonObject configuration = jsonOf(written->out()).value("configuration").toObject();
+    QCOMPARE(configuration.value("FMin").toInt(), 6000);
+    QCOMPARE(configuration.value("AutoInterval").toInt(), 4);
+    QCOMPARE(configuration.value("FMax").toInt(), config.fMax);
+
+    // The sensor keeps its calibration points apart.
+    CliProcess* refused = line.run({"config", "--address", "5", "FMin=30000"}, "ZT-43");
+    QVERIFY(refused->wait());
+    QCOMPARE(refused->exitCode(), 4);
+    QVERIFY2(refused->err().contains("FMin=30000"), qPrintable(refused->err()));
+    QCOMPARE(config.fMin, 6000);
+
+    // A value the parameter cannot carry would arrive cut to another value.
+    const quint64 applied = line.sim.sensorAt(5)->counters().writesApplied;
+    CliProcess* unfit =
+        line.run({"config", "--address", "5", "SampleCount=30", "NormalTemperature=300"}, "ZT-43");
+    QVERIFY(unfit->wait());
+    QCOMPARE(unfit->exitCode(), 2);
+    QVERIFY2(unfit->err().contains("NormalTemperature"), qPrintable(unfit->err()));
+    QCOMPARE(line.sim.sensorAt(5)->counters().writesApplied, applied);
+
+    CliProcess* printed = line.run({"config", "--address", "5"}, "ZT-43");
+    QVERIFY(printed->wait());
+    QCOMPARE(printed->exitCode(), 0);
+    QVERIFY(printed->outLines().contains("SampleCount=20"));
+}
+
+void TestCli::setAddressAndCalibrateTakeEffect()
+{
+    Line omnicomm("ZT-33", {5});
+    Line modbus("ZT-32", {1});
+    sim::LineOptions tbusOptions = SimulatedLine::options("ZT-35", {10}, 0.3);
+    tbusOptions.uncalibrated = true;
+    Line tbus(tbusOptions);
+    QVERIFY(omnicomm.started && modbus.started && tbus.started);
+
+    CliProcess* moved = omnicomm.run({"set-address", "--address", "5", "9"}, "ZT-33");
+    CliProcess* renumbered = modbus.run({"set-address", "--address", "1", "20", "--json"}, "ZT-32");
+    CliProcess* minimum = tbus.run({"calibrate", "--address", "10", "min"}, "ZT-35");
+    QVERIFY(moved->wait() && renumbered->wait() && minimum->wait());
+    QCOMPARE(moved->exitCode(), 0);
+    QVERIFY(omnicomm.sim.sensorAt(9));
+    QCOMPARE(renumbered->exitCode(), 0);
+    QVERIFY(modbus.sim.sensorAt(20));
+    QCOMPARE(jsonOf(renumbered->out()).value("address").toInt(), 20);
+    QCOMPARE(minimum->exitCode(), 0);
+    QCOMPARE(tbus.sim.sensorAt(10)->tbusValue(), 30000); // the maximum is still missing
+
+    CliProcess* maximum = tbus.run({"calibrate", "--address", "10", "MAX"}, "ZT-35");
+    CliProcess* gone = modbus.run({"set-address", "--address", "1", "30"}, "ZT-32");
+    QVERIFY(maximum->wait() && gone->wait());
+    QCOMPARE(maximum->exitCode(), 0);
+    QCOMPARE(tbus.sim.sensorAt(10)->tbusValue(), 3000);
+    QCOMPARE(gone->exitCode(), 3);
+    QVERIFY2(gone->err().contains("Timeout"), qPrintable(gone->err()));
+}
+
+// Four lines at once, each asked by its own tool: the passes take long, and
+// mostly wait.
+void TestCli::identifyNamesTheProtocolOfEachLine()
+{
+    sim::LineOptions silentOptions = SimulatedLine::options("ZT-32", {});
+    Line omnicomm("ZT-34", {3, 200});
+    Line modbus("ZT-36", {4});
+    Line tbus("ZT-31", {10});
+    Line silent(silentOptions);
+    QVERIFY(omnicomm.started && modbus.started && tbus.started && silent.started);
+    const QList<Line*> lines{&omnicomm, &modbus, &tbus, &silent};
+    QList<CliProcess*> runs;
+    for (Line* line : lines) {
+        runs << new CliProcess;
+        line->processes.emplace_back(runs.last());
+        runs.last()->start({"identify", "--port", line->sim.portPath(), "--json"});
+    }
+    const QList<QPair<QString, QList<int>>> expected{
+        {"Omnicomm", {3, 200}}, {"ModBus", {4}}, {"TBus", {10}}, {"", {}}};
+    for (int i = 0; i < lines.size(); ++i) {
+        QVERIFY(runs[i]->wait(kPassWaitMs));
+        QCOMPARE(runs[i]->exitCode(), expected[i].first.isEmpty() ? 3 : 0);
+        const QJsonObject answer = jsonOf(runs[i]->out());
+        QVERIFY2(answer.value("protocol").toString() == expected[i].first &&
+                     intsOf(answer.value("addresses").toArray()) == expected[i].second,
+                 qPrintable(runs[i]->out()));
+    }
+    QCOMPARE(jsonOf(runs[3]->out()).value("tried").toArray().size(), 3);
+    QVERIFY(runs[3]->err().contains("nothing answered"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

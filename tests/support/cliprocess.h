@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+// nivelon-cli run as a process while the test's own event loop runs, so that a
+// simulated line in the test process answers it. Several can run at once.
+class CliProcess
+{
+public:
+    void start(const QStringList& arguments);
+    // Runs the event loop until the tool has exited; false when it had not
+    // within the time or crashed.
+    bool wait(int timeoutMs = 120000);
+
+    int exitCode() const { return process.exitCode(); }
+    QString out() const { return stdOut; }
+    QString err() const { return stdErr; }
+    QStringList outLines() const;
+
+private:
+    QProcess process;
+    QString stdOut;
+    QString stdErr;
+};
