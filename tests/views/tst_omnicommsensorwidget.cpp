@@ -151,7 +151,7 @@ void TestOmniCommSensorWidget::serviceControls()
     QStringList actions;
     for (const QAction* action : bench.view->sensorActions())
         actions.append(action->text());
-    const QStringList plotActions = {"Clear", "Compact", "Follow", "Save.."};
+    const QStringList plotActions = {"Clear", "Compact", "Follow", "Save..", "Reset statistics"};
     QCOMPARE(actions, (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) +
                           QStringList{"Refresh Configuration"} + plotActions);
     if (!service)

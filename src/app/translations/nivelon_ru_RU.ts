@@ -300,6 +300,17 @@
     </message>
 </context>
 <context>
+    <name>LineStatistics</name>
+    <message>
+        <source>never</source>
+        <translation>никогда</translation>
+    </message>
+    <message>
+        <source>Exchanges %1, ok %2, time-outs %3, checksum failures %4, other failures %5; reply %6 ms mean, %7 ms max; last heard %8</source>
+        <translation>Обменов %1, успешно %2, тайм-аутов %3, ошибок CRC %4, прочих ошибок %5; ответ: среднее %6 мс, максимум %7 мс; последний ответ %8</translation>
+    </message>
+</context>
+<context>
     <name>LogDisplayController</name>
     <message>
         <source>Clear</source>
@@ -947,6 +958,10 @@ Error</source>
     <message>
         <source>Output file write error: %1</source>
         <translation>Ошибка записи файла: %1</translation>
+    </message>
+    <message>
+        <source>Reset statistics</source>
+        <translation>Сбросить статистику</translation>
     </message>
 </context>
 <context>
