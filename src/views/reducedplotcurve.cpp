@@ -1,6 +1,7 @@
 #include "views/reducedplotcurve.h"
 
 #include "views/columnreducer.h"
+#include "views/piecewisepolyline.h"
 #include "views/polylinesplittingoff.h"
 
 #include <QPainter>
@@ -80,6 +81,12 @@ bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleM
     case Lines:
     case Steps:
         points = reducer.polyline(from, to, canvasRect.toAlignedRect());
+        if (!points.isEmpty() && PiecewisePolyline::suits(painter->pen()) &&
+            brush().style() == Qt::NoBrush) {
+            PiecewisePolyline(*this, style, points, xMap, yMap, canvasRect, painter->pen().widthF())
+                .draw(painter);
+            return true;
+        }
         break;
     default:
         return false;
