@@ -47,13 +47,29 @@ private:
     int column(int index) const { return qRound(m_xMap.transform(m_series.time(index))); }
     int pixel(double value) const { return qRound(m_yMap.transform(value)); }
     int columnEnd(int begin, int end) const;
-    template <typename Visit>
-    void forEachColumn(int from, int to, Visit visit) const;
+    template <typename OnColumn>
+    void forEachColumn(int from, int to, OnColumn onColumn) const;
 
+    // How a walk goes on after a block's summary: past the block, stopping, or
+    // into the block's smaller blocks and, below the smallest, its samples.
+    enum class Visit { Next, Stop, Descend };
+    // Visit the samples of [begin, end) in order, through the summaries of
+    // whole blocks where they are exact, from the largest blocks down; a
+    // sample visitor returning true stops the walk, and so does the walk.
     template <typename OnSample, typename OnBlock>
-    bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
+    bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const
+    {
+        return walkForward(begin, end, onSample, onBlock, m_series.blockLevels() - 1);
+    }
     template <typename OnSample, typename OnBlock>
-    bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
+    bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock, int level) const;
+    template <typename OnSample, typename OnBlock>
+    bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock) const
+    {
+        return walkBackward(begin, end, onSample, onBlock, m_series.blockLevels() - 1);
+    }
+    template <typename OnSample, typename OnBlock>
+    bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock, int level) const;
     int findOtherPixelBackward(int begin, int end, int pixel) const;
     Column scanColumn(int begin, int end) const;
     void reduceColumn(int begin, int end, const Column& column, QVector<QPointF>* points) const;
