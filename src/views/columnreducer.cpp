@@ -61,7 +61,8 @@ bool ColumnReducer::visibleRange(const BaseQueueSeriesData& series, const QwtSca
     return true;
 }
 
-QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area) const
+QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area,
+                                         QVector<QLine>* spans) const
 {
     QVector<QPointF> points;
     bool enteredInside = false;
@@ -70,7 +71,13 @@ QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area) co
         const Column c = scanColumn(begin, end);
         const bool inside = x >= area.left() && x <= area.right() &&
                             c.range.topPixel >= area.top() && c.range.bottomPixel <= area.bottom();
-        if (inside && enteredInside) {
+        if (inside && enteredInside && spans && !m_exactJoins) {
+            points.append(m_series.sample(size_t(begin)));
+            if (end - begin > 1)
+                points.append(m_series.sample(size_t(end - 1)));
+            if (c.range.topPixel < c.range.bottomPixel)
+                spans->append(QLine(x, c.range.topPixel, x, c.range.bottomPixel));
+        } else if (inside && enteredInside) {
             reduceColumn(begin, end, c, &points);
         } else {
             for (int i = begin; i < end; ++i)

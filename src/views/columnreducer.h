@@ -2,6 +2,7 @@
 
 #include "views/basequeueseriesdata.h"
 
+#include <QLine>
 #include <QRect>
 #include <QVector>
 #include <qwt_scale_map.h>
@@ -32,7 +33,13 @@ public:
     // A column that leaves area, or is entered from outside it, keeps every
     // sample: clipping there makes points off the pixel grid, and the stroker
     // merges the short segments they form with whichever segment follows.
-    QVector<QPointF> polyline(int from, int to, const QRect& area) const;
+    // With spans, a wide pen's polyline keeps only the first and the last
+    // sample of a column inside area, and the column's vertical span from its
+    // top to its bottom pixel goes to spans: steps turn only up and down that
+    // span inside a column, so a solid pen colours there what a vertical
+    // stroke over it colours, whatever their order.
+    QVector<QPointF> polyline(int from, int to, const QRect& area,
+                              QVector<QLine>* spans = nullptr) const;
     // Per column: the lowest and the highest value.
     QVector<QPointF> sticks(int from, int to) const;
     // Per column: one sample for every distinct pixel inside area.

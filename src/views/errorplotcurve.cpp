@@ -80,7 +80,7 @@ bool ErrorPlotCurve::drawAsPattern(QPainter* painter, const QwtScaleMap& xMap,
             return false;
         xs.append(qRound(xMap.transform(point.x())));
     }
-    const StickPattern pattern(painter, y0, top);
+    const StickPattern pattern(painter, painter->pen(), y0, top);
     if (!pattern.isValid())
         return false;
     std::sort(xs.begin(), xs.end());

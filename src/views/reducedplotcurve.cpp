@@ -3,6 +3,7 @@
 #include "views/columnreducer.h"
 #include "views/piecewisepolyline.h"
 #include "views/polylinesplittingoff.h"
+#include "views/stickpattern.h"
 
 #include <QPainter>
 #include <qwt_painter.h>
@@ -54,6 +55,39 @@ void ReducedPlotCurve::drawCurve(QPainter* painter, int style, const QwtScaleMap
         QwtPlotCurve::drawCurve(painter, style, xMap, yMap, canvasRect, first, last);
 }
 
+void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReducer& reducer,
+                                const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                                const QRectF& canvasRect, int from, int to) const
+{
+    // Steps enter and leave a column horizontally, so its vertical span is
+    // filled as a rectangle, over the columns and from the rows a short
+    // flat-ended stroke of the pen colours; the polyline then has two points a
+    // column to stroke instead of up to four. Lines enter at an angle, and
+    // their joins there depend on the order of the turns.
+    QPen flat = painter->pen();
+    flat.setCapStyle(Qt::FlatCap);
+    constexpr int ProbeTop = 2;
+    constexpr int ProbeBottom = 6;
+    const StickPattern probe(painter, flat, ProbeTop, ProbeBottom);
+    const bool filled = style == Steps && probe.isValid() && probe.rowRuns().size() == 1;
+    QVector<QLine> spans;
+    const QVector<QPointF> points =
+        reducer.polyline(from, to, canvasRect.toAlignedRect(), filled ? &spans : nullptr);
+    if (points.isEmpty())
+        return;
+    PiecewisePolyline(*this, style, points, xMap, yMap, canvasRect, painter->pen().widthF())
+        .draw(painter);
+    if (spans.isEmpty())
+        return;
+    const int above = probe.rowRuns().first().first - ProbeTop;
+    const int below = probe.rowRuns().first().second - ProbeBottom;
+    QVector<QRect> rects;
+    rects.reserve(spans.size());
+    for (const QLine& span : spans)
+        rects.append(probe.columns(span.x1(), span.y1() + above, span.y2() + below));
+    StickPattern::fill(painter, rects);
+}
+
 bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleMap& xMap,
                                    const QwtScaleMap& yMap, const QRectF& canvasRect, int from,
                                    int to) const
@@ -80,13 +114,11 @@ bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleM
     }
     case Lines:
     case Steps:
-        points = reducer.polyline(from, to, canvasRect.toAlignedRect());
-        if (!points.isEmpty() && PiecewisePolyline::suits(painter->pen()) &&
-            brush().style() == Qt::NoBrush) {
-            PiecewisePolyline(*this, style, points, xMap, yMap, canvasRect, painter->pen().widthF())
-                .draw(painter);
+        if (PiecewisePolyline::suits(painter->pen()) && brush().style() == Qt::NoBrush) {
+            drawWide(painter, style, reducer, xMap, yMap, canvasRect, from, to);
             return true;
         }
+        points = reducer.polyline(from, to, canvasRect.toAlignedRect());
         break;
     default:
         return false;

@@ -8,9 +8,8 @@
 
 namespace {
 
-bool suits(const QPainter* painter)
+bool suits(const QPainter* painter, const QPen& pen)
 {
-    const QPen& pen = painter->pen();
     return painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster &&
            painter->transform().isIdentity() && !painter->testRenderHint(QPainter::Antialiasing) &&
            painter->compositionMode() == QPainter::CompositionMode_SourceOver &&
@@ -19,19 +18,19 @@ bool suits(const QPainter* painter)
 
 } // namespace
 
-StickPattern::StickPattern(QPainter* painter, double y0, double y1)
+StickPattern::StickPattern(QPainter* painter, const QPen& pen, double y0, double y1)
 {
-    if (!suits(painter))
+    if (!suits(painter, pen))
         return;
     // The stick stands in an image as tall as the device, so its dashes are
     // cut off where they would be on the device.
-    const int margin = int(std::ceil(painter->pen().widthF())) + 2;
+    const int margin = int(std::ceil(pen.widthF())) + 2;
     const int x = margin;
     QImage image(2 * margin + 1, painter->device()->height(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter stick(&image);
-        stick.setPen(painter->pen());
+        stick.setPen(pen);
         QwtPainter::drawLine(&stick, x, y0, x, y1);
     }
     m_valid = read(image);
@@ -84,6 +83,16 @@ void StickPattern::draw(QPainter* painter, const QVector<int>& xs) const
             rects.append(QRect(QPoint(left, run.first), QPoint(right, run.second)));
         i = last + 1;
     }
+    fill(painter, rects);
+}
+
+QRect StickPattern::columns(int x, int top, int bottom) const
+{
+    return QRect(QPoint(x + m_left, top), QPoint(x + m_right, bottom));
+}
+
+void StickPattern::fill(QPainter* painter, const QVector<QRect>& rects)
+{
     const QColor color = painter->pen().color();
     painter->save();
     painter->setPen(Qt::NoPen);

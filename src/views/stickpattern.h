@@ -4,6 +4,7 @@
 #include <QVector>
 
 class QPainter;
+class QPen;
 
 // The pixels of one vertical stick as the painter's pen draws it: the rows it
 // colours, in runs (one per dash), each across the same columns. Sticks with
@@ -13,14 +14,21 @@ class QPainter;
 class StickPattern
 {
 public:
-    // Draws one stick from y0 to y1 aside and reads its pixels back. Invalid
-    // where filling rectangles would not give the same pixels: translucent or
-    // patterned pens, transformed painters, devices other than raster images.
-    StickPattern(QPainter* painter, double y0, double y1);
+    // Draws one stick of pen from y0 to y1 aside and reads its pixels back.
+    // Invalid where filling rectangles would not give the same pixels:
+    // translucent or patterned pens, transformed painters, devices other than
+    // raster images.
+    StickPattern(QPainter* painter, const QPen& pen, double y0, double y1);
 
     bool isValid() const { return m_valid; }
     // Draws the sticks standing at xs, in increasing order.
     void draw(QPainter* painter, const QVector<int>& xs) const;
+
+    // The columns a stick standing at x colours, from row top to bottom.
+    QRect columns(int x, int top, int bottom) const;
+    const QVector<QPair<int, int>>& rowRuns() const { return m_rows; }
+    // Fills rects with the painter's pen colour.
+    static void fill(QPainter* painter, const QVector<QRect>& rects);
 
 private:
     bool read(const class QImage& image);
