@@ -6,6 +6,7 @@
 #include "views/stickpattern.h"
 
 #include <QPainter>
+#include <optional>
 #include <qwt_painter.h>
 
 // Draws given points with the stock curve code, configured like its owner.
@@ -63,13 +64,18 @@ void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReduce
     // filled as a rectangle, over the columns and from the rows a short
     // flat-ended stroke of the pen colours; the polyline then has two points a
     // column to stroke instead of up to four. Lines enter at an angle, and
-    // their joins there depend on the order of the turns.
-    QPen flat = painter->pen();
-    flat.setCapStyle(Qt::FlatCap);
+    // their joins there depend on the order of the turns. Only steps that rise
+    // before they advance (the default) leave a column the way they do drawn
+    // from every sample: from its last sample's row.
     constexpr int ProbeTop = 2;
     constexpr int ProbeBottom = 6;
-    const StickPattern probe(painter, flat, ProbeTop, ProbeBottom);
-    const bool filled = style == Steps && probe.isValid() && probe.rowRuns().size() == 1;
+    std::optional<StickPattern> probe;
+    if (style == Steps && orientation() == Qt::Vertical && !testCurveAttribute(Inverted)) {
+        QPen flat = painter->pen();
+        flat.setCapStyle(Qt::FlatCap);
+        probe.emplace(painter, flat, ProbeTop, ProbeBottom);
+    }
+    const bool filled = probe && probe->isValid() && probe->rowRuns().size() == 1;
     QVector<QLine> spans;
     const QVector<QPointF> points =
         reducer.polyline(from, to, canvasRect.toAlignedRect(), filled ? &spans : nullptr);
@@ -79,12 +85,12 @@ void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReduce
         .draw(painter);
     if (spans.isEmpty())
         return;
-    const int above = probe.rowRuns().first().first - ProbeTop;
-    const int below = probe.rowRuns().first().second - ProbeBottom;
+    const int above = probe->rowRuns().first().first - ProbeTop;
+    const int below = probe->rowRuns().first().second - ProbeBottom;
     QVector<QRect> rects;
     rects.reserve(spans.size());
     for (const QLine& span : spans)
-        rects.append(probe.columns(span.x1(), span.y1() + above, span.y2() + below));
+        rects.append(probe->columns(span.x1(), span.y1() + above, span.y2() + below));
     StickPattern::fill(painter, rects);
 }
 
