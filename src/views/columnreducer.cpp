@@ -66,17 +66,28 @@ QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area,
 {
     QVector<QPointF> points;
     bool enteredInside = false;
+    const bool spanned = spans && !m_exactJoins;
     forEachColumn(from, to, [&](int begin, int end) {
         const int x = column(begin);
-        const Column c = scanColumn(begin, end);
-        const bool inside = x >= area.left() && x <= area.right() &&
-                            c.range.topPixel >= area.top() && c.range.bottomPixel <= area.bottom();
-        if (inside && enteredInside && spans && !m_exactJoins) {
+        // Spans need the column's extremes only, not where they occur.
+        Column c;
+        if (spanned) {
+            const Range range = valueRange(begin, end);
+            c.range.add(begin, range.min, pixel(range.min));
+            c.range.add(begin, range.max, pixel(range.max));
+        } else {
+            c = scanColumn(begin, end);
+        }
+        const int top = c.range.topPixel;
+        const int bottom = c.range.bottomPixel;
+        const bool inside =
+            x >= area.left() && x <= area.right() && top >= area.top() && bottom <= area.bottom();
+        if (inside && enteredInside && spanned) {
             points.append(m_series.sample(size_t(begin)));
             if (end - begin > 1)
                 points.append(m_series.sample(size_t(end - 1)));
-            if (c.range.topPixel < c.range.bottomPixel)
-                spans->append(QLine(x, c.range.topPixel, x, c.range.bottomPixel));
+            if (top < bottom)
+                spans->append(QLine(x, top, x, bottom));
         } else if (inside && enteredInside) {
             reduceColumn(begin, end, c, &points);
         } else {
@@ -92,19 +103,7 @@ QVector<QPointF> ColumnReducer::sticks(int from, int to) const
 {
     QVector<QPointF> points;
     forEachColumn(from, to, [&](int begin, int end) {
-        Range range{m_series.value(begin), m_series.value(begin)};
-        const auto widen = [&range](const Range& r) {
-            range.min = std::min(range.min, r.min);
-            range.max = std::max(range.max, r.max);
-            return Visit::Next;
-        };
-        walkForward(
-            begin + 1, end,
-            [&](int i) {
-                widen({m_series.value(i), m_series.value(i)});
-                return false;
-            },
-            [&](int, int, const Range& r) { return widen(r); });
+        const Range range = valueRange(begin, end);
         const double time = m_series.time(begin);
         points.append(QPointF(time, range.min));
         if (range.max != range.min)
@@ -140,6 +139,24 @@ QVector<int> ColumnReducer::firstNonZero(int from, int to) const
         });
     });
     return indexes;
+}
+
+BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end) const
+{
+    Range range{m_series.value(begin), m_series.value(begin)};
+    const auto widen = [&range](const Range& r) {
+        range.min = std::min(range.min, r.min);
+        range.max = std::max(range.max, r.max);
+        return Visit::Next;
+    };
+    walkForward(
+        begin + 1, end,
+        [&](int i) {
+            widen({m_series.value(i), m_series.value(i)});
+            return false;
+        },
+        [&](int, int, const Range& r) { return widen(r); });
+    return range;
 }
 
 int ColumnReducer::columnEnd(int begin, int end) const

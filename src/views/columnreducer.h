@@ -54,6 +54,7 @@ private:
     int column(int index) const { return qRound(m_xMap.transform(m_series.time(index))); }
     int pixel(double value) const { return qRound(m_yMap.transform(value)); }
     int columnEnd(int begin, int end) const;
+    BaseQueueSeriesData::Range valueRange(int begin, int end) const;
     template <typename OnColumn>
     void forEachColumn(int from, int to, OnColumn onColumn) const;
 
