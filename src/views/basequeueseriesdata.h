@@ -19,15 +19,18 @@ public:
     virtual double maximum() const = 0;
 
     double time(int index) const { return sample(size_t(index)).x(); }
-    double value(int index) const { return sample(size_t(index)).y(); }
+    virtual double value(int index) const { return sample(size_t(index)).y(); }
     // Index of the first sample at time or later (size() when there is none).
     virtual int lowerBound(double time) const = 0;
     // Index of the first sample later than time (size() when there is none).
     virtual int upperBound(double time) const = 0;
 
-    virtual int blockSize() const = 0;
-    // Queue index where block 0 starts: 0 or negative.
+    // Blocks come in levels, each block of a level the union of whole blocks
+    // of the level below.
+    virtual int blockLevels() const = 0;
+    virtual int blockSize(int level) const = 0;
+    // Queue index where block 0 of every level starts: 0 or negative.
     virtual int blockOffset() const = 0;
     // The value range of a block when its summary counts exactly its queued samples.
-    virtual bool blockRange(int block, Range* range) const = 0;
+    virtual bool blockRange(int level, int block, Range* range) const = 0;
 };

@@ -61,16 +61,34 @@ bool ColumnReducer::visibleRange(const BaseQueueSeriesData& series, const QwtSca
     return true;
 }
 
-QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area) const
+QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area,
+                                         QVector<QLine>* spans) const
 {
     QVector<QPointF> points;
     bool enteredInside = false;
+    const bool spanned = spans && !m_exactJoins;
     forEachColumn(from, to, [&](int begin, int end) {
         const int x = column(begin);
-        const Column c = scanColumn(begin, end);
-        const bool inside = x >= area.left() && x <= area.right() &&
-                            c.range.topPixel >= area.top() && c.range.bottomPixel <= area.bottom();
-        if (inside && enteredInside) {
+        // Spans need the column's extremes only, not where they occur.
+        Column c;
+        if (spanned) {
+            const Range range = valueRange(begin, end);
+            c.range.add(begin, range.min, pixel(range.min));
+            c.range.add(begin, range.max, pixel(range.max));
+        } else {
+            c = scanColumn(begin, end);
+        }
+        const int top = c.range.topPixel;
+        const int bottom = c.range.bottomPixel;
+        const bool inside =
+            x >= area.left() && x <= area.right() && top >= area.top() && bottom <= area.bottom();
+        if (inside && enteredInside && spanned) {
+            points.append(m_series.sample(size_t(begin)));
+            if (end - begin > 1)
+                points.append(m_series.sample(size_t(end - 1)));
+            if (top < bottom)
+                spans->append(QLine(x, top, x, bottom));
+        } else if (inside && enteredInside) {
             reduceColumn(begin, end, c, &points);
         } else {
             for (int i = begin; i < end; ++i)
@@ -85,18 +103,7 @@ QVector<QPointF> ColumnReducer::sticks(int from, int to) const
 {
     QVector<QPointF> points;
     forEachColumn(from, to, [&](int begin, int end) {
-        Range range{m_series.value(begin), m_series.value(begin)};
-        const auto widen = [&range](const Range& r) {
-            range.min = std::min(range.min, r.min);
-            range.max = std::max(range.max, r.max);
-            return false;
-        };
-        walkForward(
-            begin + 1, end,
-            [&](int i) {
-                return widen({m_series.value(i), m_series.value(i)});
-            },
-            [&](int, int, const Range& r) { return widen(r); });
+        const Range range = valueRange(begin, end);
         const double time = m_series.time(begin);
         points.append(QPointF(time, range.min));
         if (range.max != range.min)
@@ -127,17 +134,29 @@ QVector<int> ColumnReducer::firstNonZero(int from, int to) const
             indexes.append(i);
             return true;
         };
-        walkForward(begin, end, isSet, [&](int start, int stop, const Range& r) {
-            if (r.min == 0 && r.max == 0)
-                return false;
-            for (int i = start; i < stop; ++i) {
-                if (isSet(i))
-                    return true;
-            }
-            return false;
+        walkForward(begin, end, isSet, [&](int, int, const Range& r) {
+            return r.min == 0 && r.max == 0 ? Visit::Next : Visit::Descend;
         });
     });
     return indexes;
+}
+
+BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end) const
+{
+    Range range{m_series.value(begin), m_series.value(begin)};
+    const auto widen = [&range](const Range& r) {
+        range.min = std::min(range.min, r.min);
+        range.max = std::max(range.max, r.max);
+        return Visit::Next;
+    };
+    walkForward(
+        begin + 1, end,
+        [&](int i) {
+            widen({m_series.value(i), m_series.value(i)});
+            return false;
+        },
+        [&](int, int, const Range& r) { return widen(r); });
+    return range;
 }
 
 int ColumnReducer::columnEnd(int begin, int end) const
@@ -164,60 +183,75 @@ int ColumnReducer::columnEnd(int begin, int end) const
     return high;
 }
 
-template <typename Visit>
-void ColumnReducer::forEachColumn(int from, int to, Visit visit) const
+template <typename OnColumn>
+void ColumnReducer::forEachColumn(int from, int to, OnColumn onColumn) const
 {
     for (int begin = from; begin <= to;) {
         const int end = columnEnd(begin, to + 1);
-        visit(begin, end);
+        onColumn(begin, end);
         begin = end;
     }
 }
 
 template <typename OnSample, typename OnBlock>
-bool ColumnReducer::walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const
+bool ColumnReducer::walkForward(int begin, int end, OnSample onSample, OnBlock onBlock,
+                                int level) const
 {
-    const int blockSize = m_series.blockSize();
+    if (level < 0) {
+        for (int i = begin; i < end; ++i) {
+            if (onSample(i))
+                return true;
+        }
+        return false;
+    }
+    const int blockSize = m_series.blockSize(level);
     const int offset = m_series.blockOffset();
     const int size = int(m_series.size());
     for (int i = begin; i < end;) {
         const int block = (i - offset) / blockSize;
         const int start = offset + block * blockSize;
-        const int stop = std::min(start + blockSize, size);
+        const int blockEnd = std::min(start + blockSize, size);
+        const int stop = std::min(blockEnd, end);
         Range range;
-        if (i == start && stop <= end && m_series.blockRange(block, &range)) {
-            if (onBlock(start, stop, range))
-                return true;
-            i = stop;
-        } else {
-            if (onSample(i))
-                return true;
-            ++i;
-        }
+        const Visit visit =
+            i == start && blockEnd <= end && m_series.blockRange(level, block, &range)
+                ? onBlock(start, stop, range)
+                : Visit::Descend;
+        if (visit == Visit::Stop ||
+            (visit == Visit::Descend && walkForward(i, stop, onSample, onBlock, level - 1)))
+            return true;
+        i = stop;
     }
     return false;
 }
 
 template <typename OnSample, typename OnBlock>
-bool ColumnReducer::walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock) const
+bool ColumnReducer::walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock,
+                                 int level) const
 {
-    const int blockSize = m_series.blockSize();
-    const int offset = m_series.blockOffset();
-    const int size = int(m_series.size());
-    for (int i = end - 1; i >= begin;) {
-        const int block = (i - offset) / blockSize;
-        const int start = offset + block * blockSize;
-        const int stop = std::min(start + blockSize, size);
-        Range range;
-        if (i == stop - 1 && start >= begin && m_series.blockRange(block, &range)) {
-            if (onBlock(start, stop, range))
-                return true;
-            i = start - 1;
-        } else {
+    if (level < 0) {
+        for (int i = end - 1; i >= begin; --i) {
             if (onSample(i))
                 return true;
-            --i;
         }
+        return false;
+    }
+    const int blockSize = m_series.blockSize(level);
+    const int offset = m_series.blockOffset();
+    const int size = int(m_series.size());
+    for (int i = end; i > begin;) {
+        const int block = (i - 1 - offset) / blockSize;
+        const int blockStart = offset + block * blockSize;
+        const int start = std::max(blockStart, begin);
+        Range range;
+        const bool whole = i == std::min(blockStart + blockSize, size) && blockStart >= begin;
+        const Visit visit = whole && m_series.blockRange(level, block, &range)
+                                ? onBlock(start, i, range)
+                                : Visit::Descend;
+        if (visit == Visit::Stop ||
+            (visit == Visit::Descend && walkBackward(start, i, onSample, onBlock, level - 1)))
+            return true;
+        i = start;
     }
     return false;
 }
@@ -231,14 +265,9 @@ int ColumnReducer::findOtherPixelBackward(int begin, int end, int pixel) const
         found = i;
         return true;
     };
-    walkBackward(begin, end, differs, [&](int start, int stop, const Range& r) {
-        if (this->pixel(r.min) == pixel && this->pixel(r.max) == pixel)
-            return false;
-        for (int i = stop - 1; i >= start; --i) {
-            if (differs(i))
-                return true;
-        }
-        return false;
+    walkBackward(begin, end, differs, [&](int, int, const Range& r) {
+        return this->pixel(r.min) == pixel && this->pixel(r.max) == pixel ? Visit::Next
+                                                                          : Visit::Descend;
     });
     return found;
 }
@@ -263,17 +292,15 @@ ColumnReducer::Column ColumnReducer::scanColumn(int begin, int end) const
         take(i, value, pixel(value));
         return false;
     };
-    walkForward(begin + 1, end, takeSample, [&](int start, int stop, const Range& r) {
+    walkForward(begin + 1, end, takeSample, [&](int start, int, const Range& r) {
         const int low = pixel(r.min);
         const int high = pixel(r.max);
-        if (c.second < 0 && (low != c.firstPixel || high != c.firstPixel)) {
-            for (int i = start; i < stop; ++i)
-                takeSample(i);
-        } else if (c.second >= 0) {
-            take(start, r.min, low);
-            take(start, r.max, high);
-        }
-        return false;
+        // Wide pens need the column's extremes only.
+        if (m_exactJoins && c.second < 0 && (low != c.firstPixel || high != c.firstPixel))
+            return Visit::Descend;
+        take(start, r.min, low);
+        take(start, r.max, high);
+        return Visit::Next;
     });
     return c;
 }
@@ -350,15 +377,13 @@ void ColumnReducer::dotsOfColumn(int begin, int end, const QRect& area, QVector<
     };
     walkForward(
         begin, end, [&](int i) { return mark(i, m_series.value(i)); },
-        [&](int start, int stop, const Range& r) {
+        [&](int start, int, const Range& r) {
             // A block spanning at most two adjacent pixels holds exactly the
             // pixels of its minimum and maximum.
-            if (std::abs(pixel(r.max) - pixel(r.min)) <= 1) {
-                mark(start, r.min);
-                return mark(start, r.max);
-            }
-            for (int i = start; i < stop; ++i)
-                mark(i, m_series.value(i));
-            return false;
+            if (std::abs(pixel(r.max) - pixel(r.min)) > 1)
+                return Visit::Descend;
+            mark(start, r.min);
+            mark(start, r.max);
+            return Visit::Next;
         });
 }

@@ -2,6 +2,7 @@
 
 #include "views/basequeueseriesdata.h"
 
+#include <QLine>
 #include <QRect>
 #include <QVector>
 #include <qwt_scale_map.h>
@@ -32,7 +33,13 @@ public:
     // A column that leaves area, or is entered from outside it, keeps every
     // sample: clipping there makes points off the pixel grid, and the stroker
     // merges the short segments they form with whichever segment follows.
-    QVector<QPointF> polyline(int from, int to, const QRect& area) const;
+    // With spans, a wide pen's polyline keeps only the first and the last
+    // sample of a column inside area, and the column's vertical span from its
+    // top to its bottom pixel goes to spans: steps turn only up and down that
+    // span inside a column, so a solid pen colours there what a vertical
+    // stroke over it colours, whatever their order.
+    QVector<QPointF> polyline(int from, int to, const QRect& area,
+                              QVector<QLine>* spans = nullptr) const;
     // Per column: the lowest and the highest value.
     QVector<QPointF> sticks(int from, int to) const;
     // Per column: one sample for every distinct pixel inside area.
@@ -47,13 +54,30 @@ private:
     int column(int index) const { return qRound(m_xMap.transform(m_series.time(index))); }
     int pixel(double value) const { return qRound(m_yMap.transform(value)); }
     int columnEnd(int begin, int end) const;
-    template <typename Visit>
-    void forEachColumn(int from, int to, Visit visit) const;
+    BaseQueueSeriesData::Range valueRange(int begin, int end) const;
+    template <typename OnColumn>
+    void forEachColumn(int from, int to, OnColumn onColumn) const;
 
+    // How a walk goes on after a block's summary: past the block, stopping, or
+    // into the block's smaller blocks and, below the smallest, its samples.
+    enum class Visit { Next, Stop, Descend };
+    // Visit the samples of [begin, end) in order, through the summaries of
+    // whole blocks where they are exact, from the largest blocks down; a
+    // sample visitor returning true stops the walk, and so does the walk.
     template <typename OnSample, typename OnBlock>
-    bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
+    bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const
+    {
+        return walkForward(begin, end, onSample, onBlock, m_series.blockLevels() - 1);
+    }
     template <typename OnSample, typename OnBlock>
-    bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock) const;
+    bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock, int level) const;
+    template <typename OnSample, typename OnBlock>
+    bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock) const
+    {
+        return walkBackward(begin, end, onSample, onBlock, m_series.blockLevels() - 1);
+    }
+    template <typename OnSample, typename OnBlock>
+    bool walkBackward(int begin, int end, OnSample onSample, OnBlock onBlock, int level) const;
     int findOtherPixelBackward(int begin, int end, int pixel) const;
     Column scanColumn(int begin, int end) const;
     void reduceColumn(int begin, int end, const Column& column, QVector<QPointF>* points) const;

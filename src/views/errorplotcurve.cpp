@@ -1,8 +1,10 @@
 #include "views/errorplotcurve.h"
 
 #include "views/columnreducer.h"
+#include "views/stickpattern.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <qwt_painter.h>
 
 namespace {
@@ -21,20 +23,6 @@ void ErrorPlotCurve::drawCurve(QPainter* painter, int, const QwtScaleMap& xMap,
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     const bool doAlign = QwtPainter::roundingAlignment(painter);
-    const double x0 = aligned(xMap.transform(baseline()), doAlign);
-    const double y0 = aligned(yMap.transform(baseline()), doAlign);
-    const auto drawStick = [&](int index) {
-        const QPointF point = sample(index);
-        if (point.y() == 0)
-            return;
-        const double xi = aligned(xMap.transform(point.x()), doAlign);
-        const double yi = aligned(yMap.transform(point.y()), doAlign);
-        if (orientation() == Qt::Vertical)
-            QwtPainter::drawLine(painter, xi, y0, xi, yi);
-        else
-            QwtPainter::drawLine(painter, x0, yi, xi, yi);
-    };
-
     const auto* series = dynamic_cast<const BaseQueueSeriesData*>(data());
     const double margin = std::max(1.0, painter->pen().widthF()) + 2;
     int first = from;
@@ -43,14 +31,59 @@ void ErrorPlotCurve::drawCurve(QPainter* painter, int, const QwtScaleMap& xMap,
         first = std::max(first, from);
         last = std::min(last, to);
     }
+    QVector<int> sticks;
     if (series && doAlign && orientation() == Qt::Vertical &&
         last - first + 1 > canvasRect.width()) {
-        const QVector<int> sticks = ColumnReducer(*series, xMap, yMap).firstNonZero(first, last);
-        for (int index : sticks)
-            drawStick(index);
+        sticks = ColumnReducer(*series, xMap, yMap).firstNonZero(first, last);
     } else {
-        for (int index = first; index <= last; ++index)
-            drawStick(index);
+        for (int index = first; index <= last; ++index) {
+            if (sample(index).y() != 0)
+                sticks.append(index);
+        }
     }
+    if (!doAlign || orientation() != Qt::Vertical || !drawAsPattern(painter, xMap, yMap, sticks))
+        drawEach(painter, xMap, yMap, sticks);
     painter->restore();
+}
+
+void ErrorPlotCurve::drawEach(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                              const QVector<int>& sticks) const
+{
+    const bool doAlign = QwtPainter::roundingAlignment(painter);
+    const double x0 = aligned(xMap.transform(baseline()), doAlign);
+    const double y0 = aligned(yMap.transform(baseline()), doAlign);
+    for (int index : sticks) {
+        const QPointF point = sample(index);
+        const double xi = aligned(xMap.transform(point.x()), doAlign);
+        const double yi = aligned(yMap.transform(point.y()), doAlign);
+        if (orientation() == Qt::Vertical)
+            QwtPainter::drawLine(painter, xi, y0, xi, yi);
+        else
+            QwtPainter::drawLine(painter, x0, yi, xi, yi);
+    }
+}
+
+bool ErrorPlotCurve::drawAsPattern(QPainter* painter, const QwtScaleMap& xMap,
+                                   const QwtScaleMap& yMap, const QVector<int>& sticks) const
+{
+    // Failed readings all reach the top of the value range, so their sticks
+    // have the same ends.
+    if (sticks.isEmpty())
+        return true;
+    const double y0 = qRound(yMap.transform(baseline()));
+    const double top = qRound(yMap.transform(sample(sticks.first()).y()));
+    QVector<int> xs;
+    xs.reserve(sticks.size());
+    for (int index : sticks) {
+        const QPointF point = sample(index);
+        if (qRound(yMap.transform(point.y())) != top)
+            return false;
+        xs.append(qRound(xMap.transform(point.x())));
+    }
+    const StickPattern pattern(painter, painter->pen(), y0, top);
+    if (!pattern.isValid())
+        return false;
+    std::sort(xs.begin(), xs.end());
+    pattern.draw(painter, xs);
+    return true;
 }

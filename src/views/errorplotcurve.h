@@ -15,4 +15,12 @@ public:
 protected:
     void drawCurve(QPainter* painter, int style, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                    const QRectF& canvasRect, int from, int to) const override;
+
+private:
+    void drawEach(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                  const QVector<int>& sticks) const;
+    // Draws sticks of equal ends as their shared pattern of pixels; false
+    // where that cannot match drawing each.
+    bool drawAsPattern(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                       const QVector<int>& sticks) const;
 };

@@ -6,15 +6,18 @@
 
 // The samples of one sensor view, oldest first, at most maximumSize of them
 // (0: no limit). Samples arrive in time order, so the queue is sorted by time.
-// Alongside the samples it keeps one summary per block of BlockSize samples;
-// block 0 starts at blockOffset(), which goes negative as the oldest samples
-// leave, so the first block's summary may still count samples already gone.
+// Alongside the samples it keeps summaries of blocks of samples on two levels:
+// long blocks spare a zoomed-out plot most samples of a pixel column, short
+// ones most of those its long blocks do not cover whole. Block 0 of each level
+// starts at blockOffset(), which goes negative as the oldest samples leave, so
+// the first blocks' summaries may still count samples already gone.
 template <typename T>
 class LimitedQueue
 {
 public:
     using Summary = typename T::Summary;
-    static constexpr int BlockSize = 64;
+    static constexpr int Levels = 2;
+    static constexpr int blockSize(int level) { return level == 0 ? 8 : 64; }
 
     explicit LimitedQueue(int maximumSize = 999)
         : m_maximumSize(std::max(0, maximumSize))
@@ -25,11 +28,14 @@ public:
         if (m_samples.empty())
             resetBlocks();
         m_samples.push_back(sample);
-        if ((size() - 1 - m_blockOffset) % BlockSize == 0) {
-            m_summaries.emplace_back();
-            m_summaries.back().reset(sample);
-        } else {
-            m_summaries.back().add(sample);
+        for (int level = 0; level < Levels; ++level) {
+            auto& summaries = m_summaries[level];
+            if ((size() - 1 - m_blockOffset) % blockSize(level) == 0) {
+                summaries.emplace_back();
+                summaries.back().reset(sample);
+            } else {
+                summaries.back().add(sample);
+            }
         }
         if (m_maximumSize != 0 && size() > m_maximumSize)
             dropOldest();
@@ -73,27 +79,39 @@ public:
     }
 
     int blockOffset() const { return m_blockOffset; }
-    // Whether block's summary counts exactly the samples of that block still queued.
-    bool blockIsExact(int block) const { return block > 0 || m_blockOffset == 0; }
-    const Summary& blockSummary(int block) const { return m_summaries[size_t(block)]; }
+    // Whether a block's summary counts exactly the samples of that block still queued.
+    bool blockIsExact(int level, int block) const
+    {
+        return m_blockOffset + block * blockSize(level) >= 0;
+    }
+    const Summary& blockSummary(int level, int block) const
+    {
+        return m_summaries[level][size_t(block)];
+    }
 
 private:
     void dropOldest()
     {
         m_samples.pop_front();
-        if (--m_blockOffset == -BlockSize) {
-            m_summaries.pop_front();
+        const int longBlock = blockSize(Levels - 1);
+        if (--m_blockOffset == -longBlock) {
+            for (int level = 0; level < Levels; ++level) {
+                const int blocks = longBlock / blockSize(level);
+                m_summaries[level].erase(m_summaries[level].begin(),
+                                         m_summaries[level].begin() + blocks);
+            }
             m_blockOffset = 0;
         }
     }
     void resetBlocks()
     {
-        m_summaries.clear();
+        for (auto& summaries : m_summaries)
+            summaries.clear();
         m_blockOffset = 0;
     }
 
     std::deque<T> m_samples;
-    std::deque<Summary> m_summaries;
+    std::deque<Summary> m_summaries[Levels];
     int m_maximumSize;
     int m_blockOffset = 0;
 };

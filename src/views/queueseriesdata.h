@@ -23,6 +23,7 @@ public:
         const T& s = m_queue->at(int(i));
         return QPointF(double(s.time), valueOf(s));
     }
+    double value(int index) const override { return valueOf((*m_queue)[index]); }
     QRectF boundingRect() const override
     {
         if (m_queue->isEmpty())
@@ -40,13 +41,14 @@ public:
     {
         return m_queue->upperBound(qint64(std::floor(time)));
     }
-    int blockSize() const override { return LimitedQueue<T>::BlockSize; }
+    int blockLevels() const override { return LimitedQueue<T>::Levels; }
+    int blockSize(int level) const override { return LimitedQueue<T>::blockSize(level); }
     int blockOffset() const override { return m_queue->blockOffset(); }
-    bool blockRange(int block, Range* range) const override
+    bool blockRange(int level, int block, Range* range) const override
     {
-        if (!m_queue->blockIsExact(block))
+        if (!m_queue->blockIsExact(level, block))
             return false;
-        *range = summaryRange(m_queue->blockSummary(block));
+        *range = summaryRange(m_queue->blockSummary(level, block));
         return true;
     }
 

@@ -1,9 +1,12 @@
 #include "views/reducedplotcurve.h"
 
 #include "views/columnreducer.h"
+#include "views/piecewisepolyline.h"
 #include "views/polylinesplittingoff.h"
+#include "views/stickpattern.h"
 
 #include <QPainter>
+#include <optional>
 #include <qwt_painter.h>
 
 // Draws given points with the stock curve code, configured like its owner.
@@ -53,6 +56,44 @@ void ReducedPlotCurve::drawCurve(QPainter* painter, int style, const QwtScaleMap
         QwtPlotCurve::drawCurve(painter, style, xMap, yMap, canvasRect, first, last);
 }
 
+void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReducer& reducer,
+                                const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                                const QRectF& canvasRect, int from, int to) const
+{
+    // Steps enter and leave a column horizontally, so its vertical span is
+    // filled as a rectangle, over the columns and from the rows a short
+    // flat-ended stroke of the pen colours; the polyline then has two points a
+    // column to stroke instead of up to four. Lines enter at an angle, and
+    // their joins there depend on the order of the turns. Only steps that rise
+    // before they advance (the default) leave a column the way they do drawn
+    // from every sample: from its last sample's row.
+    constexpr int ProbeTop = 2;
+    constexpr int ProbeBottom = 6;
+    std::optional<StickPattern> probe;
+    if (style == Steps && orientation() == Qt::Vertical && !testCurveAttribute(Inverted)) {
+        QPen flat = painter->pen();
+        flat.setCapStyle(Qt::FlatCap);
+        probe.emplace(painter, flat, ProbeTop, ProbeBottom);
+    }
+    const bool filled = probe && probe->isValid() && probe->rowRuns().size() == 1;
+    QVector<QLine> spans;
+    const QVector<QPointF> points =
+        reducer.polyline(from, to, canvasRect.toAlignedRect(), filled ? &spans : nullptr);
+    if (points.isEmpty())
+        return;
+    PiecewisePolyline(*this, style, points, xMap, yMap, canvasRect, painter->pen().widthF())
+        .draw(painter);
+    if (spans.isEmpty())
+        return;
+    const int above = probe->rowRuns().first().first - ProbeTop;
+    const int below = probe->rowRuns().first().second - ProbeBottom;
+    QVector<QRect> rects;
+    rects.reserve(spans.size());
+    for (const QLine& span : spans)
+        rects.append(probe->columns(span.x1(), span.y1() + above, span.y2() + below));
+    StickPattern::fill(painter, rects);
+}
+
 bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleMap& xMap,
                                    const QwtScaleMap& yMap, const QRectF& canvasRect, int from,
                                    int to) const
@@ -79,6 +120,10 @@ bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleM
     }
     case Lines:
     case Steps:
+        if (PiecewisePolyline::suits(painter->pen()) && brush().style() == Qt::NoBrush) {
+            drawWide(painter, style, reducer, xMap, yMap, canvasRect, from, to);
+            return true;
+        }
         points = reducer.polyline(from, to, canvasRect.toAlignedRect());
         break;
     default:

@@ -20,6 +20,9 @@ protected:
 private:
     class PointsCurve;
 
+    void drawWide(QPainter* painter, int style, const class ColumnReducer& reducer,
+                  const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& canvasRect,
+                  int from, int to) const;
     bool drawReduced(QPainter* painter, int style, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                      const QRectF& canvasRect, int from, int to) const;
 

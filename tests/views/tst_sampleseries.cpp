@@ -70,21 +70,23 @@ void TestSampleSeries::blockSummariesFollowAppendsAndDrops()
     LimitedQueue<ModBusSamplePoint> queue(150);
     LevelSeriesData<ModBusSamplePoint> series(&queue, 10000);
     const auto check = [&]() {
-        const int blockSize = series.blockSize();
-        for (int start = series.blockOffset(), block = 0; start < queue.size();
-             start += blockSize, ++block) {
-            BaseQueueSeriesData::Range range;
-            if (!series.blockRange(block, &range)) {
-                QVERIFY(start < 0);
-                continue;
+        for (int level = 0; level < series.blockLevels(); ++level) {
+            const int blockSize = series.blockSize(level);
+            for (int start = series.blockOffset(), block = 0; start < queue.size();
+                 start += blockSize, ++block) {
+                BaseQueueSeriesData::Range range;
+                if (!series.blockRange(level, block, &range)) {
+                    QVERIFY(start < 0);
+                    continue;
+                }
+                double low = 1e9, high = -1e9;
+                for (int i = start; i < std::min(start + blockSize, queue.size()); ++i) {
+                    low = std::min(low, series.value(i));
+                    high = std::max(high, series.value(i));
+                }
+                QCOMPARE(range.min, low);
+                QCOMPARE(range.max, high);
             }
-            double low = 1e9, high = -1e9;
-            for (int i = start; i < std::min(start + blockSize, queue.size()); ++i) {
-                low = std::min(low, series.value(i));
-                high = std::max(high, series.value(i));
-            }
-            QCOMPARE(range.min, low);
-            QCOMPARE(range.max, high);
         }
     };
     for (int i = 0; i < 400; ++i) {
