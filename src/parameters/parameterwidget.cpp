@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int ResultFlashMs = 2000;
+// The line edit's own space between its frame and the text, on each side.
+constexpr int kFieldPadding = 4;
 
 } // namespace
 
@@ -54,6 +56,17 @@ void ParameterWidget::bindSensorParameter(BaseSensor* sensor, int index)
 {
     m_sensor = sensor;
     m_index = index;
+}
+
+// A read-only field scrolls to the end of a text that does not fit ("92 (13 bits)"
+// for "8192 (13 bits)"): widen it to the text and show it from the start.
+void ParameterWidget::showText(const QString& text)
+{
+    m_display->setText(text);
+    m_display->setCursorPosition(0);
+    const QMargins margins = m_display->textMargins() + m_display->contentsMargins();
+    m_display->setMinimumWidth(m_display->fontMetrics().horizontalAdvance(text) + margins.left() +
+                               margins.right() + 2 * kFieldPadding);
 }
 
 void ParameterWidget::updateFromSensor()
@@ -192,7 +205,7 @@ QVariant IntSpinBoxParameterWidget::editVariantValue() const
 void IntSpinBoxParameterWidget::setVariantValue(const QVariant& value)
 {
     setEditVariantValue(value);
-    display()->setText(m_spinBox->cleanText());
+    showText(m_spinBox->cleanText());
 }
 
 ComboBoxParameterWidget::ComboBoxParameterWidget(QWidget* parent)
@@ -224,8 +237,7 @@ void ComboBoxParameterWidget::setVariantValue(const QVariant& value)
 {
     setEditVariantValue(value);
     const QString text = m_comboBox->currentText();
-    display()->setText(text.isEmpty() ? QStringLiteral("Unknown%1").arg(m_comboBox->currentIndex())
-                                      : text);
+    showText(text.isEmpty() ? QStringLiteral("Unknown%1").arg(m_comboBox->currentIndex()) : text);
 }
 
 PwmParameterWidget::PwmEditWidget::PwmEditWidget(QWidget* parent)
@@ -266,6 +278,5 @@ void PwmParameterWidget::setVariantValue(const QVariant& value)
 {
     setEditVariantValue(value);
     const int pwm = value.toInt();
-    display()->setText(
-        QStringLiteral("%1 %2").arg(std::abs(pwm)).arg(pwm < 0 ? tr("Reverse") : QString()));
+    showText(QStringLiteral("%1 %2").arg(std::abs(pwm)).arg(pwm < 0 ? tr("Reverse") : QString()));
 }

@@ -55,6 +55,7 @@ protected slots:
 
 protected:
     QLineEdit* display() const { return m_display; }
+    void showText(const QString& text);
 
 private:
     void setDisplayColor(const QColor& color);
