@@ -8,7 +8,8 @@
 # Exits 75 when no root can be made here (not root, no debootstrap, no mirror), so
 # a caller can fall back; otherwise with the command's own status. The bootstrapped
 # root is cached as a tarball (FRESH_CACHE, default /tmp/fresh-bookworm.tar) and
-# every run unpacks a new copy, removed afterwards.
+# every run unpacks a new copy, removed afterwards. FRESH_COPY names files
+# (colon-separated) that are copied into the root's /root/ first, e.g. a package.
 set -euo pipefail
 [[ $# -eq 1 ]] || { echo "usage: $0 'COMMAND'" >&2; exit 2; }
 project=$(cd "$(dirname "$0")/.." && pwd)
@@ -48,4 +49,6 @@ mount --rbind /sys "$root/sys"
 mount --rbind /dev "$root/dev"
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 git clone -q "$project" "$root/root/project"
+IFS=: read -ra copies <<<"${FRESH_COPY:-}"
+for file in "${copies[@]}"; do cp "$file" "$root/root/"; done
 chroot "$root" /bin/bash -lc "cd /root/project && export HOME=/root && $command"

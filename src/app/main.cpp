@@ -11,12 +11,6 @@
 #include <QtDebug>
 #include <memory>
 
-namespace {
-
-const char kVersion[] = "1.4.3";
-
-} // namespace
-
 // Every long-lived object is an automatic object here, made in this order, so
 // they go in reverse: everything that logs lives inside the logger's lifetime,
 // and the enumerator outlives the port manager that the window owns.
@@ -25,6 +19,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/nivelon.png")));
+    // Lets the desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.korinta.Nivelon"));
 
     QTranslator appTranslator;
     QTranslator qtTranslator;
@@ -48,7 +44,7 @@ int main(int argc, char* argv[])
     {
         MainWindow window(&enumerator, nullptr);
         window.show();
-        window.setWindowTitle(QStringLiteral("Nivelon %1").arg(QLatin1String(kVersion)));
+        window.setWindowTitle(QStringLiteral("Nivelon %1").arg(QLatin1String(NIVELON_VERSION)));
         status = app.exec();
     }
     globalPortEnumerator = nullptr;

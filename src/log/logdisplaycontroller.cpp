@@ -49,9 +49,10 @@ QWidget* LogDisplayController::createWidget()
     addMenuActions(view);
     addSectionActions(view);
     // The section actions die with their view; the switches must not outlive them.
-    connect(view, &QObject::destroyed, this, [this, view] {
-        if (m_view && m_view.data() != view)
-            return;
+    // Only the newest view's end counts. No guarded pointer is read here: by the
+    // time destroyed() comes the view is no longer a QPlainTextEdit.
+    disconnect(m_viewDestroyed);
+    m_viewDestroyed = connect(view, &QObject::destroyed, this, [this] {
         m_sectionActions.clear();
         m_sectionEnabled.clear();
     });

@@ -47,6 +47,7 @@ private:
     void setAllSections(bool on);
 
     QPointer<QPlainTextEdit> m_view;
+    QMetaObject::Connection m_viewDestroyed;
     QVector<bool> m_sectionEnabled;
     QList<QAction*> m_sectionActions;
     QPointer<QAction> m_writeAction;

@@ -385,6 +385,11 @@ bool SerialPortManager::searchingForSensors() const
            m_autoDetectPort && m_port->isOpen() && isStarted();
 }
 
+bool SerialPortManager::holdsSensors() const
+{
+    return m_engine && !m_engine->sensors().isEmpty();
+}
+
 bool SerialPortManager::hasOtherPort() const
 {
     const QList<SerialPortInfo> ports = m_enumerator->getPorts();
@@ -423,7 +428,10 @@ void SerialPortManager::restartDetection(State oldState)
     }
     closePort();
     m_engine->setState(SerialEngine::Stopped);
-    const bool opened = m_autoDetectPort ? openNextPort() : openCurrentPort();
+    // Sensors answered on this port: when it fails, its adapter was most likely
+    // unplugged and comes back under the same name, so the search waits for it
+    // rather than settling on another port where those sensors never answer.
+    const bool opened = m_autoDetectPort && !holdsSensors() ? openNextPort() : openCurrentPort();
     if (opened) {
         qDebug("Using port %s, resetting state machine", qPrintable(m_port->portName()));
         resetEngine();
@@ -437,8 +445,11 @@ bool SerialPortManager::openCurrentPort()
 {
     const bool opened = m_port->open();
     m_emptySweeps = 0;
-    portStatus(
-        (opened ? tr("Opened port %1") : tr("Opening port %1 failed")).arg(m_port->portName()));
+    if (opened || m_port->portName() != m_failedPort) {
+        portStatus(
+            (opened ? tr("Opened port %1") : tr("Opening port %1 failed")).arg(m_port->portName()));
+    }
+    m_failedPort = opened ? QString() : m_port->portName();
     return opened;
 }
 

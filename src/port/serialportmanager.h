@@ -100,6 +100,7 @@ private:
     void resetEngine();
     void installEngine(unsigned index);
     bool searchingForSensors() const;
+    bool holdsSensors() const;
     bool hasOtherPort() const;
     void dismantleEngine();
     void warnNoEngine(const char* function) const;
@@ -113,4 +114,6 @@ private:
     QTimer* m_retryTimer;
     bool m_autoDetectPort = true;
     int m_emptySweeps = 0;
+    // The port whose last opening failed, so that retrying it is said only once.
+    QString m_failedPort;
 };

@@ -5,13 +5,16 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <qwt_painter.h>
 
 namespace {
 
+// A sample far outside the scale maps beyond what an int holds; it is drawn
+// off the canvas anyway, so only values in range are rounded.
 double aligned(double value, bool doAlign)
 {
-    return doAlign ? qRound(value) : value;
+    return doAlign && std::abs(value) < 1e9 ? qRound(value) : value;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTextStream>
+#include <cmath>
 
 // A sensor view over one kind of sample record T: the sample queue and the
 // level and error series that the view's curves read from it.
@@ -36,6 +37,19 @@ public:
     void updatePlotSettingsImpl(const QSettings& settings) override
     {
         m_levelSeries->setRawFormat(settings.value(QStringLiteral("LevelFormat"), false).toBool());
+    }
+
+    void prefillSamples(int count, int intervalMs) override
+    {
+        const qint64 end = QDateTime::currentMSecsSinceEpoch() - intervalMs;
+        for (int i = count - 1; i >= 0; --i) {
+            T sample{};
+            sample.time = end - qint64(i) * intervalMs;
+            sample.level = float(50.0 + 40.0 * std::sin(i * 1e-3));
+            sample.rawLevel = quint16(sample.level * 40.0f);
+            m_queue.append(sample);
+        }
+        replot();
     }
 
     const LimitedQueue<T>& queue() const { return m_queue; }

@@ -122,6 +122,7 @@ private slots:
     void firstStateFollowsPortAndDetection();
     void searchWalksThePortsAndWraps();
     void portErrorMovesTheSearchOnByOnePort();
+    void unpluggedLineWithSensorsIsWaitedFor();
     void searchOffIgnoresOtherPortsButFollowsItsOwn();
     void removingTheOpenPort();
     void modelSwitchReplacesTheEngineAndKeepsTheLine();
@@ -290,6 +291,34 @@ void TestSerialPortManager::portErrorMovesTheSearchOnByOnePort()
     rig.port->feed("x");
     QCOMPARE(rig.port->attempts.size(), 2);
     QCOMPARE(rig.engine()->state(), SerialEngine::PortError);
+}
+
+void TestSerialPortManager::unpluggedLineWithSensorsIsWaitedFor()
+{
+    store("BusType", 2);
+    Rig rig;
+    rig.make();
+    rig.engineSends();
+    QPointer<FakeSensor> sensor = new FakeSensor(rig.engine(), 3);
+    rig.port->deadNames = QStringList({"A"});
+    rig.port->failReads = true;
+    rig.port->feed("x");
+    for (int tick = 0; tick < 5; ++tick)
+        rig.retry();
+    // Other ports never answered for this sensor; the failure is said once.
+    QCOMPARE(rig.port->attempts.count(QStringLiteral("A")), 7);
+    QCOMPARE(rig.port->attempts.size(), 7);
+    QCOMPARE(rig.status().count(QStringLiteral("Opening port A failed")), 1);
+    QVERIFY(!rig.port->isOpen());
+
+    rig.port->deadNames.clear();
+    rig.port->failReads = false;
+    rig.retry();
+    QVERIFY(rig.port->isOpen());
+    QCOMPARE(rig.status().count(QStringLiteral("Opened port A")), 2);
+    QCOMPARE(rig.engine()->state(), SerialEngine::Synchronizing);
+    QVERIFY(!sensor.isNull());
+    QCOMPARE(rig.engine()->sensors().size(), 1);
 }
 
 void TestSerialPortManager::searchOffIgnoresOtherPortsButFollowsItsOwn()

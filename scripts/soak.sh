@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# Soak through faults: the program built with the address and undefined-behaviour
+# sanitizers polls a simulated line of four sensors for MINUTES per model, first
+# Omnicomm (ZT-33), then ModBus (ZT-32), each under Xvfb, while the simulator
+# injects 5 % of each of its faults. Every two minutes the line vanishes as an
+# unplugged adapter does (the simulator stops, its link goes) and returns 10
+# seconds later. It checks that after each return every sensor is polled again
+# (the time that takes is the recovery), that no sanitizer reports anything, that
+# the window still closes on Ctrl+Q, and that at the end no sensor is left unpolled.
+# The longest recovery is printed as a BENCH line; "inf" when a sensor never came back.
+#   ./scripts/soak.sh [MINUTES]          (default 10; about 21 minutes in all)
+# Builds into build-asan/ (or $NIVELON_ASAN_BUILD_DIR); logs stay in $SOAK_LOGS
+# (default build-asan/soak).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${NIVELON_ASAN_BUILD_DIR:-$root/build-asan}
+minutes=${1:-10}
+unplug_every=120
+unplugged_for=10
+recovery_limit=60
+addresses=(1 2 3 4)
+faults=(--fault-crc 0.05 --fault-silence 0.05 --fault-garbage 0.05 --fault-wrong-address 0.05
+    --fault-late 0.05)
+
+needed=()
+for tool in xdotool:xdotool Xvfb:xvfb; do
+    command -v "${tool%%:*}" >/dev/null || needed+=("${tool#*:}")
+done
+if [[ ${#needed[@]} -gt 0 ]]; then
+    sudo=()
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${needed[@]}"
+fi
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DNIVELON_ASAN=ON -DNIVELON_TESTS=OFF \
+    -DNIVELON_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target nivelon nivelon-sim >/dev/null
+
+logs=${SOAK_LOGS:-$build/soak}
+rm -rf "$logs"
+mkdir -p "$logs"
+work=$(mktemp -d)
+pids=()
+finish() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM HUP
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions=$root/scripts/soak-lsan.supp
+export UBSAN_OPTIONS=print_stacktrace=1
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+    [[ -s $work/display ]] && break
+    sleep 0.1
+done
+export DISPLAY=:$(cat "$work/display")
+
+failures=0
+fail() {
+    echo "soak: FAILED: $*"
+    failures=$((failures + 1))
+}
+now() { date +%s.%N; }
+elapsed() { awk "BEGIN {printf \"%.1f\", $(now) - $1}"; }
+
+# start_line MODEL SEED: a fresh simulator on the link; its counters start at zero.
+start_line() {
+    "$build/sim/nivelon-sim" --model "$1" --seed "$2" "${faults[@]}" \
+        "${addresses[@]/#/--address=}" --link "$work/line" >>"$log_prefix.sim.log" 2>&1 &
+    sim=$!
+    pids+=("$sim")
+    for _ in $(seq 100); do
+        [[ -e $work/line ]] && return 0
+        sleep 0.05
+    done
+    fail "the simulator did not start"
+    return 1
+}
+stop_line() {
+    kill "$sim"
+    wait "$sim" 2>/dev/null || true
+    rm -f "$work/line"
+}
+# Prints the current simulator's request count per sensor, one a line.
+sim_requests() {
+    local before
+    before=$(wc -l <"$log_prefix.sim.log")
+    kill -USR1 "$sim"
+    for _ in $(seq 50); do
+        (($(wc -l <"$log_prefix.sim.log") >= before + ${#addresses[@]})) && break
+        sleep 0.02
+    done
+    tail -n +"$((before + 1))" "$log_prefix.sim.log" | sed -n 's/^sensor.*requests=\([0-9]*\).*/\1/p'
+}
+all_polled() {
+    local counts
+    counts=$(sim_requests)
+    [[ $(wc -l <<<"$counts") -eq ${#addresses[@]} ]] && ! grep -qx 0 <<<"$counts"
+}
+# Seconds until every sensor of the current simulator has been asked something.
+wait_all_polled() {
+    local start=$1
+    while ! all_polled; do
+        if awk "BEGIN {exit !($(now) - $start > $recovery_limit)}"; then
+            echo "never"
+            return
+        fi
+        sleep 0.2
+    done
+    elapsed "$start"
+}
+
+recovery_max=0
+# soak_model MODEL BUSTYPE-ROW NAME
+soak_model() {
+    local model=$1 row=$2 name=$3 seed=1 config=$work/$3/Korinta/Nivelon.conf
+    log_prefix=$logs/$name
+    mkdir -p "$(dirname "$config")"
+    printf '[General]\nBusType=%s\n\n[SerialPort]\nAutoDetectAddress=true\nAutoDetectPort=true\nUsedPort=%s\n' \
+        "$row" "$work/line" >"$config"
+    start_line "$model" "$seed" || return
+    local started
+    started=$(now)
+    XDG_CONFIG_HOME=$work/$name NIVELON_PORTS=$work/line "$build/src/nivelon" \
+        >"$log_prefix.nivelon.log" 2>&1 &
+    program=$!
+    pids+=("$program")
+    echo "soak: $name: first poll of every sensor after $(wait_all_polled "$started") s"
+    local end=$(($(date +%s) + minutes * 60)) next=$(($(date +%s) + unplug_every))
+    while (($(date +%s) < end)); do
+        sleep 1
+        kill -0 "$program" 2>/dev/null || { fail "$name: the program has ended"; return; }
+        (($(date +%s) >= next)) || continue
+        stop_line
+        sleep "$unplugged_for"
+        seed=$((seed + 1))
+        start_line "$model" "$seed" || return
+        started=$(now)
+        local recovery
+        recovery=$(wait_all_polled "$started")
+        echo "soak: $name: line back after ${unplugged_for} s away; every sensor polled after $recovery s"
+        if [[ $recovery == never ]]; then
+            fail "$name: a sensor was not polled within $recovery_limit s of the line's return"
+            recovery_max=inf
+        elif [[ $recovery_max != inf ]] && awk "BEGIN {exit !($recovery > $recovery_max)}"; then
+            recovery_max=$recovery
+        fi
+        next=$(($(date +%s) + unplug_every))
+    done
+    # Every sensor still polled: each count grows over the last ten seconds.
+    local before after
+    before=$(sim_requests)
+    sleep 10
+    after=$(sim_requests)
+    paste <(echo "$before") <(echo "$after") | awk -v n="$name" \
+        '$2 <= $1 {print "soak: FAILED: " n ": sensor " NR " is no longer polled"; bad = 1} END {exit bad}' ||
+        failures=$((failures + 1))
+    local window
+    window=$(xdotool search --name '^Nivelon [0-9.]+$' | head -1)
+    if [[ -z $window ]]; then
+        fail "$name: no main window"
+    else
+        xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+q
+    fi
+    local status=0
+    timeout 30 tail --pid="$program" -f /dev/null || fail "$name: the window did not close on Ctrl+Q"
+    wait "$program" || status=$?
+    ((status == 0)) || fail "$name: the program exited with status $status"
+    stop_line
+    sed -n 's/^sensor/    sensor/p' "$log_prefix.sim.log" | tail -n "${#addresses[@]}"
+    if grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$log_prefix.nivelon.log"; then
+        fail "$name: sanitizer reports in $log_prefix.nivelon.log"
+        grep -E -A12 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$log_prefix.nivelon.log" | head -40
+    fi
+}
+
+soak_model ZT-33 2 omnicomm
+soak_model ZT-32 1 modbus
+echo "BENCH recovery_seconds_max $recovery_max"
+if ((failures > 0)); then
+    echo "soak: $failures check(s) failed; logs in $logs"
+    exit 1
+fi
+echo "soak: passed; logs in $logs"
