@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/basequeueseriesdata.h"
+#include "views/pixels.h"
 
 #include <QLine>
 #include <QRect>
@@ -51,8 +52,8 @@ private:
     struct Extremes;
     struct Column;
 
-    int column(int index) const { return qRound(m_xMap.transform(m_series.time(index))); }
-    int pixel(double value) const { return qRound(m_yMap.transform(value)); }
+    int column(int index) const { return roundedPixel(m_xMap.transform(m_series.time(index))); }
+    int pixel(double value) const { return roundedPixel(m_yMap.transform(value)); }
     int columnEnd(int begin, int end) const;
     BaseQueueSeriesData::Range valueRange(int begin, int end) const;
     template <typename OnColumn>

@@ -1,20 +1,18 @@
 #include "views/errorplotcurve.h"
 
 #include "views/columnreducer.h"
+#include "views/pixels.h"
 #include "views/stickpattern.h"
 
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
 #include <qwt_painter.h>
 
 namespace {
 
-// A sample far outside the scale maps beyond what an int holds; it is drawn
-// off the canvas anyway, so only values in range are rounded.
 double aligned(double value, bool doAlign)
 {
-    return doAlign && std::abs(value) < 1e9 ? qRound(value) : value;
+    return doAlign ? roundedPixel(value) : value;
 }
 
 } // namespace
@@ -73,15 +71,15 @@ bool ErrorPlotCurve::drawAsPattern(QPainter* painter, const QwtScaleMap& xMap,
     // have the same ends.
     if (sticks.isEmpty())
         return true;
-    const double y0 = qRound(yMap.transform(baseline()));
-    const double top = qRound(yMap.transform(sample(sticks.first()).y()));
+    const double y0 = roundedPixel(yMap.transform(baseline()));
+    const double top = roundedPixel(yMap.transform(sample(sticks.first()).y()));
     QVector<int> xs;
     xs.reserve(sticks.size());
     for (int index : sticks) {
         const QPointF point = sample(index);
-        if (qRound(yMap.transform(point.y())) != top)
+        if (roundedPixel(yMap.transform(point.y())) != top)
             return false;
-        xs.append(qRound(xMap.transform(point.x())));
+        xs.append(roundedPixel(xMap.transform(point.x())));
     }
     const StickPattern pattern(painter, painter->pen(), y0, top);
     if (!pattern.isValid())

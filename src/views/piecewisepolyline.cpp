@@ -1,5 +1,7 @@
 #include "views/piecewisepolyline.h"
 
+#include "views/pixels.h"
+
 #include <QLineF>
 #include <QPainter>
 #include <qwt_clipper.h>
@@ -20,7 +22,8 @@ QPolygonF stepsPolygon(const QwtPlotCurve& curve, const QVector<QPointF>& points
     QPolygonF polygon;
     polygon.reserve(2 * points.size());
     for (const QPointF& sample : points) {
-        const QPointF p(qRound(xMap.transform(sample.x())), qRound(yMap.transform(sample.y())));
+        const QPointF p(roundedPixel(xMap.transform(sample.x())),
+                        roundedPixel(yMap.transform(sample.y())));
         if (!polygon.isEmpty()) {
             const QPointF& previous = polygon.last();
             polygon.append(inverted ? QPointF(previous.x(), p.y()) : QPointF(p.x(), previous.y()));
