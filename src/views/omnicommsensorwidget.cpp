@@ -150,14 +150,25 @@ void OmniCommSensorWidget::initRightAxis()
 
 // Both right-axis series are scaled into 0..1; a temperature below zero takes
 // the axis below 0 so that it stays in sight.
+// Only the newest sample can take it lower: scanning the whole queue at every
+// reading would cost more the longer the plot runs. The axis goes back up when
+// the plot is cleared.
 void OmniCommSensorWidget::fitRightAxis()
 {
-    qint16 lowest = 0;
     const LimitedQueue<OmniCommSamplePoint>& samples = queue();
-    for (int i = 0; i < samples.size(); ++i)
-        lowest = std::min(lowest, samples[i].temperature);
-    const double bottom = std::floor(lowest / OmniCommTemperatureSeriesData::Scale * 10.0) / 10.0;
+    if (samples.size() > 0)
+        m_lowestTemperature =
+            std::min(m_lowestTemperature, samples[samples.size() - 1].temperature);
+    const double bottom =
+        std::floor(m_lowestTemperature / OmniCommTemperatureSeriesData::Scale * 10.0) / 10.0;
     ui->plot->setAxisScale(QwtPlot::yRight, bottom, 1.0);
+}
+
+void OmniCommSensorWidget::clearPlot()
+{
+    PlotSensorWidget::clearPlot();
+    m_lowestTemperature = 0;
+    fitRightAxis();
 }
 
 void OmniCommSensorWidget::updateWidgetValues()

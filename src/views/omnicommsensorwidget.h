@@ -41,6 +41,7 @@ public:
 public slots:
     void updateWidgetValues() override;
     void updateFeatures() override;
+    void clearPlot() override;
     void slotModeChanged();
     void slotConfigurationUpdated();
 
@@ -76,4 +77,5 @@ private:
     OmniCommFrequencyTemperatureScaleDraw* m_rightScaleDraw = nullptr;
     MemFunCommandCallback<OmniCommSensorWidget> m_modeCallback;
     QPointer<QInputDialog> m_addressDialog;
+    qint16 m_lowestTemperature = 0;
 };

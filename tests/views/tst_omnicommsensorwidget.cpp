@@ -252,6 +252,14 @@ void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
     QCOMPARE(rows.size(), 3);
     QCOMPARE(rows[0], QStringLiteral("Time,Level,RawLevel,Frequency,Temperature,Error,TimeMs"));
     QVERIFY(rows[1].contains(QStringLiteral(",2048,10000,-5,0,")));
+
+    // A warmer sensor keeps the axis down; clearing the plot brings it back to 0.
+    bench.feed(dataFrame(20));
+    bench.view->plot()->updateAxes();
+    QVERIFY(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound() < -5 / 255.0);
+    bench.view->slotClearPlot();
+    bench.view->plot()->updateAxes();
+    QCOMPARE(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound(), 0.0);
 }
 
 void TestOmniCommSensorWidget::rightAxisClickToggles()
