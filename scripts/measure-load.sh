@@ -24,24 +24,9 @@ read -ra wrapper <<<"${NIVELON_LOAD_WRAPPER:-}"
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target nivelon nivelon-sim >/dev/null
 
-work=$(mktemp -d)
-pids=()
-finish() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM HUP
+source "$root/scripts/lib/xsession.sh"
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-export DISPLAY=:$(cat "$work/display")
+start_xvfb
 
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

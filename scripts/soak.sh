@@ -39,27 +39,12 @@ cmake --build "$build" --target nivelon nivelon-sim >/dev/null
 logs=${SOAK_LOGS:-$build/soak}
 rm -rf "$logs"
 mkdir -p "$logs"
-work=$(mktemp -d)
-pids=()
-finish() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM HUP
+source "$root/scripts/lib/xsession.sh"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$root/scripts/soak-lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-export DISPLAY=:$(cat "$work/display")
+start_xvfb
 
 failures=0
 fail() {
