@@ -9,20 +9,17 @@
 #include <QTimer>
 #include <algorithm>
 
+namespace {
+// Longer than any protocol's reply window, so that late answers to the last
+// protocol are over, and than any sensor takes to forget a frame it had begun:
+// the next protocol's first byte must not be read as the rest of the last one's.
+const int kSettleMs = 250;
+} // namespace
+
 IdentifyCommand::IdentifyCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
-{
-    // The first model of each bus in the table stands for its protocol: the
-    // capability flags change nothing in detection.
-    QList<quint32> buses;
-    for (unsigned index = 0; index < EngineFactory::count(); ++index) {
-        const quint32 bus = EngineFactory::features(index) & EngineFactory::BusTypeMask;
-        if (!buses.contains(bus)) {
-            buses << bus;
-            m_models << int(index);
-        }
-    }
-}
+    , m_models(EngineFactory::identifyOrder())
+{}
 
 void IdentifyCommand::start()
 {
@@ -36,13 +33,12 @@ void IdentifyCommand::tryNext()
         report();
         return;
     }
-    const int model = m_models.at(m_next++);
-    LineSession* line = openSession(model);
+    LineSession* line = openSession(int(m_models.at(m_next++)));
     if (!line)
         return;
-    const quint32 bus = EngineFactory::features(unsigned(model)) & EngineFactory::BusTypeMask;
-    auto* pass = new DetectionPass(line->engine(), bus, line);
+    auto* pass = new DetectionPass(line->engine(), line);
     connect(pass, &DetectionPass::finished, this, &IdentifyCommand::passFinished);
+    line->engine()->setMinimumQuietMs(kSettleMs);
     line->start(true);
 }
 

@@ -7,9 +7,8 @@
 
 // nivelon-cli identify: what is on this cable? Each protocol in turn, with its
 // own line settings, runs one detection pass until one answers; the report
-// names it and its addresses. TBus goes first and the search stops at the first
-// answer: a LIN line echoes every request, and a ModBus probe whose check sum
-// ends in a zero byte reads its own echo as a reply.
+// names it and its addresses. Before each protocol speaks, the line is left to
+// fall quiet.
 class IdentifyCommand : public CliCommand
 {
     Q_OBJECT
@@ -22,7 +21,7 @@ private:
     void passFinished();
     void report();
 
-    QList<int> m_models; // one model per protocol
+    QList<unsigned> m_models; // one model per protocol
     int m_next = 0;
     QJsonArray m_protocols;
     QJsonObject m_answer;

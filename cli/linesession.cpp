@@ -1,6 +1,7 @@
 #include "linesession.h"
 
 #include "engine/enginefactory.h"
+#include "engine/linestatistics.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "port/portsettings.h"
@@ -11,6 +12,9 @@ LineSession::LineSession(int modelIndex, QObject* parent)
     , m_engine(EngineFactory::createSerialEngine(unsigned(modelIndex)))
 {
     connect(m_engine.get(), &SerialEngine::stateChanged, this, &LineSession::checkState);
+    connect(m_engine.get(), &SerialEngine::lineNoisy, this, [this](quint64 bytes, qint64 ms) {
+        emit portFailed(LineStatistics::noisyLineText(bytes, ms));
+    });
 }
 
 LineSession::~LineSession()

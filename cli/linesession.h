@@ -36,7 +36,8 @@ public:
     void start(bool detection);
 
 signals:
-    // Reading or writing the open port failed; the engine has stopped.
+    // The line cannot serve: reading or writing the open port failed and the
+    // engine has stopped, or noise never let the line fall quiet.
     void portFailed(const QString& reason);
 
 private:

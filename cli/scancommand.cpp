@@ -1,7 +1,6 @@
 #include "scancommand.h"
 
 #include "detectionpass.h"
-#include "engine/enginefactory.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
@@ -29,9 +28,7 @@ void ScanCommand::start()
     LineSession* line = openSession(m_options.modelIndex);
     if (!line)
         return;
-    const quint32 busType =
-        EngineFactory::features(unsigned(m_options.modelIndex)) & EngineFactory::BusTypeMask;
-    auto* pass = new DetectionPass(line->engine(), busType, this);
+    auto* pass = new DetectionPass(line->engine(), this);
     connect(pass, &DetectionPass::finished, this, &ScanCommand::passFinished);
     line->start(true);
 }

@@ -46,6 +46,9 @@ void addOptions(QCommandLineParser* parser)
         {"autonomous", "An Omnicomm sensor at ADDR that starts in autonomous mode.", "ADDR"},
         {"uncalibrated", "TBus sensors start without calibration points."},
         {"latency", "Sensor latency before a reply.", "MS", "3"},
+        {"slow", "A sensor at ADDR that replies only after MS (repeatable).", "ADDR:MS"},
+        {"echo", "The line echoes every byte written, as a LIN line does (any model)."},
+        {"noise", "Bursts of BYTES random bytes on the line every MS.", "BYTES:MS"},
         {"level", "Freeze every level at this percent.", "PERCENT"},
         {"link", "Also make a symlink to the pseudo-terminal here.", "PATH"},
         {"port", "Use this serial device instead of a pseudo-terminal.", "PATH"},
@@ -78,6 +81,8 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOption
         readAddresses(parser.values("address"), &options->addresses) &&
         readAddresses(parser.values("autonomous"), &options->autonomous) &&
         readNumber("latency", parser.value("latency"), 0, 10000, &options->latencyMs) &&
+        readSlowSensors(parser.values("slow"), &options->slowMs) &&
+        (!parser.isSet("noise") || readNoise(parser.value("noise"), options)) &&
         readNumber("late-ms", parser.value("late-ms"), 0, 60000, &options->faults.lateMs) &&
         readNumber("seed", parser.value("seed"), 0, 0x7FFFFFFF, &seed) &&
         (!parser.isSet("level") || readNumber("level", parser.value("level"), 0, 100, &level));
@@ -90,6 +95,7 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOption
     options->seed = quint32(seed);
     options->fixedLevel = level < 0 ? -1.0 : level / 100.0;
     options->uncalibrated = parser.isSet("uncalibrated");
+    options->echo = parser.isSet("echo");
     options->linkPath = parser.value("link");
     options->devicePath = parser.value("port");
     addDefaultAddress(options);
@@ -141,9 +147,46 @@ bool CommandLine::readNumber(const QString& name, const QString& value, int low,
     return false;
 }
 
+bool CommandLine::readPair(const QString& name, const QString& value, int firstHigh,
+                           int secondHigh, int* first, int* second)
+{
+    const QStringList parts = value.split(':');
+    if (parts.size() == 2 && readNumber(name, parts[0], 0, firstHigh, first) &&
+        readNumber(name, parts[1], 0, secondHigh, second))
+        return true;
+    if (parts.size() != 2)
+        error = QStringLiteral("--%1 wants two numbers as A:B, not %2").arg(name, value);
+    return false;
+}
+
+bool CommandLine::readSlowSensors(const QStringList& values, QMap<int, int>* slowMs)
+{
+    for (const QString& value : values) {
+        int address = 0;
+        int latency = 0;
+        if (!readPair("slow", value, 255, 60000, &address, &latency))
+            return false;
+        slowMs->insert(address, latency);
+    }
+    return true;
+}
+
+bool CommandLine::readNoise(const QString& value, LineOptions* options)
+{
+    if (!readPair("noise", value, 4096, 60000, &options->noiseBytes, &options->noiseIntervalMs))
+        return false;
+    if (options->noiseBytes > 0 && options->noiseIntervalMs > 0)
+        return true;
+    error = QStringLiteral("--noise wants at least one byte every millisecond or more, not %1")
+                .arg(value);
+    return false;
+}
+
 void CommandLine::addDefaultAddress(LineOptions* options)
 {
-    for (int address : options->autonomous) {
+    QList<int> own = options->autonomous;
+    own << options->slowMs.keys();
+    for (int address : own) {
         if (!options->addresses.contains(address))
             options->addresses.append(address);
     }

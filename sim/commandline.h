@@ -22,6 +22,12 @@ private:
     bool readAddresses(const QStringList& values, QList<int>* addresses);
     bool readProbability(const QString& name, const QString& value, double* probability);
     bool readNumber(const QString& name, const QString& value, int low, int high, int* number);
+    // Two numbers written as FIRST:SECOND, the first up to firstHigh, the second up
+    // to secondHigh, both from 0.
+    bool readPair(const QString& name, const QString& value, int firstHigh, int secondHigh,
+                  int* first, int* second);
+    bool readSlowSensors(const QStringList& values, QMap<int, int>* slowMs);
+    bool readNoise(const QString& value, LineOptions* options);
     bool checkCombination(const LineOptions& options);
     void addDefaultAddress(LineOptions* options);
 

@@ -4,6 +4,7 @@
 #include "sensormodel.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 namespace sim {
@@ -16,6 +17,10 @@ struct LineOptions
     QList<int> autonomous; // Omnicomm addresses that start in autonomous mode
     bool uncalibrated = false;
     int latencyMs = 3;
+    QMap<int, int> slowMs;         // address: that sensor's own latency instead of latencyMs
+    bool echo = false;             // the line hands every byte written back, as a LIN line does
+    int noiseBytes = 0;            // bursts of this many random bytes...
+    int noiseIntervalMs = 0;       // ...every so often; 0 for a line without noise
     int autoIntervalUnitMs = 1000; // tests shorten the autonomous interval's second
     double fixedLevel = -1.0;      // 0 to 1 freezes every level (and 20 °C); below 0 lets it move
     QString devicePath;            // empty: create a pseudo-terminal

@@ -32,6 +32,9 @@ SimLine::SimLine(const LineOptions& options, QObject* parent)
     , lineOptions(options)
     , faults(options.seed)
     , transmitter(clock, [this](const QByteArray& bytes) { writeToLine(bytes); })
+    , noise(options.seed, [this](const QByteArray& bytes) {
+        transmitter.schedule(bytes, 0, endpoint.settings().wireMs(bytes.size()));
+    })
 {
     clock.start();
     responder = responderFor(options.model.protocol, sensorList);
@@ -58,6 +61,7 @@ void SimLine::createSensors()
         if (lineOptions.uncalibrated)
             sensor->setUncalibrated();
         sensor->setAutonomous(lineOptions.autonomous.contains(address));
+        sensor->setLatencyMs(lineOptions.slowMs.value(address, -1));
         sensorList.push_back(std::move(sensor));
     }
 }
@@ -76,11 +80,14 @@ bool SimLine::start(QString* error)
         return false;
     }
     scheduleUnsolicited();
+    if (lineOptions.noiseIntervalMs > 0)
+        noise.start(lineOptions.noiseBytes, lineOptions.noiseIntervalMs);
     return true;
 }
 
 void SimLine::stop()
 {
+    noise.stop();
     unsolicitedTimer.stop();
     transmitter.clear();
     endpoint.close();
@@ -137,10 +144,11 @@ void SimLine::readLine()
     const QByteArray bytes = endpoint.readAll();
     if (bytes.isEmpty())
         return;
+    emit bytesReceived(bytes);
     const LineSettings line = endpoint.settings();
     // The transceiver echoes whatever is sent, at any rate; only the sensors are deaf to a wrong
     // one.
-    if (responder->echoesInput())
+    if (responder->echoesInput() || lineOptions.echo)
         transmitter.schedule(bytes, line.wireMs(bytes.size()), line.wireMs(bytes.size()));
     if (line.baudRate != protocolBaudRate(lineOptions.model.protocol)) {
         wrongRateBytes += quint64(bytes.size());
@@ -165,8 +173,10 @@ void SimLine::transmit(const SimReply& reply, const LineSettings& line)
         bytes = responder->fromOtherAddress(bytes);
     const double wire = line.wireMs(bytes.size());
     double delay = wire;
-    if (reply.requestLength > 0)
-        delay += line.wireMs(reply.requestLength) + lineOptions.latencyMs;
+    if (reply.requestLength > 0) {
+        const int latency = reply.sensor->latencyMs();
+        delay += line.wireMs(reply.requestLength) + (latency < 0 ? lineOptions.latencyMs : latency);
+    }
     if (fault == Fault::Late)
         delay += lineOptions.faults.lateMs;
     transmitter.schedule(bytes, delay, wire);

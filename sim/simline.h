@@ -4,6 +4,7 @@
 #include "lineendpoint.h"
 #include "lineoptions.h"
 #include "linetransmitter.h"
+#include "noisesource.h"
 #include "responder.h"
 #include "simsensor.h"
 
@@ -49,6 +50,8 @@ public:
 signals:
     // Bytes just put on the line (echoes included), for tests that wait on traffic.
     void bytesWritten(const QByteArray& bytes);
+    // Bytes the program sent, as they were read from the line.
+    void bytesReceived(const QByteArray& bytes);
 
 private:
     void createSensors();
@@ -67,6 +70,7 @@ private:
     QElapsedTimer clock;
     LineEndpoint endpoint;
     LineTransmitter transmitter;
+    NoiseSource noise;
     QTimer unsolicitedTimer;
     quint64 wrongRateBytes = 0;
 };

@@ -29,6 +29,10 @@ public:
     SensorCounters& counters() { return sensorCounters; }
     const SensorCounters& counters() const { return sensorCounters; }
 
+    // How long the sensor thinks before it answers; below 0 for the line's latency.
+    int latencyMs() const { return ownLatencyMs; }
+    void setLatencyMs(int milliseconds) { ownLatencyMs = milliseconds; }
+
     bool isAutonomous() const { return autonomous; }
     // Switching the mode either way forgets when the next unsolicited frame was due.
     void setAutonomous(bool on);
@@ -54,6 +58,7 @@ private:
     SensorPhysics sensorPhysics;
     OmnicommConfig config;
     SensorCounters sensorCounters;
+    int ownLatencyMs = -1;
     bool autonomous = false;
     qint64 unsolicitedDue = -1;
     bool minimumSet = true;

@@ -71,6 +71,8 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     m_manager = new SerialPortManager(enumerator, this, std::move(hooks));
     connect(m_manager, &SerialPortManager::detectionStateChanged, this,
             &MainWindow::slotDetectionStateChanged);
+    connect(m_manager, &SerialPortManager::lineNoisy, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
     ui->actionStart->setChecked(m_manager->isStarted());
     setUpStatusBar();
     setUpReminder();
@@ -411,11 +413,13 @@ void MainWindow::slotDetectionStateChanged(int newState)
     updateDetectionProgressBarVisibility();
     emit detectionProgressTextChanged(
         tr("Detecting sensors: %1").arg(m_manager->detectionStateString()));
+    const QString notDetected = tr("Sensors not detected, check connection");
     if (newState == kDetectionExhausted && newState != m_lastDetectionState) {
         emit sensorsNotDetected();
         if (sensorTabCount() == 0 && m_manager->isAutoDetectSensorsEnabled())
-            statusBar()->showMessage(tr("Sensors not detected, check connection"));
-    } else if (newState == 0) {
+            statusBar()->showMessage(notDetected);
+    } else if (newState == 0 && statusBar()->currentMessage() == notDetected) {
+        // Only our own reminder: what the port or the line had to say stays.
         statusBar()->clearMessage();
     }
     m_lastDetectionState = newState;

@@ -58,6 +58,10 @@ const SensorModel kModels[] = {
 
 const unsigned kModelCount = unsigned(std::size(kModels));
 
+// Any order finds the protocol that answers; the shortest passes go first, so a
+// line that answers in one of them is known soonest.
+const quint32 kIdentifyOrder[] = {F::BusTBus, F::BusOmniComm, F::BusModBus};
+
 } // namespace
 
 unsigned EngineFactory::count()
@@ -88,6 +92,20 @@ QStringList EngineFactory::sensorTypes()
     for (const SensorModel& model : kModels)
         codes.append(QCoreApplication::translate("EngineFactory", model.code));
     return codes;
+}
+
+QList<unsigned> EngineFactory::identifyOrder()
+{
+    QList<unsigned> models;
+    for (quint32 bus : kIdentifyOrder) {
+        for (unsigned index = 0; index < kModelCount; ++index) {
+            if ((kModels[index].features & BusTypeMask) == bus) {
+                models << index;
+                break;
+            }
+        }
+    }
+    return models;
 }
 
 SerialEngine* EngineFactory::createSerialEngine(unsigned index)

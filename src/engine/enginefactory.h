@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -38,4 +39,7 @@ public:
     // A new engine without parent or port, owned by the caller; null for an index
     // outside the table.
     static SerialEngine* createSerialEngine(unsigned index);
+    // One model of each protocol, in the order a line of unknown protocol is
+    // tried: the first model of its bus in the table stands for the protocol.
+    static QList<unsigned> identifyOrder();
 };

@@ -39,7 +39,7 @@ QString LineStatistics::toString() const
     return QCoreApplication::translate("LineStatistics",
                                        "Exchanges %1, ok %2, time-outs %3, checksum failures %4, "
                                        "other failures %5; reply %6 ms mean, %7 ms max; "
-                                       "last heard %8")
+                                       "last heard %8; noise %9 bytes")
         .arg(exchanges)
         .arg(successes)
         .arg(timeouts)
@@ -47,5 +47,16 @@ QString LineStatistics::toString() const
         .arg(otherFailures)
         .arg(meanReplyMs(), 0, 'f', 1)
         .arg(maxReplyMs(), 0, 'f', 1)
-        .arg(lastHeard);
+        .arg(lastHeard)
+        .arg(noiseBytes);
+}
+
+QString LineStatistics::noisyLineText(quint64 bytes, qint64 milliseconds)
+{
+    return QCoreApplication::translate("LineStatistics",
+                                       "the line is noisy: %1 bytes in %2 s that belong to no "
+                                       "exchange; check the wiring and that no other master is "
+                                       "on the bus")
+        .arg(bytes)
+        .arg(milliseconds / 1000.0, 0, 'f', 1);
 }

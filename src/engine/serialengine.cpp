@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QTimer>
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -20,6 +21,12 @@ const int kIdleStrayLimit = 31;
 // pile up without bound.
 const int kInputBufferLimit = 1024;
 const int kStrayRecordLength = EngineCommand::ReplyCapacity;
+// After this the wait for a quiet line gives up: noise that never stops must not
+// keep the engine from ever sending.
+const qint64 kQuietWaitLimitMs = 1000;
+// Whole sweeps after a start before detection goes on in the background: the
+// first one fast, the next with the protocol's own window.
+const int kSweepsBeforeBackground = 2;
 
 } // namespace
 
@@ -59,17 +66,34 @@ void SerialEngine::resetStateMachine()
     if (m_port)
         m_port->setFlowControl(FLOW_OFF);
     setEnginePortLocks();
+    m_lineEchoes = false;
+    restartDetection();
     setState(Synchronizing);
 }
 
 void SerialEngine::setAutoDetectSensorsEnabled(bool enabled)
 {
+    const bool switchedOn = enabled && !isAutoDetectSensorsEnabled();
     BaseEngine::setAutoDetectSensorsEnabled(enabled);
     if (!enabled)
         m_detecting = false;
     // Switching detection on must not restart an engine the user has stopped.
-    if (enabled && m_sensors.isEmpty() && isRunning())
+    if (!enabled || !isRunning())
+        return;
+    if (m_sensors.isEmpty()) {
         resetStateMachine();
+    } else if (switchedOn) {
+        // Sensors may have come while nobody looked: a whole fast sweep, at once.
+        restartDetection();
+        m_detecting = true;
+    }
+}
+
+void SerialEngine::restartDetection()
+{
+    m_pace.restart();
+    rewindDetection();
+    resetDetectionState();
 }
 
 void SerialEngine::deinit()
@@ -94,6 +118,11 @@ void SerialEngine::setState(State newState)
         Logger::debug("EngineState", "Switcing to state %s",
                       enumValueToCharStar(this, "State", newState));
     switch (newState) {
+    case Synchronizing:
+        m_quietWaitStartMs = m_clock.elapsed();
+        m_quietWaitBytes = 0;
+        m_quietWaitCut = false;
+        break;
     case Error:
     case Stopped:
         clearCommandQueue();
@@ -107,9 +136,20 @@ void SerialEngine::setState(State newState)
     default:
         break;
     }
+    armStateCheckTimer(newState);
+    emit stateChanged(m_state);
+}
+
+void SerialEngine::armStateCheckTimer(State newState)
+{
     // The interval of the state this call was given: a command sent from the
-    // idle entry above gets the idle interval as its reply window.
-    const int interval = stateCheckTimeoutInterval(newState);
+    // idle entry gets the idle interval as its reply window. A probe of the fast
+    // or the background sweep gets only what the line needs instead.
+    int interval = stateCheckTimeoutInterval(newState);
+    if (m_state == WaitingReply && m_probeWindowMs > 0)
+        interval = m_probeWindowMs;
+    if (m_state == Synchronizing)
+        interval = std::max(interval, m_minimumQuietMs);
     if (interval == 0) {
         m_stateCheckTimer->stop();
     } else if (interval > 0) {
@@ -117,7 +157,6 @@ void SerialEngine::setState(State newState)
         m_stateCheckTimer->setInterval(interval);
         m_stateCheckTimer->start();
     }
-    emit stateChanged(m_state);
 }
 
 int SerialEngine::stateCheckTimeoutInterval(State state) const
@@ -130,19 +169,18 @@ int SerialEngine::stateCheckTimeoutInterval(State state) const
 
 void SerialEngine::runIdleStep()
 {
-    EngineCommand command;
-    if (m_detecting) {
+    const bool probeAllowed = isProbeAllowed();
+    bool probing = m_detecting && probeAllowed;
+    EngineCommand command = probing ? detectNext() : pollNextSensorLevel();
+    if (!probing && command.kind == EngineCommand::None && isAutoDetectSensorsEnabled() &&
+        probeAllowed) {
+        probing = true;
         command = detectNext();
-    } else {
-        command = pollNextSensorLevel();
-        if (command.kind == EngineCommand::None && isAutoDetectSensorsEnabled()) {
-            m_detecting = true;
-            command = detectNext();
-        }
     }
-    if (m_detecting && command.kind != EngineCommand::None)
-        emit detectionStateChanged(m_detectionState);
-    m_detecting = isAutoDetectSensorsEnabled() ? !m_detecting : false;
+    // Polls and probes alternate; a probe that is not yet due waits its turn.
+    m_detecting = isAutoDetectSensorsEnabled() && !probing;
+    if (probing && command.kind != EngineCommand::None)
+        prepareProbe(command);
 
     switch (command.kind) {
     case EngineCommand::LevelPoll:
@@ -158,6 +196,38 @@ void SerialEngine::runIdleStep()
             logAndClearStrayData(-1);
         break;
     }
+}
+
+bool SerialEngine::isDetectionInBackground() const
+{
+    return !m_pace.isFirstSweep() && m_detectionState >= kSweepsBeforeBackground;
+}
+
+bool SerialEngine::isProbeAllowed() const
+{
+    return !isDetectionInBackground() || m_pace.isProbeDue(m_clock.elapsed());
+}
+
+// The progress bar follows the sweeps until they have run; in the background
+// it has nothing more to show.
+void SerialEngine::prepareProbe(const EngineCommand& probe)
+{
+    const bool background = isDetectionInBackground();
+    m_widenedSinceProbe = false;
+    if (background)
+        m_pace.probeSent(m_clock.elapsed());
+    else
+        emit detectionStateChanged(m_detectionState);
+    if ((background || m_pace.isFirstSweep()) && m_port)
+        m_probeWindowMs = m_pace.windowMs(m_port->settings(), probe.requestLength,
+                                          probe.replyLength, stateCheckTimeoutInterval(Idle));
+}
+
+void SerialEngine::finishSweep()
+{
+    m_pace.finishSweep();
+    advanceDetectionState();
+    emit detectionSweepFinished();
 }
 
 EngineCommand SerialEngine::pollNextSensorLevel()
@@ -230,6 +300,7 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
     EngineCommand command = m_currentCommand;
     m_currentCommand.clear();
     m_commandInFlight = false;
+    m_probeWindowMs = 0;
     if (command.requestLength != 0 && command.replyLength != 0 &&
         Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));
@@ -283,8 +354,11 @@ bool SerialEngine::readPort()
         return true;
     char chunk[kReadChunk];
     qint64 count = 0;
-    while ((count = m_port->read(chunk, kReadChunk)) > 0)
+    while ((count = m_port->read(chunk, kReadChunk)) > 0) {
         m_inputBuffer.append(chunk, int(count));
+        if (m_state == Synchronizing)
+            m_quietWaitBytes += quint64(count);
+    }
     if (count < 0 && m_port->lastError() != SerialPort::TimeoutError) {
         setState(PortError);
         return false;
@@ -310,6 +384,9 @@ void SerialEngine::slotOnStateCheckTimeout()
                       enumValueToCharStar(this, "State", m_state));
     switch (m_state) {
     case Synchronizing:
+        endQuietWait();
+        setState(Idle);
+        break;
     case Idle:
     case ReplyCooldown:
     case Error:
@@ -425,6 +502,35 @@ void SerialEngine::logAndClearStrayData(int n)
     std::copy_n(m_inputBuffer.constData(), record.replyLength, record.reply);
     inputBufferRemoveHead(n);
     Logger::message(LineDataMessage(record, CommandCallback::Stray));
+    recordNoise(n);
+}
+
+// Input nobody asked for while probing is most likely an answer that came after
+// its window had closed.
+void SerialEngine::recordNoise(int bytes)
+{
+    for (SerialSensor* sensor : qAsConst(m_sensors))
+        sensor->lineStatistics().recordNoise(bytes);
+    if (m_state == Synchronizing || m_widenedSinceProbe)
+        return;
+    if (m_pace.isFirstSweep() || isDetectionInBackground()) {
+        m_pace.widen();
+        m_widenedSinceProbe = true;
+    }
+}
+
+SerialEngine::Echo SerialEngine::removeEcho()
+{
+    const int length = m_currentCommand.requestLength;
+    const int compared = std::min(length, int(m_inputBuffer.size()));
+    if (compared == 0 || std::memcmp(m_inputBuffer.constData(), m_currentCommand.request,
+                                     size_t(compared)) != 0)
+        return Echo::Absent;
+    if (compared < length)
+        return Echo::Incomplete;
+    inputBufferRemoveHead(length);
+    m_lineEchoes = true;
+    return Echo::Removed;
 }
 
 void SerialEngine::setStateCheckTimeout(int milliseconds)
@@ -432,6 +538,29 @@ void SerialEngine::setStateCheckTimeout(int milliseconds)
     m_stateCheckTimer->stop();
     m_stateCheckTimer->setInterval(milliseconds);
     m_stateCheckTimer->start();
+}
+
+void SerialEngine::waitForQuiet(int milliseconds)
+{
+    milliseconds = std::max(milliseconds, m_minimumQuietMs);
+    const qint64 left = kQuietWaitLimitMs - (m_clock.elapsed() - m_quietWaitStartMs);
+    if (left <= milliseconds) {
+        m_quietWaitCut = true;
+        setStateCheckTimeout(int(std::max<qint64>(0, left)));
+        return;
+    }
+    setStateCheckTimeout(milliseconds);
+}
+
+// What the protocol kept of the line's settling goes as stray input before the
+// first transmission; a wait that never saw quiet is said once.
+void SerialEngine::endQuietWait()
+{
+    logAndClearStrayData(-1);
+    if (!m_quietWaitCut)
+        return;
+    m_quietWaitCut = false;
+    emit lineNoisy(m_quietWaitBytes, m_clock.elapsed() - m_quietWaitStartMs);
 }
 
 void SerialEngine::resetDetectionState()

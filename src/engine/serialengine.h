@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/baseengine.h"
+#include "engine/detectionpace.h"
 #include "engine/enginecommand.h"
 
 #include <QByteArray>
@@ -42,6 +43,10 @@ public:
 
     virtual void setPort(SerialPort* port);
     virtual void resetStateMachine();
+    // Before its first transmission after a start the engine waits until the line
+    // has been quiet at least this long, besides what its protocol asks for: a
+    // line that carried another protocol a moment ago is left to settle.
+    void setMinimumQuietMs(int milliseconds) { m_minimumQuietMs = milliseconds; }
     // Opens the dialog in which the user adds a sensor by address; the caller
     // titles it. It deletes itself when closed.
     virtual QInputDialog* addSensorDialog() = 0;
@@ -58,6 +63,12 @@ public:
     const QByteArray& inputBuffer() const { return m_inputBuffer; }
     const QList<SerialSensor*>& sensors() const { return m_sensors; }
     QTimer* stateCheckTimer() const { return m_stateCheckTimer; }
+    const DetectionPace& detectionPace() const { return m_pace; }
+    // The sweeps have run: detection goes on quietly, a probe now and then.
+    bool isDetectionInBackground() const;
+    // How many sweeps one detection pass takes to reach every address the
+    // protocol probes.
+    virtual int sweepsPerPass() const { return 1; }
 
     void addSensor(SerialSensor* sensor);
     void removeSensor(SerialSensor* sensor);
@@ -75,6 +86,9 @@ signals:
     // Every address the engine can probe has been probed once more; unlike the
     // detection state, which stops at two passes, this comes with every sweep.
     void detectionSweepFinished();
+    // The line did not fall quiet before the first transmission after a start:
+    // bytes that belong to no exchange came all along.
+    void lineNoisy(quint64 bytes, qint64 milliseconds);
 
 public slots:
     void slotOnReadyRead();
@@ -93,6 +107,10 @@ protected:
     // The registered sensor a request is addressed to, or null (a probe of a
     // free address): only the protocol knows where the address sits.
     virtual SerialSensor* commandSensor(const EngineCommand& command) const = 0;
+    // Back to the first address, so that the next probe starts a whole sweep.
+    virtual void rewindDetection() {}
+    // Every address the protocol probes has been probed once more.
+    void finishSweep();
 
     EngineCommand pollNextSensorLevel();
     int nextSensor();
@@ -114,6 +132,18 @@ protected:
     // A sensor spoke without being asked; its statistics note the moment.
     void recordHeard(SerialSensor* sensor);
     void setStateCheckTimeout(int milliseconds);
+    // For the synchronizing step: wait until the line has been quiet this long,
+    // but never past the limit of the whole wait, after which the engine sends
+    // anyway and says the line is noisy.
+    void waitForQuiet(int milliseconds);
+
+    // An echoing line hands every request back before the reply: such a copy of
+    // the request in flight at the head of the input is taken off it. Incomplete
+    // while the input is still too short to tell.
+    enum class Echo { Absent, Incomplete, Removed };
+    Echo removeEcho();
+    // An echo has been taken off since the last reset.
+    bool lineEchoes() const { return m_lineEchoes; }
 
     void resetDetectionState();
     void advanceDetectionState();
@@ -123,6 +153,12 @@ protected:
 
 private:
     void runIdleStep();
+    bool isProbeAllowed() const;
+    void prepareProbe(const EngineCommand& probe);
+    void restartDetection();
+    void armStateCheckTimer(State newState);
+    void endQuietWait();
+    void recordNoise(int bytes);
     bool readPort();
     bool isRunning() const;
     void cancelQueuedCommands();
@@ -143,6 +179,16 @@ private:
     QElapsedTimer m_clock;
     qint64 m_clockEpochMs = 0;
     qint64 m_writtenAtNs = 0;
+    DetectionPace m_pace;
+    // The reply window of the probe in flight when it is not the state's own.
+    int m_probeWindowMs = 0;
+    // Unasked input since the last probe went out has widened the window once.
+    bool m_widenedSinceProbe = false;
+    int m_minimumQuietMs = 0;
+    qint64 m_quietWaitStartMs = 0;
+    quint64 m_quietWaitBytes = 0;
+    bool m_quietWaitCut = false;
+    bool m_lineEchoes = false;
 };
 
 Q_DECLARE_METATYPE(SerialEngine::State)

@@ -50,3 +50,6 @@ constexpr int BaudRateCount = BAUD256000 + 1;
 int baudRateValue(int index);
 // Translated text of a table index; a null string for an index outside the table.
 QString baudRateToString(int index);
+// How long so many bytes take on a line with these settings: start, data, parity
+// and stop bits of each at the line's rate. 0 for a rate outside the table.
+double wireMilliseconds(const PortSettings& settings, int bytes);

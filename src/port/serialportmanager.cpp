@@ -1,6 +1,7 @@
 #include "port/serialportmanager.h"
 
 #include "app/bustypedialog.h"
+#include "engine/linestatistics.h"
 #include "log/logger.h"
 #include "port/hardwareserialport.h"
 #include "port/portenumerator.h"
@@ -215,6 +216,11 @@ void SerialPortManager::installEngine(unsigned index)
     connect(m_engine, &BaseEngine::sensorDetected, this, &SerialPortManager::sensorDetected);
     connect(m_engine, &SerialEngine::stateChanged, this,
             &SerialPortManager::slotEngineStateChanged);
+    connect(m_engine, &SerialEngine::lineNoisy, this, [this](quint64 bytes, qint64 ms) {
+        const QString text = LineStatistics::noisyLineText(bytes, ms);
+        portStatus(text);
+        emit lineNoisy(text);
+    });
     // Queued: the engine reports the end of a sweep from inside its own idle step,
     // which must finish before the port under it is closed.
     connect(m_engine, &SerialEngine::detectionSweepFinished, this,

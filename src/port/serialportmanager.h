@@ -80,6 +80,8 @@ signals:
     void stateChanged();
     void pollStateChanged(bool started);
     void detectionStateChanged(int state);
+    // The line would not fall quiet for the engine; the text says so, for the user.
+    void lineNoisy(const QString& text);
 
 protected slots:
     void slotOnPortDiscovered(const SerialPortInfo& info);

@@ -20,6 +20,8 @@ const unsigned char kAddressRegisterLow = 0x01;
 const unsigned char kWriteReplyDataLength = 4;
 // Outside the CRC, a frame carries address and function code in front.
 const int kFrameOverhead = 4;
+// A read reply carries its byte count after address and function code.
+const int kReadReplyOverhead = kFrameOverhead + 1;
 // An exception reply: address, function code with the high bit set, exception
 // code, CRC.
 const int kExceptionReplyLength = 5;
@@ -90,12 +92,6 @@ EngineCommand ModBusEngine::createAddressChangeRequest(BaseSensor* sensor,
     return command;
 }
 
-void ModBusEngine::resetStateMachine()
-{
-    SerialEngine::resetStateMachine();
-    m_detectionAddress = 0;
-}
-
 int ModBusEngine::stateCheckTimeoutInterval(State state) const
 {
     return state == Synchronizing ? kSynchronizingInterval
@@ -138,8 +134,8 @@ void ModBusEngine::repackInput()
     case Synchronizing:
         // Anything heard while synchronizing is the tail of some earlier exchange;
         // wait until the line has been quiet for a while.
-        inputBufferClear();
-        setStateCheckTimeout(kSilenceAfterNoise);
+        logAndClearStrayData(-1);
+        waitForQuiet(kSilenceAfterNoise);
         break;
     case WaitingReply:
         takeReply();
@@ -160,34 +156,80 @@ void ModBusEngine::repackInput()
     }
 }
 
+// What comes before the reply is passed over: our own request on an echoing
+// line, a late answer to an earlier request, noise. Only a frame from the asked
+// address with the asked function (or its exception) and, for a read, the
+// asked byte count is taken for the reply.
 void ModBusEngine::takeReply()
 {
-    if (quint8(m_inputBuffer.at(0)) != m_currentCommand.request[0]) {
-        setState(Error);
-        return;
-    }
-    if (isExceptionFunctionAtHead()) {
-        if (m_inputBuffer.size() < kExceptionReplyLength)
+    while (!m_inputBuffer.isEmpty() && state() == WaitingReply) {
+        const Echo echo = mayBeEchoed() ? removeEcho() : Echo::Absent;
+        if (echo == Echo::Incomplete)
             return;
-        if (headCrcMatches(kExceptionReplyLength)) {
+        if (echo == Echo::Removed)
+            continue;
+        switch (headFit()) {
+        case HeadFit::Incomplete:
+            return;
+        case HeadFit::Misfit:
+            skipToNextFrameStart();
+            break;
+        case HeadFit::Reply:
+            completeReply();
+            return;
+        case HeadFit::ExceptionReply:
             takeExceptionReply();
             return;
         }
     }
+}
+
+// The answer to a register write is a copy of the request: only on a line seen
+// to echo is the first copy ours.
+bool ModBusEngine::mayBeEchoed() const
+{
+    return m_currentCommand.request[1] != WriteSingleRegister || lineEchoes();
+}
+
+ModBusEngine::HeadFit ModBusEngine::headFit() const
+{
+    const unsigned char* request = m_currentCommand.request;
+    const int buffered = m_inputBuffer.size();
+    if (quint8(m_inputBuffer.at(0)) != request[0])
+        return HeadFit::Misfit;
+    if (buffered < 2)
+        return HeadFit::Incomplete;
+    const quint8 function = quint8(m_inputBuffer.at(1));
+    if (function == (request[1] | kExceptionFlag)) {
+        if (buffered < kExceptionReplyLength)
+            return HeadFit::Incomplete;
+        return headCrcMatches(kExceptionReplyLength) ? HeadFit::ExceptionReply : HeadFit::Misfit;
+    }
+    if (function != request[1])
+        return HeadFit::Misfit;
+    if (function == ReadHoldingRegisters) {
+        if (buffered < 3)
+            return HeadFit::Incomplete;
+        if (quint8(m_inputBuffer.at(2)) != m_currentCommand.replyLength - kReadReplyOverhead)
+            return HeadFit::Misfit;
+    }
+    return buffered < m_currentCommand.replyLength ? HeadFit::Incomplete : HeadFit::Reply;
+}
+
+void ModBusEngine::skipToNextFrameStart()
+{
+    const int next = m_inputBuffer.indexOf(char(m_currentCommand.request[0]), 1);
+    logAndClearStrayData(next < 0 ? -1 : next);
+}
+
+void ModBusEngine::completeReply()
+{
     const int length = m_currentCommand.replyLength;
-    if (m_inputBuffer.size() < length)
-        return;
     inputBufferMoveHead(length, m_currentCommand);
     const unsigned char* reply = m_currentCommand.reply;
     const bool crcOk = length > 2 && crc16(reply, length - 2) == littleEndian16(reply + length - 2);
     executeAndClearCurrentCommand(crcOk ? CommandCallback::Ok : CommandCallback::CrcFail);
     setState(ReplyCooldown);
-}
-
-bool ModBusEngine::isExceptionFunctionAtHead() const
-{
-    return m_inputBuffer.size() >= 2 &&
-           quint8(m_inputBuffer.at(1)) == (m_currentCommand.request[1] | kExceptionFlag);
 }
 
 bool ModBusEngine::headCrcMatches(int length) const
@@ -223,7 +265,7 @@ EngineCommand ModBusEngine::detectNext()
     for (int tries = 0; tries < kLastDetectedAddress; ++tries) {
         if (m_detectionAddress >= kLastDetectedAddress) {
             m_detectionAddress = kFirstAddress;
-            emit detectionSweepFinished();
+            finishSweep();
         } else {
             m_detectionAddress = quint8(m_detectionAddress + 1);
         }

@@ -27,7 +27,6 @@ public:
     EngineCommand createAddressChangeRequest(BaseSensor* sensor,
                                              unsigned short newAddress) override;
 
-    void resetStateMachine() override;
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
     unsigned char detectionAddress() const { return m_detectionAddress; }
@@ -46,11 +45,18 @@ protected:
     void setEnginePortLocks() override;
     EngineCommand detectNext() override;
     SerialSensor* commandSensor(const EngineCommand& command) const override;
+    void rewindDetection() override { m_detectionAddress = 0; }
 
 private:
+    // How the head of the input fits the request in flight.
+    enum class HeadFit { Incomplete, Misfit, Reply, ExceptionReply };
+
     void takeReply();
-    bool isExceptionFunctionAtHead() const;
+    bool mayBeEchoed() const;
+    HeadFit headFit() const;
     bool headCrcMatches(int length) const;
+    void skipToNextFrameStart();
+    void completeReply();
     void takeExceptionReply();
     EngineCommand detectionProbe(unsigned char address);
 

@@ -217,12 +217,6 @@ OmniCommEngine::Configuration OmniCommEngine::parseConfiguration(const unsigned 
     return values;
 }
 
-void OmniCommEngine::resetStateMachine()
-{
-    SerialEngine::resetStateMachine();
-    m_detectAddress = -1;
-}
-
 void OmniCommEngine::setEnginePortLocks()
 {
     if (!port())
@@ -268,8 +262,7 @@ EngineCommand OmniCommEngine::detectNext()
     const int start = m_detectAddress;
     do {
         if (++m_detectAddress >= AddressCount) {
-            advanceDetectionState();
-            emit detectionSweepFinished();
+            finishSweep();
             m_detectAddress = 0;
         }
         if (!isAddressBusy(quint8(m_detectAddress)))
@@ -316,7 +309,7 @@ void OmniCommEngine::repackInput()
     switch (state()) {
     case Synchronizing:
         // The line is still settling: wait until it has been quiet for a while.
-        setStateCheckTimeout(kSynchronizingQuietPeriod);
+        waitForQuiet(kSynchronizingQuietPeriod);
         break;
     case Idle:
         repackIdle();
@@ -388,12 +381,21 @@ bool OmniCommEngine::resynchronize()
     return next >= 0;
 }
 
+// What comes before the reply is passed over: our own request on an echoing
+// line, a late answer to an earlier request, noise. Only a frame from the asked
+// address with the asked code is taken for the reply.
 void OmniCommEngine::repackReply()
 {
     while (!m_inputBuffer.isEmpty() && state() == WaitingReply) {
-        if (quint8(m_inputBuffer.at(0)) != ReplyStart) {
-            setState(Error);
+        const Echo echo = removeEcho();
+        if (echo == Echo::Incomplete)
             return;
+        if (echo == Echo::Removed)
+            continue;
+        if (quint8(m_inputBuffer.at(0)) != ReplyStart) {
+            if (!resynchronize())
+                return;
+            continue;
         }
         // A self-sending sensor may talk while it or another one is being asked:
         // its frame is its data, and the reply follows behind it.
@@ -404,11 +406,24 @@ void OmniCommEngine::repackReply()
             parseAutonomousMessage(takeDataFrame());
             continue;
         }
+        if (m_inputBuffer.size() < 3)
+            return;
+        if (!replyFitsRequest()) {
+            if (!resynchronize())
+                return;
+            continue;
+        }
         if (m_inputBuffer.size() < m_currentCommand.replyLength)
             return;
         completeReply();
         return;
     }
+}
+
+bool OmniCommEngine::replyFitsRequest() const
+{
+    return quint8(m_inputBuffer.at(1)) == m_currentCommand.request[1] &&
+           quint8(m_inputBuffer.at(2)) == commandCode(m_currentCommand);
 }
 
 // A data frame cannot be the awaited reply when it comes from another address,
@@ -452,8 +467,6 @@ EngineCommand OmniCommEngine::takeDataFrame()
     return record;
 }
 
-// Neither the address nor the code of a reply is compared with the request: the
-// CRC is the only check the protocol offers.
 void OmniCommEngine::completeReply()
 {
     const int length = m_currentCommand.replyLength;

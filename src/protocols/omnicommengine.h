@@ -95,7 +95,6 @@ public:
     static DataFrame parseDataFrame(const unsigned char* frame);
     static Configuration parseConfiguration(const unsigned char* frame, bool extended);
 
-    void resetStateMachine() override;
     QInputDialog* addSensorDialog() override;
     QString detectionStateString() const override;
     bool readyToPoll(SerialSensor* sensor) override;
@@ -114,12 +113,14 @@ public slots:
 protected:
     void repackInput() override;
     void setEnginePortLocks() override;
+    void rewindDetection() override { m_detectAddress = -1; }
 
 private:
     void repackIdle();
     void repackReply();
     QList<EngineCommand> cutUnsolicitedFrames();
     bool resynchronize();
+    bool replyFitsRequest() const;
     bool headCrcMatches(int length) const;
     bool isDataFrameCode(int index) const;
     bool isDataFrameAheadOfReply(bool* complete) const;

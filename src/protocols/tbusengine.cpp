@@ -21,6 +21,7 @@ const int kServiceOverhead = 3;
 // Sensors answer detection only on these identifiers, in this order.
 const unsigned char kDetectionAddresses[] = {10, 8};
 const int kFirstAddress = 1;
+const int kQuietAfterNoiseMs = 100;
 const int kLastAddress = 254;
 
 unsigned char bit(unsigned char value, int index)
@@ -176,6 +177,10 @@ void TBusEngine::repackInput()
     if (m_inputBuffer.isEmpty())
         return;
     switch (state()) {
+    case Synchronizing:
+        // The bytes stay for the stray log; the first request waits for quiet.
+        waitForQuiet(kQuietAfterNoiseMs);
+        break;
     case WaitingEcho:
         checkEcho();
         break;
@@ -293,5 +298,5 @@ void TBusEngine::detectionCallback(CommandCallback::Result result, const EngineC
     }
     // Only the first free identifier is ever probed, so each probe is a whole sweep.
     if (result != CommandCallback::Canceled)
-        emit detectionSweepFinished();
+        finishSweep();
 }

@@ -32,6 +32,9 @@ public:
 
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
+    // A sweep probes one identifier, and the second only once the first has
+    // answered.
+    int sweepsPerPass() const override { return 2; }
 
     QInputDialog* addSensorDialog() override;
     // What an accepted add-sensor dialog does; null for an address out of range.
