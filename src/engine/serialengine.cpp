@@ -59,6 +59,7 @@ void SerialEngine::resetStateMachine()
     if (m_port)
         m_port->setFlowControl(FLOW_OFF);
     setEnginePortLocks();
+    m_decoded = false;
     setState(Synchronizing);
 }
 
@@ -230,6 +231,7 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
     EngineCommand command = m_currentCommand;
     m_currentCommand.clear();
     m_commandInFlight = false;
+    m_decoded = m_decoded || result == CommandCallback::Ok;
     if (command.requestLength != 0 && command.replyLength != 0 &&
         Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));

@@ -1,0 +1,37 @@
+#include "port/portsearchorder.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+QList<SerialPortInfo> PortSearchOrder::sorted(const QList<SerialPortInfo>& ports,
+                                              const QString& lastUsed)
+{
+    auto rank = [&lastUsed](const SerialPortInfo& port) {
+        if (!lastUsed.isEmpty() && port.portName == lastUsed)
+            return 0;
+        return isAdapter(port) ? 1 : 2;
+    };
+    QList<SerialPortInfo> ordered = ports;
+    std::stable_sort(
+        ordered.begin(), ordered.end(),
+        [&rank](const SerialPortInfo& a, const SerialPortInfo& b) { return rank(a) < rank(b); });
+    return ordered;
+}
+
+QString PortSearchOrder::after(const QList<SerialPortInfo>& ordered, const QString& current)
+{
+    if (ordered.isEmpty())
+        return QString();
+    for (int i = 0; i < ordered.size(); ++i) {
+        if (ordered.at(i).portName == current)
+            return ordered.at((i + 1) % ordered.size()).portName;
+    }
+    return ordered.first().portName;
+}
+
+bool PortSearchOrder::isAdapter(const SerialPortInfo& port)
+{
+    static const QRegularExpression adapterName(QStringLiteral("(^|/)tty(USB|ACM)[0-9]+$"));
+    return port.vendorID != 0 || adapterName.match(port.portName).hasMatch() ||
+           adapterName.match(port.physName).hasMatch();
+}
