@@ -18,15 +18,24 @@ QList<SerialPortInfo> PortSearchOrder::sorted(const QList<SerialPortInfo>& ports
     return ordered;
 }
 
-QString PortSearchOrder::after(const QList<SerialPortInfo>& ordered, const QString& current)
+QString PortSearchOrder::after(const QList<SerialPortInfo>& ordered, const QString& current,
+                               const QStringList& skipped)
 {
     if (ordered.isEmpty())
         return QString();
-    for (int i = 0; i < ordered.size(); ++i) {
+    int position = -1;
+    for (int i = 0; i < ordered.size() && position < 0; ++i) {
         if (ordered.at(i).portName == current)
-            return ordered.at((i + 1) % ordered.size()).portName;
+            position = i;
     }
-    return ordered.first().portName;
+    // Every other port once; every port when current is not among them.
+    const int others = position < 0 ? ordered.size() : ordered.size() - 1;
+    for (int step = 1; step <= others; ++step) {
+        const QString& name = ordered.at((position + step) % ordered.size()).portName;
+        if (!skipped.contains(name))
+            return name;
+    }
+    return ordered.at((position + 1) % ordered.size()).portName;
 }
 
 bool PortSearchOrder::isAdapter(const SerialPortInfo& port)

@@ -4,6 +4,8 @@
 #include "log/logger.h"
 #include "port/hardwareserialport.h"
 #include "port/portenumerator.h"
+#include "port/portscout.h"
+#include "port/portscouts.h"
 #include "port/portsearchorder.h"
 
 #include <QApplication>
@@ -113,6 +115,13 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
         m_hooks.askBusType = defaults.askBusType;
     m_port = m_hooks.makePort(this);
     m_retryTimer->setInterval(kRetryIntervalMs);
+    m_scouts = new PortScouts(
+        [this]() -> PortScout* {
+            SerialEngine* engine = m_hooks.makeEngine(unsigned(m_busType));
+            return engine ? new PortScout(m_hooks.makePort(nullptr), engine) : nullptr;
+        },
+        this);
+    connect(m_scouts, &PortScouts::answered, this, &SerialPortManager::slotScoutAnswered);
 
     connect(m_enumerator, &PortEnumerator::deviceDiscovered, this,
             &SerialPortManager::slotOnPortDiscovered);
@@ -232,6 +241,7 @@ void SerialPortManager::installEngine(unsigned index)
     const bool switching = m_engine != nullptr;
     const bool autoDetect = m_engine && m_engine->isAutoDetectSensorsEnabled();
     const bool wasStopped = m_engine && !isStarted();
+    m_scouts->restart();
     dismantleEngine();
 
     m_engine = engine;
@@ -284,6 +294,7 @@ void SerialPortManager::dismantleEngine()
 void SerialPortManager::start()
 {
     portStatus(tr("Started"));
+    m_scouts->restart();
     setState(StateDetecting);
     if (m_port->isOpen())
         emit pollStateChanged(true);
@@ -295,6 +306,7 @@ void SerialPortManager::stop()
     // Otherwise the next retry would reopen a port and undo the stop; a lost line
     // is no longer waited for either.
     m_retryTimer->stop();
+    m_scouts->restart();
     closePort();
     if (m_engine)
         m_engine->setState(SerialEngine::Stopped);
@@ -304,6 +316,7 @@ void SerialPortManager::stop()
 void SerialPortManager::setAutoDetectSensorsEnabled(bool on)
 {
     portStatus(on ? tr("Auto detect enabled") : tr("Auto detect disabled"));
+    m_scouts->restart();
     if (m_engine)
         m_engine->setAutoDetectSensorsEnabled(on);
     else
@@ -329,6 +342,7 @@ void SerialPortManager::setSerialPort(const SerialPortInfo& info)
 void SerialPortManager::setPortDetection(bool on)
 {
     m_autoDetectPort = on;
+    m_scouts->restart();
     QSettings().setValue(kAutoDetectPortKey, on);
 }
 
@@ -412,6 +426,8 @@ void SerialPortManager::slotEngineStateChanged(SerialEngine::State state)
 {
     if (isLineLost() && m_port->isOpen() && m_engine->hasDecoded())
         restoreLine();
+    if (state == SerialEngine::WaitingReply || state == SerialEngine::WaitingEcho)
+        scoutAhead();
     if (state == SerialEngine::WaitingReply) {
         if (m_state != StateNormal)
             setState(StateNormal);
@@ -428,8 +444,29 @@ void SerialPortManager::slotEngineStateChanged(SerialEngine::State state)
 
 void SerialPortManager::slotSensorDetected(BaseSensor* sensor)
 {
+    m_scouts->restart();
     rememberAnsweredPort(m_busType, m_port->portName());
     emit sensorDetected(sensor);
+}
+
+// While the line probes a port in vain, scouts probe the next ones.
+void SerialPortManager::scoutAhead()
+{
+    if (!m_scouts->wantsMore() || !searchingForSensors() || m_engine->hasDecoded())
+        return;
+    m_scouts->scoutAhead(PortSearchOrder::sorted(m_enumerator->getPorts(), searchStart(m_busType)),
+                         m_port->portName());
+}
+
+void SerialPortManager::slotScoutAnswered(const QString& port)
+{
+    if (!searchingForSensors() || m_engine->hasDecoded())
+        return;
+    portStatus(tr("Sensors answer on port %1").arg(port));
+    m_scouts->restart();
+    m_scoutAnsweredPort = port;
+    m_portToTry = port;
+    setState(StateDetecting);
 }
 
 // The port of the working line failed or went away: it is closed, so that a dead
@@ -476,12 +513,16 @@ void SerialPortManager::slotEngineSweepFinished()
         return;
     }
     // Where nothing ever decoded (silence, echoes, noise) one sweep tells enough;
-    // where something answered, a sensor may still be on its way.
-    const int sweeps = m_engine->hasDecoded() ? kSweepsBeforeLeaving : 1;
+    // where something answered, a sensor may still be on its way. The scout's
+    // last reply may still arrive after the line took its port over and spoil
+    // the line's first probe there.
+    const bool answered = m_engine->hasDecoded() || m_port->portName() == m_scoutAnsweredPort;
+    const int sweeps = answered ? kSweepsBeforeLeaving : 1;
     if (++m_emptySweeps < sweeps)
         return;
     m_emptySweeps = 0;
     portStatus(tr("No sensor answers on port %1").arg(m_port->portName()));
+    m_scouts->markSwept(m_port->portName());
     if (hasOtherPort())
         setState(StateDetecting);
 }
@@ -580,6 +621,7 @@ bool SerialPortManager::openSearchedPort()
         return openCurrentPort();
     if (m_portToTry.isEmpty())
         return openNextPort();
+    m_scouts->release(m_portToTry);
     m_port->setPortName(std::exchange(m_portToTry, QString()));
     return openCurrentPort();
 }
@@ -604,7 +646,10 @@ bool SerialPortManager::openNextPort()
     closePort();
     if (ports.isEmpty())
         return false;
-    m_port->setPortName(PortSearchOrder::after(ports, current));
+    // Ports the scouts found silent in this round are skipped.
+    const QString next = PortSearchOrder::after(ports, current, m_scouts->swept());
+    m_scouts->release(next);
+    m_port->setPortName(next);
     return openCurrentPort();
 }
 

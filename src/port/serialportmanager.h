@@ -10,6 +10,7 @@
 #include <functional>
 
 class PortEnumerator;
+class PortScouts;
 class QTimer;
 class QWidget;
 class SerialPort;
@@ -89,6 +90,7 @@ protected slots:
     void slotEngineStateChanged(SerialEngine::State state);
     void slotEngineSweepFinished();
     void slotSensorDetected(BaseSensor* sensor);
+    void slotScoutAnswered(const QString& port);
 
 private:
     void logPortList(const QList<SerialPortInfo>& ports);
@@ -110,6 +112,7 @@ private:
     bool isListed(const QString& port) const;
     QString searchStart(int model) const;
     void searchFromAnsweredPort();
+    void scoutAhead();
     void loseLine(const QString& reason);
     void reopenLine(const QString& name);
     void restoreLine();
@@ -125,6 +128,7 @@ private:
     SerialEngine* m_engine = nullptr;
     PortEnumerator* m_enumerator;
     QTimer* m_retryTimer;
+    PortScouts* m_scouts;
     bool m_autoDetectPort = true;
     int m_emptySweeps = 0;
     // The port whose last opening failed, so that retrying it is said only once.
@@ -135,6 +139,8 @@ private:
     // A port the search tries next, out of turn: one just plugged in, or where
     // a newly chosen model's sensors answered last.
     QString m_portToTry;
+    // The port where a scout heard sensors last.
+    QString m_scoutAnsweredPort;
     // The working line's port while it is lost, until something answers again.
     QString m_lostPort;
 };

@@ -56,10 +56,12 @@ struct Rig
     SerialPortManager& make()
     {
         SerialPortManager::Hooks hooks;
+        // The manager makes its own port first; the others are its scouts'.
         hooks.makePort = [this](QObject* parent) {
-            port = new LinePort(parent);
-            port->deadNames = deadNames;
-            return port;
+            auto* made = new LinePort(parent);
+            made->deadNames = deadNames;
+            (port ? scoutPorts.append(made) : void(port = made));
+            return made;
         };
         // Like the model table: rows 0 to 10 exist, nothing else.
         hooks.makeEngine = [this](unsigned index) -> SerialEngine* {
@@ -86,6 +88,7 @@ struct Rig
     FakePortEnumerator enumerator;
     QStringList deadNames;
     LinePort* port = nullptr;
+    QList<QPointer<LinePort>> scoutPorts;
     QList<QPointer<DialogEngine>> engines;
     int answer = 2;
     int questions = 0;
@@ -127,6 +130,7 @@ private slots:
     void silentPortIsLeftAfterOneSweep_data();
     void silentPortIsLeftAfterOneSweep();
     void portPluggedInWhileSearchingIsTriedAtOnce();
+    void scoutsSweepThePortsAheadOfTheLine();
     void modelChangeStartsWhereItsSensorsAnswered();
     void lostLineIsWaitedForAndPolledAgain_data();
     void lostLineIsWaitedForAndPolledAgain();
@@ -370,6 +374,42 @@ void TestSerialPortManager::portPluggedInWhileSearchingIsTriedAtOnce()
     QCOMPARE(rig.port->attempts.size(), 2);
 }
 
+void TestSerialPortManager::scoutsSweepThePortsAheadOfTheLine()
+{
+    store("BusType", 2);
+    Rig rig({"A", "B", "C", "D", "E", "F"});
+    rig.make();
+    rig.engineSends();
+    QStringList scouted;
+    for (const LinePort* port : std::as_const(rig.scoutPorts))
+        scouted << port->portName();
+    QCOMPARE(scouted, QStringList({"B", "C", "D", "E"}));
+    DialogEngine* onB = rig.engines.at(1);
+    DialogEngine* onE = rig.engines.at(4);
+
+    // B stays silent for a whole sweep: its scout leaves, and the line skips it
+    // when it leaves its own silent port; F gets a scout instead.
+    emit onB->detectionSweepFinished();
+    QCoreApplication::processEvents();
+    QVERIFY(!rig.scoutPorts.at(0)->isOpen());
+    emit rig.engine()->detectionSweepFinished();
+    QCoreApplication::processEvents();
+    QCOMPARE(rig.port->portName(), QStringLiteral("C"));
+    QVERIFY(!rig.scoutPorts.at(1)->isOpen());
+    rig.engineSends();
+    QCOMPARE(rig.scoutPorts.last()->portName(), QStringLiteral("F"));
+
+    // Sensors answer E's scout: the line moves there at once, the scouts stop.
+    onE->slotOnStateCheckTimeout();
+    rig.scoutPorts.at(3)->feed(rig.scoutPorts.at(3)->writes.last().bytes);
+    QCoreApplication::processEvents();
+    QCOMPARE(rig.port->portName(), QStringLiteral("E"));
+    QVERIFY(rig.port->isOpen());
+    QVERIFY(rig.status().contains(QStringLiteral("Sensors answer on port E")));
+    for (const LinePort* port : std::as_const(rig.scoutPorts))
+        QVERIFY(!port || !port->isOpen());
+}
+
 void TestSerialPortManager::modelChangeStartsWhereItsSensorsAnswered()
 {
     store("BusType", 5);
@@ -437,6 +477,8 @@ void TestSerialPortManager::lostLineIsWaitedForAndPolledAgain()
     rig.make();
     rig.engineSends();
     QPointer<FakeSensor> sensor = search ? new FakeSensor(rig.engine(), 3) : nullptr;
+    if (sensor)
+        emit rig.engine()->sensorDetected(sensor);
     QSignalSpy lost(rig.manager.get(), &SerialPortManager::lineLost);
     QSignalSpy restored(rig.manager.get(), &SerialPortManager::lineRestored);
     QSignalSpy polling(rig.manager.get(), &SerialPortManager::pollStateChanged);

@@ -1030,6 +1030,10 @@ Error</source>
         <source>Line restored: %1</source>
         <translation>Линия восстановлена: %1</translation>
     </message>
+    <message>
+        <source>Sensors answer on port %1</source>
+        <translation>На порту %1 отвечают датчики</translation>
+    </message>
 </context>
 <context>
     <name>TBusEngine</name>
