@@ -198,6 +198,8 @@ void MainWindow::connectPortPanel()
             &SerialPortManager::setPortBaudRate);
     // A port chosen by hand that fails to open changes no manager state.
     connect(m_portOptions, &PortOptionsWidget::portChanged, this, &MainWindow::showPortTrouble);
+    connect(m_manager, &SerialPortManager::lineLost, this, &MainWindow::slotLineLost);
+    connect(m_manager, &SerialPortManager::lineRestored, this, &MainWindow::slotLineRestored);
     m_portOptions->slotSerialPortParametersChanged(m_manager->serialPortSettings());
     m_portOptions->setPortDetection(m_manager->isPortDetectionEnabled());
 }
@@ -311,6 +313,19 @@ void MainWindow::showPortTrouble()
             QLatin1Char(' ') + tr("Add your user to the dialout group "
                                   "(sudo usermod -aG dialout $USER), then log in again.");
     statusBar()->showMessage(m_portTrouble);
+}
+
+void MainWindow::slotLineLost(const QString& message)
+{
+    m_lineLost = message;
+    statusBar()->showMessage(message);
+}
+
+void MainWindow::slotLineRestored()
+{
+    if (statusBar()->currentMessage() == m_lineLost)
+        statusBar()->clearMessage();
+    m_lineLost.clear();
 }
 
 void MainWindow::slotBusTypeAction(QAction* act)

@@ -56,6 +56,8 @@ private slots:
     void slotDetectionStateChanged(int newState);
     void setAutoDetectSensorsEnabled(bool v);
     void on_sensorTabWidget_currentChanged(QWidget* widget);
+    void slotLineLost(const QString& message);
+    void slotLineRestored();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -87,4 +89,6 @@ private:
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
     QString m_portTrouble;
+    // Shown in the status bar from the loss of the line until it answers again.
+    QString m_lineLost;
 };

@@ -68,6 +68,7 @@ void SerialEngine::resetStateMachine()
     setEnginePortLocks();
     m_lineEchoes = false;
     restartDetection();
+    m_decoded = false;
     setState(Synchronizing);
 }
 
@@ -301,6 +302,7 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
     m_currentCommand.clear();
     m_commandInFlight = false;
     m_probeWindowMs = 0;
+    m_decoded = m_decoded || result == CommandCallback::Ok;
     if (command.requestLength != 0 && command.replyLength != 0 &&
         Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));

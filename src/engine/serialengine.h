@@ -57,6 +57,9 @@ public:
     SerialPort* port() const { return m_port; }
     int detectionState() const { return m_detectionState; }
     bool isDetecting() const { return m_detecting; }
+    // Whether a command completed Ok since the last reset: the port search tells a
+    // line where anything answers from one that is silent, echoes or is noise.
+    bool hasDecoded() const { return m_decoded; }
     int queuedCommandCount() const { return m_commandQueue.size(); }
     const EngineCommand& currentCommand() const { return m_currentCommand; }
     bool hasCommandInFlight() const { return m_commandInFlight; }
@@ -166,6 +169,7 @@ private:
     qint64 nowMs(qint64 clockNs) const { return m_clockEpochMs + clockNs / 1000000; }
 
     bool m_detecting = true;
+    bool m_decoded = false;
     State m_state = Synchronizing;
     int m_detectionState = 0;
     SerialPort* m_port = nullptr;

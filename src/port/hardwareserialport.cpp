@@ -80,6 +80,12 @@ HardwareSerialPort::HardwareSerialPort(QObject* parent)
     , m_port(new QSerialPort(this))
 {
     connect(m_port, &QSerialPort::readyRead, this, &SerialPort::readyRead);
+    // A line whose far end is gone wakes the event loop without end until the
+    // port is closed: the reader must hear of it now, not at its next tick.
+    connect(m_port, &QSerialPort::errorOccurred, this, [this] {
+        if (lineFailed())
+            emit readyRead();
+    });
 }
 
 QString HardwareSerialPort::portName() const

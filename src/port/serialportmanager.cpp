@@ -5,6 +5,9 @@
 #include "log/logger.h"
 #include "port/hardwareserialport.h"
 #include "port/portenumerator.h"
+#include "port/portscout.h"
+#include "port/portscouts.h"
+#include "port/portsearchorder.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -13,6 +16,7 @@
 #include <QtDebug>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -20,9 +24,14 @@ const char kBusTypeKey[] = "BusType";
 const char kUsedPortKey[] = "SerialPort/UsedPort";
 const char kAutoDetectPortKey[] = "SerialPort/AutoDetectPort";
 const char kAutoDetectAddressKey[] = "SerialPort/AutoDetectAddress";
+// Model index -> the port where that model's sensors last answered.
+const char kAnsweredPortsKey[] = "SerialPort/AnsweredPorts";
 const int kRetryIntervalMs = 100;
+// Often enough that a line plugged back in is polled again within seconds, rare
+// enough that waiting for it costs nothing.
+const int kLostLineRetryMs = 1000;
 // Omnicomm detection is complete after two passes over its addresses; every
-// protocol gets as many before its line is given up.
+// protocol gets as many before a line where something answered is given up.
 const int kSweepsBeforeLeaving = 2;
 
 struct StoredPortChoices
@@ -48,6 +57,19 @@ int readBusType()
     bool ok = false;
     const int stored = QSettings().value(kBusTypeKey).toInt(&ok);
     return ok && stored >= 0 && EngineFactory::isValidType(unsigned(stored)) ? stored : -1;
+}
+
+QString answeredPort(int model)
+{
+    return QSettings().value(kAnsweredPortsKey).toMap().value(QString::number(model)).toString();
+}
+
+void rememberAnsweredPort(int model, const QString& port)
+{
+    QSettings settings;
+    QVariantMap ports = settings.value(kAnsweredPortsKey).toMap();
+    ports.insert(QString::number(model), port);
+    settings.setValue(kAnsweredPortsKey, ports);
 }
 
 QString modelName(int index)
@@ -94,6 +116,13 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
         m_hooks.askBusType = defaults.askBusType;
     m_port = m_hooks.makePort(this);
     m_retryTimer->setInterval(kRetryIntervalMs);
+    m_scouts = new PortScouts(
+        [this]() -> PortScout* {
+            SerialEngine* engine = m_hooks.makeEngine(unsigned(m_busType));
+            return engine ? new PortScout(m_hooks.makePort(nullptr), engine) : nullptr;
+        },
+        this);
+    connect(m_scouts, &PortScouts::answered, this, &SerialPortManager::slotScoutAnswered);
 
     connect(m_enumerator, &PortEnumerator::deviceDiscovered, this,
             &SerialPortManager::slotOnPortDiscovered);
@@ -103,9 +132,16 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
 
     const StoredPortChoices stored = readPortChoices();
     m_autoDetectPort = stored.autoDetectPort;
+    m_usedPort = stored.usedPort;
     const QList<SerialPortInfo> ports = m_enumerator->getPorts();
     logPortList(ports);
-    const bool opened = !ports.isEmpty() && openRememberedPort(ports, stored.usedPort);
+    // The search starts where the stored model's sensors answered last; a port
+    // chosen by hand is kept.
+    const bool opened =
+        !ports.isEmpty() &&
+        (m_autoDetectPort
+             ? openRememberedPort(PortSearchOrder::sorted(ports, searchStart(readBusType())), {})
+             : openRememberedPort(ports, m_usedPort));
     setBusType(unsigned(storedOrChosenBusType()));
     chooseFirstState(opened, stored.autoDetectAddress);
     setAutoDetectSensorsEnabled(stored.autoDetectAddress);
@@ -164,7 +200,7 @@ void SerialPortManager::chooseFirstState(bool portOpened, bool autoDetectAddress
 
 bool SerialPortManager::isStarted() const
 {
-    return m_engine && m_engine->state() != SerialEngine::Stopped;
+    return m_engine && (m_engine->state() != SerialEngine::Stopped || isWaitingForLine());
 }
 
 bool SerialPortManager::isAutoDetectSensorsEnabled() const
@@ -203,8 +239,10 @@ void SerialPortManager::installEngine(unsigned index)
     if (int(index) != m_busType)
         qDebug("Switching bus type from %s to %s", qPrintable(modelName(m_busType)),
                qPrintable(modelName(int(index))));
+    const bool switching = m_engine != nullptr;
     const bool autoDetect = m_engine && m_engine->isAutoDetectSensorsEnabled();
-    const bool wasStopped = m_engine && m_engine->state() == SerialEngine::Stopped;
+    const bool wasStopped = m_engine && !isStarted();
+    m_scouts->restart();
     dismantleEngine();
 
     m_engine = engine;
@@ -213,7 +251,7 @@ void SerialPortManager::installEngine(unsigned index)
             &SerialPortManager::detectionStateChanged);
     m_busType = int(index);
     m_engine->setPort(m_port);
-    connect(m_engine, &BaseEngine::sensorDetected, this, &SerialPortManager::sensorDetected);
+    connect(m_engine, &BaseEngine::sensorDetected, this, &SerialPortManager::slotSensorDetected);
     connect(m_engine, &SerialEngine::stateChanged, this,
             &SerialPortManager::slotEngineStateChanged);
     connect(m_engine, &SerialEngine::lineNoisy, this, [this](quint64 bytes, qint64 ms) {
@@ -231,6 +269,19 @@ void SerialPortManager::installEngine(unsigned index)
     // A stopped line stays stopped under the new model until the user starts it.
     if (wasStopped)
         m_engine->setState(SerialEngine::Stopped);
+    else if (switching)
+        searchFromAnsweredPort();
+}
+
+// The new model's sensors are most likely where they answered last time.
+void SerialPortManager::searchFromAnsweredPort()
+{
+    const QString port = answeredPort(m_busType);
+    if (!m_autoDetectPort || isLineLost() || port.isEmpty() || port == m_port->portName() ||
+        !isListed(port))
+        return;
+    m_portToTry = port;
+    setState(StateDetecting);
 }
 
 void SerialPortManager::dismantleEngine()
@@ -249,6 +300,7 @@ void SerialPortManager::dismantleEngine()
 void SerialPortManager::start()
 {
     portStatus(tr("Started"));
+    m_scouts->restart();
     setState(StateDetecting);
     if (m_port->isOpen())
         emit pollStateChanged(true);
@@ -257,8 +309,10 @@ void SerialPortManager::start()
 void SerialPortManager::stop()
 {
     portStatus(tr("Stopped"));
-    // Otherwise the next retry would reopen a port and undo the stop.
+    // Otherwise the next retry would reopen a port and undo the stop; a lost line
+    // is no longer waited for either.
     m_retryTimer->stop();
+    m_scouts->restart();
     closePort();
     if (m_engine)
         m_engine->setState(SerialEngine::Stopped);
@@ -268,6 +322,7 @@ void SerialPortManager::stop()
 void SerialPortManager::setAutoDetectSensorsEnabled(bool on)
 {
     portStatus(on ? tr("Auto detect enabled") : tr("Auto detect disabled"));
+    m_scouts->restart();
     if (m_engine)
         m_engine->setAutoDetectSensorsEnabled(on);
     else
@@ -293,6 +348,7 @@ void SerialPortManager::setSerialPort(const SerialPortInfo& info)
 void SerialPortManager::setPortDetection(bool on)
 {
     m_autoDetectPort = on;
+    m_scouts->restart();
     QSettings().setValue(kAutoDetectPortKey, on);
 }
 
@@ -318,8 +374,12 @@ void SerialPortManager::executeAddSensorDialog()
 
 void SerialPortManager::slotOnPortListChanged()
 {
-    if (!m_port->isOpen() && m_autoDetectPort)
+    if (isLineLost() && isWorkingLine()) {
+        if (!m_port->isOpen())
+            reopenLine(m_lostPort);
+    } else if (!m_port->isOpen() && m_autoDetectPort) {
         setState(StateDetecting);
+    }
 }
 
 void SerialPortManager::slotOnRoutineFinished()
@@ -335,10 +395,20 @@ void SerialPortManager::slotOnDeviceDetected()
 void SerialPortManager::slotOnPortDiscovered(const SerialPortInfo& info)
 {
     portStatus(tr("port %1 detected").arg(info.portName));
-    if (m_port->isOpen())
+    if (isLineLost() && isWorkingLine()) {
+        // With the search on, the adapter may come back under another name.
+        if (info.portName == m_lostPort || m_autoDetectPort)
+            reopenLine(info.portName);
+        return;
+    }
+    // A port plugged in while no sensor is found is most likely the line.
+    const bool searching = m_autoDetectPort && !holdsSensors();
+    if (m_port->isOpen() && !(searching && isStarted()))
         return;
     if (!m_autoDetectPort && info.portName != m_port->portName())
         return;
+    if (searching)
+        m_portToTry = info.portName;
     setState(StateDetecting);
     // A line that comes back resumes polling; the Start action must say so.
     if (m_port->isOpen() && isStarted())
@@ -348,37 +418,117 @@ void SerialPortManager::slotOnPortDiscovered(const SerialPortInfo& info)
 void SerialPortManager::slotOnPortRemoved(const SerialPortInfo& info)
 {
     portStatus(tr("port %1 removed").arg(info.portName));
-    if (info.portName != m_port->portName())
+    if (info.portName != m_port->portName() || !m_port->isOpen())
         return;
+    if (isWorkingLine()) {
+        loseLine(tr("device removed"));
+        return;
+    }
     closePort();
-    if (!m_autoDetectPort)
-        stop();
+    m_retryTimer->start(kRetryIntervalMs);
 }
 
 void SerialPortManager::slotEngineStateChanged(SerialEngine::State state)
 {
+    if (isLineLost() && m_port->isOpen() && m_engine->hasDecoded())
+        restoreLine();
+    if (state == SerialEngine::WaitingReply || state == SerialEngine::WaitingEcho)
+        scoutAhead();
     if (state == SerialEngine::WaitingReply) {
         if (m_state != StateNormal)
             setState(StateNormal);
-    } else if (state == SerialEngine::PortError && m_autoDetectPort) {
-        // Entering the search moves on by exactly one port.
-        qDebug("Trying to open next port due to error");
-        setState(StateDetecting);
+    } else if (state == SerialEngine::PortError) {
+        if (isWorkingLine() && m_port->isOpen()) {
+            loseLine(m_port->errorString());
+        } else if (m_autoDetectPort) {
+            // Entering the search moves on by exactly one port.
+            qDebug("Trying to open next port due to error");
+            setState(StateDetecting);
+        }
     }
 }
 
-// Two whole sweeps of a running line found nobody: an open port where nobody
-// answers is no better than one that fails. With no other port, stay and go on.
+void SerialPortManager::slotSensorDetected(BaseSensor* sensor)
+{
+    m_scouts->restart();
+    rememberAnsweredPort(m_busType, m_port->portName());
+    emit sensorDetected(sensor);
+}
+
+// While the line probes a port in vain, scouts probe the next ones.
+void SerialPortManager::scoutAhead()
+{
+    if (!m_scouts->wantsMore() || !searchingForSensors() || m_engine->hasDecoded())
+        return;
+    m_scouts->scoutAhead(PortSearchOrder::sorted(m_enumerator->getPorts(), searchStart(m_busType)),
+                         m_port->portName());
+}
+
+void SerialPortManager::slotScoutAnswered(const QString& port)
+{
+    if (!searchingForSensors() || m_engine->hasDecoded())
+        return;
+    portStatus(tr("Sensors answer on port %1").arg(port));
+    m_scouts->restart();
+    m_scoutAnsweredPort = port;
+    m_portToTry = port;
+    setState(StateDetecting);
+}
+
+// The port of the working line failed or went away: it is closed, so that a dead
+// descriptor cannot keep the event loop busy, and opened again once a second, or
+// as soon as it is announced, until it is back.
+void SerialPortManager::loseLine(const QString& reason)
+{
+    m_lostPort = m_port->portName();
+    closePort();
+    m_engine->setState(SerialEngine::Stopped);
+    // Its failing openings are not worth a line each.
+    m_failedPort = m_lostPort;
+    const QString message =
+        tr("Line lost: %1 (%2); waiting for it to come back").arg(m_lostPort, reason);
+    portStatus(message);
+    emit lineLost(message);
+    m_retryTimer->start(kLostLineRetryMs);
+}
+
+void SerialPortManager::reopenLine(const QString& name)
+{
+    closePort();
+    m_port->setPortName(name);
+    if (!openCurrentPort())
+        return;
+    m_retryTimer->stop();
+    resetEngine();
+}
+
+// Lost until something answers again: a port that merely opens may be another device.
+void SerialPortManager::restoreLine()
+{
+    portStatus(tr("Line restored: %1").arg(m_port->portName()));
+    m_lostPort.clear();
+    emit lineRestored();
+}
+
+// A running line's sweeps found nobody: an open port where nobody answers is no
+// better than one that fails. With no other port, stay and go on.
 void SerialPortManager::slotEngineSweepFinished()
 {
     if (!searchingForSensors()) {
         m_emptySweeps = 0;
         return;
     }
-    if (++m_emptySweeps < kSweepsBeforeLeaving)
+    // Where nothing ever decoded (silence, echoes, noise) one sweep tells enough;
+    // where something answered, a sensor may still be on its way. The scout's
+    // last reply may still arrive after the line took its port over and spoil
+    // the line's first probe there.
+    const bool answered = m_engine->hasDecoded() || m_port->portName() == m_scoutAnsweredPort;
+    const int sweeps = answered ? kSweepsBeforeLeaving : 1;
+    if (++m_emptySweeps < sweeps)
         return;
     m_emptySweeps = 0;
     portStatus(tr("No sensor answers on port %1").arg(m_port->portName()));
+    m_scouts->markSwept(m_port->portName());
     if (hasOtherPort())
         setState(StateDetecting);
 }
@@ -394,6 +544,31 @@ bool SerialPortManager::searchingForSensors() const
 bool SerialPortManager::holdsSensors() const
 {
     return m_engine && !m_engine->sensors().isEmpty();
+}
+
+// The line the user works on: the port chosen by hand, or the one the search
+// found sensors on. When it fails it is waited for, not replaced.
+bool SerialPortManager::isWorkingLine() const
+{
+    return !m_autoDetectPort || holdsSensors();
+}
+
+bool SerialPortManager::isWaitingForLine() const
+{
+    return isLineLost() && m_retryTimer->isActive();
+}
+
+bool SerialPortManager::isListed(const QString& port) const
+{
+    const QList<SerialPortInfo> ports = m_enumerator->getPorts();
+    return std::any_of(ports.cbegin(), ports.cend(),
+                       [&port](const SerialPortInfo& info) { return info.portName == port; });
+}
+
+QString SerialPortManager::searchStart(int model) const
+{
+    const QString answered = model >= 0 ? answeredPort(model) : QString();
+    return answered.isEmpty() ? m_usedPort : answered;
 }
 
 bool SerialPortManager::hasOtherPort() const
@@ -429,22 +604,32 @@ void SerialPortManager::restartDetection(State oldState)
     // would ever reopen it, so that falls through and tries it again.
     if (oldState == StateInit && (m_port->isOpen() || m_autoDetectPort)) {
         resetEngine();
-        m_retryTimer->start();
+        m_retryTimer->start(kRetryIntervalMs);
         return;
     }
     closePort();
     m_engine->setState(SerialEngine::Stopped);
-    // Sensors answered on this port: when it fails, its adapter was most likely
-    // unplugged and comes back under the same name, so the search waits for it
-    // rather than settling on another port where those sensors never answer.
-    const bool opened = m_autoDetectPort && !holdsSensors() ? openNextPort() : openCurrentPort();
-    if (opened) {
+    if (openSearchedPort()) {
         qDebug("Using port %s, resetting state machine", qPrintable(m_port->portName()));
         resetEngine();
     } else {
         qDebug("Port open error: %u", unsigned(m_port->lastError()));
-        m_retryTimer->start();
+        m_retryTimer->start(isLineLost() ? kLostLineRetryMs : kRetryIntervalMs);
     }
+}
+
+// Sensors answered on this port: when it fails, its adapter was most likely
+// unplugged and comes back under the same name, so the search waits for it
+// rather than settling on another port where those sensors never answer.
+bool SerialPortManager::openSearchedPort()
+{
+    if (!m_autoDetectPort || isWorkingLine())
+        return openCurrentPort();
+    if (m_portToTry.isEmpty())
+        return openNextPort();
+    m_scouts->release(m_portToTry);
+    m_port->setPortName(std::exchange(m_portToTry, QString()));
+    return openCurrentPort();
 }
 
 bool SerialPortManager::openCurrentPort()
@@ -461,19 +646,16 @@ bool SerialPortManager::openCurrentPort()
 
 bool SerialPortManager::openNextPort()
 {
-    const QList<SerialPortInfo> ports = m_enumerator->getPorts();
+    const QList<SerialPortInfo> ports =
+        PortSearchOrder::sorted(m_enumerator->getPorts(), searchStart(m_busType));
     const QString current = m_port->portName();
     closePort();
     if (ports.isEmpty())
         return false;
-    int next = 0;
-    for (int i = 0; i < ports.size(); ++i) {
-        if (ports.at(i).portName == current) {
-            next = (i + 1) % ports.size();
-            break;
-        }
-    }
-    m_port->setPortName(ports.at(next).portName);
+    // Ports the scouts found silent in this round are skipped.
+    const QString next = PortSearchOrder::after(ports, current, m_scouts->swept());
+    m_scouts->release(next);
+    m_port->setPortName(next);
     return openCurrentPort();
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 class PortEnumerator;
+class PortScouts;
 class QTimer;
 class QWidget;
 class SerialPort;
@@ -82,12 +83,16 @@ signals:
     void detectionStateChanged(int state);
     // The line would not fall quiet for the engine; the text says so, for the user.
     void lineNoisy(const QString& text);
+    void lineLost(const QString& message);
+    void lineRestored();
 
 protected slots:
     void slotOnPortDiscovered(const SerialPortInfo& info);
     void slotOnPortRemoved(const SerialPortInfo& info);
     void slotEngineStateChanged(SerialEngine::State state);
     void slotEngineSweepFinished();
+    void slotSensorDetected(BaseSensor* sensor);
+    void slotScoutAnswered(const QString& port);
 
 private:
     void logPortList(const QList<SerialPortInfo>& ports);
@@ -97,13 +102,24 @@ private:
     void setState(State newState);
     void restartDetection(State oldState);
     bool openCurrentPort();
+    bool openSearchedPort();
     bool openNextPort();
     void closePort();
     void resetEngine();
     void installEngine(unsigned index);
     bool searchingForSensors() const;
     bool holdsSensors() const;
+    bool isWorkingLine() const;
     bool hasOtherPort() const;
+    bool isListed(const QString& port) const;
+    QString searchStart(int model) const;
+    void searchFromAnsweredPort();
+    void scoutAhead();
+    void loseLine(const QString& reason);
+    void reopenLine(const QString& name);
+    void restoreLine();
+    bool isLineLost() const { return !m_lostPort.isEmpty(); }
+    bool isWaitingForLine() const;
     void dismantleEngine();
     void warnNoEngine(const char* function) const;
 
@@ -114,8 +130,19 @@ private:
     SerialEngine* m_engine = nullptr;
     PortEnumerator* m_enumerator;
     QTimer* m_retryTimer;
+    PortScouts* m_scouts;
     bool m_autoDetectPort = true;
     int m_emptySweeps = 0;
     // The port whose last opening failed, so that retrying it is said only once.
     QString m_failedPort;
+    // The port used when the program last ended, where the search starts when
+    // the model's sensors have not answered anywhere yet.
+    QString m_usedPort;
+    // A port the search tries next, out of turn: one just plugged in, or where
+    // a newly chosen model's sensors answered last.
+    QString m_portToTry;
+    // The port where a scout heard sensors last.
+    QString m_scoutAnsweredPort;
+    // The working line's port while it is lost, until something answers again.
+    QString m_lostPort;
 };

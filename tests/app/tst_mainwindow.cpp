@@ -31,6 +31,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 #include <memory>
@@ -112,6 +113,8 @@ private slots:
     void queryIntervalReachesEverySensorOnlyOnOk();
     void geometryAndHeaderStateSurviveARestart();
     void logDockTogglesFromADialog();
+    void lostLineIsSaidAndPolledAgain_data();
+    void lostLineIsSaidAndPolledAgain();
     void portTroubleIsSaidInTheStatusBar_data();
     void portTroubleIsSaidInTheStatusBar();
     void quittingCompletesQueuedCommandsOnce_data();
@@ -302,6 +305,48 @@ void TestMainWindow::logDockTogglesFromADialog()
     QVERIFY(dock->isVisible());
     QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(dock->isHidden());
+}
+
+void TestMainWindow::lostLineIsSaidAndPolledAgain_data()
+{
+    QTest::addColumn<bool>("portSearch");
+    QTest::newRow("search off") << false;
+    QTest::newRow("search on") << true;
+}
+
+// The simulator goes away and its link with it, as an unplugged adapter does,
+// then comes back under the same name.
+void TestMainWindow::lostLineIsSaidAndPolledAgain()
+{
+    QFETCH(bool, portSearch);
+    QTemporaryDir dir;
+    sim::LineOptions options = SimulatedLine::options(QStringLiteral("ZT-33"), {1});
+    options.linkPath = dir.filePath(QStringLiteral("line"));
+    sim::SimLine line(options);
+    QVERIFY(line.start());
+    enumerator->plug(options.linkPath);
+    storeChoices(kOmnicommModel, options.linkPath, portSearch);
+    MainWindow window(enumerator.get());
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    SerialPortManager* manager = window.manager();
+
+    line.stop();
+    QTRY_VERIFY(!manager->currentPort()->isOpen());
+    const QString message = window.statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(QStringLiteral("Line lost: %1 (").arg(options.linkPath)) &&
+                 message.endsWith(QStringLiteral("); waiting for it to come back")),
+             qPrintable(message));
+    // Waiting costs nothing: nothing of the line ticks more than once a second.
+    for (const QTimer* timer : manager->findChildren<QTimer*>())
+        QVERIFY(!timer->isActive() || timer->interval() >= 1000);
+    QVERIFY(actionOf(window, "actionStart")->isChecked());
+
+    const quint64 polled = line.sensorAt(1)->counters().requests;
+    QVERIFY(line.start());
+    QTRY_VERIFY_WITH_TIMEOUT(line.sensorAt(1)->counters().requests > polled, 5000);
+    QTRY_VERIFY(window.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(manager->currentPort()->portName(), options.linkPath);
+    QCOMPARE(tabTitles(window), QStringList({"Status", "0x01"}));
 }
 
 void TestMainWindow::portTroubleIsSaidInTheStatusBar_data()

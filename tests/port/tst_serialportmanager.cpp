@@ -56,10 +56,12 @@ struct Rig
     SerialPortManager& make()
     {
         SerialPortManager::Hooks hooks;
+        // The manager makes its own port first; the others are its scouts'.
         hooks.makePort = [this](QObject* parent) {
-            port = new LinePort(parent);
-            port->deadNames = deadNames;
-            return port;
+            auto* made = new LinePort(parent);
+            made->deadNames = deadNames;
+            (port ? scoutPorts.append(made) : void(port = made));
+            return made;
         };
         // Like the model table: rows 0 to 10 exist, nothing else.
         hooks.makeEngine = [this](unsigned index) -> SerialEngine* {
@@ -86,6 +88,7 @@ struct Rig
     FakePortEnumerator enumerator;
     QStringList deadNames;
     LinePort* port = nullptr;
+    QList<QPointer<LinePort>> scoutPorts;
     QList<QPointer<DialogEngine>> engines;
     int answer = 2;
     int questions = 0;
@@ -122,7 +125,15 @@ private slots:
     void firstStateFollowsPortAndDetection();
     void searchWalksThePortsAndWraps();
     void portErrorMovesTheSearchOnByOnePort();
-    void unpluggedLineWithSensorsIsWaitedFor();
+    void searchGoesLastUsedThenAdaptersThenOthers_data();
+    void searchGoesLastUsedThenAdaptersThenOthers();
+    void silentPortIsLeftAfterOneSweep_data();
+    void silentPortIsLeftAfterOneSweep();
+    void portPluggedInWhileSearchingIsTriedAtOnce();
+    void scoutsSweepThePortsAheadOfTheLine();
+    void modelChangeStartsWhereItsSensorsAnswered();
+    void lostLineIsWaitedForAndPolledAgain_data();
+    void lostLineIsWaitedForAndPolledAgain();
     void searchOffIgnoresOtherPortsButFollowsItsOwn();
     void removingTheOpenPort();
     void modelSwitchReplacesTheEngineAndKeepsTheLine();
@@ -282,43 +293,234 @@ void TestSerialPortManager::portErrorMovesTheSearchOnByOnePort()
     QVERIFY(rig.port->isOpen());
     QCOMPARE(rig.manager->state(), SerialPortManager::StateDetecting);
     QCOMPARE(rig.engine()->state(), SerialEngine::Synchronizing);
-
-    // With the search off an error leaves the port where it is.
-    rig.manager->setPortDetection(false);
-    rig.port->failReads = false;
-    rig.engineSends();
-    rig.port->failReads = true;
-    rig.port->feed("x");
-    QCOMPARE(rig.port->attempts.size(), 2);
-    QCOMPARE(rig.engine()->state(), SerialEngine::PortError);
 }
 
-void TestSerialPortManager::unpluggedLineWithSensorsIsWaitedFor()
+void TestSerialPortManager::searchGoesLastUsedThenAdaptersThenOthers_data()
+{
+    QTest::addColumn<QStringList>("ports");
+    QTest::addColumn<QString>("lastUsed");
+    QTest::addColumn<QStringList>("tried");
+    const QStringList pc = {"ttyS0", "ttyS1", "/dev/ttyUSB3", "ttyS2", "ttyACM0", "usb-serial"};
+    QTest::newRow("adapters first") << pc << QString()
+                                    << QStringList({"/dev/ttyUSB3", "ttyACM0", "usb-serial",
+                                                    "ttyS0", "ttyS1", "ttyS2", "/dev/ttyUSB3"});
+    QTest::newRow("last used before them")
+        << pc << QStringLiteral("ttyS1")
+        << QStringList(
+               {"ttyS1", "/dev/ttyUSB3", "ttyACM0", "usb-serial", "ttyS0", "ttyS2", "ttyS1"});
+    QTest::newRow("no adapter: as listed")
+        << QStringList({"B", "A", "C"}) << QStringLiteral("A") << QStringList({"A", "B", "C", "A"});
+}
+
+// Every port is dead, so each retry moves the search on by one port.
+void TestSerialPortManager::searchGoesLastUsedThenAdaptersThenOthers()
+{
+    QFETCH(QStringList, ports);
+    QFETCH(QString, lastUsed);
+    QFETCH(QStringList, tried);
+    store("BusType", 2);
+    store("SerialPort/UsedPort", lastUsed);
+    Rig rig(ports, ports);
+    // An adapter known only by its USB vendor id.
+    for (SerialPortInfo& info : rig.enumerator.ports)
+        info.vendorID = info.portName == QLatin1String("usb-serial") ? 0x0403 : 0;
+    rig.make();
+    while (rig.port->attempts.size() < tried.size())
+        rig.retry();
+    QCOMPARE(rig.port->attempts, tried);
+}
+
+void TestSerialPortManager::silentPortIsLeftAfterOneSweep_data()
+{
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<int>("sweeps");
+    QTest::newRow("nothing decoded") << false << 1;
+    QTest::newRow("something answered") << true << 2;
+}
+
+void TestSerialPortManager::silentPortIsLeftAfterOneSweep()
+{
+    QFETCH(bool, answered);
+    QFETCH(int, sweeps);
+    store("BusType", 2);
+    Rig rig;
+    rig.make();
+    rig.engineSends();
+    if (answered)
+        rig.port->feed(rig.port->writes.last().bytes);
+    for (int sweep = 1; sweep <= sweeps; ++sweep) {
+        QCOMPARE(rig.port->portName(), QStringLiteral("A"));
+        emit rig.engine()->detectionSweepFinished();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(rig.port->portName(), QStringLiteral("B"));
+}
+
+void TestSerialPortManager::portPluggedInWhileSearchingIsTriedAtOnce()
 {
     store("BusType", 2);
     Rig rig;
     rig.make();
     rig.engineSends();
-    QPointer<FakeSensor> sensor = new FakeSensor(rig.engine(), 3);
+    rig.enumerator.plug(QStringLiteral("D"));
+    QCOMPARE(rig.port->attempts, QStringList({"A", "D"}));
+    QVERIFY(rig.port->isOpen());
+    QCOMPARE(rig.manager->state(), SerialPortManager::StateDetecting);
+    QCOMPARE(rig.engine()->state(), SerialEngine::Synchronizing);
+
+    // A line where sensors answer is not left for a new port.
+    new FakeSensor(rig.engine(), 3);
+    rig.enumerator.plug(QStringLiteral("E"));
+    QCOMPARE(rig.port->attempts.size(), 2);
+}
+
+void TestSerialPortManager::scoutsSweepThePortsAheadOfTheLine()
+{
+    store("BusType", 2);
+    Rig rig({"A", "B", "C", "D", "E", "F"});
+    rig.make();
+    rig.engineSends();
+    QStringList scouted;
+    for (const LinePort* port : std::as_const(rig.scoutPorts))
+        scouted << port->portName();
+    QCOMPARE(scouted, QStringList({"B", "C", "D", "E"}));
+    DialogEngine* onB = rig.engines.at(1);
+    DialogEngine* onE = rig.engines.at(4);
+
+    // B stays silent for a whole sweep: its scout leaves, and the line skips it
+    // when it leaves its own silent port; F gets a scout instead.
+    emit onB->detectionSweepFinished();
+    QCoreApplication::processEvents();
+    QVERIFY(!rig.scoutPorts.at(0)->isOpen());
+    emit rig.engine()->detectionSweepFinished();
+    QCoreApplication::processEvents();
+    QCOMPARE(rig.port->portName(), QStringLiteral("C"));
+    QVERIFY(!rig.scoutPorts.at(1)->isOpen());
+    rig.engineSends();
+    QCOMPARE(rig.scoutPorts.last()->portName(), QStringLiteral("F"));
+
+    // Sensors answer E's scout: the line moves there at once, the scouts stop.
+    onE->slotOnStateCheckTimeout();
+    rig.scoutPorts.at(3)->feed(rig.scoutPorts.at(3)->writes.last().bytes);
+    QCoreApplication::processEvents();
+    QCOMPARE(rig.port->portName(), QStringLiteral("E"));
+    QVERIFY(rig.port->isOpen());
+    QVERIFY(rig.status().contains(QStringLiteral("Sensors answer on port E")));
+    for (const LinePort* port : std::as_const(rig.scoutPorts))
+        QVERIFY(!port || !port->isOpen());
+}
+
+void TestSerialPortManager::modelChangeStartsWhereItsSensorsAnswered()
+{
+    store("BusType", 5);
+    {
+        Rig rig;
+        rig.make();
+        rig.manager->setPortDetection(false);
+        rig.manager->setSerialPort(FakePortEnumerator::info(QStringLiteral("C")));
+        rig.manager->setPortDetection(true);
+        emit rig.engine()->sensorDetected(new FakeSensor(rig.engine(), 3));
+    }
+    store("BusType", 2);
+    store("SerialPort/UsedPort", QStringLiteral("A"));
+    Rig rig;
+    rig.make();
+    QCOMPARE(rig.port->attempts, QStringList({"A"}));
+    rig.manager->setBusType(5);
+    QCOMPARE(rig.port->attempts, QStringList({"A", "C"}));
+    QVERIFY(rig.port->isOpen());
+    QCOMPARE(rig.engine()->state(), SerialEngine::Synchronizing);
+    // No sensors of the other model answered anywhere yet: the line stays.
+    rig.manager->setBusType(2);
+    QCOMPARE(rig.port->attempts.size(), 2);
+
+    // The next start goes straight to where the stored model answered.
+    rig.manager->setBusType(5);
+    rig.manager.reset();
+    store("SerialPort/UsedPort", QStringLiteral("A"));
+    Rig again;
+    again.make();
+    QCOMPARE(again.port->attempts, QStringList({"C"}));
+}
+
+void TestSerialPortManager::lostLineIsWaitedForAndPolledAgain_data()
+{
+    QTest::addColumn<bool>("search");
+    QTest::addColumn<bool>("unplugged");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("returnsAs");
+    QTest::addColumn<bool>("announced");
+    QTest::newRow("search off, read fails, retried") << false << false << "scripted error 2"
+                                                     << "A" << false;
+    QTest::newRow("search off, unplugged, plugged in") << false << true << "device removed"
+                                                       << "A" << true;
+    QTest::newRow("search on, read fails, plugged in") << true << false << "scripted error 2"
+                                                       << "A" << true;
+    QTest::newRow("search on, unplugged, retried") << true << true << "device removed"
+                                                   << "A" << false;
+    QTest::newRow("search on, back under another name") << true << true << "device removed"
+                                                        << "D" << true;
+}
+
+// The line with sensors, or the port chosen by hand, fails: it is closed, said,
+// waited for without anything ticking fast, and polled again when it is back.
+void TestSerialPortManager::lostLineIsWaitedForAndPolledAgain()
+{
+    QFETCH(bool, search);
+    QFETCH(bool, unplugged);
+    QFETCH(QString, reason);
+    QFETCH(QString, returnsAs);
+    QFETCH(bool, announced);
+    store("BusType", 2);
+    store("SerialPort/AutoDetectPort", search);
+    Rig rig;
+    rig.make();
+    rig.engineSends();
+    QPointer<FakeSensor> sensor = search ? new FakeSensor(rig.engine(), 3) : nullptr;
+    if (sensor)
+        emit rig.engine()->sensorDetected(sensor);
+    QSignalSpy lost(rig.manager.get(), &SerialPortManager::lineLost);
+    QSignalSpy restored(rig.manager.get(), &SerialPortManager::lineRestored);
+    QSignalSpy polling(rig.manager.get(), &SerialPortManager::pollStateChanged);
     rig.port->deadNames = QStringList({"A"});
-    rig.port->failReads = true;
-    rig.port->feed("x");
-    for (int tick = 0; tick < 5; ++tick)
-        rig.retry();
-    // Other ports never answered for this sensor; the failure is said once.
-    QCOMPARE(rig.port->attempts.count(QStringLiteral("A")), 7);
-    QCOMPARE(rig.port->attempts.size(), 7);
-    QCOMPARE(rig.status().count(QStringLiteral("Opening port A failed")), 1);
+    if (unplugged) {
+        rig.enumerator.unplug(QStringLiteral("A"));
+    } else {
+        rig.port->failReads = true;
+        rig.port->feed("x");
+    }
+
     QVERIFY(!rig.port->isOpen());
+    QCOMPARE(lost.size(), 1);
+    const QString message =
+        QStringLiteral("Line lost: A (%1); waiting for it to come back").arg(reason);
+    QCOMPARE(lost.first().first().toString(), message);
+    QVERIFY(rig.status().contains(message));
+    QVERIFY(rig.manager->isStarted());
+    QVERIFY(polling.isEmpty());
+    for (const QTimer* timer : rig.manager->findChildren<QTimer*>())
+        QVERIFY2(!timer->isActive() || timer->interval() >= 1000, qPrintable(timer->objectName()));
+    for (int tick = 0; tick < 3; ++tick)
+        rig.retry();
+    // Only the lost port is tried, and its failing openings are not repeated in the log.
+    QCOMPARE(rig.port->attempts, QStringList({"A", "A", "A", "A"}));
+    QVERIFY(!rig.status().contains(QStringLiteral("Opening port A failed")));
 
     rig.port->deadNames.clear();
     rig.port->failReads = false;
-    rig.retry();
+    if (announced)
+        rig.enumerator.plug(returnsAs);
+    else
+        rig.retry();
+    QCOMPARE(rig.port->portName(), returnsAs);
     QVERIFY(rig.port->isOpen());
-    QCOMPARE(rig.status().count(QStringLiteral("Opened port A")), 2);
     QCOMPARE(rig.engine()->state(), SerialEngine::Synchronizing);
-    QVERIFY(!sensor.isNull());
-    QCOMPARE(rig.engine()->sensors().size(), 1);
+    QVERIFY(restored.isEmpty());
+    rig.engineSends();
+    rig.port->feed(rig.port->writes.last().bytes);
+    QCOMPARE(restored.size(), 1);
+    QCOMPARE(rig.engine()->sensors().size(), search ? 1 : 0);
+    QCOMPARE(sensor.isNull(), !search);
 }
 
 void TestSerialPortManager::searchOffIgnoresOtherPortsButFollowsItsOwn()
@@ -364,16 +566,10 @@ void TestSerialPortManager::removingTheOpenPort()
 
         rig.log.clear();
         rig.enumerator.unplug(QStringLiteral("A"));
-        QCOMPARE(rig.status(), QStringList({"port A removed", "Closing port A", "Stopped"}));
-        QCOMPARE(polling.size(), 1);
-        QCOMPARE(polling.last().at(0).toBool(), false);
-        QVERIFY(!rig.manager->isStarted());
-
-        // Plugged back in, the line resumes and says so.
-        rig.enumerator.plug(QStringLiteral("A"));
-        QVERIFY(rig.port->isOpen());
-        QVERIFY(rig.manager->isStarted());
-        QCOMPARE(polling.last().at(0).toBool(), true);
+        QCOMPARE(rig.status(),
+                 QStringList({"port A removed", "Closing port A",
+                              "Line lost: A (device removed); waiting for it to come back"}));
+        QVERIFY(polling.isEmpty());
     }
     store("SerialPort/AutoDetectPort", true);
     {

@@ -1018,6 +1018,22 @@ Error</source>
         <source>No sensor answers on port %1</source>
         <translation>На порту %1 не отвечает ни один датчик</translation>
     </message>
+    <message>
+        <source>device removed</source>
+        <translation>устройство отключено</translation>
+    </message>
+    <message>
+        <source>Line lost: %1 (%2); waiting for it to come back</source>
+        <translation>Линия потеряна: %1 (%2); ожидание её возвращения</translation>
+    </message>
+    <message>
+        <source>Line restored: %1</source>
+        <translation>Линия восстановлена: %1</translation>
+    </message>
+    <message>
+        <source>Sensors answer on port %1</source>
+        <translation>На порту %1 отвечают датчики</translation>
+    </message>
 </context>
 <context>
     <name>TBusEngine</name>
