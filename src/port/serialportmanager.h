@@ -80,6 +80,8 @@ signals:
     void stateChanged();
     void pollStateChanged(bool started);
     void detectionStateChanged(int state);
+    void lineLost(const QString& message);
+    void lineRestored();
 
 protected slots:
     void slotOnPortDiscovered(const SerialPortInfo& info);
