@@ -256,6 +256,8 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     if (!view)
         return;
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
+    connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
+    connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
     prefillFromEnvironment(view);
     ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
     if (countBefore == 1)

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTimer>
 
 namespace {
@@ -28,19 +29,14 @@ ParameterWidget::ParameterWidget(QWidget* editor, QWidget* parent)
     , m_editButton(new QPushButton(tr("Edit"), this))
     , m_revertButton(new QPushButton(tr("Revert"), this))
     , m_acceptButton(new QPushButton(tr("Accept"), this))
+    , m_rows(new QStackedWidget(this))
     , m_commitCallback(this, &ParameterWidget::editCommitCallback)
 {
     m_stateTimer->setSingleShot(true);
     m_stateTimer->setInterval(ResultFlashMs);
     m_display->setReadOnly(true);
-
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(m_display);
-    row->addWidget(m_editButton);
-    row->addWidget(m_editor);
-    row->addWidget(m_revertButton);
-    row->addWidget(m_acceptButton);
+    m_display->setObjectName(QStringLiteral("display"));
+    buildRows();
 
     connect(m_stateTimer, &QTimer::timeout, this, &ParameterWidget::slotOnStateTimerTimeout);
     connect(m_display, &QLineEdit::returnPressed, this, &ParameterWidget::slotEditClicked);
@@ -50,6 +46,27 @@ ParameterWidget::ParameterWidget(QWidget* editor, QWidget* parent)
 
     setState(StateIdle);
     m_editor->installEventFilter(this);
+}
+
+// The display row and the editor row take turns in one place that is as large
+// as the larger of them, whichever shows: were the widget only as wide as the
+// row it shows, each "Edit" could raise the window's minimum width, and a
+// window grown to its minimum does not shrink back.
+void ParameterWidget::buildRows()
+{
+    const auto addRow = [this](const QList<QWidget*>& widgets) {
+        auto* page = new QWidget(m_rows);
+        auto* row = new QHBoxLayout(page);
+        row->setContentsMargins(0, 0, 0, 0);
+        for (QWidget* widget : widgets)
+            row->addWidget(widget);
+        m_rows->addWidget(page);
+    };
+    addRow({m_display, m_editButton});
+    addRow({m_editor, m_revertButton, m_acceptButton});
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_rows);
 }
 
 void ParameterWidget::bindSensorParameter(BaseSensor* sensor, int index)
@@ -79,13 +96,15 @@ void ParameterWidget::updateFromSensor()
     setVariantValue(parameter->variantValue());
 }
 
+void ParameterWidget::setVariantValue(const QVariant& value)
+{
+    setEditVariantValue(value);
+    showText(editText());
+}
+
 void ParameterWidget::setEditWidgetsVisible(bool visible)
 {
-    m_editor->setVisible(visible);
-    m_revertButton->setVisible(visible);
-    m_acceptButton->setVisible(visible);
-    m_display->setVisible(!visible);
-    m_editButton->setVisible(!visible);
+    m_rows->setCurrentIndex(visible ? 1 : 0);
 }
 
 void ParameterWidget::setState(State state)
@@ -149,13 +168,28 @@ void ParameterWidget::slotAcceptClicked()
         setState(StateFailed);
         return;
     }
-    m_sensor->requestChangeParameter(m_index, editVariantValue(), &m_commitCallback);
+    const QVariant value = editVariantValue();
+    m_writing =
+        QStringLiteral("%1 %2").arg(m_sensor->parameter(m_index)->title(), editText().trimmed());
+    const QString reason = m_check ? m_check(value) : QString();
+    if (!reason.isEmpty()) {
+        setState(StateFailed);
+        emit writeFailed(tr("%1 refused: %2").arg(m_writing, reason));
+        return;
+    }
+    m_sensor->requestChangeParameter(m_index, value, &m_commitCallback);
 }
 
+// A write canceled because the sensor or the program goes needs no words.
 void ParameterWidget::editCommitCallback(CommandCallback::Result result, const EngineCommand&)
 {
     if (result != CommandCallback::Ok) {
         setState(StateFailed);
+        if (result == CommandCallback::Nack)
+            emit writeFailed(tr("%1 refused by the sensor").arg(m_writing));
+        else if (result != CommandCallback::Canceled)
+            emit writeFailed(
+                tr("%1 not written: %2").arg(m_writing, callbackResultToString(result)));
         return;
     }
     setState(StateOk);
@@ -202,10 +236,9 @@ QVariant IntSpinBoxParameterWidget::editVariantValue() const
     return QVariant(m_spinBox->value());
 }
 
-void IntSpinBoxParameterWidget::setVariantValue(const QVariant& value)
+QString IntSpinBoxParameterWidget::editText() const
 {
-    setEditVariantValue(value);
-    showText(m_spinBox->cleanText());
+    return m_spinBox->cleanText();
 }
 
 ComboBoxParameterWidget::ComboBoxParameterWidget(QWidget* parent)
@@ -233,11 +266,10 @@ QVariant ComboBoxParameterWidget::editVariantValue() const
     return QVariant(m_comboBox->currentIndex());
 }
 
-void ComboBoxParameterWidget::setVariantValue(const QVariant& value)
+QString ComboBoxParameterWidget::editText() const
 {
-    setEditVariantValue(value);
     const QString text = m_comboBox->currentText();
-    showText(text.isEmpty() ? QStringLiteral("Unknown%1").arg(m_comboBox->currentIndex()) : text);
+    return text.isEmpty() ? QStringLiteral("Unknown%1").arg(m_comboBox->currentIndex()) : text;
 }
 
 PwmParameterWidget::PwmEditWidget::PwmEditWidget(QWidget* parent)
@@ -274,9 +306,8 @@ QVariant PwmParameterWidget::editVariantValue() const
     return QVariant(sign * m_pwmEdit->spinBox->value());
 }
 
-void PwmParameterWidget::setVariantValue(const QVariant& value)
+QString PwmParameterWidget::editText() const
 {
-    setEditVariantValue(value);
-    const int pwm = value.toInt();
-    showText(QStringLiteral("%1 %2").arg(std::abs(pwm)).arg(pwm < 0 ? tr("Reverse") : QString()));
+    const int pwm = editVariantValue().toInt();
+    return QStringLiteral("%1 %2").arg(std::abs(pwm)).arg(pwm < 0 ? tr("Reverse") : QString());
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
+#include <functional>
 
 class BaseSensor;
 class QCheckBox;
@@ -12,12 +13,14 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QStackedWidget;
 class QTimer;
 struct EngineCommand;
 
 // Shows one writable parameter of a sensor: a read-only display with "Edit",
 // which swaps in an editor with "Revert" and "Accept"; accepting asks the
-// sensor to write the value and flashes the result for two seconds.
+// sensor to write the value and flashes the result for two seconds. A value
+// that is not written is also told in words, with the reason.
 class ParameterWidget : public QWidget
 {
     Q_OBJECT
@@ -25,9 +28,13 @@ public:
     enum State { StateIdle, StateEditing, StateWaiting, StateOk, StateFailed };
     Q_ENUM(State)
 
+    // Why a value may not be written, or an empty text when it may.
+    using Check = std::function<QString(const QVariant& value)>;
+
     ParameterWidget(QWidget* editor, QWidget* parent);
 
     void bindSensorParameter(BaseSensor* sensor, int index);
+    void setCheck(Check check) { m_check = std::move(check); }
     void updateFromSensor();
     void setState(State state);
     State state() const { return m_state; }
@@ -35,7 +42,10 @@ public:
 
     virtual void setEditVariantValue(const QVariant& value) = 0;
     virtual QVariant editVariantValue() const = 0;
-    virtual void setVariantValue(const QVariant& value) = 0;
+    // Shows a value in both the editor and the display.
+    virtual void setVariantValue(const QVariant& value);
+    // The editor's value as the display shows it.
+    virtual QString editText() const = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -44,6 +54,8 @@ public:
 signals:
     void prepareEditWidget();
     void commitData();
+    // A value was refused or not written: what and why, for the user.
+    void writeFailed(const QString& text);
 
 public slots:
     void slotAcceptClicked();
@@ -59,6 +71,7 @@ protected:
 
 private:
     void setDisplayColor(const QColor& color);
+    void buildRows();
 
     QTimer* m_stateTimer;
     QWidget* m_editor;
@@ -66,10 +79,14 @@ private:
     QPushButton* m_editButton;
     QPushButton* m_revertButton;
     QPushButton* m_acceptButton;
+    QStackedWidget* m_rows;
     State m_state = StateIdle;
     QPointer<BaseSensor> m_sensor;
     int m_index = 0;
     MemFunCommandCallback<ParameterWidget> m_commitCallback;
+    Check m_check;
+    // The parameter and value of the write in flight, as the user entered them.
+    QString m_writing;
 };
 
 class IntSpinBoxParameterWidget : public ParameterWidget
@@ -84,7 +101,7 @@ public:
 
     void setEditVariantValue(const QVariant& value) override;
     QVariant editVariantValue() const override;
-    void setVariantValue(const QVariant& value) override;
+    QString editText() const override;
 
 private:
     IntSpinBoxParameterWidget(QSpinBox* spinBox, QWidget* parent);
@@ -104,7 +121,7 @@ public:
 
     void setEditVariantValue(const QVariant& value) override;
     QVariant editVariantValue() const override;
-    void setVariantValue(const QVariant& value) override;
+    QString editText() const override;
 
 private:
     ComboBoxParameterWidget(QComboBox* comboBox, QWidget* parent);
@@ -133,7 +150,7 @@ public:
 
     void setEditVariantValue(const QVariant& value) override;
     QVariant editVariantValue() const override;
-    void setVariantValue(const QVariant& value) override;
+    QString editText() const override;
 
 private:
     PwmParameterWidget(PwmEditWidget* pwmEdit, QWidget* parent);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <limits>
 #include <qwt_series_data.h>
 
 // A plot series computed on demand from a sensor view's sample queue. Besides
@@ -14,12 +15,24 @@ public:
     {
         double min;
         double max;
+
+        // The range of no value at all, which widens to any value.
+        static Range none()
+        {
+            return {std::numeric_limits<double>::infinity(),
+                    -std::numeric_limits<double>::infinity()};
+        }
+        bool isEmpty() const { return min > max; }
     };
 
     virtual double maximum() const = 0;
 
     double time(int index) const { return sample(size_t(index)).x(); }
     virtual double value(int index) const { return sample(size_t(index)).y(); }
+    // A failed reading has no value to draw.
+    virtual bool hasValue(int) const { return true; }
+    // Whether no reading came for too long before this one.
+    virtual bool followsGap(int) const { return false; }
     // Index of the first sample at time or later (size() when there is none).
     virtual int lowerBound(double time) const = 0;
     // Index of the first sample later than time (size() when there is none).
@@ -31,6 +44,7 @@ public:
     virtual int blockSize(int level) const = 0;
     // Queue index where block 0 of every level starts: 0 or negative.
     virtual int blockOffset() const = 0;
-    // The value range of a block when its summary counts exactly its queued samples.
+    // The value range of a block when its summary counts exactly its queued
+    // samples; empty when none of them has a value.
     virtual bool blockRange(int level, int block, Range* range) const = 0;
 };

@@ -61,13 +61,26 @@ bool ColumnReducer::visibleRange(const BaseQueueSeriesData& series, const QwtSca
     return true;
 }
 
-QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area,
-                                         QVector<QLine>* spans) const
+ColumnReducer::Pieces ColumnReducer::polyline(int from, int to, const QRect& area,
+                                              QVector<QLine>* spans) const
 {
-    QVector<QPointF> points;
+    Pieces pieces;
+    QVector<QPointF>& points = pieces.points;
     bool enteredInside = false;
+    int previous = -1;
     const bool spanned = spans && !m_exactJoins;
-    forEachColumn(from, to, [&](int begin, int end) {
+    forEachColumn(from, to, [&](int columnBegin, int columnEnd) {
+        int begin = 0;
+        int last = 0;
+        if (!valueBounds(columnBegin, columnEnd, &begin, &last))
+            return;
+        // A piece that starts here is entered from nowhere, so not from outside.
+        if (previous < 0 || !joins(previous, begin)) {
+            startPiece(&pieces);
+            enteredInside = true;
+        }
+        previous = last;
+        const int end = last + 1;
         const int x = column(begin);
         // Spans need the column's extremes only, not where they occur.
         Column c;
@@ -91,12 +104,29 @@ QVector<QPointF> ColumnReducer::polyline(int from, int to, const QRect& area,
         } else if (inside && enteredInside) {
             reduceColumn(begin, end, c, &points);
         } else {
-            for (int i = begin; i < end; ++i)
-                points.append(m_series.sample(size_t(i)));
+            for (int i = begin; i < end; ++i) {
+                if (m_series.hasValue(i))
+                    points.append(m_series.sample(size_t(i)));
+            }
         }
         enteredInside = inside;
     });
-    return points;
+    return pieces;
+}
+
+ColumnReducer::Pieces ColumnReducer::everySample(int from, int to) const
+{
+    Pieces pieces;
+    int previous = -1;
+    for (int i = from; i <= to; ++i) {
+        if (!m_series.hasValue(i))
+            continue;
+        if (previous < 0 || !joins(previous, i))
+            startPiece(&pieces);
+        pieces.points.append(m_series.sample(size_t(i)));
+        previous = i;
+    }
+    return pieces;
 }
 
 QVector<QPointF> ColumnReducer::sticks(int from, int to) const
@@ -104,6 +134,8 @@ QVector<QPointF> ColumnReducer::sticks(int from, int to) const
     QVector<QPointF> points;
     forEachColumn(from, to, [&](int begin, int end) {
         const Range range = valueRange(begin, end);
+        if (range.isEmpty())
+            return;
         const double time = m_series.time(begin);
         points.append(QPointF(time, range.min));
         if (range.max != range.min)
@@ -143,20 +175,64 @@ QVector<int> ColumnReducer::firstNonZero(int from, int to) const
 
 BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end) const
 {
-    Range range{m_series.value(begin), m_series.value(begin)};
+    Range range = Range::none();
     const auto widen = [&range](const Range& r) {
         range.min = std::min(range.min, r.min);
         range.max = std::max(range.max, r.max);
         return Visit::Next;
     };
     walkForward(
-        begin + 1, end,
+        begin, end,
         [&](int i) {
             widen({m_series.value(i), m_series.value(i)});
             return false;
         },
         [&](int, int, const Range& r) { return widen(r); });
     return range;
+}
+
+bool ColumnReducer::valueBounds(int begin, int end, int* first, int* last) const
+{
+    const auto descend = [](int, int, const Range&) {
+        return Visit::Descend;
+    };
+    int found = -1;
+    walkForward(
+        begin, end,
+        [&](int i) {
+            found = i;
+            return true;
+        },
+        descend);
+    if (found < 0)
+        return false;
+    *first = found;
+    walkBackward(
+        found, end,
+        [&](int i) {
+            *last = i;
+            return true;
+        },
+        descend);
+    return true;
+}
+
+int ColumnReducer::nextWithValue(int begin, int end) const
+{
+    int first = begin;
+    int last = begin;
+    return valueBounds(begin, end, &first, &last) ? first : end;
+}
+
+bool ColumnReducer::joins(int previous, int next) const
+{
+    return (next == previous + 1 && !m_series.followsGap(next)) || column(previous) == column(next);
+}
+
+void ColumnReducer::startPiece(Pieces* pieces)
+{
+    if (pieces->starts.isEmpty() || pieces->starts.last() != pieces->points.size())
+        pieces->starts.append(pieces->points.size());
 }
 
 int ColumnReducer::columnEnd(int begin, int end) const
@@ -199,7 +275,7 @@ bool ColumnReducer::walkForward(int begin, int end, OnSample onSample, OnBlock o
 {
     if (level < 0) {
         for (int i = begin; i < end; ++i) {
-            if (onSample(i))
+            if (m_series.hasValue(i) && onSample(i))
                 return true;
         }
         return false;
@@ -215,7 +291,7 @@ bool ColumnReducer::walkForward(int begin, int end, OnSample onSample, OnBlock o
         Range range;
         const Visit visit =
             i == start && blockEnd <= end && m_series.blockRange(level, block, &range)
-                ? onBlock(start, stop, range)
+                ? (range.isEmpty() ? Visit::Next : onBlock(start, stop, range))
                 : Visit::Descend;
         if (visit == Visit::Stop ||
             (visit == Visit::Descend && walkForward(i, stop, onSample, onBlock, level - 1)))
@@ -231,7 +307,7 @@ bool ColumnReducer::walkBackward(int begin, int end, OnSample onSample, OnBlock 
 {
     if (level < 0) {
         for (int i = end - 1; i >= begin; --i) {
-            if (onSample(i))
+            if (m_series.hasValue(i) && onSample(i))
                 return true;
         }
         return false;
@@ -246,7 +322,7 @@ bool ColumnReducer::walkBackward(int begin, int end, OnSample onSample, OnBlock 
         Range range;
         const bool whole = i == std::min(blockStart + blockSize, size) && blockStart >= begin;
         const Visit visit = whole && m_series.blockRange(level, block, &range)
-                                ? onBlock(start, i, range)
+                                ? (range.isEmpty() ? Visit::Next : onBlock(start, i, range))
                                 : Visit::Descend;
         if (visit == Visit::Stop ||
             (visit == Visit::Descend && walkBackward(start, i, onSample, onBlock, level - 1)))
@@ -336,7 +412,7 @@ void ColumnReducer::reduceColumn(int begin, int end, const Column& column,
         add(std::max(e.bottomIndex, begin), 3,
             e.bottomIndex < 0 ? m_series.value(begin) : e.bottomValue);
     } else if (column.second >= 0) {
-        addSample(begin + 1, 1);
+        addSample(nextWithValue(begin + 1, end), 1);
         addSample(column.second, 2);
         const int penultimate =
             findOtherPixelBackward(begin, end - 1, pixel(m_series.value(end - 1)));

@@ -14,9 +14,26 @@
 // width 1). Columns are the rounded x positions that Qwt itself draws at; a
 // block of samples inside one column is read through its summary, so the cost
 // follows the canvas width, not the history length.
+// Samples without a value (failed readings) are left out, and the line breaks
+// between two samples with a failed reading or a gap between them, unless both
+// fall in one column: a column cannot show a break narrower than itself, and
+// so the cost stays that of the columns, however often the line breaks.
 class ColumnReducer
 {
 public:
+    // A curve's points in pieces that are drawn apart.
+    struct Pieces
+    {
+        QVector<QPointF> points;
+        // Where each piece starts in points, the first at 0.
+        QVector<int> starts;
+
+        int end(int piece) const
+        {
+            return piece + 1 < starts.size() ? starts[piece + 1] : points.size();
+        }
+    };
+
     // Without exact joins a polyline keeps only the first, the extremes and the
     // last sample of each column: enough for pens wider than one pixel.
     ColumnReducer(const BaseQueueSeriesData& series, const QwtScaleMap& xMap,
@@ -39,8 +56,9 @@ public:
     // top to its bottom pixel goes to spans: steps turn only up and down that
     // span inside a column, so a solid pen colours there what a vertical
     // stroke over it colours, whatever their order.
-    QVector<QPointF> polyline(int from, int to, const QRect& area,
-                              QVector<QLine>* spans = nullptr) const;
+    Pieces polyline(int from, int to, const QRect& area, QVector<QLine>* spans = nullptr) const;
+    // Every sample with a value, in pieces.
+    Pieces everySample(int from, int to) const;
     // Per column: the lowest and the highest value.
     QVector<QPointF> sticks(int from, int to) const;
     // Per column: one sample for every distinct pixel inside area.
@@ -55,6 +73,12 @@ private:
     int column(int index) const { return roundedPixel(m_xMap.transform(m_series.time(index))); }
     int pixel(double value) const { return roundedPixel(m_yMap.transform(value)); }
     int columnEnd(int begin, int end) const;
+    // The first and the last sample with a value in [begin, end); false when none has one.
+    bool valueBounds(int begin, int end, int* first, int* last) const;
+    int nextWithValue(int begin, int end) const;
+    // Whether the line joins two successive samples with values.
+    bool joins(int previous, int next) const;
+    static void startPiece(Pieces* pieces);
     BaseQueueSeriesData::Range valueRange(int begin, int end) const;
     template <typename OnColumn>
     void forEachColumn(int from, int to, OnColumn onColumn) const;
@@ -62,9 +86,9 @@ private:
     // How a walk goes on after a block's summary: past the block, stopping, or
     // into the block's smaller blocks and, below the smallest, its samples.
     enum class Visit { Next, Stop, Descend };
-    // Visit the samples of [begin, end) in order, through the summaries of
-    // whole blocks where they are exact, from the largest blocks down; a
-    // sample visitor returning true stops the walk, and so does the walk.
+    // Visit the samples with values of [begin, end) in order, through the
+    // summaries of whole blocks where they are exact, from the largest blocks
+    // down; a sample visitor returning true stops the walk, and so does the walk.
     template <typename OnSample, typename OnBlock>
     bool walkForward(int begin, int end, OnSample onSample, OnBlock onBlock) const
     {

@@ -27,6 +27,7 @@ ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     initLevelCurve(levelSeries());
     initErrorCurve(errorSeries());
     applyLevelStyle(ui->progressBar);
+    initReplyStatus(ui->replyStatusLine, {ui->levelLineEdit, ui->progressBar});
 }
 
 ModBusSensorWidget::~ModBusSensorWidget() = default;
@@ -56,10 +57,10 @@ void ModBusSensorWidget::updateWidgetValues()
 
 void ModBusSensorWidget::on_setAddressButton_clicked()
 {
-    const ModBusSensor* sensor = this->sensor();
+    ModBusSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    auto* dialog = new AddressDialog(sensor->address(), kFirstAddress, kLastAddress, this);
+    auto* dialog = new AddressDialog(sensor, kFirstAddress, kLastAddress, this);
     connect(dialog, &QInputDialog::intValueSelected, this, &ModBusSensorWidget::slotAddressChosen);
     dialog->open();
 }

@@ -56,6 +56,9 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     initErrorCurve(errorSeries());
     initRightAxis();
     applyLevelStyle(ui->progressBar);
+    initReplyStatus(ui->replyStatusLine,
+                    {ui->levelLineEdit, ui->rawLevelLineEdit, ui->temperatureLineEdit,
+                     ui->frequencyLineEdit, ui->progressBar});
     updateFeatures();
 
     QList<QAction*> actions;
@@ -122,6 +125,34 @@ void OmniCommSensorWidget::bindParameterWidget(ParameterWidget* widget, int id)
 {
     PlotSensorWidget<OmniCommSamplePoint>::bindParameterWidget(widget, id);
     m_parameterWidgets.append(widget);
+    widget->setCheck([this, id](const QVariant& value) { return refusal(id, value); });
+    connect(widget, &ParameterWidget::writeFailed, this, [this](const QString& text) {
+        if (const OmniCommSensor* sensor = this->sensor())
+            ui->statusLine->report(sensor->address(), text);
+    });
+}
+
+// What the sensor would refuse, said before anything is sent. The full tank
+// gives the lowest frequency, so FMin must stay below FMax.
+QString OmniCommSensorWidget::refusal(int index, const QVariant& value) const
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return QString();
+    if (!sensor->fitsParameterValue(index, value))
+        return tr("it is out of range");
+    if (index != OmniCommSensor::FMinIndex && index != OmniCommSensor::FMaxIndex)
+        return QString();
+    const bool isMinimum = index == OmniCommSensor::FMinIndex;
+    const KtIntParameter* other =
+        sensor->intParameter(isMinimum ? OmniCommSensor::FMaxIndex : OmniCommSensor::FMinIndex);
+    if (!other->isValid())
+        return QString();
+    if (isMinimum && value.toInt() >= other->value())
+        return tr("it must be below %1 (%2)").arg(other->title()).arg(other->value());
+    if (!isMinimum && value.toInt() <= other->value())
+        return tr("it must be above %1 (%2)").arg(other->title()).arg(other->value());
+    return QString();
 }
 
 void OmniCommSensorWidget::initRightAxis()
@@ -207,6 +238,18 @@ OmniCommSamplePoint OmniCommSensorWidget::takeSample() const
     return sample;
 }
 
+// A sensor that sends by itself is heard once per its own interval, in seconds.
+int OmniCommSensorWidget::replyIntervalMs() const
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor || sensor->mode() != OmniCommSensor::AutonomousMode)
+        return PlotSensorWidget<OmniCommSamplePoint>::replyIntervalMs();
+    const KtIntParameter* interval = sensor->intParameter(OmniCommSensor::AutoIntervalIndex);
+    return interval->isValid() && interval->value() > 0
+               ? interval->value() * 1000
+               : PlotSensorWidget<OmniCommSamplePoint>::replyIntervalMs();
+}
+
 void OmniCommSensorWidget::updateFeatures()
 {
     const OmniCommSensor* sensor = this->sensor();
@@ -250,10 +293,10 @@ void OmniCommSensorWidget::on_actionRefresh_Configuration_triggered()
 
 void OmniCommSensorWidget::on_changeAddressButton_clicked()
 {
-    const OmniCommSensor* sensor = this->sensor();
+    OmniCommSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    auto* dialog = new AddressDialog(sensor->address(), 0, OmniCommEngine::AddressCount - 1, this);
+    auto* dialog = new AddressDialog(sensor, 0, OmniCommEngine::AddressCount - 1, this);
     connect(dialog, &QInputDialog::intValueSelected, this,
             &OmniCommSensorWidget::slotAddressChosen);
     dialog->open();

@@ -35,6 +35,7 @@ public:
     void savePlotDataImpl(QTextStream& stream) override;
     void updatePlotSettingsImpl(const QSettings& settings) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    int replyIntervalMs() const override;
 
     static QString colorSquare(const QColor& color);
 
@@ -64,6 +65,7 @@ private:
     void initRightAxis();
     void fitRightAxis();
     void calibrateFrom(IntSpinBoxParameterWidget* widget);
+    QString refusal(int index, const QVariant& value) const;
     void setModeCallback(CommandCallback::Result result, const EngineCommand& command);
     OmniCommSamplePoint takeSample() const;
 

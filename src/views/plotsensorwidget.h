@@ -59,7 +59,12 @@ public:
 protected:
     void appendSample(const T& sample)
     {
-        m_queue.append(sample);
+        T marked = sample;
+        marked.afterGap =
+            !m_queue.isEmpty() && sample.time - m_queue[m_queue.size() - 1].time > silenceMs();
+        if (!sample.error)
+            noteReading(sample.time);
+        m_queue.append(marked);
         replot();
     }
     // The first sample later than time, truncated to whole milliseconds; null

@@ -1,6 +1,7 @@
 #include "views/plotsettingsdialog.h"
 
 #include "ui_plotsettingsdialog.h"
+#include "views/plotcurvesettings.h"
 
 #include <QSettings>
 
@@ -62,7 +63,7 @@ void PlotSettingsDialog::initStyleCombo(QComboBox* combo)
 QList<PlotSettingsDialog::Curve> PlotSettingsDialog::curves() const
 {
     return {{"Level", ui->levelStyleCombo, ui->levelColorButton, ui->levelWidthSpinBox, Qt::green},
-            {"Error", nullptr, ui->errorColorButton, ui->errorWidthSpinBox, Qt::red},
+            {"Error", nullptr, ui->errorColorButton, ui->errorWidthSpinBox, DefaultErrorColor},
             {"Frequency", ui->frequencyStyleCombo, ui->frequencyColorButton,
              ui->frequencyWidthSpinBox, Qt::blue},
             {"Temperature", ui->temperatureStyleCombo, ui->temperatureColorButton,

@@ -24,6 +24,11 @@ public:
         return QPointF(double(s.time), valueOf(s));
     }
     double value(int index) const override { return valueOf((*m_queue)[index]); }
+    bool hasValue(int index) const override
+    {
+        return !(skipsFailedReadings() && (*m_queue)[index].error);
+    }
+    bool followsGap(int index) const override { return (*m_queue)[index].afterGap; }
     QRectF boundingRect() const override
     {
         if (m_queue->isEmpty())
@@ -48,11 +53,14 @@ public:
     {
         if (!m_queue->blockIsExact(level, block))
             return false;
-        *range = summaryRange(m_queue->blockSummary(level, block));
+        const Summary& summary = m_queue->blockSummary(level, block);
+        *range = skipsFailedReadings() && summary.allErrors ? Range::none() : summaryRange(summary);
         return true;
     }
 
 protected:
+    // A failed reading's values are whatever the sensor's parameters held.
+    virtual bool skipsFailedReadings() const { return true; }
     virtual double valueOf(const T& sample) const = 0;
     // The range of valueOf() over the samples a summary counts.
     virtual Range summaryRange(const Summary& summary) const = 0;
@@ -116,6 +124,7 @@ public:
     using Range = BaseQueueSeriesData::Range;
 
 protected:
+    bool skipsFailedReadings() const override { return false; }
     double valueOf(const T& s) const override { return s.error ? this->maximum() : 0.0; }
     Range summaryRange(const Summary& summary) const override
     {

@@ -1,6 +1,5 @@
 #include "views/reducedplotcurve.h"
 
-#include "views/columnreducer.h"
 #include "views/piecewisepolyline.h"
 #include "views/polylinesplittingoff.h"
 #include "views/stickpattern.h"
@@ -52,8 +51,22 @@ void ReducedPlotCurve::drawCurve(QPainter* painter, int style, const QwtScaleMap
     last = std::min(last, to);
     if (first > last)
         return;
-    if (!drawReduced(painter, style, xMap, yMap, canvasRect, first, last))
-        QwtPlotCurve::drawCurve(painter, style, xMap, yMap, canvasRect, first, last);
+    const ColumnReducer reducer(*series, xMap, yMap, painter->pen().widthF() <= 1);
+    if (!drawReduced(painter, style, reducer, xMap, yMap, canvasRect, first, last))
+        drawPieces(painter, style, reducer.everySample(first, last), xMap, yMap, canvasRect);
+}
+
+void ReducedPlotCurve::drawPieces(QPainter* painter, int style, const ColumnReducer::Pieces& pieces,
+                                  const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                                  const QRectF& canvasRect) const
+{
+    if (pieces.points.isEmpty())
+        return;
+    m_points->copySettings(*this);
+    m_points->setSamples(pieces.points);
+    for (int piece = 0; piece < pieces.starts.size(); ++piece)
+        m_points->drawCurve(painter, style, xMap, yMap, canvasRect, pieces.starts[piece],
+                            pieces.end(piece) - 1);
 }
 
 void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReducer& reducer,
@@ -77,12 +90,14 @@ void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReduce
     }
     const bool filled = probe && probe->isValid() && probe->rowRuns().size() == 1;
     QVector<QLine> spans;
-    const QVector<QPointF> points =
+    const ColumnReducer::Pieces pieces =
         reducer.polyline(from, to, canvasRect.toAlignedRect(), filled ? &spans : nullptr);
-    if (points.isEmpty())
-        return;
-    PiecewisePolyline(*this, style, points, xMap, yMap, canvasRect, painter->pen().widthF())
-        .draw(painter);
+    for (int piece = 0; piece < pieces.starts.size(); ++piece) {
+        const int start = pieces.starts[piece];
+        PiecewisePolyline(*this, style, pieces.points.mid(start, pieces.end(piece) - start), xMap,
+                          yMap, canvasRect, painter->pen().widthF())
+            .draw(painter);
+    }
     if (spans.isEmpty())
         return;
     const int above = probe->rowRuns().first().first - ProbeTop;
@@ -94,18 +109,16 @@ void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReduce
     StickPattern::fill(painter, rects);
 }
 
-bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleMap& xMap,
-                                   const QwtScaleMap& yMap, const QRectF& canvasRect, int from,
-                                   int to) const
+bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const ColumnReducer& reducer,
+                                   const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                                   const QRectF& canvasRect, int from, int to) const
 {
     if (to - from + 1 <= canvasRect.width() || !QwtPainter::roundingAlignment(painter))
         return false;
-    const auto& series = static_cast<const BaseQueueSeriesData&>(*data());
-    const ColumnReducer reducer(series, xMap, yMap, painter->pen().widthF() <= 1);
-    QVector<QPointF> points;
+    ColumnReducer::Pieces pieces;
     switch (style) {
     case Sticks:
-        points = reducer.sticks(from, to);
+        pieces = {reducer.sticks(from, to), {0}};
         break;
     case Dots: {
         // Only opaque, aliased dots are drawn once per pixel by Qwt itself.
@@ -115,7 +128,7 @@ bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleM
             !testPaintAttribute(MinimizeMemory) && brush().style() == Qt::NoBrush;
         if (!weeded)
             return false;
-        points = reducer.dots(from, to, canvasRect.toAlignedRect());
+        pieces = {reducer.dots(from, to, canvasRect.toAlignedRect()), {0}};
         break;
     }
     case Lines:
@@ -124,15 +137,11 @@ bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const QwtScaleM
             drawWide(painter, style, reducer, xMap, yMap, canvasRect, from, to);
             return true;
         }
-        points = reducer.polyline(from, to, canvasRect.toAlignedRect());
+        pieces = reducer.polyline(from, to, canvasRect.toAlignedRect());
         break;
     default:
         return false;
     }
-    if (points.isEmpty())
-        return true;
-    m_points->copySettings(*this);
-    m_points->setSamples(points);
-    m_points->drawCurve(painter, style, xMap, yMap, canvasRect, 0, points.size() - 1);
+    drawPieces(painter, style, pieces, xMap, yMap, canvasRect);
     return true;
 }

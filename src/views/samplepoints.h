@@ -5,6 +5,9 @@
 // The samples a sensor view keeps for its plot, one per sensor update. Each
 // record carries the summary of a block of its samples, which the plot reads
 // instead of the samples themselves when a pixel column covers the whole block.
+// On the plot a failed reading (error) has no values to draw, and a reading
+// that came after too long a silence (afterGap) is not joined to the one
+// before it.
 
 template <typename V>
 struct ValueRange
@@ -20,8 +23,11 @@ struct ValueRange
         if (value > max)
             max = value;
     }
+    void take(V value, bool first) { first ? reset(value) : add(value); }
 };
 
+// The value ranges count the samples with values only: while allErrors is
+// set they hold nothing that was read.
 struct LevelSummary
 {
     ValueRange<float> level;
@@ -39,10 +45,12 @@ struct LevelSummary
     template <typename Sample>
     void add(const Sample& sample)
     {
-        level.add(sample.level);
-        rawLevel.add(sample.rawLevel);
         anyError = anyError || sample.error;
-        allErrors = allErrors && sample.error;
+        if (sample.error)
+            return;
+        level.take(sample.level, allErrors);
+        rawLevel.take(sample.rawLevel, allErrors);
+        allErrors = false;
     }
 };
 
@@ -54,6 +62,7 @@ struct ModBusSamplePoint
     float level;
     quint16 rawLevel;
     bool error;
+    bool afterGap = false;
 };
 
 struct TBusSamplePoint
@@ -64,6 +73,7 @@ struct TBusSamplePoint
     float level;
     quint16 rawLevel;
     bool error;
+    bool afterGap = false;
 };
 
 struct OmniCommSummary;
@@ -80,6 +90,7 @@ struct OmniCommSamplePoint
     qint16 temperature;
     quint16 frequency;
     bool error;
+    bool afterGap = false;
 };
 
 struct OmniCommSummary : LevelSummary
@@ -95,8 +106,11 @@ struct OmniCommSummary : LevelSummary
     }
     void add(const OmniCommSamplePoint& sample)
     {
+        const bool first = allErrors;
         LevelSummary::add(sample);
-        temperature.add(sample.temperature);
-        frequency.add(sample.frequency);
+        if (sample.error)
+            return;
+        temperature.take(sample.temperature, first);
+        frequency.take(sample.frequency, first);
     }
 };

@@ -4,6 +4,7 @@
 #include "engine/serialsensor.h"
 #include "log/logger.h"
 #include "parameters/parameterwidget.h"
+#include "views/plotcurvesettings.h"
 #include "views/timescaledraw.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -29,6 +31,10 @@ namespace {
 
 constexpr int ReplotIntervalMs = 200;
 constexpr int StatisticsIntervalMs = 1000;
+// Polls of several sensors and detection probes share the line, so a sensor
+// may wait some polls of others between two of its own.
+constexpr int SilentPolls = 3;
+constexpr int MinimumSilenceMs = 2000;
 constexpr qint64 DefaultVisibleMs = 60000;
 const int Axes[] = {QwtPlot::yLeft, QwtPlot::yRight, QwtPlot::xBottom, QwtPlot::xTop};
 
@@ -65,6 +71,13 @@ SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
         if (!m_statisticsTimer.isActive())
             m_statisticsTimer.start();
     });
+    m_replyWatch.setHeardSource([this] {
+        const auto* serial = qobject_cast<const SerialSensor*>(m_sensor.data());
+        return serial ? serial->lineStatistics().lastHeardMs : 0;
+    });
+    connect(&m_replyWatch, &ReplyWatch::staleChanged, this, &SensorWidget::showReplyStatus);
+    connect(sensor, &BaseSensor::updated, this, &SensorWidget::slotCheckReplies);
+    slotCheckReplies();
 }
 
 SensorWidget::~SensorWidget()
@@ -77,6 +90,17 @@ SensorWidget::~SensorWidget()
 QString SensorWidget::plotToolTipText(double)
 {
     return tr("STUB");
+}
+
+int SensorWidget::replyIntervalMs() const
+{
+    const auto* sensor = qobject_cast<const SerialSensor*>(m_sensor.data());
+    return sensor ? sensor->queryInterval() : 0;
+}
+
+int SensorWidget::silenceMs() const
+{
+    return std::max(MinimumSilenceMs, SilentPolls * replyIntervalMs());
 }
 
 void SensorWidget::bindParameterWidget(ParameterWidget* widget, int id)
@@ -159,6 +183,51 @@ void SensorWidget::slotResetLineStatistics()
     slotShowLineStatistics();
 }
 
+void SensorWidget::initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields)
+{
+    m_replyStatus = line;
+    m_valueFields = valueFields;
+    line->setStyleSheet(QStringLiteral("color: #a05a00;"));
+    line->setWordWrap(true);
+    showReplyStatus();
+}
+
+void SensorWidget::slotLineLost(const QString& message)
+{
+    m_lineLost = message;
+    showReplyStatus();
+}
+
+void SensorWidget::slotLineRestored()
+{
+    m_lineLost.clear();
+    showReplyStatus();
+}
+
+void SensorWidget::slotCheckReplies()
+{
+    m_replyWatch.setSilenceMs(silenceMs());
+    m_replyWatch.slotCheck();
+}
+
+void SensorWidget::showReplyStatus()
+{
+    const bool stale = m_replyWatch.isStale();
+    for (QWidget* field : qAsConst(m_valueFields))
+        field->setEnabled(!stale);
+    if (!m_replyStatus)
+        return;
+    QStringList lines;
+    if (!m_lineLost.isEmpty())
+        lines.append(m_lineLost);
+    if (stale)
+        lines.append(tr("no reply since %1")
+                         .arg(QDateTime::fromMSecsSinceEpoch(m_replyWatch.lastHeard())
+                                  .toString(QStringLiteral("HH:mm:ss"))));
+    m_replyStatus->setText(lines.join(QLatin1Char('\n')));
+    m_replyStatus->setVisible(!lines.isEmpty());
+}
+
 void SensorWidget::setTimeAxisEndDistance(int distance)
 {
     m_plot->axisWidget(QwtPlot::xBottom)->setMinBorderDist(0, distance);
@@ -186,8 +255,10 @@ QwtPlotCurve* SensorWidget::initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF
 
 void SensorWidget::applyLevelStyle(QProgressBar* bar)
 {
+    // Grey while the sensor is silent, as the value fields are.
     bar->setStyleSheet(
         QStringLiteral("QProgressBar::chunk { width: 1px; height: 1px; background-color: blue; } "
+                       "QProgressBar::chunk:disabled { background-color: gray; } "
                        "QProgressBar { background-color:white; border: 1px solid black; }"));
     bar->setFormat(QString());
     bar->setValue(0);
@@ -296,9 +367,9 @@ void SensorWidget::updatePlotSettings()
                  settings.value(QStringLiteral("LevelWidth"), 2).toInt(), Qt::SolidLine));
     m_errorCurve.setStyle(
         QwtPlotCurve::CurveStyle(settings.value(QStringLiteral("ErrorStyle"), 1).toInt()));
-    m_errorCurve.setPen(
-        curvePen(settings.value(QStringLiteral("ErrorColor"), QColor(Qt::red)).value<QColor>(),
-                 settings.value(QStringLiteral("ErrorWidth"), 2).toInt(), Qt::DashLine));
+    m_errorCurve.setPen(curvePen(
+        settings.value(QStringLiteral("ErrorColor"), QColor(DefaultErrorColor)).value<QColor>(),
+        settings.value(QStringLiteral("ErrorWidth"), 2).toInt(), Qt::DashLine));
     const QColor background =
         settings.value(QStringLiteral("BackgroundColor"), palette().color(QPalette::Window))
             .value<QColor>();

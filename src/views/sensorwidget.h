@@ -2,6 +2,7 @@
 
 #include "views/errorplotcurve.h"
 #include "views/reducedplotcurve.h"
+#include "views/replywatch.h"
 
 #include <QList>
 #include <QPointer>
@@ -13,6 +14,7 @@
 class BaseSensor;
 class ParameterWidget;
 class QAction;
+class QLabel;
 class QProgressBar;
 class QSettings;
 class QTextStream;
@@ -42,6 +44,11 @@ public:
     // Test aid for load measurements: count synthetic samples, intervalMs apart and
     // ending now, as if the sensor had been polled that long.
     virtual void prefillSamples(int count, int intervalMs) = 0;
+    // How often the sensor should be heard from.
+    virtual int replyIntervalMs() const;
+    // After this long without a reply the sensor counts as silent, and its
+    // next reading is not joined to the last one on the plot.
+    int silenceMs() const;
 
     void updatePlotSettings();
     // Writes the CSV file whole or not at all; false with the message to show.
@@ -60,6 +67,7 @@ public:
     const QList<QAction*>& sensorActions() const { return m_sensorActions; }
     QTimer* replotTimer() { return &m_replotTimer; }
     QTimer* statisticsTimer() { return &m_statisticsTimer; }
+    ReplyWatch* replyWatch() { return &m_replyWatch; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,12 +85,20 @@ public slots:
     // The line statistics of the sensor, as one status line under the plot.
     void slotShowLineStatistics();
     void slotResetLineStatistics();
+    // The port's line is gone: said in the tab until it is back.
+    void slotLineLost(const QString& message);
+    void slotLineRestored();
+    void slotCheckReplies();
 
 protected:
     void initPlot(QwtPlot* plot);
     QwtPlotCurve* initLevelCurve(QwtSeriesData<QPointF>* series);
     QwtPlotCurve* initErrorCurve(QwtSeriesData<QPointF>* series);
     void applyLevelStyle(QProgressBar* bar);
+    // The line that tells of a lost line or a silent sensor, and the fields
+    // greyed while the sensor is silent.
+    void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);
+    void noteReading(qint64 time) { m_replyWatch.heard(time); }
     void setSensorActions(const QList<QAction*>& actions) { m_sensorActions = actions; }
 
 private:
@@ -90,10 +106,15 @@ private:
     void addPlotActions();
     void applyAxisStates();
     void setTimeAxisEndDistance(int distance);
+    void showReplyStatus();
 
     QTimer m_replotTimer;
     QTimer m_statisticsTimer;
     QPointer<BaseSensor> m_sensor;
+    ReplyWatch m_replyWatch;
+    QLabel* m_replyStatus = nullptr;
+    QList<QWidget*> m_valueFields;
+    QString m_lineLost;
     QwtPlot* m_plot = nullptr;
     ReducedPlotCurve m_levelCurve;
     ErrorPlotCurve m_errorCurve;

@@ -29,6 +29,7 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     initLevelCurve(levelSeries());
     initErrorCurve(errorSeries());
     applyLevelStyle(ui->progressBar);
+    initReplyStatus(ui->replyStatusLine, {ui->levelLineEdit, ui->progressBar});
     updateFeatures();
 }
 

@@ -108,6 +108,7 @@ private slots:
     void init();
     void firstStartAsksForTheModelAndShowsEverySensor();
     void closingATabDismantlesItsSensor();
+    void lostLineIsToldInEveryTab();
     void anotherModelMovesTheSearchToItsLine();
     void emptyLineSaysSensorsNotDetectedOnce();
     void queryIntervalReachesEverySensorOnlyOnOk();
@@ -189,6 +190,30 @@ void TestMainWindow::closingATabDismantlesItsSensor()
     QTRY_VERIFY(!sensor && !view);
     QCOMPARE(tabTitles(window), QStringList({"Status", "0x01"}));
     QCOMPARE(SimulatedLine::addressesOf(*window.manager()->engine()), QList<int>({1}));
+}
+
+void TestMainWindow::lostLineIsToldInEveryTab()
+{
+    auto line = startLine(QStringLiteral("ZT-32"), {1, 2});
+    enumerator->plug(line->portPath());
+    storeChoices(kModBusModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 3, kDetectMs);
+    QList<QLabel*> lines;
+    for (int i = 1; i < 3; ++i)
+        lines.append(tabsOf(window)->widget(i)->findChild<QLabel*>("replyStatusLine"));
+
+    const QString lost =
+        QStringLiteral("Line lost: %1 (Resource error); waiting for it to come back")
+            .arg(line->portPath());
+    emit window.manager()->lineLost(lost);
+    for (const QLabel* label : lines) {
+        QVERIFY(!label->isHidden());
+        QVERIFY2(label->text().startsWith(lost), qPrintable(label->text()));
+    }
+    emit window.manager()->lineRestored();
+    for (const QLabel* label : lines)
+        QVERIFY(label->isHidden());
 }
 
 void TestMainWindow::anotherModelMovesTheSearchToItsLine()

@@ -17,6 +17,8 @@
 #include "views/tbussensorwidget.h"
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -62,6 +64,7 @@ class TestSensorViewsLine : public QObject
 private slots:
     void omniCommViewEditsAndSwitchesTheSensor();
     void modBusViewChangesTheAddress();
+    void modBusViewGreysWhileTheSensorIsSilent();
     void tBusViewCalibratesTheSensor();
 };
 
@@ -88,10 +91,26 @@ void TestSensorViewsLine::omniCommViewEditsAndSwitchesTheSensor()
     fMax->slotAcceptClicked();
     QVERIFY(waitUntil([&] { return fMax->state() == ParameterWidget::StateOk; }, kWaitMs));
     QCOMPARE(simSensor->omnicomm().fMax, 17000);
-    // Below FMin the sensor refuses it.
+
+    // What the sensor would refuse is refused here, with the reason, unsent.
+    const auto* status = rig.child<QLabel>("statusLine");
+    const quint64 requests = simSensor->counters().requests;
+    auto* fMin = rig.child<IntSpinBoxParameterWidget>("frequencyMinWidget");
+    fMin->setEditVariantValue(25000);
+    fMin->slotAcceptClicked();
+    QCOMPARE(fMin->state(), ParameterWidget::StateFailed);
+    QCOMPARE(status->text(), QStringLiteral("FMin 25000 refused: it must be below FMax (17000)"));
     fMax->setEditVariantValue(100);
     fMax->slotAcceptClicked();
+    QCOMPARE(status->text(), QStringLiteral("FMax 100 refused: it must be above FMin (5000)"));
+    QVERIFY(rig.sim.waitForQuietLine(rig.engine));
+    QCOMPARE(simSensor->counters().requests, requests);
+    // Changed behind the view's back, FMin is above the new FMax: the sensor refuses it.
+    simSensor->omnicomm().fMin = 16000;
+    fMax->setEditVariantValue(15000);
+    fMax->slotAcceptClicked();
     QVERIFY(waitUntil([&] { return fMax->state() == ParameterWidget::StateFailed; }, kWaitMs));
+    QCOMPARE(status->text(), QStringLiteral("FMax 15000 refused by the sensor"));
     QCOMPARE(simSensor->omnicomm().fMax, 17000);
     rig.child<QPushButton>("settingsButton")->click();
     QVERIFY(waitUntil([&] { return fMax->editVariantValue().toInt() == 17000; }, kWaitMs));
@@ -110,7 +129,6 @@ void TestSensorViewsLine::omniCommViewEditsAndSwitchesTheSensor()
         QVERIFY(configured.wait(kWaitMs));
         QVERIFY(sensor->parameter(OmniCommSensor::FMaxIndex)->isValid());
     }
-    QVERIFY(rig.child<QWidget>("statusLine")->isHidden());
     QVERIFY(simSensor->counters().unsolicited > 0);
 }
 
@@ -134,6 +152,41 @@ void TestSensorViewsLine::modBusViewChangesTheAddress()
     SimulatedLine::releasePolls(sensor);
     rig.child<QLineEdit>("levelLineEdit")->clear();
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
+}
+
+void TestSensorViewsLine::modBusViewGreysWhileTheSensorIsSilent()
+{
+    ViewRig<ModBusEngine, ModBusSensorWidget> rig(SimulatedLine::options("ZT-32", {1}));
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    rig.open(rig.engine.addSensorAtAddress(1));
+    QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
+    auto* field = rig.child<QLineEdit>("levelLineEdit");
+    auto* status = rig.child<QLabel>("replyStatusLine");
+    QVERIFY(field->isEnabled() && status->isHidden());
+
+    sim::FaultSettings silent;
+    silent.noReply = 1.0;
+    rig.sim.line().setFaults(silent, 1);
+    const auto& samples = rig.view->queue();
+    QVERIFY(waitUntil([&] { return samples[samples.size() - 1].error; }, kWaitMs));
+    // Time runs on to well past three polls and two seconds.
+    ReplyWatch* watch = rig.view->replyWatch();
+    const qint64 later = QDateTime::currentMSecsSinceEpoch() + 60000;
+    watch->setClock([later] { return later; });
+    watch->slotCheck();
+    QVERIFY(!field->isEnabled());
+    QVERIFY(!rig.child<QWidget>("progressBar")->isEnabled());
+    QVERIFY(!status->isHidden());
+    QCOMPARE(status->text(),
+             QStringLiteral("no reply since %1")
+                 .arg(QDateTime::fromMSecsSinceEpoch(watch->lastHeard()).toString("HH:mm:ss")));
+    QVERIFY(watch->lastHeard() < samples[samples.size() - 1].time);
+
+    watch->setClock(&QDateTime::currentMSecsSinceEpoch);
+    rig.sim.line().setFaults(sim::FaultSettings(), 1);
+    QVERIFY(waitUntil([&] { return field->isEnabled(); }, kWaitMs));
+    QVERIFY(status->isHidden());
+    QCOMPARE(rig.field(), QStringLiteral("5000"));
 }
 
 void TestSensorViewsLine::tBusViewCalibratesTheSensor()

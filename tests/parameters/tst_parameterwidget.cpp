@@ -70,7 +70,7 @@ void TestParameterWidget::editEscapeReturnAndResults()
     widget.bindSensorParameter(&sensor, 1);
     widget.updateFromSensor();
     widget.show();
-    auto* display = widget.findChild<QLineEdit*>();
+    auto* display = widget.findChild<QLineEdit*>("display");
     QSpinBox* editor = widget.spinBox();
     QCOMPARE(display->text(), QStringLiteral("1200"));
 
@@ -117,12 +117,12 @@ void TestParameterWidget::valueForms()
     ComboBoxParameterWidget combo;
     combo.setItems({"0.5-4.5V", "0.5-9.5V"});
     combo.setVariantValue(1);
-    QCOMPARE(combo.findChild<QLineEdit*>()->text(), QStringLiteral("0.5-9.5V"));
+    QCOMPARE(combo.findChild<QLineEdit*>("display")->text(), QStringLiteral("0.5-9.5V"));
     combo.setVariantValue(7);
-    QCOMPARE(combo.findChild<QLineEdit*>()->text(), QStringLiteral("Unknown-1"));
+    QCOMPARE(combo.findChild<QLineEdit*>("display")->text(), QStringLiteral("Unknown-1"));
 
     PwmParameterWidget pwm;
-    auto* display = pwm.findChildren<QLineEdit*>().first();
+    auto* display = pwm.findChild<QLineEdit*>("display");
     pwm.setVariantValue(-120);
     QCOMPARE(display->text(), QStringLiteral("120 Reverse"));
     QVERIFY(pwm.pwmEdit()->reverseCheckBox->isChecked());

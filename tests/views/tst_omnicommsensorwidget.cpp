@@ -126,7 +126,9 @@ private slots:
     void negativeTemperatureStaysSigned();
     void rightAxisClickToggles();
     void addressDialogOutlivedBySensorSendsNothing();
+    void addressOfAnotherSensorIsRefusedUnsent();
     void failedCommandsAreShown();
+    void editingKeepsTheWindowWidth();
 };
 
 void TestOmniCommSensorWidget::serviceControls_data()
@@ -300,6 +302,29 @@ void TestOmniCommSensorWidget::addressDialogOutlivedBySensorSendsNothing()
     QVERIFY(bench.port.writes.isEmpty());
 }
 
+void TestOmniCommSensorWidget::addressOfAnotherSensorIsRefusedUnsent()
+{
+    Bench bench;
+    auto* other = new OmniCommSensor(&bench.engine);
+    other->setAddress(2);
+    bench.child<QPushButton>("changeAddressButton")->click();
+    QPointer<AddressDialog> dialog = bench.view->window()->findChild<AddressDialog*>();
+    dialog->setIntValue(2);
+    dialog->accept();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY2(dialog->labelText().startsWith(
+                 QStringLiteral("Sensor 0x02 on this line already has address 2.\n")),
+             qPrintable(dialog->labelText()));
+    QVERIFY(bench.port.writes.isEmpty());
+
+    // A free address goes out.
+    dialog->setIntValue(3);
+    dialog->accept();
+    QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 03 03")));
+    bench.engine.removeSensor(other);
+    delete other;
+}
+
 void TestOmniCommSensorWidget::failedCommandsAreShown()
 {
     Bench bench;
@@ -316,6 +341,37 @@ void TestOmniCommSensorWidget::failedCommandsAreShown()
     bench.sensor->requestConfigurationUpdate();
     bench.engine.slotOnStateCheckTimeout();
     QCOMPARE(status->text(), QStringLiteral("Configuration read: Timeout"));
+
+    // A write the sensor refuses, and one it never answers.
+    auto* fMax = bench.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
+    bench.engine.slotOnStateCheckTimeout();
+    fMax->setEditVariantValue(17000);
+    fMax->slotAcceptClicked();
+    bench.answer(withCrc(QByteArray::fromHex("3E 01 0C 01")));
+    QCOMPARE(status->text(), QStringLiteral("FMax 17000 refused by the sensor"));
+    bench.engine.slotOnStateCheckTimeout();
+    fMax->slotAcceptClicked();
+    bench.engine.slotOnStateCheckTimeout();
+    QCOMPARE(status->text(), QStringLiteral("FMax 17000 not written: Timeout"));
+}
+
+// Each editor is wider than the display it replaces; the window, shown at its
+// smallest, must not grow with them.
+void TestOmniCommSensorWidget::editingKeepsTheWindowWidth()
+{
+    Bench bench;
+    bench.view->show();
+    bench.view->resize(bench.view->minimumSizeHint());
+    QVERIFY(QTest::qWaitForWindowExposed(bench.view));
+    const int width = bench.view->window()->width();
+    for (int round = 0; round < 3; ++round) {
+        for (ParameterWidget* widget : bench.view->findChildren<ParameterWidget*>()) {
+            QMetaObject::invokeMethod(widget, "slotEditClicked");
+            QCoreApplication::processEvents();
+            QCOMPARE(bench.view->window()->width(), width);
+            QMetaObject::invokeMethod(widget, "slotRevertClicked");
+        }
+    }
 }
 
 int main(int argc, char* argv[])

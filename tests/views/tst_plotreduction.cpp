@@ -18,13 +18,18 @@ constexpr qint64 Start = 1700000000000;
 constexpr int Period = 20;
 
 // A level that mostly creeps, sometimes holds still for a while, sometimes
-// jumps, and now and then leaves the axis range; one reading in ten failed.
+// jumps, and now and then leaves the axis range; one reading in ten failed,
+// and now and then none came for seconds.
 void fill(LimitedQueue<OmniCommSamplePoint>* queue, int count, quint32 seed)
 {
     QRandomGenerator random(seed);
     double level = 50;
     int hold = 0;
+    qint64 silence = 0;
     for (int i = 0; i < count; ++i) {
+        const bool gap = random.bounded(1000) == 0;
+        if (gap)
+            silence += 1000 + random.bounded(20000);
         if (hold > 0) {
             --hold;
         } else if (random.bounded(200) == 0) {
@@ -35,7 +40,8 @@ void fill(LimitedQueue<OmniCommSamplePoint>* queue, int count, quint32 seed)
             level += random.bounded(3.0) - 1.5;
         }
         OmniCommSamplePoint sample{};
-        sample.time = Start + qint64(i) * Period + random.bounded(Period / 2);
+        sample.time = Start + silence + qint64(i) * Period + random.bounded(Period / 2);
+        sample.afterGap = gap;
         sample.level = float(level);
         sample.rawLevel = quint16(qBound(0.0, level * 40, 8191.0));
         sample.error = random.bounded(10) == 0;
@@ -43,12 +49,13 @@ void fill(LimitedQueue<OmniCommSamplePoint>* queue, int count, quint32 seed)
     }
 }
 
-QImage render(QwtPlotCurve* curve, const QwtScaleMap& xMap, const QwtScaleMap& yMap)
+QImage render(const QList<QwtPlotCurve*>& curves, const QwtScaleMap& xMap, const QwtScaleMap& yMap)
 {
     QImage image(Width, Height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    curve->draw(&painter, xMap, yMap, QRectF(0, 0, Width, Height));
+    for (QwtPlotCurve* curve : curves)
+        curve->draw(&painter, xMap, yMap, QRectF(0, 0, Width, Height));
     return image;
 }
 
@@ -75,16 +82,33 @@ int countDifferences(const QImage& a, const QImage& b)
     return count;
 }
 
-// The stock curve over a copy of every sample, the reference to match.
-QVector<QPointF> everySample(const QwtSeriesData<QPointF>& series, bool errorsOnly)
+// The stock curve over a copy of every sample with a value, the reference to
+// match, in pieces broken where a failed reading or a gap lies between two
+// samples in different pixel columns.
+QList<QwtPlotCurve*> stockPieces(const BaseQueueSeriesData& series, const QwtScaleMap& xMap,
+                                 bool errorsOnly)
 {
-    QVector<QPointF> points;
-    for (size_t i = 0; i < series.size(); ++i) {
-        const QPointF p = series.sample(i);
-        if (!errorsOnly || p.y() != 0)
-            points.append(p);
+    const auto column = [&](int i) {
+        return qRound(xMap.transform(series.time(i)));
+    };
+    QList<QVector<QPointF>> pieces;
+    int previous = -1;
+    for (int i = 0; i < int(series.size()); ++i) {
+        const QPointF p = series.sample(size_t(i));
+        if (errorsOnly ? p.y() == 0 : !series.hasValue(i))
+            continue;
+        const bool broken = i != previous + 1 || series.followsGap(i);
+        if (pieces.isEmpty() || (!errorsOnly && broken && column(previous) != column(i)))
+            pieces.append(QVector<QPointF>());
+        pieces.last().append(p);
+        previous = i;
     }
-    return points;
+    QList<QwtPlotCurve*> curves;
+    for (const QVector<QPointF>& piece : pieces) {
+        curves.append(new QwtPlotCurve);
+        curves.last()->setSamples(piece);
+    }
+    return curves;
 }
 
 } // namespace
@@ -96,6 +120,8 @@ private slots:
     void initTestCase();
     void reducedDrawingMatchesEverySample_data();
     void reducedDrawingMatchesEverySample();
+    void levelBreaksAtGapsAndFailedReadings_data();
+    void levelBreaksAtGapsAndFailedReadings();
 };
 
 void TestPlotReduction::initTestCase()
@@ -158,18 +184,6 @@ void TestPlotReduction::reducedDrawingMatchesEverySample()
                           : new LevelSeriesData<OmniCommSamplePoint>(&queue, 8191);
     series->setRawFormat(rawFormat);
 
-    QScopedPointer<QwtPlotCurve> reduced(errors ? static_cast<QwtPlotCurve*>(new ErrorPlotCurve)
-                                                : new ReducedPlotCurve);
-    QwtPlotCurve stock;
-    const QPen pen(Qt::darkGreen, penWidth, errors ? Qt::DashLine : Qt::SolidLine, Qt::SquareCap,
-                   Qt::BevelJoin);
-    for (QwtPlotCurve* curve : {reduced.data(), &stock}) {
-        curve->setPen(pen);
-        curve->setStyle(QwtPlotCurve::CurveStyle(errors ? QwtPlotCurve::Sticks : style));
-    }
-    stock.setSamples(everySample(*series, errors));
-    reduced->setData(series);
-
     QwtScaleMap xMap;
     xMap.setPaintInterval(0, Width - 1);
     const double start = double(Start) + viewStart * 1000;
@@ -178,8 +192,20 @@ void TestPlotReduction::reducedDrawingMatchesEverySample()
     yMap.setPaintInterval(Height - 1, 0);
     yMap.setScaleInterval(0, series->maximum());
 
-    const QImage expected = render(&stock, xMap, yMap);
-    const QImage actual = render(reduced.data(), xMap, yMap);
+    QScopedPointer<QwtPlotCurve> reduced(errors ? static_cast<QwtPlotCurve*>(new ErrorPlotCurve)
+                                                : new ReducedPlotCurve);
+    const QList<QwtPlotCurve*> stock = stockPieces(*series, xMap, errors);
+    const QPen pen(Qt::darkGreen, penWidth, errors ? Qt::DashLine : Qt::SolidLine, Qt::SquareCap,
+                   Qt::BevelJoin);
+    for (QwtPlotCurve* curve : stock + QList<QwtPlotCurve*>{reduced.data()}) {
+        curve->setPen(pen);
+        curve->setStyle(QwtPlotCurve::CurveStyle(errors ? QwtPlotCurve::Sticks : style));
+    }
+    reduced->setData(series);
+
+    const QImage expected = render(stock, xMap, yMap);
+    qDeleteAll(stock);
+    const QImage actual = render({reduced.data()}, xMap, yMap);
     const int curvePixels = countPixels(expected);
     const int differences = countDifferences(expected, actual);
     QVERIFY(curvePixels > 0);
@@ -188,6 +214,60 @@ void TestPlotReduction::reducedDrawingMatchesEverySample()
     else
         QVERIFY2(differences * 1000 < curvePixels,
                  qPrintable(QStringLiteral("%1 of %2").arg(differences).arg(curvePixels)));
+}
+
+void TestPlotReduction::levelBreaksAtGapsAndFailedReadings_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("failed");
+    // 200 samples leave columns between them; 20000 are reduced per column.
+    QTest::newRow("gap, every sample") << 200 << false;
+    QTest::newRow("gap, reduced") << 20000 << false;
+    QTest::newRow("failed readings, every sample") << 200 << true;
+    QTest::newRow("failed readings, reduced") << 20000 << true;
+}
+
+// A steady level at 50 % with its middle fifth missing: either no reading came,
+// or every reading failed (and holds 0, as a sensor's invalidated level does).
+void TestPlotReduction::levelBreaksAtGapsAndFailedReadings()
+{
+    QFETCH(int, count);
+    QFETCH(bool, failed);
+    LimitedQueue<ModBusSamplePoint> queue(0);
+    const int period = 1000000 / count;
+    for (int i = 0; i < count; ++i) {
+        const bool missing = i >= count * 2 / 5 && i < count * 3 / 5;
+        if (missing && !failed)
+            continue;
+        queue.append({Start + qint64(i) * period, missing ? 0.0f : 50.0f, 0, missing,
+                      !failed && i == count * 3 / 5});
+    }
+    ReducedPlotCurve curve;
+    curve.setPen(QPen(Qt::darkGreen, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    curve.setStyle(QwtPlotCurve::Steps);
+    curve.setData(new LevelSeriesData<ModBusSamplePoint>(&queue, 10000));
+    QwtScaleMap xMap;
+    xMap.setPaintInterval(0, Width - 1);
+    xMap.setScaleInterval(double(Start), double(Start) + 1000000);
+    QwtScaleMap yMap;
+    yMap.setPaintInterval(Height - 1, 0);
+    yMap.setScaleInterval(0, 100);
+    const QImage image = render({&curve}, xMap, yMap);
+
+    const auto drawnIn = [&](int left, int right, int top, int bottom) {
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return true;
+            }
+        }
+        return false;
+    };
+    QVERIFY(drawnIn(0, Width * 2 / 5 - 4, 0, Height - 1));
+    QVERIFY(drawnIn(Width * 3 / 5 + 4, Width - 1, 0, Height - 1));
+    QVERIFY(!drawnIn(Width * 2 / 5 + 4, Width * 3 / 5 - 4, 0, Height - 1));
+    // Nothing drops towards 0 %.
+    QVERIFY(!drawnIn(0, Width - 1, Height / 2 + 4, Height - 1));
 }
 
 QTEST_MAIN(TestPlotReduction)

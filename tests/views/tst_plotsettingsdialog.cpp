@@ -42,7 +42,7 @@ void TestPlotSettingsDialog::emptyStoreShowsTheDefaults()
     for (const char* name : {"levelStyleCombo", "frequencyStyleCombo", "temperatureStyleCombo"})
         QCOMPARE(child<QComboBox>(dialog, name)->currentData().toInt(), 2);
     QCOMPARE(child<ColorButton>(dialog, "levelColorButton")->color(), QColor(Qt::green));
-    QCOMPARE(child<ColorButton>(dialog, "errorColorButton")->color(), QColor(Qt::red));
+    QCOMPARE(child<ColorButton>(dialog, "errorColorButton")->color(), QColor(Qt::magenta));
     QCOMPARE(child<ColorButton>(dialog, "frequencyColorButton")->color(), QColor(Qt::blue));
     QCOMPARE(child<ColorButton>(dialog, "temperatureColorButton")->color(), QColor(Qt::red));
     QCOMPARE(child<ColorButton>(dialog, "backgroundColorButton")->color(),
@@ -69,7 +69,7 @@ void TestPlotSettingsDialog::okWritesCancelDoesNot()
     QCOMPARE(settings.value("Plot/TimeFormat").toString(), QStringLiteral("hh:mm"));
     QCOMPARE(settings.value("Plot/MaximumSize").toInt(), 500);
     QCOMPARE(settings.value("Plot/TemperatureStyle").toInt(), 2);
-    QCOMPARE(settings.value("Plot/ErrorColor").value<QColor>(), QColor(Qt::red));
+    QCOMPARE(settings.value("Plot/ErrorColor").value<QColor>(), QColor(Qt::magenta));
     QVERIFY(!settings.contains("Plot/ErrorStyle"));
 }
 

@@ -127,7 +127,7 @@ void TestSensorWidget::settingsDefaultsAndLimits()
     QCOMPARE(view->levelCurve()->pen(),
              QPen(QBrush(Qt::green), 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     QCOMPARE(view->errorCurve()->pen(),
-             QPen(QBrush(Qt::red), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
+             QPen(QBrush(Qt::magenta), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
     QCOMPARE(view->plotWidget->canvasBackground().color(), view->palette().color(QPalette::Window));
     QVERIFY(!view->levelSeries()->rawFormat());
 
@@ -210,7 +210,7 @@ void TestSensorWidget::lineStatisticsLineAndReset()
     engine.slotOnStateCheckTimeout();
     port.feed(port.writes.last().bytes);
     engine.slotOnStateCheckTimeout();
-    sensor.slotResetCoolDown(); // polls again at once
+    sensor.slotResetCoolDown();       // polls again at once
     engine.slotOnStateCheckTimeout(); // no reply this time
     sensor.update();
     QVERIFY(view.statisticsTimer()->isActive());

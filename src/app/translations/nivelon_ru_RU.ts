@@ -11,6 +11,12 @@
         <source>Address</source>
         <translation>Адрес</translation>
     </message>
+    <message>
+        <source>Sensor 0x%1 on this line already has address %2.
+Choose a free address, or first give that sensor another one.</source>
+        <translation>Датчик 0x%1 на этой линии уже имеет адрес %2.
+Выберите свободный адрес или сначала дайте тому датчику другой.</translation>
+    </message>
 </context>
 <context>
     <name>BaseSensor</name>
@@ -746,6 +752,18 @@ Error</source>
         <source>&lt;br/&gt;Error</source>
         <translation>&lt;br/&gt;Ошибка</translation>
     </message>
+    <message>
+        <source>it is out of range</source>
+        <translation>значение вне допустимого диапазона</translation>
+    </message>
+    <message>
+        <source>it must be below %1 (%2)</source>
+        <translation>оно должно быть меньше %1 (%2)</translation>
+    </message>
+    <message>
+        <source>it must be above %1 (%2)</source>
+        <translation>оно должно быть больше %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>ParameterWidget</name>
@@ -760,6 +778,18 @@ Error</source>
     <message>
         <source>Accept</source>
         <translation>Записать</translation>
+    </message>
+    <message>
+        <source>%1 refused: %2</source>
+        <translation>%1 отклонено: %2</translation>
+    </message>
+    <message>
+        <source>%1 refused by the sensor</source>
+        <translation>%1 отклонено датчиком</translation>
+    </message>
+    <message>
+        <source>%1 not written: %2</source>
+        <translation>%1 не записано: %2</translation>
     </message>
 </context>
 <context>
@@ -962,6 +992,10 @@ Error</source>
     <message>
         <source>Reset statistics</source>
         <translation>Сбросить статистику</translation>
+    </message>
+    <message>
+        <source>no reply since %1</source>
+        <translation>нет ответа с %1</translation>
     </message>
 </context>
 <context>
