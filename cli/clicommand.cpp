@@ -9,7 +9,7 @@
 #include "scancommand.h"
 #include "setaddresscommand.h"
 
-#include <cstring>
+#include <csignal>
 
 CliCommand::CliCommand(const CliOptions& options, CliOutput* output, QObject* parent)
     : QObject(parent)
@@ -55,7 +55,7 @@ void CliCommand::finish(ExitCode code, const QString& error)
 void CliCommand::interrupt(int signalNumber)
 {
     finish(exitCodeOfSignal(signalNumber),
-           QStringLiteral("stopped by %1").arg(QString::fromLocal8Bit(strsignal(signalNumber))));
+           QStringLiteral("stopped by %1").arg(signalNumber == SIGTERM ? "SIGTERM" : "SIGINT"));
 }
 
 LineSession* CliCommand::createSession(int modelIndex)

@@ -1,5 +1,6 @@
 #include "port/hardwareserialport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <termios.h>
@@ -121,7 +122,7 @@ bool HardwareSerialPort::open()
     }
     // QSerialPort reports another program's lock as a permission error; with
     // read and write access to the device it can only be the lock.
-    m_inUse = m_port->error() == QSerialPort::PermissionError &&
+    m_inUse = mapError(m_port->error()) == PermissionError &&
               ::access(QFile::encodeName(m_device).constData(), R_OK | W_OK) == 0;
     return false;
 }
