@@ -38,16 +38,19 @@ const CommandSpec kCommands[] = {
     {"poll", "poll --port P --model CODE --address N [--count K | --seconds S] [--json]",
      "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
      "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
-     "--json). Takes 10 readings unless told otherwise.",
+     "--json). Takes 10 readings unless told otherwise; --seconds counts from the first\n"
+     "request. SIGINT or SIGTERM ends it with the readings so far and the statistics.",
      NeedPort | NeedModel | NeedAddress | TakesDuration, 0, 0},
     {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",
      "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
-     "and reads the configuration back to confirm them. Names: AutoInterval, FMax, FMin,\n"
+     "and reads the configuration back to confirm those the model reports. Every value is\n"
+     "checked against its range before anything is sent. Names: AutoInterval, FMax, FMin,\n"
      "SampleCount, PWM_Max, ControlOutput, DataFormat, NormalTemperature,\n"
      "AnalogueOutputRatio, AnalogueOutputRange.",
      NeedPort | NeedModel | NeedAddress, 0, kAnyNumber},
     {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
-     "Gives an Omnicomm or ModBus sensor the bus address NEW and checks that it answers there.",
+     "Gives an Omnicomm or ModBus sensor the bus address NEW, unless something answers there\n"
+     "already, and checks that it answers there.",
      NeedPort | NeedModel | NeedAddress, 1, 1},
     {"calibrate", "calibrate --port P --model CODE --address N min|max [--json]",
      "Stores the current level of a TBus sensor as its empty (min) or full (max) point.",
@@ -58,8 +61,9 @@ const CommandSpec kCommands[] = {
      NeedPort, 0, 0},
 };
 
-const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure, 2 bad arguments, "
-                          "3 nothing answered, 4 a sensor refused a value.\n";
+const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure or unwritable output, "
+                          "2 bad arguments, 3 nothing answered, 4 a sensor refused a value or "
+                          "the address is taken, 130 and 143 stopped by SIGINT or SIGTERM.\n";
 
 const CommandSpec* findCommand(const QString& name)
 {

@@ -9,11 +9,16 @@
 #include "scancommand.h"
 #include "setaddresscommand.h"
 
+#include <csignal>
+
 CliCommand::CliCommand(const CliOptions& options, CliOutput* output, QObject* parent)
     : QObject(parent)
     , m_options(options)
     , m_output(output)
-{}
+{
+    connect(output, &CliOutput::writeFailed, this,
+            [this](const QString& reason) { finish(ExitPortFailure, reason); });
+}
 
 CliCommand::~CliCommand() = default;
 
@@ -43,8 +48,14 @@ void CliCommand::finish(ExitCode code, const QString& error)
         return;
     m_finished = true;
     if (!error.isEmpty())
-        m_output->error(error);
+        m_output->error(error, code);
     emit finished(code);
+}
+
+void CliCommand::interrupt(int signalNumber)
+{
+    finish(exitCodeOfSignal(signalNumber),
+           QStringLiteral("stopped by %1").arg(signalNumber == SIGTERM ? "SIGTERM" : "SIGINT"));
 }
 
 LineSession* CliCommand::createSession(int modelIndex)

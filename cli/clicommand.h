@@ -22,6 +22,8 @@ public:
     static CliCommand* create(const CliOptions& options, CliOutput* output);
 
     virtual void start() = 0;
+    // SIGINT or SIGTERM: ends the command at once with the signal's exit code.
+    virtual void interrupt(int signalNumber);
 
 signals:
     void finished(int exitCode);

@@ -3,8 +3,9 @@
 #include <QJsonDocument>
 #include <cstdio>
 
-CliOutput::CliOutput(bool json)
-    : m_json(json)
+CliOutput::CliOutput(bool json, QObject* parent)
+    : QObject(parent)
+    , m_json(json)
     , m_out(stdout)
     , m_err(stderr)
 {}
@@ -12,13 +13,13 @@ CliOutput::CliOutput(bool json)
 void CliOutput::text(const QString& line)
 {
     if (!m_json)
-        m_out << line << '\n' << Qt::flush;
+        writeLine(line);
 }
 
 void CliOutput::json(const QJsonObject& object)
 {
     if (m_json)
-        m_out << QJsonDocument(object).toJson(QJsonDocument::Compact) << '\n' << Qt::flush;
+        writeLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
 void CliOutput::note(const QString& line)
@@ -26,7 +27,20 @@ void CliOutput::note(const QString& line)
     m_err << line << '\n' << Qt::flush;
 }
 
-void CliOutput::error(const QString& line)
+void CliOutput::error(const QString& line, int exitCode)
 {
-    m_err << "nivelon-cli: " << line << '\n' << Qt::flush;
+    note(QStringLiteral("nivelon-cli: ") + line);
+    json(QJsonObject{{"error", line}, {"exit", exitCode}});
+}
+
+void CliOutput::writeLine(const QString& line)
+{
+    if (!m_writeFailure.isEmpty())
+        return;
+    m_out << line << '\n' << Qt::flush;
+    if (m_out.status() == QTextStream::Ok)
+        return;
+    m_writeFailure =
+        QStringLiteral("cannot write the output: %1").arg(m_out.device()->errorString());
+    emit writeFailed(m_writeFailure);
 }

@@ -48,15 +48,19 @@ bool ConfigCommand::readAssignments()
         const int index = parameterIndex(name);
         bool number = false;
         const qint64 value = text.toLongLong(&number);
+        int lowest = 0;
+        int highest = 0;
         QString error;
-        if (index < 0)
+        if (index < 0 || !m_sensor->parameterRange(index, &lowest, &highest))
             error = QStringLiteral("unknown parameter \"%1\": see \"nivelon-cli config --help\" "
                                    "for the names")
                         .arg(name);
-        else if (!number || !m_sensor->fitsParameterValue(index, value))
-            error = QStringLiteral("%1 cannot take \"%2\": give a whole number the parameter "
-                                   "holds; nothing was written")
-                        .arg(parameterName(index), text);
+        else if (!number || value < lowest || value > highest)
+            error = QStringLiteral("%1 cannot take \"%2\": give a whole number from %3 to %4; "
+                                   "nothing was written")
+                        .arg(parameterName(index), text)
+                        .arg(lowest)
+                        .arg(highest);
         if (!error.isEmpty()) {
             finish(ExitBadArguments, error);
             return false;
@@ -102,6 +106,8 @@ void ConfigCommand::configurationRead()
         return;
     }
     m_readTries = 0;
+    if (m_reported.isEmpty())
+        m_reported = validParameters();
     if (m_stage == ReadingBack) {
         confirm();
     } else if (m_assignments.isEmpty()) {
@@ -147,10 +153,24 @@ void ConfigCommand::written(CommandCallback::Result result, const EngineCommand&
     }
 }
 
+// What the model's configuration frame carries is valid after the first read;
+// a written value of anything else is only the one the sensor was sent.
+QList<int> ConfigCommand::validParameters() const
+{
+    QList<int> valid;
+    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
+        if (m_sensor->parameter(index)->isValid())
+            valid << index;
+    }
+    return valid;
+}
+
 void ConfigCommand::confirm()
 {
     print();
     for (const auto& [index, value] : m_assignments) {
+        if (!m_reported.contains(index))
+            continue;
         const qint64 kept = m_sensor->parameter(index)->variantValue().toLongLong();
         if (kept != value) {
             finish(ExitPortFailure,
@@ -168,11 +188,8 @@ void ConfigCommand::confirm()
 void ConfigCommand::print()
 {
     QJsonObject configuration;
-    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
-        const KtParameter* parameter = m_sensor->parameter(index);
-        if (!parameter->isValid())
-            continue;
-        const int value = parameter->variantValue().toInt();
+    for (int index : qAsConst(m_reported)) {
+        const int value = m_sensor->parameter(index)->variantValue().toInt();
         m_output->text(QStringLiteral("%1=%2").arg(parameterName(index)).arg(value));
         configuration.insert(parameterName(index), value);
     }
@@ -180,11 +197,20 @@ void ConfigCommand::print()
         m_sensor->mode() == OmniCommSensor::AutonomousMode ? "autonomous" : "network";
     m_output->text(QStringLiteral("Mode=%1").arg(mode));
     QJsonArray written;
-    for (const auto& assignment : m_assignments)
-        written.append(parameterName(assignment.first));
+    QJsonArray unconfirmed;
+    for (const auto& [index, value] : m_assignments) {
+        written.append(parameterName(index));
+        if (m_reported.contains(index))
+            continue;
+        unconfirmed.append(parameterName(index));
+        m_output->note(QStringLiteral("%1=%2 written, not confirmed: this model does not report it")
+                           .arg(parameterName(index))
+                           .arg(value));
+    }
     m_output->json(QJsonObject{{"address", m_options.address},
                                {"model", m_options.modelCode},
                                {"mode", mode},
                                {"configuration", configuration},
-                               {"written", written}});
+                               {"written", written},
+                               {"unconfirmed", unconfirmed}});
 }

@@ -10,7 +10,8 @@
 class OmniCommSensor;
 
 // nivelon-cli config: an Omnicomm sensor's configuration, printed, or written
-// parameter by parameter and read back to confirm what the sensor kept.
+// parameter by parameter and read back to confirm what the sensor kept, as far
+// as its model reports it.
 class ConfigCommand : public CliCommand
 {
     Q_OBJECT
@@ -25,11 +26,13 @@ private:
     void configurationRead();
     void writeNext();
     void written(CommandCallback::Result result, const EngineCommand& command);
+    QList<int> validParameters() const;
     void confirm();
     void print();
 
     OmniCommSensor* m_sensor = nullptr;
     QList<QPair<int, qint64>> m_assignments; // parameter index, value
+    QList<int> m_reported;                   // the parameters the configuration frame carries
     int m_nextWrite = 0;
     int m_readTries = 0;
     int m_writeTries = 0;

@@ -1,5 +1,7 @@
 #include "exitcode.h"
 
+#include <csignal>
+
 ExitCode exitCodeOf(CommandCallback::Result result)
 {
     switch (result) {
@@ -12,4 +14,9 @@ ExitCode exitCodeOf(CommandCallback::Result result)
     default:
         return ExitPortFailure;
     }
+}
+
+ExitCode exitCodeOfSignal(int signalNumber)
+{
+    return signalNumber == SIGTERM ? ExitTerminated : ExitInterrupted;
 }

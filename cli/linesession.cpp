@@ -71,9 +71,11 @@ bool LineSession::open(const QString& portName, QString* error)
     m_port.setPortName(portName);
     if (m_port.open())
         return true;
-    *error = QStringLiteral("cannot open port %1: %2; check the name with \"nivelon-cli ports\" "
-                            "and that no other program holds the port")
-                 .arg(portName, m_port.errorString());
+    *error = QStringLiteral("cannot open port %1: %2").arg(portName, m_port.errorString());
+    // The port's own text says what to do when the port is there but not ours.
+    const int reason = m_port.lastError();
+    if (reason != SerialPort::PermissionError && reason != SerialPort::InUseError)
+        *error += QStringLiteral("; check the name with \"nivelon-cli ports\"");
     return false;
 }
 

@@ -3,11 +3,49 @@
 #include "argumentparser.h"
 #include "clicommand.h"
 #include "clioutput.h"
+#include "stopsignals.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 #include <QTimer>
 #include <memory>
+
+namespace {
+
+int showHelp(const ArgumentParser& parser)
+{
+    CliOutput output(false);
+    output.text(parser.helpText().trimmed());
+    if (output.writeFailure().isEmpty())
+        return ExitDone;
+    output.error(output.writeFailure(), ExitPortFailure);
+    return ExitPortFailure;
+}
+
+int refuseArguments(const ArgumentParser& parser, bool json)
+{
+    CliOutput output(json);
+    output.error(parser.errorText(), ExitBadArguments);
+    output.note(parser.usageText().trimmed());
+    return ExitBadArguments;
+}
+
+int run(const ArgumentParser& parser, const CliOptions& options)
+{
+    StopSignals stopSignals;
+    CliOutput output(options.json);
+    std::unique_ptr<CliCommand> command(CliCommand::create(options, &output));
+    QObject::connect(&stopSignals, &StopSignals::raised, command.get(), &CliCommand::interrupt);
+    QObject::connect(command.get(), &CliCommand::finished, [&](int exitCode) {
+        // Arguments only the line could judge are still bad arguments.
+        if (exitCode == ExitBadArguments)
+            output.note(parser.usageText().trimmed());
+        QCoreApplication::exit(exitCode);
+    });
+    QTimer::singleShot(0, command.get(), &CliCommand::start);
+    return QCoreApplication::exec();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -18,24 +56,15 @@ int main(int argc, char* argv[])
 
     ArgumentParser parser;
     CliOptions options;
+    // Known before the arguments are: an argument error is one object too.
+    const bool json = app.arguments().contains(QStringLiteral("--json"));
     switch (parser.parse(app.arguments(), &options)) {
     case ArgumentParser::ShowHelp:
-        QTextStream(stdout) << parser.helpText();
-        return ExitDone;
+        return showHelp(parser);
     case ArgumentParser::Invalid:
-        QTextStream(stderr) << "nivelon-cli: " << parser.errorText() << '\n' << parser.usageText();
-        return ExitBadArguments;
+        return refuseArguments(parser, json);
     case ArgumentParser::Run:
         break;
     }
-    CliOutput output(options.json);
-    std::unique_ptr<CliCommand> command(CliCommand::create(options, &output));
-    QObject::connect(command.get(), &CliCommand::finished, &app, [&](int exitCode) {
-        // Arguments only the line could judge are still bad arguments.
-        if (exitCode == ExitBadArguments)
-            QTextStream(stderr) << parser.usageText();
-        QCoreApplication::exit(exitCode);
-    });
-    QTimer::singleShot(0, command.get(), &CliCommand::start);
-    return app.exec();
+    return run(parser, options);
 }

@@ -1,5 +1,6 @@
 #include "pollcommand.h"
 
+#include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
 #include "reading.h"
@@ -18,7 +19,8 @@ QJsonObject statisticsJson(const LineStatistics& statistics)
                        {"otherFailures", double(statistics.otherFailures)},
                        {"meanReplyMs", statistics.meanReplyMs()},
                        {"maxReplyMs", statistics.maxReplyMs()},
-                       {"lastHeardMs", double(statistics.lastHeardMs)}};
+                       {"lastHeardMs", double(statistics.lastHeardMs)},
+                       {"unsolicited", double(statistics.unsolicited)}};
 }
 
 } // namespace
@@ -27,7 +29,7 @@ PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
 {
     m_durationTimer.setSingleShot(true);
-    connect(&m_durationTimer, &QTimer::timeout, this, &PollCommand::stop);
+    connect(&m_durationTimer, &QTimer::timeout, this, [this] { stop(ExitDone); });
 }
 
 void PollCommand::start()
@@ -44,15 +46,34 @@ void PollCommand::start()
         return;
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
     if (m_options.seconds > 0)
-        m_durationTimer.start(int(m_options.seconds * 1000));
+        connect(line->engine(), &SerialEngine::stateChanged, this,
+                &PollCommand::engineStateChanged);
     line->start(false);
+}
+
+void PollCommand::interrupt(int signalNumber)
+{
+    if (m_sensor)
+        stop(exitCodeOfSignal(signalNumber));
+    else
+        CliCommand::interrupt(signalNumber);
+}
+
+// The time counts from the first request: the engine first waits for the line
+// to settle, which is no time spent polling.
+void PollCommand::engineStateChanged(SerialEngine::State state)
+{
+    if (state != SerialEngine::WaitingReply && state != SerialEngine::WaitingEcho)
+        return;
+    disconnect(session()->engine(), &SerialEngine::stateChanged, this, nullptr);
+    m_durationTimer.start(int(m_options.seconds * 1000));
 }
 
 void PollCommand::sensorUpdated()
 {
     printReading();
     if (m_options.count > 0 && m_readings >= m_options.count)
-        stop();
+        stop(ExitDone);
 }
 
 void PollCommand::printReading()
@@ -60,26 +81,35 @@ void PollCommand::printReading()
     const Reading reading = Reading::of(m_sensor, QDateTime::currentMSecsSinceEpoch());
     if (m_readings++ == 0)
         m_output->text(reading.csvHeader());
-    m_answered += reading.error ? 0 : 1;
+    m_answered += reading.answered ? 1 : 0;
+    if (reading.uncalibrated && !m_uncalibrated)
+        m_output->note(QStringLiteral("nivelon-cli: the sensor at address %1 answers but is "
+                                      "uncalibrated: store its empty and full points with "
+                                      "\"nivelon-cli calibrate ... min\" and \"... max\"")
+                           .arg(m_options.address));
+    m_uncalibrated = m_uncalibrated || reading.uncalibrated;
     m_output->text(reading.csvRow());
     QJsonObject line = reading.toJson();
     line.insert("type", "reading");
     m_output->json(line);
 }
 
-void PollCommand::stop()
+void PollCommand::stop(ExitCode code)
 {
+    if (!m_sensor)
+        return;
     m_durationTimer.stop();
     disconnect(m_sensor, nullptr, this, nullptr);
     printStatistics();
-    if (m_answered > 0)
-        finish(ExitDone);
+    if (code != ExitDone || m_answered > 0)
+        finish(code);
     else
         finish(ExitNothingAnswered,
                QStringLiteral("no reading from address %1 on %2: check the address, the model "
                               "and the wiring")
                    .arg(m_options.address)
                    .arg(m_options.port));
+    m_sensor = nullptr;
 }
 
 void PollCommand::printStatistics()

@@ -1,28 +1,33 @@
 #pragma once
 
 #include "clicommand.h"
+#include "engine/serialengine.h"
 
 #include <QTimer>
 
 class SerialSensor;
 
 // nivelon-cli poll: one sensor's readings as they come, then its line
-// statistics.
+// statistics, also when a stop signal ends it early.
 class PollCommand : public CliCommand
 {
     Q_OBJECT
 public:
     PollCommand(const CliOptions& options, CliOutput* output);
     void start() override;
+    void interrupt(int signalNumber) override;
 
 private:
+    void engineStateChanged(SerialEngine::State state);
     void sensorUpdated();
     void printReading();
-    void stop();
+    // Ends with the statistics; a code other than ExitDone stands as it is.
+    void stop(ExitCode code);
     void printStatistics();
 
-    SerialSensor* m_sensor = nullptr;
+    SerialSensor* m_sensor = nullptr; // null once stopped
     QTimer m_durationTimer;
     int m_readings = 0;
     int m_answered = 0;
+    bool m_uncalibrated = false;
 };

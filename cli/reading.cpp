@@ -42,6 +42,7 @@ Reading Reading::of(const SerialSensor* sensor, qint64 timeMs)
     Reading reading;
     reading.timeMs = timeMs;
     reading.rawLevel = intOf(sensor, 1);
+    reading.answered = sensor->parameter(1)->isValid();
     if (qobject_cast<const OmniCommSensor*>(sensor)) {
         reading.omnicomm = true;
         reading.level = levelOf(sensor) * 100.0f;
@@ -53,6 +54,8 @@ Reading Reading::of(const SerialSensor* sensor, qint64 timeMs)
     const bool percent = qobject_cast<const ModBusSensor*>(sensor) != nullptr;
     reading.level = percent ? levelOf(sensor) : levelOf(sensor) * 100.0f;
     reading.error = !sensor->parameter(0)->isValid();
+    const auto* tbus = qobject_cast<const TBusSensor*>(sensor);
+    reading.uncalibrated = tbus && tbus->isUncalibrated();
     return reading;
 }
 
@@ -73,11 +76,9 @@ QString Reading::csvRow() const
 
 QJsonObject Reading::toJson() const
 {
-    QJsonObject object{{"Time", timeColumn(timeMs)},
-                       {"Level", levelColumn(level).toDouble()},
-                       {"RawLevel", rawLevel},
-                       {"Error", error ? 1 : 0},
-                       {"TimeMs", double(timeMs)}};
+    QJsonObject object{{"Time", timeColumn(timeMs)}, {"Level", levelColumn(level).toDouble()},
+                       {"RawLevel", rawLevel},       {"Error", error ? 1 : 0},
+                       {"TimeMs", double(timeMs)},   {"Status", status()}};
     if (omnicomm) {
         object.insert("Frequency", frequency);
         object.insert("Temperature", temperature);
@@ -85,10 +86,21 @@ QJsonObject Reading::toJson() const
     return object;
 }
 
+QString Reading::status() const
+{
+    if (!error)
+        return QStringLiteral("ok");
+    if (uncalibrated)
+        return QStringLiteral("uncalibrated");
+    return answered ? QStringLiteral("sensor status") : QStringLiteral("no reading");
+}
+
 QString Reading::toText() const
 {
+    if (error && answered)
+        return QStringLiteral("%1 (raw %2)").arg(status()).arg(rawLevel);
     if (error)
-        return QStringLiteral("no reading");
+        return status();
     QString text = QStringLiteral("level %1 %, raw %2").arg(double(level), 0, 'g', 6).arg(rawLevel);
     if (omnicomm)
         text += QStringLiteral(", frequency %1, temperature %2").arg(frequency).arg(temperature);

@@ -18,6 +18,8 @@ struct Reading
     int frequency = 0;
     int temperature = 0;
     bool error = true;
+    bool answered = false;     // a reply came, if perhaps with a status in place of a level
+    bool uncalibrated = false; // that status said the sensor needs calibrating
     bool omnicomm = false;
 
     static Reading of(const SerialSensor* sensor, qint64 timeMs);
@@ -25,6 +27,9 @@ struct Reading
     QString csvHeader() const;
     QString csvRow() const;
     QJsonObject toJson() const;
-    // A short line for people: "level 50 %, raw 4096, ..." or "no reading".
+    // "ok", "uncalibrated", "sensor status" (another code in place of a level)
+    // or "no reading".
+    QString status() const;
+    // A short line for people: "level 50 %, raw 4096, ..." or the status.
     QString toText() const;
 };

@@ -3,14 +3,23 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
+#include "protocols/modbusengine.h"
+#include "protocols/modbussensor.h"
 #include "reading.h"
 
 #include <QDateTime>
 
+namespace {
+// A sensor that missed one probe in the noise must not be given a twin.
+const int kProbes = 2;
+} // namespace
+
 SetAddressCommand::SetAddressCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
 {
-    m_callback.setFunction(
+    m_probeCallback.setFunction(
+        [this](CommandCallback::Result result, const EngineCommand&) { probed(result); });
+    m_changeCallback.setFunction(
         [this](CommandCallback::Result result, const EngineCommand&) { changed(result); });
 }
 
@@ -22,24 +31,72 @@ void SetAddressCommand::start()
     m_newAddress = m_options.values.value(0).toInt(&isNumber);
     // The engine builds the request, so it alone says which addresses its
     // protocol can give; a protocol without address changes builds none.
-    EngineCommand command;
+    EngineCommand change;
     if (m_sensor && isNumber && m_newAddress >= 0)
-        command = line->engine()->createAddressChangeRequest(m_sensor, quint16(m_newAddress));
-    if (command.requestLength == 0) {
-        finish(ExitBadArguments,
-               QStringLiteral("model %1 cannot move a sensor from address %2 to \"%3\": give "
-                              "addresses its protocol has (set-address is for Omnicomm and "
-                              "ModBus models)")
-                   .arg(m_options.modelCode)
-                   .arg(m_options.address)
-                   .arg(m_options.values.value(0)));
+        change = line->engine()->createAddressChangeRequest(m_sensor, quint16(m_newAddress));
+    if (!checkNewAddress(change) || !openPort())
         return;
-    }
-    if (!openPort())
-        return;
-    command.callback = &m_callback;
-    line->engine()->request(command);
+    m_change = change;
+    m_change.callback = &m_changeCallback;
+    probe();
     line->start(false);
+}
+
+bool SetAddressCommand::checkNewAddress(const EngineCommand& change)
+{
+    QString error;
+    if (change.requestLength == 0)
+        error = QStringLiteral("model %1 cannot move a sensor from address %2 to \"%3\": give "
+                               "addresses its protocol has (set-address is for Omnicomm and "
+                               "ModBus models)")
+                    .arg(m_options.modelCode)
+                    .arg(m_options.address)
+                    .arg(m_options.values.value(0));
+    else if (qobject_cast<ModBusSensor*>(m_sensor) &&
+             (m_newAddress < ModBusEngine::FirstUnicastAddress ||
+              m_newAddress > ModBusEngine::LastUnicastAddress))
+        error = QStringLiteral("a ModBus sensor takes an address from %1 to %2, not %3")
+                    .arg(ModBusEngine::FirstUnicastAddress)
+                    .arg(ModBusEngine::LastUnicastAddress)
+                    .arg(m_newAddress);
+    else if (m_newAddress == m_options.address)
+        error = QStringLiteral("the sensor is at address %1 already").arg(m_newAddress);
+    if (!error.isEmpty())
+        finish(ExitBadArguments, error);
+    return error.isEmpty();
+}
+
+// A level poll of the new address, which the sensor builds as if it were there
+// already: its protocol alone knows where the address goes.
+void SetAddressCommand::probe()
+{
+    m_sensor->setAddress(quint8(m_newAddress));
+    EngineCommand poll = m_sensor->pollLevel();
+    m_sensor->setAddress(quint8(m_options.address));
+    poll.callback = &m_probeCallback;
+    session()->engine()->request(poll);
+}
+
+// Any reply, even a damaged one, means a device is there; so does a frame it
+// sent by itself, which makes the engine take it on as a sensor.
+void SetAddressCommand::probed(CommandCallback::Result result)
+{
+    const bool silent = result == CommandCallback::Timeout &&
+                        !session()->engine()->sensorByAddress(quint8(m_newAddress));
+    if (silent && ++m_probes < kProbes) {
+        probe();
+    } else if (silent) {
+        session()->engine()->request(m_change);
+    } else if (result == CommandCallback::Failed || result == CommandCallback::Canceled) {
+        finish(exitCodeOf(result), QStringLiteral("probing address %1 failed: %2")
+                                       .arg(m_newAddress)
+                                       .arg(callbackResultToString(result)));
+    } else {
+        finish(ExitRefused,
+               QStringLiteral("address %1 is taken: a device answers there; give a free address "
+                              "(\"nivelon-cli scan\" lists the ones in use)")
+                   .arg(m_newAddress));
+    }
 }
 
 void SetAddressCommand::changed(CommandCallback::Result result)

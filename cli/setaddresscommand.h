@@ -1,12 +1,13 @@
 #pragma once
 
 #include "clicommand.h"
+#include "engine/enginecommand.h"
 #include "functioncallback.h"
 
 class SerialSensor;
 
 // nivelon-cli set-address: a new bus address for an Omnicomm or ModBus sensor,
-// confirmed by a reading from the new address.
+// given only when nothing answers there, and confirmed by a reading from it.
 class SetAddressCommand : public CliCommand
 {
     Q_OBJECT
@@ -15,10 +16,16 @@ public:
     void start() override;
 
 private:
+    bool checkNewAddress(const EngineCommand& change);
+    void probe();
+    void probed(CommandCallback::Result result);
     void changed(CommandCallback::Result result);
     void confirmed();
 
     SerialSensor* m_sensor = nullptr;
     int m_newAddress = -1;
-    FunctionCallback m_callback;
+    int m_probes = 0;
+    EngineCommand m_change;
+    FunctionCallback m_probeCallback;
+    FunctionCallback m_changeCallback;
 };

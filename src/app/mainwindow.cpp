@@ -302,18 +302,16 @@ void MainWindow::showPortTrouble()
     const bool failedToOpen =
         !port->isOpen() && !port->portName().isEmpty() &&
         (error == SerialPort::OpenError || error == SerialPort::PermissionError ||
-         error == SerialPort::NotFoundError || error == SerialPort::UnknownError);
+         error == SerialPort::InUseError || error == SerialPort::NotFoundError ||
+         error == SerialPort::UnknownError);
     if (!failedToOpen) {
         if (!m_portTrouble.isEmpty() && statusBar()->currentMessage() == m_portTrouble)
             statusBar()->clearMessage();
         m_portTrouble.clear();
         return;
     }
+    // The port's text says what to do about it where it knows.
     m_portTrouble = tr("Cannot open port %1: %2").arg(port->portName(), port->errorString());
-    if (error == SerialPort::PermissionError)
-        m_portTrouble +=
-            QLatin1Char(' ') + tr("Add your user to the dialout group "
-                                  "(sudo usermod -aG dialout $USER), then log in again.");
     statusBar()->showMessage(m_portTrouble);
 }
 

@@ -25,6 +25,12 @@ void LineStatistics::record(CommandCallback::Result result, qint64 replyMicrosec
     }
 }
 
+void LineStatistics::recordUnsolicited(qint64 nowMs)
+{
+    lastHeardMs = nowMs;
+    ++unsolicited;
+}
+
 double LineStatistics::meanReplyMs() const
 {
     return successes == 0 ? 0.0 : totalReplyMicroseconds / 1000.0 / successes;
@@ -36,19 +42,24 @@ QString LineStatistics::toString() const
         lastHeardMs == 0
             ? QCoreApplication::translate("LineStatistics", "never")
             : QDateTime::fromMSecsSinceEpoch(lastHeardMs).toString(QStringLiteral("HH:mm:ss"));
-    return QCoreApplication::translate("LineStatistics",
-                                       "Exchanges %1, ok %2, time-outs %3, checksum failures %4, "
-                                       "other failures %5; reply %6 ms mean, %7 ms max; "
-                                       "last heard %8; noise %9 bytes")
-        .arg(exchanges)
-        .arg(successes)
-        .arg(timeouts)
-        .arg(checksumFailures)
-        .arg(otherFailures)
-        .arg(meanReplyMs(), 0, 'f', 1)
-        .arg(maxReplyMs(), 0, 'f', 1)
-        .arg(lastHeard)
-        .arg(noiseBytes);
+    QString text = QCoreApplication::translate(
+                       "LineStatistics", "Exchanges %1, ok %2, time-outs %3, checksum failures %4, "
+                                         "other failures %5; reply %6 ms mean, %7 ms max; "
+                                         "last heard %8; noise %9 bytes")
+                       .arg(exchanges)
+                       .arg(successes)
+                       .arg(timeouts)
+                       .arg(checksumFailures)
+                       .arg(otherFailures)
+                       .arg(meanReplyMs(), 0, 'f', 1)
+                       .arg(maxReplyMs(), 0, 'f', 1)
+                       .arg(lastHeard)
+                       .arg(noiseBytes);
+    // Only a self-sending sensor has any, and then most of what it said is here.
+    if (unsolicited > 0)
+        text += QCoreApplication::translate("LineStatistics", "; %1 frames sent unasked")
+                    .arg(unsolicited);
+    return text;
 }
 
 QString LineStatistics::noisyLineText(quint64 bytes, qint64 milliseconds)

@@ -8,8 +8,9 @@
 // How one sensor's exchanges on the line went: enough to tell a flaky sensor
 // from bad wiring. Every exchange counts once, under the result it ended with;
 // reply times are taken from successful replies only, as are the moments the
-// sensor was last heard (an unsolicited data frame counts as heard too). Bytes
-// on the line that belong to no exchange count as noise for every sensor on it.
+// sensor was last heard. A frame the sensor sent unasked is no exchange, but it
+// is heard, and counted apart. Bytes on the line that belong to no exchange count
+// as noise for every sensor on it.
 struct LineStatistics
 {
     quint32 exchanges = 0;
@@ -21,10 +22,11 @@ struct LineStatistics
     qint64 maxReplyMicroseconds = 0;
     qint64 lastHeardMs = 0; // milliseconds since the epoch; 0 when never heard
     quint64 noiseBytes = 0;
+    quint32 unsolicited = 0;
 
     void record(CommandCallback::Result result, qint64 replyMicroseconds, qint64 nowMs);
-    void recordHeard(qint64 nowMs) { lastHeardMs = nowMs; }
     void recordNoise(int bytes) { noiseBytes += quint64(bytes); }
+    void recordUnsolicited(qint64 nowMs);
 
     double meanReplyMs() const;
     double maxReplyMs() const { return maxReplyMicroseconds / 1000.0; }

@@ -322,7 +322,7 @@ void SerialEngine::recordExchange(const EngineCommand& command, CommandCallback:
 void SerialEngine::recordHeard(SerialSensor* sensor)
 {
     if (sensor)
-        sensor->lineStatistics().recordHeard(nowMs(m_clock.nsecsElapsed()));
+        sensor->lineStatistics().recordUnsolicited(nowMs(m_clock.nsecsElapsed()));
 }
 
 void SerialEngine::clearCommandQueue()

@@ -1,7 +1,10 @@
 #include "port/hardwareserialport.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -73,6 +76,15 @@ QSerialPort::FlowControl toQtFlow(FlowType flow)
     return QSerialPort::NoFlowControl;
 }
 
+// The device a name stands for, symlinks resolved; QSerialPort takes a bare name
+// as one under /dev. A name that leads nowhere stays as it is, for the error.
+QString devicePath(const QString& name)
+{
+    const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+    const QString device = QFileInfo(path).canonicalFilePath();
+    return device.isEmpty() ? name : device;
+}
+
 } // namespace
 
 HardwareSerialPort::HardwareSerialPort(QObject* parent)
@@ -95,19 +107,30 @@ QString HardwareSerialPort::portName() const
 
 void HardwareSerialPort::setPortName(const QString& name)
 {
-    // QSerialPort shortens "/dev/pts/3" to "pts/3"; the name must stay the one
-    // the port list gave, or the manager no longer finds its port in the list.
+    // QSerialPort shortens "/dev/pts/3" to "pts/3" and gets the resolved device
+    // anyway; the name must stay the one the port list gave, or the manager no
+    // longer finds its port in the list.
     m_name = name;
-    m_port->setPortName(name);
 }
 
+// QSerialPort locks a device by the name it was opened under, so one line
+// reached by a symlink and by its target would be opened twice and the two
+// programs would garble each other's exchanges: it is opened by its device.
 bool HardwareSerialPort::open()
 {
     m_port->clearError();
-    if (!m_port->open(QIODevice::ReadWrite))
-        return false;
-    applySettings();
-    return true;
+    m_device = devicePath(m_name);
+    m_port->setPortName(m_device);
+    m_inUse = false;
+    if (m_port->open(QIODevice::ReadWrite)) {
+        applySettings();
+        return true;
+    }
+    // QSerialPort reports another program's lock as a permission error; with
+    // read and write access to the device it can only be the lock.
+    m_inUse = mapError(m_port->error()) == PermissionError &&
+              ::access(QFile::encodeName(m_device).constData(), R_OK | W_OK) == 0;
+    return false;
 }
 
 void HardwareSerialPort::close()
@@ -143,12 +166,15 @@ qint64 HardwareSerialPort::write(const char* data, qint64 size)
 
 int HardwareSerialPort::lastError() const
 {
-    return mapError(m_port->error());
+    return m_inUse ? InUseError : mapError(m_port->error());
 }
 
 QString HardwareSerialPort::errorString() const
 {
-    return m_port->errorString();
+    const int error = lastError();
+    return explained(error, error == InUseError
+                                ? tr("%1 is in use by another program").arg(m_device)
+                                : m_port->errorString());
 }
 
 void HardwareSerialPort::applySettings()

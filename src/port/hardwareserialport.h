@@ -5,7 +5,8 @@
 class QSerialPort;
 
 // The real port, over QSerialPort. A name that starts with "/" is opened as the
-// path it is, so pseudo-terminals and symlinks to them work like devices.
+// path it is, so pseudo-terminals and symlinks to them work like devices; the
+// device is locked under its real path, whatever name reached it.
 class HardwareSerialPort : public SerialPort
 {
     Q_OBJECT
@@ -30,4 +31,6 @@ private:
 
     QSerialPort* m_port;
     QString m_name;
+    QString m_device; // m_name resolved, as last opened
+    bool m_inUse = false;
 };

@@ -39,8 +39,9 @@ qint64 ScriptedSerialPort::write(const char* data, qint64 size)
 
 QString ScriptedSerialPort::errorString() const
 {
-    return m_lastError == NoError ? QString()
-                                  : QStringLiteral("scripted error %1").arg(m_lastError);
+    return m_lastError == NoError
+               ? QString()
+               : explained(m_lastError, QStringLiteral("scripted error %1").arg(m_lastError));
 }
 
 void ScriptedSerialPort::feed(const QByteArray& bytes)

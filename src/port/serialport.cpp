@@ -39,3 +39,17 @@ void SerialPort::setTimeout(int milliseconds)
     m_settings.Timeout_Millisec = milliseconds;
     applySettings();
 }
+
+QString SerialPort::explained(int error, const QString& text)
+{
+    switch (error) {
+    case PermissionError:
+        return tr("%1; add your user to the dialout group (sudo usermod -aG dialout $USER), "
+                  "then log in again")
+            .arg(text);
+    case InUseError:
+        return tr("%1; close that program first").arg(text);
+    default:
+        return text;
+    }
+}

@@ -23,7 +23,8 @@ public:
         DeviceRemovedError = 5,
         PermissionError = 6,
         NotFoundError = 7,
-        UnknownError = 8
+        UnknownError = 8,
+        InUseError = 9 // another program has the device open, under whatever name
     };
 
     explicit SerialPort(QObject* parent = nullptr);
@@ -52,6 +53,9 @@ signals:
     void readyRead();
 
 protected:
+    // The text of a failure, with what the user can do about it where that is
+    // known: every port says it alike.
+    static QString explained(int error, const QString& text);
     // Called after every change of settings(); an open port applies it at once.
     virtual void applySettings() = 0;
 

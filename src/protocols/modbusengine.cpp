@@ -9,9 +9,8 @@
 
 namespace {
 
-const unsigned char kFirstAddress = 1;
-// The top of the ModBus unicast range; 248 and above are reserved.
-const unsigned char kLastDetectedAddress = 247;
+const unsigned char kFirstAddress = ModBusEngine::FirstUnicastAddress;
+const unsigned char kLastDetectedAddress = ModBusEngine::LastUnicastAddress;
 const int kLastSettableAddress = 254;
 const unsigned char kLevelRegister[] = {0x00, 0x00, 0x00, 0x01};
 const unsigned char kReadReplyDataLength = 3;

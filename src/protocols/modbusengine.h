@@ -15,6 +15,10 @@ class ModBusEngine : public SerialEngine
     Q_OBJECT
 public:
     enum CommandFunction : unsigned char { ReadHoldingRegisters = 3, WriteSingleRegister = 6 };
+    // The unicast addresses a device may take; 0 is broadcast, 248 and above are
+    // reserved.
+    static constexpr int FirstUnicastAddress = 1;
+    static constexpr int LastUnicastAddress = 247;
 
     explicit ModBusEngine(QObject* parent = nullptr);
 

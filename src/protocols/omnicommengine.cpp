@@ -25,26 +25,31 @@ const int kSynchronizingQuietPeriod = 100;
 const int kSignBit = 0x8000;
 const int kMagnitudeMask = 0x7FFF;
 
-// Payload size and value encoding of every parameter write.
+// Payload size, value encoding and the values that mean something, of every
+// parameter write. The data format and the analogue output range are bit fields
+// of the configuration frame, narrower than the byte that writes them; an auto
+// interval of 0 would mean "never send"; a sensor averages 1 to 255 samples.
 struct WriteFormat
 {
     quint8 code;
     int size;
     bool signMagnitude;
+    int lowest;
+    int highest;
 };
 
 const WriteFormat kWriteFormats[] = {
-    {OmniCommEngine::SetAutoInterval, 1, false},
-    {OmniCommEngine::SetFMax, 2, false},
-    {OmniCommEngine::SetFMin, 2, false},
-    {OmniCommEngine::SetSampleCount, 2, false},
-    {OmniCommEngine::SetPwmMax, 2, true},
-    {OmniCommEngine::SetControlOutput, 2, false},
-    {OmniCommEngine::SetDataFormat, 1, false},
-    {OmniCommEngine::SetNormalTemperature, 1, false},
-    {OmniCommEngine::SetAnalogueOutputRatio, 2, false},
-    {OmniCommEngine::SetAnalogueOutputRange, 1, false},
-    {OmniCommEngine::EnableAutoMode, 0, false},
+    {OmniCommEngine::SetAutoInterval, 1, false, 1, 0xFF},
+    {OmniCommEngine::SetFMax, 2, false, 0, 0xFFFF},
+    {OmniCommEngine::SetFMin, 2, false, 0, 0xFFFF},
+    {OmniCommEngine::SetSampleCount, 2, false, 1, 0xFF},
+    {OmniCommEngine::SetPwmMax, 2, true, -kMagnitudeMask, kMagnitudeMask},
+    {OmniCommEngine::SetControlOutput, 2, false, 0, 0xFFFF},
+    {OmniCommEngine::SetDataFormat, 1, false, 0, 3},
+    {OmniCommEngine::SetNormalTemperature, 1, false, 0, 0xFF},
+    {OmniCommEngine::SetAnalogueOutputRatio, 2, false, 0, 0xFFFF},
+    {OmniCommEngine::SetAnalogueOutputRange, 1, false, 0, 1},
+    {OmniCommEngine::EnableAutoMode, 0, false, 0, 0},
 };
 
 const WriteFormat* writeFormat(quint8 code)
@@ -147,20 +152,14 @@ bool OmniCommEngine::isParameterWriteCode(quint8 code)
     return writeFormat(code) != nullptr;
 }
 
-bool OmniCommEngine::fitsParameterWrite(quint8 code, const QVariant& value)
+bool OmniCommEngine::parameterWriteRange(quint8 code, int* lowest, int* highest)
 {
     const WriteFormat* format = writeFormat(code);
     if (!format)
         return false;
-    if (format->size == 0)
-        return true;
-    bool whole = false;
-    const qint64 number = value.toLongLong(&whole);
-    if (!whole)
-        return false;
-    if (format->signMagnitude)
-        return number >= -kMagnitudeMask && number <= kMagnitudeMask;
-    return number >= 0 && number < (qint64(1) << (8 * format->size));
+    *lowest = format->lowest;
+    *highest = format->highest;
+    return true;
 }
 
 quint8 OmniCommEngine::commandCode(const EngineCommand& command)
@@ -483,19 +482,21 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
 {
     const quint8 address = record.reply[1];
     auto* sensor = qobject_cast<OmniCommSensor*>(sensorByAddress(address));
-    if (sensor && sensor->mode() == OmniCommSensor::NetworkMode) {
+    const bool polled = sensor && sensor->mode() == OmniCommSensor::NetworkMode;
+    if (!sensor)
+        sensor = sensorDetectedCallback(address);
+    // Heard before the reading is passed on: whoever takes the reading finds
+    // it in the statistics already.
+    recordHeard(sensor);
+    if (polled) {
         // A polled sensor's reply that came too late looks just like a frame it
         // sent by itself. Taking it as a switch to autonomous mode would stop the
         // polls for good, so the reading is kept and the configuration, which
         // knows the mode, is asked instead.
         sensor->parseData(record.reply, OmniCommSensor::NetworkMode);
         sensor->requestConfigurationUpdate();
-    } else {
-        if (!sensor)
-            sensor = sensorDetectedCallback(address);
-        if (sensor)
-            sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
+    } else if (sensor) {
+        sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
     }
-    recordHeard(sensor);
     Logger::message(LineDataMessage(record, CommandCallback::Ok));
 }

@@ -81,9 +81,10 @@ public:
     // other code.
     static EngineCommand parameterWriteCommand(quint8 address, quint8 code, const QVariant& value);
     static bool isParameterWriteCode(quint8 code);
-    // Whether the value is a whole number that the code's data bytes can carry;
-    // anything else would reach the sensor cut to a different value.
-    static bool fitsParameterWrite(quint8 code, const QVariant& value);
+    // The values a write of the code can carry and the sensor can hold; any
+    // other would reach it cut to a different value, or mean something else.
+    // False for a code that is no parameter write.
+    static bool parameterWriteRange(quint8 code, int* lowest, int* highest);
 
     // Decoders of what the commands above carry and what their replies hold.
     static quint8 commandCode(const EngineCommand& command);

@@ -234,11 +234,10 @@ void OmniCommSensor::requestChangeParameter(int index, const QVariant& value,
     engine()->request(command);
 }
 
-bool OmniCommSensor::fitsParameterValue(int index, const QVariant& value) const
+bool OmniCommSensor::parameterRange(int index, int* lowest, int* highest) const
 {
     const WriteRow* row = rowOfIndex(index);
-    return row && OmniCommEngine::fitsParameterWrite(row->code, value) &&
-           !(index == AutoIntervalIndex && value.toUInt() == 0);
+    return row && OmniCommEngine::parameterWriteRange(row->code, lowest, highest);
 }
 
 void OmniCommSensor::paramSetCallback(CommandCallback::Result result, const EngineCommand& command)

@@ -50,9 +50,9 @@ public:
     void requestConfigurationUpdate();
     void requestChangeParameter(int index, const QVariant& value,
                                 CommandCallback* callback) override;
-    // Whether a write of this value would reach the sensor as it is, neither
-    // refused nor cut to the parameter's data bytes.
-    bool fitsParameterValue(int index, const QVariant& value) const;
+    // The values a write of the parameter can give it; false for a parameter
+    // without a write.
+    bool parameterRange(int index, int* lowest, int* highest) const;
     void requestSetMode(Mode mode, CommandCallback* callback);
     void requestSetAddress(int newAddress);
 

@@ -10,6 +10,10 @@ const int kLastLevelValue = 0x3FFF;
 const float kFullScale = 10000.0f;
 const unsigned char kMinimumPoint = 1;
 const unsigned char kMaximumPoint = 2;
+// Status codes of a sensor without a usable calibration.
+const int kMinimumUndefined = 20000;
+const int kMaximumUndefined = 30000;
+const int kCalibrationInvalid = 40000;
 
 int littleEndianWord(const unsigned char* bytes)
 {
@@ -52,6 +56,14 @@ void TBusSensor::levelPollCallback(CommandCallback::Result result, const EngineC
     update();
 }
 
+bool TBusSensor::isUncalibrated() const
+{
+    const KtIntParameter* raw = intParameter(RawLevelIndex);
+    const int value = raw->value();
+    return raw->isValid() && (value == kMinimumUndefined || value == kMaximumUndefined ||
+                              value == kCalibrationInvalid);
+}
+
 void TBusSensor::parseData(const EngineCommand& command)
 {
     const int value = littleEndianWord(command.reply + 1);
@@ -64,13 +76,13 @@ void TBusSensor::parseData(const EngineCommand& command)
     } else {
         floatParameter(LevelIndex)->invalidate();
         switch (value) {
-        case 20000:
+        case kMinimumUndefined:
             note = tr("error minimum undefined");
             break;
-        case 30000:
+        case kMaximumUndefined:
             note = tr("error maximum undefined");
             break;
-        case 40000:
+        case kCalibrationInvalid:
             note = tr("error calibration invalid");
             break;
         default:

@@ -17,6 +17,9 @@ public:
 
     TBusEngine* engine() const;
     EngineCommand pollLevel() override;
+    // Whether the last reply, instead of a level, said that a calibration point
+    // is missing or the two are invalid.
+    bool isUncalibrated() const;
 
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
     void setMinimumCallback(CommandCallback::Result result, const EngineCommand& command);

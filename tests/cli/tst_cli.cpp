@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QtTest>
 #include <cmath>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -78,6 +79,12 @@ private slots:
     void configurationWritesAreAppliedOrRefused();
     void setAddressAndCalibrateTakeEffect();
     void identifyNamesTheProtocolOfEachLine();
+    void commandsOnALineSayWhatHappened_data();
+    void commandsOnALineSayWhatHappened();
+    void stopSignalsEndAPollWithItsStatistics_data();
+    void stopSignalsEndAPollWithItsStatistics();
+    void pollTimeCountsFromTheFirstRequest();
+    void selfSentReadingsAreHeard();
 };
 
 void TestCli::badArgumentsAndMissingPorts_data()
@@ -113,10 +120,16 @@ void TestCli::badArgumentsAndMissingPorts_data()
     QTest::newRow("missing port") << QStringList{"poll"} + line << 1 << "/nonexistent/tty";
     QTest::newRow("missing port, identify")
         << QStringList{"identify", port} << 1 << "cannot open port";
+    // Not even root may write it.
+    QTest::newRow("port without permission")
+        << QStringList{"poll",      "--port", "/proc/sys/kernel/version", "--model", "ZT-32",
+                       "--address", "1"}
+        << 1
+        << "add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again";
 }
 
-// Each bad call says what is wrong in one line, then how to call; each command
-// explains itself on --help.
+// Each bad call says what is wrong in one line, then how to call, and with
+// --json the same as an object on stdout; each command explains itself on --help.
 void TestCli::badArgumentsAndMissingPorts()
 {
     QFETCH(QStringList, arguments);
@@ -131,6 +144,14 @@ void TestCli::badArgumentsAndMissingPorts()
              qPrintable(cli.err()));
     QCOMPARE(lines.value(1).startsWith("Usage: nivelon-cli"), exitCode == 2);
     QVERIFY(cli.out().isEmpty());
+
+    CliProcess json;
+    json.start(arguments + QStringList{"--json"});
+    QVERIFY(json.wait());
+    QCOMPARE(json.exitCode(), exitCode);
+    const QJsonObject error = jsonOf(json.out());
+    QCOMPARE(error.value("exit").toInt(), exitCode);
+    QCOMPARE("nivelon-cli: " + error.value("error").toString(), json.err().section('\n', 0, 0));
     if (arguments.isEmpty())
         return;
     CliProcess help;
@@ -387,13 +408,179 @@ void TestCli::identifyNamesTheProtocolOfEachLine()
     for (int i = 0; i < lines.size(); ++i) {
         QVERIFY(runs[i]->wait(kPassWaitMs));
         QCOMPARE(runs[i]->exitCode(), expected[i].first.isEmpty() ? 3 : 0);
-        const QJsonObject answer = jsonOf(runs[i]->out());
+        const QJsonObject answer = jsonOf(runs[i]->outLines().value(0));
         QVERIFY2(answer.value("protocol").toString() == expected[i].first &&
                      intsOf(answer.value("addresses").toArray()) == expected[i].second,
                  qPrintable(runs[i]->out()));
     }
-    QCOMPARE(jsonOf(runs[3]->out()).value("tried").toArray().size(), 3);
+    QCOMPARE(jsonOf(runs[3]->outLines().value(0)).value("tried").toArray().size(), 3);
     QVERIFY(runs[3]->err().contains("nothing answered"));
+}
+
+void TestCli::commandsOnALineSayWhatHappened_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QList<int>>("addresses");
+    QTest::addColumn<QStringList>("arguments"); // "%port" stands for the line's port
+    QTest::addColumn<bool>("outputFull");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<bool>("quiet"); // nothing may reach the line
+    const auto on = [](const QString& model, const QStringList& arguments) {
+        return QStringList{arguments.first(), "--port", "%port", "--model", model} +
+               arguments.mid(1);
+    };
+    QTest::newRow("address taken, ModBus")
+        << "ZT-32" << QList<int>{1, 5} << on("ZT-32", {"set-address", "--address", "1", "5"})
+        << false << 4 << "address 5 is taken" << false;
+    QTest::newRow("address taken, Omnicomm, JSON")
+        << "ZT-33" << QList<int>{3, 9}
+        << on("ZT-33", {"set-address", "--address", "3", "9", "--json"}) << false << 4
+        << "address 9 is taken" << false;
+    QTest::newRow("ModBus address above 247")
+        << "ZT-32" << QList<int>{1} << on("ZT-32", {"set-address", "--address", "1", "248"})
+        << false << 2 << "from 1 to 247" << true;
+    QTest::newRow("uncalibrated TBus")
+        << "ZT-35" << QList<int>{10} << on("ZT-35", {"poll", "--address", "10", "--count", "2"})
+        << false << 0 << "is uncalibrated" << false;
+    QTest::newRow("data format out of range")
+        << "ZT-33" << QList<int>{3} << on("ZT-33", {"config", "--address", "3", "DataFormat=9"})
+        << false << 2 << "from 0 to 3" << true;
+    QTest::newRow("parameter the model does not report")
+        << "ZT-33" << QList<int>{3}
+        << on("ZT-33", {"config", "--address", "3", "AnalogueOutputRatio=7"}) << false << 0
+        << "AnalogueOutputRatio=7 written, not confirmed: this model does not report it" << false;
+    const QString full = "cannot write the output: No space left on device";
+    QTest::newRow("help, output full")
+        << "ZT-32" << QList<int>{1} << QStringList{"--help"} << true << 1 << full << true;
+    QTest::newRow("ports, output full")
+        << "ZT-32" << QList<int>{1} << QStringList{"ports"} << true << 1 << full << true;
+    QTest::newRow("poll, output full")
+        << "ZT-32" << QList<int>{1} << on("ZT-32", {"poll", "--address", "1", "--json"}) << true
+        << 1 << full << false;
+    QTest::newRow("config, output full")
+        << "ZT-43" << QList<int>{5} << on("ZT-43", {"config", "--address", "5"}) << true << 1
+        << full << false;
+    QTest::newRow("set-address, output full")
+        << "ZT-32" << QList<int>{1} << on("ZT-32", {"set-address", "--address", "1", "2"}) << true
+        << 1 << full << false;
+    QTest::newRow("calibrate, output full")
+        << "ZT-35" << QList<int>{10} << on("ZT-35", {"calibrate", "--address", "10", "max"}) << true
+        << 1 << full << false;
+}
+
+// What the user sees: the exit code, a line that says why, with --json the
+// failure as the last object too, and nothing sent where nothing may be.
+void TestCli::commandsOnALineSayWhatHappened()
+{
+    QFETCH(QString, model);
+    QFETCH(QList<int>, addresses);
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, outputFull);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    QFETCH(bool, quiet);
+    sim::LineOptions options = SimulatedLine::options(model, addresses);
+    options.uncalibrated = model == "ZT-35"; // TBus sensors here start uncalibrated
+    Line line(options);
+    QVERIFY(line.started);
+    CliProcess cli;
+    if (outputFull)
+        cli.setOutputFile("/dev/full");
+    cli.start(arguments.replaceInStrings("%port", line.sim.portPath()));
+    QVERIFY(cli.wait());
+    QVERIFY2(cli.exitCode() == exitCode && (cli.out() + cli.err()).contains(says),
+             qPrintable(QString("exit %1\n%2%3").arg(cli.exitCode()).arg(cli.out(), cli.err())));
+    if (arguments.contains("--json") && exitCode != 0 && !outputFull)
+        QCOMPARE(jsonOf(cli.outLines().value(cli.outLines().size() - 1)).value("exit").toInt(),
+                 exitCode);
+    quint64 requests = 0;
+    for (const sim::SimSensor* sensor : line.sim.sensors())
+        requests += sensor->counters().requests;
+    QCOMPARE(requests == 0, quiet);
+}
+
+void TestCli::stopSignalsEndAPollWithItsStatistics_data()
+{
+    QTest::addColumn<bool>("json");
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("CSV, SIGINT") << false << int(SIGINT) << 130;
+    QTest::newRow("JSON, SIGTERM") << true << int(SIGTERM) << 143;
+}
+
+// Every line written is whole: the readings so far, then the statistics.
+void TestCli::stopSignalsEndAPollWithItsStatistics()
+{
+    QFETCH(bool, json);
+    QFETCH(int, signalNumber);
+    QFETCH(int, exitCode);
+    Line line("ZT-32", {1});
+    QVERIFY(line.started);
+    QStringList arguments{"poll", "--address", "1", "--seconds", "60"};
+    if (json)
+        arguments << "--json";
+    CliProcess* cli = line.run(arguments, "ZT-32");
+    QVERIFY(cli->waitForLines(4));
+    cli->sendSignal(signalNumber);
+    QVERIFY(cli->wait(10000));
+    QCOMPARE(cli->exitCode(), exitCode);
+    QVERIFY(cli->out().endsWith('\n'));
+    QStringList lines = cli->outLines();
+    if (json) {
+        const QJsonObject statistics = jsonOf(lines.takeLast());
+        QCOMPARE(statistics.value("type").toString(), QString("statistics"));
+        QVERIFY(statistics.value("successes").toInt() >= lines.size());
+        for (const QString& reading : lines)
+            QCOMPARE(jsonOf(reading).value("type").toString(), QString("reading"));
+    } else {
+        const int columns = lines.takeFirst().split(',').size();
+        for (const QString& reading : lines)
+            QCOMPARE(reading.split(',').size(), columns);
+        QVERIFY2(cli->err().startsWith("Exchanges "), qPrintable(cli->err()));
+    }
+}
+
+// An Omnicomm engine waits some 150 ms for the line to settle before its first
+// request; that time must not be taken from the polling. The first reply comes
+// late by as long as this process takes to answer, tens of ms.
+void TestCli::pollTimeCountsFromTheFirstRequest()
+{
+    Line line("ZT-33", {3});
+    QVERIFY(line.started);
+    QElapsedTimer clock;
+    qint64 firstReplyMs = -1;
+    QObject::connect(&line.sim, &sim::SimLine::bytesWritten, [&] {
+        if (firstReplyMs < 0)
+            firstReplyMs = clock.elapsed();
+    });
+    clock.start();
+    CliProcess* cli = line.run({"poll", "--address", "3", "--seconds", "1"}, "ZT-33");
+    QVERIFY(cli->wait());
+    const qint64 polledMs = clock.elapsed() - firstReplyMs;
+    QCOMPARE(cli->exitCode(), 0);
+    QVERIFY2(firstReplyMs > 0 && polledMs >= 860 && polledMs < 3000,
+             qPrintable(QString::number(polledMs)));
+}
+
+// A sensor that sends by itself is heard by every frame: the statistics count
+// them, and the last one the tool printed is the last one heard.
+void TestCli::selfSentReadingsAreHeard()
+{
+    sim::LineOptions options = SimulatedLine::options("ZT-34", {3});
+    options.autonomous = {3};
+    options.autoIntervalUnitMs = 100;
+    Line line(options);
+    QVERIFY(line.started);
+    CliProcess* cli = line.run({"poll", "--address", "3", "--count", "4", "--json"}, "ZT-34");
+    QVERIFY(cli->wait());
+    QCOMPARE(cli->exitCode(), 0);
+    const QStringList lines = cli->outLines();
+    const QJsonObject statistics = jsonOf(lines.value(4));
+    const qint64 lastReadingMs = qint64(jsonOf(lines.value(3)).value("TimeMs").toDouble());
+    QVERIFY2(statistics.value("unsolicited").toInt() >= 3, qPrintable(cli->out()));
+    QVERIFY2(statistics.value("lastHeardMs").toDouble() > lastReadingMs - 50,
+             qPrintable(cli->out()));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

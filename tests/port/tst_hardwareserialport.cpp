@@ -2,6 +2,7 @@
 #include "port/hardwareserialport.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -38,6 +39,7 @@ class TestHardwareSerialPort : public QObject
 private slots:
     void keepsTheNameItWasGiven();
     void aLineWhoseFarEndIsGoneFailsToRead();
+    void oneDeviceOpensOnceUnderAnyName();
 };
 
 void TestHardwareSerialPort::keepsTheNameItWasGiven()
@@ -72,6 +74,28 @@ void TestHardwareSerialPort::aLineWhoseFarEndIsGoneFailsToRead()
     QVERIFY(arrived.wait(2000));
     QCOMPARE(port.read(buffer, sizeof buffer), qint64(-1));
     QVERIFY(port.lastError() != SerialPort::TimeoutError);
+}
+
+// Two programs on one line would answer each other's requests: the second is
+// told the device is in use, whether it came by a symlink or by the device.
+void TestHardwareSerialPort::oneDeviceOpensOnceUnderAnyName()
+{
+    FarEnd far;
+    QTemporaryDir folder;
+    const QString link = folder.filePath(QStringLiteral("line"));
+    QVERIFY(QFile::link(far.path, link));
+    HardwareSerialPort first;
+    HardwareSerialPort second;
+    first.setPortName(link);
+    QVERIFY(first.open());
+    second.setPortName(far.path);
+    QVERIFY(!second.open());
+    QCOMPARE(second.lastError(), int(SerialPort::InUseError));
+    QCOMPARE(second.errorString(),
+             far.path + QStringLiteral(" is in use by another program; close that program first"));
+    first.close();
+    QVERIFY(second.open());
+    QCOMPARE(second.lastError(), int(SerialPort::NoError));
 }
 
 QTEST_GUILESS_MAIN(TestHardwareSerialPort)

@@ -1,10 +1,22 @@
 #include "support/cliprocess.h"
 
 #include <QtTest>
+#include <csignal>
 
 void CliProcess::start(const QStringList& arguments)
 {
     process.start(QStringLiteral(NIVELON_CLI_PATH), arguments);
+}
+
+bool CliProcess::waitForLines(int count, int timeoutMs)
+{
+    return QTest::qWaitFor(
+        [&] { return process.peek(process.bytesAvailable()).count('\n') >= count; }, timeoutMs);
+}
+
+void CliProcess::sendSignal(int signalNumber)
+{
+    ::kill(pid_t(process.processId()), signalNumber);
 }
 
 bool CliProcess::wait(int timeoutMs)

@@ -8,7 +8,13 @@
 class CliProcess
 {
 public:
+    // Before start: stdout goes to this file instead of the test.
+    void setOutputFile(const QString& path) { process.setStandardOutputFile(path); }
     void start(const QStringList& arguments);
+    // Runs the event loop until the tool has written this many lines to stdout,
+    // leaving them to be read at the end; false when it had not in time.
+    bool waitForLines(int count, int timeoutMs = 30000);
+    void sendSignal(int signalNumber);
     // Runs the event loop until the tool has exited; false when it had not
     // within the time or crashed.
     bool wait(int timeoutMs = 120000);

@@ -284,6 +284,13 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>HardwareSerialPort</name>
+    <message>
+        <source>%1 is in use by another program</source>
+        <translation>%1 занят другой программой</translation>
+    </message>
+</context>
+<context>
     <name>HeaderViewHiderMenu</name>
     <message>
         <source>Show</source>
@@ -314,6 +321,10 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>Exchanges %1, ok %2, time-outs %3, checksum failures %4, other failures %5; reply %6 ms mean, %7 ms max; last heard %8</source>
         <translation>Обменов %1, успешно %2, тайм-аутов %3, ошибок CRC %4, прочих ошибок %5; ответ: среднее %6 мс, максимум %7 мс; последний ответ %8</translation>
+    </message>
+    <message>
+        <source>; %1 frames sent unasked</source>
+        <translation>; кадров, присланных без запроса: %1</translation>
     </message>
 </context>
 <context>
@@ -487,10 +498,6 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>Cannot open port %1: %2</source>
         <translation>Не удаётся открыть порт %1: %2</translation>
-    </message>
-    <message>
-        <source>Add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again.</source>
-        <translation>Добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите в систему заново.</translation>
     </message>
     <message>
         <source>Query Interval</source>
@@ -996,6 +1003,17 @@ Error</source>
     <message>
         <source>no reply since %1</source>
         <translation>нет ответа с %1</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPort</name>
+    <message>
+        <source>%1; add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again</source>
+        <translation>%1; добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите в систему заново</translation>
+    </message>
+    <message>
+        <source>%1; close that program first</source>
+        <translation>%1; сначала закройте эту программу</translation>
     </message>
 </context>
 <context>
