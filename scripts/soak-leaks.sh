@@ -9,18 +9,28 @@
 # fontconfig, Mesa, the X libraries, or a library already unloaded: our code never
 # is). A stack without such a frame (cut off, or printed without modules) counts as
 # ours, so that a report we cannot read never passes for the platform's.
+# --fast-stacks: the stacks come from the sanitizer's frame-pointer unwinder, which
+# steps past a frame of a library built without frame pointers only by chance. Only
+# the first frame outside the sanitizer is then sure, and when it is one of the
+# carrying libraries the leak cannot be placed.
 # Prints one line per leak; exits 1 when any is ours.
-#   ./scripts/soak-leaks.sh LOG FOLDER...
+#   ./scripts/soak-leaks.sh [--fast-stacks] LOG FOLDER...
 set -euo pipefail
+fast=0
+if [[ $1 == --fast-stacks ]]; then
+    fast=1
+    shift
+fi
 log=$1
 shift
 folders=$(printf '%s\n' "$@")
 
-awk -v folders="$folders" '
+awk -v folders="$folders" -v fast=$fast '
 BEGIN {
     count = split(folders, ours, "\n")
-    carriers = "/(libasan|libubsan|libstdc\\+\\+|libgcc_s|libc|libm|libpthread|libdl|ld-linux-x86-64" \
-        "|libQt5Core|libQt5Gui|libQt5Widgets|libQt5SerialPort|libqwt-qt5|libudev)\\.so[^/]*$"
+    sanitizer = "/lib(asan|ubsan)\\.so[^/]*$"
+    carriers = "/(libstdc\\+\\+|libgcc_s|libc|libm|libpthread|libdl|ld-linux-x86-64|libQt5Core|libQt5Gui" \
+        "|libQt5Widgets|libQt5SerialPort|libqwt-qt5|libudev)\\.so[^/]*$"
 }
 function module(frame) {
     return match(frame, /[{][^{}]*[}]$/) ? substr(frame, RSTART + 1, RLENGTH - 2) : ""
@@ -36,7 +46,7 @@ function report() {
         return
     if (owner == "") {
         owner = "ours"
-        frame = "no frame outside the runtime and Qt"
+        frame = "cannot be placed, the last frame read is " frame
     }
     ours_found += (owner == "ours")
     printf "%s is %s: %s\n", leak, owner == "ours" ? "ours" : "the platform'\''s", frame
@@ -47,20 +57,21 @@ function report() {
     leak = $0
     sub(/ allocated from:$/, "", leak)
     owner = frame = ""
+    cut = 0
     next
 }
 leak != "" && /^ *#[0-9]+ / {
-    if (owner != "")
+    if (owner != "" || cut)
         next
+    frame = $0
+    sub(/^ +/, "", frame)
     path = module($0)
     if (in_our_folders(path))
         owner = "ours"
     else if (path == "" || path ~ carriers)
-        next
-    else
+        cut = fast
+    else if (path !~ sanitizer)
         owner = "platform"
-    frame = $0
-    sub(/^ +/, "", frame)
     next
 }
 { report() }

@@ -16,10 +16,10 @@ sed -n '/^Indirect leak of 136 /,/ #2 /p' "$ours" >"$scratch/cut"
 sed 's/ {[^{}]*}$//' "$ours" >"$scratch/bare"
 
 failures=0
-# check NAME LOG FOLDER EXIT OURS PLATFORMS
+# check NAME LOG FOLDER EXIT OURS PLATFORMS [OPTION]
 check() {
     local out status
-    out=$("$classify" "$2" "$3")
+    out=$("$classify" "${@:7}" "$2" "$3")
     status=$?
     local got
     got="$status $(grep -c ' is ours: ' <<<"$out") $(grep -c " is the platform's: " <<<"$out")"
@@ -36,4 +36,6 @@ check "stack cut off inside Qt" "$scratch/cut" $root 1 1 0
 check "frames without their module" "$scratch/bare" $root 1 4 0
 check "a folder is not a prefix of a name" "$ours" /home/dev/nivelo 0 0 4
 check "no report" /dev/null $root 0 0 0
+check "fast stacks: platform leaks placed by their first frame" "$platform" $root 0 0 2 --fast-stacks
+check "fast stacks: nothing past Qt is believed" "$ours" /home/dev/nivelo 1 1 3 --fast-stacks
 ((failures == 0))
