@@ -8,6 +8,7 @@
 #include "portscommand.h"
 #include "scancommand.h"
 #include "setaddresscommand.h"
+#include "tarecommand.h"
 
 CliCommand::CliCommand(const CliOptions& options, CliOutput* output, QObject* parent)
     : QObject(parent)
@@ -34,6 +35,8 @@ CliCommand* CliCommand::create(const CliOptions& options, CliOutput* output)
         return new CalibrateCommand(options, output);
     if (name == QLatin1String("identify"))
         return new IdentifyCommand(options, output);
+    if (name == QLatin1String("tare"))
+        return new TareCommand(options, output);
     return nullptr;
 }
 

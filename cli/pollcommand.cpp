@@ -40,6 +40,11 @@ void PollCommand::start()
                                      .arg(m_options.modelCode));
         return;
     }
+    QString error;
+    if (!m_litres.load(m_options.tank.tankTable, &error)) {
+        finish(ExitBadArguments, error);
+        return;
+    }
     if (!openPort())
         return;
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
@@ -59,11 +64,12 @@ void PollCommand::printReading()
 {
     const Reading reading = Reading::of(m_sensor, QDateTime::currentMSecsSinceEpoch());
     if (m_readings++ == 0)
-        m_output->text(reading.csvHeader());
+        m_output->text(m_litres.header(reading.csvHeader()));
     m_answered += reading.error ? 0 : 1;
-    m_output->text(reading.csvRow());
+    m_output->text(m_litres.row(reading, reading.csvRow()));
     QJsonObject line = reading.toJson();
     line.insert("type", "reading");
+    m_litres.addTo(reading, &line);
     m_output->json(line);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clicommand.h"
+#include "litrescolumn.h"
 
 #include <QTimer>
 
@@ -23,6 +24,7 @@ private:
 
     SerialSensor* m_sensor = nullptr;
     QTimer m_durationTimer;
+    LitresColumn m_litres;
     int m_readings = 0;
     int m_answered = 0;
 };

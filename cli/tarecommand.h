@@ -1,0 +1,50 @@
+#pragma once
+
+#include "clicommand.h"
+#include "stdinlines.h"
+#include "tank/tankcalibration.h"
+
+#include <QStringList>
+
+class SerialSensor;
+
+// nivelon-cli tare: the tank calibration on a terminal. The answers on
+// standard input are taken one at a time, each once the pour before it has
+// been recorded, so that a script may send them ahead.
+class TareCommand : public CliCommand
+{
+    Q_OBJECT
+public:
+    TareCommand(const CliOptions& options, CliOutput* output);
+    void start() override;
+
+private:
+    void answerArrived(const QString& line);
+    void inputEnded();
+    void takeAnswers();
+    void answer(const QString& line);
+    void pour(double litres);
+    void takeBack();
+    void forceRecord();
+    void sensorUpdated();
+    void showProgress(qint64 timeMs);
+    void showStalled();
+    void showRecorded(const TankRow& row);
+    void showUndone(const TankRow& row);
+    void prompt();
+    void writeTable();
+    TankTableInfo tableInfo() const;
+    bool outputWritable();
+
+
+    TankCalibration m_calibration;
+    StdinLines* m_input = nullptr;
+    SerialSensor* m_sensor = nullptr;
+    QStringList m_answers;
+    bool m_inputEnded = false;
+    QString m_question; // the last one asked, until it is answered
+    bool m_taking = false; // in takeAnswers(), which a recorded row would enter again
+    bool m_done = false;
+    int m_readings = 0;
+    qint64 m_lastProgressMs = 0;
+};

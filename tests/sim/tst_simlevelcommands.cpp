@@ -1,0 +1,88 @@
+// Levels changed by command while the line runs, and how the surface calms.
+#include "commandline.h"
+#include "levelcommands.h"
+#include "simline.h"
+
+#include <QtTest>
+
+using namespace sim;
+
+class SimLevelCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandsMoveTheLevel_data();
+    void commandsMoveTheLevel();
+    void wobbleCalmsWithinItsTime();
+};
+
+void SimLevelCommandsTest::commandsMoveTheLevel_data()
+{
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<bool>("lastAccepted");
+    QTest::addColumn<double>("percent");
+    QTest::newRow("level") << QStringList{"level 3 40"} << true << 40.0;
+    QTest::newRow("pours add up") << QStringList{"level 3 10", "pour 3 12.5", "POUR 3 5"} << true
+                                  << 27.5;
+    QTest::newRow("a drain") << QStringList{"level 3 50", "pour 3 -20"} << true << 30.0;
+    QTest::newRow("overfilled") << QStringList{"level 3 90", "pour 3 30"} << true << 100.0;
+    QTest::newRow("no such sensor") << QStringList{"level 4 40"} << false << 25.0;
+    QTest::newRow("level out of range") << QStringList{"level 3 -1"} << false << 25.0;
+    QTest::newRow("not a number") << QStringList{"pour 3 ten"} << false << 25.0;
+    QTest::newRow("unknown") << QStringList{"fill 3 10"} << false << 25.0;
+    QTest::newRow("too many words") << QStringList{"level 3 10 20"} << false << 25.0;
+}
+
+void SimLevelCommandsTest::commandsMoveTheLevel()
+{
+    QFETCH(QStringList, commands);
+    QFETCH(bool, lastAccepted);
+    QFETCH(double, percent);
+    LineOptions options;
+    SensorModel::byCode("ZT-32", &options.model);
+    options.addresses = {3};
+    options.fixedLevel = 0.25;
+    SimLine line(options);
+    LevelCommands levels(line);
+    QString answer;
+    bool accepted = false;
+    for (const QString& command : commands)
+        accepted = levels.execute(command, &answer);
+    QCOMPARE(accepted, lastAccepted);
+    QVERIFY(!answer.isEmpty());
+    SimSensor* sensor = line.sensorAt(3);
+    sensor->physics().advanceTo(line.nowMs() + 1);
+    QCOMPARE(sensor->modbusValue(), int(percent * 100));
+}
+
+void SimLevelCommandsTest::wobbleCalmsWithinItsTime()
+{
+    CommandLine commandLine;
+    LineOptions options;
+    QCOMPARE(commandLine.parse({"nivelon-sim", "--wobble", "4:2.5"}, &options), CommandLine::Run);
+    QCOMPARE(options.wobble.amplitude, 0.04);
+    QCOMPARE(options.wobble.durationMs, 2500);
+    for (const char* wrong : {"4", "4:0", "-1:2", "101:2", "a:b", "4:2:1"})
+        QCOMPARE(commandLine.parse({"nivelon-sim", "--wobble", wrong}, &options),
+                 CommandLine::Invalid);
+
+    SensorPhysics physics;
+    physics.pourTo(0.5, 1000, options.wobble);
+    QCOMPARE(physics.level(), 0.54);
+    double widest = 0;
+    for (qint64 ms = 1000; ms < 3500; ms += 50) {
+        physics.advanceTo(ms);
+        const double offset = std::abs(physics.level() - 0.5);
+        QVERIFY(offset <= 0.04 * (1 - (ms - 1000) / 2500.0) + 1e-12);
+        if (ms >= 2000)
+            widest = std::max(widest, offset);
+    }
+    QVERIFY(widest > 0.01); // still swinging after a second
+    physics.advanceTo(3500);
+    QCOMPARE(physics.level(), 0.5);
+    QCOMPARE(physics.calmLevel(), 0.5);
+}
+
+QTEST_GUILESS_MAIN(SimLevelCommandsTest)
+#include "tst_simlevelcommands.moc"
