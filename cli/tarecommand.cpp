@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QSaveFile>
+#include <cmath>
 
 namespace {
 
@@ -19,11 +20,17 @@ QString litresText(double litres)
     return QString::number(litres, 'g', 12);
 }
 
+// Levels in hundredths of a percent, as the table file has them.
+double percentRounded(double level)
+{
+    return std::round(level * 100) / 100;
+}
+
 QJsonObject rowJson(const char* type, const TankRow& row, int number)
 {
     return QJsonObject{{"type", type},          {"row", number},
                        {"Litres", row.litres},  {"RawLevel", row.rawLevel},
-                       {"Level", row.level},    {"forced", row.forced}};
+                       {"Level", percentRounded(row.level)},    {"forced", row.forced}};
 }
 
 // What a raw level counts in: Omnicomm sensors are told their scale, the
@@ -201,9 +208,11 @@ void TareCommand::sensorUpdated()
     m_calibration.addReading(now, reading.level, reading.rawLevel);
 }
 
+// A stalled pour has said what it waits for; the level alone would not change that.
 void TareCommand::showProgress(qint64 timeMs)
 {
-    if (timeMs - m_lastProgressMs < kProgressEveryMs)
+    if (m_calibration.state() != TankCalibration::Settling ||
+        timeMs - m_lastProgressMs < kProgressEveryMs)
         return;
     m_lastProgressMs = timeMs;
     const TankStability& stability = m_calibration.stability();
@@ -213,9 +222,9 @@ void TareCommand::showProgress(qint64 timeMs)
                        .arg(stability.spread(), 0, 'f', 2)
                        .arg(stability.remainingMs() / 1000.0, 0, 'f', 1));
     m_output->json(QJsonObject{{"type", "progress"},
-                               {"Level", m_calibration.lastLevel()},
+                               {"Level", percentRounded(m_calibration.lastLevel())},
                                {"RawLevel", m_calibration.lastRawLevel()},
-                               {"spread", stability.spread()},
+                               {"spread", percentRounded(stability.spread())},
                                {"remainingMs", stability.remainingMs()}});
 }
 
