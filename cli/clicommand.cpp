@@ -58,6 +58,16 @@ LineSession* CliCommand::createSession(int modelIndex)
     return m_session.get();
 }
 
+SerialSensor* CliCommand::createSensorSession()
+{
+    SerialSensor* sensor = createSession(m_options.modelIndex)->addSensor(m_options.address);
+    if (!sensor)
+        finish(ExitBadArguments, QStringLiteral("address %1 is outside the range of model %2")
+                                     .arg(m_options.address)
+                                     .arg(m_options.modelCode));
+    return sensor;
+}
+
 bool CliCommand::openPort()
 {
     QString error;

@@ -32,14 +32,9 @@ PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
 
 void PollCommand::start()
 {
-    LineSession* line = createSession(m_options.modelIndex);
-    m_sensor = line->addSensor(m_options.address);
-    if (!m_sensor) {
-        finish(ExitBadArguments, QStringLiteral("address %1 is outside the range of model %2")
-                                     .arg(m_options.address)
-                                     .arg(m_options.modelCode));
+    m_sensor = createSensorSession();
+    if (!m_sensor)
         return;
-    }
     QString error;
     if (!m_litres.load(m_options.tank.tankTable, &error)) {
         finish(ExitBadArguments, error);
@@ -50,7 +45,7 @@ void PollCommand::start()
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
     if (m_options.seconds > 0)
         m_durationTimer.start(int(m_options.seconds * 1000));
-    line->start(false);
+    session()->start(false);
 }
 
 void PollCommand::sensorUpdated()

@@ -41,10 +41,14 @@ QList<QCommandLineOption> TankOptions::tareOptions()
 {
     return {{"out", "Write the tank table to this file.", "FILE"},
             {"step", "Litres of a default pour (answer +): 10 unless told.", "LITRES"},
-            {"tolerance", "A settled level stays within this many percent either side: 0.2 "
-                          "unless told.",
+            {"tolerance",
+             "A settled level stays within this many percent either side: 0.2 "
+             "unless told.",
              "PERCENT"},
-            {"settle", "...for this many seconds: 10 unless told.", "SECONDS"}};
+            {"settle",
+             "Seconds a level must stay within the tolerance to count as settled: 10 "
+             "unless told.",
+             "SECONDS"}};
 }
 
 bool TankOptions::readTare(const QCommandLineParser& parser, QString* error)

@@ -3,6 +3,7 @@
 #include "clicommand.h"
 #include "stdinlines.h"
 #include "tank/tankcalibration.h"
+#include "tarereport.h"
 
 #include <QStringList>
 
@@ -19,6 +20,8 @@ public:
     void start() override;
 
 private:
+    void connectCalibration();
+    bool outputWritable();
     void answerArrived(const QString& line);
     void inputEnded();
     void takeAnswers();
@@ -27,24 +30,16 @@ private:
     void takeBack();
     void forceRecord();
     void sensorUpdated();
-    void showProgress(qint64 timeMs);
-    void showStalled();
-    void showRecorded(const TankRow& row);
-    void showUndone(const TankRow& row);
-    void prompt();
     void writeTable();
     TankTableInfo tableInfo() const;
-    bool outputWritable();
-
 
     TankCalibration m_calibration;
+    TareReport m_report;
     StdinLines* m_input = nullptr;
     SerialSensor* m_sensor = nullptr;
     QStringList m_answers;
     bool m_inputEnded = false;
-    QString m_question; // the last one asked, until it is answered
     bool m_taking = false; // in takeAnswers(), which a recorded row would enter again
     bool m_done = false;
     int m_readings = 0;
-    qint64 m_lastProgressMs = 0;
 };

@@ -40,9 +40,9 @@ TankVolume TankTable::volumeAt(int rawLevel) const
         return {m_rows.front().litres, rawLevel < m_rows.front().rawLevel};
     if (rawLevel >= lastRow().rawLevel)
         return {lastRow().litres, rawLevel > lastRow().rawLevel};
-    const auto above = std::upper_bound(
-        m_rows.begin(), m_rows.end(), rawLevel,
-        [](int raw, const TankRow& row) { return raw < row.rawLevel; });
+    const auto above =
+        std::upper_bound(m_rows.begin(), m_rows.end(), rawLevel,
+                         [](int raw, const TankRow& row) { return raw < row.rawLevel; });
     const TankRow& high = *above;
     const TankRow& low = *(above - 1);
     const double fraction = double(rawLevel - low.rawLevel) / (high.rawLevel - low.rawLevel);

@@ -115,8 +115,8 @@ void TestCliTank::tareWithoutReadingsWritesNothing()
     QTemporaryDir folder;
     const QString path = folder.filePath("tank.csv");
     CliProcess tare;
-    tare.start({"tare", "--port", line.portPath(), "--model", "ZT-32", "--address", "2", "--out",
-                path});
+    tare.start(
+        {"tare", "--port", line.portPath(), "--model", "ZT-32", "--address", "2", "--out", path});
     tare.closeInput();
     QVERIFY(tare.wait());
     QCOMPARE(tare.exitCode(), 3);
@@ -132,13 +132,13 @@ void TestCliTank::pollAddsLitresFromTheTable_data()
     QTest::addColumn<double>("litres");
     QTest::addColumn<QString>("error");
     const QByteArray header = "# Model: ZT-32\n# Address: 1\nLitres,RawLevel,Level\n";
-    QTest::newRow("between rows, CSV")
-        << header + "0,1000,10\n50,3000,30\n120,5000,50\n" << false << 0 << 85.0 << "";
-    QTest::newRow("beyond the last row, JSON")
-        << header + "0,0,0\n60,2000,20\n" << true << 0 << 60.0 << "";
+    QTest::newRow("between rows, CSV") << header + "0,1000,10\n50,3000,30\n120,5000,50\n"
+                                       << false << 0 << 85.0 << "";
+    QTest::newRow("beyond the last row, JSON") << header + "0,0,0\n60,2000,20\n"
+                                               << true << 0 << 60.0 << "";
     QTest::newRow("raw level falling")
-        << header + "0,0,0\n10,1000,10\n20,2000,20\n30,3000,30\n40,3500,35\n50,3400,34\n" << false
-        << 2 << 0.0 << "line 9: raw level 3400";
+        << header + "0,0,0\n10,1000,10\n20,2000,20\n30,3000,30\n40,3500,35\n50,3400,34\n"
+        << false << 2 << 0.0 << "line 9: raw level 3400";
     QTest::newRow("no table") << QByteArray() << false << 2 << 0.0 << "cannot read";
 }
 

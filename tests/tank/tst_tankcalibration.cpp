@@ -57,7 +57,8 @@ void TestTankCalibration::stabilityOfReadings()
     }
     QCOMPARE(stability.remainingMs(), remainingMs);
     QCOMPARE(stability.isStable(), remainingMs == 0);
-    QVERIFY2(qAbs(stability.spread() - spread) < 1e-9, qPrintable(QString::number(stability.spread())));
+    QVERIFY2(qAbs(stability.spread() - spread) < 1e-9,
+             qPrintable(QString::number(stability.spread())));
 }
 
 void TestTankCalibration::poursAreRecordedOnceSettledAndRisen()
