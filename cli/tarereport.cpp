@@ -51,9 +51,9 @@ void TareReport::question()
     if (m_calibration.state() == TankCalibration::Stalled)
         question = QStringLiteral("Litres added?");
     else if (row == 1)
-        question = QStringLiteral("Row 1: litres in the tank now (0 when empty)?");
+        question = QStringLiteral("Litres in the tank now, for row 1 (0 when empty)?");
     else
-        question = QStringLiteral("Row %1: litres poured?").arg(row);
+        question = QStringLiteral("Litres poured for row %1?").arg(row);
     if (question == m_question)
         return;
     m_question = question;
