@@ -73,8 +73,9 @@ const CommandSpec kCommands[] = {
      "settled above the last row's, the row (litres, raw level, level) is recorded. Answers,\n"
      "one a line: a number, the litres poured in this step (the first: what the tank holds,\n"
      "0 when empty); + or y, the default step; u, take back the last row (the next answer\n"
-     "does that pour again) or the pour that waits; !, record the waiting pour now, unsettled\n"
-     "(marked in the file); an empty line or the end of input, write the table and stop.\n"
+     "does that pour again) or a pour whose level did not rise; !, record the waiting pour\n"
+     "now, unsettled (marked in the file); an empty line or the end of input, write the\n"
+     "table and stop.\n"
      "Answers are taken in order, each once the pour before it is recorded, so a script can\n"
      "send them all at once.",
      NeedPort | NeedModel | NeedAddress | NeedTare, 0, 0},
