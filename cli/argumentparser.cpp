@@ -9,7 +9,14 @@
 
 namespace {
 
-enum Need : unsigned { NeedPort = 1, NeedModel = 2, NeedAddress = 4, TakesDuration = 8 };
+enum Need : unsigned {
+    NeedPort = 1,
+    NeedModel = 2,
+    NeedAddress = 4,
+    TakesDuration = 8,
+    TakesTankTable = 16,
+    NeedTare = 32
+};
 
 const int kDefaultCount = 10;
 const int kLastAddress = 255;
@@ -35,12 +42,19 @@ const CommandSpec kCommands[] = {
     {"scan", "scan --port P --model CODE [--json]",
      "Runs one detection pass and prints every sensor found: its address and first reading.",
      NeedPort | NeedModel, 0, 0},
-    {"poll", "poll --port P --model CODE --address N [--count K | --seconds S] [--json]",
+    {"poll",
+     "poll --port P --model CODE --address N [--count K | --seconds S] [--tank-table FILE] "
+     "[--json]",
      "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
      "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
-     "--json). Takes 10 readings unless told otherwise; --seconds counts from the first\n"
-     "request. SIGINT or SIGTERM ends it with the readings so far and the statistics.",
-     NeedPort | NeedModel | NeedAddress | TakesDuration, 0, 0},
+     "--json). Takes 10 readings unless told otherwise; --seconds counts from the first
+"
+     "request. SIGINT or SIGTERM ends it with the readings so far and the statistics. With
+"
+     "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,
+"
+     "its end volume beyond it.",
+     NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable, 0, 0},
     {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",
      "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
      "and reads the configuration back to confirm those the model reports. Every value is\n"
@@ -59,6 +73,19 @@ const CommandSpec kCommands[] = {
      "Tries each protocol with its own line settings and reports which one answers and at\n"
      "which addresses: what is on this cable?",
      NeedPort, 0, 0},
+    {"tare",
+     "tare --port P --model CODE --address N --out FILE [--step LITRES] [--tolerance PERCENT] "
+     "[--settle SECONDS] [--json]",
+     "Calibrates a tank: pour, answer on standard input, and when the sensor's level has\n"
+     "settled above the last row's, the row (litres, raw level, level) is recorded. Answers,\n"
+     "one a line: a number, the litres poured in this step (the first: what the tank holds,\n"
+     "0 when empty); + or y, the default step; u, take back the last row (the next answer\n"
+     "does that pour again) or a pour whose level did not rise; !, record the waiting pour\n"
+     "now, unsettled (marked in the file); an empty line or the end of input, write the\n"
+     "table and stop.\n"
+     "Answers are taken in order, each once the pour before it is recorded, so a script can\n"
+     "send them all at once.",
+     NeedPort | NeedModel | NeedAddress | NeedTare, 0, 0},
 };
 
 const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure or unwritable output, "
@@ -88,6 +115,10 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << QCommandLineOption("count", "Readings to take (10 unless told).", "K");
         options << QCommandLineOption("seconds", "Poll for this many seconds instead.", "S");
     }
+    if (needs & TakesTankTable)
+        options << TankOptions::tankTableOption();
+    if (needs & NeedTare)
+        options << TankOptions::tareOptions();
     return options;
 }
 
@@ -140,6 +171,10 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
         !readNumber("--address", parser.value("address"), 0, kLastAddress, &options->address))
         return false;
     if ((needs & TakesDuration) && !readDuration(parser, options))
+        return false;
+    if (needs & TakesTankTable)
+        options->tank.tankTable = parser.value("tank-table");
+    if ((needs & NeedTare) && !options->tank.readTare(parser, &m_error))
         return false;
     return checkValues(options->values);
 }

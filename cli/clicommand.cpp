@@ -8,6 +8,7 @@
 #include "portscommand.h"
 #include "scancommand.h"
 #include "setaddresscommand.h"
+#include "tarecommand.h"
 
 #include <csignal>
 
@@ -39,6 +40,8 @@ CliCommand* CliCommand::create(const CliOptions& options, CliOutput* output)
         return new CalibrateCommand(options, output);
     if (name == QLatin1String("identify"))
         return new IdentifyCommand(options, output);
+    if (name == QLatin1String("tare"))
+        return new TareCommand(options, output);
     return nullptr;
 }
 
@@ -64,6 +67,16 @@ LineSession* CliCommand::createSession(int modelIndex)
     connect(m_session.get(), &LineSession::portFailed, this,
             [this](const QString& reason) { finish(ExitPortFailure, reason); });
     return m_session.get();
+}
+
+SerialSensor* CliCommand::createSensorSession()
+{
+    SerialSensor* sensor = createSession(m_options.modelIndex)->addSensor(m_options.address);
+    if (!sensor)
+        finish(ExitBadArguments, QStringLiteral("address %1 is outside the range of model %2")
+                                     .arg(m_options.address)
+                                     .arg(m_options.modelCode));
+    return sensor;
 }
 
 bool CliCommand::openPort()

@@ -8,6 +8,7 @@
 #include <memory>
 
 class LineSession;
+class SerialSensor;
 
 // One command of nivelon-cli. It runs on the event loop, driven by the engine's
 // callbacks and signals, and ends exactly once with finished().
@@ -37,6 +38,9 @@ protected:
     // The session of the options' model, not yet on the line, so that
     // arguments can be checked against its sensors first.
     LineSession* createSession(int modelIndex);
+    // The sensor at the options' address on a session of the options' model;
+    // null after finishing when the model has no such address.
+    SerialSensor* createSensorSession();
     bool openPort();
     LineSession* session() const { return m_session.get(); }
     void closeSession();

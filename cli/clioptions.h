@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tankoptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,4 +18,5 @@ struct CliOptions
     double seconds = 0; // how long to poll; 0 when a count is given
     bool json = false;
     QStringList values; // the positional arguments after the command
+    TankOptions tank;
 };

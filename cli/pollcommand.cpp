@@ -34,21 +34,21 @@ PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
 
 void PollCommand::start()
 {
-    LineSession* line = createSession(m_options.modelIndex);
-    m_sensor = line->addSensor(m_options.address);
-    if (!m_sensor) {
-        finish(ExitBadArguments, QStringLiteral("address %1 is outside the range of model %2")
-                                     .arg(m_options.address)
-                                     .arg(m_options.modelCode));
+    m_sensor = createSensorSession();
+    if (!m_sensor)
+        return;
+    QString error;
+    if (!m_litres.load(m_options.tank.tankTable, &error)) {
+        finish(ExitBadArguments, error);
         return;
     }
     if (!openPort())
         return;
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
     if (m_options.seconds > 0)
-        connect(line->engine(), &SerialEngine::stateChanged, this,
+        connect(session()->engine(), &SerialEngine::stateChanged, this,
                 &PollCommand::engineStateChanged);
-    line->start(false);
+    session()->start(false);
 }
 
 void PollCommand::interrupt(int signalNumber)
@@ -80,7 +80,7 @@ void PollCommand::printReading()
 {
     const Reading reading = Reading::of(m_sensor, QDateTime::currentMSecsSinceEpoch());
     if (m_readings++ == 0)
-        m_output->text(reading.csvHeader());
+        m_output->text(m_litres.header(reading.csvHeader()));
     m_answered += reading.answered ? 1 : 0;
     if (reading.uncalibrated && !m_uncalibrated)
         m_output->note(QStringLiteral("nivelon-cli: the sensor at address %1 answers but is "
@@ -88,9 +88,10 @@ void PollCommand::printReading()
                                       "\"nivelon-cli calibrate ... min\" and \"... max\"")
                            .arg(m_options.address));
     m_uncalibrated = m_uncalibrated || reading.uncalibrated;
-    m_output->text(reading.csvRow());
+    m_output->text(m_litres.row(reading, reading.csvRow()));
     QJsonObject line = reading.toJson();
     line.insert("type", "reading");
+    m_litres.addTo(reading, &line);
     m_output->json(line);
 }
 

@@ -2,6 +2,7 @@
 
 #include "clicommand.h"
 #include "engine/serialengine.h"
+#include "litrescolumn.h"
 
 #include <QTimer>
 
@@ -27,6 +28,7 @@ private:
 
     SerialSensor* m_sensor = nullptr; // null once stopped
     QTimer m_durationTimer;
+    LitresColumn m_litres;
     int m_readings = 0;
     int m_answered = 0;
     bool m_uncalibrated = false;

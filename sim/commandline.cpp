@@ -54,6 +54,10 @@ void addOptions(QCommandLineParser* parser)
         {"port", "Use this serial device instead of a pseudo-terminal.", "PATH"},
         {"seed", "Seed of the noise and of the faults.", "N", "1"},
         {"late-ms", "How late a late reply is.", "MS", "400"},
+        {"commands", "Take level commands on standard input: \"level ADDR PERCENT\" holds a "
+                     "sensor's level, \"pour ADDR PERCENT\" adds to it."},
+        {"wobble", "After a level command the level swings by PERCENT, calming over SECONDS.",
+         "PERCENT:SECONDS"},
     });
     for (const auto& fault : faultOptions)
         parser->addOption({fault.name, "Probability of this fault per reply.", "P", "0"});
@@ -85,7 +89,9 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOption
         (!parser.isSet("noise") || readNoise(parser.value("noise"), options)) &&
         readNumber("late-ms", parser.value("late-ms"), 0, 60000, &options->faults.lateMs) &&
         readNumber("seed", parser.value("seed"), 0, 0x7FFFFFFF, &seed) &&
-        (!parser.isSet("level") || readNumber("level", parser.value("level"), 0, 100, &level));
+        (!parser.isSet("level") || readNumber("level", parser.value("level"), 0, 100, &level)) &&
+        (!parser.isSet("wobble") ||
+         LevelWobble::parse(parser.value("wobble"), &options->wobble, &error));
     for (const auto& fault : faultOptions) {
         valid = valid && readProbability(fault.name, parser.value(fault.name),
                                          &(options->faults.*fault.field));
@@ -96,6 +102,7 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOption
     options->fixedLevel = level < 0 ? -1.0 : level / 100.0;
     options->uncalibrated = parser.isSet("uncalibrated");
     options->echo = parser.isSet("echo");
+    options->commands = parser.isSet("commands");
     options->linkPath = parser.value("link");
     options->devicePath = parser.value("port");
     addDefaultAddress(options);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "faultinjector.h"
+#include "levelwobble.h"
 #include "sensormodel.h"
 
 #include <QList>
@@ -27,6 +28,8 @@ struct LineOptions
     QString linkPath;              // symlink to the pseudo-terminal, if set
     quint32 seed = 1;
     FaultSettings faults;
+    LevelWobble wobble;    // how the surface calms after a level command
+    bool commands = false; // level commands come on standard input
 };
 
 } // namespace sim

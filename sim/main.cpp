@@ -1,8 +1,10 @@
 // nivelon-sim: simulated fuel-level sensors on a pseudo-terminal or a serial
 // device, for running Nivelon without hardware.
 #include "commandline.h"
+#include "levelcommands.h"
 #include "signalpipe.h"
 #include "simline.h"
+#include "stdinlines.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -54,6 +56,17 @@ int main(int argc, char* argv[])
         else
             app.quit();
     });
+    sim::LevelCommands levelCommands(line);
+    if (options.commands) {
+        auto* input = new StdinLines(&app);
+        QObject::connect(input, &StdinLines::lineRead, &app, [&](const QString& command) {
+            if (command.isEmpty())
+                return;
+            QString answer;
+            const bool done = levelCommands.execute(command, &answer);
+            QTextStream(done ? stdout : stderr) << answer << Qt::endl;
+        });
+    }
     const int status = app.exec();
     line.stop();
     QTextStream(stdout) << line.countersReport() << Qt::flush;

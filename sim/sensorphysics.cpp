@@ -20,8 +20,10 @@ SensorPhysics::SensorPhysics(quint32 seed)
 
 void SensorPhysics::advanceTo(qint64 nowMs)
 {
-    if (frozen)
+    if (frozen) {
+        slosh = wobble.offsetAt(nowMs - pouredMs);
         return;
+    }
     const double seconds = lastMs < 0 ? 0.0 : std::max<qint64>(0, nowMs - lastMs) / 1000.0;
     lastMs = nowMs;
     moveLevel(seconds);
@@ -39,6 +41,15 @@ void SensorPhysics::freeze(double level, double temperature)
     baseLevel = std::clamp(level, 0.0, 1.0);
     slosh = 0.0;
     currentTemperature = temperature;
+    wobble = LevelWobble();
+}
+
+void SensorPhysics::pourTo(double level, qint64 nowMs, const LevelWobble& settling)
+{
+    freeze(level, currentTemperature);
+    wobble = settling;
+    pouredMs = nowMs;
+    slosh = wobble.offsetAt(0);
 }
 
 void SensorPhysics::moveLevel(double seconds)

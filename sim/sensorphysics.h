@@ -1,5 +1,7 @@
 #pragma once
 
+#include "levelwobble.h"
+
 #include <QtGlobal>
 #include <random>
 
@@ -16,11 +18,15 @@ public:
     void advanceTo(qint64 nowMs);
     // Fraction of full scale, 0 to 1.
     double level() const;
+    // The level under the slosh and the wobble.
+    double calmLevel() const { return baseLevel; }
     double temperature() const { return currentTemperature; }
 
     // Stops all motion and noise: for tests that compare readings exactly.
     void freeze(double level, double temperature);
     bool isFrozen() const { return frozen; }
+    // Holds the level where a pour left it, the surface wobbling at first.
+    void pourTo(double level, qint64 nowMs, const LevelWobble& wobble);
 
 private:
     void moveLevel(double seconds);
@@ -33,6 +39,8 @@ private:
     double currentTemperature = 20.0;
     qint64 lastMs = -1;
     bool frozen = false;
+    LevelWobble wobble;
+    qint64 pouredMs = 0;
 };
 
 } // namespace sim

@@ -46,6 +46,8 @@ public:
     // Replies and frames scheduled but not yet on the line, late ones included.
     int pendingFrames() const { return transmitter.pendingFrames(); }
     QString countersReport() const;
+    // The line's clock, which the sensors' physics run on.
+    qint64 nowMs() const { return clock.elapsed(); }
 
 signals:
     // Bytes just put on the line (echoes included), for tests that wait on traffic.
@@ -59,7 +61,6 @@ private:
     void transmit(const SimReply& reply, const LineSettings& line);
     void scheduleUnsolicited();
     void sendUnsolicited();
-    qint64 nowMs() const { return clock.elapsed(); }
     bool makeLink(QString* error);
     void writeToLine(const QByteArray& bytes);
 

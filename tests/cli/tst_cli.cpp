@@ -117,6 +117,13 @@ void TestCli::badArgumentsAndMissingPorts_data()
         << QStringList{"calibrate", port, "--model", "ZT-31", "--address", "10", "min"} << 2
         << "ZT-35";
     QTest::newRow("config of ModBus") << QStringList{"config"} + line << 2 << "Omnicomm";
+    QTest::newRow("tare without --out") << QStringList{"tare"} + line << 2 << "--out";
+    QTest::newRow("tare settling at once")
+        << QStringList{"tare"} + line + QStringList{"--out", "t.csv", "--settle", "0"} << 2
+        << "--settle 0";
+    QTest::newRow("tare into no folder")
+        << QStringList{"tare"} + line + QStringList{"--out", "/nonexistent/t.csv"} << 1
+        << "/nonexistent/t.csv";
     QTest::newRow("missing port") << QStringList{"poll"} + line << 1 << "/nonexistent/tty";
     QTest::newRow("missing port, identify")
         << QStringList{"identify", port} << 1 << "cannot open port";

@@ -41,7 +41,8 @@ void SimCommandLineTest::optionsAreRead()
 {
     LineOptions options;
     QCOMPARE(parse("--model ZT-43 --address 4 --address 9 --autonomous 12 --latency 7 --seed 99 "
-                   "--fault-crc 0.1 --fault-late 0.05 --late-ms 900 --level 25 --link /tmp/x",
+                   "--fault-crc 0.1 --fault-late 0.05 --late-ms 900 --level 25 --link /tmp/x "
+                   "--wobble 4:2.5",
                    &options),
              CommandLine::Run);
     QVERIFY(options.model.extendedConfiguration);
@@ -54,6 +55,8 @@ void SimCommandLineTest::optionsAreRead()
     QCOMPARE(options.faults.lateMs, 900);
     QCOMPARE(options.fixedLevel, 0.25);
     QCOMPARE(options.linkPath, QString("/tmp/x"));
+    QCOMPARE(options.wobble.amplitude, 0.04);
+    QCOMPARE(options.wobble.durationMs, 2500);
 }
 
 void SimCommandLineTest::invalidCombinationsAreRefused_data()
@@ -68,6 +71,8 @@ void SimCommandLineTest::invalidCombinationsAreRefused_data()
     QTest::newRow("uncalibrated Omnicomm") << "--uncalibrated";
     QTest::newRow("probability above 1") << "--fault-silence 1.5";
     QTest::newRow("unknown option") << "--baud 9600";
+    QTest::newRow("wobble without its time") << "--wobble 4";
+    QTest::newRow("wobble never calming") << "--wobble 4:0";
 }
 
 void SimCommandLineTest::invalidCombinationsAreRefused()

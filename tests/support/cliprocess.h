@@ -18,6 +18,13 @@ public:
     // Runs the event loop until the tool has exited; false when it had not
     // within the time or crashed.
     bool wait(int timeoutMs = 120000);
+    // Answers the tool on its standard input; closing it is the end of input.
+    void write(const QString& text);
+    void closeInput();
+    // Runs the event loop until standard output holds a line containing text
+    // after the lines seen so far; that line, or an empty text when the tool
+    // exited or the time ran out first.
+    QString waitForLine(const QString& text, int timeoutMs = 60000);
 
     int exitCode() const { return process.exitCode(); }
     QString out() const { return stdOut; }
@@ -28,4 +35,5 @@ private:
     QProcess process;
     QString stdOut;
     QString stdErr;
+    int linesSeen = 0;
 };

@@ -1144,4 +1144,89 @@ Error</source>
         <translation>НЕТ ДАННЫХ</translation>
     </message>
 </context>
+<context>
+    <name>TankCalibration</name>
+    <message>
+        <source>%1 litres cannot be poured: give a volume above zero</source>
+        <translation>Нельзя залить %1 л: укажите объём больше нуля</translation>
+    </message>
+    <message>
+        <source>no pour waits for a reading</source>
+        <translation>нет заливки, ожидающей показания</translation>
+    </message>
+    <message>
+        <source>no reading has come since the pour</source>
+        <translation>после заливки ещё не было показаний</translation>
+    </message>
+</context>
+<context>
+    <name>TankTable</name>
+    <message>
+        <source>litres %1 are below zero</source>
+        <translation>объём %1 л меньше нуля</translation>
+    </message>
+    <message>
+        <source>raw level %1 is below zero</source>
+        <translation>сырой уровень %1 меньше нуля</translation>
+    </message>
+    <message>
+        <source>litres %1 do not rise above %2 of the row before</source>
+        <translation>объём %1 л не больше %2 л предыдущей строки</translation>
+    </message>
+    <message>
+        <source>raw level %1 does not rise above %2 of the row before</source>
+        <translation>сырой уровень %1 не больше %2 предыдущей строки</translation>
+    </message>
+</context>
+<context>
+    <name>TankTableFile</name>
+    <message>
+        <source>the header %1 is expected here</source>
+        <translation>здесь ожидается заголовок %1</translation>
+    </message>
+    <message>
+        <source>the forced rows &quot;%1&quot; are not row numbers</source>
+        <translation>принудительные строки «%1» не являются номерами строк</translation>
+    </message>
+    <message>
+        <source>%1 wants 3 fields, this row has %2</source>
+        <translation>%1 требует 3 поля, в этой строке их %2</translation>
+    </message>
+    <message>
+        <source>RawLevel %1 is not a whole number from 0 to 65535</source>
+        <translation>RawLevel %1 не является целым числом от 0 до 65535</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not a number</source>
+        <translation>%1 «%2» не является числом</translation>
+    </message>
+    <message>
+        <source>the header %1 is missing</source>
+        <translation>нет заголовка %1</translation>
+    </message>
+    <message>
+        <source>no rows follow the header</source>
+        <translation>после заголовка нет ни одной строки</translation>
+    </message>
+    <message>
+        <source>the forced rows name a row that is not in the table</source>
+        <translation>среди принудительных строк указана строка, которой нет в таблице</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>строка %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a tank table</source>
+        <translation>%1 слишком велик для тарировочной таблицы</translation>
+    </message>
+</context>
 </TS>

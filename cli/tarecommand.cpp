@@ -1,0 +1,218 @@
+#include "tarecommand.h"
+
+#include "engine/serialsensor.h"
+#include "linesession.h"
+#include "protocols/omnicommsensor.h"
+#include "reading.h"
+#include "tank/tanktablefile.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QSaveFile>
+
+namespace {
+
+// What a raw level counts in: Omnicomm sensors are told their scale, the
+// others report hundredths of a percent or ten-thousandths of full scale.
+QString dataFormatOf(const SerialSensor* sensor)
+{
+    const auto* omnicomm = qobject_cast<const OmniCommSensor*>(sensor);
+    if (!omnicomm)
+        return QStringLiteral("full scale 10000");
+    if (!omnicomm->parameter(OmniCommSensor::DataFormatIndex)->isValid())
+        return QStringLiteral("unknown");
+    return QStringLiteral("%1 (full scale %2)")
+        .arg(omnicomm->parameter(OmniCommSensor::DataFormatIndex)->variantValue().toInt())
+        .arg(double(omnicomm->dataFormatDivisor()));
+}
+
+} // namespace
+
+TareCommand::TareCommand(const CliOptions& options, CliOutput* output)
+    : CliCommand(options, output)
+    , m_report(output, m_calibration)
+{
+    m_calibration.setDefaultStep(options.tank.step);
+    m_calibration.stability().setTolerance(options.tank.tolerance);
+    m_calibration.stability().setSettleMs(int(options.tank.settleSeconds * 1000));
+    connectCalibration();
+}
+
+// A stall or a recorded row asks for the next answer.
+void TareCommand::connectCalibration()
+{
+    connect(&m_calibration, &TankCalibration::progressed, this,
+            [this] { m_report.progress(QDateTime::currentMSecsSinceEpoch()); });
+    connect(&m_calibration, &TankCalibration::stateChanged, this,
+            [this](TankCalibration::State state) {
+                if (state != TankCalibration::Stalled)
+                    return;
+                m_report.stalled();
+                takeAnswers();
+            });
+    connect(&m_calibration, &TankCalibration::recorded, this, [this](const TankRow& row) {
+        m_report.recorded(row);
+        takeAnswers();
+    });
+    connect(&m_calibration, &TankCalibration::undone, this,
+            [this](const TankRow& row) { m_report.rowTakenBack(row); });
+}
+
+void TareCommand::start()
+{
+    m_sensor = createSensorSession();
+    if (!m_sensor || !outputWritable() || !openPort())
+        return;
+    connect(m_sensor, &SerialSensor::updated, this, &TareCommand::sensorUpdated);
+    m_input = new StdinLines(this);
+    connect(m_input, &StdinLines::lineRead, this, &TareCommand::answerArrived);
+    connect(m_input, &StdinLines::ended, this, &TareCommand::inputEnded);
+    m_report.intro(m_options.modelCode, m_options.address, m_options.tank.out);
+    session()->start(false);
+    takeAnswers();
+}
+
+bool TareCommand::outputWritable()
+{
+    QSaveFile probe(m_options.tank.out);
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.cancelWriting();
+        return true;
+    }
+    finish(ExitPortFailure, QStringLiteral("cannot write the tank table to %1: %2")
+                                .arg(m_options.tank.out, probe.errorString()));
+    return false;
+}
+
+void TareCommand::answerArrived(const QString& line)
+{
+    m_answers << line;
+    takeAnswers();
+}
+
+void TareCommand::inputEnded()
+{
+    m_inputEnded = true;
+    takeAnswers();
+}
+
+// A pour that waits to settle takes only "!" from the answers; the others wait
+// their turn.
+void TareCommand::takeAnswers()
+{
+    if (m_taking)
+        return;
+    m_taking = true;
+    while (!m_done) {
+        if (m_calibration.state() == TankCalibration::Settling) {
+            if (m_answers.value(0) != QLatin1String("!"))
+                break;
+            m_answers.removeFirst();
+            forceRecord();
+            if (m_calibration.state() == TankCalibration::Settling)
+                break;
+        } else if (!m_answers.isEmpty()) {
+            answer(m_answers.takeFirst());
+        } else {
+            if (m_inputEnded)
+                writeTable();
+            else
+                m_report.question();
+            break;
+        }
+    }
+    m_taking = false;
+}
+
+void TareCommand::answer(const QString& line)
+{
+    m_report.answered();
+    const QString text = line.toLower();
+    bool number = false;
+    const double litres = QLocale::c().toDouble(text, &number);
+    if (text.isEmpty())
+        writeTable();
+    else if (text == QLatin1String("!"))
+        forceRecord();
+    else if (text == QLatin1String("u"))
+        takeBack();
+    else if (text == QLatin1String("+") || text == QLatin1String("y"))
+        pour(m_calibration.defaultStep());
+    else if (number)
+        pour(litres);
+    else
+        m_output->note(QStringLiteral("\"%1\" is not an answer: give the litres poured, + or y, "
+                                      "u, ! or an empty line")
+                           .arg(line));
+}
+
+void TareCommand::pour(double litres)
+{
+    QString error;
+    if (m_calibration.pour(litres, &error))
+        m_report.poured(litres);
+    else
+        m_output->note(error);
+}
+
+void TareCommand::takeBack()
+{
+    if (m_calibration.state() == TankCalibration::Stalled) {
+        m_calibration.cancelStep();
+        m_report.pourTakenBack();
+    } else if (!m_calibration.undo()) {
+        m_output->note(QStringLiteral("no row to take back"));
+    }
+}
+
+void TareCommand::forceRecord()
+{
+    QString error;
+    if (!m_calibration.recordNow(&error))
+        m_output->note(QStringLiteral("cannot record now: %1").arg(error));
+}
+
+void TareCommand::sensorUpdated()
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const Reading reading = Reading::of(m_sensor, now);
+    if (reading.error)
+        return;
+    ++m_readings;
+    m_calibration.addReading(now, reading.level, reading.rawLevel);
+}
+
+void TareCommand::writeTable()
+{
+    m_done = true;
+    if (m_calibration.table().isEmpty()) {
+        finish(
+            ExitNothingAnswered,
+            m_readings > 0
+                ? QStringLiteral("no row recorded: nothing written to %1").arg(m_options.tank.out)
+                : QStringLiteral("no reading from address %1 on %2: check the address, the model "
+                                 "and the wiring")
+                      .arg(m_options.address)
+                      .arg(m_options.port));
+        return;
+    }
+    m_calibration.setTableInfo(tableInfo());
+    QString error;
+    if (!TankTableFile::save(m_calibration.table(), m_options.tank.out, &error)) {
+        finish(ExitPortFailure, error);
+        return;
+    }
+    m_report.written(m_options.tank.out);
+    finish(ExitDone);
+}
+
+TankTableInfo TareCommand::tableInfo() const
+{
+    TankTableInfo info;
+    info.model = m_options.modelCode;
+    info.address = m_options.address;
+    info.dataFormat = dataFormatOf(m_sensor);
+    info.date = QDateTime::currentDateTime();
+    info.version = QStringLiteral(NIVELON_VERSION);
+    return info;
+}

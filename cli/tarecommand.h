@@ -1,0 +1,45 @@
+#pragma once
+
+#include "clicommand.h"
+#include "stdinlines.h"
+#include "tank/tankcalibration.h"
+#include "tarereport.h"
+
+#include <QStringList>
+
+class SerialSensor;
+
+// nivelon-cli tare: the tank calibration on a terminal. The answers on
+// standard input are taken one at a time, each once the pour before it has
+// been recorded, so that a script may send them ahead.
+class TareCommand : public CliCommand
+{
+    Q_OBJECT
+public:
+    TareCommand(const CliOptions& options, CliOutput* output);
+    void start() override;
+
+private:
+    void connectCalibration();
+    bool outputWritable();
+    void answerArrived(const QString& line);
+    void inputEnded();
+    void takeAnswers();
+    void answer(const QString& line);
+    void pour(double litres);
+    void takeBack();
+    void forceRecord();
+    void sensorUpdated();
+    void writeTable();
+    TankTableInfo tableInfo() const;
+
+    TankCalibration m_calibration;
+    TareReport m_report;
+    StdinLines* m_input = nullptr;
+    SerialSensor* m_sensor = nullptr;
+    QStringList m_answers;
+    bool m_inputEnded = false;
+    bool m_taking = false; // in takeAnswers(), which a recorded row would enter again
+    bool m_done = false;
+    int m_readings = 0;
+};
