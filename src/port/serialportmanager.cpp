@@ -515,9 +515,12 @@ void SerialPortManager::slotEngineSweepFinished()
     // Where nothing ever decoded (silence, echoes, noise) one sweep tells enough;
     // where something answered, a sensor may still be on its way. The scout's
     // last reply may still arrive after the line took its port over and spoil
-    // the line's first probe there.
-    const bool answered = m_engine->hasDecoded() || m_port->portName() == m_scoutAnsweredPort;
-    const int sweeps = answered ? kSweepsBeforeLeaving : 1;
+    // the line's first probe there. A port found silent before in this round gets
+    // a second sweep too: the first, quick one misses a slow sensor.
+    const QString port = m_port->portName();
+    const bool worthMore =
+        m_engine->hasDecoded() || port == m_scoutAnsweredPort || m_scouts->swept().contains(port);
+    const int sweeps = worthMore ? kSweepsBeforeLeaving : 1;
     if (++m_emptySweeps < sweeps)
         return;
     m_emptySweeps = 0;
