@@ -114,7 +114,6 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
     if (!m_hooks.askBusType)
         m_hooks.askBusType = defaults.askBusType;
     m_port = m_hooks.makePort(this);
-    m_retryTimer->setInterval(kRetryIntervalMs);
     m_scouts = new PortScouts(
         [this]() -> PortScout* {
             SerialEngine* engine = m_hooks.makeEngine(unsigned(m_busType));
@@ -494,9 +493,12 @@ void SerialPortManager::reopenLine(const QString& name)
         return;
     m_retryTimer->stop();
     resetEngine();
+    // With sensors on it, the line is back once they answer: a port that merely
+    // opens may be another device.
+    if (!holdsSensors())
+        restoreLine();
 }
 
-// Lost until something answers again: a port that merely opens may be another device.
 void SerialPortManager::restoreLine()
 {
     portStatus(tr("Line restored: %1").arg(m_port->portName()));
