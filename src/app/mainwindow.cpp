@@ -319,6 +319,7 @@ void MainWindow::slotLineLost(const QString& message)
 {
     m_lineLost = message;
     statusBar()->showMessage(message);
+    updateDetectionProgressBarVisibility();
 }
 
 void MainWindow::slotLineRestored()
@@ -326,6 +327,7 @@ void MainWindow::slotLineRestored()
     if (statusBar()->currentMessage() == m_lineLost)
         statusBar()->clearMessage();
     m_lineLost.clear();
+    updateDetectionProgressBarVisibility();
 }
 
 void MainWindow::slotBusTypeAction(QAction* act)
@@ -448,7 +450,9 @@ void MainWindow::setAutoDetectSensorsEnabled(bool v)
 
 void MainWindow::updateDetectionProgressBarVisibility()
 {
-    if (!m_manager->isAutoDetectSensorsEnabled()) {
+    // Nothing is detected while the line is away, and the busy bar's animation
+    // would keep the window repainting all the while.
+    if (!m_manager->isAutoDetectSensorsEnabled() || !m_lineLost.isEmpty()) {
         m_detectionProgressBar->hide();
         emit hideDetectionReminder();
         return;

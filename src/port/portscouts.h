@@ -35,7 +35,6 @@ public:
     const QStringList& swept() const { return m_swept; }
     // Stops every scout and begins a new round, in which every port is worth a sweep.
     void restart();
-    int count() const { return m_scouts.size(); }
 
 signals:
     void answered(const QString& port);

@@ -115,7 +115,6 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
     if (!m_hooks.askBusType)
         m_hooks.askBusType = defaults.askBusType;
     m_port = m_hooks.makePort(this);
-    m_retryTimer->setInterval(kRetryIntervalMs);
     m_scouts = new PortScouts(
         [this]() -> PortScout* {
             SerialEngine* engine = m_hooks.makeEngine(unsigned(m_busType));
@@ -500,9 +499,12 @@ void SerialPortManager::reopenLine(const QString& name)
         return;
     m_retryTimer->stop();
     resetEngine();
+    // With sensors on it, the line is back once they answer: a port that merely
+    // opens may be another device.
+    if (!holdsSensors())
+        restoreLine();
 }
 
-// Lost until something answers again: a port that merely opens may be another device.
 void SerialPortManager::restoreLine()
 {
     portStatus(tr("Line restored: %1").arg(m_port->portName()));
@@ -521,9 +523,12 @@ void SerialPortManager::slotEngineSweepFinished()
     // Where nothing ever decoded (silence, echoes, noise) one sweep tells enough;
     // where something answered, a sensor may still be on its way. The scout's
     // last reply may still arrive after the line took its port over and spoil
-    // the line's first probe there.
-    const bool answered = m_engine->hasDecoded() || m_port->portName() == m_scoutAnsweredPort;
-    const int sweeps = answered ? kSweepsBeforeLeaving : 1;
+    // the line's first probe there. A port found silent before in this round gets
+    // a second sweep too: the first, quick one misses a slow sensor.
+    const QString port = m_port->portName();
+    const bool worthMore =
+        m_engine->hasDecoded() || port == m_scoutAnsweredPort || m_scouts->swept().contains(port);
+    const int sweeps = worthMore ? kSweepsBeforeLeaving : 1;
     if (++m_emptySweeps < sweeps)
         return;
     m_emptySweeps = 0;

@@ -138,11 +138,11 @@ private:
     // The port used when the program last ended, where the search starts when
     // the model's sensors have not answered anywhere yet.
     QString m_usedPort;
-    // A port the search tries next, out of turn: one just plugged in, or where
-    // a newly chosen model's sensors answered last.
+    // A port the search tries next, out of turn: one just plugged in, one where a
+    // scout heard sensors, or where a newly chosen model's sensors answered last.
     QString m_portToTry;
     // The port where a scout heard sensors last.
     QString m_scoutAnsweredPort;
-    // The working line's port while it is lost, until something answers again.
+    // The working line's port while it is lost, until it is back.
     QString m_lostPort;
 };

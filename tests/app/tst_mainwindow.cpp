@@ -365,6 +365,7 @@ void TestMainWindow::lostLineIsSaidAndPolledAgain()
     for (const QTimer* timer : manager->findChildren<QTimer*>())
         QVERIFY(!timer->isActive() || timer->interval() >= 1000);
     QVERIFY(actionOf(window, "actionStart")->isChecked());
+    QVERIFY(window.statusBar()->findChild<CustomProgressBar*>()->isHidden());
 
     const quint64 polled = line.sensorAt(1)->counters().requests;
     QVERIFY(line.start());
