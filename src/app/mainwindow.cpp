@@ -71,6 +71,10 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     m_manager = new SerialPortManager(enumerator, this, std::move(hooks));
     connect(m_manager, &SerialPortManager::detectionStateChanged, this,
             &MainWindow::slotDetectionStateChanged);
+    // A sensor added by hand while the line is lost gets a tab that says so.
+    connect(m_manager, &SerialPortManager::lineLost, this,
+            [this](const QString& message) { m_lineLost = message; });
+    connect(m_manager, &SerialPortManager::lineRestored, this, [this] { m_lineLost.clear(); });
     ui->actionStart->setChecked(m_manager->isStarted());
     setUpStatusBar();
     setUpReminder();
@@ -254,6 +258,8 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
+    if (!m_lineLost.isEmpty())
+        view->slotLineLost(m_lineLost);
     prefillFromEnvironment(view);
     ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
     if (countBefore == 1)

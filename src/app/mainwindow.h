@@ -87,4 +87,5 @@ private:
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
     QString m_portTrouble;
+    QString m_lineLost;
 };
