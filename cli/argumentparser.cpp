@@ -47,12 +47,9 @@ const CommandSpec kCommands[] = {
      "[--json]",
      "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
      "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
-     "--json). Takes 10 readings unless told otherwise; --seconds counts from the first
-"
-     "request. SIGINT or SIGTERM ends it with the readings so far and the statistics. With
-"
-     "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,
-"
+     "--json). Takes 10 readings unless told otherwise; --seconds counts from the first\n"
+     "request. SIGINT or SIGTERM ends it with the readings so far and the statistics. With\n"
+     "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,\n"
      "its end volume beyond it.",
      NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable, 0, 0},
     {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",

@@ -258,6 +258,8 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
+    if (!m_lineLost.isEmpty())
+        view->slotLineLost(m_lineLost);
     prefillFromEnvironment(view);
     ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
     if (countBefore == 1)

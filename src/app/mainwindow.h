@@ -89,6 +89,7 @@ private:
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
     QString m_portTrouble;
-    // Shown in the status bar from the loss of the line until it answers again.
+    // Shown in the status bar, and in every tab opened meanwhile, from the loss of
+    // the line until it answers again.
     QString m_lineLost;
 };

@@ -139,8 +139,11 @@ QString OmniCommSensorWidget::refusal(int index, const QVariant& value) const
     const OmniCommSensor* sensor = this->sensor();
     if (!sensor)
         return QString();
-    if (!sensor->fitsParameterValue(index, value))
-        return tr("it is out of range");
+    int lowest = 0;
+    int highest = 0;
+    if (sensor->parameterRange(index, &lowest, &highest) &&
+        (value.toInt() < lowest || value.toInt() > highest))
+        return tr("it must be from %1 to %2").arg(lowest).arg(highest);
     if (index != OmniCommSensor::FMinIndex && index != OmniCommSensor::FMaxIndex)
         return QString();
     const bool isMinimum = index == OmniCommSensor::FMinIndex;

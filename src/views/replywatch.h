@@ -26,7 +26,6 @@ public:
     void heard(qint64 time);
     bool isStale() const { return m_stale; }
     qint64 lastHeard() const { return m_lastHeard; }
-    QTimer* timer() { return &m_timer; }
 
 signals:
     void staleChanged(bool stale);

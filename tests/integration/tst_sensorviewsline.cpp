@@ -174,8 +174,7 @@ void TestSensorViewsLine::modBusViewGreysWhileTheSensorIsSilent()
     const qint64 later = QDateTime::currentMSecsSinceEpoch() + 60000;
     watch->setClock([later] { return later; });
     watch->slotCheck();
-    QVERIFY(!field->isEnabled());
-    QVERIFY(!rig.child<QWidget>("progressBar")->isEnabled());
+    QVERIFY(!field->isEnabled() && !rig.child<QWidget>("progressBar")->isEnabled());
     QVERIFY(!status->isHidden());
     QCOMPARE(status->text(),
              QStringLiteral("no reply since %1")
@@ -185,8 +184,7 @@ void TestSensorViewsLine::modBusViewGreysWhileTheSensorIsSilent()
     watch->setClock(&QDateTime::currentMSecsSinceEpoch);
     rig.sim.line().setFaults(sim::FaultSettings(), 1);
     QVERIFY(waitUntil([&] { return field->isEnabled(); }, kWaitMs));
-    QVERIFY(status->isHidden());
-    QCOMPARE(rig.field(), QStringLiteral("5000"));
+    QVERIFY(status->isHidden() && rig.field() == QLatin1String("5000"));
 }
 
 void TestSensorViewsLine::tBusViewCalibratesTheSensor()

@@ -42,9 +42,12 @@ void fill(LimitedQueue<OmniCommSamplePoint>* queue, int count, quint32 seed)
         OmniCommSamplePoint sample{};
         sample.time = Start + silence + qint64(i) * Period + random.bounded(Period / 2);
         sample.afterGap = gap;
-        sample.level = float(level);
-        sample.rawLevel = quint16(qBound(0.0, level * 40, 8191.0));
         sample.error = random.bounded(10) == 0;
+        // A failed reading holds 0, as a sensor's invalidated level does.
+        if (!sample.error) {
+            sample.level = float(level);
+            sample.rawLevel = quint16(qBound(0.0, level * 40, 8191.0));
+        }
         queue->append(sample);
     }
 }
@@ -120,8 +123,6 @@ private slots:
     void initTestCase();
     void reducedDrawingMatchesEverySample_data();
     void reducedDrawingMatchesEverySample();
-    void levelBreaksAtGapsAndFailedReadings_data();
-    void levelBreaksAtGapsAndFailedReadings();
 };
 
 void TestPlotReduction::initTestCase()
@@ -214,60 +215,6 @@ void TestPlotReduction::reducedDrawingMatchesEverySample()
     else
         QVERIFY2(differences * 1000 < curvePixels,
                  qPrintable(QStringLiteral("%1 of %2").arg(differences).arg(curvePixels)));
-}
-
-void TestPlotReduction::levelBreaksAtGapsAndFailedReadings_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("failed");
-    // 200 samples leave columns between them; 20000 are reduced per column.
-    QTest::newRow("gap, every sample") << 200 << false;
-    QTest::newRow("gap, reduced") << 20000 << false;
-    QTest::newRow("failed readings, every sample") << 200 << true;
-    QTest::newRow("failed readings, reduced") << 20000 << true;
-}
-
-// A steady level at 50 % with its middle fifth missing: either no reading came,
-// or every reading failed (and holds 0, as a sensor's invalidated level does).
-void TestPlotReduction::levelBreaksAtGapsAndFailedReadings()
-{
-    QFETCH(int, count);
-    QFETCH(bool, failed);
-    LimitedQueue<ModBusSamplePoint> queue(0);
-    const int period = 1000000 / count;
-    for (int i = 0; i < count; ++i) {
-        const bool missing = i >= count * 2 / 5 && i < count * 3 / 5;
-        if (missing && !failed)
-            continue;
-        queue.append({Start + qint64(i) * period, missing ? 0.0f : 50.0f, 0, missing,
-                      !failed && i == count * 3 / 5});
-    }
-    ReducedPlotCurve curve;
-    curve.setPen(QPen(Qt::darkGreen, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
-    curve.setStyle(QwtPlotCurve::Steps);
-    curve.setData(new LevelSeriesData<ModBusSamplePoint>(&queue, 10000));
-    QwtScaleMap xMap;
-    xMap.setPaintInterval(0, Width - 1);
-    xMap.setScaleInterval(double(Start), double(Start) + 1000000);
-    QwtScaleMap yMap;
-    yMap.setPaintInterval(Height - 1, 0);
-    yMap.setScaleInterval(0, 100);
-    const QImage image = render({&curve}, xMap, yMap);
-
-    const auto drawnIn = [&](int left, int right, int top, int bottom) {
-        for (int y = top; y <= bottom; ++y) {
-            for (int x = left; x <= right; ++x) {
-                if (image.pixel(x, y) != qRgb(255, 255, 255))
-                    return true;
-            }
-        }
-        return false;
-    };
-    QVERIFY(drawnIn(0, Width * 2 / 5 - 4, 0, Height - 1));
-    QVERIFY(drawnIn(Width * 3 / 5 + 4, Width - 1, 0, Height - 1));
-    QVERIFY(!drawnIn(Width * 2 / 5 + 4, Width * 3 / 5 - 4, 0, Height - 1));
-    // Nothing drops towards 0 %.
-    QVERIFY(!drawnIn(0, Width - 1, Height / 2 + 4, Height - 1));
 }
 
 QTEST_MAIN(TestPlotReduction)

@@ -760,8 +760,8 @@ Error</source>
         <translation>&lt;br/&gt;Ошибка</translation>
     </message>
     <message>
-        <source>it is out of range</source>
-        <translation>значение вне допустимого диапазона</translation>
+        <source>it must be from %1 to %2</source>
+        <translation>допустимы значения от %1 до %2</translation>
     </message>
     <message>
         <source>it must be below %1 (%2)</source>
