@@ -29,6 +29,8 @@ PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
 {
     m_durationTimer.setSingleShot(true);
+    // A coarse timer may end a 5 s poll a quarter of a second early.
+    m_durationTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_durationTimer, &QTimer::timeout, this, [this] { stop(ExitDone); });
 }
 

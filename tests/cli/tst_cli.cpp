@@ -131,8 +131,7 @@ void TestCli::badArgumentsAndMissingPorts_data()
     QTest::newRow("port without permission")
         << QStringList{"poll",      "--port", "/proc/sys/kernel/version", "--model", "ZT-32",
                        "--address", "1"}
-        << 1
-        << "add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again";
+        << 1 << "add your user to the dialout group";
 }
 
 // Each bad call says what is wrong in one line, then how to call, and with
@@ -426,54 +425,39 @@ void TestCli::identifyNamesTheProtocolOfEachLine()
 
 void TestCli::commandsOnALineSayWhatHappened_data()
 {
-    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("model"); // empty: the command takes no line
     QTest::addColumn<QList<int>>("addresses");
-    QTest::addColumn<QStringList>("arguments"); // "%port" stands for the line's port
-    QTest::addColumn<bool>("outputFull");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("says");
     QTest::addColumn<bool>("quiet"); // nothing may reach the line
-    const auto on = [](const QString& model, const QStringList& arguments) {
-        return QStringList{arguments.first(), "--port", "%port", "--model", model} +
-               arguments.mid(1);
-    };
     QTest::newRow("address taken, ModBus")
-        << "ZT-32" << QList<int>{1, 5} << on("ZT-32", {"set-address", "--address", "1", "5"})
-        << false << 4 << "address 5 is taken" << false;
+        << "ZT-32" << QList<int>{1, 5} << QStringList{"set-address", "--address", "1", "5"} << 4
+        << "address 5 is taken" << false;
     QTest::newRow("address taken, Omnicomm, JSON")
         << "ZT-33" << QList<int>{3, 9}
-        << on("ZT-33", {"set-address", "--address", "3", "9", "--json"}) << false << 4
-        << "address 9 is taken" << false;
+        << QStringList{"set-address", "--address", "3", "9", "--json"} << 4 << "address 9 is taken"
+        << false;
     QTest::newRow("ModBus address above 247")
-        << "ZT-32" << QList<int>{1} << on("ZT-32", {"set-address", "--address", "1", "248"})
-        << false << 2 << "from 1 to 247" << true;
+        << "ZT-32" << QList<int>{1} << QStringList{"set-address", "--address", "1", "248"} << 2
+        << "from 1 to 247" << true;
     QTest::newRow("uncalibrated TBus")
-        << "ZT-35" << QList<int>{10} << on("ZT-35", {"poll", "--address", "10", "--count", "2"})
-        << false << 0 << "is uncalibrated" << false;
+        << "ZT-35" << QList<int>{10} << QStringList{"poll", "--address", "10", "--count", "2"} << 0
+        << "is uncalibrated" << false;
     QTest::newRow("data format out of range")
-        << "ZT-33" << QList<int>{3} << on("ZT-33", {"config", "--address", "3", "DataFormat=9"})
-        << false << 2 << "from 0 to 3" << true;
+        << "ZT-33" << QList<int>{3} << QStringList{"config", "--address", "3", "DataFormat=9"} << 2
+        << "from 0 to 3" << true;
     QTest::newRow("parameter the model does not report")
         << "ZT-33" << QList<int>{3}
-        << on("ZT-33", {"config", "--address", "3", "AnalogueOutputRatio=7"}) << false << 0
+        << QStringList{"config", "--address", "3", "AnalogueOutputRatio=7"} << 0
         << "AnalogueOutputRatio=7 written, not confirmed: this model does not report it" << false;
+    // Rows that say so write into a full disk.
     const QString full = "cannot write the output: No space left on device";
     QTest::newRow("help, output full")
-        << "ZT-32" << QList<int>{1} << QStringList{"--help"} << true << 1 << full << true;
-    QTest::newRow("ports, output full")
-        << "ZT-32" << QList<int>{1} << QStringList{"ports"} << true << 1 << full << true;
+        << "" << QList<int>{} << QStringList{"--help"} << 1 << full << true;
     QTest::newRow("poll, output full")
-        << "ZT-32" << QList<int>{1} << on("ZT-32", {"poll", "--address", "1", "--json"}) << true
-        << 1 << full << false;
-    QTest::newRow("config, output full")
-        << "ZT-43" << QList<int>{5} << on("ZT-43", {"config", "--address", "5"}) << true << 1
-        << full << false;
-    QTest::newRow("set-address, output full")
-        << "ZT-32" << QList<int>{1} << on("ZT-32", {"set-address", "--address", "1", "2"}) << true
-        << 1 << full << false;
-    QTest::newRow("calibrate, output full")
-        << "ZT-35" << QList<int>{10} << on("ZT-35", {"calibrate", "--address", "10", "max"}) << true
-        << 1 << full << false;
+        << "ZT-32" << QList<int>{1} << QStringList{"poll", "--address", "1", "--json"} << 1 << full
+        << false;
 }
 
 // What the user sees: the exit code, a line that says why, with --json the
@@ -483,18 +467,22 @@ void TestCli::commandsOnALineSayWhatHappened()
     QFETCH(QString, model);
     QFETCH(QList<int>, addresses);
     QFETCH(QStringList, arguments);
-    QFETCH(bool, outputFull);
     QFETCH(int, exitCode);
     QFETCH(QString, says);
     QFETCH(bool, quiet);
-    sim::LineOptions options = SimulatedLine::options(model, addresses);
+    sim::LineOptions options = SimulatedLine::options(model.isEmpty() ? "ZT-32" : model, addresses);
     options.uncalibrated = model == "ZT-35"; // TBus sensors here start uncalibrated
     Line line(options);
     QVERIFY(line.started);
+    const bool outputFull = says.startsWith("cannot write the output");
     CliProcess cli;
     if (outputFull)
         cli.setOutputFile("/dev/full");
-    cli.start(arguments.replaceInStrings("%port", line.sim.portPath()));
+    if (!model.isEmpty())
+        arguments =
+            QStringList{arguments.first(), "--port", line.sim.portPath(), "--model", model} +
+            arguments.mid(1);
+    cli.start(arguments);
     QVERIFY(cli.wait());
     QVERIFY2(cli.exitCode() == exitCode && (cli.out() + cli.err()).contains(says),
              qPrintable(QString("exit %1\n%2%3").arg(cli.exitCode()).arg(cli.out(), cli.err())));
@@ -535,9 +523,7 @@ void TestCli::stopSignalsEndAPollWithItsStatistics()
     QVERIFY(cli->out().endsWith('\n'));
     QStringList lines = cli->outLines();
     if (json) {
-        const QJsonObject statistics = jsonOf(lines.takeLast());
-        QCOMPARE(statistics.value("type").toString(), QString("statistics"));
-        QVERIFY(statistics.value("successes").toInt() >= lines.size());
+        QCOMPARE(jsonOf(lines.takeLast()).value("type").toString(), QString("statistics"));
         for (const QString& reading : lines)
             QCOMPARE(jsonOf(reading).value("type").toString(), QString("reading"));
     } else {
@@ -582,11 +568,10 @@ void TestCli::selfSentReadingsAreHeard()
     CliProcess* cli = line.run({"poll", "--address", "3", "--count", "4", "--json"}, "ZT-34");
     QVERIFY(cli->wait());
     QCOMPARE(cli->exitCode(), 0);
-    const QStringList lines = cli->outLines();
-    const QJsonObject statistics = jsonOf(lines.value(4));
-    const qint64 lastReadingMs = qint64(jsonOf(lines.value(3)).value("TimeMs").toDouble());
-    QVERIFY2(statistics.value("unsolicited").toInt() >= 3, qPrintable(cli->out()));
-    QVERIFY2(statistics.value("lastHeardMs").toDouble() > lastReadingMs - 50,
+    const QJsonObject statistics = jsonOf(cli->outLines().value(4));
+    const double lastReadingMs = jsonOf(cli->outLines().value(3)).value("TimeMs").toDouble();
+    QVERIFY2(statistics.value("unsolicited").toInt() >= 3 &&
+                 statistics.value("lastHeardMs").toDouble() > lastReadingMs - 50,
              qPrintable(cli->out()));
 }
 
