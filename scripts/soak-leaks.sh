@@ -8,7 +8,11 @@
 # sources and the build), the platform's otherwise (Qt's platform plugins, D-Bus,
 # fontconfig, Mesa, the X libraries, or a library already unloaded: our code never
 # is). A stack without such a frame (cut off, or printed without modules) counts as
-# ours, so that a report we cannot read never passes for the platform's.
+# ours, so that a report we cannot read never passes for the platform's. An indirect
+# leak is placed by its own allocation too: a block that a lost platform object holds
+# but our code allocated (one of our widgets' connections to a screen) counts as ours.
+# A suppression in LSAN_OPTIONS naming the platform function that made the lost object
+# settles that, as the sanitizer spares whatever a suppressed leak points to.
 # --fast-stacks: the stacks come from the sanitizer's frame-pointer unwinder, which
 # steps past a frame of a library built without frame pointers only by chance. Only
 # the first frame outside the sanitizer is then sure, and when it is one of the

@@ -1,0 +1,28 @@
+// Loses an object in the first paint of a window and quits. Under the leak-checked
+// build the report must name PaintLeakProbe::paintEvent: the platform plugin delivers
+// that paint, so a suppression that names the plugin would hide our leaks there.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+class PaintLeakProbe : public QWidget
+{
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        m_lost = new QObject;
+        m_lost = nullptr;
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+
+private:
+    QObject* m_lost = nullptr;
+};
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    PaintLeakProbe probe;
+    probe.show();
+    return app.exec();
+}
