@@ -169,11 +169,10 @@ int SerialEngine::stateCheckTimeoutInterval(State state) const
 
 void SerialEngine::runIdleStep()
 {
-    const bool probeAllowed = isProbeAllowed();
-    bool probing = m_detecting && probeAllowed;
+    bool probing = m_detecting && isProbeDue();
     EngineCommand command = probing ? detectNext() : pollNextSensorLevel();
-    if (!probing && command.kind == EngineCommand::None && isAutoDetectSensorsEnabled() &&
-        probeAllowed) {
+    // A line with nothing to poll is free for probes, due or not.
+    if (!probing && command.kind == EngineCommand::None && isAutoDetectSensorsEnabled()) {
         probing = true;
         command = detectNext();
     }
@@ -203,7 +202,7 @@ bool SerialEngine::isDetectionInBackground() const
     return !m_pace.isFirstSweep() && m_detectionState >= kSweepsBeforeBackground;
 }
 
-bool SerialEngine::isProbeAllowed() const
+bool SerialEngine::isProbeDue() const
 {
     return !isDetectionInBackground() || m_pace.isProbeDue(m_clock.elapsed());
 }

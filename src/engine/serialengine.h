@@ -153,7 +153,7 @@ protected:
 
 private:
     void runIdleStep();
-    bool isProbeAllowed() const;
+    bool isProbeDue() const;
     void prepareProbe(const EngineCommand& probe);
     void restartDetection();
     void armStateCheckTimer(State newState);

@@ -6,6 +6,7 @@
 
 #include <QInputDialog>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -172,7 +173,8 @@ void ModBusEngine::takeReply()
         case HeadFit::Incomplete:
             return;
         case HeadFit::Misfit:
-            skipToNextFrameStart();
+            if (!skipMisfit())
+                return;
             break;
         case HeadFit::Reply:
             completeReply();
@@ -214,6 +216,30 @@ ModBusEngine::HeadFit ModBusEngine::headFit() const
             return HeadFit::Misfit;
     }
     return buffered < m_currentCommand.replyLength ? HeadFit::Incomplete : HeadFit::Reply;
+}
+
+// A level reply of an address nobody is known at, late for its probe, has that
+// address asked again. False while the head may still become such a reply.
+bool ModBusEngine::skipMisfit()
+{
+    const int buffered = m_inputBuffer.size();
+    const quint8 address = quint8(m_inputBuffer.at(0));
+    const bool maybeLevelReply =
+        address >= kFirstAddress && address <= kLastDetectedAddress &&
+        (buffered < 2 || quint8(m_inputBuffer.at(1)) == ReadHoldingRegisters) &&
+        (buffered < 3 || quint8(m_inputBuffer.at(2)) == kReadReplyDataLength - 1);
+    if (maybeLevelReply && buffered < kReadReplyDataLength + kFrameOverhead)
+        return false;
+    if (!maybeLevelReply || !headCrcMatches(kReadReplyDataLength + kFrameOverhead)) {
+        skipToNextFrameStart();
+        return true;
+    }
+    if (!isAddressBusy(address) && !m_askedAgain.test(address)) {
+        m_askAgain = address;
+        m_askedAgain.set(address);
+    }
+    logAndClearStrayData(kReadReplyDataLength + kFrameOverhead);
+    return true;
 }
 
 void ModBusEngine::skipToNextFrameStart()
@@ -259,12 +285,25 @@ void ModBusEngine::setEnginePortLocks()
     port()->setParity(PAR_NONE);
 }
 
+void ModBusEngine::rewindDetection()
+{
+    m_detectionAddress = 0;
+    m_askAgain = 0;
+    m_askedAgain.reset();
+}
+
 EngineCommand ModBusEngine::detectNext()
 {
+    if (m_askAgain != 0) {
+        const unsigned char address = std::exchange(m_askAgain, 0);
+        if (!isAddressBusy(address))
+            return detectionProbe(address);
+    }
     const unsigned char start = m_detectionAddress;
     for (int tries = 0; tries < kLastDetectedAddress; ++tries) {
         if (m_detectionAddress >= kLastDetectedAddress) {
             m_detectionAddress = kFirstAddress;
+            m_askedAgain.reset();
             finishSweep();
         } else {
             m_detectionAddress = quint8(m_detectionAddress + 1);

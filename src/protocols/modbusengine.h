@@ -3,6 +3,8 @@
 #include "engine/commandcallback.h"
 #include "engine/serialengine.h"
 
+#include <bitset>
+
 class QInputDialog;
 class ModBusSensor;
 
@@ -45,7 +47,7 @@ protected:
     void setEnginePortLocks() override;
     EngineCommand detectNext() override;
     SerialSensor* commandSensor(const EngineCommand& command) const override;
-    void rewindDetection() override { m_detectionAddress = 0; }
+    void rewindDetection() override;
 
 private:
     // How the head of the input fits the request in flight.
@@ -55,11 +57,16 @@ private:
     bool mayBeEchoed() const;
     HeadFit headFit() const;
     bool headCrcMatches(int length) const;
+    bool skipMisfit();
     void skipToNextFrameStart();
     void completeReply();
     void takeExceptionReply();
     EngineCommand detectionProbe(unsigned char address);
 
     unsigned char m_detectionAddress = 1;
+    // An address whose answer came after its probe had timed out, to be asked
+    // again once per sweep; 0 for none.
+    unsigned char m_askAgain = 0;
+    std::bitset<256> m_askedAgain;
     MemFunCommandCallback<ModBusEngine> m_detectionCallback;
 };

@@ -306,8 +306,12 @@
         <translation>никогда</translation>
     </message>
     <message>
-        <source>Exchanges %1, ok %2, time-outs %3, checksum failures %4, other failures %5; reply %6 ms mean, %7 ms max; last heard %8</source>
-        <translation>Обменов %1, успешно %2, тайм-аутов %3, ошибок CRC %4, прочих ошибок %5; ответ: среднее %6 мс, максимум %7 мс; последний ответ %8</translation>
+        <source>Exchanges %1, ok %2, time-outs %3, checksum failures %4, other failures %5; reply %6 ms mean, %7 ms max; last heard %8; noise %9 bytes</source>
+        <translation>Обменов %1, успешно %2, тайм-аутов %3, ошибок CRC %4, прочих ошибок %5; ответ: среднее %6 мс, максимум %7 мс; последний ответ %8; помех %9 байт</translation>
+    </message>
+    <message>
+        <source>the line is noisy: %1 bytes in %2 s that belong to no exchange; check the wiring and that no other master is on the bus</source>
+        <translation>на линии помехи: %1 байт за %2 с не относятся ни к одному обмену; проверьте проводку и что на шине нет другого ведущего</translation>
     </message>
 </context>
 <context>
