@@ -510,7 +510,13 @@ void SerialEngine::recordNoise(int bytes)
 {
     for (SerialSensor* sensor : qAsConst(m_sensors))
         sensor->lineStatistics().recordNoise(bytes);
-    if (m_state == Synchronizing || m_widenedSinceProbe)
+    if (m_state != Synchronizing)
+        noteLateAnswer();
+}
+
+void SerialEngine::noteLateAnswer()
+{
+    if (m_widenedSinceProbe)
         return;
     if (m_pace.isFirstSweep() || isDetectionInBackground()) {
         m_pace.widen();

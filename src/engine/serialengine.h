@@ -111,6 +111,9 @@ protected:
     virtual void rewindDetection() {}
     // Every address the protocol probes has been probed once more.
     void finishSweep();
+    // An answer came after its window had closed: the probes that follow, in the
+    // fast sweep or in the background, wait longer.
+    void noteLateAnswer();
 
     EngineCommand pollNextSensorLevel();
     int nextSensor();

@@ -6,7 +6,6 @@
 
 #include <QInputDialog>
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -234,9 +233,13 @@ bool ModBusEngine::skipMisfit()
         skipToNextFrameStart();
         return true;
     }
-    if (!isAddressBusy(address) && !m_askedAgain.test(address)) {
-        m_askAgain = address;
-        m_askedAgain.set(address);
+    // Each late answer widens the window; once it widens no more, the address
+    // waits for the next sweep.
+    const int margin = detectionPace().marginMs();
+    if (!isAddressBusy(address) && m_askedAtMarginMs[address] < margin &&
+        !m_askAgain.contains(address)) {
+        m_askAgain.append(address);
+        m_askedAtMarginMs[address] = margin;
     }
     logAndClearStrayData(kReadReplyDataLength + kFrameOverhead);
     return true;
@@ -288,14 +291,14 @@ void ModBusEngine::setEnginePortLocks()
 void ModBusEngine::rewindDetection()
 {
     m_detectionAddress = 0;
-    m_askAgain = 0;
-    m_askedAgain.reset();
+    m_askAgain.clear();
+    m_askedAtMarginMs.fill(0);
 }
 
 EngineCommand ModBusEngine::detectNext()
 {
-    if (m_askAgain != 0) {
-        const unsigned char address = std::exchange(m_askAgain, 0);
+    while (!m_askAgain.isEmpty()) {
+        const unsigned char address = m_askAgain.takeFirst();
         if (!isAddressBusy(address))
             return detectionProbe(address);
     }
@@ -303,7 +306,7 @@ EngineCommand ModBusEngine::detectNext()
     for (int tries = 0; tries < kLastDetectedAddress; ++tries) {
         if (m_detectionAddress >= kLastDetectedAddress) {
             m_detectionAddress = kFirstAddress;
-            m_askedAgain.reset();
+            m_askedAtMarginMs.fill(0);
             finishSweep();
         } else {
             m_detectionAddress = quint8(m_detectionAddress + 1);

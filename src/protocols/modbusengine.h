@@ -3,7 +3,8 @@
 #include "engine/commandcallback.h"
 #include "engine/serialengine.h"
 
-#include <bitset>
+#include <QList>
+#include <array>
 
 class QInputDialog;
 class ModBusSensor;
@@ -64,9 +65,9 @@ private:
     EngineCommand detectionProbe(unsigned char address);
 
     unsigned char m_detectionAddress = 1;
-    // An address whose answer came after its probe had timed out, to be asked
-    // again once per sweep; 0 for none.
-    unsigned char m_askAgain = 0;
-    std::bitset<256> m_askedAgain;
+    // Addresses whose answers came after their probes had timed out, to be asked
+    // again with a wider window, and the margin each was last asked again at.
+    QList<unsigned char> m_askAgain;
+    std::array<int, 256> m_askedAtMarginMs{};
     MemFunCommandCallback<ModBusEngine> m_detectionCallback;
 };

@@ -284,8 +284,15 @@ EngineCommand OmniCommEngine::probe(int address)
     return command;
 }
 
+void OmniCommEngine::rewindDetection()
+{
+    m_detectAddress = -1;
+    m_probeTimedOut.reset();
+}
+
 void OmniCommEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
 {
+    m_probeTimedOut.set(command.request[1], result == CommandCallback::Timeout);
     if (result != CommandCallback::Ok)
         return;
     if (OmniCommSensor* sensor = sensorDetectedCallback(command.request[1]))
@@ -490,6 +497,12 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
         // knows the mode, is asked instead.
         sensor->parseData(record.reply, OmniCommSensor::NetworkMode);
         sensor->requestConfigurationUpdate();
+    } else if (!sensor && m_probeTimedOut.test(address)) {
+        m_probeTimedOut.reset(address);
+        noteLateAnswer();
+        sensor = sensorDetectedCallback(address);
+        if (sensor)
+            sensor->parseData(record.reply, OmniCommSensor::NetworkMode);
     } else {
         if (!sensor)
             sensor = sensorDetectedCallback(address);

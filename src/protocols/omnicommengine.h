@@ -4,6 +4,7 @@
 #include "engine/serialengine.h"
 
 #include <QList>
+#include <bitset>
 #include <QString>
 #include <QVariant>
 
@@ -113,7 +114,7 @@ public slots:
 protected:
     void repackInput() override;
     void setEnginePortLocks() override;
-    void rewindDetection() override { m_detectAddress = -1; }
+    void rewindDetection() override;
 
 private:
     void repackIdle();
@@ -131,4 +132,7 @@ private:
 
     int m_detectAddress = -1;
     MemFunCommandCallback<OmniCommEngine> m_detectionCallback;
+    // Addresses whose probes timed out: a data frame from one of them is the late
+    // answer of a polled sensor, not a sensor sending by itself.
+    std::bitset<AddressCount> m_probeTimedOut;
 };
