@@ -170,11 +170,10 @@ int SerialEngine::stateCheckTimeoutInterval(State state) const
 
 void SerialEngine::runIdleStep()
 {
-    const bool probeAllowed = isProbeAllowed();
-    bool probing = m_detecting && probeAllowed;
+    bool probing = m_detecting && isProbeDue();
     EngineCommand command = probing ? detectNext() : pollNextSensorLevel();
-    if (!probing && command.kind == EngineCommand::None && isAutoDetectSensorsEnabled() &&
-        probeAllowed) {
+    // A line with nothing to poll is free for probes, due or not.
+    if (!probing && command.kind == EngineCommand::None && isAutoDetectSensorsEnabled()) {
         probing = true;
         command = detectNext();
     }
@@ -204,7 +203,7 @@ bool SerialEngine::isDetectionInBackground() const
     return !m_pace.isFirstSweep() && m_detectionState >= kSweepsBeforeBackground;
 }
 
-bool SerialEngine::isProbeAllowed() const
+bool SerialEngine::isProbeDue() const
 {
     return !isDetectionInBackground() || m_pace.isProbeDue(m_clock.elapsed());
 }
@@ -513,7 +512,13 @@ void SerialEngine::recordNoise(int bytes)
 {
     for (SerialSensor* sensor : qAsConst(m_sensors))
         sensor->lineStatistics().recordNoise(bytes);
-    if (m_state == Synchronizing || m_widenedSinceProbe)
+    if (m_state != Synchronizing)
+        noteLateAnswer();
+}
+
+void SerialEngine::noteLateAnswer()
+{
+    if (m_widenedSinceProbe)
         return;
     if (m_pace.isFirstSweep() || isDetectionInBackground()) {
         m_pace.widen();

@@ -114,6 +114,9 @@ protected:
     virtual void rewindDetection() {}
     // Every address the protocol probes has been probed once more.
     void finishSweep();
+    // An answer came after its window had closed: the probes that follow, in the
+    // fast sweep or in the background, wait longer.
+    void noteLateAnswer();
 
     EngineCommand pollNextSensorLevel();
     int nextSensor();
@@ -156,7 +159,7 @@ protected:
 
 private:
     void runIdleStep();
-    bool isProbeAllowed() const;
+    bool isProbeDue() const;
     void prepareProbe(const EngineCommand& probe);
     void restartDetection();
     void armStateCheckTimer(State newState);

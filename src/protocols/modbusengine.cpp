@@ -171,7 +171,8 @@ void ModBusEngine::takeReply()
         case HeadFit::Incomplete:
             return;
         case HeadFit::Misfit:
-            skipToNextFrameStart();
+            if (!skipMisfit())
+                return;
             break;
         case HeadFit::Reply:
             completeReply();
@@ -213,6 +214,34 @@ ModBusEngine::HeadFit ModBusEngine::headFit() const
             return HeadFit::Misfit;
     }
     return buffered < m_currentCommand.replyLength ? HeadFit::Incomplete : HeadFit::Reply;
+}
+
+// A level reply of an address nobody is known at, late for its probe, has that
+// address asked again. False while the head may still become such a reply.
+bool ModBusEngine::skipMisfit()
+{
+    const int buffered = m_inputBuffer.size();
+    const quint8 address = quint8(m_inputBuffer.at(0));
+    const bool maybeLevelReply =
+        address >= kFirstAddress && address <= kLastDetectedAddress &&
+        (buffered < 2 || quint8(m_inputBuffer.at(1)) == ReadHoldingRegisters) &&
+        (buffered < 3 || quint8(m_inputBuffer.at(2)) == kReadReplyDataLength - 1);
+    if (maybeLevelReply && buffered < kReadReplyDataLength + kFrameOverhead)
+        return false;
+    if (!maybeLevelReply || !headCrcMatches(kReadReplyDataLength + kFrameOverhead)) {
+        skipToNextFrameStart();
+        return true;
+    }
+    // Each late answer widens the window; once it widens no more, the address
+    // waits for the next sweep.
+    const int margin = detectionPace().marginMs();
+    if (!isAddressBusy(address) && m_askedAtMarginMs[address] < margin &&
+        !m_askAgain.contains(address)) {
+        m_askAgain.append(address);
+        m_askedAtMarginMs[address] = margin;
+    }
+    logAndClearStrayData(kReadReplyDataLength + kFrameOverhead);
+    return true;
 }
 
 void ModBusEngine::skipToNextFrameStart()
@@ -258,12 +287,25 @@ void ModBusEngine::setEnginePortLocks()
     port()->setParity(PAR_NONE);
 }
 
+void ModBusEngine::rewindDetection()
+{
+    m_detectionAddress = 0;
+    m_askAgain.clear();
+    m_askedAtMarginMs.fill(0);
+}
+
 EngineCommand ModBusEngine::detectNext()
 {
+    while (!m_askAgain.isEmpty()) {
+        const unsigned char address = m_askAgain.takeFirst();
+        if (!isAddressBusy(address))
+            return detectionProbe(address);
+    }
     const unsigned char start = m_detectionAddress;
     for (int tries = 0; tries < kLastDetectedAddress; ++tries) {
         if (m_detectionAddress >= kLastDetectedAddress) {
             m_detectionAddress = kFirstAddress;
+            m_askedAtMarginMs.fill(0);
             finishSweep();
         } else {
             m_detectionAddress = quint8(m_detectionAddress + 1);

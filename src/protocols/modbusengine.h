@@ -3,6 +3,9 @@
 #include "engine/commandcallback.h"
 #include "engine/serialengine.h"
 
+#include <QList>
+#include <array>
+
 class QInputDialog;
 class ModBusSensor;
 
@@ -49,7 +52,7 @@ protected:
     void setEnginePortLocks() override;
     EngineCommand detectNext() override;
     SerialSensor* commandSensor(const EngineCommand& command) const override;
-    void rewindDetection() override { m_detectionAddress = 0; }
+    void rewindDetection() override;
 
 private:
     // How the head of the input fits the request in flight.
@@ -59,11 +62,16 @@ private:
     bool mayBeEchoed() const;
     HeadFit headFit() const;
     bool headCrcMatches(int length) const;
+    bool skipMisfit();
     void skipToNextFrameStart();
     void completeReply();
     void takeExceptionReply();
     EngineCommand detectionProbe(unsigned char address);
 
     unsigned char m_detectionAddress = 1;
+    // Addresses whose answers came after their probes had timed out, to be asked
+    // again with a wider window, and the margin each was last asked again at.
+    QList<unsigned char> m_askAgain;
+    std::array<int, 256> m_askedAtMarginMs{};
     MemFunCommandCallback<ModBusEngine> m_detectionCallback;
 };

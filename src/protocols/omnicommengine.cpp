@@ -283,8 +283,15 @@ EngineCommand OmniCommEngine::probe(int address)
     return command;
 }
 
+void OmniCommEngine::rewindDetection()
+{
+    m_detectAddress = -1;
+    m_probeTimedOut.reset();
+}
+
 void OmniCommEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
 {
+    m_probeTimedOut.set(command.request[1], result == CommandCallback::Timeout);
     if (result != CommandCallback::Ok)
         return;
     if (OmniCommSensor* sensor = sensorDetectedCallback(command.request[1]))
@@ -483,6 +490,13 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
     const quint8 address = record.reply[1];
     auto* sensor = qobject_cast<OmniCommSensor*>(sensorByAddress(address));
     const bool polled = sensor && sensor->mode() == OmniCommSensor::NetworkMode;
+    // A frame from a free address whose probe has just timed out is that probe's
+    // late answer: a polled sensor, and a sign that the probe window is too short.
+    const bool lateProbeAnswer = !sensor && m_probeTimedOut.test(address);
+    if (lateProbeAnswer) {
+        m_probeTimedOut.reset(address);
+        noteLateAnswer();
+    }
     if (!sensor)
         sensor = sensorDetectedCallback(address);
     // Heard before the reading is passed on: whoever takes the reading finds
@@ -496,7 +510,8 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
         sensor->parseData(record.reply, OmniCommSensor::NetworkMode);
         sensor->requestConfigurationUpdate();
     } else if (sensor) {
-        sensor->parseData(record.reply, OmniCommSensor::AutonomousMode);
+        sensor->parseData(record.reply, lateProbeAnswer ? OmniCommSensor::NetworkMode
+                                                        : OmniCommSensor::AutonomousMode);
     }
     Logger::message(LineDataMessage(record, CommandCallback::Ok));
 }

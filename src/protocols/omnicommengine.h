@@ -4,6 +4,7 @@
 #include "engine/serialengine.h"
 
 #include <QList>
+#include <bitset>
 #include <QString>
 #include <QVariant>
 
@@ -114,7 +115,7 @@ public slots:
 protected:
     void repackInput() override;
     void setEnginePortLocks() override;
-    void rewindDetection() override { m_detectAddress = -1; }
+    void rewindDetection() override;
 
 private:
     void repackIdle();
@@ -132,4 +133,7 @@ private:
 
     int m_detectAddress = -1;
     MemFunCommandCallback<OmniCommEngine> m_detectionCallback;
+    // Addresses whose probes timed out: a data frame from one of them is the late
+    // answer of a polled sensor, not a sensor sending by itself.
+    std::bitset<AddressCount> m_probeTimedOut;
 };

@@ -268,6 +268,13 @@ void TestMainWindow::emptyLineSaysSensorsNotDetectedOnce()
 
     emit engine->detectionStateChanged(0);
     QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    // What the line had to say stays when detection starts over.
+    emit engine->lineNoisy(400, 1000);
+    const QString noisy = window.statusBar()->currentMessage();
+    QVERIFY2(noisy.startsWith(QStringLiteral("the line is noisy: 400 bytes in 1.0 s")),
+             qPrintable(noisy));
+    emit engine->detectionStateChanged(0);
+    QCOMPARE(window.statusBar()->currentMessage(), noisy);
     actionOf(window, "actionAutoDetectSensors")->setChecked(false);
     QVERIFY(!reminder->isVisible() && progress->isHidden());
 }

@@ -3,6 +3,7 @@
 #include "support/simulatedline.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -85,6 +86,10 @@ private slots:
     void stopSignalsEndAPollWithItsStatistics();
     void pollTimeCountsFromTheFirstRequest();
     void selfSentReadingsAreHeard();
+    void identifyLetsTheLineSettleBeforeEachProtocol();
+    void scanOfModBusOnATBusLineFindsNothing();
+    void noisyLineEndsThePoll_data();
+    void noisyLineEndsThePoll();
 };
 
 void TestCli::badArgumentsAndMissingPorts_data()
@@ -573,6 +578,71 @@ void TestCli::selfSentReadingsAreHeard()
     QVERIFY2(statistics.value("unsolicited").toInt() >= 3 &&
                  statistics.value("lastHeardMs").toDouble() > lastReadingMs - 50,
              qPrintable(cli->out()));
+// A ModBus sensor at 138 would take the TBus probe byte 8A for the start of a
+// frame addressed to it, were the next protocol to follow on its heels.
+void TestCli::identifyLetsTheLineSettleBeforeEachProtocol()
+{
+    Line modbus("ZT-32", {138});
+    QVERIFY(modbus.started);
+    QList<QPair<qint64, QByteArray>> received;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&modbus.sim, &sim::SimLine::bytesReceived,
+                     [&](const QByteArray& bytes) { received.append({clock.elapsed(), bytes}); });
+    CliProcess cli;
+    cli.start({"identify", "--port", modbus.sim.portPath(), "--json"});
+    QVERIFY(cli.wait(kPassWaitMs));
+    QCOMPARE(cli.exitCode(), 0);
+    const QJsonObject answer = jsonOf(cli.out());
+    QCOMPARE(answer.value("protocol").toString(), QString("ModBus"));
+    QCOMPARE(intsOf(answer.value("addresses").toArray()), QList<int>{138});
+
+    QVERIFY(!received.isEmpty() && received.first().second.startsWith(QByteArray::fromHex("8a")));
+    const QByteArray firstModBusProbe = QByteArray::fromHex("010300000001840a");
+    int first = 1;
+    while (first < received.size() && !received.at(first).second.startsWith(firstModBusProbe))
+        ++first;
+    QVERIFY(first < received.size());
+    QVERIFY2(received.at(first).first - received.at(first - 1).first >= 250,
+             qPrintable(QString::number(received.at(first).first - received.at(first - 1).first)));
+}
+
+void TestCli::scanOfModBusOnATBusLineFindsNothing()
+{
+    Line tbus("ZT-31", {10});
+    QVERIFY(tbus.started);
+    CliProcess* cli = tbus.run({"scan", "--json"}, "ZT-32");
+    QVERIFY(cli->wait(kPassWaitMs));
+    QCOMPARE(cli->exitCode(), 3);
+    QVERIFY(jsonOf(cli->out()).value("sensors").toArray().isEmpty());
+}
+
+void TestCli::noisyLineEndsThePoll_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("intervalMs");
+    QTest::newRow("Omnicomm, bursts") << "ZT-33" << 20 << 50;
+    QTest::newRow("ModBus, a flood") << "ZT-32" << 64 << 2;
+}
+
+void TestCli::noisyLineEndsThePoll()
+{
+    QFETCH(QString, model);
+    QFETCH(int, bytes);
+    QFETCH(int, intervalMs);
+    sim::LineOptions options = SimulatedLine::options(model, {1});
+    options.noiseBytes = bytes;
+    options.noiseIntervalMs = intervalMs;
+    Line line(options);
+    QVERIFY(line.started);
+    CliProcess* cli = line.run({"poll", "--address", "1", "--count", "20"}, model);
+    QVERIFY(cli->wait(20000));
+    QCOMPARE(cli->exitCode(), 1);
+    QVERIFY2(cli->err().startsWith("nivelon-cli: the line is noisy: ") &&
+                 cli->err().contains(" s that belong to no exchange; check the wiring and that no "
+                                     "other master is on the bus"),
+             qPrintable(cli->err()));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

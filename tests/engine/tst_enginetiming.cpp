@@ -111,10 +111,17 @@ void TestEngineTiming::lateAnswerWidensTheRestOfTheSweep()
     Line line;
     line.tick();
     QCOMPARE(line.lastAddress(), 2);
-    // Address 1 answers while 2 is being asked.
+    // Address 1 answers while 2 is being asked: it is asked again, and it and
+    // the rest of the sweep get a wider window.
     line.port.feed(hex("0103021388b512"));
     QVERIFY(line.engine.sensors().isEmpty());
-    QCOMPARE(line.engine.detectionPace().marginMs(), 2 * DetectionPace::InitialMarginMs);
+    line.tick();
+    QCOMPARE(line.lastAddress(), 1);
+    QCOMPARE(line.window(), kFirstSweepWindowMs + DetectionPace::InitialMarginMs);
+    line.port.feed(hex("0103021388b512"));
+    QCOMPARE(line.engine.sensors().size(), 1);
+    QCOMPARE(int(line.engine.sensors().at(0)->address()), 1);
+    line.tick(); // the new sensor's first poll
     line.tick();
     QCOMPARE(line.lastAddress(), 3);
     QCOMPARE(line.window(), kFirstSweepWindowMs + DetectionPace::InitialMarginMs);

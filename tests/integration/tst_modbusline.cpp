@@ -54,6 +54,8 @@ class TestModBusLine : public QObject
 private slots:
     void initTestCase();
     void detectionFindsExactlyTheSimulatedSensors();
+    void echoIsNoReply_data();
+    void echoIsNoReply();
     void pollsReturnTheSimulatedLevels_data();
     void pollsReturnTheSimulatedLevels();
     void addressChangeRoundTrip();
@@ -97,6 +99,33 @@ void TestModBusLine::detectionFindsExactlyTheSimulatedSensors()
         QVERIFY(rig.waitForReadings(sensor));
         checkReading(sensor, 0.5);
     }
+}
+
+void TestModBusLine::echoIsNoReply_data()
+{
+    QTest::addColumn<QString>("lineModel");
+    QTest::addColumn<QList<int>>("addresses");
+    QTest::addColumn<bool>("echo");
+    QTest::addColumn<QList<int>>("found");
+    // A LIN line hands every probe back; its TBus sensor answers an identifier
+    // byte inside one.
+    QTest::newRow("TBus line") << "ZT-31" << QList<int>{10} << false << QList<int>{};
+    QTest::newRow("echoing ModBus line") << "ZT-32" << QList<int>{5} << true << QList<int>{5};
+}
+
+void TestModBusLine::echoIsNoReply()
+{
+    QFETCH(QString, lineModel);
+    QFETCH(QList<int>, addresses);
+    QFETCH(bool, echo);
+    QFETCH(QList<int>, found);
+    sim::LineOptions options = SimulatedLine::options(lineModel, addresses);
+    options.echo = echo;
+    Rig rig(options);
+    QSignalSpy sweeps(&rig.engine, &SerialEngine::detectionSweepFinished);
+    QVERIFY2(rig.start(true), qPrintable(rig.error));
+    QVERIFY(waitUntil([&] { return !sweeps.isEmpty(); }, kDetectionWaitMs));
+    QCOMPARE(SimulatedLine::addressesOf(rig.engine), found);
 }
 
 void TestModBusLine::pollsReturnTheSimulatedLevels_data()

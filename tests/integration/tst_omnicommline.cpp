@@ -73,6 +73,7 @@ class TestOmnicommLine : public QObject
 private slots:
     void initTestCase();
     void detectionFindsExactlyTheSimulatedSensors();
+    void slowSensorIsStillFound();
     void pollsReturnTheSimulatedLevels_data();
     void pollsReturnTheSimulatedLevels();
     void configurationIsRead_data();
@@ -109,6 +110,22 @@ void TestOmnicommLine::detectionFindsExactlyTheSimulatedSensors()
         QVERIFY(rig.waitForScaledReading(sensor));
         checkReading(sensor, 0.5);
     }
+}
+
+// The slow sensor answers after the first sweep's window, within the protocol's:
+// it is found from its late answer or by the next sweep, as a sensor to poll,
+// not as one sending by itself, whether its configuration came or not.
+void TestOmnicommLine::slowSensorIsStillFound()
+{
+    sim::LineOptions options = SimulatedLine::options("ZT-33", {3});
+    options.slowMs.insert(7, 40);
+    options.addresses << 7;
+    Rig rig(options, kZT33);
+    QVERIFY2(rig.start(true), qPrintable(rig.error));
+    QVERIFY(waitUntil([&] { return rig.engine.sensors().size() >= 2; }, kDetectionWaitMs));
+    QCOMPARE(SimulatedLine::addressesOf(rig.engine), QList<int>({3, 7}));
+    const auto* slow = qobject_cast<OmniCommSensor*>(rig.engine.sensorByAddress(7));
+    QCOMPARE(slow->mode(), OmniCommSensor::NetworkMode);
 }
 
 void TestOmnicommLine::pollsReturnTheSimulatedLevels_data()

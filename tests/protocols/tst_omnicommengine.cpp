@@ -143,7 +143,6 @@ private slots:
     void lateReplyDoesNotStopThePolls();
     void replyFraming_data();
     void replyFraming();
-    void replyNotStartingWithFrameStartFailsEverything();
     void replyTimeout();
     void otherSensorsFrameBeforeReply_data();
     void otherSensorsFrameBeforeReply();
@@ -475,33 +474,6 @@ void TestOmniCommEngine::replyFraming()
     // Nothing more can complete the command.
     line.engine.slotOnStateCheckTimeout();
     QCOMPARE(callback.count(), 1);
-}
-
-void TestOmniCommEngine::replyNotStartingWithFrameStartFailsEverything()
-{
-    Line line;
-    line.goIdle();
-    RecordingCallback inFlight;
-    RecordingCallback queued;
-    EngineCommand poll = OmniCommEngine::levelPollCommand(1);
-    poll.callback = &inFlight;
-    line.engine.request(poll);
-    poll.callback = &queued;
-    line.engine.request(poll);
-
-    line.port.feed(hex("00") + dataFrame(1));
-
-    QCOMPARE(line.engine.state(), SerialEngine::Error);
-    QCOMPARE(inFlight.results, QList<CommandCallback::Result>{CommandCallback::Failed});
-    QCOMPARE(queued.results, QList<CommandCallback::Result>{CommandCallback::Canceled});
-    QCOMPARE(line.port.writes.size(), 1);
-
-    line.port.feed(hex("00"));
-    QVERIFY(line.log.lines.contains(
-        QStringLiteral("OmniCommEngine: Got unexpected input when in error state")));
-    line.engine.slotOnStateCheckTimeout();
-    QCOMPARE(line.engine.state(), SerialEngine::Idle);
-    QCOMPARE(inFlight.count() + queued.count(), 2);
 }
 
 void TestOmniCommEngine::replyTimeout()

@@ -396,7 +396,7 @@ void TestOmniCommSensor::refusedAndFailedWrites_data()
         << withCrc(hex("3E 01 0C 80")) << int(CommandCallback::Nack);
     QTest::newRow("crc fail") << hex("3E 01 0C 00 00") << int(CommandCallback::CrcFail);
     QTest::newRow("no reply") << QByteArray() << int(CommandCallback::Timeout);
-    QTest::newRow("garbage") << hex("00 01") << int(CommandCallback::Failed);
+    QTest::newRow("garbage") << hex("00 01") << int(CommandCallback::Timeout);
 }
 
 void TestOmniCommSensor::refusedAndFailedWrites()

@@ -42,11 +42,15 @@ void SimCommandLineTest::optionsAreRead()
     LineOptions options;
     QCOMPARE(parse("--model ZT-43 --address 4 --address 9 --autonomous 12 --latency 7 --seed 99 "
                    "--fault-crc 0.1 --fault-late 0.05 --late-ms 900 --level 25 --link /tmp/x "
-                   "--wobble 4:2.5",
+                   "--wobble 4:2.5 --slow 9:40 --slow 20:60 --echo --noise 20:50",
                    &options),
              CommandLine::Run);
     QVERIFY(options.model.extendedConfiguration);
-    QCOMPARE(options.addresses, (QList<int>{4, 9, 12}));
+    QCOMPARE(options.addresses, (QList<int>{4, 9, 12, 20}));
+    QCOMPARE(options.slowMs, (QMap<int, int>{{9, 40}, {20, 60}}));
+    QVERIFY(options.echo);
+    QCOMPARE(options.noiseBytes, 20);
+    QCOMPARE(options.noiseIntervalMs, 50);
     QCOMPARE(options.autonomous, QList<int>{12});
     QCOMPARE(options.latencyMs, 7);
     QCOMPARE(options.seed, 99u);
@@ -73,6 +77,10 @@ void SimCommandLineTest::invalidCombinationsAreRefused_data()
     QTest::newRow("unknown option") << "--baud 9600";
     QTest::newRow("wobble without its time") << "--wobble 4";
     QTest::newRow("wobble never calming") << "--wobble 4:0";
+    QTest::newRow("slow without latency") << "--slow 7";
+    QTest::newRow("slow ModBus address 0") << "--model ZT-32 --slow 0:40";
+    QTest::newRow("noise without bytes") << "--noise 0:50";
+    QTest::newRow("noise without interval") << "--noise 20:0";
 }
 
 void SimCommandLineTest::invalidCombinationsAreRefused()
