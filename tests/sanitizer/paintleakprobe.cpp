@@ -10,13 +10,9 @@ class PaintLeakProbe : public QWidget
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        m_lost = new QObject;
-        m_lost = nullptr;
+        new QObject;
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     }
-
-private:
-    QObject* m_lost = nullptr;
 };
 
 int main(int argc, char** argv)

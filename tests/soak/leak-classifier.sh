@@ -18,11 +18,9 @@ sed 's/ {[^{}]*}$//' "$ours" >"$scratch/bare"
 failures=0
 # check NAME LOG FOLDER EXIT OURS PLATFORMS [OPTION]
 check() {
-    local out status
+    local out got
     out=$("$classify" "${@:7}" "$2" "$3")
-    status=$?
-    local got
-    got="$status $(grep -c ' is ours: ' <<<"$out") $(grep -c " is the platform's: " <<<"$out")"
+    got="$? $(grep -c ' is ours: ' <<<"$out") $(grep -c " is the platform's: " <<<"$out")"
     if [[ $got != "$4 $5 $6" ]]; then
         echo "FAIL: $1: exit, ours, platform's: $got; expected $4 $5 $6"
         echo "$out"
