@@ -14,7 +14,7 @@ endif()
 install(FILES ${NIVELON_PACKAGING_DIR}/${NIVELON_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The same picture the program shows as its window icon.
-install(FILES ${PROJECT_SOURCE_DIR}/src/app/resources/icons/nivelon.png
+install(FILES ${PROJECT_SOURCE_DIR}/src/ui/app/resources/icons/nivelon.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps
     RENAME ${NIVELON_APP_ID}.png)
 configure_file(${NIVELON_PACKAGING_DIR}/${NIVELON_APP_ID}.metainfo.xml
