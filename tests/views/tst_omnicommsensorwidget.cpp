@@ -1,12 +1,12 @@
 #include "engine/enginefactory.h"
 #include "parameters/parameterwidget.h"
+#include "plot/omnicommfrequencytemperaturescaledraw.h"
 #include "port/scriptedserialport.h"
 #include "protocols/omnicommengine.h"
 #include "protocols/omnicommsensor.h"
 #include "support/logcapture.h"
 #include "views/addressdialog.h"
 #include "views/failurestatusline.h"
-#include "views/omnicommfrequencytemperaturescaledraw.h"
 #include "views/omnicommsensorwidget.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "views/errorplotcurve.h"
-#include "views/queueseriesdata.h"
-#include "views/reducedplotcurve.h"
-#include "views/samplepoints.h"
+#include "plot/errorplotcurve.h"
+#include "plot/queueseriesdata.h"
+#include "plot/reducedplotcurve.h"
+#include "plot/samplepoints.h"
 
 #include <QImage>
 #include <QPainter>

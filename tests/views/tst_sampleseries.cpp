@@ -1,8 +1,8 @@
-#include "views/omnicommfrequencytemperaturescaledraw.h"
-#include "views/omnicommseriesdata.h"
-#include "views/queueseriesdata.h"
-#include "views/samplepoints.h"
-#include "views/timescaledraw.h"
+#include "plot/omnicommfrequencytemperaturescaledraw.h"
+#include "plot/omnicommseriesdata.h"
+#include "plot/queueseriesdata.h"
+#include "plot/samplepoints.h"
+#include "plot/timescaledraw.h"
 
 #include <QDateTime>
 #include <QtTest>

@@ -1,9 +1,9 @@
 #include "engine/basesensor.h"
+#include "plot/samplepoints.h"
+#include "plot/timescaledraw.h"
 #include "port/scriptedserialport.h"
 #include "support/fakeprotocol.h"
 #include "views/plotsensorwidget.h"
-#include "views/samplepoints.h"
-#include "views/timescaledraw.h"
 
 #include <QAction>
 #include <QProgressBar>

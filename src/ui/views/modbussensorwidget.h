@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/commandcallback.h"
+#include "plot/samplepoints.h"
 #include "views/plotsensorwidget.h"
-#include "views/samplepoints.h"
 
 #include <memory>
 

@@ -2,11 +2,11 @@
 
 #include "engine/enginefactory.h"
 #include "parameters/parameterwidget.h"
+#include "plot/omnicommfrequencytemperaturescaledraw.h"
+#include "plot/plotcurvesettings.h"
 #include "protocols/omnicommsensor.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
-#include "views/omnicommfrequencytemperaturescaledraw.h"
-#include "views/plotcurvesettings.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

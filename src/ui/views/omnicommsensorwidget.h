@@ -1,10 +1,10 @@
 #pragma once
 
 #include "engine/commandcallback.h"
-#include "views/omnicommseriesdata.h"
+#include "plot/omnicommseriesdata.h"
+#include "plot/reducedplotcurve.h"
+#include "plot/samplepoints.h"
 #include "views/plotsensorwidget.h"
-#include "views/reducedplotcurve.h"
-#include "views/samplepoints.h"
 
 #include <QPointer>
 #include <memory>

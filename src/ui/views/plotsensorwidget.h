@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/limitedqueue.h"
-#include "views/queueseriesdata.h"
+#include "plot/limitedqueue.h"
+#include "plot/queueseriesdata.h"
 #include "views/sensorwidget.h"
 
 #include <QDateTime>

@@ -4,7 +4,7 @@
 #include "engine/serialsensor.h"
 #include "log/logger.h"
 #include "parameters/parameterwidget.h"
-#include "views/timescaledraw.h"
+#include "plot/timescaledraw.h"
 
 #include <QAction>
 #include <QDateTime>

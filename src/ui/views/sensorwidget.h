@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/errorplotcurve.h"
-#include "views/reducedplotcurve.h"
+#include "plot/errorplotcurve.h"
+#include "plot/reducedplotcurve.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "plot/samplepoints.h"
 #include "views/plotsensorwidget.h"
-#include "views/samplepoints.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "views/columnreducer.h"
+#include "plot/columnreducer.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "views/plotcurvesettings.h"
+#include "plot/plotcurvesettings.h"
 
 #include <QPen>
 #include <qwt_plot_curve.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/basequeueseriesdata.h"
-#include "views/pixels.h"
+#include "plot/basequeueseriesdata.h"
+#include "plot/pixels.h"
 
 #include <QLine>
 #include <QRect>

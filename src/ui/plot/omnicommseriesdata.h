@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/queueseriesdata.h"
-#include "views/samplepoints.h"
+#include "plot/queueseriesdata.h"
+#include "plot/samplepoints.h"
 
 // The Omnicomm frequency and temperature on the right axis, both scaled into
 // 0..1 so they share it; the axis labels scale them back.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/basequeueseriesdata.h"
-#include "views/limitedqueue.h"
+#include "plot/basequeueseriesdata.h"
+#include "plot/limitedqueue.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "views/errorplotcurve.h"
+#include "plot/errorplotcurve.h"
 
-#include "views/columnreducer.h"
-#include "views/pixels.h"
-#include "views/stickpattern.h"
+#include "plot/columnreducer.h"
+#include "plot/pixels.h"
+#include "plot/stickpattern.h"
 
 #include <QPainter>
 #include <algorithm>

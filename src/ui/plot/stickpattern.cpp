@@ -1,4 +1,4 @@
-#include "views/stickpattern.h"
+#include "plot/stickpattern.h"
 
 #include <QImage>
 #include <QPaintEngine>

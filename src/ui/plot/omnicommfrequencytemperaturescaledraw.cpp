@@ -1,6 +1,6 @@
-#include "views/omnicommfrequencytemperaturescaledraw.h"
+#include "plot/omnicommfrequencytemperaturescaledraw.h"
 
-#include "views/omnicommseriesdata.h"
+#include "plot/omnicommseriesdata.h"
 
 #include <qwt_text.h>
 

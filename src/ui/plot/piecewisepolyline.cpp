@@ -1,6 +1,6 @@
-#include "views/piecewisepolyline.h"
+#include "plot/piecewisepolyline.h"
 
-#include "views/pixels.h"
+#include "plot/pixels.h"
 
 #include <QLineF>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "views/reducedplotcurve.h"
+#include "plot/reducedplotcurve.h"
 
-#include "views/columnreducer.h"
-#include "views/piecewisepolyline.h"
-#include "views/polylinesplittingoff.h"
-#include "views/stickpattern.h"
+#include "plot/columnreducer.h"
+#include "plot/piecewisepolyline.h"
+#include "plot/polylinesplittingoff.h"
+#include "plot/stickpattern.h"
 
 #include <QPainter>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "views/timescaledraw.h"
+#include "plot/timescaledraw.h"
 
 #include <QDateTime>
 #include <qwt_text.h>
