@@ -14,6 +14,7 @@
 #include "views/addressdialog.h"
 #include "views/modbussensorwidget.h"
 #include "views/omnicommsensorwidget.h"
+#include "views/sensorviews.h"
 #include "views/tbussensorwidget.h"
 
 #include <QCheckBox>
@@ -60,6 +61,7 @@ class TestSensorViewsLine : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { registerSensorViews(); }
     void omniCommViewEditsAndSwitchesTheSensor();
     void modBusViewChangesTheAddress();
     void tBusViewCalibratesTheSensor();

@@ -8,6 +8,7 @@
 #include "views/addressdialog.h"
 #include "views/failurestatusline.h"
 #include "views/modbussensorwidget.h"
+#include "views/sensorviews.h"
 #include "views/tbussensorwidget.h"
 
 #include <QLineEdit>
@@ -75,6 +76,7 @@ class TestModBusTBusSensorWidget : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { registerSensorViews(); }
     void modBusReadingInFieldsSampleAndCsv();
     void modBusAddressChange();
     void tBusCalibrationNeedsTheFeature_data();

@@ -8,6 +8,7 @@
 #include "views/addressdialog.h"
 #include "views/failurestatusline.h"
 #include "views/omnicommsensorwidget.h"
+#include "views/sensorviews.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -118,6 +119,7 @@ class TestOmniCommSensorWidget : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { registerSensorViews(); }
     void serviceControls_data();
     void serviceControls();
     void featuresEnableControls_data();

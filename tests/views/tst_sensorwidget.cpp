@@ -4,6 +4,7 @@
 #include "port/scriptedserialport.h"
 #include "support/fakeprotocol.h"
 #include "views/plotsensorwidget.h"
+#include "views/sensorviews.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -106,6 +107,7 @@ class TestSensorWidget : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { registerSensorViews(); }
     void init() { QSettings().clear(); }
     void settingsDefaultsAndLimits();
     void compactRestoresTheRecordedAxes();

@@ -12,6 +12,7 @@
 #include "port/serialport.h"
 #include "ui_mainwindow.h"
 #include "views/plotsettingsdialog.h"
+#include "views/sensorviews.h"
 #include "views/sensorwidget.h"
 
 #include <QActionGroup>
@@ -62,6 +63,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     , ui(new Ui::MainWindow)
 {
     initResources();
+    registerSensorViews();
     ui->setupUi(this);
     ui->logDockWidget->setTitleBarWidget(ui->logTitleWidget);
     ui->sensorTabWidget->setTabClosable(0, false);
