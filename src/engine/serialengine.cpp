@@ -6,7 +6,6 @@
 #include "port/serialport.h"
 
 #include <QDateTime>
-#include <QInputDialog>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
@@ -379,17 +378,6 @@ bool SerialEngine::isAddressBusy(uint8_t address) const
 bool SerialEngine::isRunning() const
 {
     return m_state != Stopped && m_state != Terminating && m_state != PortError;
-}
-
-QInputDialog* SerialEngine::openAddressDialog(const QString& label, int minimum, int maximum)
-{
-    auto* dialog = new QInputDialog;
-    dialog->setInputMode(QInputDialog::IntInput);
-    dialog->setLabelText(label);
-    dialog->setIntRange(minimum, maximum);
-    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
-    dialog->open(this, SLOT(slotAddSensorFromDialog(int)));
-    return dialog;
 }
 
 void SerialEngine::inputBufferRemoveHead(int n)

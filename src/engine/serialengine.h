@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/addsensorprompt.h"
 #include "engine/baseengine.h"
 #include "engine/enginecommand.h"
 
@@ -8,7 +9,6 @@
 #include <QList>
 #include <QQueue>
 
-class QInputDialog;
 class QTimer;
 class SerialPort;
 class SerialSensor;
@@ -42,9 +42,9 @@ public:
 
     virtual void setPort(SerialPort* port);
     virtual void resetStateMachine();
-    // Opens the dialog in which the user adds a sensor by address; the caller
-    // titles it. It deletes itself when closed.
-    virtual QInputDialog* addSensorDialog() = 0;
+    // What the user is asked for to add a sensor by hand; the answer goes to
+    // slotAddSensorFromDialog.
+    virtual AddSensorPrompt addSensorPrompt() const = 0;
     virtual QString detectionStateString() const = 0;
 
     void setState(State newState);
@@ -104,8 +104,6 @@ protected:
     void failWrite();
     void executeAndClearCurrentCommand(CommandCallback::Result result);
     void clearCommandQueue();
-
-    QInputDialog* openAddressDialog(const QString& label, int minimum, int maximum);
 
     void inputBufferRemoveHead(int n);
     void inputBufferClear();

@@ -6,7 +6,6 @@
 #include "port/portenumerator.h"
 
 #include <QApplication>
-#include <QInputDialog>
 #include <QSettings>
 #include <QTimer>
 #include <QtDebug>
@@ -296,18 +295,6 @@ void SerialPortManager::setPortBaudRate(int index)
         return;
     m_port->setBaudRate(BaudRateType(index));
     emit serialPortParametersChanged(serialPortSettings());
-}
-
-void SerialPortManager::executeAddSensorDialog()
-{
-    if (!m_engine) {
-        warnNoEngine(Q_FUNC_INFO);
-        return;
-    }
-    // The engine opens its own dialog (modal, deleting itself when finished);
-    // only the title is ours.
-    if (QInputDialog* dialog = m_engine->addSensorDialog())
-        dialog->setWindowTitle(tr("Add sensor"));
 }
 
 void SerialPortManager::slotOnPortListChanged()

@@ -69,7 +69,6 @@ public slots:
     void setSerialPort(const SerialPortInfo& info);
     void setPortDetection(bool on);
     void setPortBaudRate(int index);
-    void executeAddSensorDialog();
     void slotOnPortListChanged();
     void slotOnRoutineFinished();
     void slotOnDeviceDetected();

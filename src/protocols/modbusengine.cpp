@@ -4,7 +4,6 @@
 #include "port/serialport.h"
 #include "protocols/modbussensor.h"
 
-#include <QInputDialog>
 #include <algorithm>
 
 namespace {
@@ -107,9 +106,9 @@ QString ModBusEngine::detectionStateString() const
     return QStringLiteral("%1/255").arg(m_detectionAddress);
 }
 
-QInputDialog* ModBusEngine::addSensorDialog()
+AddSensorPrompt ModBusEngine::addSensorPrompt() const
 {
-    return openAddressDialog(tr("Address"), kFirstAddress, kLastSettableAddress);
+    return {tr("Address"), kFirstAddress, kLastSettableAddress};
 }
 
 void ModBusEngine::slotAddSensorFromDialog(int address)

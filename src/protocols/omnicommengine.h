@@ -96,7 +96,7 @@ public:
     static Configuration parseConfiguration(const unsigned char* frame, bool extended);
 
     void resetStateMachine() override;
-    QInputDialog* addSensorDialog() override;
+    AddSensorPrompt addSensorPrompt() const override;
     QString detectionStateString() const override;
     bool readyToPoll(SerialSensor* sensor) override;
     EngineCommand detectNext() override;

@@ -5,7 +5,6 @@
 
 #include <array>
 
-class QInputDialog;
 class TBusSensor;
 
 // The serial engine for TBus sensors on a LIN line. Every byte we transmit comes
@@ -33,7 +32,7 @@ public:
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
 
-    QInputDialog* addSensorDialog() override;
+    AddSensorPrompt addSensorPrompt() const override;
     // What an accepted add-sensor dialog does; null for an address out of range.
     TBusSensor* addSensorAtAddress(int address);
 

@@ -1,8 +1,10 @@
+#include "app/addsensordialog.h"
 #include "app/bustypedialog.h"
 #include "app/colorbutton.h"
 #include "app/customprogressbar.h"
 #include "app/detectionreminderdialog.h"
 #include "support/answermodal.h"
+#include "support/fakeprotocol.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -28,6 +31,7 @@ class TestDialogs : public QObject
     Q_OBJECT
 private slots:
     void busTypeDialogOffersEveryModel();
+    void addSensorDialogAsksTheEngineAndDeletesItself();
     void progressBarShowsOnlyTheCallersText();
     void reminderShowsOnlyDuringOneShowing();
     void reminderPassesProgressAndGoesAwayOnHide();
@@ -60,6 +64,37 @@ void TestDialogs::busTypeDialogOffersEveryModel()
     answerNextModal<BusTypeDialog>([](BusTypeDialog* shown) { shown->reject(); });
     QCOMPARE(refused.exec(), int(QDialog::Rejected));
     QCOMPARE(refused.chosenIndex(), -1);
+}
+
+void TestDialogs::addSensorDialogAsksTheEngineAndDeletesItself()
+{
+    auto engine = std::make_unique<FakeEngine>(8);
+    QPointer<AddSensorDialog> dialog = new AddSensorDialog(engine.get());
+    dialog->open();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->parent());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Add sensor"));
+    QCOMPARE(dialog->labelText(), QStringLiteral("Address"));
+    QCOMPARE(dialog->inputMode(), QInputDialog::IntInput);
+    QCOMPARE(dialog->intMinimum(), 0);
+    QCOMPARE(dialog->intMaximum(), 7);
+    dialog->setIntValue(3);
+    dialog->accept();
+    QCOMPARE(engine->sensors().size(), 1);
+    QCOMPARE(int(engine->sensors().at(0)->address()), 3);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(dialog.isNull());
+
+    // The model changed while the question was open: the answer goes nowhere.
+    QPointer<AddSensorDialog> late = new AddSensorDialog(engine.get());
+    late->open();
+    engine->deinit();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    engine.reset();
+    late->setIntValue(2);
+    late->accept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(late.isNull());
 }
 
 void TestDialogs::progressBarShowsOnlyTheCallersText()

@@ -6,7 +6,6 @@
 #include "support/logcapture.h"
 
 #include <QApplication>
-#include <QInputDialog>
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
@@ -33,19 +32,6 @@ public:
     QStringList attempts;
 };
 
-// A fake engine whose add-sensor dialog is a real one, opened the way the
-// protocol engines open theirs.
-class DialogEngine : public FakeEngine
-{
-public:
-    QInputDialog* addSensorDialog() override
-    {
-        dialog = FakeEngine::addSensorDialog();
-        return dialog;
-    }
-    QPointer<QInputDialog> dialog;
-};
-
 struct Rig
 {
     explicit Rig(const QStringList& ports = {"A", "B", "C"}, const QStringList& dead = {})
@@ -65,7 +51,7 @@ struct Rig
         hooks.makeEngine = [this](unsigned index) -> SerialEngine* {
             if (index > 10)
                 return nullptr;
-            engines.append(new DialogEngine());
+            engines.append(new FakeEngine());
             return engines.last();
         };
         hooks.askBusType = [this](QWidget*) {
@@ -76,7 +62,7 @@ struct Rig
         return *manager;
     }
 
-    DialogEngine* engine() const { return static_cast<DialogEngine*>(manager->engine()); }
+    FakeEngine* engine() const { return static_cast<FakeEngine*>(manager->engine()); }
     // The engine's quiet period ends and it sends its first probe.
     void engineSends() { engine()->slotOnStateCheckTimeout(); }
     void retry() { manager->slotOnPortListChanged(); }
@@ -86,7 +72,7 @@ struct Rig
     FakePortEnumerator enumerator;
     QStringList deadNames;
     LinePort* port = nullptr;
-    QList<QPointer<DialogEngine>> engines;
+    QList<QPointer<FakeEngine>> engines;
     int answer = 2;
     int questions = 0;
     std::unique_ptr<SerialPortManager> manager;
@@ -130,7 +116,6 @@ private slots:
     void startStopAndBaudRate();
     void choicesAreRemembered();
     void manualPortChoice();
-    void addSensorDialogIsTitled();
 };
 
 void TestSerialPortManager::initTestCase()
@@ -404,7 +389,7 @@ void TestSerialPortManager::modelSwitchReplacesTheEngineAndKeepsTheLine()
     QCOMPARE(parameters.size(), 0);
     QVERIFY(rig.log.lines.isEmpty());
 
-    QPointer<DialogEngine> old = rig.engine();
+    QPointer<FakeEngine> old = rig.engine();
     QPointer<FakeSensor> sensor = new FakeSensor(old, 7);
     rig.manager->setBusType(5);
     QCOMPARE(rig.manager->busType(), 5);
@@ -443,7 +428,7 @@ void TestSerialPortManager::modelSwitchToAnUnknownModelKeepsTheEngine()
     store("BusType", 2);
     Rig rig;
     rig.make();
-    DialogEngine* engine = rig.engine();
+    FakeEngine* engine = rig.engine();
     rig.manager->setBusType(11);
     QCOMPARE(rig.manager->engine(), engine);
     QCOMPARE(rig.manager->busType(), 2);
@@ -540,17 +525,6 @@ void TestSerialPortManager::manualPortChoice()
     rig.manager->setPortDetection(true);
     rig.manager->setSerialPort(FakePortEnumerator::info(QStringLiteral("B")));
     QCOMPARE(rig.port->portName(), QStringLiteral("C"));
-}
-
-void TestSerialPortManager::addSensorDialogIsTitled()
-{
-    store("BusType", 2);
-    Rig rig;
-    rig.make();
-    rig.manager->executeAddSensorDialog();
-    QVERIFY(rig.engine()->dialog);
-    QCOMPARE(rig.engine()->dialog->windowTitle(), QStringLiteral("Add sensor"));
-    rig.engine()->dialog->reject();
 }
 
 namespace {

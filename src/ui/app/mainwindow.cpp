@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/addsensordialog.h"
 #include "app/customprogressbar.h"
 #include "app/detectionreminderdialog.h"
 #include "app/resources.h"
@@ -186,8 +187,6 @@ void MainWindow::setUpTabCorner()
 
 void MainWindow::connectPortPanel()
 {
-    connect(ui->actionAddSensor, &QAction::triggered, m_manager,
-            &SerialPortManager::executeAddSensorDialog);
     connect(m_manager, &SerialPortManager::serialPortParametersChanged, m_portOptions,
             &PortOptionsWidget::slotSerialPortParametersChanged);
     connect(m_portOptions, &PortOptionsWidget::portChanged, m_manager,
@@ -355,6 +354,12 @@ void MainWindow::on_actionPlot_triggered()
         if (SensorWidget* view = sensorWidgetAt(i))
             view->updatePlotSettings();
     }
+}
+
+void MainWindow::on_actionAddSensor_triggered()
+{
+    if (SerialEngine* engine = m_manager->engine())
+        (new AddSensorDialog(engine))->open();
 }
 
 void MainWindow::on_actionStart_triggered(bool v)

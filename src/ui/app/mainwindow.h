@@ -49,6 +49,7 @@ private slots:
     void setAutoScrollLogEnabled(bool v);
     void on_sensorTabWidget_tabCloseRequested(int index);
     void on_actionPlot_triggered();
+    void on_actionAddSensor_triggered();
     void on_actionStart_triggered(bool v);
     void on_actionQueryInterval_triggered();
     void on_actionSave_plot_triggered();

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>AddSensorDialog</name>
+    <message>
+        <source>Add sensor</source>
+        <translation>Добавить датчик</translation>
+    </message>
+</context>
+<context>
     <name>AddressDialog</name>
     <message>
         <source>New address</source>
@@ -989,10 +996,6 @@ Error</source>
     <message>
         <source>Auto detect disabled</source>
         <translation>Обнаружение датчиков выключено</translation>
-    </message>
-    <message>
-        <source>Add sensor</source>
-        <translation>Добавить датчик</translation>
     </message>
     <message>
         <source>port %1 detected</source>
