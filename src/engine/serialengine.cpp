@@ -430,7 +430,7 @@ void SerialEngine::resetDetectionState()
 
 void SerialEngine::advanceDetectionState()
 {
-    if (m_detectionState >= 2)
+    if (m_detectionState >= DetectionExhausted)
         return;
     ++m_detectionState;
     emit detectionStateChanged(m_detectionState);

@@ -34,6 +34,10 @@ public:
     };
     Q_ENUM(State)
 
+    // The detection state once two whole passes over every address have gone by:
+    // whoever answers has been found, and detection goes on only for newcomers.
+    static constexpr int DetectionExhausted = 2;
+
     explicit SerialEngine(quint32 features, QObject* parent = nullptr);
 
     void request(const EngineCommand& command) override;

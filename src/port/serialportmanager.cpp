@@ -1,11 +1,9 @@
 #include "port/serialportmanager.h"
 
-#include "app/bustypedialog.h"
 #include "log/logger.h"
 #include "port/hardwareserialport.h"
 #include "port/portenumerator.h"
 
-#include <QApplication>
 #include <QSettings>
 #include <QTimer>
 #include <QtDebug>
@@ -21,7 +19,7 @@ const char kAutoDetectAddressKey[] = "SerialPort/AutoDetectAddress";
 const int kRetryIntervalMs = 100;
 // Omnicomm detection is complete after two passes over its addresses; every
 // protocol gets as many before its line is given up.
-const int kSweepsBeforeLeaving = 2;
+const int kSweepsBeforeLeaving = SerialEngine::DetectionExhausted;
 
 struct StoredPortChoices
 {
@@ -68,10 +66,6 @@ SerialPortManager::Hooks SerialPortManager::defaultHooks()
         return new HardwareSerialPort(parent);
     };
     hooks.makeEngine = &EngineFactory::createSerialEngine;
-    hooks.askBusType = [](QWidget* parent) {
-        BusTypeDialog dialog(parent);
-        return dialog.exec() == QDialog::Accepted ? dialog.chosenIndex() : -1;
-    };
     return hooks;
 }
 
@@ -88,8 +82,6 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
         m_hooks.makePort = defaults.makePort;
     if (!m_hooks.makeEngine)
         m_hooks.makeEngine = defaults.makeEngine;
-    if (!m_hooks.askBusType)
-        m_hooks.askBusType = defaults.askBusType;
     m_port = m_hooks.makePort(this);
     m_retryTimer->setInterval(kRetryIntervalMs);
 
@@ -144,7 +136,7 @@ int SerialPortManager::storedOrChosenBusType()
     const int stored = readBusType();
     if (stored >= 0)
         return stored;
-    const int chosen = m_hooks.askBusType(qobject_cast<QWidget*>(parent()));
+    const int chosen = m_hooks.askBusType ? m_hooks.askBusType() : -1;
     // Without a sensor model there is nothing to talk to: the user chose to leave.
     if (chosen < 0 || !EngineFactory::isValidType(unsigned(chosen)))
         std::exit(0);

@@ -5,7 +5,7 @@
 #include "support/fakeprotocol.h"
 #include "support/logcapture.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
@@ -54,7 +54,7 @@ struct Rig
             engines.append(new FakeEngine());
             return engines.last();
         };
-        hooks.askBusType = [this](QWidget*) {
+        hooks.askBusType = [this] {
             ++questions;
             return answer;
         };
@@ -532,7 +532,7 @@ namespace {
 // Runs in a child process: the user closes the model question at first start.
 int refuseModel(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));
     QCoreApplication::setApplicationName(QStringLiteral("Nivelon"));
     QSettings().clear();
@@ -541,7 +541,7 @@ int refuseModel(int argc, char** argv)
     hooks.makePort = [](QObject* parent) {
         return new ScriptedSerialPort(parent);
     };
-    hooks.askBusType = [](QWidget*) {
+    hooks.askBusType = [] {
         return -1;
     };
     SerialPortManager manager(&enumerator, nullptr, hooks);
@@ -555,7 +555,7 @@ int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "--refuse-model") == 0)
         return refuseModel(argc, argv);
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     TestSerialPortManager test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/addsensordialog.h"
+#include "app/bustypedialog.h"
 #include "app/customprogressbar.h"
 #include "app/detectionreminderdialog.h"
 #include "app/resources.h"
@@ -34,8 +35,6 @@ const char kGeometryKey[] = "MainWindowGeometry";
 const char kAutoScrollKey[] = "LineDataLog/AutoScroll";
 const char kQueryIntervalKey[] = "QueryInterval";
 const int kStateVersion = 0;
-// Two complete passes over every address without an answer.
-const int kDetectionExhausted = 2;
 
 // Test aid for scripts/measure-load.sh: NIVELON_PREFILL_SAMPLES=COUNT:INTERVAL_MS gives
 // every new sensor view that many synthetic samples, as after a long session.
@@ -71,6 +70,10 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     ui->actionBusType->setSeparator(true);
 
     setUpStatusLog();
+    if (!hooks.askBusType)
+        hooks.askBusType = [this] {
+            return askSensorModel();
+        };
     m_manager = new SerialPortManager(enumerator, this, std::move(hooks));
     connect(m_manager, &SerialPortManager::detectionStateChanged, this,
             &MainWindow::slotDetectionStateChanged);
@@ -104,6 +107,13 @@ MainWindow::~MainWindow()
     settings.setValue(kGeometryKey, saveGeometry());
     settings.endGroup();
     dismantleEngine();
+}
+
+// The first start knows no sensor model; refusing to choose one ends the program.
+int MainWindow::askSensorModel()
+{
+    BusTypeDialog dialog(this);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenIndex() : -1;
 }
 
 // Children go in the order they were made, so the sensor views in the tabs would
@@ -418,7 +428,7 @@ void MainWindow::slotDetectionStateChanged(int newState)
     updateDetectionProgressBarVisibility();
     emit detectionProgressTextChanged(
         tr("Detecting sensors: %1").arg(m_manager->detectionStateString()));
-    if (newState == kDetectionExhausted && newState != m_lastDetectionState) {
+    if (newState == SerialEngine::DetectionExhausted && newState != m_lastDetectionState) {
         emit sensorsNotDetected();
         if (sensorTabCount() == 0 && m_manager->isAutoDetectSensorsEnabled())
             statusBar()->showMessage(tr("Sensors not detected, check connection"));
@@ -447,7 +457,8 @@ void MainWindow::updateDetectionProgressBarVisibility()
         return;
     }
     const SerialEngine* engine = m_manager->engine();
-    m_detectionProgressBar->setVisible(!engine || engine->detectionState() != kDetectionExhausted);
+    m_detectionProgressBar->setVisible(!engine || engine->detectionState() !=
+                                                      SerialEngine::DetectionExhausted);
     emit hideDetectionReminder();
 }
 

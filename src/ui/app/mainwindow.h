@@ -62,6 +62,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    int askSensorModel();
     void setUpStatusLog();
     void setUpStatusBar();
     void setUpReminder();
