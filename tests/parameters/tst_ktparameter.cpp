@@ -1,4 +1,5 @@
 #include "parameters/ktparametercollection.h"
+#include "parameters/parametereditorfactory.h"
 #include "support/childprocess.h"
 
 #include <QAbstractItemView>
@@ -150,7 +151,8 @@ void TestKtParameter::editorsRoundTrip()
 
     const char* signal = nullptr;
     bool needsLabel = false;
-    std::unique_ptr<QWidget> intEditor(collection.parameter(0)->createWidget(&needsLabel, &signal));
+    std::unique_ptr<QWidget> intEditor(
+        ParameterEditorFactory::create(collection.parameter(0), &needsLabel, &signal));
     auto* spin = qobject_cast<QSpinBox*>(intEditor.get());
     QVERIFY(spin && needsLabel);
     QCOMPARE(QByteArray(signal), QByteArray("2valueChanged(int)"));
@@ -159,37 +161,38 @@ void TestKtParameter::editorsRoundTrip()
     QCOMPARE(spin->suffix(), QStringLiteral(" ms"));
     QCOMPARE(spin->toolTip(), QStringLiteral("Count"));
     spin->setValue(-7);
-    collection.parameter(0)->updateFromWidget(spin);
+    ParameterEditorFactory::takeValue(collection.parameter(0), spin);
     QCOMPARE(collection.intParameter(0)->value(), -7);
 
-    std::unique_ptr<QWidget> floatEditor(collection.parameter(1)->createWidget(&signal));
+    std::unique_ptr<QWidget> floatEditor(
+        ParameterEditorFactory::create(collection.parameter(1), &signal));
     auto* doubleSpin = qobject_cast<QDoubleSpinBox*>(floatEditor.get());
     QVERIFY(doubleSpin);
     QCOMPARE(doubleSpin->toolTip(), QStringLiteral("tip"));
     QCOMPARE(QByteArray(signal), QByteArray("2valueChanged(double)"));
     doubleSpin->setValue(1.5);
-    collection.parameter(1)->updateFromWidget(doubleSpin);
+    ParameterEditorFactory::takeValue(collection.parameter(1), doubleSpin);
     QCOMPARE(collection.floatParameter(1)->value(), 1.5f);
     QVERIFY(collection.floatParameter(1)->isValid());
 
     std::unique_ptr<QWidget> boolEditor(
-        collection.parameter(2)->createWidget(&needsLabel, &signal));
+        ParameterEditorFactory::create(collection.parameter(2), &needsLabel, &signal));
     auto* check = qobject_cast<QCheckBox*>(boolEditor.get());
     QVERIFY(check && !needsLabel);
     QCOMPARE(check->text(), QStringLiteral("Auto"));
     QCOMPARE(QByteArray(signal), QByteArray("2toggled(bool)"));
     collection.boolParameter(2)->setValue(true);
-    collection.parameter(2)->updateWidgetValue(check);
+    ParameterEditorFactory::showValue(collection.parameter(2), check);
     QVERIFY(check->isChecked());
 
     std::unique_ptr<QWidget> listEditor(
-        collection.parameter(3)->createWidget(&needsLabel, &signal));
+        ParameterEditorFactory::create(collection.parameter(3), &needsLabel, &signal));
     auto* combo = qobject_cast<QComboBox*>(listEditor.get());
     QVERIFY(combo && needsLabel);
     QCOMPARE(QByteArray(signal), QByteArray("2currentIndexChanged(int)"));
     QCOMPARE(combo->count(), 3);
     combo->setCurrentIndex(2);
-    collection.parameter(3)->updateFromWidget(combo);
+    ParameterEditorFactory::takeValue(collection.parameter(3), combo);
     QCOMPARE(collection.listParameter(3)->value(), 2);
     QVERIFY(collection.listParameter(3)->isValid());
 }
@@ -202,17 +205,17 @@ void TestKtParameter::mismatchedEditorsChangeNothing()
     QDoubleSpinBox wrongForInt;
     wrongForInt.setValue(9);
     QTest::ignoreMessage(QtDebugMsg, "Can't update KtIntParameter from other than QSpinBox");
-    collection.parameter(0)->updateFromWidget(&wrongForInt);
+    ParameterEditorFactory::takeValue(collection.parameter(0), &wrongForInt);
     QVERIFY(!collection.parameter(0)->isValid());
     QCOMPARE(collection.intParameter(0)->value(), 0);
 
     QTest::ignoreMessage(QtDebugMsg, "Can't update KtIntParameter to other than QSpinBox");
-    collection.parameter(0)->updateWidgetValue(&wrongForInt);
+    ParameterEditorFactory::showValue(collection.parameter(0), &wrongForInt);
     QCOMPARE(wrongForInt.value(), 9.0);
 
     QSpinBox wrongForList;
     QTest::ignoreMessage(QtDebugMsg, "Can't update KtListParameter from other than QComboBox");
-    collection.parameter(1)->updateFromWidget(&wrongForList);
+    ParameterEditorFactory::takeValue(collection.parameter(1), &wrongForList);
     QVERIFY(!collection.parameter(1)->isValid());
 }
 
@@ -221,7 +224,7 @@ void TestKtParameter::listEditorSizing()
     KtListParameter sized(12);
     sized.setItems({QStringLiteral("short"), QStringLiteral("a much longer item text")});
     const char* signal = nullptr;
-    std::unique_ptr<QWidget> editor(sized.createWidget(&signal));
+    std::unique_ptr<QWidget> editor(ParameterEditorFactory::create(&sized, &signal));
     auto* combo = qobject_cast<QComboBox*>(editor.get());
     QCOMPARE(combo->minimumContentsLength(), 12);
     const int widest = combo->fontMetrics().horizontalAdvance(sized.items().at(1));
@@ -229,7 +232,7 @@ void TestKtParameter::listEditorSizing()
 
     KtListParameter plain;
     plain.setItems(sized.items());
-    std::unique_ptr<QWidget> plainEditor(plain.createWidget(&signal));
+    std::unique_ptr<QWidget> plainEditor(ParameterEditorFactory::create(&plain, &signal));
     QCOMPARE(qobject_cast<QComboBox*>(plainEditor.get())->minimumContentsLength(), 0);
 }
 
