@@ -3,6 +3,7 @@
 #include "log/logger.h"
 #include "port/hardwareserialport.h"
 #include "port/portenumerator.h"
+#include "settings/settingskeys.h"
 
 #include <QSettings>
 #include <QTimer>
@@ -12,10 +13,6 @@
 
 namespace {
 
-const char kBusTypeKey[] = "BusType";
-const char kUsedPortKey[] = "SerialPort/UsedPort";
-const char kAutoDetectPortKey[] = "SerialPort/AutoDetectPort";
-const char kAutoDetectAddressKey[] = "SerialPort/AutoDetectAddress";
 const int kRetryIntervalMs = 100;
 // Omnicomm detection is complete after two passes over its addresses; every
 // protocol gets as many before its line is given up.
@@ -32,9 +29,12 @@ StoredPortChoices readPortChoices()
 {
     QSettings settings;
     StoredPortChoices stored;
-    stored.usedPort = settings.value(kUsedPortKey).toString();
-    stored.autoDetectPort = settings.value(kAutoDetectPortKey, true).toBool();
-    stored.autoDetectAddress = settings.value(kAutoDetectAddressKey, true).toBool();
+    stored.usedPort = settings.value(SettingsKeys::UsedPort).toString();
+    stored.autoDetectPort =
+        settings.value(SettingsKeys::AutoDetectPort, SettingsKeys::AutoDetectPortDefault).toBool();
+    stored.autoDetectAddress =
+        settings.value(SettingsKeys::AutoDetectAddress, SettingsKeys::AutoDetectAddressDefault)
+            .toBool();
     return stored;
 }
 
@@ -42,7 +42,7 @@ StoredPortChoices readPortChoices()
 int readBusType()
 {
     bool ok = false;
-    const int stored = QSettings().value(kBusTypeKey).toInt(&ok);
+    const int stored = QSettings().value(SettingsKeys::BusType).toInt(&ok);
     return ok && stored >= 0 && EngineFactory::isValidType(unsigned(stored)) ? stored : -1;
 }
 
@@ -104,8 +104,8 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
 SerialPortManager::~SerialPortManager()
 {
     QSettings settings;
-    settings.setValue(kUsedPortKey, m_port->portName());
-    settings.setValue(kAutoDetectPortKey, m_autoDetectPort);
+    settings.setValue(SettingsKeys::UsedPort, m_port->portName());
+    settings.setValue(SettingsKeys::AutoDetectPort, m_autoDetectPort);
 }
 
 void SerialPortManager::logPortList(const QList<SerialPortInfo>& ports)
@@ -140,7 +140,7 @@ int SerialPortManager::storedOrChosenBusType()
     // Without a sensor model there is nothing to talk to: the user chose to leave.
     if (chosen < 0 || !EngineFactory::isValidType(unsigned(chosen)))
         std::exit(0);
-    QSettings().setValue(kBusTypeKey, chosen);
+    QSettings().setValue(SettingsKeys::BusType, chosen);
     return chosen;
 }
 
@@ -210,7 +210,7 @@ void SerialPortManager::installEngine(unsigned index)
     // which must finish before the port under it is closed.
     connect(m_engine, &SerialEngine::detectionSweepFinished, this,
             &SerialPortManager::slotEngineSweepFinished, Qt::QueuedConnection);
-    QSettings().setValue(kBusTypeKey, m_busType);
+    QSettings().setValue(SettingsKeys::BusType, m_busType);
     resetEngine();
     m_engine->setAutoDetectSensorsEnabled(autoDetect);
     // A stopped line stays stopped under the new model until the user starts it.
@@ -257,7 +257,7 @@ void SerialPortManager::setAutoDetectSensorsEnabled(bool on)
         m_engine->setAutoDetectSensorsEnabled(on);
     else
         warnNoEngine(Q_FUNC_INFO);
-    QSettings().setValue(kAutoDetectAddressKey, on);
+    QSettings().setValue(SettingsKeys::AutoDetectAddress, on);
 }
 
 void SerialPortManager::setSerialPort(const SerialPortInfo& info)
@@ -278,7 +278,7 @@ void SerialPortManager::setSerialPort(const SerialPortInfo& info)
 void SerialPortManager::setPortDetection(bool on)
 {
     m_autoDetectPort = on;
-    QSettings().setValue(kAutoDetectPortKey, on);
+    QSettings().setValue(SettingsKeys::AutoDetectPort, on);
 }
 
 void SerialPortManager::setPortBaudRate(int index)

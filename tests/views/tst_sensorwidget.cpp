@@ -110,6 +110,8 @@ private slots:
     void initTestCase() { registerSensorViews(); }
     void init() { QSettings().clear(); }
     void settingsDefaultsAndLimits();
+    void storedPlotSettingsAreChecked_data();
+    void storedPlotSettingsAreChecked();
     void compactRestoresTheRecordedAxes();
     void updatesAreCoalescedAndFollowed();
     void lineStatisticsLineAndReset();
@@ -145,6 +147,40 @@ void TestSensorWidget::settingsDefaultsAndLimits()
     QVERIFY(view->levelSeries()->rawFormat());
     QVERIFY(!view->errorSeries()->rawFormat());
     QVERIFY(!view->levelCurve()->pen().color().isValid());
+}
+
+void TestSensorWidget::storedPlotSettingsAreChecked_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("maximumSize");
+    QTest::addColumn<QString>("timeFormat");
+    QTest::addColumn<int>("levelStyle");
+    QTest::addColumn<int>("levelWidth");
+    const QString f = QStringLiteral("mm:ss");
+    QTest::newRow("limit") << "MaximumSize" << QVariant(50) << 50 << f << 2 << 2;
+    QTest::newRow("negative limit") << "MaximumSize" << QVariant(-5) << 0 << f << 2 << 2;
+    QTest::newRow("limit not a number") << "MaximumSize" << QVariant("many") << 0 << f << 2 << 2;
+    QTest::newRow("format") << "TimeFormat" << QVariant("hh:mm") << 0 << "hh:mm" << 2 << 2;
+    QTest::newRow("empty format") << "TimeFormat" << QVariant("") << 0 << f << 2 << 2;
+    QTest::newRow("no curve") << "LevelStyle" << QVariant(-1) << 0 << f << -1 << 2;
+    QTest::newRow("unknown style") << "LevelStyle" << QVariant(9) << 0 << f << 2 << 2;
+    QTest::newRow("width") << "LevelWidth" << QVariant(7) << 0 << f << 2 << 7;
+    QTest::newRow("negative width") << "LevelWidth" << QVariant(-1) << 0 << f << 2 << 2;
+    QTest::newRow("huge width") << "LevelWidth" << QVariant(500) << 0 << f << 2 << 2;
+}
+
+void TestSensorWidget::storedPlotSettingsAreChecked()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, stored);
+    QSettings().setValue(QStringLiteral("Plot/") + key, stored);
+    LevelSensor sensor;
+    std::unique_ptr<SensorWidget> view(sensor.createWidget());
+    QTEST(view->maximumPlotSize(), "maximumSize");
+    QTEST(view->timeScaleDraw()->format(), "timeFormat");
+    QTEST(int(view->levelCurve()->style()), "levelStyle");
+    QTEST(view->levelCurve()->pen().width(), "levelWidth");
 }
 
 void TestSensorWidget::compactRestoresTheRecordedAxes()

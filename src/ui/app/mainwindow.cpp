@@ -12,6 +12,7 @@
 #include "log/logger.h"
 #include "port/portoptionswidget.h"
 #include "port/serialport.h"
+#include "settings/settingskeys.h"
 #include "ui_mainwindow.h"
 #include "views/plotsettingsdialog.h"
 #include "views/sensorviews.h"
@@ -28,12 +29,6 @@
 
 namespace {
 
-const char kGeometryGroup[] = "Geometry";
-const char kHeaderKey[] = "LineDataViewHeader";
-const char kStateKey[] = "MainWindowState";
-const char kGeometryKey[] = "MainWindowGeometry";
-const char kAutoScrollKey[] = "LineDataLog/AutoScroll";
-const char kQueryIntervalKey[] = "QueryInterval";
 const int kStateVersion = 0;
 
 // Test aid for scripts/measure-load.sh: NIVELON_PREFILL_SAMPLES=COUNT:INTERVAL_MS gives
@@ -101,10 +96,11 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
 MainWindow::~MainWindow()
 {
     QSettings settings;
-    settings.beginGroup(kGeometryGroup);
-    settings.setValue(kHeaderKey, ui->lineDataView->horizontalHeader()->saveState());
-    settings.setValue(kStateKey, saveState(kStateVersion));
-    settings.setValue(kGeometryKey, saveGeometry());
+    settings.beginGroup(SettingsKeys::GeometryGroup);
+    settings.setValue(SettingsKeys::LineDataViewHeader,
+                      ui->lineDataView->horizontalHeader()->saveState());
+    settings.setValue(SettingsKeys::MainWindowState, saveState(kStateVersion));
+    settings.setValue(SettingsKeys::MainWindowGeometry, saveGeometry());
     settings.endGroup();
     dismantleEngine();
 }
@@ -233,13 +229,16 @@ void MainWindow::setUpModelActions()
 void MainWindow::restoreGeometryAndLog()
 {
     QSettings settings;
-    settings.beginGroup(kGeometryGroup);
-    ui->lineDataView->horizontalHeader()->restoreState(settings.value(kHeaderKey).toByteArray());
-    restoreState(settings.value(kStateKey).toByteArray(), kStateVersion);
-    restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    settings.beginGroup(SettingsKeys::GeometryGroup);
+    ui->lineDataView->horizontalHeader()->restoreState(
+        settings.value(SettingsKeys::LineDataViewHeader).toByteArray());
+    restoreState(settings.value(SettingsKeys::MainWindowState).toByteArray(), kStateVersion);
+    restoreGeometry(settings.value(SettingsKeys::MainWindowGeometry).toByteArray());
     settings.endGroup();
 
-    const bool autoScroll = settings.value(kAutoScrollKey, true).toBool();
+    const bool autoScroll =
+        settings.value(SettingsKeys::LineDataAutoScroll, SettingsKeys::LineDataAutoScrollDefault)
+            .toBool();
     ui->autoScrollLogButton->setChecked(autoScroll);
     // The button's toggle has made the same connection: the table may be told twice.
     if (autoScroll)
@@ -382,14 +381,13 @@ void MainWindow::on_actionStart_triggered(bool v)
 
 void MainWindow::on_actionQueryInterval_triggered()
 {
-    QSettings settings;
     bool ok = false;
-    const int interval =
-        QInputDialog::getInt(this, tr("Query Interval"), tr("ms"),
-                             settings.value(kQueryIntervalKey, 1).toInt(), 1, 99999, 1, &ok);
+    const int interval = QInputDialog::getInt(this, tr("Query Interval"), tr("ms"),
+                                              SerialSensor::storedQueryInterval(),
+                                              SettingsKeys::QueryIntervalMinimum, 99999, 1, &ok);
     if (!ok)
         return;
-    settings.setValue(kQueryIntervalKey, interval);
+    QSettings().setValue(SettingsKeys::QueryInterval, interval);
     for (int i = 1; i < ui->sensorTabWidget->count(); ++i) {
         SensorWidget* view = sensorWidgetAt(i);
         if (auto* sensor = qobject_cast<SerialSensor*>(view ? view->baseSensor() : nullptr))

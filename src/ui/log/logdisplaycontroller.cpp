@@ -1,6 +1,8 @@
 #include "log/logdisplaycontroller.h"
 
 #include "log/logger.h"
+#include "settings/boundedsetting.h"
+#include "settings/settingskeys.h"
 
 #include <QAction>
 #include <QFile>
@@ -10,18 +12,13 @@
 
 namespace {
 
-const char kLogGroup[] = "Log";
-const char kMaxLogLinesKey[] = "MaxLogLines";
-
-// A stored value can be anything; 0 is the view's own "no limit".
+// 0 is the view's own "no limit".
 int readMaxLogLines()
 {
     QSettings settings;
-    settings.beginGroup(kLogGroup);
-    bool ok = false;
-    const int lines =
-        settings.value(kMaxLogLinesKey, LogDisplayController::DefaultMaxLogLines).toInt(&ok);
-    return ok && lines >= 0 ? lines : LogDisplayController::DefaultMaxLogLines;
+    settings.beginGroup(SettingsKeys::LogGroup);
+    return boundedSetting(settings, SettingsKeys::MaxLogLines,
+                          LogDisplayController::DefaultMaxLogLines, 0);
 }
 
 } // namespace
@@ -105,7 +102,7 @@ void LogDisplayController::addSectionActions(QPlainTextEdit* view)
 
 QString LogDisplayController::sectionsGroup() const
 {
-    return QStringLiteral("%1/%2").arg(QLatin1String(kLogGroup), objectName());
+    return QStringLiteral("%1/%2").arg(QLatin1String(SettingsKeys::LogGroup), objectName());
 }
 
 QString LogDisplayController::formatLine(const QString& sectionTitle, const QDateTime& dt,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settingskeys.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
@@ -17,7 +19,7 @@ class LogDisplayController : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int DefaultMaxLogLines = 1000;
+    static constexpr int DefaultMaxLogLines = SettingsKeys::MaxLogLinesDefault;
 
     explicit LogDisplayController(QObject* parent = nullptr);
 

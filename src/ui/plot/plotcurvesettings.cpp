@@ -1,26 +1,45 @@
 #include "plot/plotcurvesettings.h"
 
+#include "settings/boundedsetting.h"
+
 #include <QPen>
+#include <QSettings>
 #include <qwt_plot_curve.h>
+
+using namespace SettingsKeys::Plot;
 
 namespace {
 
-const int kDefaultStyle = QwtPlotCurve::Steps;
-const int kDefaultWidth = 2;
+QString key(const Curve& keys, const char* suffix)
+{
+    return QLatin1String(keys.prefix) + QLatin1String(suffix);
+}
 
 } // namespace
 
-void applyCurveSettings(QwtPlotCurve* curve, const QSettings& settings, const QString& prefix,
-                        const QColor& defaultColor)
+CurveSettings CurveSettings::defaults(const Curve& keys)
 {
-    int style = settings.value(prefix + QStringLiteral("Style"), kDefaultStyle).toInt();
-    if (style < QwtPlotCurve::NoCurve || style > QwtPlotCurve::Dots)
-        style = kDefaultStyle;
-    int width = settings.value(prefix + QStringLiteral("Width"), kDefaultWidth).toInt();
-    if (width < 0)
-        width = kDefaultWidth;
-    const QColor color =
-        settings.value(prefix + QStringLiteral("Color"), defaultColor).value<QColor>();
+    return {keys.defaultStyle, WidthDefault, QColor(keys.defaultColor)};
+}
+
+CurveSettings CurveSettings::read(const QSettings& settings, const Curve& keys)
+{
+    return {boundedSetting(settings, key(keys, CurveStyle), keys.defaultStyle, StyleMinimum,
+                           StyleMaximum),
+            boundedSetting(settings, key(keys, CurveWidth), WidthDefault, 0, WidthMaximum),
+            settings.value(key(keys, CurveColor), QColor(keys.defaultColor)).value<QColor>()};
+}
+
+void CurveSettings::write(QSettings& settings, const Curve& keys, bool withStyle) const
+{
+    if (withStyle)
+        settings.setValue(key(keys, CurveStyle), style);
+    settings.setValue(key(keys, CurveWidth), width);
+    settings.setValue(key(keys, CurveColor), color);
+}
+
+void CurveSettings::applyTo(QwtPlotCurve* curve, Qt::PenStyle penStyle) const
+{
     curve->setStyle(QwtPlotCurve::CurveStyle(style));
-    curve->setPen(QPen(QBrush(color), width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    curve->setPen(QPen(QBrush(color), width, penStyle, Qt::SquareCap, Qt::BevelJoin));
 }

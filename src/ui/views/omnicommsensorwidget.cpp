@@ -3,7 +3,6 @@
 #include "engine/enginefactory.h"
 #include "parameters/parameterwidget.h"
 #include "plot/omnicommfrequencytemperaturescaledraw.h"
-#include "plot/plotcurvesettings.h"
 #include "protocols/omnicommsensor.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
@@ -376,11 +375,11 @@ void OmniCommSensorWidget::savePlotDataImpl(QTextStream& stream)
                   });
 }
 
-void OmniCommSensorWidget::updatePlotSettingsImpl(const QSettings& settings)
+void OmniCommSensorWidget::updatePlotSettingsImpl(const PlotSettings& settings)
 {
     PlotSensorWidget<OmniCommSamplePoint>::updatePlotSettingsImpl(settings);
-    applyCurveSettings(&m_frequencyCurve, settings, QStringLiteral("Frequency"), Qt::blue);
-    applyCurveSettings(&m_temperatureCurve, settings, QStringLiteral("Temperature"), Qt::red);
+    settings.frequency.applyTo(&m_frequencyCurve, Qt::SolidLine);
+    settings.temperature.applyTo(&m_temperatureCurve, Qt::SolidLine);
 }
 
 bool OmniCommSensorWidget::eventFilter(QObject* watched, QEvent* event)

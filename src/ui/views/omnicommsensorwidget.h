@@ -33,7 +33,7 @@ public:
     void bindParameterWidget(ParameterWidget* widget, int id) override;
     QString plotToolTipText(double time) override;
     void savePlotDataImpl(QTextStream& stream) override;
-    void updatePlotSettingsImpl(const QSettings& settings) override;
+    void updatePlotSettingsImpl(const PlotSettings& settings) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     static QString colorSquare(const QColor& color);

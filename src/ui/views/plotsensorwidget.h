@@ -1,11 +1,11 @@
 #pragma once
 
 #include "plot/limitedqueue.h"
+#include "plot/plotsettings.h"
 #include "plot/queueseriesdata.h"
 #include "views/sensorwidget.h"
 
 #include <QDateTime>
-#include <QSettings>
 #include <QStringList>
 #include <QTextStream>
 #include <cmath>
@@ -34,9 +34,9 @@ public:
     int maximumPlotSize() const override { return m_queue.maximumSize(); }
     void setMaximumPlotSize(int size) override { m_queue.setMaximumSize(size); }
     void clearPlot() override { m_queue.clear(); }
-    void updatePlotSettingsImpl(const QSettings& settings) override
+    void updatePlotSettingsImpl(const PlotSettings& settings) override
     {
-        m_levelSeries->setRawFormat(settings.value(QStringLiteral("LevelFormat"), false).toBool());
+        m_levelSeries->setRawFormat(settings.rawLevel);
     }
 
     void prefillSamples(int count, int intervalMs) override

@@ -1,34 +1,16 @@
 #include "views/plotsettingsdialog.h"
 
+#include "plot/plotsettings.h"
 #include "ui_plotsettingsdialog.h"
 
-#include <QSettings>
-
-namespace {
-
-constexpr int DefaultStyle = 2;
-constexpr int DefaultWidth = 2;
-
-void selectStyle(QComboBox* combo, int style)
-{
-    if (style < -1 || style > 3)
-        style = DefaultStyle;
-    const int index = combo->findData(style);
-    if (index >= 0)
-        combo->setCurrentIndex(index);
-}
-
-} // namespace
-
-// One row of the curve grid: its keys' prefix, its widgets (style and width
-// may be absent) and its default colour.
+// One row of the curve grid: the settings it shows and its widgets (the error
+// curve's style is not the user's to choose).
 struct PlotSettingsDialog::Curve
 {
-    QString key;
+    CurveSettings PlotSettings::*settings;
     QComboBox* style;
     ColorButton* color;
     QSpinBox* width;
-    QColor defaultColor;
 };
 
 PlotSettingsDialog::PlotSettingsDialog(QWidget* parent)
@@ -61,67 +43,60 @@ void PlotSettingsDialog::initStyleCombo(QComboBox* combo)
 
 QList<PlotSettingsDialog::Curve> PlotSettingsDialog::curves() const
 {
-    return {{"Level", ui->levelStyleCombo, ui->levelColorButton, ui->levelWidthSpinBox, Qt::green},
-            {"Error", nullptr, ui->errorColorButton, ui->errorWidthSpinBox, Qt::red},
-            {"Frequency", ui->frequencyStyleCombo, ui->frequencyColorButton,
-             ui->frequencyWidthSpinBox, Qt::blue},
-            {"Temperature", ui->temperatureStyleCombo, ui->temperatureColorButton,
-             ui->temperatureWidthSpinBox, Qt::red},
-            {"Background", nullptr, ui->backgroundColorButton, nullptr,
-             palette().color(QPalette::Window)}};
+    return {
+        {&PlotSettings::level, ui->levelStyleCombo, ui->levelColorButton, ui->levelWidthSpinBox},
+        {&PlotSettings::error, nullptr, ui->errorColorButton, ui->errorWidthSpinBox},
+        {&PlotSettings::frequency, ui->frequencyStyleCombo, ui->frequencyColorButton,
+         ui->frequencyWidthSpinBox},
+        {&PlotSettings::temperature, ui->temperatureStyleCombo, ui->temperatureColorButton,
+         ui->temperatureWidthSpinBox}};
+}
+
+QColor PlotSettingsDialog::windowColor() const
+{
+    return palette().color(QPalette::Window);
 }
 
 void PlotSettingsDialog::initFromSettings()
 {
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("Plot"));
-    ui->plotSamplesSpinBox->setValue(settings.value(QStringLiteral("MaximumSize"), 0).toInt());
-    ui->timeFormatEdit->setEditText(
-        settings.value(QStringLiteral("TimeFormat"), QStringLiteral("mm:ss")).toString());
-    ui->levelFormatCombo->setCurrentIndex(
-        settings.value(QStringLiteral("LevelFormat"), 0).toInt() != 0 ? 1 : 0);
-    for (const Curve& curve : curves()) {
-        if (curve.style)
-            selectStyle(curve.style, settings.value(curve.key + "Style", DefaultStyle).toInt());
-        curve.color->setColor(
-            settings.value(curve.key + "Color", curve.defaultColor).value<QColor>());
-        if (curve.width)
-            curve.width->setValue(settings.value(curve.key + "Width", DefaultWidth).toInt());
-    }
+    showSettings(PlotSettings::read(windowColor()));
 }
 
 void PlotSettingsDialog::restoreDefaults()
 {
-    ui->plotSamplesSpinBox->setValue(0);
-    ui->timeFormatEdit->setEditText(QStringLiteral("mm:ss"));
-    ui->levelFormatCombo->setCurrentIndex(0);
+    showSettings(PlotSettings::defaults(windowColor()));
+}
+
+void PlotSettingsDialog::showSettings(const PlotSettings& settings)
+{
+    ui->plotSamplesSpinBox->setValue(settings.maximumSize);
+    ui->timeFormatEdit->setEditText(settings.timeFormat);
+    ui->levelFormatCombo->setCurrentIndex(settings.rawLevel ? 1 : 0);
     for (const Curve& curve : curves()) {
+        const CurveSettings& shown = settings.*curve.settings;
         if (curve.style)
-            selectStyle(curve.style, DefaultStyle);
-        curve.color->setColor(curve.defaultColor);
-        if (curve.width)
-            curve.width->setValue(DefaultWidth);
+            curve.style->setCurrentIndex(curve.style->findData(shown.style));
+        curve.color->setColor(shown.color);
+        curve.width->setValue(shown.width);
     }
+    ui->backgroundColorButton->setColor(settings.background);
 }
 
 void PlotSettingsDialog::writeSettings() const
 {
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("Plot"));
-    settings.setValue(QStringLiteral("MaximumSize"), ui->plotSamplesSpinBox->value());
-    settings.setValue(QStringLiteral("TimeFormat"), ui->timeFormatEdit->currentText());
-    settings.setValue(QStringLiteral("LevelFormat"), ui->levelFormatCombo->currentIndex());
-    const QList<Curve> all = curves();
-    for (const Curve& curve : all) {
+    PlotSettings settings = PlotSettings::read(windowColor());
+    settings.maximumSize = ui->plotSamplesSpinBox->value();
+    settings.timeFormat = ui->timeFormatEdit->currentText();
+    settings.rawLevel = ui->levelFormatCombo->currentIndex() == 1;
+    for (const Curve& curve : curves()) {
+        CurveSettings& edited = settings.*curve.settings;
         if (curve.style)
-            settings.setValue(curve.key + "Style", curve.style->currentData().toInt());
+            edited.style = curve.style->currentData().toInt();
+        edited.color = curve.color->color();
+        edited.width = curve.width->value();
     }
-    for (const Curve& curve : all)
-        settings.setValue(curve.key + "Color", curve.color->color());
-    for (const Curve& curve : all) {
-        if (curve.width)
-            settings.setValue(curve.key + "Width", curve.width->value());
-    }
+    settings.background = ui->backgroundColorButton->color();
+    settings.write();
 }
 
 void PlotSettingsDialog::on_buttonBox_clicked(QAbstractButton* button)

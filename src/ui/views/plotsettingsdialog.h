@@ -5,6 +5,7 @@
 
 class QAbstractButton;
 class QComboBox;
+struct PlotSettings;
 
 namespace Ui {
 class PlotSettingsDialog;
@@ -32,7 +33,9 @@ private:
     struct Curve;
 
     QList<Curve> curves() const;
+    QColor windowColor() const;
     void restoreDefaults();
+    void showSettings(const PlotSettings& settings);
     void writeSettings() const;
 
     std::unique_ptr<Ui::PlotSettingsDialog> ui;

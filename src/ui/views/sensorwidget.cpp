@@ -4,6 +4,7 @@
 #include "engine/serialsensor.h"
 #include "log/logger.h"
 #include "parameters/parameterwidget.h"
+#include "plot/plotsettings.h"
 #include "plot/timescaledraw.h"
 
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSaveFile>
-#include <QSettings>
 #include <QTextStream>
 #include <QToolTip>
 #include <memory>
@@ -31,11 +31,6 @@ constexpr int ReplotIntervalMs = 200;
 constexpr int StatisticsIntervalMs = 1000;
 constexpr qint64 DefaultVisibleMs = 60000;
 const int Axes[] = {QwtPlot::yLeft, QwtPlot::yRight, QwtPlot::xBottom, QwtPlot::xTop};
-
-QPen curvePen(const QColor& color, int width, Qt::PenStyle style)
-{
-    return QPen(QBrush(color), width, style, Qt::SquareCap, Qt::BevelJoin);
-}
 
 // Device files such as /dev/null cannot be replaced by a finished copy; they
 // are written in place.
@@ -86,7 +81,7 @@ void SensorWidget::bindParameterWidget(ParameterWidget* widget, int id)
 
 void SensorWidget::clearPlot() {}
 
-void SensorWidget::updatePlotSettingsImpl(const QSettings&) {}
+void SensorWidget::updatePlotSettingsImpl(const PlotSettings&) {}
 
 void SensorWidget::savePlotDataImpl(QTextStream&)
 {
@@ -281,36 +276,23 @@ void SensorWidget::updatePlotSettings()
         for (int axis : Axes)
             m_axisStates.append(m_plot->axisEnabled(axis));
     }
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("Plot"));
-    setMaximumPlotSize(settings.value(QStringLiteral("MaximumSize"), 0).toInt());
-    m_timeScaleDraw->setFormat(settings.value(QStringLiteral("TimeFormat"), "mm:ss").toString());
+    const PlotSettings settings = PlotSettings::read(palette().color(QPalette::Window));
+    setMaximumPlotSize(settings.maximumSize);
+    m_timeScaleDraw->setFormat(settings.timeFormat);
     if (m_plot) {
         const QFontMetrics metrics = m_plot->axisWidget(QwtPlot::xBottom)->fontMetrics();
         setTimeAxisEndDistance(metrics.horizontalAdvance(m_timeScaleDraw->format()) / 2 + 1);
     }
-    m_levelCurve.setStyle(
-        QwtPlotCurve::CurveStyle(settings.value(QStringLiteral("LevelStyle"), 2).toInt()));
-    m_levelCurve.setPen(
-        curvePen(settings.value(QStringLiteral("LevelColor"), QColor(Qt::green)).value<QColor>(),
-                 settings.value(QStringLiteral("LevelWidth"), 2).toInt(), Qt::SolidLine));
-    m_errorCurve.setStyle(
-        QwtPlotCurve::CurveStyle(settings.value(QStringLiteral("ErrorStyle"), 1).toInt()));
-    m_errorCurve.setPen(
-        curvePen(settings.value(QStringLiteral("ErrorColor"), QColor(Qt::red)).value<QColor>(),
-                 settings.value(QStringLiteral("ErrorWidth"), 2).toInt(), Qt::DashLine));
-    const QColor background =
-        settings.value(QStringLiteral("BackgroundColor"), palette().color(QPalette::Window))
-            .value<QColor>();
-    m_compact = settings.value(QStringLiteral("CompactPlot"), false).toBool();
+    settings.level.applyTo(&m_levelCurve, Qt::SolidLine);
+    settings.error.applyTo(&m_errorCurve, Qt::DashLine);
+    m_compact = settings.compact;
     if (m_plot) {
-        m_plot->setCanvasBackground(QBrush(background));
+        m_plot->setCanvasBackground(QBrush(settings.background));
         applyAxisStates();
     }
     updatePlotSettingsImpl(settings);
     if (m_plot)
         m_plot->replot();
-    settings.endGroup();
 }
 
 void SensorWidget::slotSavePlotData()

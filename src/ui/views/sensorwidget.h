@@ -12,9 +12,9 @@
 
 class BaseSensor;
 class ParameterWidget;
+struct PlotSettings;
 class QAction;
 class QProgressBar;
-class QSettings;
 class QTextStream;
 class QwtPlot;
 class TimeScaleDraw;
@@ -37,7 +37,7 @@ public:
     virtual QString plotToolTipText(double time);
     virtual void bindParameterWidget(ParameterWidget* widget, int id);
     virtual void clearPlot();
-    virtual void updatePlotSettingsImpl(const QSettings& settings);
+    virtual void updatePlotSettingsImpl(const PlotSettings& settings);
     virtual void savePlotDataImpl(QTextStream& stream);
     // Test aid for load measurements: count synthetic samples, intervalMs apart and
     // ending now, as if the sensor had been polled that long.
