@@ -31,16 +31,6 @@ namespace {
 
 const int kStateVersion = 0;
 
-// Test aid for scripts/measure-load.sh: NIVELON_PREFILL_SAMPLES=COUNT:INTERVAL_MS gives
-// every new sensor view that many synthetic samples, as after a long session.
-void prefillFromEnvironment(SensorWidget* view)
-{
-    const QStringList values =
-        QString::fromLocal8Bit(qgetenv("NIVELON_PREFILL_SAMPLES")).split(QLatin1Char(':'));
-    if (values.size() == 2 && values[0].toInt() > 0 && values[1].toInt() > 0)
-        view->prefillSamples(values[0].toInt(), values[1].toInt());
-}
-
 QString tabTitle(uint8_t address)
 {
     return QStringLiteral("0x%1").arg(address, 2, 16, QLatin1Char('0'));
@@ -262,11 +252,11 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     if (!view)
         return;
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
-    prefillFromEnvironment(view);
     ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
     if (countBefore == 1)
         ui->sensorTabWidget->setCurrentWidget(view);
     updateDetectionProgressBarVisibility();
+    emit sensorViewOpened(view);
 }
 
 void MainWindow::slotAddressChanged(uint8_t newAddress)

@@ -40,6 +40,8 @@ signals:
     void showDetectionReminder();
     void hideDetectionReminder();
     void sensorsNotDetected();
+    // A sensor's view has just got its tab.
+    void sensorViewOpened(SensorWidget* view);
 
 private slots:
     void slotSensorDetected(BaseSensor* sensor);

@@ -8,7 +8,6 @@
 #include <QDateTime>
 #include <QStringList>
 #include <QTextStream>
-#include <cmath>
 
 // A sensor view over one kind of sample record T: the sample queue and the
 // level and error series that the view's curves read from it.
@@ -39,29 +38,17 @@ public:
         m_levelSeries->setRawFormat(settings.rawLevel);
     }
 
-    void prefillSamples(int count, int intervalMs) override
-    {
-        const qint64 end = QDateTime::currentMSecsSinceEpoch() - intervalMs;
-        for (int i = count - 1; i >= 0; --i) {
-            T sample{};
-            sample.time = end - qint64(i) * intervalMs;
-            sample.level = float(50.0 + 40.0 * std::sin(i * 1e-3));
-            sample.rawLevel = quint16(sample.level * 40.0f);
-            m_queue.append(sample);
-        }
-        replot();
-    }
-
     const LimitedQueue<T>& queue() const { return m_queue; }
     LevelSeriesData<T>* levelSeries() const { return m_levelSeries; }
     ErrorSeriesData<T>* errorSeries() const { return m_errorSeries; }
-
-protected:
+    // Samples come in time order; the redraw follows on the timer.
     void appendSample(const T& sample)
     {
         m_queue.append(sample);
         replot();
     }
+
+protected:
     // The first sample later than time, truncated to whole milliseconds; null
     // when there is none.
     const T* sampleAfter(double time) const

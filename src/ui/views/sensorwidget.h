@@ -39,9 +39,6 @@ public:
     virtual void clearPlot();
     virtual void updatePlotSettingsImpl(const PlotSettings& settings);
     virtual void savePlotDataImpl(QTextStream& stream);
-    // Test aid for load measurements: count synthetic samples, intervalMs apart and
-    // ending now, as if the sensor had been polled that long.
-    virtual void prefillSamples(int count, int intervalMs) = 0;
 
     void updatePlotSettings();
     // Writes the CSV file whole or not at all; false with the message to show.
