@@ -5,11 +5,11 @@
 // second, so with the last minute in view they fill a third of the canvas,
 // where longer histories fill all of it; the ratios against 100 000 samples
 // show the cost of the history alone.
-#include "views/errorplotcurve.h"
-#include "views/omnicommseriesdata.h"
-#include "views/queueseriesdata.h"
-#include "views/reducedplotcurve.h"
-#include "views/samplepoints.h"
+#include "plot/errorplotcurve.h"
+#include "plot/omnicommseriesdata.h"
+#include "plot/queueseriesdata.h"
+#include "plot/reducedplotcurve.h"
+#include "plot/samplepoints.h"
 
 #include <QApplication>
 #include <QImage>

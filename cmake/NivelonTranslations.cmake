@@ -11,8 +11,9 @@ function(nivelon_qt_translations_dir out)
     set(${out} ${dir} PARENT_SCOPE)
 endfunction()
 
-# Adds the catalogues and the resource file that holds them to target.
-function(nivelon_add_translations target ts_file)
+# Adds the catalogues and the resource file that holds them to target; the
+# catalogue's texts come from the sources under sources_dir.
+function(nivelon_add_translations target ts_file sources_dir)
     set(out ${CMAKE_CURRENT_BINARY_DIR}/tr)
     nivelon_qt_translations_dir(qt_dir)
     set(entries "")
@@ -39,7 +40,7 @@ function(nivelon_add_translations target ts_file)
     # Brings the catalogue up to date with the sources; the translator then
     # fills in what it marks unfinished.
     add_custom_target(nivelon_lupdate
-        COMMAND Qt5::lupdate -locations none -no-obsolete ${CMAKE_CURRENT_SOURCE_DIR}
+        COMMAND Qt5::lupdate -locations none -no-obsolete ${sources_dir}
             -ts ${ts_file}
         VERBATIM)
 endfunction()

@@ -1,25 +1,41 @@
 #!/usr/bin/env bash
-# Installs a Nivelon package on this machine and checks that the installed program
-# starts under Xvfb: on a fresh settings store the sensor model dialog comes first,
-# and once a model is chosen the main window follows. Meant for a fresh Debian 12
-# root (it installs the package and a few X tools as root), from the outside:
-#   sudo FRESH_COPY=build-package/nivelon_1.4.3_amd64.deb \
-#       ./scripts/fresh-root.sh './scripts/check-package.sh /root/nivelon_1.4.3_amd64.deb'
-# It leaves screenshots of both windows beside the package.
+# Installs Nivelon's packages on this machine and checks them. First nivelon-cli
+# alone: its tools start, and it brought no GUI library. Then nivelon: the installed
+# program starts under Xvfb, and on a fresh settings store the sensor model dialog
+# comes first and once a model is chosen the main window follows. Meant for a fresh
+# Debian 12 root (it installs the packages and a few X tools as root), from the
+# outside:
+#   sudo FRESH_COPY=build-package/nivelon-cli_1.4.3_amd64.deb:build-package/nivelon_1.4.3_amd64.deb \
+#       ./scripts/fresh-root.sh \
+#       './scripts/check-package.sh /root/nivelon-cli_1.4.3_amd64.deb /root/nivelon_1.4.3_amd64.deb'
+# It leaves screenshots of both windows beside the window's package.
 set -euo pipefail
-[[ $# -eq 1 ]] || { echo "usage: $0 PACKAGE.deb" >&2; exit 2; }
-package=$(realpath "$1")
+[[ $# -eq 2 ]] || { echo "usage: $0 NIVELON-CLI.deb NIVELON.deb" >&2; exit 2; }
+cli_package=$(realpath "$1")
+package=$(realpath "$2")
 shots=$(dirname "$package")
 export DEBIAN_FRONTEND=noninteractive
+fail() { echo "check-package: $*" >&2; exit 1; }
+not_found() { ldd "$@" | grep 'not found' || true; }
 
 apt-get update -qq
+apt-get install -y -qq "$cli_package" >/dev/null
+missing=$(not_found /usr/bin/nivelon-cli /usr/bin/nivelon-sim)
+[[ -z $missing ]] || fail "libraries not found:" "$missing"
+gui=$(dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' |
+    awk '$1 == "ii" && $2 ~ /^(libqt5gui5|libqt5widgets5|libqt5opengl5|libqwt)/ {print $2}')
+[[ -z $gui ]] || fail "nivelon-cli brought GUI libraries:" $gui
+nivelon-cli --help >/dev/null || fail "nivelon-cli does not start"
+nivelon-sim --help >/dev/null || fail "nivelon-sim does not start"
+echo "check-package: installed $(dpkg-query -W -f '${Package} ${Version}' nivelon-cli), without GUI libraries"
+
 apt-get install -y -qq "$package" >/dev/null
-missing=$(ldd /usr/bin/nivelon /usr/bin/nivelon-sim | grep 'not found' || true)
-[[ -z $missing ]] || { echo "check-package: libraries not found:" "$missing" >&2; exit 1; }
+missing=$(not_found /usr/bin/nivelon)
+[[ -z $missing ]] || fail "libraries not found:" "$missing"
 for file in /usr/share/applications/com.korinta.Nivelon.desktop \
     /usr/share/icons/hicolor/64x64/apps/com.korinta.Nivelon.png \
     /usr/share/metainfo/com.korinta.Nivelon.metainfo.xml; do
-    [[ -f $file ]] || { echo "check-package: $file is not installed" >&2; exit 1; }
+    [[ -f $file ]] || fail "$file is not installed"
 done
 echo "check-package: installed $(dpkg-query -W -f '${Package} ${Version}' nivelon)"
 

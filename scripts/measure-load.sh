@@ -6,8 +6,9 @@
 # following. Each run waits for the sensors, then for detection to finish its two
 # passes over every address (SETTLE seconds), then measures for SECONDS.
 #   ./scripts/measure-load.sh [SECONDS [SETTLE]]       (defaults: 60 and 60)
-# Run 1 starts empty. Run 2 starts every sensor view with an hour of samples at the
-# poll rate run 1 saw, through the program's test aid
+# The program runs as nivelon-loadprobe, a build of it that can fill its views from
+# inside. Run 1 starts empty. Run 2 starts every sensor view with an hour of samples
+# at the poll rate run 1 saw, through the probe's
 # NIVELON_PREFILL_SAMPLES=COUNT:INTERVAL_MS. The memory figure is the difference of
 # the two runs' resident sizes, per sample held.
 # NIVELON_LOAD_WRAPPER runs the program under a tool, e.g.
@@ -22,7 +23,7 @@ read -ra wrapper <<<"${NIVELON_LOAD_WRAPPER:-}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target nivelon nivelon-sim >/dev/null
+cmake --build "$build" --target nivelon-loadprobe nivelon-sim >/dev/null
 
 source "$root/scripts/lib/xsession.sh"
 
@@ -62,7 +63,7 @@ measure() {
         sleep 0.1
     done
     XDG_CONFIG_HOME=$work/config NIVELON_PORTS=$work/line NIVELON_PREFILL_SAMPLES=$prefill \
-        "${wrapper[@]}" "$build/src/nivelon" >"$work/nivelon.log" 2>&1 &
+        "${wrapper[@]}" "$build/bench/nivelon-loadprobe" >"$work/nivelon.log" 2>&1 &
     program=$!
     pids+=("$program")
     local waited=0

@@ -2,7 +2,7 @@
 
 #include "engine/baseengine.h"
 #include "engine/sensormessage.h"
-#include "views/sensorwidget.h"
+#include "engine/sensorviewregistry.h"
 
 #include <QCoreApplication>
 
@@ -41,13 +41,13 @@ void BaseSensor::requestChangeParameter(int, const QVariant&, CommandCallback*) 
 
 SensorWidget* BaseSensor::createWidgetImpl()
 {
-    return nullptr;
+    return SensorViewRegistry::make(this);
 }
 
 SensorWidget* BaseSensor::createWidget()
 {
     SensorWidget* widget = createWidgetImpl();
     if (widget)
-        widget->updatePlotSettings();
+        SensorViewRegistry::prepare(widget);
     return widget;
 }

@@ -33,8 +33,10 @@ public:
     // parameters ignore the request.
     virtual void requestChangeParameter(int index, const QVariant& value,
                                         CommandCallback* callback);
+    // The view the screen registered for this sensor's type (SensorViewRegistry).
     virtual SensorWidget* createWidgetImpl();
-    // The sensor's view with the stored plot settings applied; the caller owns it.
+    // The sensor's view, prepared as the registry says; null without a screen.
+    // The caller owns it.
     SensorWidget* createWidget();
 
 signals:

@@ -13,8 +13,7 @@ class SerialEngine;
 class EngineFactory
 {
 public:
-    // Bus-type values in bits 16-19 of a features word. SerialPortManager::BusType
-    // takes its values from these.
+    // Bus-type values in bits 16-19 of a features word.
     static constexpr int BusInvalid = -1;
     static constexpr quint32 BusOmniComm = 0x10000;
     static constexpr quint32 BusModBus = 0x20000;

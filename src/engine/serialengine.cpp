@@ -6,7 +6,6 @@
 #include "port/serialport.h"
 
 #include <QDateTime>
-#include <QInputDialog>
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
@@ -459,17 +458,6 @@ bool SerialEngine::isRunning() const
     return m_state != Stopped && m_state != Terminating && m_state != PortError;
 }
 
-QInputDialog* SerialEngine::openAddressDialog(const QString& label, int minimum, int maximum)
-{
-    auto* dialog = new QInputDialog;
-    dialog->setInputMode(QInputDialog::IntInput);
-    dialog->setLabelText(label);
-    dialog->setIntRange(minimum, maximum);
-    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
-    dialog->open(this, SLOT(slotAddSensorFromDialog(int)));
-    return dialog;
-}
-
 void SerialEngine::inputBufferRemoveHead(int n)
 {
     if (n > 0)
@@ -578,7 +566,7 @@ void SerialEngine::resetDetectionState()
 
 void SerialEngine::advanceDetectionState()
 {
-    if (m_detectionState >= 2)
+    if (m_detectionState >= DetectionExhausted)
         return;
     ++m_detectionState;
     emit detectionStateChanged(m_detectionState);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/addsensorprompt.h"
 #include "engine/baseengine.h"
 #include "engine/detectionpace.h"
 #include "engine/enginecommand.h"
@@ -9,7 +10,6 @@
 #include <QList>
 #include <QQueue>
 
-class QInputDialog;
 class QTimer;
 class SerialPort;
 class SerialSensor;
@@ -35,6 +35,10 @@ public:
     };
     Q_ENUM(State)
 
+    // The detection state once two whole passes over every address have gone by:
+    // whoever answers has been found, and detection goes on only for newcomers.
+    static constexpr int DetectionExhausted = 2;
+
     explicit SerialEngine(quint32 features, QObject* parent = nullptr);
 
     void request(const EngineCommand& command) override;
@@ -47,9 +51,9 @@ public:
     // has been quiet at least this long, besides what its protocol asks for: a
     // line that carried another protocol a moment ago is left to settle.
     void setMinimumQuietMs(int milliseconds) { m_minimumQuietMs = milliseconds; }
-    // Opens the dialog in which the user adds a sensor by address; the caller
-    // titles it. It deletes itself when closed.
-    virtual QInputDialog* addSensorDialog() = 0;
+    // What the user is asked for to add a sensor by hand; the answer goes to
+    // slotAddSensorFromDialog.
+    virtual AddSensorPrompt addSensorPrompt() const = 0;
     virtual QString detectionStateString() const = 0;
 
     void setState(State newState);
@@ -128,8 +132,6 @@ protected:
     void failWrite();
     void executeAndClearCurrentCommand(CommandCallback::Result result);
     void clearCommandQueue();
-
-    QInputDialog* openAddressDialog(const QString& label, int minimum, int maximum);
 
     void inputBufferRemoveHead(int n);
     void inputBufferClear();

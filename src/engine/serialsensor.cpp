@@ -1,14 +1,11 @@
 #include "engine/serialsensor.h"
 
 #include "engine/serialengine.h"
+#include "settings/boundedsetting.h"
+#include "settings/settingskeys.h"
 
 #include <QSettings>
 #include <QTimer>
-
-namespace {
-const char kQueryIntervalKey[] = "QueryInterval";
-const int kDefaultQueryInterval = 1;
-} // namespace
 
 SerialSensor::SerialSensor(SerialEngine* engine)
     : BaseSensor(engine)
@@ -44,7 +41,7 @@ void SerialSensor::invokeCoolDown()
 
 void SerialSensor::setQueryInterval(int milliseconds)
 {
-    m_coolDownTimer->setInterval(qMax(1, milliseconds));
+    m_coolDownTimer->setInterval(qMax(SettingsKeys::QueryIntervalMinimum, milliseconds));
 }
 
 void SerialSensor::deinit()
@@ -62,6 +59,6 @@ void SerialSensor::slotResetCoolDown()
 
 int SerialSensor::storedQueryInterval()
 {
-    const int stored = QSettings().value(kQueryIntervalKey, kDefaultQueryInterval).toInt();
-    return qMax(1, stored);
+    return boundedSetting(QSettings(), SettingsKeys::QueryInterval,
+                          SettingsKeys::QueryIntervalDefault, SettingsKeys::QueryIntervalMinimum);
 }

@@ -29,6 +29,7 @@ public:
     void setQueryInterval(int milliseconds);
     void deinit() override;
 
+    // The query interval every new sensor starts with, as stored and checked.
     static int storedQueryInterval();
 
 public slots:

@@ -5,11 +5,9 @@
 #include <QStringList>
 #include <QVariant>
 
-class QWidget;
-
-// A typed sensor value with its validity, its text forms and its binding to an
-// editor widget. Sensors fill parameters from replies; views and parameter widgets
-// read and edit them by index.
+// A typed sensor value with its validity and its text forms. Sensors fill
+// parameters from replies; views and parameter widgets read and edit them by index,
+// and ParameterEditorFactory makes an editor for each type.
 class KtParameter
 {
 public:
@@ -22,16 +20,11 @@ public:
 
     virtual Type type() const { return Undefined; }
     virtual QString toString() const = 0;
-    virtual void updateWidgetValue(QWidget* editor) = 0;
-    virtual void updateFromWidget(QWidget* editor) = 0;
     virtual bool save(QDataStream& stream);
     virtual bool restore(QDataStream& stream);
     virtual QVariant variantValue() const;
     virtual bool setVariantValue(const QVariant& value);
     virtual void invalidate() { m_valid = false; }
-
-    QWidget* createWidget(bool* needsLabel, const char** changeSignal);
-    QWidget* createWidget(const char** changeSignal);
 
     bool isValid() const { return m_valid; }
     const QString& title() const { return m_title; }
@@ -44,7 +37,6 @@ public:
     void setSuffix(const QString& suffix) { m_suffix = suffix; }
 
 protected:
-    virtual QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) = 0;
     void setValid(bool valid) { m_valid = valid; }
 
 private:
@@ -101,22 +93,10 @@ public:
 
 class KtIntParameter : public KtPodParameter<int, KtParameter::Int>
 {
-public:
-    void updateWidgetValue(QWidget* editor) override;
-    void updateFromWidget(QWidget* editor) override;
-
-protected:
-    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
 };
 
 class KtFloatParameter : public KtPodParameter<float, KtParameter::Float>
 {
-public:
-    void updateWidgetValue(QWidget* editor) override;
-    void updateFromWidget(QWidget* editor) override;
-
-protected:
-    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
 };
 
 class KtBoolParameter : public KtPodParameter<bool, KtParameter::Bool>
@@ -124,11 +104,6 @@ class KtBoolParameter : public KtPodParameter<bool, KtParameter::Bool>
 public:
     QString toString() const override;
     bool setVariantValue(const QVariant& value) override;
-    void updateWidgetValue(QWidget* editor) override;
-    void updateFromWidget(QWidget* editor) override;
-
-protected:
-    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
 };
 
 // A choice among texts; the value is the index of the chosen text.
@@ -143,15 +118,11 @@ public:
     QString toString() const override;
     bool save(QDataStream& stream) override;
     bool restore(QDataStream& stream) override;
-    void updateWidgetValue(QWidget* editor) override;
-    void updateFromWidget(QWidget* editor) override;
 
+    // The editor's width, in characters; 0 leaves it to the items.
     int minimumContentsLength() const { return m_minimumContentsLength; }
     const QStringList& items() const { return m_items; }
     void setItems(const QStringList& items) { m_items = items; }
-
-protected:
-    QWidget* createWidgetImpl(bool* needsLabel, const char** changeSignal) override;
 
 private:
     int m_minimumContentsLength;

@@ -1,6 +1,5 @@
 #include "port/serialportmanager.h"
 
-#include "app/bustypedialog.h"
 #include "engine/linestatistics.h"
 #include "log/logger.h"
 #include "port/hardwareserialport.h"
@@ -8,9 +7,8 @@
 #include "port/portscout.h"
 #include "port/portscouts.h"
 #include "port/portsearchorder.h"
+#include "settings/settingskeys.h"
 
-#include <QApplication>
-#include <QInputDialog>
 #include <QSettings>
 #include <QTimer>
 #include <QtDebug>
@@ -20,19 +18,13 @@
 
 namespace {
 
-const char kBusTypeKey[] = "BusType";
-const char kUsedPortKey[] = "SerialPort/UsedPort";
-const char kAutoDetectPortKey[] = "SerialPort/AutoDetectPort";
-const char kAutoDetectAddressKey[] = "SerialPort/AutoDetectAddress";
-// Model index -> the port where that model's sensors last answered.
-const char kAnsweredPortsKey[] = "SerialPort/AnsweredPorts";
 const int kRetryIntervalMs = 100;
 // Often enough that a line plugged back in is polled again within seconds, rare
 // enough that waiting for it costs nothing.
 const int kLostLineRetryMs = 1000;
 // Omnicomm detection is complete after two passes over its addresses; every
 // protocol gets as many before a line where something answered is given up.
-const int kSweepsBeforeLeaving = 2;
+const int kSweepsBeforeLeaving = SerialEngine::DetectionExhausted;
 
 struct StoredPortChoices
 {
@@ -45,9 +37,12 @@ StoredPortChoices readPortChoices()
 {
     QSettings settings;
     StoredPortChoices stored;
-    stored.usedPort = settings.value(kUsedPortKey).toString();
-    stored.autoDetectPort = settings.value(kAutoDetectPortKey, true).toBool();
-    stored.autoDetectAddress = settings.value(kAutoDetectAddressKey, true).toBool();
+    stored.usedPort = settings.value(SettingsKeys::UsedPort).toString();
+    stored.autoDetectPort =
+        settings.value(SettingsKeys::AutoDetectPort, SettingsKeys::AutoDetectPortDefault).toBool();
+    stored.autoDetectAddress =
+        settings.value(SettingsKeys::AutoDetectAddress, SettingsKeys::AutoDetectAddressDefault)
+            .toBool();
     return stored;
 }
 
@@ -55,21 +50,21 @@ StoredPortChoices readPortChoices()
 int readBusType()
 {
     bool ok = false;
-    const int stored = QSettings().value(kBusTypeKey).toInt(&ok);
+    const int stored = QSettings().value(SettingsKeys::BusType).toInt(&ok);
     return ok && stored >= 0 && EngineFactory::isValidType(unsigned(stored)) ? stored : -1;
 }
 
 QString answeredPort(int model)
 {
-    return QSettings().value(kAnsweredPortsKey).toMap().value(QString::number(model)).toString();
+    return QSettings().value(SettingsKeys::AnsweredPorts).toMap().value(QString::number(model)).toString();
 }
 
 void rememberAnsweredPort(int model, const QString& port)
 {
     QSettings settings;
-    QVariantMap ports = settings.value(kAnsweredPortsKey).toMap();
+    QVariantMap ports = settings.value(SettingsKeys::AnsweredPorts).toMap();
     ports.insert(QString::number(model), port);
-    settings.setValue(kAnsweredPortsKey, ports);
+    settings.setValue(SettingsKeys::AnsweredPorts, ports);
 }
 
 QString modelName(int index)
@@ -92,10 +87,6 @@ SerialPortManager::Hooks SerialPortManager::defaultHooks()
         return new HardwareSerialPort(parent);
     };
     hooks.makeEngine = &EngineFactory::createSerialEngine;
-    hooks.askBusType = [](QWidget* parent) {
-        BusTypeDialog dialog(parent);
-        return dialog.exec() == QDialog::Accepted ? dialog.chosenIndex() : -1;
-    };
     return hooks;
 }
 
@@ -112,8 +103,6 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
         m_hooks.makePort = defaults.makePort;
     if (!m_hooks.makeEngine)
         m_hooks.makeEngine = defaults.makeEngine;
-    if (!m_hooks.askBusType)
-        m_hooks.askBusType = defaults.askBusType;
     m_port = m_hooks.makePort(this);
     m_scouts = new PortScouts(
         [this]() -> PortScout* {
@@ -149,8 +138,8 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
 SerialPortManager::~SerialPortManager()
 {
     QSettings settings;
-    settings.setValue(kUsedPortKey, m_port->portName());
-    settings.setValue(kAutoDetectPortKey, m_autoDetectPort);
+    settings.setValue(SettingsKeys::UsedPort, m_port->portName());
+    settings.setValue(SettingsKeys::AutoDetectPort, m_autoDetectPort);
 }
 
 void SerialPortManager::logPortList(const QList<SerialPortInfo>& ports)
@@ -181,11 +170,11 @@ int SerialPortManager::storedOrChosenBusType()
     const int stored = readBusType();
     if (stored >= 0)
         return stored;
-    const int chosen = m_hooks.askBusType(qobject_cast<QWidget*>(parent()));
+    const int chosen = m_hooks.askBusType ? m_hooks.askBusType() : -1;
     // Without a sensor model there is nothing to talk to: the user chose to leave.
     if (chosen < 0 || !EngineFactory::isValidType(unsigned(chosen)))
         std::exit(0);
-    QSettings().setValue(kBusTypeKey, chosen);
+    QSettings().setValue(SettingsKeys::BusType, chosen);
     return chosen;
 }
 
@@ -262,7 +251,7 @@ void SerialPortManager::installEngine(unsigned index)
     // which must finish before the port under it is closed.
     connect(m_engine, &SerialEngine::detectionSweepFinished, this,
             &SerialPortManager::slotEngineSweepFinished, Qt::QueuedConnection);
-    QSettings().setValue(kBusTypeKey, m_busType);
+    QSettings().setValue(SettingsKeys::BusType, m_busType);
     resetEngine();
     m_engine->setAutoDetectSensorsEnabled(autoDetect);
     // A stopped line stays stopped under the new model until the user starts it.
@@ -326,7 +315,7 @@ void SerialPortManager::setAutoDetectSensorsEnabled(bool on)
         m_engine->setAutoDetectSensorsEnabled(on);
     else
         warnNoEngine(Q_FUNC_INFO);
-    QSettings().setValue(kAutoDetectAddressKey, on);
+    QSettings().setValue(SettingsKeys::AutoDetectAddress, on);
 }
 
 void SerialPortManager::setSerialPort(const SerialPortInfo& info)
@@ -348,7 +337,7 @@ void SerialPortManager::setPortDetection(bool on)
 {
     m_autoDetectPort = on;
     m_scouts->restart();
-    QSettings().setValue(kAutoDetectPortKey, on);
+    QSettings().setValue(SettingsKeys::AutoDetectPort, on);
 }
 
 void SerialPortManager::setPortBaudRate(int index)
@@ -357,18 +346,6 @@ void SerialPortManager::setPortBaudRate(int index)
         return;
     m_port->setBaudRate(BaudRateType(index));
     emit serialPortParametersChanged(serialPortSettings());
-}
-
-void SerialPortManager::executeAddSensorDialog()
-{
-    if (!m_engine) {
-        warnNoEngine(Q_FUNC_INFO);
-        return;
-    }
-    // The engine opens its own dialog (modal, deleting itself when finished);
-    // only the title is ours.
-    if (QInputDialog* dialog = m_engine->addSensorDialog())
-        dialog->setWindowTitle(tr("Add sensor"));
 }
 
 void SerialPortManager::slotOnPortListChanged()

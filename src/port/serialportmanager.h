@@ -12,7 +12,6 @@
 class PortEnumerator;
 class PortScouts;
 class QTimer;
-class QWidget;
 class SerialPort;
 
 // Owns the one serial port and the one engine that talks over it. It finds the
@@ -26,24 +25,16 @@ public:
     enum State { StateInit, StateNoPort, StateDetecting, StateNormal };
     Q_ENUM(State)
 
-    // The bus-type bits of a model's features word; the values are the model
-    // table's own.
-    enum BusType {
-        BusInvalid = EngineFactory::BusInvalid,
-        BusOmniComm = EngineFactory::BusOmniComm,
-        BusModBus = EngineFactory::BusModBus,
-        BusTBus = EngineFactory::BusTBus
-    };
-    Q_ENUM(BusType)
-
     // What the manager creates and asks for; tests hand in a scripted port, a
     // fake engine and a scripted answer to the model question.
     struct Hooks
     {
         std::function<SerialPort*(QObject* parent)> makePort;
         std::function<SerialEngine*(unsigned index)> makeEngine;
-        // The chosen model index, or -1 when the user refused to choose.
-        std::function<int(QWidget* parent)> askBusType;
+        // The model index the user chose, or -1 when the user refused to choose.
+        // Asked only when no model is stored; the window asks with its dialog,
+        // and without anyone to ask there is no model.
+        std::function<int()> askBusType;
     };
     static Hooks defaultHooks();
 
@@ -70,7 +61,6 @@ public slots:
     void setSerialPort(const SerialPortInfo& info);
     void setPortDetection(bool on);
     void setPortBaudRate(int index);
-    void executeAddSensorDialog();
     void slotOnPortListChanged();
     void slotOnRoutineFinished();
     void slotOnDeviceDetected();

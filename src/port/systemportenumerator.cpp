@@ -1,5 +1,7 @@
 #include "port/systemportenumerator.h"
 
+#include "settings/settingskeys.h"
+
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSettings>
@@ -11,7 +13,6 @@
 namespace {
 
 const char kExtraPortsVariable[] = "NIVELON_PORTS";
-const char kAddedPortsKey[] = "SerialPort/ExtraPorts";
 const char kAddedPortsEnumName[] = "added";
 
 QStringList existingPaths(const QStringList& paths)
@@ -58,7 +59,7 @@ SerialPortInfo infoFromSystem(const QSerialPortInfo& port)
 
 SystemPortEnumerator::SystemPortEnumerator(QObject* parent)
     : PortEnumerator(parent)
-    , m_addedPaths(QSettings().value(kAddedPortsKey).toStringList())
+    , m_addedPaths(QSettings().value(SettingsKeys::ExtraPorts).toStringList())
 {
     m_addedPaths.removeAll(QString());
 }
@@ -98,7 +99,7 @@ bool SystemPortEnumerator::addPort(const QString& path)
     if (added.isEmpty())
         return true;
     m_addedPaths.append(path);
-    QSettings().setValue(kAddedPortsKey, m_addedPaths);
+    QSettings().setValue(SettingsKeys::ExtraPorts, m_addedPaths);
     emit deviceDiscovered(added.first());
     return true;
 }

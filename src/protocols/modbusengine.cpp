@@ -4,7 +4,6 @@
 #include "port/serialport.h"
 #include "protocols/modbussensor.h"
 
-#include <QInputDialog>
 #include <algorithm>
 
 namespace {
@@ -102,9 +101,9 @@ QString ModBusEngine::detectionStateString() const
     return QStringLiteral("%1/255").arg(m_detectionAddress);
 }
 
-QInputDialog* ModBusEngine::addSensorDialog()
+AddSensorPrompt ModBusEngine::addSensorPrompt() const
 {
-    return openAddressDialog(tr("Address"), kFirstAddress, kLastSettableAddress);
+    return {tr("Address"), kFirstAddress, kLastSettableAddress};
 }
 
 void ModBusEngine::slotAddSensorFromDialog(int address)

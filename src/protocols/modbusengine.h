@@ -6,7 +6,6 @@
 #include <QList>
 #include <array>
 
-class QInputDialog;
 class ModBusSensor;
 
 // The serial engine for ModBus RTU level sensors on RS-485. The line has no echo,
@@ -38,7 +37,7 @@ public:
     QString detectionStateString() const override;
     unsigned char detectionAddress() const { return m_detectionAddress; }
 
-    QInputDialog* addSensorDialog() override;
+    AddSensorPrompt addSensorPrompt() const override;
     // What an accepted add-sensor dialog does; null for an address out of range.
     ModBusSensor* addSensorAtAddress(int address);
 

@@ -1,7 +1,6 @@
 #include "protocols/modbussensor.h"
 
 #include "protocols/modbusengine.h"
-#include "views/modbussensorwidget.h"
 
 namespace {
 // Position of the new address in the write-single-register request.
@@ -66,9 +65,4 @@ void ModBusSensor::setAddressCallback(CommandCallback::Result result, const Engi
         setAddress(command.request[kNewAddressByte]);
     else
         emit addressChangeFailed(result);
-}
-
-SensorWidget* ModBusSensor::createWidgetImpl()
-{
-    return new ModBusSensorWidget(this);
 }

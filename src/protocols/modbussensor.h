@@ -22,8 +22,6 @@ public:
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
     void setAddressCallback(CommandCallback::Result result, const EngineCommand& command);
 
-    SensorWidget* createWidgetImpl() override;
-
 signals:
     // For the view to tell the user; the sensor's own log record has the exchange.
     void addressChangeFailed(CommandCallback::Result result);

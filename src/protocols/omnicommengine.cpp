@@ -6,7 +6,6 @@
 #include "protocols/omnicommsensor.h"
 
 #include <QChar>
-#include <QInputDialog>
 #include <algorithm>
 #include <iterator>
 
@@ -225,9 +224,9 @@ void OmniCommEngine::setEnginePortLocks()
     port()->setParity(PAR_NONE);
 }
 
-QInputDialog* OmniCommEngine::addSensorDialog()
+AddSensorPrompt OmniCommEngine::addSensorPrompt() const
 {
-    return openAddressDialog(tr("Address"), 0, AddressCount - 1);
+    return {tr("Address"), 0, AddressCount - 1};
 }
 
 void OmniCommEngine::slotAddSensorFromDialog(int address)

@@ -1,7 +1,6 @@
 #include "protocols/omnicommsensor.h"
 
 #include "log/logger.h"
-#include "views/omnicommsensorwidget.h"
 
 #include <QDebug>
 #include <algorithm>
@@ -297,9 +296,4 @@ void OmniCommSensor::setAddressCallback(CommandCallback::Result result,
         setAddress(OmniCommEngine::requestedAddress(command));
     else
         emit addressChangeFailed(result);
-}
-
-SensorWidget* OmniCommSensor::createWidgetImpl()
-{
-    return new OmniCommSensorWidget(this);
 }

@@ -56,8 +56,6 @@ public:
     void requestSetMode(Mode mode, CommandCallback* callback);
     void requestSetAddress(int newAddress);
 
-    SensorWidget* createWidgetImpl() override;
-
 signals:
     void configurationUpdated();
     void modeChanged();

@@ -4,7 +4,6 @@
 #include "port/serialport.h"
 #include "protocols/tbussensor.h"
 
-#include <QInputDialog>
 #include <algorithm>
 
 namespace {
@@ -119,9 +118,9 @@ QString TBusEngine::detectionStateString() const
     return QString();
 }
 
-QInputDialog* TBusEngine::addSensorDialog()
+AddSensorPrompt TBusEngine::addSensorPrompt() const
 {
-    return openAddressDialog(tr("Address"), kFirstAddress, kLastAddress);
+    return {tr("Address"), kFirstAddress, kLastAddress};
 }
 
 void TBusEngine::slotAddSensorFromDialog(int address)

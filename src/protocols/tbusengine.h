@@ -5,7 +5,6 @@
 
 #include <array>
 
-class QInputDialog;
 class TBusSensor;
 
 // The serial engine for TBus sensors on a LIN line. Every byte we transmit comes
@@ -36,7 +35,7 @@ public:
     // answered.
     int sweepsPerPass() const override { return 2; }
 
-    QInputDialog* addSensorDialog() override;
+    AddSensorPrompt addSensorPrompt() const override;
     // What an accepted add-sensor dialog does; null for an address out of range.
     TBusSensor* addSensorAtAddress(int address);
 

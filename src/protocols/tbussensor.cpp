@@ -1,7 +1,6 @@
 #include "protocols/tbussensor.h"
 
 #include "protocols/tbusengine.h"
-#include "views/tbussensorwidget.h"
 
 namespace {
 
@@ -132,9 +131,4 @@ void TBusSensor::finishCalibration(CommandCallback::Result result, const EngineC
         logCommandResult(result, command);
     if (command.userCallback)
         command.userCallback->callback(result, command);
-}
-
-SensorWidget* TBusSensor::createWidgetImpl()
-{
-    return new TBusSensorWidget(this);
 }

@@ -25,8 +25,6 @@ public:
     void setMinimumCallback(CommandCallback::Result result, const EngineCommand& command);
     void setMaximumCallback(CommandCallback::Result result, const EngineCommand& command);
 
-    SensorWidget* createWidgetImpl() override;
-
 public slots:
     void requestSetMinimum(CommandCallback* callback);
     void requestSetMaximum(CommandCallback* callback);

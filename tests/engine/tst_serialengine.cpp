@@ -3,7 +3,6 @@
 #include "support/fakeprotocol.h"
 #include "support/logcapture.h"
 
-#include <QInputDialog>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -61,25 +60,8 @@ private slots:
     void autoDetectOnDoesNotRestartAStoppedEngine();
     void deinitCompletesEverythingThenDeletesSensors();
     void portFailures();
-    void addressDialogAddsASensorAndDeletesItself();
     void everyCommandIsCompletedExactlyOnce();
 };
-
-void TestSerialEngine::addressDialogAddsASensorAndDeletesItself()
-{
-    Rig rig(false);
-    QPointer<QInputDialog> dialog = rig.engine.addSensorDialog();
-    QVERIFY(dialog->isVisible());
-    QVERIFY(!dialog->parent());
-    QCOMPARE(dialog->inputMode(), QInputDialog::IntInput);
-    dialog->setIntValue(3);
-    dialog->accept();
-    QCOMPARE(rig.engine.sensors().size(), 1);
-    QCOMPARE(int(rig.engine.sensors().at(0)->address()), 3);
-    rig.engine.deinit();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(dialog.isNull());
-}
 
 void TestSerialEngine::pollsAndProbesAlternate()
 {

@@ -1,15 +1,9 @@
 #include "parameters/ktparametercollection.h"
 #include "support/childprocess.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QSpinBox>
+#include <QCoreApplication>
 #include <QtTest>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -33,9 +27,6 @@ private slots:
     void saveAndRestoreRoundTrip();
     void lookUpByNameOrTitle();
     void typedAccessChecksTheTypeCode();
-    void editorsRoundTrip();
-    void mismatchedEditorsChangeNothing();
-    void listEditorSizing();
 };
 
 void TestKtParameter::validityFollowsStoresAndInvalidation()
@@ -137,107 +128,11 @@ void TestKtParameter::typedAccessChecksTheTypeCode()
              qPrintable(child.output));
 }
 
-void TestKtParameter::editorsRoundTrip()
-{
-    KtParameterCollection collection;
-    collection.addIntParameter(QStringLiteral("Count"));
-    collection.addFloatParameter(QStringLiteral("Ratio"));
-    collection.addBoolParameter(QStringLiteral("Auto"));
-    collection.addListParameter(QStringLiteral("Mode"), {QStringLiteral("a"), "b", "c"});
-    collection.intParameter(0)->setValue(42);
-    collection.intParameter(0)->setSuffix(QStringLiteral(" ms"));
-    collection.floatParameter(1)->setDescription(QStringLiteral("tip"));
-
-    const char* signal = nullptr;
-    bool needsLabel = false;
-    std::unique_ptr<QWidget> intEditor(collection.parameter(0)->createWidget(&needsLabel, &signal));
-    auto* spin = qobject_cast<QSpinBox*>(intEditor.get());
-    QVERIFY(spin && needsLabel);
-    QCOMPARE(QByteArray(signal), QByteArray("2valueChanged(int)"));
-    QCOMPARE(spin->value(), 42);
-    QCOMPARE(spin->minimum(), std::numeric_limits<int>::min());
-    QCOMPARE(spin->suffix(), QStringLiteral(" ms"));
-    QCOMPARE(spin->toolTip(), QStringLiteral("Count"));
-    spin->setValue(-7);
-    collection.parameter(0)->updateFromWidget(spin);
-    QCOMPARE(collection.intParameter(0)->value(), -7);
-
-    std::unique_ptr<QWidget> floatEditor(collection.parameter(1)->createWidget(&signal));
-    auto* doubleSpin = qobject_cast<QDoubleSpinBox*>(floatEditor.get());
-    QVERIFY(doubleSpin);
-    QCOMPARE(doubleSpin->toolTip(), QStringLiteral("tip"));
-    QCOMPARE(QByteArray(signal), QByteArray("2valueChanged(double)"));
-    doubleSpin->setValue(1.5);
-    collection.parameter(1)->updateFromWidget(doubleSpin);
-    QCOMPARE(collection.floatParameter(1)->value(), 1.5f);
-    QVERIFY(collection.floatParameter(1)->isValid());
-
-    std::unique_ptr<QWidget> boolEditor(
-        collection.parameter(2)->createWidget(&needsLabel, &signal));
-    auto* check = qobject_cast<QCheckBox*>(boolEditor.get());
-    QVERIFY(check && !needsLabel);
-    QCOMPARE(check->text(), QStringLiteral("Auto"));
-    QCOMPARE(QByteArray(signal), QByteArray("2toggled(bool)"));
-    collection.boolParameter(2)->setValue(true);
-    collection.parameter(2)->updateWidgetValue(check);
-    QVERIFY(check->isChecked());
-
-    std::unique_ptr<QWidget> listEditor(
-        collection.parameter(3)->createWidget(&needsLabel, &signal));
-    auto* combo = qobject_cast<QComboBox*>(listEditor.get());
-    QVERIFY(combo && needsLabel);
-    QCOMPARE(QByteArray(signal), QByteArray("2currentIndexChanged(int)"));
-    QCOMPARE(combo->count(), 3);
-    combo->setCurrentIndex(2);
-    collection.parameter(3)->updateFromWidget(combo);
-    QCOMPARE(collection.listParameter(3)->value(), 2);
-    QVERIFY(collection.listParameter(3)->isValid());
-}
-
-void TestKtParameter::mismatchedEditorsChangeNothing()
-{
-    KtParameterCollection collection;
-    collection.addIntParameter(QStringLiteral("Count"));
-    collection.addListParameter(QStringLiteral("Mode"), {QStringLiteral("a")});
-    QDoubleSpinBox wrongForInt;
-    wrongForInt.setValue(9);
-    QTest::ignoreMessage(QtDebugMsg, "Can't update KtIntParameter from other than QSpinBox");
-    collection.parameter(0)->updateFromWidget(&wrongForInt);
-    QVERIFY(!collection.parameter(0)->isValid());
-    QCOMPARE(collection.intParameter(0)->value(), 0);
-
-    QTest::ignoreMessage(QtDebugMsg, "Can't update KtIntParameter to other than QSpinBox");
-    collection.parameter(0)->updateWidgetValue(&wrongForInt);
-    QCOMPARE(wrongForInt.value(), 9.0);
-
-    QSpinBox wrongForList;
-    QTest::ignoreMessage(QtDebugMsg, "Can't update KtListParameter from other than QComboBox");
-    collection.parameter(1)->updateFromWidget(&wrongForList);
-    QVERIFY(!collection.parameter(1)->isValid());
-}
-
-void TestKtParameter::listEditorSizing()
-{
-    KtListParameter sized(12);
-    sized.setItems({QStringLiteral("short"), QStringLiteral("a much longer item text")});
-    const char* signal = nullptr;
-    std::unique_ptr<QWidget> editor(sized.createWidget(&signal));
-    auto* combo = qobject_cast<QComboBox*>(editor.get());
-    QCOMPARE(combo->minimumContentsLength(), 12);
-    const int widest = combo->fontMetrics().horizontalAdvance(sized.items().at(1));
-    QCOMPARE(combo->view()->minimumWidth(), widest + 8);
-
-    KtListParameter plain;
-    plain.setItems(sized.items());
-    std::unique_ptr<QWidget> plainEditor(plain.createWidget(&signal));
-    QCOMPARE(qobject_cast<QComboBox*>(plainEditor.get())->minimumContentsLength(), 0);
-}
-
 int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "--cast-mismatch") == 0)
         return castMismatch(argc, argv);
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     TestKtParameter test;
     return QTest::qExec(&test, argc, argv);
 }

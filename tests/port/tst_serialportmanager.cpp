@@ -5,8 +5,7 @@
 #include "support/fakeprotocol.h"
 #include "support/logcapture.h"
 
-#include <QApplication>
-#include <QInputDialog>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
@@ -33,19 +32,6 @@ public:
     QStringList attempts;
 };
 
-// A fake engine whose add-sensor dialog is a real one, opened the way the
-// protocol engines open theirs.
-class DialogEngine : public FakeEngine
-{
-public:
-    QInputDialog* addSensorDialog() override
-    {
-        dialog = FakeEngine::addSensorDialog();
-        return dialog;
-    }
-    QPointer<QInputDialog> dialog;
-};
-
 struct Rig
 {
     explicit Rig(const QStringList& ports = {"A", "B", "C"}, const QStringList& dead = {})
@@ -67,10 +53,10 @@ struct Rig
         hooks.makeEngine = [this](unsigned index) -> SerialEngine* {
             if (index > 10)
                 return nullptr;
-            engines.append(new DialogEngine());
+            engines.append(new FakeEngine());
             return engines.last();
         };
-        hooks.askBusType = [this](QWidget*) {
+        hooks.askBusType = [this] {
             ++questions;
             return answer;
         };
@@ -78,7 +64,7 @@ struct Rig
         return *manager;
     }
 
-    DialogEngine* engine() const { return static_cast<DialogEngine*>(manager->engine()); }
+    FakeEngine* engine() const { return static_cast<FakeEngine*>(manager->engine()); }
     // The engine's quiet period ends and it sends its first probe.
     void engineSends() { engine()->slotOnStateCheckTimeout(); }
     void retry() { manager->slotOnPortListChanged(); }
@@ -89,7 +75,7 @@ struct Rig
     QStringList deadNames;
     LinePort* port = nullptr;
     QList<QPointer<LinePort>> scoutPorts;
-    QList<QPointer<DialogEngine>> engines;
+    QList<QPointer<FakeEngine>> engines;
     int answer = 2;
     int questions = 0;
     std::unique_ptr<SerialPortManager> manager;
@@ -141,7 +127,6 @@ private slots:
     void startStopAndBaudRate();
     void choicesAreRemembered();
     void manualPortChoice();
-    void addSensorDialogIsTitled();
 };
 
 void TestSerialPortManager::initTestCase()
@@ -393,8 +378,8 @@ void TestSerialPortManager::scoutsSweepThePortsAheadOfTheLine()
     for (const LinePort* port : std::as_const(rig.scoutPorts))
         scouted << port->portName();
     QCOMPARE(scouted, QStringList({"B", "C", "D", "E"}));
-    DialogEngine* onB = rig.engines.at(1);
-    DialogEngine* onE = rig.engines.at(4);
+    FakeEngine* onB = rig.engines.at(1);
+    FakeEngine* onE = rig.engines.at(4);
 
     // B stays silent for a whole sweep: its scout leaves, and the line skips it
     // when it leaves its own silent port; F gets a scout instead.
@@ -597,7 +582,7 @@ void TestSerialPortManager::modelSwitchReplacesTheEngineAndKeepsTheLine()
     QCOMPARE(parameters.size(), 0);
     QVERIFY(rig.log.lines.isEmpty());
 
-    QPointer<DialogEngine> old = rig.engine();
+    QPointer<FakeEngine> old = rig.engine();
     QPointer<FakeSensor> sensor = new FakeSensor(old, 7);
     rig.manager->setBusType(5);
     QCOMPARE(rig.manager->busType(), 5);
@@ -636,7 +621,7 @@ void TestSerialPortManager::modelSwitchToAnUnknownModelKeepsTheEngine()
     store("BusType", 2);
     Rig rig;
     rig.make();
-    DialogEngine* engine = rig.engine();
+    FakeEngine* engine = rig.engine();
     rig.manager->setBusType(11);
     QCOMPARE(rig.manager->engine(), engine);
     QCOMPARE(rig.manager->busType(), 2);
@@ -735,23 +720,12 @@ void TestSerialPortManager::manualPortChoice()
     QCOMPARE(rig.port->portName(), QStringLiteral("C"));
 }
 
-void TestSerialPortManager::addSensorDialogIsTitled()
-{
-    store("BusType", 2);
-    Rig rig;
-    rig.make();
-    rig.manager->executeAddSensorDialog();
-    QVERIFY(rig.engine()->dialog);
-    QCOMPARE(rig.engine()->dialog->windowTitle(), QStringLiteral("Add sensor"));
-    rig.engine()->dialog->reject();
-}
-
 namespace {
 
 // Runs in a child process: the user closes the model question at first start.
 int refuseModel(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));
     QCoreApplication::setApplicationName(QStringLiteral("Nivelon"));
     QSettings().clear();
@@ -760,7 +734,7 @@ int refuseModel(int argc, char** argv)
     hooks.makePort = [](QObject* parent) {
         return new ScriptedSerialPort(parent);
     };
-    hooks.askBusType = [](QWidget*) {
+    hooks.askBusType = [] {
         return -1;
     };
     SerialPortManager manager(&enumerator, nullptr, hooks);
@@ -774,7 +748,7 @@ int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "--refuse-model") == 0)
         return refuseModel(argc, argv);
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     TestSerialPortManager test;
     return QTest::qExec(&test, argc, argv);
 }

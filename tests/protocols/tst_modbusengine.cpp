@@ -4,8 +4,6 @@
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 
-#include <QApplication>
-#include <QInputDialog>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -478,15 +476,14 @@ void TestModBusEngine::addSensorDialog()
     QVERIFY(!line.engine.addSensorAtAddress(0));
     QVERIFY(!line.engine.addSensorAtAddress(255));
 
-    // Accepting the dialog adds a sensor, even at an address already taken.
+    // An address given by hand adds a sensor, even one already taken.
     line.sensorAt(12);
     QSignalSpy detected(&line.engine, &BaseEngine::sensorDetected);
-    QInputDialog* dialog = line.engine.addSensorDialog();
-    QCOMPARE(dialog->intMinimum(), 1);
-    QCOMPARE(dialog->intMaximum(), 254);
-    QCOMPARE(dialog->labelText(), QStringLiteral("Address"));
-    dialog->setIntValue(12);
-    dialog->accept();
+    const AddSensorPrompt prompt = line.engine.addSensorPrompt();
+    QCOMPARE(prompt.minimum, 1);
+    QCOMPARE(prompt.maximum, 254);
+    QCOMPARE(prompt.label, QStringLiteral("Address"));
+    line.engine.slotAddSensorFromDialog(12);
     QCOMPARE(detected.count(), 1);
     QCOMPARE(int(detected.at(0).at(0).value<BaseSensor*>()->address()), 12);
     QCOMPARE(line.engine.sensors().size(), 2);

@@ -5,8 +5,6 @@
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 
-#include <QApplication>
-#include <QInputDialog>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -729,12 +727,11 @@ void TestOmniCommEngine::addSensorByAddress()
 void TestOmniCommEngine::addSensorDialogCreatesSensor()
 {
     Line line;
-    QInputDialog* dialog = line.engine.addSensorDialog();
-    QCOMPARE(dialog->labelText(), QStringLiteral("Address"));
-    QCOMPARE(dialog->intMinimum(), 0);
-    QCOMPARE(dialog->intMaximum(), 255);
-    dialog->setIntValue(12);
-    dialog->accept();
+    const AddSensorPrompt prompt = line.engine.addSensorPrompt();
+    QCOMPARE(prompt.label, QStringLiteral("Address"));
+    QCOMPARE(prompt.minimum, 0);
+    QCOMPARE(prompt.maximum, 255);
+    line.engine.slotAddSensorFromDialog(12);
     QVERIFY(line.sensor(12));
 }
 

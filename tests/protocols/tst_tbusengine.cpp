@@ -4,8 +4,6 @@
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 
-#include <QApplication>
-#include <QInputDialog>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -552,12 +550,11 @@ void TestTBusEngine::addSensorDialog()
     QVERIFY(!line.engine.addSensorAtAddress(255));
 
     QSignalSpy detected(&line.engine, &BaseEngine::sensorDetected);
-    QInputDialog* dialog = line.engine.addSensorDialog();
-    QCOMPARE(dialog->intMinimum(), 1);
-    QCOMPARE(dialog->intMaximum(), 254);
-    QCOMPARE(dialog->labelText(), QStringLiteral("Address"));
-    dialog->setIntValue(10);
-    dialog->accept();
+    const AddSensorPrompt prompt = line.engine.addSensorPrompt();
+    QCOMPARE(prompt.minimum, 1);
+    QCOMPARE(prompt.maximum, 254);
+    QCOMPARE(prompt.label, QStringLiteral("Address"));
+    line.engine.slotAddSensorFromDialog(10);
     QCOMPARE(detected.count(), 1);
     QVERIFY(qobject_cast<TBusSensor*>(detected.at(0).at(0).value<BaseSensor*>()));
     QCOMPARE(int(line.engine.sensors().at(0)->address()), 10);

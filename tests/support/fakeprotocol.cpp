@@ -18,9 +18,9 @@ EngineCommand FakeEngine::makeCommand(unsigned char op, unsigned char address,
     return command;
 }
 
-QInputDialog* FakeEngine::addSensorDialog()
+AddSensorPrompt FakeEngine::addSensorPrompt() const
 {
-    return openAddressDialog(QStringLiteral("Address"), 0, m_addressCount - 1);
+    return {QStringLiteral("Address"), 0, m_addressCount - 1};
 }
 
 void FakeEngine::slotAddSensorFromDialog(int address)

@@ -18,7 +18,7 @@ public:
     explicit FakeEngine(int addressCount = 4);
 
     EngineCommand makeCommand(unsigned char op, unsigned char address, CommandCallback* callback);
-    QInputDialog* addSensorDialog() override;
+    AddSensorPrompt addSensorPrompt() const override;
     void slotAddSensorFromDialog(int address) override;
     QString detectionStateString() const override { return QString(); }
 

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <Qt>
+
+// Every key of the settings store, with its default where it has one. Each group is
+// read in one function of its owner, which checks what it reads: a stored value can
+// be anything.
+namespace SettingsKeys {
+
+// SerialPortManager: the sensor model (a row of the model table; none until the
+// user chose one) and the port choices.
+constexpr char BusType[] = "BusType";
+constexpr char UsedPort[] = "SerialPort/UsedPort";
+constexpr char AutoDetectPort[] = "SerialPort/AutoDetectPort";
+constexpr bool AutoDetectPortDefault = true;
+constexpr char AutoDetectAddress[] = "SerialPort/AutoDetectAddress";
+constexpr bool AutoDetectAddressDefault = true;
+// Model index -> the port where that model's sensors last answered.
+constexpr char AnsweredPorts[] = "SerialPort/AnsweredPorts";
+// SystemPortEnumerator: the paths the user added to the port list.
+constexpr char ExtraPorts[] = "SerialPort/ExtraPorts";
+
+// SerialSensor: the least time between two polls of one sensor, in milliseconds.
+constexpr char QueryInterval[] = "QueryInterval";
+constexpr int QueryIntervalDefault = 1;
+constexpr int QueryIntervalMinimum = 1;
+
+// LogDisplayController: the text log's line limit (0: none) and, below the group,
+// one group of section switches per log view.
+constexpr char LogGroup[] = "Log";
+constexpr char MaxLogLines[] = "MaxLogLines";
+constexpr int MaxLogLinesDefault = 1000;
+
+// MainWindow: what the window restores at start.
+constexpr char GeometryGroup[] = "Geometry";
+constexpr char LineDataViewHeader[] = "LineDataViewHeader";
+constexpr char MainWindowState[] = "MainWindowState";
+constexpr char MainWindowGeometry[] = "MainWindowGeometry";
+constexpr char LineDataAutoScroll[] = "LineDataLog/AutoScroll";
+constexpr bool LineDataAutoScrollDefault = true;
+
+// PlotSettings: what every sensor view's plot applies and the plot settings dialog
+// edits.
+namespace Plot {
+constexpr char Group[] = "Plot";
+constexpr char MaximumSize[] = "MaximumSize";
+constexpr int MaximumSizeDefault = 0; // no limit
+constexpr char TimeFormat[] = "TimeFormat";
+constexpr char TimeFormatDefault[] = "mm:ss";
+// Non-zero: the level is plotted in raw counts rather than in percent.
+constexpr char LevelFormat[] = "LevelFormat";
+constexpr char CompactPlot[] = "CompactPlot";
+// The background defaults to the window colour of the palette in use.
+constexpr char BackgroundColor[] = "BackgroundColor";
+
+// A curve's keys are its prefix followed by one of these. Styles are the
+// plotting library's curve style numbers, -1 (none) to 3 (dots).
+constexpr char CurveStyle[] = "Style";
+constexpr char CurveWidth[] = "Width";
+constexpr char CurveColor[] = "Color";
+struct Curve
+{
+    const char* prefix;
+    int defaultStyle;
+    Qt::GlobalColor defaultColor;
+};
+constexpr int StyleMinimum = -1;
+constexpr int StyleMaximum = 3;
+constexpr int WidthDefault = 2;
+constexpr int WidthMaximum = 10;
+constexpr Curve LevelCurve{"Level", 2, Qt::green};
+// Failed readings have a colour of their own: red is the temperature's.
+constexpr Curve ErrorCurve{"Error", 1, Qt::magenta};
+constexpr Curve FrequencyCurve{"Frequency", 2, Qt::blue};
+constexpr Curve TemperatureCurve{"Temperature", 2, Qt::red};
+} // namespace Plot
+
+} // namespace SettingsKeys

@@ -1,0 +1,493 @@
+#include "app/mainwindow.h"
+
+#include "app/addsensordialog.h"
+#include "app/bustypedialog.h"
+#include "app/customprogressbar.h"
+#include "app/detectionreminderdialog.h"
+#include "app/resources.h"
+#include "engine/serialsensor.h"
+#include "log/headerviewhidermenu.h"
+#include "log/linedatamodel.h"
+#include "log/logdisplaycontroller.h"
+#include "log/logger.h"
+#include "port/portoptionswidget.h"
+#include "port/serialport.h"
+#include "settings/settingskeys.h"
+#include "ui_mainwindow.h"
+#include "views/plotsettingsdialog.h"
+#include "views/sensorviews.h"
+#include "views/sensorwidget.h"
+
+#include <QActionGroup>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QSettings>
+#include <QToolButton>
+
+namespace {
+
+const int kStateVersion = 0;
+
+QString tabTitle(uint8_t address)
+{
+    return QStringLiteral("0x%1").arg(address, 2, 16, QLatin1Char('0'));
+}
+
+QString boldText(const QString& text)
+{
+    return QStringLiteral("<b>%1</b>").arg(text);
+}
+
+} // namespace
+
+MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortManager::Hooks hooks)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    initResources();
+    registerSensorViews();
+    ui->setupUi(this);
+    ui->logDockWidget->setTitleBarWidget(ui->logTitleWidget);
+    ui->sensorTabWidget->setTabClosable(0, false);
+    ui->actionBusType->setSeparator(true);
+
+    setUpStatusLog();
+    if (!hooks.askBusType)
+        hooks.askBusType = [this] {
+            return askSensorModel();
+        };
+    m_manager = new SerialPortManager(enumerator, this, std::move(hooks));
+    connect(m_manager, &SerialPortManager::detectionStateChanged, this,
+            &MainWindow::slotDetectionStateChanged);
+    connect(m_manager, &SerialPortManager::lineNoisy, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    ui->actionStart->setChecked(m_manager->isStarted());
+    setUpStatusBar();
+    setUpReminder();
+    setUpLineDataLog();
+    setUpTabCorner();
+    connectPortPanel();
+    connect(m_manager, &SerialPortManager::sensorDetected, this, &MainWindow::slotSensorDetected);
+    connect(m_manager, &SerialPortManager::stateChanged, this,
+            &MainWindow::slotManagerStateChanged);
+    setUpModelActions();
+    ui->actionAutoDetectSensors->setChecked(m_manager->isAutoDetectSensorsEnabled());
+    connect(ui->actionAutoDetectSensors, &QAction::toggled, this,
+            &MainWindow::setAutoDetectSensorsEnabled);
+    connect(m_manager, &SerialPortManager::pollStateChanged, ui->actionStart, &QAction::setChecked);
+    restoreGeometryAndLog();
+    setUpLogDockToggle();
+    slotManagerStateChanged();
+    // The engine reported its first detection state before anyone listened.
+    updateDetectionProgressBarVisibility();
+}
+
+MainWindow::~MainWindow()
+{
+    QSettings settings;
+    settings.beginGroup(SettingsKeys::GeometryGroup);
+    settings.setValue(SettingsKeys::LineDataViewHeader,
+                      ui->lineDataView->horizontalHeader()->saveState());
+    settings.setValue(SettingsKeys::MainWindowState, saveState(kStateVersion));
+    settings.setValue(SettingsKeys::MainWindowGeometry, saveGeometry());
+    settings.endGroup();
+    dismantleEngine();
+}
+
+// The first start knows no sensor model; refusing to choose one ends the program.
+int MainWindow::askSensorModel()
+{
+    BusTypeDialog dialog(this);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenIndex() : -1;
+}
+
+// Children go in the order they were made, so the sensor views in the tabs would
+// go before the manager and its engine. Queued commands must complete (Canceled)
+// while the views whose members are their callbacks still exist, and the sensors,
+// which have no parent, are deleted here: the event loop that would run their
+// deleteLater has already returned.
+void MainWindow::dismantleEngine()
+{
+    SerialEngine* engine = m_manager->engine();
+    if (!engine)
+        return;
+    const QList<SerialSensor*> sensors = engine->sensors();
+    engine->deinit();
+    qDeleteAll(sensors);
+}
+
+void MainWindow::setUpStatusLog()
+{
+    auto* controller = new LogDisplayController(this);
+    controller->setObjectName(QStringLiteral("StatusLogController"));
+    auto* layout = new QVBoxLayout(ui->statusTab);
+    layout->addWidget(controller->widget());
+}
+
+void MainWindow::setUpStatusBar()
+{
+    m_portOptions = new PortOptionsWidget(this);
+    statusBar()->addPermanentWidget(m_portOptions);
+    m_detectionProgressBar = new CustomProgressBar(this);
+    m_detectionProgressBar->hide();
+    m_detectionProgressBar->setToolTip(tr("Detecting sensors"));
+    connect(this, &MainWindow::detectionProgressTextChanged, m_detectionProgressBar,
+            &CustomProgressBar::setText);
+    statusBar()->addPermanentWidget(m_detectionProgressBar);
+    m_statusIconLabel = new QLabel(this);
+    m_statusIconLabel->hide();
+    statusBar()->addPermanentWidget(m_statusIconLabel);
+}
+
+void MainWindow::setUpReminder()
+{
+    m_detectionReminder = new DetectionReminderDialog(this);
+    connect(this, &MainWindow::detectionProgressTextChanged, m_detectionReminder,
+            &DetectionReminderDialog::setProgressText);
+    connect(this, &MainWindow::showDetectionReminder, m_detectionReminder,
+            &DetectionReminderDialog::show);
+    connect(this, &MainWindow::hideDetectionReminder, m_detectionReminder,
+            &DetectionReminderDialog::hide);
+    connect(this, &MainWindow::sensorsNotDetected, m_detectionReminder,
+            &DetectionReminderDialog::slotOnSensorsNotDetected);
+}
+
+void MainWindow::setUpLineDataLog()
+{
+    m_lineDataModel = new LineDataModel(this);
+    connect(Logger::instance(), qOverload<const LogMessage&>(&Logger::newMessage), m_lineDataModel,
+            &LineDataModel::slotNewMessage);
+    ui->lineDataView->setModel(m_lineDataModel);
+    connect(ui->enableLogButton, &QToolButton::toggled, m_lineDataModel,
+            &LineDataModel::setEnabled);
+    connect(ui->clearLogButton, &QToolButton::clicked, m_lineDataModel, &LineDataModel::clear);
+    auto* hider = new HeaderViewHiderMenu(this);
+    hider->install(ui->lineDataView->horizontalHeader());
+    connect(ui->autoScrollLogButton, &QToolButton::toggled, this,
+            &MainWindow::setAutoScrollLogEnabled);
+}
+
+void MainWindow::setUpTabCorner()
+{
+    auto* corner = new QWidget(this);
+    auto* layout = new QHBoxLayout(corner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_busTypeLabel = new QLabel(corner);
+    layout->addWidget(m_busTypeLabel);
+    auto* addButton = new QToolButton(corner);
+    addButton->setDefaultAction(ui->actionAddSensor);
+    layout->addWidget(addButton);
+    ui->sensorTabWidget->setCornerWidget(corner, Qt::TopRightCorner);
+}
+
+void MainWindow::connectPortPanel()
+{
+    connect(m_manager, &SerialPortManager::serialPortParametersChanged, m_portOptions,
+            &PortOptionsWidget::slotSerialPortParametersChanged);
+    connect(m_portOptions, &PortOptionsWidget::portChanged, m_manager,
+            &SerialPortManager::setSerialPort);
+    connect(m_portOptions, &PortOptionsWidget::portDetectionChanged, m_manager,
+            &SerialPortManager::setPortDetection);
+    connect(m_portOptions, &PortOptionsWidget::baudRateChanged, m_manager,
+            &SerialPortManager::setPortBaudRate);
+    // A port chosen by hand that fails to open changes no manager state.
+    connect(m_portOptions, &PortOptionsWidget::portChanged, this, &MainWindow::showPortTrouble);
+    connect(m_manager, &SerialPortManager::lineLost, this, &MainWindow::slotLineLost);
+    connect(m_manager, &SerialPortManager::lineRestored, this, &MainWindow::slotLineRestored);
+    m_portOptions->slotSerialPortParametersChanged(m_manager->serialPortSettings());
+    m_portOptions->setPortDetection(m_manager->isPortDetectionEnabled());
+}
+
+void MainWindow::setUpModelActions()
+{
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    const QStringList models = EngineFactory::sensorTypes();
+    for (int i = 0; i < models.size(); ++i) {
+        QAction* action = group->addAction(models.at(i));
+        action->setCheckable(true);
+        action->setStatusTip(EngineFactory::tooltip(unsigned(i)));
+        action->setData(unsigned(i));
+        if (i == m_manager->busType()) {
+            action->setChecked(true);
+            m_busTypeLabel->setText(boldText(action->text()));
+        }
+    }
+    ui->menuSensors->insertActions(ui->actionBusType, group->actions());
+    connect(group, &QActionGroup::triggered, this, &MainWindow::slotBusTypeAction);
+}
+
+void MainWindow::restoreGeometryAndLog()
+{
+    QSettings settings;
+    settings.beginGroup(SettingsKeys::GeometryGroup);
+    ui->lineDataView->horizontalHeader()->restoreState(
+        settings.value(SettingsKeys::LineDataViewHeader).toByteArray());
+    restoreState(settings.value(SettingsKeys::MainWindowState).toByteArray(), kStateVersion);
+    restoreGeometry(settings.value(SettingsKeys::MainWindowGeometry).toByteArray());
+    settings.endGroup();
+
+    const bool autoScroll =
+        settings.value(SettingsKeys::LineDataAutoScroll, SettingsKeys::LineDataAutoScrollDefault)
+            .toBool();
+    ui->autoScrollLogButton->setChecked(autoScroll);
+    // The button's toggle has made the same connection: the table may be told twice.
+    if (autoScroll)
+        connect(m_lineDataModel, &LineDataModel::newRow, ui->lineDataView,
+                &QTableView::scrollToBottom);
+}
+
+void MainWindow::setUpLogDockToggle()
+{
+    ui->logDockWidget->close();
+    QAction* toggle = ui->logDockWidget->toggleViewAction();
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    toggle->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(toggle);
+}
+
+void MainWindow::slotSensorDetected(BaseSensor* sensor)
+{
+    const int countBefore = ui->sensorTabWidget->count();
+    SensorWidget* view = sensor->createWidget();
+    if (!view)
+        return;
+    connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
+    connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
+    connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
+    if (!m_lineLost.isEmpty())
+        view->slotLineLost(m_lineLost);
+    ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
+    if (countBefore == 1)
+        ui->sensorTabWidget->setCurrentWidget(view);
+    updateDetectionProgressBarVisibility();
+    emit sensorViewOpened(view);
+}
+
+void MainWindow::slotAddressChanged(uint8_t newAddress)
+{
+    const int index = ui->sensorTabWidget->indexOf(qobject_cast<QWidget*>(sender()));
+    if (index > 0)
+        ui->sensorTabWidget->setTabText(index, tabTitle(newAddress));
+}
+
+void MainWindow::slotManagerStateChanged()
+{
+    QString icon;
+    switch (m_manager->state()) {
+    case SerialPortManager::StateDetecting:
+        icon = QStringLiteral(":/icons/seeking_port.png");
+        break;
+    case SerialPortManager::StateNormal:
+        icon = QStringLiteral(":/icons/port_working.png");
+        break;
+    case SerialPortManager::StateNoPort:
+        icon = QStringLiteral(":/icons/no_port.png");
+        break;
+    default:
+        icon = QStringLiteral(":/icons/default.png");
+        break;
+    }
+    m_statusIconLabel->setPixmap(QPixmap(icon));
+    showPortTrouble();
+}
+
+// Says in the status bar which port could not be opened and why; the message goes
+// once the port is open.
+void MainWindow::showPortTrouble()
+{
+    const SerialPort* port = m_manager->currentPort();
+    const int error = port->lastError();
+    const bool failedToOpen =
+        !port->isOpen() && !port->portName().isEmpty() &&
+        (error == SerialPort::OpenError || error == SerialPort::PermissionError ||
+         error == SerialPort::InUseError || error == SerialPort::NotFoundError ||
+         error == SerialPort::UnknownError);
+    if (!failedToOpen) {
+        if (!m_portTrouble.isEmpty() && statusBar()->currentMessage() == m_portTrouble)
+            statusBar()->clearMessage();
+        m_portTrouble.clear();
+        return;
+    }
+    // The port's text says what to do about it where it knows.
+    m_portTrouble = tr("Cannot open port %1: %2").arg(port->portName(), port->errorString());
+    statusBar()->showMessage(m_portTrouble);
+}
+
+void MainWindow::slotLineLost(const QString& message)
+{
+    m_lineLost = message;
+    statusBar()->showMessage(message);
+    updateDetectionProgressBarVisibility();
+}
+
+void MainWindow::slotLineRestored()
+{
+    if (statusBar()->currentMessage() == m_lineLost)
+        statusBar()->clearMessage();
+    m_lineLost.clear();
+    updateDetectionProgressBarVisibility();
+}
+
+void MainWindow::slotBusTypeAction(QAction* act)
+{
+    m_manager->setBusType(act->data().toUInt());
+    m_busTypeLabel->setText(boldText(act->text()));
+}
+
+void MainWindow::setAutoScrollLogEnabled(bool v)
+{
+    if (v)
+        connect(m_lineDataModel, &LineDataModel::newRow, ui->lineDataView,
+                &QTableView::scrollToBottom);
+    else
+        disconnect(m_lineDataModel, &LineDataModel::newRow, ui->lineDataView,
+                   &QTableView::scrollToBottom);
+}
+
+void MainWindow::on_sensorTabWidget_tabCloseRequested(int index)
+{
+    if (index <= 0)
+        return;
+    if (index == ui->sensorTabWidget->currentIndex()) {
+        ui->menuActions->clear();
+        ui->menuActions->setEnabled(false);
+    }
+    SensorWidget* view = sensorWidgetAt(index);
+    BaseSensor* sensor = view ? view->baseSensor() : nullptr;
+    if (!sensor)
+        return;
+    // The view follows its sensor.
+    sensor->deinit();
+    sensor->deleteLater();
+}
+
+void MainWindow::on_actionPlot_triggered()
+{
+    PlotSettingsDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    for (int i = 1; i < ui->sensorTabWidget->count(); ++i) {
+        if (SensorWidget* view = sensorWidgetAt(i))
+            view->updatePlotSettings();
+    }
+}
+
+void MainWindow::on_actionAddSensor_triggered()
+{
+    if (SerialEngine* engine = m_manager->engine())
+        (new AddSensorDialog(engine))->open();
+}
+
+void MainWindow::on_actionStart_triggered(bool v)
+{
+    if (v)
+        m_manager->start();
+    else
+        m_manager->stop();
+}
+
+void MainWindow::on_actionQueryInterval_triggered()
+{
+    bool ok = false;
+    const int interval = QInputDialog::getInt(this, tr("Query Interval"), tr("ms"),
+                                              SerialSensor::storedQueryInterval(),
+                                              SettingsKeys::QueryIntervalMinimum, 99999, 1, &ok);
+    if (!ok)
+        return;
+    QSettings().setValue(SettingsKeys::QueryInterval, interval);
+    for (int i = 1; i < ui->sensorTabWidget->count(); ++i) {
+        SensorWidget* view = sensorWidgetAt(i);
+        if (auto* sensor = qobject_cast<SerialSensor*>(view ? view->baseSensor() : nullptr))
+            sensor->setQueryInterval(interval);
+    }
+}
+
+void MainWindow::on_actionSave_plot_triggered()
+{
+    const int index = ui->sensorTabWidget->currentIndex();
+    if (index <= 0 || ui->sensorTabWidget->count() < 2)
+        return;
+    if (SensorWidget* view = sensorWidgetAt(index))
+        view->slotSavePlotData();
+}
+
+void MainWindow::on_sensorTabWidget_currentChanged(int index)
+{
+    ui->actionSave_plot->setEnabled(index > 0);
+}
+
+void MainWindow::on_sensorTabWidget_currentChanged(QWidget* widget)
+{
+    ui->menuActions->clear();
+    if (!widget) {
+        ui->menuActions->setEnabled(false);
+        return;
+    }
+    if (auto* view = qobject_cast<SensorWidget*>(widget))
+        ui->menuActions->addActions(view->sensorActions());
+    ui->menuActions->setEnabled(!ui->menuActions->isEmpty());
+}
+
+void MainWindow::slotDetectionStateChanged(int newState)
+{
+    updateDetectionProgressBarVisibility();
+    emit detectionProgressTextChanged(
+        tr("Detecting sensors: %1").arg(m_manager->detectionStateString()));
+    const QString notDetected = tr("Sensors not detected, check connection");
+    if (newState == SerialEngine::DetectionExhausted && newState != m_lastDetectionState) {
+        emit sensorsNotDetected();
+        if (sensorTabCount() == 0 && m_manager->isAutoDetectSensorsEnabled())
+            statusBar()->showMessage(notDetected);
+    } else if (newState == 0 && statusBar()->currentMessage() == notDetected) {
+        // Only our own reminder: what the port or the line had to say stays.
+        statusBar()->clearMessage();
+    }
+    m_lastDetectionState = newState;
+}
+
+void MainWindow::setAutoDetectSensorsEnabled(bool v)
+{
+    m_manager->setAutoDetectSensorsEnabled(v);
+    updateDetectionProgressBarVisibility();
+}
+
+void MainWindow::updateDetectionProgressBarVisibility()
+{
+    // Nothing is detected while the line is away, and the busy bar's animation
+    // would keep the window repainting all the while.
+    if (!m_manager->isAutoDetectSensorsEnabled() || !m_lineLost.isEmpty()) {
+        m_detectionProgressBar->hide();
+        emit hideDetectionReminder();
+        return;
+    }
+    if (sensorTabCount() == 0) {
+        m_detectionProgressBar->show();
+        emit showDetectionReminder();
+        return;
+    }
+    const SerialEngine* engine = m_manager->engine();
+    m_detectionProgressBar->setVisible(!engine || engine->detectionState() !=
+                                                      SerialEngine::DetectionExhausted);
+    emit hideDetectionReminder();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QMainWindow::changeEvent(event);
+}
+
+SensorWidget* MainWindow::sensorWidgetAt(int index) const
+{
+    return qobject_cast<SensorWidget*>(ui->sensorTabWidget->widget(index));
+}
+
+int MainWindow::sensorTabCount() const
+{
+    return ui->sensorTabWidget->count() - 1;
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "port/serialportmanager.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+
+class BaseSensor;
+class CustomProgressBar;
+class DetectionReminderDialog;
+class LineDataModel;
+class PortEnumerator;
+class PortOptionsWidget;
+class QLabel;
+class SensorWidget;
+
+// The application's only window, where the subsystems are wired together: it owns
+// the port manager (and through it the engine and its sensors), shows one tab per
+// sensor next to the status tab with the text log, and carries the menus, the
+// status bar with the port panel and the detection progress, and the line-data dock.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // The hooks reach the port manager; tests script the port and the model question.
+    explicit MainWindow(PortEnumerator* enumerator, QWidget* parent = nullptr,
+                        SerialPortManager::Hooks hooks = SerialPortManager::defaultHooks());
+    ~MainWindow() override;
+
+    SerialPortManager* manager() const { return m_manager; }
+
+signals:
+    void detectionProgressTextChanged(const QString& t);
+    void showDetectionReminder();
+    void hideDetectionReminder();
+    void sensorsNotDetected();
+    // A sensor's view has just got its tab.
+    void sensorViewOpened(SensorWidget* view);
+
+private slots:
+    void slotSensorDetected(BaseSensor* sensor);
+    void slotAddressChanged(uint8_t newAddress);
+    void slotManagerStateChanged();
+    void slotBusTypeAction(QAction* act);
+    void setAutoScrollLogEnabled(bool v);
+    void on_sensorTabWidget_tabCloseRequested(int index);
+    void on_actionPlot_triggered();
+    void on_actionAddSensor_triggered();
+    void on_actionStart_triggered(bool v);
+    void on_actionQueryInterval_triggered();
+    void on_actionSave_plot_triggered();
+    void on_sensorTabWidget_currentChanged(int index);
+    void slotDetectionStateChanged(int newState);
+    void setAutoDetectSensorsEnabled(bool v);
+    void on_sensorTabWidget_currentChanged(QWidget* widget);
+    void slotLineLost(const QString& message);
+    void slotLineRestored();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    int askSensorModel();
+    void setUpStatusLog();
+    void setUpStatusBar();
+    void setUpReminder();
+    void setUpLineDataLog();
+    void setUpTabCorner();
+    void connectPortPanel();
+    void setUpModelActions();
+    void restoreGeometryAndLog();
+    void setUpLogDockToggle();
+    void updateDetectionProgressBarVisibility();
+    void showPortTrouble();
+    void dismantleEngine();
+    SensorWidget* sensorWidgetAt(int index) const;
+    int sensorTabCount() const;
+
+    std::unique_ptr<Ui::MainWindow> ui;
+    LineDataModel* m_lineDataModel = nullptr;
+    QLabel* m_statusIconLabel = nullptr;
+    CustomProgressBar* m_detectionProgressBar = nullptr;
+    // Deletes itself when the user presses "Hide".
+    QPointer<DetectionReminderDialog> m_detectionReminder;
+    SerialPortManager* m_manager = nullptr;
+    int m_lastDetectionState = 0;
+    QLabel* m_busTypeLabel = nullptr;
+    PortOptionsWidget* m_portOptions = nullptr;
+    QString m_portTrouble;
+    // Shown in the status bar, and in every tab opened meanwhile, from the loss of
+    // the line until it answers again.
+    QString m_lineLost;
+};

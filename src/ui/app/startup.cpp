@@ -1,0 +1,51 @@
+#include "app/startup.h"
+
+#include "app/mainwindow.h"
+#include "app/resources.h"
+#include "log/logger.h"
+#include "port/systemportenumerator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QLocale>
+#include <QTranslator>
+#include <QtDebug>
+
+int runNivelon(QApplication& app, const std::function<void(MainWindow&)>& watch)
+{
+    initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/nivelon.png")));
+    // Lets the desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.korinta.Nivelon"));
+
+    QTranslator appTranslator;
+    QTranslator qtTranslator;
+    const QString locale = QLocale().name();
+    appTranslator.load(QStringLiteral("nivelon_") + locale, QStringLiteral(":/tr"));
+    qtTranslator.load(QStringLiteral("qt_") + locale, QStringLiteral(":/tr"));
+    qDebug("available translations: %s",
+           qPrintable(QDir(QStringLiteral(":/tr")).entryList().join(QLatin1Char('\n'))));
+    QApplication::installTranslator(&appTranslator);
+    QApplication::installTranslator(&qtTranslator);
+
+    QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Nivelon"));
+
+    Logger logger;
+    SystemPortEnumerator enumerator;
+    enumerator.setUpNotifications();
+    globalPortEnumerator = &enumerator;
+
+    int status = 0;
+    {
+        MainWindow window(&enumerator, nullptr);
+        if (watch)
+            watch(window);
+        window.show();
+        window.setWindowTitle(QStringLiteral("Nivelon %1").arg(QLatin1String(NIVELON_VERSION)));
+        status = app.exec();
+    }
+    globalPortEnumerator = nullptr;
+    return status;
+}

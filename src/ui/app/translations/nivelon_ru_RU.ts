@@ -1,0 +1,1239 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>AddSensorDialog</name>
+    <message>
+        <source>Add sensor</source>
+        <translation>Добавить датчик</translation>
+    </message>
+</context>
+<context>
+    <name>AddressDialog</name>
+    <message>
+        <source>New address</source>
+        <translation>Новый адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Sensor 0x%1 on this line already has address %2.
+Choose a free address, or first give that sensor another one.</source>
+        <translation>Датчик 0x%1 на этой линии уже имеет адрес %2.
+Выберите свободный адрес или сначала дайте тому датчику другой.</translation>
+    </message>
+</context>
+<context>
+    <name>BaseSensor</name>
+    <message>
+        <source>Level</source>
+        <translation>Уровень</translation>
+    </message>
+</context>
+<context>
+    <name>BaudRate</name>
+    <message>
+        <source>50bps</source>
+        <translation>50 бит/с</translation>
+    </message>
+    <message>
+        <source>75bps</source>
+        <translation>75 бит/с</translation>
+    </message>
+    <message>
+        <source>110bps</source>
+        <translation>110 бит/с</translation>
+    </message>
+    <message>
+        <source>134bps</source>
+        <translation>134 бит/с</translation>
+    </message>
+    <message>
+        <source>150bps</source>
+        <translation>150 бит/с</translation>
+    </message>
+    <message>
+        <source>200bps</source>
+        <translation>200 бит/с</translation>
+    </message>
+    <message>
+        <source>300bps</source>
+        <translation>300 бит/с</translation>
+    </message>
+    <message>
+        <source>600bps</source>
+        <translation>600 бит/с</translation>
+    </message>
+    <message>
+        <source>1.2kbps</source>
+        <translation>1,2 кбит/с</translation>
+    </message>
+    <message>
+        <source>1.8kbps</source>
+        <translation>1,8 кбит/с</translation>
+    </message>
+    <message>
+        <source>2.4kbps</source>
+        <translation>2,4 кбит/с</translation>
+    </message>
+    <message>
+        <source>4.8kbps</source>
+        <translation>4,8 кбит/с</translation>
+    </message>
+    <message>
+        <source>9.6kbps</source>
+        <translation>9,6 кбит/с</translation>
+    </message>
+    <message>
+        <source>14.4kbps</source>
+        <translation>14,4 кбит/с</translation>
+    </message>
+    <message>
+        <source>19.2kbps</source>
+        <translation>19,2 кбит/с</translation>
+    </message>
+    <message>
+        <source>38.4kbps</source>
+        <translation>38,4 кбит/с</translation>
+    </message>
+    <message>
+        <source>56kbps</source>
+        <translation>56 кбит/с</translation>
+    </message>
+    <message>
+        <source>57.6kbps</source>
+        <translation>57,6 кбит/с</translation>
+    </message>
+    <message>
+        <source>76.8kbps</source>
+        <translation>76,8 кбит/с</translation>
+    </message>
+    <message>
+        <source>115.2kbps</source>
+        <translation>115,2 кбит/с</translation>
+    </message>
+    <message>
+        <source>128kbps</source>
+        <translation>128 кбит/с</translation>
+    </message>
+    <message>
+        <source>256kbps</source>
+        <translation>256 кбит/с</translation>
+    </message>
+</context>
+<context>
+    <name>BusTypeDialog</name>
+    <message>
+        <source>Choose sensor model</source>
+        <translation>Выберите модель датчика</translation>
+    </message>
+    <message>
+        <source>Sensor type can later be changed in Sensors menu</source>
+        <translation>Тип датчика можно изменить позже в меню «Датчики»</translation>
+    </message>
+</context>
+<context>
+    <name>CommandCallback</name>
+    <message>
+        <source>Ok</source>
+        <translation>Успешно</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Нет ответа</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Сбой</translation>
+    </message>
+    <message>
+        <source>Crc fail</source>
+        <translation>Ошибка CRC</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Отменено</translation>
+    </message>
+    <message>
+        <source>Nack</source>
+        <translation>Отказ</translation>
+    </message>
+    <message>
+        <source>Stray</source>
+        <translation>Посторонние данные</translation>
+    </message>
+    <message>
+        <source>No echo</source>
+        <translation>Нет эха</translation>
+    </message>
+    <message>
+        <source>Echo mismatch</source>
+        <translation>Эхо не совпадает</translation>
+    </message>
+    <message>
+        <source>Error %1</source>
+        <translation>Ошибка %1</translation>
+    </message>
+</context>
+<context>
+    <name>DetectionReminderDialog</name>
+    <message>
+        <source>Sensors not detected, check connection</source>
+        <translation>Датчики не обнаружены, проверьте подключение</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Скрыть</translation>
+    </message>
+</context>
+<context>
+    <name>EngineFactory</name>
+    <message>
+        <source>ZT-31</source>
+        <translation>ZT-31</translation>
+    </message>
+    <message>
+        <source>TBus protocol, LIN interface</source>
+        <translation>Протокол TBus, интерфейс LIN</translation>
+    </message>
+    <message>
+        <source>ZT-32</source>
+        <translation>ZT-32</translation>
+    </message>
+    <message>
+        <source>MODBus protocol, RS-485 inteface</source>
+        <translation>Протокол MODBus, интерфейс RS-485</translation>
+    </message>
+    <message>
+        <source>ZT-33</source>
+        <translation>ZT-33</translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485 inteface</source>
+        <translation>Протокол Omnicomm, интерфейс RS-485</translation>
+    </message>
+    <message>
+        <source>ZT-34</source>
+        <translation>ZT-34</translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-232 inteface</source>
+        <translation>Протокол Omnicomm, интерфейс RS-232</translation>
+    </message>
+    <message>
+        <source>ZT-35</source>
+        <translation>ZT-35</translation>
+    </message>
+    <message>
+        <source>ZT-36</source>
+        <translation>ZT-36</translation>
+    </message>
+    <message>
+        <source>MODBus protocol, RS-485 inteface, PWM output</source>
+        <translation>Протокол MODBus, интерфейс RS-485, выход ШИМ</translation>
+    </message>
+    <message>
+        <source>ZT-37</source>
+        <translation>ZT-37</translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485 inteface, PWM output</source>
+        <translation>Протокол Omnicomm, интерфейс RS-485, выход ШИМ</translation>
+    </message>
+    <message>
+        <source>ZT-38</source>
+        <translation>ZT-38</translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-232 inteface, PWM output</source>
+        <translation>Протокол Omnicomm, интерфейс RS-232, выход ШИМ</translation>
+    </message>
+    <message>
+        <source>ZT-41</source>
+        <translation>ZT-41</translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485 interface, analogue output 0.5-4.5V(0.5-9.5V)</source>
+        <translation>Протокол Omnicomm, интерфейс RS-485, аналоговый выход 0,5–4,5 В (0,5–9,5 В)</translation>
+    </message>
+    <message>
+        <source>ZT-42</source>
+        <translation>ZT-42</translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485/RS-232 interfaces</source>
+        <translation>Протокол Omnicomm, интерфейсы RS-485/RS-232</translation>
+    </message>
+    <message>
+        <source>ZT-43</source>
+        <translation>ZT-43</translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-232 interface, analogue output 0.5-4.5V(0.5-9.5V)</source>
+        <translation>Протокол Omnicomm, интерфейс RS-232, аналоговый выход 0,5–4,5 В (0,5–9,5 В)</translation>
+    </message>
+</context>
+<context>
+    <name>FailureStatusLine</name>
+    <message>
+        <source>Sensor %1: %2</source>
+        <translation>Датчик %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 refused</source>
+        <translation>%1: отказ</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HardwareSerialPort</name>
+    <message>
+        <source>%1 is in use by another program</source>
+        <translation>%1 занят другой программой</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderViewHiderMenu</name>
+    <message>
+        <source>Show</source>
+        <translation>Показать</translation>
+    </message>
+</context>
+<context>
+    <name>LineDataModel</name>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Request</source>
+        <translation>Запрос</translation>
+    </message>
+    <message>
+        <source>Response</source>
+        <translation>Ответ</translation>
+    </message>
+</context>
+<context>
+    <name>LineStatistics</name>
+    <message>
+        <source>never</source>
+        <translation>никогда</translation>
+    </message>
+    <message>
+        <source>; %1 frames sent unasked</source>
+        <translation>; кадров, присланных без запроса: %1</translation>
+    </message>
+    <message>
+        <source>Exchanges %1, ok %2, time-outs %3, checksum failures %4, other failures %5; reply %6 ms mean, %7 ms max; last heard %8; noise %9 bytes</source>
+        <translation>Обменов %1, успешно %2, тайм-аутов %3, ошибок CRC %4, прочих ошибок %5; ответ: среднее %6 мс, максимум %7 мс; последний ответ %8; помех %9 байт</translation>
+    </message>
+    <message>
+        <source>the line is noisy: %1 bytes in %2 s that belong to no exchange; check the wiring and that no other master is on the bus</source>
+        <translation>на линии помехи: %1 байт за %2 с не относятся ни к одному обмену; проверьте проводку и что на шине нет другого ведущего</translation>
+    </message>
+</context>
+<context>
+    <name>LogDisplayController</name>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Выделить всё</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Write to..</source>
+        <translation>Записывать в файл..</translation>
+    </message>
+    <message>
+        <source>Enable all sections</source>
+        <translation>Включить все разделы</translation>
+    </message>
+    <message>
+        <source>Disable all sections</source>
+        <translation>Выключить все разделы</translation>
+    </message>
+    <message>
+        <source>Writing the log file %1 failed: %2. The log is no longer written to it.</source>
+        <translation>Не удалось записать файл журнала %1: %2. Журнал в него больше не записывается.</translation>
+    </message>
+    <message>
+        <source>Log file</source>
+        <translation>Файл журнала</translation>
+    </message>
+</context>
+<context>
+    <name>Logger</name>
+    <message>
+        <source>PortStatus</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибки</translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>LineData</source>
+        <translation>Обмен</translation>
+    </message>
+    <message>
+        <source>EngineState</source>
+        <translation>Состояние движка</translation>
+    </message>
+    <message>
+        <source>ModBusEngine</source>
+        <translation>Движок ModBus</translation>
+    </message>
+    <message>
+        <source>OmniCommEngine</source>
+        <translation>Движок Omnicomm</translation>
+    </message>
+    <message>
+        <source>OmniCommSensor</source>
+        <translation>Датчик Omnicomm</translation>
+    </message>
+    <message>
+        <source>TBusEngine</source>
+        <translation>Движок TBus</translation>
+    </message>
+    <message>
+        <source>TBusSensor</source>
+        <translation>Датчик TBus</translation>
+    </message>
+    <message>
+        <source>Destruction</source>
+        <translation>Удаление</translation>
+    </message>
+    <message>
+        <source>Detector</source>
+        <translation>Поиск</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Status</source>
+        <translation>Состояние</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Sensors</source>
+        <translation>Датчики</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Действия</translation>
+    </message>
+    <message>
+        <source>Для отключения нажать Ctrl+Shift+L</source>
+        <translation>Для отключения нажать Ctrl+Shift+L</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Журнал</translation>
+    </message>
+    <message>
+        <source>Autoscroll</source>
+        <translation>Прокрутка</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Показывать</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Опрос</translation>
+    </message>
+    <message>
+        <source>Save plot..</source>
+        <translation>Сохранить график..</translation>
+    </message>
+    <message>
+        <source>Save plot. Available with sensor tab selected</source>
+        <translation>Сохранить график. Доступно на вкладке датчика</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Bus Type</source>
+        <translation>Тип шины</translation>
+    </message>
+    <message>
+        <source>Обнаружение датчиков</source>
+        <translation>Обнаружение датчиков</translation>
+    </message>
+    <message>
+        <source>Add Sensor..</source>
+        <translation>Добавить датчик..</translation>
+    </message>
+    <message>
+        <source>Plot..</source>
+        <translation>График..</translation>
+    </message>
+    <message>
+        <source>Query Interval..</source>
+        <translation>Интервал опроса..</translation>
+    </message>
+    <message>
+        <source>Detecting sensors</source>
+        <translation>Поиск датчиков</translation>
+    </message>
+    <message>
+        <source>Cannot open port %1: %2</source>
+        <translation>Не удаётся открыть порт %1: %2</translation>
+    </message>
+    <message>
+        <source>Query Interval</source>
+        <translation>Интервал опроса</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>мс</translation>
+    </message>
+    <message>
+        <source>Detecting sensors: %1</source>
+        <translation>Поиск датчиков: %1</translation>
+    </message>
+    <message>
+        <source>Sensors not detected, check connection</source>
+        <translation>Датчики не обнаружены, проверьте подключение</translation>
+    </message>
+</context>
+<context>
+    <name>ModBusEngine</name>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+</context>
+<context>
+    <name>ModBusSensor</name>
+    <message>
+        <source>rawlvl=%1, lvl=%2</source>
+        <translation>сырой=%1, уровень=%2</translation>
+    </message>
+</context>
+<context>
+    <name>ModBusSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>%n</source>
+        <translation>%n</translation>
+    </message>
+    <message>
+        <source>Set address..</source>
+        <translation>Сменить адрес..</translation>
+    </message>
+    <message>
+        <source>Address change</source>
+        <translation>Смена адреса</translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation>НЕТ ДАННЫХ</translation>
+    </message>
+    <message>
+        <source>
+Error</source>
+        <translation>
+Ошибка</translation>
+    </message>
+</context>
+<context>
+    <name>OmniCommEngine</name>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+</context>
+<context>
+    <name>OmniCommSensor</name>
+    <message>
+        <source>Raw level</source>
+        <translation>Сырой уровень</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>Auto interval</source>
+        <translation>Интервал автовыдачи</translation>
+    </message>
+    <message>
+        <source>FMax</source>
+        <translation>FMax</translation>
+    </message>
+    <message>
+        <source>FMin</source>
+        <translation>FMin</translation>
+    </message>
+    <message>
+        <source>SampleCount</source>
+        <translation>Число отсчётов</translation>
+    </message>
+    <message>
+        <source>PWM_Max</source>
+        <translation>ШИМ_Макс</translation>
+    </message>
+    <message>
+        <source>ControlOutput</source>
+        <translation>Управляющий выход</translation>
+    </message>
+    <message>
+        <source>DataFormat</source>
+        <translation>Формат данных</translation>
+    </message>
+    <message>
+        <source>NormalTemperature</source>
+        <translation>Нормальная температура</translation>
+    </message>
+    <message>
+        <source>AnalogueOutputRatio</source>
+        <translation>Коэффициент аналогового выхода</translation>
+    </message>
+    <message>
+        <source>AnalogueOutputRange</source>
+        <translation>Диапазон аналогового выхода</translation>
+    </message>
+</context>
+<context>
+    <name>OmniCommSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Конфигурация</translation>
+    </message>
+    <message>
+        <source>Fmin</source>
+        <translation>Fmin</translation>
+    </message>
+    <message>
+        <source>Fmax</source>
+        <translation>Fmax</translation>
+    </message>
+    <message>
+        <source>Sample Count</source>
+        <translation>Число отсчётов</translation>
+    </message>
+    <message>
+        <source>Data format</source>
+        <translation>Формат данных</translation>
+    </message>
+    <message>
+        <source>Control output</source>
+        <translation>Управляющий выход</translation>
+    </message>
+    <message>
+        <source>PWM Max</source>
+        <translation>Максимум ШИМ</translation>
+    </message>
+    <message>
+        <source>Normal Temperature</source>
+        <translation>Нормальная температура</translation>
+    </message>
+    <message>
+        <source>Analogue Output Ratio</source>
+        <translation>Коэффициент аналогового выхода</translation>
+    </message>
+    <message>
+        <source>Analogue Output Range</source>
+        <translation>Диапазон аналогового выхода</translation>
+    </message>
+    <message>
+        <source>Autonomous interval</source>
+        <translation>Интервал автовыдачи</translation>
+    </message>
+    <message>
+        <source>Auto mode</source>
+        <translation>Автовыдача</translation>
+    </message>
+    <message>
+        <source>Change Address..</source>
+        <translation>Сменить адрес..</translation>
+    </message>
+    <message>
+        <source>Refresh Configuration</source>
+        <translation>Обновить конфигурацию</translation>
+    </message>
+    <message>
+        <source>Set Empty</source>
+        <translation>Пустой бак</translation>
+    </message>
+    <message>
+        <source>Set Full</source>
+        <translation>Полный бак</translation>
+    </message>
+    <message>
+        <source>Undefined</source>
+        <translation>Не определено</translation>
+    </message>
+    <message>
+        <source>1024 (10 bits)</source>
+        <translation>1024 (10 бит)</translation>
+    </message>
+    <message>
+        <source>4096 (12 bits)</source>
+        <translation>4096 (12 бит)</translation>
+    </message>
+    <message>
+        <source>8192 (13 bits)</source>
+        <translation>8192 (13 бит)</translation>
+    </message>
+    <message>
+        <source>0.5-4.5V</source>
+        <translation>0,5–4,5 В</translation>
+    </message>
+    <message>
+        <source>0.5-9.5V</source>
+        <translation>0,5–9,5 В</translation>
+    </message>
+    <message>
+        <source>Temperature/Frequency</source>
+        <translation>Температура/частота</translation>
+    </message>
+    <message>
+        <source>Mode switch</source>
+        <translation>Смена режима</translation>
+    </message>
+    <message>
+        <source>Configuration read</source>
+        <translation>Чтение конфигурации</translation>
+    </message>
+    <message>
+        <source>Address change</source>
+        <translation>Смена адреса</translation>
+    </message>
+    <message>
+        <source>No frequency reading to calibrate from</source>
+        <translation>Нет измеренной частоты для калибровки</translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation>НЕТ ДАННЫХ</translation>
+    </message>
+    <message>
+        <source>&lt;br/&gt;Error</source>
+        <translation>&lt;br/&gt;Ошибка</translation>
+    </message>
+    <message>
+        <source>it must be from %1 to %2</source>
+        <translation>допустимы значения от %1 до %2</translation>
+    </message>
+    <message>
+        <source>it must be below %1 (%2)</source>
+        <translation>оно должно быть меньше %1 (%2)</translation>
+    </message>
+    <message>
+        <source>it must be above %1 (%2)</source>
+        <translation>оно должно быть больше %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterWidget</name>
+    <message>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source>%1 refused: %2</source>
+        <translation>%1 отклонено: %2</translation>
+    </message>
+    <message>
+        <source>%1 refused by the sensor</source>
+        <translation>%1 отклонено датчиком</translation>
+    </message>
+    <message>
+        <source>%1 not written: %2</source>
+        <translation>%1 не записано: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PlotSettingsDialog</name>
+    <message>
+        <source>Plot settings</source>
+        <translation>Настройки графика</translation>
+    </message>
+    <message>
+        <source>Plot samples limit</source>
+        <translation>Предел числа точек</translation>
+    </message>
+    <message>
+        <source>No limit</source>
+        <translation>Без предела</translation>
+    </message>
+    <message>
+        <source>Time format</source>
+        <translation>Формат времени</translation>
+    </message>
+    <message>
+        <source>mm:ss</source>
+        <translation>mm:ss</translation>
+    </message>
+    <message>
+        <source>hh:mm:ss</source>
+        <translation>hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>ss:zzz</source>
+        <translation>ss:zzz</translation>
+    </message>
+    <message>
+        <source>mm:ss:zzz</source>
+        <translation>mm:ss:zzz</translation>
+    </message>
+    <message>
+        <source>hh:mm:ss:zzz</source>
+        <translation>hh:mm:ss:zzz</translation>
+    </message>
+    <message>
+        <source>Level format</source>
+        <translation>Формат уровня</translation>
+    </message>
+    <message>
+        <source>Percentage</source>
+        <translation>Проценты</translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation>Сырой уровень</translation>
+    </message>
+    <message>
+        <source>Line Style</source>
+        <translation>Стиль линии</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Цвет</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Толщина</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Уровень</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Частота</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Фон</translation>
+    </message>
+</context>
+<context>
+    <name>PlotStyles</name>
+    <message>
+        <source>No curve</source>
+        <translation>Нет линии</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Линии</translation>
+    </message>
+    <message>
+        <source>Sticks</source>
+        <translation>Столбики</translation>
+    </message>
+    <message>
+        <source>Steps</source>
+        <translation>Ступени</translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation>Точки</translation>
+    </message>
+</context>
+<context>
+    <name>PortOptionsPanel</name>
+    <message>
+        <source>Auto search</source>
+        <translation>Автопоиск</translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation>Последовательный порт</translation>
+    </message>
+    <message>
+        <source>Add a port that is not listed, such as a pseudo-terminal or a link</source>
+        <translation>Добавить порт, которого нет в списке, например псевдотерминал или ссылку</translation>
+    </message>
+    <message>
+        <source>Add port...</source>
+        <translation>Добавить порт...</translation>
+    </message>
+</context>
+<context>
+    <name>PortOptionsWidget</name>
+    <message>
+        <source>There is no device %1. Check the path; a pseudo-terminal or link must exist before it can be added.</source>
+        <translation>Устройства %1 нет. Проверьте путь: псевдотерминал или ссылка должны существовать до добавления.</translation>
+    </message>
+    <message>
+        <source>The port %1 cannot be added to the list of ports.</source>
+        <translation>Порт %1 нельзя добавить в список портов.</translation>
+    </message>
+    <message>
+        <source>Add port</source>
+        <translation>Добавить порт</translation>
+    </message>
+    <message>
+        <source>Device path:</source>
+        <translation>Путь к устройству:</translation>
+    </message>
+</context>
+<context>
+    <name>PwmParameterWidget</name>
+    <message>
+        <source>Reverse</source>
+        <translation>Инверсия</translation>
+    </message>
+</context>
+<context>
+    <name>SensorWidget</name>
+    <message>
+        <source>STUB</source>
+        <translation>нет данных</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Level %</source>
+        <translation>Уровень, %</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Compact</source>
+        <translation>Компактно</translation>
+    </message>
+    <message>
+        <source>Follow</source>
+        <translation>Следовать</translation>
+    </message>
+    <message>
+        <source>Save..</source>
+        <translation>Сохранить..</translation>
+    </message>
+    <message>
+        <source>Plot data save..</source>
+        <translation>Сохранение данных графика..</translation>
+    </message>
+    <message>
+        <source>Unable to save plot data</source>
+        <translation>Не удалось сохранить данные графика</translation>
+    </message>
+    <message>
+        <source>Output file open error: %1</source>
+        <translation>Ошибка открытия файла: %1</translation>
+    </message>
+    <message>
+        <source>Output file write error: %1</source>
+        <translation>Ошибка записи файла: %1</translation>
+    </message>
+    <message>
+        <source>Reset statistics</source>
+        <translation>Сбросить статистику</translation>
+    </message>
+    <message>
+        <source>no reply since %1</source>
+        <translation>нет ответа с %1</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPort</name>
+    <message>
+        <source>%1; add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again</source>
+        <translation>%1; добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите в систему заново</translation>
+    </message>
+    <message>
+        <source>%1; close that program first</source>
+        <translation>%1; сначала закройте эту программу</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPortManager</name>
+    <message>
+        <source>No COM ports found</source>
+        <translation>COM-порты не найдены</translation>
+    </message>
+    <message>
+        <source>List of found COM port(s):</source>
+        <translation>Найденные COM-порты:</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Опрос запущен</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Опрос остановлен</translation>
+    </message>
+    <message>
+        <source>Auto detect enabled</source>
+        <translation>Обнаружение датчиков включено</translation>
+    </message>
+    <message>
+        <source>Auto detect disabled</source>
+        <translation>Обнаружение датчиков выключено</translation>
+    </message>
+    <message>
+        <source>port %1 detected</source>
+        <translation>порт %1 подключён</translation>
+    </message>
+    <message>
+        <source>port %1 removed</source>
+        <translation>порт %1 отключён</translation>
+    </message>
+    <message>
+        <source>Opened port %1</source>
+        <translation>Открыт порт %1</translation>
+    </message>
+    <message>
+        <source>Opening port %1 failed</source>
+        <translation>Не удалось открыть порт %1</translation>
+    </message>
+    <message>
+        <source>Closing port %1</source>
+        <translation>Закрытие порта %1</translation>
+    </message>
+    <message>
+        <source>No sensor answers on port %1</source>
+        <translation>На порту %1 не отвечает ни один датчик</translation>
+    </message>
+    <message>
+        <source>device removed</source>
+        <translation>устройство отключено</translation>
+    </message>
+    <message>
+        <source>Line lost: %1 (%2); waiting for it to come back</source>
+        <translation>Линия потеряна: %1 (%2); ожидание её возвращения</translation>
+    </message>
+    <message>
+        <source>Line restored: %1</source>
+        <translation>Линия восстановлена: %1</translation>
+    </message>
+    <message>
+        <source>Sensors answer on port %1</source>
+        <translation>На порту %1 отвечают датчики</translation>
+    </message>
+</context>
+<context>
+    <name>TBusEngine</name>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+</context>
+<context>
+    <name>TBusSensor</name>
+    <message>
+        <source>error minimum undefined</source>
+        <translation>ошибка: минимум не задан</translation>
+    </message>
+    <message>
+        <source>error maximum undefined</source>
+        <translation>ошибка: максимум не задан</translation>
+    </message>
+    <message>
+        <source>error calibration invalid</source>
+        <translation>ошибка: неверная калибровка</translation>
+    </message>
+    <message>
+        <source>error unknown %1</source>
+        <translation>неизвестная ошибка %1</translation>
+    </message>
+    <message>
+        <source>Minimum ADC Value %1</source>
+        <translation>Минимальное значение АЦП %1</translation>
+    </message>
+    <message>
+        <source>Maximum ADC Value %1</source>
+        <translation>Максимальное значение АЦП %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBusSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>LVL</source>
+        <translation>УР</translation>
+    </message>
+    <message>
+        <source>Set minimum</source>
+        <translation>Задать минимум</translation>
+    </message>
+    <message>
+        <source>Set maximum</source>
+        <translation>Задать максимум</translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation>НЕТ ДАННЫХ</translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibration</name>
+    <message>
+        <source>%1 litres cannot be poured: give a volume above zero</source>
+        <translation>Нельзя залить %1 л: укажите объём больше нуля</translation>
+    </message>
+    <message>
+        <source>no pour waits for a reading</source>
+        <translation>нет заливки, ожидающей показания</translation>
+    </message>
+    <message>
+        <source>no reading has come since the pour</source>
+        <translation>после заливки ещё не было показаний</translation>
+    </message>
+</context>
+<context>
+    <name>TankTable</name>
+    <message>
+        <source>litres %1 are below zero</source>
+        <translation>объём %1 л меньше нуля</translation>
+    </message>
+    <message>
+        <source>raw level %1 is below zero</source>
+        <translation>сырой уровень %1 меньше нуля</translation>
+    </message>
+    <message>
+        <source>litres %1 do not rise above %2 of the row before</source>
+        <translation>объём %1 л не больше %2 л предыдущей строки</translation>
+    </message>
+    <message>
+        <source>raw level %1 does not rise above %2 of the row before</source>
+        <translation>сырой уровень %1 не больше %2 предыдущей строки</translation>
+    </message>
+</context>
+<context>
+    <name>TankTableFile</name>
+    <message>
+        <source>the header %1 is expected here</source>
+        <translation>здесь ожидается заголовок %1</translation>
+    </message>
+    <message>
+        <source>the forced rows &quot;%1&quot; are not row numbers</source>
+        <translation>принудительные строки «%1» не являются номерами строк</translation>
+    </message>
+    <message>
+        <source>%1 wants 3 fields, this row has %2</source>
+        <translation>%1 требует 3 поля, в этой строке их %2</translation>
+    </message>
+    <message>
+        <source>RawLevel %1 is not a whole number from 0 to 65535</source>
+        <translation>RawLevel %1 не является целым числом от 0 до 65535</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not a number</source>
+        <translation>%1 «%2» не является числом</translation>
+    </message>
+    <message>
+        <source>the header %1 is missing</source>
+        <translation>нет заголовка %1</translation>
+    </message>
+    <message>
+        <source>no rows follow the header</source>
+        <translation>после заголовка нет ни одной строки</translation>
+    </message>
+    <message>
+        <source>the forced rows name a row that is not in the table</source>
+        <translation>среди принудительных строк указана строка, которой нет в таблице</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>строка %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a tank table</source>
+        <translation>%1 слишком велик для тарировочной таблицы</translation>
+    </message>
+</context>
+</TS>

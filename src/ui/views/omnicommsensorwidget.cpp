@@ -1,0 +1,439 @@
+#include "views/omnicommsensorwidget.h"
+
+#include "engine/enginefactory.h"
+#include "parameters/parameterwidget.h"
+#include "plot/omnicommfrequencytemperaturescaledraw.h"
+#include "protocols/omnicommsensor.h"
+#include "ui_omnicommsensorwidget.h"
+#include "views/addressdialog.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+#include <qwt_scale_widget.h>
+
+namespace {
+
+const float kRawMaximum = 8191.0f;
+const int kUnsignedMaximum = 65535;
+const int kByteMaximum = 255;
+// The 13-bit format is listed for the sensors that report it, but none can be
+// switched to it.
+const int kUnselectableDataFormat = 2;
+
+} // namespace
+
+OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* parent)
+    : PlotSensorWidget<OmniCommSamplePoint>(sensor, parent, kRawMaximum)
+    , ui(new Ui::OmniCommSensorWidget)
+    , m_temperatureSeries(new OmniCommTemperatureSeriesData(&queue()))
+    , m_frequencySeries(new OmniCommFrequencySeriesData(&queue()))
+    , m_modeCallback(this, &OmniCommSensorWidget::setModeCallback)
+{
+    ui->setupUi(this);
+    if (!QCoreApplication::arguments().contains(QStringLiteral("-t")))
+        removeServiceControls();
+    m_rightScaleDraw = new OmniCommFrequencyTemperatureScaleDraw(
+        OmniCommFrequencyTemperatureScaleDraw::TemperatureMode, ui->plot);
+    bindParameterWidgets();
+    connect(sensor, &OmniCommSensor::modeChanged, this, &OmniCommSensorWidget::slotModeChanged);
+    connect(sensor, &OmniCommSensor::configurationUpdated, this,
+            &OmniCommSensorWidget::slotConfigurationUpdated);
+    connect(sensor, &OmniCommSensor::configurationReadFailed, this,
+            &OmniCommSensorWidget::slotConfigurationReadFailed);
+    connect(sensor, &OmniCommSensor::addressChangeFailed, this,
+            &OmniCommSensorWidget::slotAddressChangeFailed);
+    initPlot(ui->plot);
+    ui->plot->enableAxis(QwtPlot::yRight);
+    initLevelCurve(levelSeries());
+    initErrorCurve(errorSeries());
+    initRightAxis();
+    applyLevelStyle(ui->progressBar);
+    initReplyStatus(ui->replyStatusLine,
+                    {ui->levelLineEdit, ui->rawLevelLineEdit, ui->temperatureLineEdit,
+                     ui->frequencyLineEdit, ui->progressBar});
+    updateFeatures();
+
+    QList<QAction*> actions;
+    for (QAction* action :
+         {ui->actionSet_Empty, ui->actionSet_Full, ui->actionRefresh_Configuration}) {
+        if (action)
+            actions.append(action);
+    }
+    setSensorActions(actions + ui->plot->actions());
+}
+
+OmniCommSensorWidget::~OmniCommSensorWidget() = default;
+
+OmniCommSensor* OmniCommSensorWidget::sensor() const
+{
+    return static_cast<OmniCommSensor*>(baseSensor());
+}
+
+// Calibration and the normal temperature are for the workshop, not the field.
+void OmniCommSensorWidget::removeServiceControls()
+{
+    delete ui->actionSet_Empty;
+    delete ui->actionSet_Full;
+    delete ui->setEmptyButton;
+    delete ui->setFullButton;
+    ui->formLayout->removeRow(ui->normalTemperatureWidget);
+    ui->actionSet_Empty = ui->actionSet_Full = nullptr;
+    ui->setEmptyButton = ui->setFullButton = nullptr;
+    ui->normalTemperatureWidget = nullptr;
+    ui->normalTemperatureLabel = nullptr;
+}
+
+void OmniCommSensorWidget::bindParameterWidgets()
+{
+    ui->autonomousIntervalWidget->setRange(0, kByteMaximum);
+    ui->autonomousIntervalWidget->spinBox()->setSpecialValueText(tr("Undefined"));
+    bindParameterWidget(ui->autonomousIntervalWidget, OmniCommSensor::AutoIntervalIndex);
+    slotModeChanged();
+    ui->frequencyMinWidget->setRange(0, kUnsignedMaximum);
+    bindParameterWidget(ui->frequencyMinWidget, OmniCommSensor::FMinIndex);
+    ui->frequencyMaxWidget->setRange(0, kUnsignedMaximum);
+    bindParameterWidget(ui->frequencyMaxWidget, OmniCommSensor::FMaxIndex);
+    ui->sampleCountWidget->setRange(1, kByteMaximum);
+    bindParameterWidget(ui->sampleCountWidget, OmniCommSensor::SampleCountIndex);
+    bindParameterWidget(ui->pwmMaxWidget, OmniCommSensor::PwmMaxIndex);
+    ui->dataFormatWidget->setItems(
+        {tr("1024 (10 bits)"), tr("4096 (12 bits)"), tr("8192 (13 bits)")});
+    if (auto* model = qobject_cast<QStandardItemModel*>(ui->dataFormatWidget->comboBox()->model()))
+        model->item(kUnselectableDataFormat)->setEnabled(false);
+    bindParameterWidget(ui->dataFormatWidget, OmniCommSensor::DataFormatIndex);
+    if (ui->normalTemperatureWidget) {
+        ui->normalTemperatureWidget->setRange(0, kByteMaximum);
+        bindParameterWidget(ui->normalTemperatureWidget, OmniCommSensor::NormalTemperatureIndex);
+    }
+    ui->controlOutputWidget->setRange(0, kUnsignedMaximum);
+    bindParameterWidget(ui->controlOutputWidget, OmniCommSensor::ControlOutputIndex);
+    ui->analogueOutputRatioWidget->setRange(0, kUnsignedMaximum);
+    bindParameterWidget(ui->analogueOutputRatioWidget, OmniCommSensor::AnalogueOutputRatioIndex);
+    ui->analogueOutputRangeWidget->setItems({tr("0.5-4.5V"), tr("0.5-9.5V")});
+    bindParameterWidget(ui->analogueOutputRangeWidget, OmniCommSensor::AnalogueOutputRangeIndex);
+}
+
+void OmniCommSensorWidget::bindParameterWidget(ParameterWidget* widget, int id)
+{
+    PlotSensorWidget<OmniCommSamplePoint>::bindParameterWidget(widget, id);
+    m_parameterWidgets.append(widget);
+    widget->setCheck([this, id](const QVariant& value) { return refusal(id, value); });
+    connect(widget, &ParameterWidget::writeFailed, this, [this](const QString& text) {
+        if (const OmniCommSensor* sensor = this->sensor())
+            ui->statusLine->report(sensor->address(), text);
+    });
+}
+
+// What the sensor would refuse, said before anything is sent. The full tank
+// gives the lowest frequency, so FMin must stay below FMax.
+QString OmniCommSensorWidget::refusal(int index, const QVariant& value) const
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return QString();
+    int lowest = 0;
+    int highest = 0;
+    if (sensor->parameterRange(index, &lowest, &highest) &&
+        (value.toInt() < lowest || value.toInt() > highest))
+        return tr("it must be from %1 to %2").arg(lowest).arg(highest);
+    if (index != OmniCommSensor::FMinIndex && index != OmniCommSensor::FMaxIndex)
+        return QString();
+    const bool isMinimum = index == OmniCommSensor::FMinIndex;
+    const KtIntParameter* other =
+        sensor->intParameter(isMinimum ? OmniCommSensor::FMaxIndex : OmniCommSensor::FMinIndex);
+    if (!other->isValid())
+        return QString();
+    if (isMinimum && value.toInt() >= other->value())
+        return tr("it must be below %1 (%2)").arg(other->title()).arg(other->value());
+    if (!isMinimum && value.toInt() <= other->value())
+        return tr("it must be above %1 (%2)").arg(other->title()).arg(other->value());
+    return QString();
+}
+
+void OmniCommSensorWidget::initRightAxis()
+{
+    m_frequencyCurve.setSamples(m_frequencySeries);
+    m_frequencyCurve.setPen(QPen(Qt::blue));
+    m_frequencyCurve.setStyle(QwtPlotCurve::Steps);
+    m_frequencyCurve.setYAxis(QwtPlot::yRight);
+    m_frequencyCurve.attach(ui->plot);
+    m_temperatureCurve.setSamples(m_temperatureSeries);
+    m_temperatureCurve.setPen(QPen(Qt::red));
+    m_temperatureCurve.setStyle(QwtPlotCurve::Steps);
+    m_temperatureCurve.setYAxis(QwtPlot::yRight);
+    m_temperatureCurve.attach(ui->plot);
+
+    m_rightGrid.setAxes(QwtPlot::xBottom, QwtPlot::yRight);
+    m_rightGrid.setPen(QPen(Qt::black));
+    m_rightGrid.enableX(false);
+    m_rightGrid.attach(ui->plot);
+
+    ui->plot->setAxisTitle(QwtPlot::yRight, tr("Temperature/Frequency"));
+    ui->plot->axisWidget(QwtPlot::yRight)->installEventFilter(this);
+    ui->plot->setAxisScaleDraw(QwtPlot::yRight, m_rightScaleDraw);
+    fitRightAxis();
+}
+
+// Both right-axis series are scaled into 0..1; a temperature below zero takes
+// the axis below 0 so that it stays in sight.
+// Only the newest sample can take it lower: scanning the whole queue at every
+// reading would cost more the longer the plot runs. The axis goes back up when
+// the plot is cleared.
+void OmniCommSensorWidget::fitRightAxis()
+{
+    const LimitedQueue<OmniCommSamplePoint>& samples = queue();
+    if (samples.size() > 0)
+        m_lowestTemperature =
+            std::min(m_lowestTemperature, samples[samples.size() - 1].temperature);
+    const double bottom =
+        std::floor(m_lowestTemperature / OmniCommTemperatureSeriesData::Scale * 10.0) / 10.0;
+    ui->plot->setAxisScale(QwtPlot::yRight, bottom, 1.0);
+}
+
+void OmniCommSensorWidget::clearPlot()
+{
+    PlotSensorWidget::clearPlot();
+    m_lowestTemperature = 0;
+    fitRightAxis();
+}
+
+void OmniCommSensorWidget::updateWidgetValues()
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    const KtFloatParameter* level = sensor->floatParameter(OmniCommSensor::LevelIndex);
+    // Until the configuration names the data format the level is scaled by a
+    // guess and can read several times full scale: show and plot only the raw.
+    const bool scaled =
+        level->isValid() && sensor->parameter(OmniCommSensor::DataFormatIndex)->isValid();
+    ui->progressBar->setValue(scaled ? int(level->value() * ui->progressBar->maximum()) : 0);
+    ui->levelLineEdit->setText(scaled ? QString::number(double(level->value()) * 100.0, 'f', 2)
+                                      : QString());
+    ui->rawLevelLineEdit->setText(sensor->parameter(OmniCommSensor::RawLevelIndex)->toString());
+    ui->temperatureLineEdit->setText(
+        sensor->parameter(OmniCommSensor::TemperatureIndex)->toString());
+    ui->frequencyLineEdit->setText(sensor->parameter(OmniCommSensor::FrequencyIndex)->toString());
+    if (scaled || !sensor->parameter(OmniCommSensor::RawLevelIndex)->isValid())
+        appendSample(takeSample());
+    fitRightAxis();
+}
+
+OmniCommSamplePoint OmniCommSensorWidget::takeSample() const
+{
+    const OmniCommSensor* sensor = this->sensor();
+    const KtIntParameter* raw = sensor->intParameter(OmniCommSensor::RawLevelIndex);
+    OmniCommSamplePoint sample;
+    sample.time = QDateTime::currentMSecsSinceEpoch();
+    sample.level = sensor->floatParameter(OmniCommSensor::LevelIndex)->value() * 100.0f;
+    sample.rawLevel = quint16(raw->value());
+    sample.temperature = qint16(sensor->intParameter(OmniCommSensor::TemperatureIndex)->value());
+    sample.frequency = quint16(sensor->intParameter(OmniCommSensor::FrequencyIndex)->value());
+    sample.error = !raw->isValid();
+    return sample;
+}
+
+// A sensor that sends by itself is heard once per its own interval, in seconds.
+int OmniCommSensorWidget::replyIntervalMs() const
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor || sensor->mode() != OmniCommSensor::AutonomousMode)
+        return PlotSensorWidget<OmniCommSamplePoint>::replyIntervalMs();
+    const KtIntParameter* interval = sensor->intParameter(OmniCommSensor::AutoIntervalIndex);
+    return interval->isValid() && interval->value() > 0
+               ? interval->value() * 1000
+               : PlotSensorWidget<OmniCommSamplePoint>::replyIntervalMs();
+}
+
+void OmniCommSensorWidget::updateFeatures()
+{
+    const OmniCommSensor* sensor = this->sensor();
+    const quint32 features = sensor ? sensor->features() : 0;
+    const bool autonomous = features & EngineFactory::FeatureAutonomousMode;
+    ui->autoModeCheckBox->setEnabled(autonomous);
+    ui->autonomousIntervalWidget->setEnabled(autonomous);
+    ui->pwmMaxWidget->setEnabled(features & EngineFactory::FeaturePwmOutput);
+    ui->controlOutputWidget->setEnabled(features & EngineFactory::FeatureControlOutput);
+    const bool analogue = features & EngineFactory::FeatureAnalogueOutput;
+    ui->analogueOutputRangeWidget->setEnabled(analogue);
+    ui->analogueOutputRatioWidget->setEnabled(analogue);
+}
+
+void OmniCommSensorWidget::slotModeChanged()
+{
+    const OmniCommSensor* sensor = this->sensor();
+    ui->autoModeCheckBox->setChecked(sensor && sensor->mode() == OmniCommSensor::AutonomousMode);
+}
+
+void OmniCommSensorWidget::slotConfigurationUpdated()
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    for (ParameterWidget* widget : qAsConst(m_parameterWidgets))
+        widget->updateFromSensor();
+    levelSeries()->setRawMaximum(sensor->dataFormatDivisor());
+}
+
+void OmniCommSensorWidget::on_settingsButton_clicked()
+{
+    if (OmniCommSensor* sensor = this->sensor())
+        sensor->requestConfigurationUpdate();
+}
+
+void OmniCommSensorWidget::on_actionRefresh_Configuration_triggered()
+{
+    on_settingsButton_clicked();
+}
+
+void OmniCommSensorWidget::on_changeAddressButton_clicked()
+{
+    OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    auto* dialog = new AddressDialog(sensor, 0, OmniCommEngine::AddressCount - 1, this);
+    connect(dialog, &QInputDialog::intValueSelected, this,
+            &OmniCommSensorWidget::slotAddressChosen);
+    dialog->open();
+}
+
+// The sensor may have gone while the dialog was open.
+void OmniCommSensorWidget::slotAddressChosen(int address)
+{
+    if (OmniCommSensor* sensor = this->sensor())
+        sensor->requestSetAddress(address);
+}
+
+void OmniCommSensorWidget::on_autoModeCheckBox_clicked(bool checked)
+{
+    OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    ui->autoModeCheckBox->setEnabled(false);
+    sensor->requestSetMode(checked ? OmniCommSensor::AutonomousMode : OmniCommSensor::NetworkMode,
+                           &m_modeCallback);
+}
+
+// A failed switch leaves the sensor where it was, and the check box says so.
+void OmniCommSensorWidget::setModeCallback(CommandCallback::Result result, const EngineCommand&)
+{
+    const OmniCommSensor* sensor = this->sensor();
+    ui->autoModeCheckBox->setEnabled(sensor &&
+                                     (sensor->features() & EngineFactory::FeatureAutonomousMode));
+    if (result == CommandCallback::Ok || !sensor)
+        return;
+    slotModeChanged();
+    ui->statusLine->reportResult(sensor->address(), tr("Mode switch"), result);
+}
+
+void OmniCommSensorWidget::slotConfigurationReadFailed(CommandCallback::Result result)
+{
+    if (const OmniCommSensor* sensor = this->sensor())
+        ui->statusLine->reportResult(sensor->address(), tr("Configuration read"), result);
+}
+
+void OmniCommSensorWidget::slotAddressChangeFailed(CommandCallback::Result result)
+{
+    if (const OmniCommSensor* sensor = this->sensor())
+        ui->statusLine->reportResult(sensor->address(), tr("Address change"), result);
+}
+
+void OmniCommSensorWidget::on_setEmptyButton_clicked()
+{
+    calibrateFrom(ui->frequencyMaxWidget);
+}
+
+void OmniCommSensorWidget::on_actionSet_Empty_triggered()
+{
+    on_setEmptyButton_clicked();
+}
+
+// The full tank gives the lowest frequency.
+void OmniCommSensorWidget::on_setFullButton_clicked()
+{
+    calibrateFrom(ui->frequencyMinWidget);
+}
+
+void OmniCommSensorWidget::on_actionSet_Full_triggered()
+{
+    on_setFullButton_clicked();
+}
+
+// Without a frequency reading there is nothing to calibrate from: writing the
+// invalid value would set the point to 0.
+void OmniCommSensorWidget::calibrateFrom(IntSpinBoxParameterWidget* widget)
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return;
+    const KtParameter* frequency = sensor->parameter(OmniCommSensor::FrequencyIndex);
+    if (!frequency->isValid()) {
+        ui->statusLine->report(sensor->address(), tr("No frequency reading to calibrate from"));
+        return;
+    }
+    widget->setEditVariantValue(frequency->variantValue());
+    widget->slotAcceptClicked();
+}
+
+QString OmniCommSensorWidget::colorSquare(const QColor& color)
+{
+    if (!color.isValid())
+        return QStringLiteral("<span style=\"color: transparent; float: left; "
+                              "min-width:10px;\">&#9632;</span>");
+    return QStringLiteral("<span style=\"color: #%1%2%3; float: left; "
+                          "min-width:10px;\">&#9632;</span>")
+        .arg(color.red(), 2, 16, QLatin1Char('0'))
+        .arg(color.green(), 2, 16, QLatin1Char('0'))
+        .arg(color.blue(), 2, 16, QLatin1Char('0'));
+}
+
+QString OmniCommSensorWidget::plotToolTipText(double time)
+{
+    const OmniCommSamplePoint* found = sampleAfter(time);
+    if (!found)
+        return tr("VOID");
+    const OmniCommSamplePoint& sample = *found;
+    QString text =
+        QStringLiteral("Time=%1<br/>%6 <span>LVL=%2</span><br/>%7 RawLevel=%3<br/>"
+                       "%8 Temperature=%4<br/>%9 Frequency=%5")
+            .arg(timeToString(double(sample.time)), QString::number(double(sample.level), 'g', 6),
+                 QString::number(sample.rawLevel), QString::number(sample.temperature),
+                 QString::number(sample.frequency), colorSquare(levelCurve()->pen().color()),
+                 colorSquare(QColor()), colorSquare(m_temperatureCurve.pen().color()),
+                 colorSquare(m_frequencyCurve.pen().color()));
+    if (sample.error)
+        text += tr("<br/>Error");
+    return text;
+}
+
+void OmniCommSensorWidget::savePlotDataImpl(QTextStream& stream)
+{
+    writePlotData(stream, {QStringLiteral("Frequency"), QStringLiteral("Temperature")},
+                  [](QTextStream& out, const OmniCommSamplePoint& sample) {
+                      out << ',' << sample.frequency << ',' << sample.temperature;
+                  });
+}
+
+void OmniCommSensorWidget::updatePlotSettingsImpl(const PlotSettings& settings)
+{
+    PlotSensorWidget<OmniCommSamplePoint>::updatePlotSettingsImpl(settings);
+    settings.frequency.applyTo(&m_frequencyCurve, Qt::SolidLine);
+    settings.temperature.applyTo(&m_temperatureCurve, Qt::SolidLine);
+}
+
+bool OmniCommSensorWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->plot->axisWidget(QwtPlot::yRight)) {
+        if (event->type() == QEvent::MouseButtonRelease)
+            m_rightScaleDraw->toggleMode();
+        return false;
+    }
+    return PlotSensorWidget<OmniCommSamplePoint>::eventFilter(watched, event);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "engine/commandcallback.h"
+#include "plot/omnicommseriesdata.h"
+#include "plot/reducedplotcurve.h"
+#include "plot/samplepoints.h"
+#include "views/plotsensorwidget.h"
+
+#include <QPointer>
+#include <memory>
+#include <qwt_plot_grid.h>
+
+class IntSpinBoxParameterWidget;
+class OmniCommFrequencyTemperatureScaleDraw;
+class OmniCommSensor;
+class QInputDialog;
+
+namespace Ui {
+class OmniCommSensorWidget;
+}
+
+// The tab of one Omnicomm sensor: its level, frequency and temperature as text,
+// bar and plot (frequency and temperature share the right axis), its
+// configuration as parameter editors, and its address, mode and calibration.
+class OmniCommSensorWidget : public PlotSensorWidget<OmniCommSamplePoint>
+{
+    Q_OBJECT
+public:
+    explicit OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* parent = nullptr);
+    ~OmniCommSensorWidget() override;
+
+    OmniCommSensor* sensor() const;
+    void bindParameterWidget(ParameterWidget* widget, int id) override;
+    QString plotToolTipText(double time) override;
+    void savePlotDataImpl(QTextStream& stream) override;
+    void updatePlotSettingsImpl(const PlotSettings& settings) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    int replyIntervalMs() const override;
+
+    static QString colorSquare(const QColor& color);
+
+public slots:
+    void updateWidgetValues() override;
+    void updateFeatures() override;
+    void clearPlot() override;
+    void slotModeChanged();
+    void slotConfigurationUpdated();
+
+private slots:
+    void on_settingsButton_clicked();
+    void on_actionRefresh_Configuration_triggered();
+    void on_changeAddressButton_clicked();
+    void on_autoModeCheckBox_clicked(bool checked);
+    void on_setEmptyButton_clicked();
+    void on_actionSet_Empty_triggered();
+    void on_setFullButton_clicked();
+    void on_actionSet_Full_triggered();
+    void slotAddressChosen(int address);
+    void slotConfigurationReadFailed(CommandCallback::Result result);
+    void slotAddressChangeFailed(CommandCallback::Result result);
+
+private:
+    void removeServiceControls();
+    void bindParameterWidgets();
+    void initRightAxis();
+    void fitRightAxis();
+    void calibrateFrom(IntSpinBoxParameterWidget* widget);
+    QString refusal(int index, const QVariant& value) const;
+    void setModeCallback(CommandCallback::Result result, const EngineCommand& command);
+    OmniCommSamplePoint takeSample() const;
+
+    std::unique_ptr<Ui::OmniCommSensorWidget> ui;
+    QList<ParameterWidget*> m_parameterWidgets;
+    OmniCommTemperatureSeriesData* m_temperatureSeries;
+    OmniCommFrequencySeriesData* m_frequencySeries;
+    ReducedPlotCurve m_frequencyCurve;
+    ReducedPlotCurve m_temperatureCurve;
+    QwtPlotGrid m_rightGrid;
+    OmniCommFrequencyTemperatureScaleDraw* m_rightScaleDraw = nullptr;
+    MemFunCommandCallback<OmniCommSensorWidget> m_modeCallback;
+    QPointer<QInputDialog> m_addressDialog;
+    qint16 m_lowestTemperature = 0;
+};

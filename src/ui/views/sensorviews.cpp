@@ -1,0 +1,29 @@
+#include "views/sensorviews.h"
+
+#include "engine/sensorviewregistry.h"
+#include "protocols/modbussensor.h"
+#include "protocols/omnicommsensor.h"
+#include "protocols/tbussensor.h"
+#include "views/modbussensorwidget.h"
+#include "views/omnicommsensorwidget.h"
+#include "views/tbussensorwidget.h"
+
+namespace {
+
+template <typename Sensor, typename View>
+void addView()
+{
+    SensorViewRegistry::add(Sensor::staticMetaObject, [](BaseSensor* sensor) -> SensorWidget* {
+        return new View(static_cast<Sensor*>(sensor));
+    });
+}
+
+} // namespace
+
+void registerSensorViews()
+{
+    addView<OmniCommSensor, OmniCommSensorWidget>();
+    addView<ModBusSensor, ModBusSensorWidget>();
+    addView<TBusSensor, TBusSensorWidget>();
+    SensorViewRegistry::setPrepare([](SensorWidget* view) { view->updatePlotSettings(); });
+}

@@ -1,0 +1,399 @@
+#include "views/sensorwidget.h"
+
+#include "engine/basesensor.h"
+#include "engine/serialsensor.h"
+#include "log/logger.h"
+#include "parameters/parameterwidget.h"
+#include "plot/plotsettings.h"
+#include "plot/timescaledraw.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDebug>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QToolTip>
+#include <memory>
+#include <qwt_plot.h>
+#include <qwt_plot_canvas.h>
+#include <qwt_plot_magnifier.h>
+#include <qwt_plot_panner.h>
+#include <qwt_scale_widget.h>
+
+namespace {
+
+constexpr int ReplotIntervalMs = 200;
+constexpr int StatisticsIntervalMs = 1000;
+// Polls of several sensors and detection probes share the line, so a sensor
+// may wait some polls of others between two of its own.
+constexpr int SilentPolls = 3;
+constexpr int MinimumSilenceMs = 2000;
+constexpr qint64 DefaultVisibleMs = 60000;
+const int Axes[] = {QwtPlot::yLeft, QwtPlot::yRight, QwtPlot::xBottom, QwtPlot::xTop};
+
+// Device files such as /dev/null cannot be replaced by a finished copy; they
+// are written in place.
+bool isSpecialFile(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
+} // namespace
+
+SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
+    : QWidget(parent)
+    , m_sensor(sensor)
+    , m_timeScaleDraw(new TimeScaleDraw)
+{
+    connect(sensor, &BaseSensor::updated, this, &SensorWidget::updateWidgetValues);
+    connect(sensor, &BaseSensor::addressChanged, this, &SensorWidget::addressChanged);
+    connect(sensor, &QObject::destroyed, this, &QObject::deleteLater);
+    m_replotTimer.setInterval(ReplotIntervalMs);
+    connect(&m_replotTimer, &QTimer::timeout, this, &SensorWidget::slotReplot);
+    // Every exchange ends in an update; the status line follows at most once a second.
+    m_statisticsTimer.setSingleShot(true);
+    m_statisticsTimer.setInterval(StatisticsIntervalMs);
+    connect(&m_statisticsTimer, &QTimer::timeout, this, &SensorWidget::slotShowLineStatistics);
+    connect(sensor, &BaseSensor::updated, &m_statisticsTimer, [this] {
+        if (!m_statisticsTimer.isActive())
+            m_statisticsTimer.start();
+    });
+    m_replyWatch.setHeardSource([this] {
+        const auto* serial = qobject_cast<const SerialSensor*>(m_sensor.data());
+        return serial ? serial->lineStatistics().lastHeardMs : 0;
+    });
+    connect(&m_replyWatch, &ReplyWatch::staleChanged, this, &SensorWidget::showReplyStatus);
+    connect(sensor, &BaseSensor::updated, this, &SensorWidget::slotCheckReplies);
+    slotCheckReplies();
+}
+
+SensorWidget::~SensorWidget()
+{
+    Logger::debug("Destruction", "SensorWidget %s", objectName().toLocal8Bit().constData());
+    if (!m_plot)
+        delete m_timeScaleDraw;
+}
+
+QString SensorWidget::plotToolTipText(double)
+{
+    return tr("STUB");
+}
+
+int SensorWidget::replyIntervalMs() const
+{
+    const auto* sensor = qobject_cast<const SerialSensor*>(m_sensor.data());
+    return sensor ? sensor->queryInterval() : 0;
+}
+
+int SensorWidget::silenceMs() const
+{
+    return std::max(MinimumSilenceMs, SilentPolls * replyIntervalMs());
+}
+
+void SensorWidget::bindParameterWidget(ParameterWidget* widget, int id)
+{
+    widget->bindSensorParameter(m_sensor, id);
+}
+
+void SensorWidget::clearPlot() {}
+
+void SensorWidget::updatePlotSettingsImpl(const PlotSettings&) {}
+
+void SensorWidget::savePlotDataImpl(QTextStream&)
+{
+    qDebug("TODO");
+}
+
+void SensorWidget::initPlot(QwtPlot* plot)
+{
+    m_plot = plot;
+    QWidget* canvas = plot->canvas();
+    auto* magnifier = new QwtPlotMagnifier(canvas);
+    auto* panner = new QwtPlotPanner(canvas);
+    panner->setOrientations(Qt::Horizontal);
+    for (int axis : {QwtPlot::yLeft, QwtPlot::yRight}) {
+        magnifier->setAxisEnabled(axis, false);
+        panner->setAxisEnabled(axis, false);
+    }
+    canvas->installEventFilter(this);
+    canvas->setMouseTracking(true);
+
+    QwtText timeTitle(tr("Time"), QwtText::PlainText);
+    timeTitle.setRenderFlags(Qt::AlignRight | Qt::AlignVCenter);
+    plot->setAxisTitle(QwtPlot::xBottom, timeTitle);
+    plot->setAxisTitle(QwtPlot::yLeft, tr("Level %"));
+    plot->setAxisScale(QwtPlot::yLeft, 0, 100);
+
+    m_grid.setAxes(QwtPlot::xBottom, QwtPlot::yLeft);
+    m_grid.setMajorPen(QPen(Qt::gray));
+    m_grid.attach(plot);
+
+    plot->setAxisScaleDraw(QwtPlot::xBottom, m_timeScaleDraw);
+    const double now = double(QDateTime::currentMSecsSinceEpoch());
+    plot->setAxisScale(QwtPlot::xBottom, now - DefaultVisibleMs, now);
+    setTimeAxisEndDistance(plot->axisWidget(QwtPlot::xBottom)
+                               ->fontMetrics()
+                               .horizontalAdvance(m_timeScaleDraw->format()));
+    addPlotActions();
+}
+
+void SensorWidget::addPlotActions()
+{
+    m_plot->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* clear = new QAction(tr("Clear"), this);
+    connect(clear, &QAction::triggered, this, &SensorWidget::slotClearPlot);
+    auto* compact = new QAction(tr("Compact"), this);
+    compact->setCheckable(true);
+    connect(compact, &QAction::triggered, this, &SensorWidget::setCompactPlot);
+    m_followAction = new QAction(tr("Follow"), this);
+    m_followAction->setCheckable(true);
+    m_followAction->setChecked(true);
+    connect(m_followAction, &QAction::triggered, this, &SensorWidget::setFollowPlotEnabled);
+    auto* save = new QAction(tr("Save.."), this);
+    connect(save, &QAction::triggered, this, &SensorWidget::slotSavePlotData);
+    auto* resetStatistics = new QAction(tr("Reset statistics"), this);
+    connect(resetStatistics, &QAction::triggered, this, &SensorWidget::slotResetLineStatistics);
+    m_plot->addActions({clear, compact, m_followAction, save, resetStatistics});
+}
+
+void SensorWidget::slotShowLineStatistics()
+{
+    const auto* sensor = qobject_cast<const SerialSensor*>(m_sensor.data());
+    if (m_plot && sensor)
+        m_plot->setFooter(sensor->lineStatistics().toString());
+}
+
+void SensorWidget::slotResetLineStatistics()
+{
+    if (auto* sensor = qobject_cast<SerialSensor*>(m_sensor.data()))
+        sensor->resetLineStatistics();
+    slotShowLineStatistics();
+}
+
+void SensorWidget::initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields)
+{
+    m_replyStatus = line;
+    m_valueFields = valueFields;
+    line->setStyleSheet(QStringLiteral("color: #a05a00;"));
+    line->setWordWrap(true);
+    showReplyStatus();
+}
+
+void SensorWidget::slotLineLost(const QString& message)
+{
+    m_lineLost = message;
+    showReplyStatus();
+}
+
+void SensorWidget::slotLineRestored()
+{
+    m_lineLost.clear();
+    showReplyStatus();
+}
+
+void SensorWidget::slotCheckReplies()
+{
+    m_replyWatch.setSilenceMs(silenceMs());
+    m_replyWatch.slotCheck();
+}
+
+void SensorWidget::showReplyStatus()
+{
+    const bool stale = m_replyWatch.isStale();
+    for (QWidget* field : qAsConst(m_valueFields))
+        field->setEnabled(!stale);
+    if (!m_replyStatus)
+        return;
+    QStringList lines;
+    if (!m_lineLost.isEmpty())
+        lines.append(m_lineLost);
+    if (stale)
+        lines.append(tr("no reply since %1")
+                         .arg(QDateTime::fromMSecsSinceEpoch(m_replyWatch.lastHeard())
+                                  .toString(QStringLiteral("HH:mm:ss"))));
+    m_replyStatus->setText(lines.join(QLatin1Char('\n')));
+    m_replyStatus->setVisible(!lines.isEmpty());
+}
+
+void SensorWidget::setTimeAxisEndDistance(int distance)
+{
+    m_plot->axisWidget(QwtPlot::xBottom)->setMinBorderDist(0, distance);
+}
+
+QwtPlotCurve* SensorWidget::initLevelCurve(QwtSeriesData<QPointF>* series)
+{
+    return initCurve(&m_levelCurve, series);
+}
+
+QwtPlotCurve* SensorWidget::initErrorCurve(QwtSeriesData<QPointF>* series)
+{
+    return initCurve(&m_errorCurve, series);
+}
+
+QwtPlotCurve* SensorWidget::initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF>* series)
+{
+    if (curve->data() != series) {
+        curve->setData(series);
+        curve->itemChanged();
+    }
+    curve->attach(m_plot);
+    return curve;
+}
+
+void SensorWidget::applyLevelStyle(QProgressBar* bar)
+{
+    // Grey while the sensor is silent, as the value fields are.
+    bar->setStyleSheet(
+        QStringLiteral("QProgressBar::chunk { width: 1px; height: 1px; background-color: blue; } "
+                       "QProgressBar::chunk:disabled { background-color: gray; } "
+                       "QProgressBar { background-color:white; border: 1px solid black; }"));
+    bar->setFormat(QString());
+    bar->setValue(0);
+}
+
+void SensorWidget::replot()
+{
+    if (!m_replotTimer.isActive())
+        m_replotTimer.start();
+}
+
+void SensorWidget::setFollowPlotEnabled(bool enabled)
+{
+    m_followPlotEnabled = enabled;
+    replot();
+}
+
+void SensorWidget::slotClearPlot()
+{
+    clearPlot();
+    replot();
+}
+
+void SensorWidget::setCompactPlot(bool compact)
+{
+    m_compact = compact;
+    applyAxisStates();
+}
+
+void SensorWidget::applyAxisStates()
+{
+    if (!m_plot)
+        return;
+    for (int i = 0; i < 4; ++i)
+        m_plot->enableAxis(Axes[i],
+                           !m_compact && m_axisStates.value(i, m_plot->axisEnabled(Axes[i])));
+}
+
+void SensorWidget::slotReplot()
+{
+    m_replotTimer.stop();
+    if (!m_plot)
+        return;
+    if (m_followPlotEnabled) {
+        const QwtSeriesData<QPointF>* series = m_levelCurve.data();
+        const double newest = series && series->size() > 0
+                                  ? series->sample(series->size() - 1).x()
+                                  : double(QDateTime::currentMSecsSinceEpoch());
+        const QwtInterval shown = m_plot->axisInterval(QwtPlot::xBottom);
+        m_plot->setAxisScale(QwtPlot::xBottom, newest - shown.width(), newest);
+    }
+    m_plot->replot();
+}
+
+bool SensorWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_plot && watched == m_plot->canvas()) {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_followAction->setChecked(false);
+            setFollowPlotEnabled(false);
+        } else if (event->type() == QEvent::MouseMove) {
+            const QPoint pos = static_cast<QMouseEvent*>(event)->pos();
+            QToolTip::showText(m_plot->canvas()->mapToGlobal(pos), plotToolTip(pos),
+                               m_plot->canvas());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString SensorWidget::plotToolTip(const QPoint& pos)
+{
+    const QwtSeriesData<QPointF>* series = m_levelCurve.data();
+    if (!m_plot || !m_plot->axisScaleDraw(QwtPlot::xBottom) || !series || series->size() == 0 ||
+        m_plot->axisInterval(QwtPlot::xBottom).width() <= 0)
+        return QString();
+    const QwtScaleMap map = m_plot->canvasMap(QwtPlot::xBottom);
+    if (map.transform(series->sample(0).x()) > pos.x())
+        return QString();
+    return plotToolTipText(map.invTransform(pos.x()));
+}
+
+QString SensorWidget::timeToString(double time) const
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(time)).toString(m_timeScaleDraw->format());
+}
+
+void SensorWidget::updatePlotSettings()
+{
+    if (m_axisStates.isEmpty() && m_plot) {
+        for (int axis : Axes)
+            m_axisStates.append(m_plot->axisEnabled(axis));
+    }
+    const PlotSettings settings = PlotSettings::read(palette().color(QPalette::Window));
+    setMaximumPlotSize(settings.maximumSize);
+    m_timeScaleDraw->setFormat(settings.timeFormat);
+    if (m_plot) {
+        const QFontMetrics metrics = m_plot->axisWidget(QwtPlot::xBottom)->fontMetrics();
+        setTimeAxisEndDistance(metrics.horizontalAdvance(m_timeScaleDraw->format()) / 2 + 1);
+    }
+    settings.level.applyTo(&m_levelCurve, Qt::SolidLine);
+    settings.error.applyTo(&m_errorCurve, Qt::DashLine);
+    m_compact = settings.compact;
+    if (m_plot) {
+        m_plot->setCanvasBackground(QBrush(settings.background));
+        applyAxisStates();
+    }
+    updatePlotSettingsImpl(settings);
+    if (m_plot)
+        m_plot->replot();
+}
+
+void SensorWidget::slotSavePlotData()
+{
+    const QString fileName =
+        QFileDialog::getSaveFileName(nullptr, tr("Plot data save.."), QString(), "*.csv");
+    if (fileName.isEmpty())
+        return;
+    QString error;
+    if (!savePlotData(fileName, &error))
+        QMessageBox::warning(nullptr, tr("Unable to save plot data"), error, QMessageBox::Ok);
+}
+
+bool SensorWidget::savePlotData(const QString& fileName, QString* error)
+{
+    std::unique_ptr<QFileDevice> file;
+    if (isSpecialFile(fileName))
+        file.reset(new QFile(fileName));
+    else
+        file.reset(new QSaveFile(fileName));
+    if (!file->open(QIODevice::WriteOnly)) {
+        *error = tr("Output file open error: %1").arg(file->errorString());
+        return false;
+    }
+    QTextStream stream(file.get());
+    savePlotDataImpl(stream);
+    stream.flush();
+    auto* saveFile = qobject_cast<QSaveFile*>(file.get());
+    if (stream.status() != QTextStream::Ok || !(saveFile ? saveFile->commit() : file->flush())) {
+        *error = tr("Output file write error: %1").arg(file->errorString());
+        return false;
+    }
+    return true;
+}

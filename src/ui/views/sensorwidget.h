@@ -1,0 +1,125 @@
+#pragma once
+
+#include "plot/errorplotcurve.h"
+#include "plot/reducedplotcurve.h"
+#include "views/replywatch.h"
+
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <qwt_plot_grid.h>
+
+class BaseSensor;
+class ParameterWidget;
+struct PlotSettings;
+class QAction;
+class QLabel;
+class QProgressBar;
+class QTextStream;
+class QwtPlot;
+class TimeScaleDraw;
+
+// The tab of one sensor: follows the sensor, shows its latest values and draws
+// a time plot of its level and read errors. This part holds what does not
+// depend on the sample record: the plot set-up and its actions, the throttled
+// redraw, following the newest sample, the tooltip, the stored plot settings
+// and the CSV export frame.
+class SensorWidget : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(bool followPlotEnabled READ followPlotEnabled WRITE setFollowPlotEnabled)
+public:
+    SensorWidget(BaseSensor* sensor, QWidget* parent);
+    ~SensorWidget() override;
+
+    virtual int maximumPlotSize() const = 0;
+    virtual void setMaximumPlotSize(int size) = 0;
+    virtual QString plotToolTipText(double time);
+    virtual void bindParameterWidget(ParameterWidget* widget, int id);
+    virtual void clearPlot();
+    virtual void updatePlotSettingsImpl(const PlotSettings& settings);
+    virtual void savePlotDataImpl(QTextStream& stream);
+    // How often the sensor should be heard from.
+    virtual int replyIntervalMs() const;
+    // After this long without a reply the sensor counts as silent, and its
+    // next reading is not joined to the last one on the plot.
+    int silenceMs() const;
+
+    void updatePlotSettings();
+    // Writes the CSV file whole or not at all; false with the message to show.
+    bool savePlotData(const QString& fileName, QString* error);
+    QString plotToolTip(const QPoint& pos);
+    QString timeToString(double time) const;
+    void replot();
+
+    BaseSensor* baseSensor() const { return m_sensor; }
+    QwtPlot* plot() const { return m_plot; }
+    QwtPlotCurve* levelCurve() { return &m_levelCurve; }
+    ErrorPlotCurve* errorCurve() { return &m_errorCurve; }
+    TimeScaleDraw* timeScaleDraw() const { return m_timeScaleDraw; }
+    bool followPlotEnabled() const { return m_followPlotEnabled; }
+    bool isCompactPlot() const { return m_compact; }
+    const QList<QAction*>& sensorActions() const { return m_sensorActions; }
+    QTimer* replotTimer() { return &m_replotTimer; }
+    QTimer* statisticsTimer() { return &m_statisticsTimer; }
+    ReplyWatch* replyWatch() { return &m_replyWatch; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    void addressChanged(uint8_t newAddress);
+
+public slots:
+    void setFollowPlotEnabled(bool enabled);
+    void setCompactPlot(bool compact);
+    void slotSavePlotData();
+    virtual void updateFeatures() = 0;
+    virtual void updateWidgetValues() = 0;
+    void slotReplot();
+    void slotClearPlot();
+    // The line statistics of the sensor, as one status line under the plot.
+    void slotShowLineStatistics();
+    void slotResetLineStatistics();
+    // The port's line is gone: said in the tab until it is back.
+    void slotLineLost(const QString& message);
+    void slotLineRestored();
+    void slotCheckReplies();
+
+protected:
+    void initPlot(QwtPlot* plot);
+    QwtPlotCurve* initLevelCurve(QwtSeriesData<QPointF>* series);
+    QwtPlotCurve* initErrorCurve(QwtSeriesData<QPointF>* series);
+    void applyLevelStyle(QProgressBar* bar);
+    // The line that tells of a lost line or a silent sensor, and the fields
+    // greyed while the sensor is silent.
+    void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);
+    void noteReading(qint64 time) { m_replyWatch.heard(time); }
+    void setSensorActions(const QList<QAction*>& actions) { m_sensorActions = actions; }
+
+private:
+    QwtPlotCurve* initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF>* series);
+    void addPlotActions();
+    void applyAxisStates();
+    void setTimeAxisEndDistance(int distance);
+    void showReplyStatus();
+
+    QTimer m_replotTimer;
+    QTimer m_statisticsTimer;
+    QPointer<BaseSensor> m_sensor;
+    ReplyWatch m_replyWatch;
+    QLabel* m_replyStatus = nullptr;
+    QList<QWidget*> m_valueFields;
+    QString m_lineLost;
+    QwtPlot* m_plot = nullptr;
+    ReducedPlotCurve m_levelCurve;
+    ErrorPlotCurve m_errorCurve;
+    QwtPlotGrid m_grid;
+    TimeScaleDraw* m_timeScaleDraw;
+    QAction* m_followAction = nullptr;
+    bool m_followPlotEnabled = true;
+    bool m_compact = false;
+    QList<bool> m_axisStates;
+    QList<QAction*> m_sensorActions;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "plot/samplepoints.h"
+#include "views/plotsensorwidget.h"
+
+#include <memory>
+
+class TBusSensor;
+
+namespace Ui {
+class TBusSensorWidget;
+}
+
+// The tab of one TBus sensor: its raw level, level bar and plot, and the two
+// calibration commands, each tried twice before it counts as failed.
+class TBusSensorWidget : public PlotSensorWidget<TBusSamplePoint>
+{
+    Q_OBJECT
+public:
+    explicit TBusSensorWidget(TBusSensor* sensor, QWidget* parent = nullptr);
+    ~TBusSensorWidget() override;
+
+    TBusSensor* sensor() const;
+    QString plotToolTipText(double time) override;
+    void savePlotDataImpl(QTextStream& stream) override;
+
+public slots:
+    void updateWidgetValues() override;
+    void updateFeatures() override;
+
+private:
+    std::unique_ptr<Ui::TBusSensorWidget> ui;
+};

@@ -1,0 +1,1 @@
+// A line header: including it is fine.

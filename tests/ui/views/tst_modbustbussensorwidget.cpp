@@ -1,0 +1,157 @@
+#include "engine/enginefactory.h"
+#include "port/scriptedserialport.h"
+#include "protocols/modbusengine.h"
+#include "protocols/modbussensor.h"
+#include "protocols/tbusengine.h"
+#include "protocols/tbussensor.h"
+#include "support/logcapture.h"
+#include "views/addressdialog.h"
+#include "views/failurestatusline.h"
+#include "views/modbussensorwidget.h"
+#include "views/sensorviews.h"
+#include "views/tbussensorwidget.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QByteArray modBusFrame(const char* hex)
+{
+    const QByteArray bytes = QByteArray::fromHex(hex);
+    const quint16 crc = ModBusEngine::crc16(
+        reinterpret_cast<const unsigned char*>(bytes.constData()), bytes.size());
+    return bytes + char(crc & 0xFF) + char(crc >> 8);
+}
+
+// An idle scripted line with one sensor at address 1 and its view.
+template <typename Engine, typename Sensor, typename View>
+struct Bench
+{
+    LogCapture log{false};
+    ScriptedSerialPort port;
+    Engine engine;
+    Sensor* sensor;
+    std::unique_ptr<View> view;
+
+    template <typename... EngineArguments>
+    explicit Bench(EngineArguments... arguments)
+        : engine(arguments...)
+    {
+        port.open();
+        engine.setPort(&port);
+        engine.setAutoDetectSensorsEnabled(false);
+        sensor = new Sensor(&engine);
+        sensor->setAddress(1);
+        sensor->invokeCoolDown();
+        engine.resetStateMachine();
+        engine.slotOnStateCheckTimeout();
+        view.reset(static_cast<View*>(sensor->createWidget()));
+    }
+
+    ~Bench()
+    {
+        engine.deinit();
+        view.reset();
+        delete sensor;
+    }
+
+    template <typename T>
+    T* child(const char* name) const
+    {
+        return view->template findChild<T*>(QLatin1String(name));
+    }
+};
+
+using ModBusBench = Bench<ModBusEngine, ModBusSensor, ModBusSensorWidget>;
+using TBusBench = Bench<TBusEngine, TBusSensor, TBusSensorWidget>;
+
+} // namespace
+
+class TestModBusTBusSensorWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerSensorViews(); }
+    void modBusReadingInFieldsSampleAndCsv();
+    void modBusAddressChange();
+    void tBusCalibrationNeedsTheFeature_data();
+    void tBusCalibrationNeedsTheFeature();
+};
+
+void TestModBusTBusSensorWidget::modBusReadingInFieldsSampleAndCsv()
+{
+    ModBusBench bench;
+    QCOMPARE(bench.view->plotToolTipText(0), QStringLiteral("VOID"));
+    bench.sensor->levelPollCallback(CommandCallback::Timeout, EngineCommand());
+    EngineCommand poll;
+    poll.reply[3] = 0x10; // 4250
+    poll.reply[4] = 0x9A;
+    bench.sensor->levelPollCallback(CommandCallback::Ok, poll);
+    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("4250"));
+    QCOMPARE(bench.child<QProgressBar>("progressBar")->value(), 42);
+
+    const ModBusSamplePoint& failed = bench.view->queue()[0];
+    const ModBusSamplePoint& sample = bench.view->queue()[1];
+    QCOMPARE(sample.level, 42.5f);
+    QCOMPARE(bench.view->plotToolTipText(double(failed.time) - 1),
+             QStringLiteral("Time=%1\nLVL=0\nRawLevel=0\nError")
+                 .arg(bench.view->timeToString(double(failed.time))));
+    QCOMPARE(bench.view->plotToolTipText(double(sample.time)), QStringLiteral("VOID"));
+
+    QString text;
+    QTextStream stream(&text);
+    bench.view->savePlotDataImpl(stream);
+    stream.flush();
+    const QStringList rows = text.split('\n');
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows[0], QStringLiteral("Time,Level,RawLevel,Error,TimeMs"));
+    QVERIFY(rows[1].contains(QStringLiteral(",0,0,1,")));
+    QCOMPARE(rows[2], QDateTime::fromMSecsSinceEpoch(sample.time).toString(Qt::ISODate) +
+                          QStringLiteral(",4250,4250,0,%1").arg(sample.time));
+}
+
+void TestModBusTBusSensorWidget::modBusAddressChange()
+{
+    ModBusBench bench;
+    bench.child<QPushButton>("setAddressButton")->click();
+    auto* dialog = bench.view->window()->findChild<AddressDialog*>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->intMinimum(), 1);
+    QCOMPARE(dialog->intMaximum(), 247);
+    dialog->setIntValue(300);
+    QCOMPARE(dialog->intValue(), 247);
+    dialog->setIntValue(5);
+    dialog->accept();
+    QCOMPARE(bench.port.writes.last().bytes, modBusFrame("01 06 00 01 00 05"));
+
+    // The sensor refuses: that is shown at once, not after a time-out.
+    auto* status = bench.child<FailureStatusLine>("statusLine");
+    bench.port.feed(modBusFrame("01 86 03"));
+    QCOMPARE(status->text(), QStringLiteral("Address change refused"));
+    QVERIFY(!status->isHidden());
+    QCOMPARE(int(bench.sensor->address()), 1);
+}
+
+void TestModBusTBusSensorWidget::tBusCalibrationNeedsTheFeature_data()
+{
+    QTest::addColumn<quint32>("features");
+    QTest::newRow("without") << quint32(0);
+    QTest::newRow("with") << quint32(EngineFactory::FeatureCalibration);
+}
+
+void TestModBusTBusSensorWidget::tBusCalibrationNeedsTheFeature()
+{
+    QFETCH(quint32, features);
+    TBusBench bench(features);
+    for (const char* name : {"setMinimumButton", "setMaximumButton"})
+        QCOMPARE(bench.child<QPushButton>(name)->isEnabled(), features != 0);
+    QCOMPARE(bench.view->plotToolTipText(0), QStringLiteral("VOID"));
+}
+
+QTEST_MAIN(TestModBusTBusSensorWidget)
+#include "tst_modbustbussensorwidget.moc"

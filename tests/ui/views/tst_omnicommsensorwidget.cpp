@@ -1,0 +1,387 @@
+#include "engine/enginefactory.h"
+#include "parameters/parameterwidget.h"
+#include "plot/omnicommfrequencytemperaturescaledraw.h"
+#include "port/scriptedserialport.h"
+#include "protocols/omnicommengine.h"
+#include "protocols/omnicommsensor.h"
+#include "support/logcapture.h"
+#include "views/addressdialog.h"
+#include "views/failurestatusline.h"
+#include "views/omnicommsensorwidget.h"
+#include "views/sensorviews.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QtTest>
+#include <qwt_plot.h>
+#include <qwt_scale_widget.h>
+
+namespace {
+
+QByteArray withCrc(const QByteArray& bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    return bytes + char(OmniCommEngine::crc8(data, bytes.size()));
+}
+
+// A data frame of address 1: raw level 2048, frequency 10000.
+QByteArray dataFrame(qint8 temperature)
+{
+    QByteArray frame = QByteArray::fromHex("3E 01 06 00 00 08 10 27");
+    frame[3] = char(temperature);
+    return withCrc(frame);
+}
+
+// A 22-byte configuration reply of address 1 with the given data format.
+QByteArray configurationReply(int dataFormat)
+{
+    QByteArray frame = QByteArray::fromHex("3E 01 F5") + QByteArray(18, 0);
+    frame[7] = char(0x50); // FMax 0x4650 = 18000
+    frame[8] = char(0x46);
+    frame[19] = char(dataFormat);
+    return withCrc(frame);
+}
+
+// The argument list the view looks at for "-t": the test adds it to the
+// application's own argv while a row needs it.
+int g_argc = 0;
+char** g_argv = nullptr;
+char g_serviceFlag[] = "-t";
+
+// One Omnicomm sensor at address 1 on an idle scripted line, with its view.
+struct Bench
+{
+    LogCapture log{false};
+    ScriptedSerialPort port;
+    OmniCommEngine engine;
+    QPointer<OmniCommSensor> sensor;
+    QPointer<OmniCommSensorWidget> view;
+
+    explicit Bench(quint32 features = 0)
+        : engine(features)
+    {
+        port.open();
+        engine.setPort(&port);
+        engine.setAutoDetectSensorsEnabled(false);
+        sensor = new OmniCommSensor(&engine);
+        sensor->setAddress(1);
+        sensor->invokeCoolDown();
+        engine.resetStateMachine();
+        engine.slotOnStateCheckTimeout();
+        view = static_cast<OmniCommSensorWidget*>(sensor->createWidget());
+        port.writes.clear();
+    }
+
+    ~Bench()
+    {
+        engine.deinit();
+        delete sensor;
+        delete view;
+    }
+
+    template <typename T>
+    T* child(const char* name) const
+    {
+        return view->findChild<T*>(QLatin1String(name));
+    }
+
+    void feed(const QByteArray& frame)
+    {
+        sensor->parseData(reinterpret_cast<const unsigned char*>(frame.constData()),
+                          OmniCommSensor::NetworkMode);
+    }
+
+    // Answers the command in flight and lets the engine go on.
+    void answer(const QByteArray& reply)
+    {
+        port.feed(reply);
+        engine.slotOnStateCheckTimeout();
+    }
+
+    QString csv() const
+    {
+        QString text;
+        QTextStream stream(&text);
+        view->savePlotDataImpl(stream);
+        stream.flush();
+        return text;
+    }
+};
+
+} // namespace
+
+class TestOmniCommSensorWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerSensorViews(); }
+    void serviceControls_data();
+    void serviceControls();
+    void featuresEnableControls_data();
+    void featuresEnableControls();
+    void configurationReadSetsRawMaximum();
+    void negativeTemperatureStaysSigned();
+    void rightAxisClickToggles();
+    void addressDialogOutlivedBySensorSendsNothing();
+    void addressOfAnotherSensorIsRefusedUnsent();
+    void failedCommandsAreShown();
+    void editingKeepsTheWindowWidth();
+};
+
+void TestOmniCommSensorWidget::serviceControls_data()
+{
+    QTest::addColumn<bool>("service");
+    QTest::newRow("field") << false;
+    QTest::newRow("-t") << true;
+}
+
+void TestOmniCommSensorWidget::serviceControls()
+{
+    QFETCH(bool, service);
+    const int argc = g_argc;
+    if (service)
+        g_argv[g_argc++] = g_serviceFlag;
+    Bench bench;
+    g_argc = argc;
+
+    for (const char* name :
+         {"setEmptyButton", "setFullButton", "normalTemperatureWidget", "normalTemperatureLabel"})
+        QCOMPARE(bench.view->findChild<QWidget*>(QLatin1String(name)) != nullptr, service);
+    QStringList actions;
+    for (const QAction* action : bench.view->sensorActions())
+        actions.append(action->text());
+    const QStringList plotActions = {"Clear", "Compact", "Follow", "Save..", "Reset statistics"};
+    QCOMPARE(actions, (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) +
+                          QStringList{"Refresh Configuration"} + plotActions);
+    if (!service)
+        return;
+
+    // The empty point is the current frequency, written as FMax.
+    bench.feed(dataFrame(20));
+    bench.child<QPushButton>("setEmptyButton")->click();
+    QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 0C 10 27")));
+}
+
+void TestOmniCommSensorWidget::featuresEnableControls_data()
+{
+    QTest::addColumn<quint32>("features");
+    QTest::newRow("none") << quint32(0);
+    QTest::newRow("autonomous") << quint32(EngineFactory::FeatureAutonomousMode);
+    QTest::newRow("control and PWM")
+        << quint32(EngineFactory::FeatureControlOutput | EngineFactory::FeaturePwmOutput);
+    QTest::newRow("analogue") << quint32(EngineFactory::FeatureAnalogueOutput);
+}
+
+void TestOmniCommSensorWidget::featuresEnableControls()
+{
+    QFETCH(quint32, features);
+    Bench bench(features);
+    const auto enabled = [&](const char* name) {
+        return bench.view->findChild<QWidget*>(QLatin1String(name))->isEnabled();
+    };
+    const bool autonomous = features & EngineFactory::FeatureAutonomousMode;
+    QCOMPARE(enabled("autoModeCheckBox"), autonomous);
+    QCOMPARE(enabled("autonomousIntervalWidget"), autonomous);
+    QCOMPARE(enabled("pwmMaxWidget"), bool(features & EngineFactory::FeaturePwmOutput));
+    QCOMPARE(enabled("controlOutputWidget"), bool(features & EngineFactory::FeatureControlOutput));
+    for (const char* name : {"analogueOutputRangeWidget", "analogueOutputRatioWidget"})
+        QCOMPARE(enabled(name), bool(features & EngineFactory::FeatureAnalogueOutput));
+
+    // The check box waits for the switch, then follows the model again.
+    auto* autoMode = bench.child<QCheckBox>("autoModeCheckBox");
+    QMetaObject::invokeMethod(bench.view, "on_autoModeCheckBox_clicked", Q_ARG(bool, true));
+    QVERIFY(!autoMode->isEnabled());
+    QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 07")));
+    bench.answer(withCrc(QByteArray::fromHex("3E 01 07 00")));
+    QCOMPARE(autoMode->isEnabled(), autonomous);
+    QVERIFY(autoMode->isChecked());
+}
+
+// Before the configuration names the data format, a reading's level would be a
+// guess (2048 / 1023 is twice full scale): only the raw level is shown.
+void TestOmniCommSensorWidget::configurationReadSetsRawMaximum()
+{
+    Bench bench;
+    bench.feed(dataFrame(20));
+    QCOMPARE(bench.child<QLineEdit>("rawLevelLineEdit")->text(), QStringLiteral("2048"));
+    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QString());
+    QCOMPARE(bench.view->queue().size(), 0);
+    bench.sensor->requestConfigurationUpdate();
+    bench.answer(configurationReply(1));
+    QCOMPARE(bench.view->levelSeries()->rawMaximum(), 4095.0f);
+    bench.feed(dataFrame(20));
+    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("50.01"));
+    QCOMPARE(bench.view->queue().size(), 1);
+    auto* fMax = bench.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
+    QCOMPARE(fMax->editVariantValue().toInt(), 18000);
+}
+
+// A sensor below zero reports a negative temperature, which stays negative in
+// the field, the sample, the tooltip, the CSV file and on the plot.
+void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
+{
+    Bench bench;
+    QCOMPARE(bench.view->plotToolTipText(0), QStringLiteral("VOID"));
+    bench.sensor->intParameter(OmniCommSensor::RawLevelIndex)->invalidate();
+    bench.sensor->update();
+    QVERIFY(bench.view->plotToolTipText(0).endsWith("<br/>Error"));
+    bench.view->clearPlot();
+    bench.sensor->intParameter(OmniCommSensor::DataFormatIndex)->setValue(2);
+    bench.feed(dataFrame(-5));
+    QCOMPARE(bench.child<QLineEdit>("temperatureLineEdit")->text(), QStringLiteral("-5"));
+    QCOMPARE(bench.child<QLineEdit>("rawLevelLineEdit")->text(), QStringLiteral("2048"));
+
+    const OmniCommSamplePoint& sample = bench.view->queue()[0];
+    const QString square =
+        QStringLiteral("<span style=\"color: %1; float: left; min-width:10px;\">&#9632;</span>");
+    QCOMPARE(bench.view->plotToolTipText(double(sample.time) - 1),
+             QStringLiteral("Time=%1<br/>%2 <span>LVL=%3</span><br/>%4 RawLevel=2048<br/>"
+                            "%5 Temperature=-5<br/>%6 Frequency=10000")
+                 .arg(bench.view->timeToString(double(sample.time)),
+                      square.arg(QStringLiteral("#00ff00")),
+                      QString::number(double(sample.level), 'g', 6),
+                      square.arg(QStringLiteral("transparent")),
+                      square.arg(QStringLiteral("#ff0000")),
+                      square.arg(QStringLiteral("#0000ff"))));
+    QCOMPARE(bench.view->plotToolTipText(double(sample.time)), QStringLiteral("VOID"));
+    bench.view->plot()->updateAxes();
+    QVERIFY(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound() < -5 / 255.0);
+
+    const QStringList rows = bench.csv().split('\n');
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows[0], QStringLiteral("Time,Level,RawLevel,Frequency,Temperature,Error,TimeMs"));
+    QVERIFY(rows[1].contains(QStringLiteral(",2048,10000,-5,0,")));
+
+    // A warmer sensor keeps the axis down; clearing the plot brings it back to 0.
+    bench.feed(dataFrame(20));
+    bench.view->plot()->updateAxes();
+    QVERIFY(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound() < -5 / 255.0);
+    bench.view->slotClearPlot();
+    bench.view->plot()->updateAxes();
+    QCOMPARE(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound(), 0.0);
+}
+
+void TestOmniCommSensorWidget::rightAxisClickToggles()
+{
+    Bench bench;
+    QwtPlot* plot = bench.child<QwtPlot>("plot");
+    auto* scaleDraw = static_cast<const OmniCommFrequencyTemperatureScaleDraw*>(
+        plot->axisScaleDraw(QwtPlot::yRight));
+    QCOMPARE(scaleDraw->mode(), 1);
+    for (int expected : {0, 1}) {
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(plot->axisWidget(QwtPlot::yRight), &release);
+        QCOMPARE(scaleDraw->mode(), expected);
+    }
+}
+
+// A modal question runs while the line goes on: the sensor, and with it the
+// view, may go before it is answered.
+void TestOmniCommSensorWidget::addressDialogOutlivedBySensorSendsNothing()
+{
+    Bench bench;
+    bench.child<QPushButton>("changeAddressButton")->click();
+    QPointer<AddressDialog> dialog = bench.view->window()->findChild<AddressDialog*>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->intMinimum(), 0);
+    QCOMPARE(dialog->intMaximum(), 255);
+    QCOMPARE(dialog->intValue(), 1);
+
+    bench.engine.removeSensor(bench.sensor);
+    delete bench.sensor;
+    QVERIFY(bench.view);
+    dialog->setIntValue(7);
+    dialog->accept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!bench.view);
+    QVERIFY(!dialog);
+    QVERIFY(bench.port.writes.isEmpty());
+}
+
+void TestOmniCommSensorWidget::addressOfAnotherSensorIsRefusedUnsent()
+{
+    Bench bench;
+    auto* other = new OmniCommSensor(&bench.engine);
+    other->setAddress(2);
+    bench.child<QPushButton>("changeAddressButton")->click();
+    QPointer<AddressDialog> dialog = bench.view->window()->findChild<AddressDialog*>();
+    dialog->setIntValue(2);
+    dialog->accept();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(dialog->labelText().startsWith(
+        QStringLiteral("Sensor 0x02 on this line already has address 2.\n")));
+    QVERIFY(bench.port.writes.isEmpty());
+
+    // A free address goes out.
+    dialog->setIntValue(3);
+    dialog->accept();
+    QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 03 03")));
+    bench.engine.removeSensor(other);
+    delete other;
+}
+
+void TestOmniCommSensorWidget::failedCommandsAreShown()
+{
+    Bench bench;
+    auto* status = bench.child<FailureStatusLine>("statusLine");
+    QVERIFY(status->isHidden());
+    bench.sensor->requestSetAddress(7);
+    QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 03 07")));
+    bench.engine.slotOnStateCheckTimeout();
+    QVERIFY(!status->isHidden());
+    QCOMPARE(status->text(), QStringLiteral("Address change: Timeout"));
+    QVERIFY(bench.log.lines.contains(QStringLiteral("Error: Sensor 1: Address change: Timeout")));
+
+    bench.engine.slotOnStateCheckTimeout();
+    bench.sensor->requestConfigurationUpdate();
+    bench.engine.slotOnStateCheckTimeout();
+    QCOMPARE(status->text(), QStringLiteral("Configuration read: Timeout"));
+
+    // A write the sensor never answers.
+    auto* fMax = bench.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
+    bench.engine.slotOnStateCheckTimeout();
+    fMax->setEditVariantValue(17000);
+    fMax->slotAcceptClicked();
+    bench.engine.slotOnStateCheckTimeout();
+    QCOMPARE(status->text(), QStringLiteral("FMax 17000 not written: Timeout"));
+}
+
+// Each editor is wider than the display it replaces; the window, shown at its
+// smallest, must not grow with them.
+void TestOmniCommSensorWidget::editingKeepsTheWindowWidth()
+{
+    Bench bench;
+    bench.view->show();
+    bench.view->resize(bench.view->minimumSizeHint());
+    QVERIFY(QTest::qWaitForWindowExposed(bench.view));
+    const int width = bench.view->window()->width();
+    for (int round = 0; round < 3; ++round) {
+        for (ParameterWidget* widget : bench.view->findChildren<ParameterWidget*>()) {
+            QMetaObject::invokeMethod(widget, "slotEditClicked");
+            QCoreApplication::processEvents();
+            QCOMPARE(bench.view->window()->width(), width);
+            QMetaObject::invokeMethod(widget, "slotRevertClicked");
+        }
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    // Room for the service flag after the arguments given.
+    std::vector<char*> arguments(argv, argv + argc);
+    arguments.push_back(nullptr);
+    arguments.push_back(nullptr);
+    g_argc = argc;
+    g_argv = arguments.data();
+    QApplication app(g_argc, g_argv);
+    TestOmniCommSensorWidget test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_omnicommsensorwidget.moc"
