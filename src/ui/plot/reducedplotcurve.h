@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/columnreducer.h"
+#include "plot/columnreducer.h"
 
 #include <memory>
 #include <qwt_plot_curve.h>
