@@ -9,7 +9,6 @@ AddSensorDialog::AddSensorDialog(SerialEngine* engine)
     setInputMode(QInputDialog::IntInput);
     setLabelText(prompt.label);
     setIntRange(prompt.minimum, prompt.maximum);
-    connect(this, &QInputDialog::intValueSelected, engine,
-            &SerialEngine::slotAddSensorFromDialog);
+    connect(this, &QInputDialog::intValueSelected, engine, &SerialEngine::slotAddSensorFromDialog);
     connect(this, &QDialog::finished, this, &QObject::deleteLater);
 }

@@ -2,9 +2,12 @@
 #include "plot/samplepoints.h"
 #include "plot/timescaledraw.h"
 #include "port/scriptedserialport.h"
+#include "protocols/tbusengine.h"
+#include "protocols/tbussensor.h"
 #include "support/fakeprotocol.h"
 #include "views/plotsensorwidget.h"
 #include "views/sensorviews.h"
+#include "views/tbussensorwidget.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -66,6 +69,14 @@ public:
     qint64 nextTime = 1000000;
 };
 
+// Gets the view of the class it derives from.
+class CustomTBusSensor : public TBusSensor
+{
+    Q_OBJECT
+public:
+    using TBusSensor::TBusSensor;
+};
+
 class LevelSensor : public BaseSensor
 {
     Q_OBJECT
@@ -110,6 +121,7 @@ private slots:
     void initTestCase() { registerSensorViews(); }
     void init() { QSettings().clear(); }
     void settingsDefaultsAndLimits();
+    void viewsComeFromTheRegistry();
     void storedPlotSettingsAreChecked_data();
     void storedPlotSettingsAreChecked();
     void compactRestoresTheRecordedAxes();
@@ -147,6 +159,18 @@ void TestSensorWidget::settingsDefaultsAndLimits()
     QVERIFY(view->levelSeries()->rawFormat());
     QVERIFY(!view->errorSeries()->rawFormat());
     QVERIFY(!view->levelCurve()->pen().color().isValid());
+}
+
+void TestSensorWidget::viewsComeFromTheRegistry()
+{
+    FakeEngine fakeEngine;
+    FakeSensor unregistered(&fakeEngine, 1);
+    QVERIFY(!unregistered.createWidget());
+
+    TBusEngine engine(0);
+    CustomTBusSensor derived(&engine);
+    std::unique_ptr<SensorWidget> view(derived.createWidget());
+    QVERIFY(qobject_cast<TBusSensorWidget*>(view.get()));
 }
 
 void TestSensorWidget::storedPlotSettingsAreChecked_data()
