@@ -578,6 +578,8 @@ void TestCli::selfSentReadingsAreHeard()
     QVERIFY2(statistics.value("unsolicited").toInt() >= 3 &&
                  statistics.value("lastHeardMs").toDouble() > lastReadingMs - 50,
              qPrintable(cli->out()));
+}
+
 // A ModBus sensor at 138 would take the TBus probe byte 8A for the start of a
 // frame addressed to it, were the next protocol to follow on its heels.
 void TestCli::identifyLetsTheLineSettleBeforeEachProtocol()
