@@ -97,7 +97,6 @@ public:
     static DataFrame parseDataFrame(const unsigned char* frame);
     static Configuration parseConfiguration(const unsigned char* frame, bool extended);
 
-    void resetStateMachine() override;
     AddSensorPrompt addSensorPrompt() const override;
     QString detectionStateString() const override;
     bool readyToPoll(SerialSensor* sensor) override;
