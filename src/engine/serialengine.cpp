@@ -21,9 +21,6 @@ const int kIdleStrayLimit = 31;
 // pile up without bound.
 const int kInputBufferLimit = 1024;
 const int kStrayRecordLength = EngineCommand::ReplyCapacity;
-// After this the wait for a quiet line gives up: noise that never stops must not
-// keep the engine from ever sending.
-const qint64 kQuietWaitLimitMs = 1000;
 // Whole sweeps after a start before detection goes on in the background: the
 // first one fast, the next with the protocol's own window.
 const int kSweepsBeforeBackground = 2;
@@ -119,9 +116,7 @@ void SerialEngine::setState(State newState)
                       enumValueToCharStar(this, "State", newState));
     switch (newState) {
     case Synchronizing:
-        m_quietWaitStartMs = m_clock.elapsed();
-        m_quietWaitBytes = 0;
-        m_quietWaitCut = false;
+        m_quietWait.start(m_clock.elapsed());
         break;
     case Error:
     case Stopped:
@@ -356,7 +351,7 @@ bool SerialEngine::readPort()
     while ((count = m_port->read(chunk, kReadChunk)) > 0) {
         m_inputBuffer.append(chunk, int(count));
         if (m_state == Synchronizing)
-            m_quietWaitBytes += quint64(count);
+            m_quietWait.heard(count);
     }
     if (count < 0 && m_port->lastError() != SerialPort::TimeoutError) {
         setState(PortError);
@@ -528,8 +523,8 @@ SerialEngine::Echo SerialEngine::removeEcho()
 {
     const int length = m_currentCommand.requestLength;
     const int compared = std::min(length, int(m_inputBuffer.size()));
-    if (compared == 0 || std::memcmp(m_inputBuffer.constData(), m_currentCommand.request,
-                                     size_t(compared)) != 0)
+    if (compared == 0 ||
+        std::memcmp(m_inputBuffer.constData(), m_currentCommand.request, size_t(compared)) != 0)
         return Echo::Absent;
     if (compared < length)
         return Echo::Incomplete;
@@ -547,14 +542,8 @@ void SerialEngine::setStateCheckTimeout(int milliseconds)
 
 void SerialEngine::waitForQuiet(int milliseconds)
 {
-    milliseconds = std::max(milliseconds, m_minimumQuietMs);
-    const qint64 left = kQuietWaitLimitMs - (m_clock.elapsed() - m_quietWaitStartMs);
-    if (left <= milliseconds) {
-        m_quietWaitCut = true;
-        setStateCheckTimeout(int(std::max<qint64>(0, left)));
-        return;
-    }
-    setStateCheckTimeout(milliseconds);
+    setStateCheckTimeout(
+        m_quietWait.remainingMs(std::max(milliseconds, m_minimumQuietMs), m_clock.elapsed()));
 }
 
 // What the protocol kept of the line's settling goes as stray input before the
@@ -562,10 +551,8 @@ void SerialEngine::waitForQuiet(int milliseconds)
 void SerialEngine::endQuietWait()
 {
     logAndClearStrayData(-1);
-    if (!m_quietWaitCut)
-        return;
-    m_quietWaitCut = false;
-    emit lineNoisy(m_quietWaitBytes, m_clock.elapsed() - m_quietWaitStartMs);
+    if (m_quietWait.takeCut())
+        emit lineNoisy(m_quietWait.bytes(), m_quietWait.elapsedMs(m_clock.elapsed()));
 }
 
 void SerialEngine::resetDetectionState()

@@ -3,6 +3,7 @@
 #include "engine/baseengine.h"
 #include "engine/detectionpace.h"
 #include "engine/enginecommand.h"
+#include "engine/quietwait.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -188,9 +189,7 @@ private:
     // Unasked input since the last probe went out has widened the window once.
     bool m_widenedSinceProbe = false;
     int m_minimumQuietMs = 0;
-    qint64 m_quietWaitStartMs = 0;
-    quint64 m_quietWaitBytes = 0;
-    bool m_quietWaitCut = false;
+    QuietWait m_quietWait;
     bool m_lineEchoes = false;
 };
 

@@ -410,8 +410,9 @@ void TestCli::identifyLetsTheLineSettleBeforeEachProtocol()
     QList<QPair<qint64, QByteArray>> received;
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(&modbus.sim, &sim::SimLine::bytesReceived,
-                     [&](const QByteArray& bytes) { received.append({clock.elapsed(), bytes}); });
+    QObject::connect(&modbus.sim, &sim::SimLine::bytesReceived, [&](const QByteArray& bytes) {
+        received.append({clock.elapsed(), bytes});
+    });
     CliProcess cli;
     cli.start({"identify", "--port", modbus.sim.portPath(), "--json"});
     QVERIFY(cli.wait(kPassWaitMs));

@@ -49,7 +49,9 @@ void TestReplyFit::onlyTheAnswerIsTaken_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<QByteArray>("reply");
 
-    const auto h = [](const char* text) { return QByteArray::fromHex(text); };
+    const auto h = [](const char* text) {
+        return QByteArray::fromHex(text);
+    };
     const QByteArray omniPoll = h("3101066c");
     const QByteArray omniReply = h("3e0106190002102746");
     QTest::newRow("Omnicomm reply") << kOmnicomm << omniPoll << 9 << QList<QByteArray>{omniReply}
@@ -57,9 +59,9 @@ void TestReplyFit::onlyTheAnswerIsTaken_data()
     QTest::newRow("Omnicomm echo, then reply")
         << kOmnicomm << omniPoll << 9 << QList<QByteArray>{h("3101"), h("066c") + omniReply}
         << int(CommandCallback::Ok) << omniReply;
-    QTest::newRow("Omnicomm echo alone") << kOmnicomm << omniPoll << 9
-                                         << QList<QByteArray>{omniPoll}
-                                         << int(CommandCallback::Timeout) << QByteArray();
+    QTest::newRow("Omnicomm echo alone")
+        << kOmnicomm << omniPoll << 9 << QList<QByteArray>{omniPoll}
+        << int(CommandCallback::Timeout) << QByteArray();
     QTest::newRow("Omnicomm other code")
         << kOmnicomm << omniPoll << 9 << QList<QByteArray>{h("3e01070098")}
         << int(CommandCallback::Timeout) << QByteArray();
@@ -69,16 +71,15 @@ void TestReplyFit::onlyTheAnswerIsTaken_data()
 
     const QByteArray modbusRead = h("010300000001840a");
     const QByteArray modbusReply = h("0103021388b512");
-    QTest::newRow("ModBus reply") << kModBus << modbusRead << 7
-                                  << QList<QByteArray>{modbusReply} << int(CommandCallback::Ok)
-                                  << modbusReply;
+    QTest::newRow("ModBus reply") << kModBus << modbusRead << 7 << QList<QByteArray>{modbusReply}
+                                  << int(CommandCallback::Ok) << modbusReply;
     QTest::newRow("ModBus echo, then reply")
         << kModBus << modbusRead << 7 << QList<QByteArray>{modbusRead + modbusReply}
         << int(CommandCallback::Ok) << modbusReply;
     // The first seven bytes of this echo pass the check sum of a read reply.
-    QTest::newRow("ModBus echo of 0x6b") << kModBus << h("6b03000000018d00") << 7
-                                         << QList<QByteArray>{h("6b03000000018d00")}
-                                         << int(CommandCallback::Timeout) << QByteArray();
+    QTest::newRow("ModBus echo of 0x6b")
+        << kModBus << h("6b03000000018d00") << 7 << QList<QByteArray>{h("6b03000000018d00")}
+        << int(CommandCallback::Timeout) << QByteArray();
     QTest::newRow("ModBus other address")
         << kModBus << modbusRead << 7 << QList<QByteArray>{h("0203021388f112")}
         << int(CommandCallback::Timeout) << QByteArray();
@@ -93,8 +94,8 @@ void TestReplyFit::onlyTheAnswerIsTaken_data()
         << int(CommandCallback::Ok) << modbusReply;
 
     QTest::newRow("TBus echo, then reply")
-        << kTBus << h("8a") << 4 << QList<QByteArray>{h("8a0a881391")}
-        << int(CommandCallback::Ok) << h("0a881391");
+        << kTBus << h("8a") << 4 << QList<QByteArray>{h("8a0a881391")} << int(CommandCallback::Ok)
+        << h("0a881391");
     QTest::newRow("TBus other identifier")
         << kTBus << h("8a") << 4 << QList<QByteArray>{h("8a"), h("0b881390")}
         << int(CommandCallback::Failed) << QByteArray();
