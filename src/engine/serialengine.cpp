@@ -33,6 +33,8 @@ SerialEngine::SerialEngine(quint32 features, QObject* parent)
 {
     qRegisterMetaType<SerialEngine::State>("SerialEngine::State");
     m_stateCheckTimer->setSingleShot(true);
+    // A coarse timer may end a reply window a few percent early.
+    m_stateCheckTimer->setTimerType(Qt::PreciseTimer);
     connect(m_stateCheckTimer, &QTimer::timeout, this, &SerialEngine::slotOnStateCheckTimeout);
     m_clock.start();
     m_clockEpochMs = QDateTime::currentMSecsSinceEpoch();
