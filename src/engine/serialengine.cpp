@@ -119,6 +119,8 @@ void SerialEngine::setState(State newState)
     switch (newState) {
     case Synchronizing:
         m_quietWait.start(m_clock.elapsed());
+        m_noiseMeter.restart();
+        m_noiseReported = false;
         break;
     case Error:
     case Stopped:
@@ -507,8 +509,22 @@ void SerialEngine::recordNoise(int bytes)
 {
     for (SerialSensor* sensor : qAsConst(m_sensors))
         sensor->lineStatistics().recordNoise(bytes);
-    if (m_state != Synchronizing)
-        noteLateAnswer();
+    if (m_state == Synchronizing || !m_port)
+        return;
+    noteLateAnswer();
+    // An eighth of what the line can carry: far more than late answers and the
+    // odd damaged frame of a working line.
+    const double eighthMs = wireMilliseconds(m_port->settings(), 8);
+    if (eighthMs > 0 &&
+        m_noiseMeter.add(bytes, m_clock.elapsed(), qint64(NoiseMeter::SecondMs / eighthMs)))
+        reportNoise(m_noiseMeter.noisyBytes(), m_noiseMeter.noisyMs());
+}
+
+void SerialEngine::reportNoise(quint64 bytes, qint64 milliseconds)
+{
+    if (std::exchange(m_noiseReported, true))
+        return;
+    emit lineNoisy(bytes, milliseconds);
 }
 
 void SerialEngine::noteLateAnswer()
@@ -554,7 +570,7 @@ void SerialEngine::endQuietWait()
 {
     logAndClearStrayData(-1);
     if (m_quietWait.takeCut())
-        emit lineNoisy(m_quietWait.bytes(), m_quietWait.elapsedMs(m_clock.elapsed()));
+        reportNoise(m_quietWait.bytes(), m_quietWait.elapsedMs(m_clock.elapsed()));
 }
 
 void SerialEngine::resetDetectionState()
