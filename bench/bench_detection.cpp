@@ -8,40 +8,19 @@
 #include "protocols/modbusengine.h"
 #include "protocols/omnicommengine.h"
 #include "protocols/omnicommsensor.h"
+#include "support/benchrun.h"
 #include "support/simulatedline.h"
 #include "support/waituntil.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTimer>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
 const QList<int> kPolledAddresses{1, 2, 3, 4};
-
-double secondsFromArguments(const QStringList& arguments)
-{
-    // Other benchmarks share the script's arguments: take the first plain number.
-    for (const QString& argument : arguments.mid(1)) {
-        bool ok = false;
-        const double seconds = argument.toDouble(&ok);
-        if (ok && seconds > 0)
-            return seconds;
-    }
-    return 10.0;
-}
-
-void runEventLoopFor(double seconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // Seconds from the first probe on the line to the end of the first sweep; -1 on
 // failure.
@@ -83,7 +62,7 @@ double readingsPerSensor(bool detection)
         QObject::connect(sensor, &BaseSensor::updated, [&] { ++readings; });
     QElapsedTimer elapsed;
     elapsed.start();
-    runEventLoopFor(secondsFromArguments(QCoreApplication::arguments()));
+    runEventLoopFor(benchSeconds(QCoreApplication::arguments(), 10.0));
     const double perSensor = readings * 1000.0 / elapsed.elapsed() / kPolledAddresses.size();
     const QList<SerialSensor*> sensors = engine.sensors();
     engine.deinit();

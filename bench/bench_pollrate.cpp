@@ -12,14 +12,13 @@
 #include "protocols/omnicommsensor.h"
 #include "protocols/tbusengine.h"
 #include "protocols/tbussensor.h"
+#include "support/benchrun.h"
 #include "support/simulatedline.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -47,31 +46,12 @@ struct Result
     int failed = 0;
 };
 
-double secondsFromArguments(const QStringList& arguments)
-{
-    // Other benchmarks share the script's arguments: take the first plain number.
-    for (const QString& argument : arguments.mid(1)) {
-        bool ok = false;
-        const double seconds = argument.toDouble(&ok);
-        if (ok && seconds > 0)
-            return seconds;
-    }
-    return 3.0;
-}
-
 QString loadAverage()
 {
     QFile file(QStringLiteral("/proc/loadavg"));
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("unknown");
     return QString::fromLatin1(file.readLine()).section(QLatin1Char(' '), 0, 2);
-}
-
-void runEventLoopFor(double seconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 bool levelValid(const SerialSensor* sensor)
@@ -150,7 +130,7 @@ int main(int argc, char** argv)
     // The sensors read the query interval from the settings: never the user's.
     QStandardPaths::setTestModeEnabled(true);
     Logger logger;
-    const double seconds = secondsFromArguments(app.arguments());
+    const double seconds = benchSeconds(app.arguments(), 3.0);
 
     std::printf("Poll rate over a pseudo-terminal, %.1f s per protocol, load average %s\n", seconds,
                 qPrintable(loadAverage()));

@@ -154,8 +154,8 @@ bool CommandLine::readNumber(const QString& name, const QString& value, int low,
     return false;
 }
 
-bool CommandLine::readPair(const QString& name, const QString& value, int firstHigh,
-                           int secondHigh, int* first, int* second)
+bool CommandLine::readPair(const QString& name, const QString& value, int firstHigh, int secondHigh,
+                           int* first, int* second)
 {
     const QStringList parts = value.split(':');
     if (parts.size() == 2 && readNumber(name, parts[0], 0, firstHigh, first) &&

@@ -20,9 +20,6 @@ const int kIdleStrayLimit = 31;
 // pile up without bound.
 const int kInputBufferLimit = 1024;
 const int kStrayRecordLength = EngineCommand::ReplyCapacity;
-// After this the wait for a quiet line gives up: noise that never stops must not
-// keep the engine from ever sending.
-const qint64 kQuietWaitLimitMs = 1000;
 // Whole sweeps after a start before detection goes on in the background: the
 // first one fast, the next with the protocol's own window.
 const int kSweepsBeforeBackground = 2;
@@ -35,6 +32,8 @@ SerialEngine::SerialEngine(quint32 features, QObject* parent)
 {
     qRegisterMetaType<SerialEngine::State>("SerialEngine::State");
     m_stateCheckTimer->setSingleShot(true);
+    // A coarse timer may end a reply window a few percent early.
+    m_stateCheckTimer->setTimerType(Qt::PreciseTimer);
     connect(m_stateCheckTimer, &QTimer::timeout, this, &SerialEngine::slotOnStateCheckTimeout);
     m_clock.start();
     m_clockEpochMs = QDateTime::currentMSecsSinceEpoch();
@@ -119,9 +118,9 @@ void SerialEngine::setState(State newState)
                       enumValueToCharStar(this, "State", newState));
     switch (newState) {
     case Synchronizing:
-        m_quietWaitStartMs = m_clock.elapsed();
-        m_quietWaitBytes = 0;
-        m_quietWaitCut = false;
+        m_quietWait.start(m_clock.elapsed());
+        m_noiseMeter.restart();
+        m_noiseReported = false;
         break;
     case Error:
     case Stopped:
@@ -357,7 +356,7 @@ bool SerialEngine::readPort()
     while ((count = m_port->read(chunk, kReadChunk)) > 0) {
         m_inputBuffer.append(chunk, int(count));
         if (m_state == Synchronizing)
-            m_quietWaitBytes += quint64(count);
+            m_quietWait.heard(count);
     }
     if (count < 0 && m_port->lastError() != SerialPort::TimeoutError) {
         setState(PortError);
@@ -500,8 +499,22 @@ void SerialEngine::recordNoise(int bytes)
 {
     for (SerialSensor* sensor : qAsConst(m_sensors))
         sensor->lineStatistics().recordNoise(bytes);
-    if (m_state != Synchronizing)
-        noteLateAnswer();
+    if (m_state == Synchronizing || !m_port)
+        return;
+    noteLateAnswer();
+    // An eighth of what the line can carry: far more than late answers and the
+    // odd damaged frame of a working line.
+    const double eighthMs = wireMilliseconds(m_port->settings(), 8);
+    if (eighthMs > 0 &&
+        m_noiseMeter.add(bytes, m_clock.elapsed(), qint64(NoiseMeter::SecondMs / eighthMs)))
+        reportNoise(m_noiseMeter.noisyBytes(), m_noiseMeter.noisyMs());
+}
+
+void SerialEngine::reportNoise(quint64 bytes, qint64 milliseconds)
+{
+    if (std::exchange(m_noiseReported, true))
+        return;
+    emit lineNoisy(bytes, milliseconds);
 }
 
 void SerialEngine::noteLateAnswer()
@@ -518,8 +531,8 @@ SerialEngine::Echo SerialEngine::removeEcho()
 {
     const int length = m_currentCommand.requestLength;
     const int compared = std::min(length, int(m_inputBuffer.size()));
-    if (compared == 0 || std::memcmp(m_inputBuffer.constData(), m_currentCommand.request,
-                                     size_t(compared)) != 0)
+    if (compared == 0 ||
+        std::memcmp(m_inputBuffer.constData(), m_currentCommand.request, size_t(compared)) != 0)
         return Echo::Absent;
     if (compared < length)
         return Echo::Incomplete;
@@ -537,14 +550,8 @@ void SerialEngine::setStateCheckTimeout(int milliseconds)
 
 void SerialEngine::waitForQuiet(int milliseconds)
 {
-    milliseconds = std::max(milliseconds, m_minimumQuietMs);
-    const qint64 left = kQuietWaitLimitMs - (m_clock.elapsed() - m_quietWaitStartMs);
-    if (left <= milliseconds) {
-        m_quietWaitCut = true;
-        setStateCheckTimeout(int(std::max<qint64>(0, left)));
-        return;
-    }
-    setStateCheckTimeout(milliseconds);
+    setStateCheckTimeout(
+        m_quietWait.remainingMs(std::max(milliseconds, m_minimumQuietMs), m_clock.elapsed()));
 }
 
 // What the protocol kept of the line's settling goes as stray input before the
@@ -552,10 +559,8 @@ void SerialEngine::waitForQuiet(int milliseconds)
 void SerialEngine::endQuietWait()
 {
     logAndClearStrayData(-1);
-    if (!m_quietWaitCut)
-        return;
-    m_quietWaitCut = false;
-    emit lineNoisy(m_quietWaitBytes, m_clock.elapsed() - m_quietWaitStartMs);
+    if (m_quietWait.takeCut())
+        reportNoise(m_quietWait.bytes(), m_quietWait.elapsedMs(m_clock.elapsed()));
 }
 
 void SerialEngine::resetDetectionState()

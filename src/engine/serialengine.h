@@ -4,6 +4,8 @@
 #include "engine/baseengine.h"
 #include "engine/detectionpace.h"
 #include "engine/enginecommand.h"
+#include "engine/noisemeter.h"
+#include "engine/quietwait.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -93,8 +95,9 @@ signals:
     // Every address the engine can probe has been probed once more; unlike the
     // detection state, which stops at two passes, this comes with every sweep.
     void detectionSweepFinished();
-    // The line did not fall quiet before the first transmission after a start:
-    // bytes that belong to no exchange came all along.
+    // Bytes that belong to no exchange kept the line from falling quiet before
+    // the first transmission after a start, or filled a second of it later on.
+    // Said once a start.
     void lineNoisy(quint64 bytes, qint64 milliseconds);
 
 public slots:
@@ -167,6 +170,7 @@ private:
     void armStateCheckTimer(State newState);
     void endQuietWait();
     void recordNoise(int bytes);
+    void reportNoise(quint64 bytes, qint64 milliseconds);
     bool readPort();
     bool isRunning() const;
     void cancelQueuedCommands();
@@ -194,9 +198,9 @@ private:
     // Unasked input since the last probe went out has widened the window once.
     bool m_widenedSinceProbe = false;
     int m_minimumQuietMs = 0;
-    qint64 m_quietWaitStartMs = 0;
-    quint64 m_quietWaitBytes = 0;
-    bool m_quietWaitCut = false;
+    QuietWait m_quietWait;
+    NoiseMeter m_noiseMeter;
+    bool m_noiseReported = false;
     bool m_lineEchoes = false;
 };
 

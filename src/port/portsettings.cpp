@@ -58,8 +58,9 @@ double wireMilliseconds(const PortSettings& settings, int bytes)
     const int rate = baudRateValue(settings.BaudRate);
     if (rate == 0)
         return 0.0;
-    const double stopBits =
-        settings.StopBits == STOP_2 ? 2.0 : settings.StopBits == STOP_1_5 ? 1.5 : 1.0;
+    const double stopBits = settings.StopBits == STOP_2     ? 2.0
+                            : settings.StopBits == STOP_1_5 ? 1.5
+                                                            : 1.0;
     const double bitsPerByte =
         1 + int(settings.DataBits) + (settings.Parity == PAR_NONE ? 0 : 1) + stopBits;
     return bytes * bitsPerByte * 1000.0 / rate;

@@ -4,9 +4,9 @@
 #include "engine/serialengine.h"
 
 #include <QList>
-#include <bitset>
 #include <QString>
 #include <QVariant>
+#include <bitset>
 
 class OmniCommSensor;
 
