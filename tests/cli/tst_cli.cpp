@@ -605,7 +605,10 @@ void TestCli::identifyLetsTheLineSettleBeforeEachProtocol()
            !received.at(first).second.startsWith(QByteArray::fromHex("010300000001840a")))
         ++first;
     QVERIFY(first < received.size());
-    QVERIFY(received.at(first).first - received.at(first - 1).first >= 250);
+    // The tool keeps 250 ms of quiet; this process sees the bytes late by a
+    // varying few ms, and without the wait the gap was some 120 ms.
+    const qint64 quietMs = received.at(first).first - received.at(first - 1).first;
+    QVERIFY2(quietMs >= 200, qPrintable(QString::number(quietMs)));
 }
 
 void TestCli::scanOfModBusOnATBusLineFindsNothing()
