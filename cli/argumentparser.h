@@ -24,7 +24,7 @@ public:
     // The usage line of the command parsed, or the list of commands.
     QString usageText() const;
     // The command named; null when none was.
-    const CommandSpec* command() const { return m_spec; }
+    const CommandSpec* commandSpec() const { return m_spec; }
 
 private:
     Outcome fail(const QString& error);
