@@ -15,7 +15,8 @@ enum Need : unsigned {
     NeedAddress = 4,
     TakesDuration = 8,
     TakesTankTable = 16,
-    NeedTare = 32
+    NeedTare = 32,
+    TakesProfile = 64
 };
 
 const int kDefaultCount = 10;
@@ -52,13 +53,18 @@ const CommandSpec kCommands[] = {
      "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,\n"
      "its end volume beyond it.",
      NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable, 0, 0},
-    {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",
+    {"config",
+     "config --port P --model CODE --address N [NAME=VALUE ... | --save FILE | --apply FILE "
+     "[--dry-run]] [--json]",
      "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
      "and reads the configuration back to confirm those the model reports. Every value is\n"
      "checked against its range before anything is sent. Names: AutoInterval, FMax, FMin,\n"
      "SampleCount, PWM_Max, ControlOutput, DataFormat, NormalTemperature,\n"
-     "AnalogueOutputRatio, AnalogueOutputRange.",
-     NeedPort | NeedModel | NeedAddress, 0, kAnyNumber},
+     "AnalogueOutputRatio, AnalogueOutputRange.\n"
+     "--save keeps the configuration in a profile file; --apply lists how the sensor differs\n"
+     "from a profile of its model and writes those parameters (not with --dry-run). A profile\n"
+     "of another model, or with a name or value that cannot be written, is refused whole.",
+     NeedPort | NeedModel | NeedAddress | TakesProfile, 0, kAnyNumber},
     {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
      "Gives an Omnicomm or ModBus sensor the bus address NEW, unless something answers there\n"
      "already, and checks that it answers there.",
@@ -116,6 +122,8 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << TankOptions::tankTableOption();
     if (needs & NeedTare)
         options << TankOptions::tareOptions();
+    if (needs & TakesProfile)
+        options << ProfileOptions::options();
     return options;
 }
 
@@ -172,6 +180,8 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
     if (needs & TakesTankTable)
         options->tank.tankTable = parser.value("tank-table");
     if ((needs & NeedTare) && !options->tank.readTare(parser, &m_error))
+        return false;
+    if ((needs & TakesProfile) && !options->profile.read(parser, options->values, &m_error))
         return false;
     return checkValues(options->values);
 }

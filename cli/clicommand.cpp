@@ -6,6 +6,7 @@
 #include "linesession.h"
 #include "pollcommand.h"
 #include "portscommand.h"
+#include "profilecommand.h"
 #include "scancommand.h"
 #include "setaddresscommand.h"
 #include "tarecommand.h"
@@ -32,6 +33,8 @@ CliCommand* CliCommand::create(const CliOptions& options, CliOutput* output)
         return new ScanCommand(options, output);
     if (name == QLatin1String("poll"))
         return new PollCommand(options, output);
+    if (name == QLatin1String("config") && options.profile.isSet())
+        return new ProfileCommand(options, output);
     if (name == QLatin1String("config"))
         return new ConfigCommand(options, output);
     if (name == QLatin1String("set-address"))
