@@ -28,10 +28,10 @@ ConfigurationTransfer::ConfigurationTransfer(OmniCommSensor* sensor, QObject* pa
 void ConfigurationTransfer::read()
 {
     m_stage = Reading;
-    readAgain();
+    requestRead();
 }
 
-void ConfigurationTransfer::readAgain()
+void ConfigurationTransfer::requestRead()
 {
     m_readTries = 0;
     m_sensor->requestConfigurationUpdate();
@@ -85,7 +85,7 @@ void ConfigurationTransfer::writeNext()
 {
     if (m_pending.isEmpty() && !startRetryRound()) {
         m_stage = ReadingBack;
-        readAgain();
+        requestRead();
         return;
     }
     const Write& next = m_writes.at(m_pending.first());

@@ -50,7 +50,7 @@ signals:
 private:
     void configurationUpdated();
     void configurationReadFailed(CommandCallback::Result result);
-    void readAgain();
+    void requestRead();
     void writeNext();
     bool startRetryRound();
     void writeDone(CommandCallback::Result result, const EngineCommand& command);

@@ -146,8 +146,7 @@ void ProfileActions::written()
 void ProfileActions::readFailed(CommandCallback::Result result)
 {
     end();
-    if (m_dialog)
-        m_dialog->reject();
+    showResults();
     if (m_sensor)
         m_statusLine->reportResult(m_sensor->address(), tr("Profile: configuration read"), result);
 }
