@@ -80,6 +80,7 @@ private slots:
     void statisticsMatchTheSimulatorUnderFaults();
     void configurationWritesAreAppliedOrRefused();
     void profileGivesAnotherSensorTheSameConfiguration();
+    void appliedProfileTellsEachParametersOutcome();
     void refusedProfilesWriteNothing_data();
     void refusedProfilesWriteNothing();
     void setAddressAndCalibrateTakeEffect();
@@ -411,6 +412,34 @@ void TestCli::profileGivesAnotherSensorTheSameConfiguration()
     };
     QCOMPARE(values(second), values(line.sim.sensorAt(5)->omnicomm()));
     QCOMPARE(line.sim.sensorAt(6)->counters().writesApplied, 3u);
+}
+
+// FMin above the new FMax is refused however often it is tried; the others are
+// still written, and a parameter this model does not report is only sent.
+void TestCli::appliedProfileTellsEachParametersOutcome()
+{
+    Line line("ZT-33", {3});
+    QVERIFY(line.started);
+    QTemporaryDir folder;
+    QFile profile(folder.filePath("odd.json"));
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write(R"({"format": 1, "model": "ZT-33", "parameters":
+                      {"FMax": 9000, "FMin": 9500, "AutoInterval": 4, "SampleCount": 20}})");
+    profile.close();
+    CliProcess* applied =
+        line.run({"config", "--address", "3", "--apply", profile.fileName(), "--json"}, "ZT-33");
+    QVERIFY(applied->wait());
+    QCOMPARE(applied->exitCode(), 4);
+    QStringList outcomes;
+    for (const QJsonValue& result : jsonOf(applied->outLines().value(1)).value("results").toArray())
+        outcomes << result.toObject().value("parameter").toString() + " " +
+                        result.toObject().value("result").toString();
+    QCOMPARE(outcomes, QStringList({"AutoInterval unconfirmed", "FMax applied", "FMin refused",
+                                    "SampleCount applied"}));
+    QVERIFY2(applied->err().contains("the sensor refused FMin=9500"), qPrintable(applied->err()));
+    const sim::OmnicommConfig& config = line.sim.sensorAt(3)->omnicomm();
+    QCOMPARE(QList<int>({config.autoInterval, config.fMax, config.fMin, config.sampleCount}),
+             QList<int>({4, 9000, 5000, 20}));
 }
 
 void TestCli::refusedProfilesWriteNothing_data()

@@ -9,6 +9,7 @@
 #include "protocols/omnicommsensor.h"
 #include "protocols/tbusengine.h"
 #include "protocols/tbussensor.h"
+#include "support/answermodal.h"
 #include "support/enginerig.h"
 #include "support/waituntil.h"
 #include "views/addressdialog.h"
@@ -24,6 +25,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -153,7 +155,21 @@ void TestSensorViewsLine::omniCommViewAppliesAProfile()
     QVERIFY(rig.sim.waitForQuietLine(rig.engine));
     QTemporaryDir folder;
     QFile profile(folder.filePath("fleet.json"));
+    // A profile of another model is refused with the reason, before anything is sent.
     QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write(R"({"format": 1, "model": "ZT-42", "parameters": {"FMin": 6000}})");
+    profile.close();
+    const quint64 requests = simSensor->counters().requests;
+    QString refusal;
+    answerNextModal<QMessageBox>([&](QMessageBox* box) {
+        refusal = box->text();
+        box->accept();
+    });
+    rig.view->findChild<ProfileActions*>()->applyFrom(profile.fileName());
+    QVERIFY2(refusal.contains("a profile of model ZT-42, not of ZT-33"), qPrintable(refusal));
+    QCOMPARE(simSensor->counters().requests, requests);
+
+    QVERIFY(profile.open(QIODevice::WriteOnly | QIODevice::Truncate));
     profile.write(R"({"format": 1, "model": "ZT-33",
                       "parameters": {"FMax": 20000, "FMin": 6000, "SampleCount": 20}})");
     profile.close();
