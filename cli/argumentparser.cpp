@@ -1,6 +1,7 @@
 #include "argumentparser.h"
 
 #include "engine/enginefactory.h"
+#include "profiles/configurationparameters.h"
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -16,7 +17,7 @@ enum Need : unsigned {
     TakesDuration = 8,
     TakesTankTable = 16,
     NeedTare = 32,
-    TakesProfile = 64
+    TakesConfiguration = 64
 };
 
 const int kDefaultCount = 10;
@@ -58,13 +59,11 @@ const CommandSpec kCommands[] = {
      "[--dry-run]] [--json]",
      "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
      "and reads the configuration back to confirm those the model reports. Every value is\n"
-     "checked against its range before anything is sent. Names: AutoInterval, FMax, FMin,\n"
-     "SampleCount, PWM_Max, ControlOutput, DataFormat, NormalTemperature,\n"
-     "AnalogueOutputRatio, AnalogueOutputRange.\n"
+     "checked against its range before anything is sent.\n"
      "--save keeps the configuration in a profile file; --apply lists how the sensor differs\n"
      "from a profile of its model and writes those parameters (not with --dry-run). A profile\n"
      "of another model, or with a name or value that cannot be written, is refused whole.",
-     NeedPort | NeedModel | NeedAddress | TakesProfile, 0, kAnyNumber},
+     NeedPort | NeedModel | NeedAddress | TakesConfiguration, 0, kAnyNumber},
     {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
      "Gives an Omnicomm or ModBus sensor the bus address NEW, unless something answers there\n"
      "already, and checks that it answers there.",
@@ -102,6 +101,14 @@ const CommandSpec* findCommand(const QString& name)
     return found == std::end(kCommands) ? nullptr : found;
 }
 
+QStringList parameterNames()
+{
+    QStringList names;
+    for (int index : ConfigurationParameters::indexes())
+        names << ConfigurationParameters::name(index);
+    return names;
+}
+
 QList<QCommandLineOption> optionsOf(unsigned needs)
 {
     QList<QCommandLineOption> options{{{"h", "help"}, "This help."},
@@ -122,7 +129,7 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << TankOptions::tankTableOption();
     if (needs & NeedTare)
         options << TankOptions::tareOptions();
-    if (needs & TakesProfile)
+    if (needs & TakesConfiguration)
         options << ProfileOptions::options();
     return options;
 }
@@ -181,7 +188,7 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
         options->tank.tankTable = parser.value("tank-table");
     if ((needs & NeedTare) && !options->tank.readTare(parser, &m_error))
         return false;
-    if ((needs & TakesProfile) && !options->profile.read(parser, options->values, &m_error))
+    if ((needs & TakesConfiguration) && !options->profile.read(parser, options->values, &m_error))
         return false;
     return checkValues(options->values);
 }
@@ -277,7 +284,10 @@ QString ArgumentParser::helpText() const
         options +=
             QStringLiteral("  %1\n      %2\n").arg(names.join(", ") + valued, option.description());
     }
-    return usageText() + "\n" + m_spec->summary + "\n\nOptions:\n" + options + "\n" + kExitCodes;
+    QString summary = m_spec->summary;
+    if (m_spec->needs & TakesConfiguration)
+        summary += "\nNames: " + parameterNames().join(", ") + ".";
+    return usageText() + "\n" + summary + "\n\nOptions:\n" + options + "\n" + kExitCodes;
 }
 
 QString ArgumentParser::toolHelp()
