@@ -39,6 +39,9 @@ constexpr char MainWindowGeometry[] = "MainWindowGeometry";
 constexpr char LineDataAutoScroll[] = "LineDataLog/AutoScroll";
 constexpr bool LineDataAutoScrollDefault = true;
 
+// ProfileActions: the folder a profile was last saved to or opened from.
+constexpr char ProfileFolder[] = "Profiles/Folder";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {
