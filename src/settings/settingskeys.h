@@ -39,6 +39,10 @@ constexpr char MainWindowGeometry[] = "MainWindowGeometry";
 constexpr char LineDataAutoScroll[] = "LineDataLog/AutoScroll";
 constexpr bool LineDataAutoScrollDefault = true;
 
+// InterfaceLanguage: the language the user chose in the Settings menu, "en" or
+// "ru"; none (or anything else) follows the system's locale.
+constexpr char Language[] = "Language";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {
