@@ -4,12 +4,15 @@
 #include "app/bustypedialog.h"
 #include "app/customprogressbar.h"
 #include "app/detectionreminderdialog.h"
+#include "app/languagemenu.h"
 #include "app/resources.h"
 #include "engine/serialsensor.h"
+#include "log/fillingcolumns.h"
 #include "log/headerviewhidermenu.h"
 #include "log/linedatamodel.h"
 #include "log/logdisplaycontroller.h"
 #include "log/logger.h"
+#include "log/sensorevents.h"
 #include "port/portoptionswidget.h"
 #include "port/serialport.h"
 #include "settings/settingskeys.h"
@@ -78,7 +81,11 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     connect(ui->actionAutoDetectSensors, &QAction::toggled, this,
             &MainWindow::setAutoDetectSensorsEnabled);
     connect(m_manager, &SerialPortManager::pollStateChanged, ui->actionStart, &QAction::setChecked);
+    ui->menuSettings->addSeparator();
+    ui->menuSettings->addMenu(new LanguageMenu(this));
     restoreGeometryAndLog();
+    // After the stored header state, which brings back hidden columns and old modes.
+    new FillingColumns(ui->lineDataView);
     setUpLogDockToggle();
     slotManagerStateChanged();
     // The engine reported its first detection state before anyone listened.
@@ -168,6 +175,10 @@ void MainWindow::setUpLineDataLog()
     hider->install(ui->lineDataView->horizontalHeader());
     connect(ui->autoScrollLogButton, &QToolButton::toggled, this,
             &MainWindow::setAutoScrollLogEnabled);
+    // Only diagnostic mode logs the exchanges; otherwise the dock says so.
+    const bool diagnostic = Logger::isRegistered(Logger::LineData);
+    ui->lineDataView->setVisible(diagnostic);
+    ui->lineDataHint->setVisible(!diagnostic);
 }
 
 void MainWindow::setUpTabCorner()
@@ -261,6 +272,8 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     if (!m_lineLost.isEmpty())
         view->slotLineLost(m_lineLost);
     ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
+    SensorEvents::record(sensor->address(),
+                         tr("found on %1").arg(m_manager->currentPort()->portName()));
     if (countBefore == 1)
         ui->sensorTabWidget->setCurrentWidget(view);
     updateDetectionProgressBarVisibility();

@@ -1,6 +1,6 @@
 #include "views/failurestatusline.h"
 
-#include "log/logger.h"
+#include "log/sensorevents.h"
 
 FailureStatusLine::FailureStatusLine(QWidget* parent)
     : QLabel(parent)
@@ -18,7 +18,7 @@ void FailureStatusLine::report(int address, const QString& text)
     setText(text);
     show();
     m_hideTimer.start();
-    Logger::message(Logger::Error, tr("Sensor %1: %2").arg(address).arg(text));
+    SensorEvents::record(address, text);
 }
 
 void FailureStatusLine::reportResult(int address, const QString& what,
