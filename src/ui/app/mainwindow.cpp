@@ -175,9 +175,13 @@ void MainWindow::setUpLineDataLog()
     hider->install(ui->lineDataView->horizontalHeader());
     connect(ui->autoScrollLogButton, &QToolButton::toggled, this,
             &MainWindow::setAutoScrollLogEnabled);
-    // Only diagnostic mode logs the exchanges; otherwise the dock says so.
+    // Only diagnostic mode logs the exchanges; otherwise the dock says so, and
+    // offers nothing to work on an empty table.
     const bool diagnostic = Logger::isRegistered(Logger::LineData);
-    ui->lineDataView->setVisible(diagnostic);
+    const QList<QWidget*> diagnosticOnly{ui->lineDataView, ui->autoScrollLogButton,
+                                         ui->enableLogButton, ui->clearLogButton};
+    for (QWidget* widget : diagnosticOnly)
+        widget->setVisible(diagnostic);
     ui->lineDataHint->setVisible(!diagnostic);
 }
 

@@ -8,11 +8,13 @@
 #include "app/resources.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
+#include "parameters/parameterwidget.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbusengine.h"
 #include "protocols/omnicommsensor.h"
 #include "protocols/tbussensor.h"
 #include "simline.h"
+#include "simsensor.h"
 #include "support/answermodal.h"
 #include "support/fakeportenumerator.h"
 #include "support/logcapture.h"
@@ -27,12 +29,14 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
 #include <memory>
@@ -122,6 +126,8 @@ private slots:
     void quittingCompletesQueuedCommandsOnce_data();
     void quittingCompletesQueuedCommandsOnce();
     void russianUnderRuRu();
+    void statusTabTellsWhatBecameOfTheSensor();
+    void lineDataFillsTheDockUncut();
 
 private:
     std::unique_ptr<LogCapture> log;
@@ -487,6 +493,89 @@ void TestMainWindow::russianUnderRuRu()
     QApplication::removeTranslator(&qtTranslator);
     QApplication::removeTranslator(&appTranslator);
     QLocale::setDefault(QLocale::c());
+}
+
+// One line each in the status tab: found, a value refused before anything was
+// sent, a parameter written, lost, and back.
+void TestMainWindow::statusTabTellsWhatBecameOfTheSensor()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    auto* view = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1));
+    QTRY_VERIFY(view->baseSensor()->parameter(OmniCommSensor::FMaxIndex)->isValid());
+    // Else the sensor would be found again at the address it moves to below.
+    actionOf(window, "actionAutoDetectSensors")->setChecked(false);
+
+    auto* fmin = view->findChild<ParameterWidget*>(QStringLiteral("frequencyMinWidget"));
+    fmin->setEditVariantValue(65000);
+    fmin->slotAcceptClicked();
+    fmin->setEditVariantValue(10);
+    fmin->slotAcceptClicked();
+    const auto* statusLog =
+        window.findChild<QWidget*>(QStringLiteral("statusTab"))->findChild<QPlainTextEdit*>();
+    QTRY_VERIFY(statusLog->toPlainText().contains(QStringLiteral("written")));
+    sim::SimSensor* sensor = line->sensorAt(1);
+    sensor->setAddress(9);
+    QTRY_VERIFY_WITH_TIMEOUT(statusLog->toPlainText().contains(QStringLiteral("lost")), 10000);
+    sensor->setAddress(1);
+    QTRY_VERIFY_WITH_TIMEOUT(statusLog->toPlainText().contains(QStringLiteral("again")), 10000);
+
+    QStringList story;
+    for (const QString& logLine : statusLog->toPlainText().split(QLatin1Char('\n'))) {
+        if (logLine.startsWith(QStringLiteral("[Sensors]")))
+            story << logLine.section(QLatin1Char(']'), 2);
+    }
+    const QString silent = story.value(3);
+    QVERIFY2(silent.startsWith(QStringLiteral("Sensor 0x01: lost: no reply since ")),
+             qPrintable(silent));
+    story.removeAt(3);
+    QCOMPARE(story,
+             QStringList({
+                 QStringLiteral("Sensor 0x01: found on ") + line->portPath(),
+                 QStringLiteral("Sensor 0x01: FMin 65000 refused: it must be below "
+                                "FMax (%1)")
+                     .arg(view->baseSensor()->parameter(OmniCommSensor::FMaxIndex)->toString()),
+                 QStringLiteral("Sensor 0x01: FMin 10 written"),
+                 QStringLiteral("Sensor 0x01: answers again"),
+             }));
+}
+
+// The table's columns take the dock's whole width when it is wide and scroll
+// sideways when it is narrow, and never cut a time or a frame.
+void TestMainWindow::lineDataFillsTheDockUncut()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    window.resize(1600, 1000);
+    window.show();
+    auto* dock = window.findChild<QDockWidget*>(QStringLiteral("logDockWidget"));
+    dock->show();
+    auto* table = window.findChild<QTableView*>(QStringLiteral("lineDataView"));
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    const BaseSensor* sensor = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1))->baseSensor();
+    QTRY_VERIFY(sensor->parameter(OmniCommSensor::FMaxIndex)->isValid());
+    // Polls only from here on: the long configuration replies are gone.
+    window.findChild<QToolButton*>(QStringLiteral("clearLogButton"))->click();
+    QTRY_VERIFY(table->model()->rowCount() > 10);
+    // As wide as the window lets it be, then as narrow.
+    for (int width : {500, 0}) {
+        window.resizeDocks({dock}, {width}, Qt::Horizontal);
+        QTest::qWait(100);
+        const QHeaderView* header = table->horizontalHeader();
+        const int viewport = table->viewport()->width();
+        QVERIFY(header->length() >= viewport);
+        if (width > 0)
+            QVERIFY(dock->width() > 400 && header->length() == viewport);
+        for (int column = 0; column < 3; ++column) {
+            const QAbstractItemView* view = table;
+            QVERIFY(header->sectionSize(column) >= view->sizeHintForColumn(column));
+        }
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
