@@ -24,7 +24,7 @@ fi
 
 work=$(mktemp -d)
 # Xvfb picks a free display itself and writes its number to the file.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 demo_pid=
 finish() {

@@ -27,8 +27,10 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSettings>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -85,7 +87,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     ui->menuSettings->addMenu(new LanguageMenu(this));
     restoreGeometryAndLog();
     // After the stored header state, which brings back hidden columns and old modes.
-    new FillingColumns(ui->lineDataView);
+    m_lineDataColumns = new FillingColumns(ui->lineDataView);
     setUpLogDockToggle();
     slotManagerStateChanged();
     // The engine reported its first detection state before anyone listened.
@@ -241,7 +243,8 @@ void MainWindow::restoreGeometryAndLog()
     settings.beginGroup(SettingsKeys::GeometryGroup);
     ui->lineDataView->horizontalHeader()->restoreState(
         settings.value(SettingsKeys::LineDataViewHeader).toByteArray());
-    restoreState(settings.value(SettingsKeys::MainWindowState).toByteArray(), kStateVersion);
+    m_logDockPlaced =
+        restoreState(settings.value(SettingsKeys::MainWindowState).toByteArray(), kStateVersion);
     restoreGeometry(settings.value(SettingsKeys::MainWindowGeometry).toByteArray());
     settings.endGroup();
 
@@ -262,6 +265,22 @@ void MainWindow::setUpLogDockToggle()
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     toggle->setShortcutContext(Qt::ApplicationShortcut);
     addAction(toggle);
+    // Its first width is its title's, too narrow for a frame: on its first showing
+    // the dock makes room for what the table holds; from then on the user's width
+    // stands, also across starts.
+    if (!m_logDockPlaced)
+        m_firstDockShow = connect(ui->logDockWidget, &QDockWidget::visibilityChanged, this,
+                                  &MainWindow::placeLogDock);
+}
+
+void MainWindow::placeLogDock(bool visible)
+{
+    if (!visible)
+        return;
+    disconnect(m_firstDockShow);
+    const int wanted = m_lineDataColumns->contentWidth() + ui->lineDataView->frameWidth() * 2 +
+                       ui->lineDataView->verticalScrollBar()->sizeHint().width();
+    resizeDocks({ui->logDockWidget}, {std::min(wanted, width() / 2)}, Qt::Horizontal);
 }
 
 void MainWindow::slotSensorDetected(BaseSensor* sensor)

@@ -42,13 +42,13 @@ void FillingColumns::fit()
     for (int column = 0; column < header->count(); ++column) {
         if (header->isSectionHidden(column) || column == last)
             continue;
-        const int width = contentWidth(column);
+        const int width = columnWidth(column);
         header->resizeSection(column, width);
         used += width;
     }
     if (last >= 0)
         header->resizeSection(last,
-                              std::max(contentWidth(last), m_view->viewport()->width() - used));
+                              std::max(columnWidth(last), m_view->viewport()->width() - used));
 }
 
 bool FillingColumns::eventFilter(QObject* watched, QEvent* event)
@@ -56,6 +56,17 @@ bool FillingColumns::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
         m_fitSoon.start();
     return QObject::eventFilter(watched, event);
+}
+
+int FillingColumns::contentWidth() const
+{
+    const QHeaderView* header = m_view->horizontalHeader();
+    int width = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        if (!header->isSectionHidden(column))
+            width += columnWidth(column);
+    }
+    return width;
 }
 
 int FillingColumns::lastVisibleColumn() const
@@ -71,7 +82,7 @@ int FillingColumns::lastVisibleColumn() const
 
 // The widest text among the rows in sight, or the title when that is wider. The
 // table hides its measure of a column; the item view's is public.
-int FillingColumns::contentWidth(int column) const
+int FillingColumns::columnWidth(int column) const
 {
     const QAbstractItemView* view = m_view;
     return std::max(view->sizeHintForColumn(column),

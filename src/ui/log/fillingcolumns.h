@@ -16,13 +16,15 @@ public:
     explicit FillingColumns(QTableView* view);
 
     void fit();
+    // What the visible columns need, side by side, for the rows in sight.
+    int contentWidth() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int lastVisibleColumn() const;
-    int contentWidth(int column) const;
+    int columnWidth(int column) const;
 
     QTableView* const m_view;
     // New rows come in bursts: one fit for each turn of the event loop.
