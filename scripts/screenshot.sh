@@ -49,7 +49,7 @@ shoot() {
     demo_pid=$!
     local window
     window=$(timeout 60 xdotool search --sync --name '^Nivelon 1' | head -1)
-    xdotool windowsize "$window" 1260 760
+    xdotool windowsize "$window" 1580 920
     xdotool windowfocus --sync "$window"
     sleep "$seconds"
     xdotool key --clearmodifiers ctrl+shift+l
