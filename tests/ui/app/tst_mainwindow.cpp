@@ -27,17 +27,13 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 #include <algorithm>
 #include <memory>
@@ -96,14 +92,6 @@ QAction* modelAction(const MainWindow& window, const QString& code)
     return nullptr;
 }
 
-QStringList menuTitles(const MainWindow& window)
-{
-    QStringList titles;
-    for (QAction* action : window.menuBar()->actions())
-        titles << action->text();
-    return titles;
-}
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -126,7 +114,6 @@ private slots:
     void portTroubleIsSaidInTheStatusBar();
     void quittingCompletesQueuedCommandsOnce_data();
     void quittingCompletesQueuedCommandsOnce();
-    void russianUnderRuRu();
     void statusTabAndLineDataTellTheLine();
 
 private:
@@ -463,36 +450,6 @@ void TestMainWindow::quittingCompletesQueuedCommandsOnce()
     }
     QCOMPARE(first.results, QList<CommandCallback::Result>({CommandCallback::Canceled}));
     QCOMPARE(second.results, QList<CommandCallback::Result>({CommandCallback::Canceled}));
-}
-
-void TestMainWindow::russianUnderRuRu()
-{
-    QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
-    QTranslator appTranslator;
-    QTranslator qtTranslator;
-    QVERIFY(
-        appTranslator.load(QStringLiteral("nivelon_") + QLocale().name(), QStringLiteral(":/tr")));
-    // Fails when a catalogue that qt_ru.qm loads is missing from the resources.
-    QVERIFY(qtTranslator.load(QStringLiteral("qt_") + QLocale().name(), QStringLiteral(":/tr")));
-    QApplication::installTranslator(&appTranslator);
-    QApplication::installTranslator(&qtTranslator);
-
-    storeChoices(kOmnicommModel, QString(), false);
-    {
-        MainWindow window(enumerator.get());
-        QCOMPARE(menuTitles(window), QStringList({"Файл", "Датчики", "Настройки", "Действия"}));
-        QCOMPARE(tabsOf(window)->tabText(0), QStringLiteral("Состояние"));
-    }
-    QCOMPARE(QCoreApplication::translate("EngineFactory", "TBus protocol, LIN interface"),
-             QStringLiteral("Протокол TBus, интерфейс LIN"));
-    QCOMPARE(QCoreApplication::translate("BaudRate", "9.6kbps"), QStringLiteral("9,6 кбит/с"));
-    QCOMPARE(QCoreApplication::translate("LineDataModel", "Response"), QStringLiteral("Ответ"));
-    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Cancel);
-    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
-
-    QApplication::removeTranslator(&qtTranslator);
-    QApplication::removeTranslator(&appTranslator);
-    QLocale::setDefault(QLocale::c());
 }
 
 // On a live line: the line-data table fills a wide dock (and the dock can be wide),
