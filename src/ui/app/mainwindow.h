@@ -14,6 +14,7 @@ class MainWindow;
 class BaseSensor;
 class CustomProgressBar;
 class DetectionReminderDialog;
+class FillingColumns;
 class LineDataModel;
 class PortEnumerator;
 class PortOptionsWidget;
@@ -76,6 +77,7 @@ private:
     void setUpModelActions();
     void restoreGeometryAndLog();
     void setUpLogDockToggle();
+    void placeLogDock(bool visible);
     void updateDetectionProgressBarVisibility();
     void showPortTrouble();
     void dismantleEngine();
@@ -92,6 +94,10 @@ private:
     int m_lastDetectionState = 0;
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
+    FillingColumns* m_lineDataColumns = nullptr;
+    // The dock has a place of the user's from an earlier run.
+    bool m_logDockPlaced = false;
+    QMetaObject::Connection m_firstDockShow;
     QString m_portTrouble;
     // Shown in the status bar, and in every tab opened meanwhile, from the loss of
     // the line until it answers again.

@@ -1,6 +1,6 @@
 #include "views/failurestatusline.h"
 
-#include "log/logger.h"
+#include "log/sensorevents.h"
 
 FailureStatusLine::FailureStatusLine(QWidget* parent)
     : QLabel(parent)
@@ -15,7 +15,7 @@ FailureStatusLine::FailureStatusLine(QWidget* parent)
 void FailureStatusLine::report(int address, const QString& text)
 {
     display(text, QStringLiteral("color: red;"));
-    Logger::message(Logger::Error, tr("Sensor %1: %2").arg(address).arg(text));
+    SensorEvents::record(address, text);
 }
 
 void FailureStatusLine::reportResult(int address, const QString& what,

@@ -343,7 +343,8 @@ void TestOmniCommSensorWidget::failedCommandsAreShown()
     bench.engine.slotOnStateCheckTimeout();
     QVERIFY(!status->isHidden());
     QCOMPARE(status->text(), QStringLiteral("Address change: Timeout"));
-    QVERIFY(bench.log.lines.contains(QStringLiteral("Error: Sensor 1: Address change: Timeout")));
+    QVERIFY(
+        bench.log.lines.contains(QStringLiteral("Sensors: Sensor 0x01: Address change: Timeout")));
 
     bench.engine.slotOnStateCheckTimeout();
     bench.sensor->requestConfigurationUpdate();

@@ -308,10 +308,6 @@ Choose a free address, or first give that sensor another one.</source>
 <context>
     <name>FailureStatusLine</name>
     <message>
-        <source>Sensor %1: %2</source>
-        <translation>Датчик %1: %2</translation>
-    </message>
-    <message>
         <source>%1 refused</source>
         <translation>%1: отказ</translation>
     </message>
@@ -332,6 +328,29 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>Show</source>
         <translation>Показать</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>The language changes at the next start</source>
+        <translation>Язык сменится при следующем запуске</translation>
+    </message>
+    <message>
+        <source>System language</source>
+        <translation>Язык системы</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Английский</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Русский</translation>
     </message>
 </context>
 <context>
@@ -453,6 +472,10 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Detector</source>
         <translation>Поиск</translation>
     </message>
+    <message>
+        <source>Sensors</source>
+        <translation>Датчики</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -556,6 +579,14 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Sensors not detected, check connection</source>
         <translation>Датчики не обнаружены, проверьте подключение</translation>
     </message>
+    <message>
+        <source>Every exchange on the line shows here in diagnostic mode: start with -g to fill this table.</source>
+        <translation>В режиме диагностики здесь показывается каждый обмен по линии: запустите программу с ключом -g, чтобы заполнить эту таблицу.</translation>
+    </message>
+    <message>
+        <source>found on %1</source>
+        <translation>найден на %1</translation>
+    </message>
 </context>
 <context>
     <name>ModBusEngine</name>
@@ -598,6 +629,10 @@ Choose a free address, or first give that sensor another one.</source>
 Error</source>
         <translation>
 Ошибка</translation>
+    </message>
+    <message>
+        <source>Уровень в процентах</source>
+        <translation>Уровень в процентах</translation>
     </message>
 </context>
 <context>
@@ -812,6 +847,70 @@ Error</source>
         <source>it must be above %1 (%2)</source>
         <translation>оно должно быть больше %1 (%2)</translation>
     </message>
+    <message>
+        <source>Уровень в дискретах</source>
+        <translation>Уровень в дискретах</translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах</source>
+        <translation>Частота в условных единицах</translation>
+    </message>
+    <message>
+        <source>Уровень в процентах</source>
+        <translation>Уровень в процентах</translation>
+    </message>
+    <message>
+        <source>Значение с датчика температуры в дискретах АЦП</source>
+        <translation>Значение с датчика температуры в дискретах АЦП</translation>
+    </message>
+    <message>
+        <source>Указатель уровня</source>
+        <translation>Указатель уровня</translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах, соответствующая максимальному уровню</source>
+        <translation>Частота в условных единицах, соответствующая максимальному уровню</translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах, соответствующая минимальному уровню</source>
+        <translation>Частота в условных единицах, соответствующая минимальному уровню</translation>
+    </message>
+    <message>
+        <source>Количество выборок для усреднения.
+Больше - выше устойчивость сигнала,
+меньше - лучше скорость реакции на изменение уровня.</source>
+        <translation>Количество выборок для усреднения.
+Больше - выше устойчивость сигнала,
+меньше - лучше скорость реакции на изменение уровня.</translation>
+    </message>
+    <message>
+        <source>Формат ответа датчика на запрос уровня</source>
+        <translation>Формат ответа датчика на запрос уровня</translation>
+    </message>
+    <message>
+        <source>Граница включения лампы низкого уровня топлива</source>
+        <translation>Граница включения лампы низкого уровня топлива</translation>
+    </message>
+    <message>
+        <source>Заполнение ШИМ, соответствующее максимальному уровню</source>
+        <translation>Заполнение ШИМ, соответствующее максимальному уровню</translation>
+    </message>
+    <message>
+        <source>Значение датчика температуры при нормальной температуре</source>
+        <translation>Значение датчика температуры при нормальной температуре</translation>
+    </message>
+    <message>
+        <source>Коэффициент пересчёта уровня в напряжение на аналоговом выходе</source>
+        <translation>Коэффициент пересчёта уровня в напряжение на аналоговом выходе</translation>
+    </message>
+    <message>
+        <source>Диапазон напряжений на аналоговом выходе</source>
+        <translation>Диапазон напряжений на аналоговом выходе</translation>
+    </message>
+    <message>
+        <source>Интервал выдачи данных в автономном режиме, в секундах</source>
+        <translation>Интервал выдачи данных в автономном режиме, в секундах</translation>
+    </message>
 </context>
 <context>
     <name>ParameterWidget</name>
@@ -838,6 +937,10 @@ Error</source>
     <message>
         <source>%1 not written: %2</source>
         <translation>%1 не записано: %2</translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation>%1 — записано</translation>
     </message>
 </context>
 <context>
@@ -1113,6 +1216,13 @@ Error</source>
     </message>
 </context>
 <context>
+    <name>SensorEvents</name>
+    <message>
+        <source>Sensor 0x%1: %2</source>
+        <translation>Датчик 0x%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>SensorWidget</name>
     <message>
         <source>STUB</source>
@@ -1165,6 +1275,14 @@ Error</source>
     <message>
         <source>no reply since %1</source>
         <translation>нет ответа с %1</translation>
+    </message>
+    <message>
+        <source>lost: %1</source>
+        <translation>потерян: %1</translation>
+    </message>
+    <message>
+        <source>answers again</source>
+        <translation>снова отвечает</translation>
     </message>
 </context>
 <context>
