@@ -39,6 +39,9 @@ constexpr char MainWindowGeometry[] = "MainWindowGeometry";
 constexpr char LineDataAutoScroll[] = "LineDataLog/AutoScroll";
 constexpr bool LineDataAutoScrollDefault = true;
 
+// The folder the plot data was last saved in; the next save starts there.
+constexpr char PlotDataFolder[] = "PlotDataFolder";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {

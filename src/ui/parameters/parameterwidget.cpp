@@ -194,6 +194,7 @@ void ParameterWidget::editCommitCallback(CommandCallback::Result result, const E
     }
     setState(StateOk);
     updateFromSensor();
+    emit written(m_writing);
 }
 
 void ParameterWidget::slotOnStateTimerTimeout()

@@ -1,11 +1,11 @@
 #include "views/failurestatusline.h"
 
 #include "log/logger.h"
+#include "views/addresstext.h"
 
 FailureStatusLine::FailureStatusLine(QWidget* parent)
     : QLabel(parent)
 {
-    setStyleSheet(QStringLiteral("color: red;"));
     setWordWrap(true);
     hide();
     m_hideTimer.setSingleShot(true);
@@ -15,10 +15,27 @@ FailureStatusLine::FailureStatusLine(QWidget* parent)
 
 void FailureStatusLine::report(int address, const QString& text)
 {
+    display(QStringLiteral("color: red;"), text);
+    Logger::message(Logger::Error, logLine(address, text));
+}
+
+void FailureStatusLine::tell(int address, const QString& text)
+{
+    display(QString(), text);
+    Logger::message(Logger::Sensor, logLine(address, text));
+}
+
+QString FailureStatusLine::logLine(int address, const QString& text)
+{
+    return tr("Sensor %1: %2").arg(AddressText::both(address), text);
+}
+
+void FailureStatusLine::display(const QString& styleSheet, const QString& text)
+{
+    setStyleSheet(styleSheet);
     setText(text);
     show();
     m_hideTimer.start();
-    Logger::message(Logger::Error, tr("Sensor %1: %2").arg(address).arg(text));
 }
 
 void FailureStatusLine::reportResult(int address, const QString& what,

@@ -6,8 +6,8 @@
 #include <QTimer>
 
 // A line under a sensor view's plot that tells, for a few seconds, which command
-// of the sensor failed and how; the text log keeps it. Hidden while there is
-// nothing to tell.
+// of the sensor failed and how (in red; the text log keeps it), or what a
+// command the user confirmed has done. Hidden while there is nothing to tell.
 class FailureStatusLine : public QLabel
 {
     Q_OBJECT
@@ -20,7 +20,12 @@ public:
     void report(int address, const QString& text);
     // "<what> refused" for a refusal, "<what>: <result>" for any other failure.
     void reportResult(int address, const QString& what, CommandCallback::Result result);
+    // Shows what was done, in the ordinary colour; the diagnostic log keeps it.
+    void tell(int address, const QString& text);
 
 private:
+    void display(const QString& styleSheet, const QString& text);
+    static QString logLine(int address, const QString& text);
+
     QTimer m_hideTimer;
 };

@@ -27,7 +27,9 @@ ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     initLevelCurve(levelSeries());
     initErrorCurve(errorSeries());
     applyLevelStyle(ui->progressBar);
-    initReplyStatus(ui->replyStatusLine, {ui->levelLineEdit, ui->progressBar});
+    setStatusLine(ui->statusLine);
+    initReplyStatus(ui->replyStatusLine,
+                    {ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar});
 }
 
 ModBusSensorWidget::~ModBusSensorWidget() = default;
@@ -46,6 +48,8 @@ void ModBusSensorWidget::updateWidgetValues()
     const KtFloatParameter* level = sensor->floatParameter(ModBusSensor::LevelIndex);
     const KtIntParameter* raw = sensor->intParameter(ModBusSensor::RawLevelIndex);
     ui->levelLineEdit->setText(raw->toString());
+    ui->levelPercentLineEdit->setText(
+        level->isValid() ? QString::number(double(level->value()), 'f', 2) : QString());
     ui->progressBar->setValue(int(level->value()));
     ModBusSamplePoint sample;
     sample.time = QDateTime::currentMSecsSinceEpoch();

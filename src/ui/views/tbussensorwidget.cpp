@@ -19,8 +19,12 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     , ui(new Ui::TBusSensorWidget)
 {
     ui->setupUi(this);
-    ui->setMinimumButton->setRequestCount(kCalibrationAttempts);
-    ui->setMaximumButton->setRequestCount(kCalibrationAttempts);
+    initCalibrationButton(ui->setMinimumButton, tr("Set minimum"),
+                          tr("Make the sensor's present level its minimum (empty tank)?"),
+                          tr("Minimum set at the present level"));
+    initCalibrationButton(ui->setMaximumButton, tr("Set maximum"),
+                          tr("Make the sensor's present level its maximum (full tank)?"),
+                          tr("Maximum set at the present level"));
     connect(ui->setMinimumButton, &CommandButton::triggered, sensor,
             &TBusSensor::requestSetMinimum);
     connect(ui->setMaximumButton, &CommandButton::triggered, sensor,
@@ -29,11 +33,32 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     initLevelCurve(levelSeries());
     initErrorCurve(errorSeries());
     applyLevelStyle(ui->progressBar);
-    initReplyStatus(ui->replyStatusLine, {ui->levelLineEdit, ui->progressBar});
+    setStatusLine(ui->statusLine);
+    initReplyStatus(ui->replyStatusLine,
+                    {ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar});
     updateFeatures();
 }
 
 TBusSensorWidget::~TBusSensorWidget() = default;
+
+// Calibration moves the sensor's scale for good: it is asked for, and what it
+// did is said under the plot.
+void TBusSensorWidget::initCalibrationButton(CommandButton* button, const QString& what,
+                                             const QString& question, const QString& done)
+{
+    button->setRequestCount(kCalibrationAttempts);
+    button->setConfirmation(what, question);
+    connect(button, &CommandButton::finished, this,
+            [this, what, done](CommandCallback::Result result) {
+                const TBusSensor* sensor = this->sensor();
+                if (!sensor)
+                    return;
+                if (result == CommandCallback::Ok)
+                    ui->statusLine->tell(sensor->address(), done);
+                else
+                    ui->statusLine->reportResult(sensor->address(), what, result);
+            });
+}
 
 TBusSensor* TBusSensorWidget::sensor() const
 {
@@ -44,8 +69,12 @@ void TBusSensorWidget::updateFeatures()
 {
     const TBusSensor* sensor = this->sensor();
     const bool calibration = sensor && (sensor->features() & EngineFactory::FeatureCalibration);
-    ui->setMinimumButton->setEnabled(calibration);
-    ui->setMaximumButton->setEnabled(calibration);
+    const QString why =
+        calibration ? QString() : tr("This sensor model cannot be calibrated from here");
+    for (CommandButton* button : {ui->setMinimumButton, ui->setMaximumButton}) {
+        button->setEnabled(calibration);
+        button->setToolTip(why);
+    }
 }
 
 // The level parameter is a fraction of full scale.
@@ -57,6 +86,8 @@ void TBusSensorWidget::updateWidgetValues()
     const KtFloatParameter* level = sensor->floatParameter(TBusSensor::LevelIndex);
     const KtIntParameter* raw = sensor->intParameter(TBusSensor::RawLevelIndex);
     ui->levelLineEdit->setText(raw->toString());
+    ui->levelPercentLineEdit->setText(
+        level->isValid() ? QString::number(double(level->value()) * 100.0, 'f', 2) : QString());
     ui->progressBar->setValue(int(level->value() * ui->progressBar->maximum()));
     TBusSamplePoint sample;
     sample.time = QDateTime::currentMSecsSinceEpoch();
