@@ -127,7 +127,9 @@ void OmniCommSensorWidget::bindParameterWidget(ParameterWidget* widget, int id)
     PlotSensorWidget<OmniCommSamplePoint>::bindParameterWidget(widget, id);
     m_parameterWidgets.append(widget);
     widget->setCheck([this, id](const QVariant& value) { return refusal(id, value); });
-    connect(widget, &ParameterWidget::writeFailed, this, [this](const QString& text) {
+    connect(widget, &ParameterWidget::writeFailed, this, [this, widget](const QString& text) {
+        if (widget == m_calibrated)
+            m_calibrated = nullptr;
         if (const OmniCommSensor* sensor = this->sensor())
             ui->statusLine->report(sensor->address(), text);
     });
