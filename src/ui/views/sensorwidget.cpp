@@ -292,6 +292,23 @@ void SensorWidget::applyLevelStyle(QProgressBar* bar)
     bar->setValue(0);
 }
 
+// The level is in percent; a bar may count finer.
+void SensorWidget::showLevel(QProgressBar* bar, float level)
+{
+    bar->setValue(int(level * float(bar->maximum()) / 100.0f));
+}
+
+QString SensorWidget::rawLevelText(const SensorReading& reading)
+{
+    return reading.answered() ? QString::number(reading.rawLevel) : QString();
+}
+
+QString SensorWidget::levelText(const SensorReading& reading)
+{
+    return !reading.failed() && reading.levelKnown ? QString::number(double(reading.level), 'f', 2)
+                                                   : QString();
+}
+
 void SensorWidget::replot()
 {
     if (!m_replotTimer.isActive())

@@ -5,8 +5,6 @@
 #include "ui_tbussensorwidget.h"
 #include "views/levelsampletext.h"
 
-#include <QDateTime>
-
 namespace {
 
 const float kRawMaximum = 10000.0f;
@@ -77,24 +75,16 @@ void TBusSensorWidget::updateFeatures()
     }
 }
 
-// The level parameter is a fraction of full scale.
 void TBusSensorWidget::updateWidgetValues()
 {
     const TBusSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    const KtFloatParameter* level = sensor->floatParameter(TBusSensor::LevelIndex);
-    const KtIntParameter* raw = sensor->intParameter(TBusSensor::RawLevelIndex);
-    ui->levelLineEdit->setText(raw->toString());
-    ui->levelPercentLineEdit->setText(
-        level->isValid() ? QString::number(double(level->value()) * 100.0, 'f', 2) : QString());
-    ui->progressBar->setValue(int(level->value() * ui->progressBar->maximum()));
-    TBusSamplePoint sample;
-    sample.time = QDateTime::currentMSecsSinceEpoch();
-    sample.level = level->value() * 100.0f;
-    sample.rawLevel = quint16(raw->value());
-    sample.error = !level->isValid();
-    appendSample(sample);
+    const SensorReading& reading = sensor->lastReading();
+    ui->levelLineEdit->setText(rawLevelText(reading));
+    ui->levelPercentLineEdit->setText(levelText(reading));
+    showLevel(ui->progressBar, reading.level);
+    appendSample(levelSample(reading));
 }
 
 QString TBusSensorWidget::plotToolTipText(double time)
@@ -108,5 +98,5 @@ QString TBusSensorWidget::plotToolTipText(double time)
 
 void TBusSensorWidget::savePlotDataImpl(QTextStream& stream)
 {
-    writePlotData(stream, {}, [](QTextStream&, const TBusSamplePoint&) {});
+    writePlotData(stream, false, levelReading);
 }
