@@ -86,6 +86,20 @@ QString EngineFactory::tooltip(unsigned index)
     return QCoreApplication::translate("EngineFactory", kModels[index].description);
 }
 
+QString EngineFactory::protocolName(unsigned index)
+{
+    switch (features(index) & BusTypeMask) {
+    case BusOmniComm:
+        return QCoreApplication::translate("EngineFactory", "Omnicomm");
+    case BusModBus:
+        return QCoreApplication::translate("EngineFactory", "ModBus RTU");
+    case BusTBus:
+        return QCoreApplication::translate("EngineFactory", "TBus");
+    default:
+        return QString();
+    }
+}
+
 QStringList EngineFactory::sensorTypes()
 {
     QStringList codes;

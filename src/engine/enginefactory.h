@@ -34,6 +34,8 @@ public:
     static bool isValidType(unsigned index);
     static quint32 features(unsigned index);
     static QString tooltip(unsigned index);
+    // The protocol the model speaks, as engineers name it ("ModBus RTU").
+    static QString protocolName(unsigned index);
     static QStringList sensorTypes();
     // A new engine without parent or port, owned by the caller; null for an index
     // outside the table.

@@ -46,6 +46,9 @@ constexpr char ProfileFolder[] = "Profiles/Folder";
 // "ru"; none (or anything else) follows the system's locale.
 constexpr char Language[] = "Language";
 
+// The folder the plot data was last saved in; the next save starts there.
+constexpr char PlotDataFolder[] = "PlotDataFolder";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {

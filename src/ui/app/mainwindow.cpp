@@ -6,6 +6,7 @@
 #include "app/detectionreminderdialog.h"
 #include "app/languagemenu.h"
 #include "app/resources.h"
+#include "engine/enginefactory.h"
 #include "engine/serialsensor.h"
 #include "log/fillingcolumns.h"
 #include "log/headerviewhidermenu.h"
@@ -17,6 +18,7 @@
 #include "port/serialport.h"
 #include "settings/settingskeys.h"
 #include "ui_mainwindow.h"
+#include "log/addresstext.h"
 #include "views/plotsettingsdialog.h"
 #include "views/sensorviews.h"
 #include "views/sensorwidget.h"
@@ -29,17 +31,13 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabBar>
 #include <QToolButton>
 #include <algorithm>
 
 namespace {
 
 const int kStateVersion = 0;
-
-QString tabTitle(uint8_t address)
-{
-    return QStringLiteral("0x%1").arg(address, 2, 16, QLatin1Char('0'));
-}
 
 QString boldText(const QString& text)
 {
@@ -224,13 +222,15 @@ void MainWindow::setUpModelActions()
     group->setExclusive(true);
     const QStringList models = EngineFactory::sensorTypes();
     for (int i = 0; i < models.size(); ++i) {
-        QAction* action = group->addAction(models.at(i));
+        QAction* action =
+            group->addAction(QStringLiteral("%1 \u2014 %2")
+                                 .arg(models.at(i), EngineFactory::protocolName(unsigned(i))));
         action->setCheckable(true);
         action->setStatusTip(EngineFactory::tooltip(unsigned(i)));
         action->setData(unsigned(i));
         if (i == m_manager->busType()) {
             action->setChecked(true);
-            m_busTypeLabel->setText(boldText(action->text()));
+            m_busTypeLabel->setText(boldText(models.at(i)));
         }
     }
     ui->menuSensors->insertActions(ui->actionBusType, group->actions());
@@ -290,11 +290,14 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     if (!view)
         return;
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
+    connect(view, &SensorWidget::plotSettingsRequested, this, &MainWindow::on_actionPlot_triggered);
+    view->setModelName(EngineFactory::sensorTypes().value(m_manager->busType()));
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
     if (!m_lineLost.isEmpty())
         view->slotLineLost(m_lineLost);
-    ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
+    ui->sensorTabWidget->insertTab(tabIndexFor(sensor->address(), view), view,
+                                   AddressText::both(sensor->address()));
     SensorEvents::record(sensor->address(),
                          tr("found on %1").arg(m_manager->currentPort()->portName()));
     if (countBefore == 1)
@@ -305,9 +308,28 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
 
 void MainWindow::slotAddressChanged(uint8_t newAddress)
 {
-    const int index = ui->sensorTabWidget->indexOf(qobject_cast<QWidget*>(sender()));
-    if (index > 0)
-        ui->sensorTabWidget->setTabText(index, tabTitle(newAddress));
+    auto* view = qobject_cast<QWidget*>(sender());
+    const int index = ui->sensorTabWidget->indexOf(view);
+    if (index <= 0)
+        return;
+    ui->sensorTabWidget->setTabText(index, AddressText::both(newAddress));
+    const int target = tabIndexFor(newAddress, view);
+    ui->sensorTabWidget->tabBar()->moveTab(index, target > index ? target - 1 : target);
+}
+
+// Where a view of the sensor at address goes among the others, in the tab
+// widget's present numbering: the tabs read in address order, whatever order
+// the sensors were found or renumbered in.
+int MainWindow::tabIndexFor(int address, const QWidget* view) const
+{
+    int index = 1;
+    for (; index < ui->sensorTabWidget->count(); ++index) {
+        const SensorWidget* other = sensorWidgetAt(index);
+        if (other && other != view && other->baseSensor() &&
+            other->baseSensor()->address() > address)
+            break;
+    }
+    return index;
 }
 
 void MainWindow::slotManagerStateChanged()
@@ -371,7 +393,7 @@ void MainWindow::slotLineRestored()
 void MainWindow::slotBusTypeAction(QAction* act)
 {
     m_manager->setBusType(act->data().toUInt());
-    m_busTypeLabel->setText(boldText(act->text()));
+    m_busTypeLabel->setText(boldText(EngineFactory::sensorTypes().value(act->data().toInt())));
 }
 
 void MainWindow::setAutoScrollLogEnabled(bool v)

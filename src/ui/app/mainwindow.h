@@ -82,6 +82,7 @@ private:
     void showPortTrouble();
     void dismantleEngine();
     SensorWidget* sensorWidgetAt(int index) const;
+    int tabIndexFor(int address, const QWidget* view) const;
     int sensorTabCount() const;
 
     std::unique_ptr<Ui::MainWindow> ui;

@@ -1,5 +1,7 @@
 #include "parameters/commandbutton.h"
 
+#include "parameters/confirmation.h"
+
 #include <QTimer>
 
 CommandButton::CommandButton(QWidget* parent)
@@ -39,16 +41,29 @@ void CommandButton::setState(State state)
 
 void CommandButton::callback(CommandCallback::Result result, const EngineCommand&)
 {
-    if (result == CommandCallback::Ok) {
-        setState(StateOk);
-    } else if (++m_attempts < m_requestCount) {
+    if (result != CommandCallback::Ok && ++m_attempts < m_requestCount) {
         emit triggered(&m_callback);
-    } else {
-        setState(StateFailed);
+        return;
     }
+    setState(result == CommandCallback::Ok ? StateOk : StateFailed);
+    emit finished(result);
+}
+
+void CommandButton::setConfirmation(const QString& title, const QString& question)
+{
+    m_confirmationTitle = title;
+    m_confirmationQuestion = question;
 }
 
 void CommandButton::slotClicked()
+{
+    if (m_confirmationQuestion.isEmpty())
+        run();
+    else
+        Confirmation::ask(this, m_confirmationTitle, m_confirmationQuestion, [this] { run(); });
+}
+
+void CommandButton::run()
 {
     m_attempts = 0;
     // Waiting first: a receiver that fails at once completes the callback

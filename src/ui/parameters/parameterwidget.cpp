@@ -197,6 +197,7 @@ void ParameterWidget::editCommitCallback(CommandCallback::Result result, const E
     if (m_sensor)
         SensorEvents::record(m_sensor->address(), tr("%1 written").arg(m_writing));
     updateFromSensor();
+    emit written(m_writing);
 }
 
 void ParameterWidget::slotOnStateTimerTimeout()

@@ -56,6 +56,8 @@ signals:
     void commitData();
     // A value was refused or not written: what and why, for the user.
     void writeFailed(const QString& text);
+    // The sensor took the value; what names the parameter and the value written.
+    void written(const QString& what);
 
 public slots:
     void slotAcceptClicked();

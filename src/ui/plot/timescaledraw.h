@@ -10,6 +10,8 @@ public:
     QwtText label(double value) const override;
 
     QString format() const { return m_format; }
+    // The width of the widest label the format gives, in font.
+    int widestLabel(const QFont& font) const;
     void setFormat(const QString& format);
 
 private:

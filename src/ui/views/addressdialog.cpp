@@ -2,6 +2,7 @@
 
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
+#include "log/addresstext.h"
 
 AddressDialog::AddressDialog(SerialSensor* sensor, int minimum, int maximum, QWidget* view)
     : QInputDialog(view->window())
@@ -9,12 +10,22 @@ AddressDialog::AddressDialog(SerialSensor* sensor, int minimum, int maximum, QWi
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("New address"));
-    setLabelText(tr("Address"));
     setInputMode(QInputDialog::IntInput);
     setIntRange(minimum, maximum);
     setIntStep(1);
     setIntValue(sensor->address());
+    showLabel();
+    connect(this, &QInputDialog::intValueChanged, this, [this] {
+        m_refusal.clear();
+        showLabel();
+    });
     connect(view, &QObject::destroyed, this, &QWidget::close);
+}
+
+void AddressDialog::showLabel()
+{
+    const QString question = AddressText::label(tr("Address"), intValue());
+    setLabelText(m_refusal.isEmpty() ? question : m_refusal + QLatin1Char('\n') + question);
 }
 
 // A refused address keeps the dialog open with the reason, for another choice.
@@ -25,7 +36,8 @@ void AddressDialog::done(int result)
         QInputDialog::done(result);
         return;
     }
-    setLabelText(taken + QLatin1Char('\n') + tr("Address"));
+    m_refusal = taken;
+    showLabel();
 }
 
 QString AddressDialog::takenBy(int address) const
@@ -34,8 +46,7 @@ QString AddressDialog::takenBy(int address) const
     const SerialSensor* holder = engine ? engine->sensorByAddress(quint8(address)) : nullptr;
     if (!holder || holder == m_sensor)
         return QString();
-    return tr("Sensor 0x%1 on this line already has address %2.\n"
+    return tr("A sensor on this line already has address %1.\n"
               "Choose a free address, or first give that sensor another one.")
-        .arg(address, 2, 16, QLatin1Char('0'))
-        .arg(address);
+        .arg(AddressText::both(address));
 }

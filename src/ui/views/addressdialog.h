@@ -20,6 +20,9 @@ public:
 
 private:
     QString takenBy(int address) const;
+    void showLabel();
 
     QPointer<SerialSensor> m_sensor;
+    // Why the address last accepted was refused, until another is chosen.
+    QString m_refusal;
 };

@@ -1,5 +1,7 @@
 #include "views/failurestatusline.h"
 
+#include "log/addresstext.h"
+#include "log/logger.h"
 #include "log/sensorevents.h"
 
 FailureStatusLine::FailureStatusLine(QWidget* parent)
@@ -14,8 +16,22 @@ FailureStatusLine::FailureStatusLine(QWidget* parent)
 
 void FailureStatusLine::report(int address, const QString& text)
 {
-    display(text, QStringLiteral("color: red;"));
+    display(QStringLiteral("color: red;"), text);
     SensorEvents::record(address, text);
+}
+
+void FailureStatusLine::tell(int address, const QString& text)
+{
+    display(QString(), text);
+    Logger::message(Logger::Sensor, tr("Sensor %1: %2").arg(AddressText::both(address), text));
+}
+
+void FailureStatusLine::display(const QString& styleSheet, const QString& text)
+{
+    setStyleSheet(styleSheet);
+    setText(text);
+    show();
+    m_hideTimer.start();
 }
 
 void FailureStatusLine::reportResult(int address, const QString& what,
@@ -28,13 +44,5 @@ void FailureStatusLine::reportResult(int address, const QString& what,
 
 void FailureStatusLine::inform(const QString& text)
 {
-    display(text, QString());
-}
-
-void FailureStatusLine::display(const QString& text, const QString& styleSheet)
-{
-    setStyleSheet(styleSheet);
-    setText(text);
-    show();
-    m_hideTimer.start();
+    display(QString(), text);
 }

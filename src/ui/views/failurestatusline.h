@@ -6,9 +6,8 @@
 #include <QTimer>
 
 // A line under a sensor view's plot that tells, for a few seconds, which command
-// of the sensor failed and how; the status tab keeps it. It also tells, in the
-// usual colour, how a task of several commands ended well. Hidden while there
-// is nothing to tell.
+// of the sensor failed and how (in red; the status tab keeps it), or what a
+// command the user confirmed has done. Hidden while there is nothing to tell.
 class FailureStatusLine : public QLabel
 {
     Q_OBJECT
@@ -21,11 +20,13 @@ public:
     void report(int address, const QString& text);
     // "<what> refused" for a refusal, "<what>: <result>" for any other failure.
     void reportResult(int address, const QString& what, CommandCallback::Result result);
+    // Shows what was done, in the ordinary colour; the diagnostic log keeps it.
+    void tell(int address, const QString& text);
     // Shows text, which is no failure.
     void inform(const QString& text);
 
 private:
-    void display(const QString& text, const QString& styleSheet);
+    void display(const QString& styleSheet, const QString& text);
 
     QTimer m_hideTimer;
 };

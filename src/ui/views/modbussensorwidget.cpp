@@ -25,7 +25,9 @@ ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     initLevelCurve(levelSeries());
     initErrorCurve(errorSeries());
     applyLevelStyle(ui->progressBar);
-    initReplyStatus(ui->replyStatusLine, {ui->levelLineEdit, ui->progressBar});
+    setStatusLine(ui->statusLine);
+    initReplyStatus(ui->replyStatusLine,
+                    {ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar});
 }
 
 ModBusSensorWidget::~ModBusSensorWidget() = default;
@@ -42,6 +44,7 @@ void ModBusSensorWidget::updateWidgetValues()
         return;
     const SensorReading& reading = sensor->lastReading();
     ui->levelLineEdit->setText(rawLevelText(reading));
+    ui->levelPercentLineEdit->setText(levelText(reading));
     showLevel(ui->progressBar, reading.level);
     appendSample(levelSample(reading));
 }

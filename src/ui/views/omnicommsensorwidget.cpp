@@ -1,6 +1,7 @@
 #include "views/omnicommsensorwidget.h"
 
 #include "engine/enginefactory.h"
+#include "parameters/confirmation.h"
 #include "parameters/parameterwidget.h"
 #include "plot/omnicommfrequencytemperaturescaledraw.h"
 #include "protocols/omnicommsensor.h"
@@ -55,6 +56,7 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     initErrorCurve(errorSeries());
     initRightAxis();
     applyLevelStyle(ui->progressBar);
+    setStatusLine(ui->statusLine);
     initReplyStatus(ui->replyStatusLine,
                     {ui->levelLineEdit, ui->rawLevelLineEdit, ui->temperatureLineEdit,
                      ui->frequencyLineEdit, ui->progressBar});
@@ -126,9 +128,18 @@ void OmniCommSensorWidget::bindParameterWidget(ParameterWidget* widget, int id)
     PlotSensorWidget<OmniCommSamplePoint>::bindParameterWidget(widget, id);
     m_parameterWidgets.append(widget);
     widget->setCheck([this, id](const QVariant& value) { return refusal(id, value); });
-    connect(widget, &ParameterWidget::writeFailed, this, [this](const QString& text) {
+    connect(widget, &ParameterWidget::writeFailed, this, [this, widget](const QString& text) {
+        if (widget == m_calibrated)
+            m_calibrated = nullptr;
         if (const OmniCommSensor* sensor = this->sensor())
             ui->statusLine->report(sensor->address(), text);
+    });
+    connect(widget, &ParameterWidget::written, this, [this, widget](const QString& what) {
+        const QString text = widget == m_calibrated ? tr("%1: %2 written").arg(m_calibration, what)
+                                                    : tr("%1 written").arg(what);
+        m_calibrated = nullptr;
+        if (const OmniCommSensor* sensor = this->sensor())
+            ui->statusLine->tell(sensor->address(), text);
     });
 }
 
@@ -160,11 +171,15 @@ QString OmniCommSensorWidget::refusal(int index, const QVariant& value) const
 
 void OmniCommSensorWidget::initRightAxis()
 {
+    m_frequencyCurve.setTitle(tr("Frequency"));
+    m_frequencyCurve.setLegendAttribute(QwtPlotCurve::LegendShowLine);
     m_frequencyCurve.setSamples(m_frequencySeries);
     m_frequencyCurve.setPen(QPen(Qt::blue));
     m_frequencyCurve.setStyle(QwtPlotCurve::Steps);
     m_frequencyCurve.setYAxis(QwtPlot::yRight);
     m_frequencyCurve.attach(ui->plot);
+    m_temperatureCurve.setTitle(tr("Temperature"));
+    m_temperatureCurve.setLegendAttribute(QwtPlotCurve::LegendShowLine);
     m_temperatureCurve.setSamples(m_temperatureSeries);
     m_temperatureCurve.setPen(QPen(Qt::red));
     m_temperatureCurve.setStyle(QwtPlotCurve::Steps);
@@ -182,26 +197,37 @@ void OmniCommSensorWidget::initRightAxis()
     fitRightAxis();
 }
 
-// Both right-axis series are scaled into 0..1; a temperature below zero takes
-// the axis below 0 so that it stays in sight.
-// Only the newest sample can take it lower: scanning the whole queue at every
-// reading would cost more the longer the plot runs. The axis goes back up when
+// Both right-axis series are scaled into 0..1 of a frequency the sensors seldom
+// reach; the axis grows to the sensor's Fmax or any higher frequency plotted,
+// and a temperature below zero takes it below 0, so that both stay in sight.
+// Only the newest sample can widen it: scanning the whole queue at every
+// reading would cost more the longer the plot runs. The axis shrinks back when
 // the plot is cleared.
 void OmniCommSensorWidget::fitRightAxis()
 {
     const LimitedQueue<OmniCommSamplePoint>& samples = queue();
-    if (samples.size() > 0)
-        m_lowestTemperature =
-            std::min(m_lowestTemperature, samples[samples.size() - 1].temperature);
+    if (samples.size() > 0) {
+        const OmniCommSamplePoint& newest = samples[samples.size() - 1];
+        m_lowestTemperature = std::min(m_lowestTemperature, newest.temperature);
+        m_highestFrequency = std::max(m_highestFrequency, newest.frequency);
+    }
+    int highest = m_highestFrequency;
+    const OmniCommSensor* sensor = this->sensor();
+    const KtIntParameter* fmax = sensor ? sensor->intParameter(OmniCommSensor::FMaxIndex) : nullptr;
+    if (fmax && fmax->isValid())
+        highest = std::max(highest, fmax->value());
     const double bottom =
         std::floor(m_lowestTemperature / OmniCommTemperatureSeriesData::Scale * 10.0) / 10.0;
-    ui->plot->setAxisScale(QwtPlot::yRight, bottom, 1.0);
+    const double top =
+        std::max(1.0, std::ceil(highest / OmniCommFrequencySeriesData::Scale * 10.0) / 10.0);
+    ui->plot->setAxisScale(QwtPlot::yRight, bottom, top);
 }
 
 void OmniCommSensorWidget::clearPlot()
 {
     PlotSensorWidget::clearPlot();
     m_lowestTemperature = 0;
+    m_highestFrequency = 0;
     fitRightAxis();
 }
 
@@ -215,7 +241,7 @@ void OmniCommSensorWidget::updateWidgetValues()
     // guess and can read several times full scale: show and plot only the raw.
     const bool scaled = !reading.failed() && reading.levelKnown;
     showLevel(ui->progressBar, scaled ? reading.level : 0);
-    ui->levelLineEdit->setText(scaled ? QString::number(double(reading.level), 'f', 2) : QString());
+    ui->levelLineEdit->setText(levelText(reading));
     const bool answered = reading.answered();
     ui->rawLevelLineEdit->setText(rawLevelText(reading));
     ui->temperatureLineEdit->setText(answered ? QString::number(reading.temperature) : QString());
@@ -282,6 +308,7 @@ void OmniCommSensorWidget::slotConfigurationUpdated()
     for (ParameterWidget* widget : qAsConst(m_parameterWidgets))
         widget->updateFromSensor();
     levelSeries()->setRawMaximum(sensor->dataFormatDivisor());
+    fitRightAxis();
 }
 
 void OmniCommSensorWidget::on_settingsButton_clicked()
@@ -349,7 +376,8 @@ void OmniCommSensorWidget::slotAddressChangeFailed(CommandCallback::Result resul
 
 void OmniCommSensorWidget::on_setEmptyButton_clicked()
 {
-    calibrateFrom(ui->frequencyMaxWidget);
+    calibrateFrom(ui->frequencyMaxWidget, tr("Set Empty"),
+                  tr("Take the present frequency, %1, as the empty tank's (Fmax)?"));
 }
 
 void OmniCommSensorWidget::on_actionSet_Empty_triggered()
@@ -360,7 +388,8 @@ void OmniCommSensorWidget::on_actionSet_Empty_triggered()
 // The full tank gives the lowest frequency.
 void OmniCommSensorWidget::on_setFullButton_clicked()
 {
-    calibrateFrom(ui->frequencyMinWidget);
+    calibrateFrom(ui->frequencyMinWidget, tr("Set Full"),
+                  tr("Take the present frequency, %1, as the full tank's (Fmin)?"));
 }
 
 void OmniCommSensorWidget::on_actionSet_Full_triggered()
@@ -369,8 +398,10 @@ void OmniCommSensorWidget::on_actionSet_Full_triggered()
 }
 
 // Without a frequency reading there is nothing to calibrate from: writing the
-// invalid value would set the point to 0.
-void OmniCommSensorWidget::calibrateFrom(IntSpinBoxParameterWidget* widget)
+// invalid value would set the point to 0. The frequency written is the one the
+// question showed, whatever the sensor reads by the time the user answers.
+void OmniCommSensorWidget::calibrateFrom(IntSpinBoxParameterWidget* widget, const QString& what,
+                                         const QString& question)
 {
     const OmniCommSensor* sensor = this->sensor();
     if (!sensor)
@@ -380,8 +411,13 @@ void OmniCommSensorWidget::calibrateFrom(IntSpinBoxParameterWidget* widget)
         ui->statusLine->report(sensor->address(), tr("No frequency reading to calibrate from"));
         return;
     }
-    widget->setEditVariantValue(frequency->variantValue());
-    widget->slotAcceptClicked();
+    const QVariant value = frequency->variantValue();
+    Confirmation::ask(this, what, question.arg(frequency->toString()), [this, widget, what, value] {
+        m_calibrated = widget;
+        m_calibration = what;
+        widget->setEditVariantValue(value);
+        widget->slotAcceptClicked();
+    });
 }
 
 QString OmniCommSensorWidget::colorSquare(const QColor& color)

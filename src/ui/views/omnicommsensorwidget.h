@@ -64,7 +64,8 @@ private:
     void bindParameterWidgets();
     void initRightAxis();
     void fitRightAxis();
-    void calibrateFrom(IntSpinBoxParameterWidget* widget);
+    void calibrateFrom(IntSpinBoxParameterWidget* widget, const QString& what,
+                       const QString& question);
     QString refusal(int index, const QVariant& value) const;
     void setModeCallback(CommandCallback::Result result, const EngineCommand& command);
     static OmniCommSamplePoint sampleOf(const SensorReading& reading);
@@ -81,4 +82,8 @@ private:
     MemFunCommandCallback<OmniCommSensorWidget> m_modeCallback;
     QPointer<QInputDialog> m_addressDialog;
     qint16 m_lowestTemperature = 0;
+    quint16 m_highestFrequency = 0;
+    // The calibration whose write is under way, named in what is said of it.
+    ParameterWidget* m_calibrated = nullptr;
+    QString m_calibration;
 };

@@ -7,10 +7,14 @@
 #include "parameters/parameterwidget.h"
 #include "plot/plotsettings.h"
 #include "plot/timescaledraw.h"
+#include "plot/timescaleengine.h"
+#include "settings/settingskeys.h"
+#include "views/failurestatusline.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -18,9 +22,13 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <QToolTip>
+#include <algorithm>
 #include <memory>
+#include <qwt_legend.h>
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_magnifier.h>
@@ -138,11 +146,19 @@ void SensorWidget::initPlot(QwtPlot* plot)
     m_grid.attach(plot);
 
     plot->setAxisScaleDraw(QwtPlot::xBottom, m_timeScaleDraw);
+    plot->setAxisScaleEngine(QwtPlot::xBottom, new TimeScaleEngine);
     const double now = double(QDateTime::currentMSecsSinceEpoch());
     plot->setAxisScale(QwtPlot::xBottom, now - DefaultVisibleMs, now);
     setTimeAxisEndDistance(plot->axisWidget(QwtPlot::xBottom)
                                ->fontMetrics()
                                .horizontalAdvance(m_timeScaleDraw->format()));
+    plot->insertLegend(new QwtLegend, QwtPlot::TopLegend);
+    QwtText followOff(tr("Follow is off"));
+    followOff.setRenderFlags(Qt::AlignTop | Qt::AlignRight);
+    followOff.setColor(Qt::darkGray);
+    m_followOffLabel.setText(followOff);
+    m_followOffLabel.setMargin(4);
+    m_followOffLabel.setZ(100);
     addPlotActions();
 }
 
@@ -162,7 +178,9 @@ void SensorWidget::addPlotActions()
     connect(save, &QAction::triggered, this, &SensorWidget::slotSavePlotData);
     auto* resetStatistics = new QAction(tr("Reset statistics"), this);
     connect(resetStatistics, &QAction::triggered, this, &SensorWidget::slotResetLineStatistics);
-    m_plot->addActions({clear, compact, m_followAction, save, resetStatistics});
+    auto* settings = new QAction(tr("Plot settings..."), this);
+    connect(settings, &QAction::triggered, this, &SensorWidget::plotSettingsRequested);
+    m_plot->addActions({clear, compact, m_followAction, save, settings, resetStatistics});
 }
 
 void SensorWidget::slotShowLineStatistics()
@@ -242,13 +260,28 @@ void SensorWidget::setTimeAxisEndDistance(int distance)
     m_plot->axisWidget(QwtPlot::xBottom)->setMinBorderDist(0, distance);
 }
 
+// As many major steps as labels of the stored format fit side by side, with
+// two characters between them; the time scale engine rounds the step up.
+void SensorWidget::fitTimeLabels()
+{
+    if (!m_plot)
+        return;
+    const QFont font = m_plot->axisWidget(QwtPlot::xBottom)->font();
+    const int room = m_timeScaleDraw->widestLabel(font) + 2 * QFontMetrics(font).averageCharWidth();
+    const int steps = std::max(1, m_plot->canvas()->contentsRect().width() / std::max(1, room));
+    if (m_plot->axisMaxMajor(QwtPlot::xBottom) != steps)
+        m_plot->setAxisMaxMajor(QwtPlot::xBottom, steps);
+}
+
 QwtPlotCurve* SensorWidget::initLevelCurve(QwtSeriesData<QPointF>* series)
 {
+    m_levelCurve.setTitle(tr("Level"));
     return initCurve(&m_levelCurve, series);
 }
 
 QwtPlotCurve* SensorWidget::initErrorCurve(QwtSeriesData<QPointF>* series)
 {
+    m_errorCurve.setTitle(tr("Error"));
     return initCurve(&m_errorCurve, series);
 }
 
@@ -258,6 +291,7 @@ QwtPlotCurve* SensorWidget::initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF
         curve->setData(series);
         curve->itemChanged();
     }
+    curve->setLegendAttribute(QwtPlotCurve::LegendShowLine);
     curve->attach(m_plot);
     return curve;
 }
@@ -284,6 +318,12 @@ QString SensorWidget::rawLevelText(const SensorReading& reading)
     return reading.answered() ? QString::number(reading.rawLevel) : QString();
 }
 
+QString SensorWidget::levelText(const SensorReading& reading)
+{
+    return !reading.failed() && reading.levelKnown ? QString::number(double(reading.level), 'f', 2)
+                                                   : QString();
+}
+
 void SensorWidget::replot()
 {
     if (!m_replotTimer.isActive())
@@ -293,6 +333,10 @@ void SensorWidget::replot()
 void SensorWidget::setFollowPlotEnabled(bool enabled)
 {
     m_followPlotEnabled = enabled;
+    if (enabled)
+        m_followOffLabel.detach();
+    else if (m_plot)
+        m_followOffLabel.attach(m_plot);
     replot();
 }
 
@@ -344,6 +388,8 @@ bool SensorWidget::eventFilter(QObject* watched, QEvent* event)
             const QPoint pos = static_cast<QMouseEvent*>(event)->pos();
             QToolTip::showText(m_plot->canvas()->mapToGlobal(pos), plotToolTip(pos),
                                m_plot->canvas());
+        } else if (event->type() == QEvent::Resize) {
+            fitTimeLabels();
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -378,6 +424,7 @@ void SensorWidget::updatePlotSettings()
     if (m_plot) {
         const QFontMetrics metrics = m_plot->axisWidget(QwtPlot::xBottom)->fontMetrics();
         setTimeAxisEndDistance(metrics.horizontalAdvance(m_timeScaleDraw->format()) / 2 + 1);
+        fitTimeLabels();
     }
     settings.level.applyTo(&m_levelCurve, Qt::SolidLine);
     settings.error.applyTo(&m_errorCurve, Qt::DashLine);
@@ -394,7 +441,7 @@ void SensorWidget::updatePlotSettings()
 void SensorWidget::slotSavePlotData()
 {
     const QString fileName =
-        QFileDialog::getSaveFileName(nullptr, tr("Plot data save.."), QString(), "*.csv");
+        QFileDialog::getSaveFileName(nullptr, tr("Plot data save.."), suggestedSavePath(), "*.csv");
     if (fileName.isEmpty())
         return;
     QString error;
@@ -421,5 +468,26 @@ bool SensorWidget::savePlotData(const QString& fileName, QString* error)
         *error = tr("Output file write error: %1").arg(file->errorString());
         return false;
     }
+    const QFileInfo saved(fileName);
+    if (saveFile)
+        QSettings().setValue(SettingsKeys::PlotDataFolder, saved.absolutePath());
+    if (m_statusLine && m_sensor)
+        m_statusLine->tell(m_sensor->address(), tr("Plot data saved to %1").arg(saved.fileName()));
     return true;
+}
+
+QString SensorWidget::suggestedSavePath() const
+{
+    const QString folder =
+        QSettings()
+            .value(SettingsKeys::PlotDataFolder,
+                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .toString();
+    QStringList parts;
+    if (!m_modelName.isEmpty())
+        parts.append(m_modelName);
+    if (m_sensor)
+        parts.append(QString::number(m_sensor->address()));
+    parts.append(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
+    return QDir(folder).filePath(parts.join(QLatin1Char('_')) + QStringLiteral(".csv"));
 }

@@ -10,8 +10,10 @@
 #include <QWidget>
 #include <cstdint>
 #include <qwt_plot_grid.h>
+#include <qwt_plot_textlabel.h>
 
 class BaseSensor;
+class FailureStatusLine;
 class ParameterWidget;
 struct SensorReading;
 struct PlotSettings;
@@ -50,7 +52,13 @@ public:
 
     void updatePlotSettings();
     // Writes the CSV file whole or not at all; false with the message to show.
+    // A saved file's folder is where the next save starts.
     bool savePlotData(const QString& fileName, QString* error);
+    // Where the save dialog starts: the folder saved in last, and a name of the
+    // model, the address and the time now.
+    QString suggestedSavePath() const;
+    // The sensor model's name, for file names; the window knows it.
+    void setModelName(const QString& name) { m_modelName = name; }
     QString plotToolTip(const QPoint& pos);
     QString timeToString(double time) const;
     void replot();
@@ -71,6 +79,8 @@ public:
 
 signals:
     void addressChanged(uint8_t newAddress);
+    // The plot's context menu asks for the plot settings dialog, which is the window's.
+    void plotSettingsRequested();
 
 public slots:
     void setFollowPlotEnabled(bool enabled);
@@ -96,17 +106,22 @@ protected:
     static void showLevel(QProgressBar* bar, float level);
     // The raw level as the sensor sent it; nothing without a reply.
     static QString rawLevelText(const SensorReading& reading);
+    // The level in percent, to the hundredth; nothing while it is not known.
+    static QString levelText(const SensorReading& reading);
     // The line that tells of a lost line or a silent sensor, and the fields
     // greyed while the sensor is silent.
     void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);
     void noteReading(qint64 time) { m_replyWatch.heard(time); }
     void setSensorActions(const QList<QAction*>& actions) { m_sensorActions = actions; }
+    // The line under the plot that says what a command or a save did.
+    void setStatusLine(FailureStatusLine* line) { m_statusLine = line; }
 
 private:
     QwtPlotCurve* initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF>* series);
     void addPlotActions();
     void applyAxisStates();
     void setTimeAxisEndDistance(int distance);
+    void fitTimeLabels();
     void showReplyStatus();
     // A sensor falling silent or answering again is one line of the status tab.
     void recordReplyChange(bool stale);
@@ -123,10 +138,13 @@ private:
     ReducedPlotCurve m_levelCurve;
     ErrorPlotCurve m_errorCurve;
     QwtPlotGrid m_grid;
+    QwtPlotTextLabel m_followOffLabel;
     TimeScaleDraw* m_timeScaleDraw;
     QAction* m_followAction = nullptr;
     bool m_followPlotEnabled = true;
     bool m_compact = false;
     QList<bool> m_axisStates;
     QList<QAction*> m_sensorActions;
+    FailureStatusLine* m_statusLine = nullptr;
+    QString m_modelName;
 };

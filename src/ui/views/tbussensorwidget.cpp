@@ -17,8 +17,12 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     , ui(new Ui::TBusSensorWidget)
 {
     ui->setupUi(this);
-    ui->setMinimumButton->setRequestCount(kCalibrationAttempts);
-    ui->setMaximumButton->setRequestCount(kCalibrationAttempts);
+    initCalibrationButton(ui->setMinimumButton, tr("Set minimum"),
+                          tr("Make the sensor's present level its minimum (empty tank)?"),
+                          tr("Minimum set at the present level"));
+    initCalibrationButton(ui->setMaximumButton, tr("Set maximum"),
+                          tr("Make the sensor's present level its maximum (full tank)?"),
+                          tr("Maximum set at the present level"));
     connect(ui->setMinimumButton, &CommandButton::triggered, sensor,
             &TBusSensor::requestSetMinimum);
     connect(ui->setMaximumButton, &CommandButton::triggered, sensor,
@@ -27,11 +31,32 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     initLevelCurve(levelSeries());
     initErrorCurve(errorSeries());
     applyLevelStyle(ui->progressBar);
-    initReplyStatus(ui->replyStatusLine, {ui->levelLineEdit, ui->progressBar});
+    setStatusLine(ui->statusLine);
+    initReplyStatus(ui->replyStatusLine,
+                    {ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar});
     updateFeatures();
 }
 
 TBusSensorWidget::~TBusSensorWidget() = default;
+
+// Calibration moves the sensor's scale for good: it is asked for, and what it
+// did is said under the plot.
+void TBusSensorWidget::initCalibrationButton(CommandButton* button, const QString& what,
+                                             const QString& question, const QString& done)
+{
+    button->setRequestCount(kCalibrationAttempts);
+    button->setConfirmation(what, question);
+    connect(button, &CommandButton::finished, this,
+            [this, what, done](CommandCallback::Result result) {
+                const TBusSensor* sensor = this->sensor();
+                if (!sensor)
+                    return;
+                if (result == CommandCallback::Ok)
+                    ui->statusLine->tell(sensor->address(), done);
+                else
+                    ui->statusLine->reportResult(sensor->address(), what, result);
+            });
+}
 
 TBusSensor* TBusSensorWidget::sensor() const
 {
@@ -42,8 +67,12 @@ void TBusSensorWidget::updateFeatures()
 {
     const TBusSensor* sensor = this->sensor();
     const bool calibration = sensor && (sensor->features() & EngineFactory::FeatureCalibration);
-    ui->setMinimumButton->setEnabled(calibration);
-    ui->setMaximumButton->setEnabled(calibration);
+    const QString why =
+        calibration ? QString() : tr("This sensor model cannot be calibrated from here");
+    for (CommandButton* button : {ui->setMinimumButton, ui->setMaximumButton}) {
+        button->setEnabled(calibration);
+        button->setToolTip(why);
+    }
 }
 
 void TBusSensorWidget::updateWidgetValues()
@@ -53,6 +82,7 @@ void TBusSensorWidget::updateWidgetValues()
         return;
     const SensorReading& reading = sensor->lastReading();
     ui->levelLineEdit->setText(rawLevelText(reading));
+    ui->levelPercentLineEdit->setText(levelText(reading));
     showLevel(ui->progressBar, reading.level);
     appendSample(levelSample(reading));
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CommandButton;
 class TBusSensor;
 
 namespace Ui {
@@ -29,5 +30,8 @@ public slots:
     void updateFeatures() override;
 
 private:
+    void initCalibrationButton(CommandButton* button, const QString& what, const QString& question,
+                               const QString& done);
+
     std::unique_ptr<Ui::TBusSensorWidget> ui;
 };

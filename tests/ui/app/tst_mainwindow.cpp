@@ -11,6 +11,7 @@
 #include "parameters/parameterwidget.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbusengine.h"
+#include "protocols/modbussensor.h"
 #include "protocols/omnicommsensor.h"
 #include "protocols/tbussensor.h"
 #include "simline.h"
@@ -20,6 +21,7 @@
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 #include "support/simulatedline.h"
+#include "views/plotsettingsdialog.h"
 #include "views/sensorwidget.h"
 
 #include <QApplication>
@@ -38,6 +40,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <memory>
+#include <qwt_plot.h>
 
 namespace {
 
@@ -87,7 +90,7 @@ QStringList tabTitles(const MainWindow& window)
 QAction* modelAction(const MainWindow& window, const QString& code)
 {
     for (QAction* action : window.findChild<QMenu*>(QStringLiteral("menuSensors"))->actions()) {
-        if (action->text() == code)
+        if (action->text().startsWith(code + QLatin1Char(' ')))
             return action;
     }
     return nullptr;
@@ -103,6 +106,7 @@ private slots:
     void init();
     void firstStartAsksForTheModelAndShowsEverySensor();
     void closingATabDismantlesItsSensor();
+    void tabsStayInAddressOrder();
     void lostLineIsToldInEveryTab();
     void anotherModelMovesTheSearchToItsLine();
     void emptyLineSaysSensorsNotDetectedOnce();
@@ -147,12 +151,26 @@ void TestMainWindow::firstStartAsksForTheModelAndShowsEverySensor()
     MainWindow window(enumerator.get());
     QCOMPARE(QSettings().value(QStringLiteral("BusType")).toInt(), kOmnicommModel);
     QCOMPARE(modelAction(window, QStringLiteral("ZT-33"))->isChecked(), true);
+    QCOMPARE(modelAction(window, QStringLiteral("ZT-32"))->text(),
+             QStringLiteral("ZT-32 \u2014 ModBus RTU"));
 
     MainTabWidget* tabs = tabsOf(window);
     QTRY_COMPARE_WITH_TIMEOUT(tabs->count(), 4, kDetectMs);
-    QCOMPARE(tabTitles(window), QStringList({"Status", "0x01", "0x02", "0x03"}));
+    QCOMPARE(tabTitles(window), QStringList({"Status", "1 (0x01)", "2 (0x02)", "3 (0x03)"}));
     QCOMPARE(tabs->currentIndex(), 1);
     QVERIFY(actionOf(window, "actionSave_plot")->isEnabled());
+
+    // The plot's own menu reaches the plot settings.
+    bool asked = false;
+    answerNextModal<PlotSettingsDialog>([&asked](PlotSettingsDialog* dialog) {
+        asked = true;
+        dialog->reject();
+    });
+    for (QAction* action : tabs->widget(1)->findChild<QwtPlot*>()->actions()) {
+        if (action->text() == QStringLiteral("Plot settings..."))
+            action->trigger();
+    }
+    QVERIFY(asked);
 
     // Diagnostic logging: every exchange reaches the line-data table.
     auto* table = window.findChild<QTableView*>(QStringLiteral("lineDataView"));
@@ -183,8 +201,25 @@ void TestMainWindow::closingATabDismantlesItsSensor()
     QPointer<BaseSensor> sensor = view->baseSensor();
     emit tabs->tabCloseRequested(2);
     QTRY_VERIFY(!sensor && !view);
-    QCOMPARE(tabTitles(window), QStringList({"Status", "0x01"}));
+    QCOMPARE(tabTitles(window), QStringList({"Status", "1 (0x01)"}));
     QCOMPARE(SimulatedLine::addressesOf(*window.manager()->engine()), QList<int>({1}));
+}
+
+void TestMainWindow::tabsStayInAddressOrder()
+{
+    auto line = startLine(QStringLiteral("ZT-32"), {20});
+    enumerator->plug(line->portPath());
+    storeChoices(kModBusModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    auto* engine = static_cast<ModBusEngine*>(window.manager()->engine());
+    engine->addSensorAtAddress(30);
+    ModBusSensor* moved = engine->addSensorAtAddress(3);
+    QCOMPARE(tabTitles(window), QStringList({"Status", "3 (0x03)", "20 (0x14)", "30 (0x1e)"}));
+
+    moved->setAddress(25);
+    QCOMPARE(tabTitles(window), QStringList({"Status", "20 (0x14)", "25 (0x19)", "30 (0x1e)"}));
+    QCOMPARE(qobject_cast<SensorWidget*>(tabsOf(window)->widget(2))->baseSensor(), moved);
 }
 
 void TestMainWindow::lostLineIsToldInEveryTab()
@@ -234,7 +269,8 @@ void TestMainWindow::anotherModelMovesTheSearchToItsLine()
     QCOMPARE(labels.size(), 1);
     QCOMPARE(labels.first()->text(), QStringLiteral("<b>ZT-33</b>"));
     QTRY_VERIFY(!modbusView);
-    QTRY_COMPARE_WITH_TIMEOUT(tabTitles(window), QStringList({"Status", "0x05", "0x07"}), kSweepMs);
+    QTRY_COMPARE_WITH_TIMEOUT(tabTitles(window), QStringList({"Status", "5 (0x05)", "7 (0x07)"}),
+                              kSweepMs);
     QCOMPARE(window.manager()->currentPort()->portName(), omnicomm->portPath());
 }
 
@@ -377,7 +413,7 @@ void TestMainWindow::lostLineIsSaidAndPolledAgain()
     QTRY_VERIFY_WITH_TIMEOUT(line.sensorAt(1)->counters().requests > polled, 5000);
     QTRY_VERIFY(window.statusBar()->currentMessage().isEmpty());
     QCOMPARE(manager->currentPort()->portName(), options.linkPath);
-    QCOMPARE(tabTitles(window), QStringList({"Status", "0x01"}));
+    QCOMPARE(tabTitles(window), QStringList({"Status", "1 (0x01)"}));
 }
 
 void TestMainWindow::portTroubleIsSaidInTheStatusBar_data()
@@ -504,16 +540,18 @@ void TestMainWindow::statusTabAndLineDataTellTheLine()
     line->sensorAt(9)->setAddress(1);
     QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(QStringLiteral("again")), 10000);
     const QString story = log->toPlainText();
-    QVERIFY2(QRegularExpression(
-                 QStringLiteral("Sensor 0x01: found on %1\\n.*Sensor 0x01: FMin 65000 refused: it "
-                                "must be below FMax \\(\\d+\\)\\n.*Sensor 0x01: FMin 10 written\\n"
-                                ".*Sensor 0x01: lost: no reply since \\d\\d:\\d\\d:\\d\\d\\n"
-                                ".*Sensor 0x01: answers again")
-                     .arg(QRegularExpression::escape(line->portPath())),
-                 QRegularExpression::DotMatchesEverythingOption)
-                 .match(story)
-                 .hasMatch(),
-             qPrintable(story));
+    QVERIFY2(
+        QRegularExpression(
+            QStringLiteral(
+                "Sensor 1 \\(0x01\\): found on %1\\n.*Sensor 1 \\(0x01\\): FMin 65000 refused: it "
+                "must be below FMax \\(\\d+\\)\\n.*Sensor 1 \\(0x01\\): FMin 10 written\\n"
+                ".*Sensor 1 \\(0x01\\): lost: no reply since \\d\\d:\\d\\d:\\d\\d\\n"
+                ".*Sensor 1 \\(0x01\\): answers again")
+                .arg(QRegularExpression::escape(line->portPath())),
+            QRegularExpression::DotMatchesEverythingOption)
+            .match(story)
+            .hasMatch(),
+        qPrintable(story));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -263,10 +263,19 @@ void TestSensorViewsLine::tBusViewCalibratesTheSensor()
     rig.open(rig.engine.addSensorAtAddress(10));
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("20000"); }, kWaitMs));
 
+    // Each asks first, and says what it did.
+    const auto* status = rig.child<QLabel>("statusLine");
     for (const char* name : {"setMinimumButton", "setMaximumButton"}) {
         auto* button = rig.child<CommandButton>(name);
         button->click();
+        QCOMPARE(button->state(), CommandButton::StateIdle);
+        auto* box = button->findChild<QMessageBox*>();
+        QVERIFY(box && box->isVisible());
+        box->button(QMessageBox::Yes)->click();
         QVERIFY(waitUntil([&] { return button->state() == CommandButton::StateOk; }, kWaitMs));
+        QCOMPARE(status->text(), QLatin1String(name) == QLatin1String("setMinimumButton")
+                                     ? QStringLiteral("Minimum set at the present level")
+                                     : QStringLiteral("Maximum set at the present level"));
     }
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
     const auto& samples = rig.view->queue();

@@ -93,6 +93,7 @@ void TestModBusTBusSensorWidget::modBusReadingInFieldsSampleAndCsv()
     poll.reply[4] = 0x9A;
     bench.sensor->levelPollCallback(CommandCallback::Ok, poll);
     QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("4250"));
+    QCOMPARE(bench.child<QLineEdit>("levelPercentLineEdit")->text(), QStringLiteral("42.50"));
     QCOMPARE(bench.child<QProgressBar>("progressBar")->value(), 42);
 
     const ModBusSamplePoint& failed = bench.view->queue()[0];
@@ -148,8 +149,11 @@ void TestModBusTBusSensorWidget::tBusCalibrationNeedsTheFeature()
 {
     QFETCH(quint32, features);
     TBusBench bench(features);
-    for (const char* name : {"setMinimumButton", "setMaximumButton"})
+    // A disabled button says why.
+    for (const char* name : {"setMinimumButton", "setMaximumButton"}) {
         QCOMPARE(bench.child<QPushButton>(name)->isEnabled(), features != 0);
+        QCOMPARE(bench.child<QPushButton>(name)->toolTip().isEmpty(), features != 0);
+    }
     QCOMPARE(bench.view->plotToolTipText(0), QStringLiteral("VOID"));
 }
 

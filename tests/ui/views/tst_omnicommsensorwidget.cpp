@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -162,16 +163,32 @@ void TestOmniCommSensorWidget::serviceControls()
                                     "Compact",
                                     "Follow",
                                     "Save..",
+                                    "Plot settings...",
                                     "Reset statistics"};
     QCOMPARE(actions,
              (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) + ownActions);
     if (!service)
         return;
 
-    // The empty point is the current frequency, written as FMax.
+    // The empty point is the current frequency, written as FMax once confirmed,
+    // and the status line says so.
     bench.feed(dataFrame(20));
-    bench.child<QPushButton>("setEmptyButton")->click();
+    const int written = bench.port.writes.size();
+    const auto answer = [&](QMessageBox::StandardButton button) {
+        bench.child<QPushButton>("setEmptyButton")->click();
+        auto* box = bench.view->findChild<QMessageBox*>();
+        QVERIFY(box && box->text().contains(QStringLiteral("10000")));
+        QCOMPARE(bench.port.writes.size(), written);
+        box->button(button)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    answer(QMessageBox::No);
+    QCOMPARE(bench.port.writes.size(), written);
+    answer(QMessageBox::Yes);
     QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 0C 10 27")));
+    bench.answer(withCrc(QByteArray::fromHex("3E 01 0C 00")));
+    auto* status = bench.child<FailureStatusLine>("statusLine");
+    QCOMPARE(status->text(), QStringLiteral("Set Empty: FMax 10000 written"));
 }
 
 void TestOmniCommSensorWidget::featuresEnableControls_data()
@@ -226,6 +243,9 @@ void TestOmniCommSensorWidget::configurationReadSetsRawMaximum()
     QCOMPARE(bench.view->queue().size(), 1);
     auto* fMax = bench.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
     QCOMPARE(fMax->editVariantValue().toInt(), 18000);
+    // The frequency axis reaches FMax.
+    bench.view->plot()->updateAxes();
+    QCOMPARE(bench.view->plot()->axisInterval(QwtPlot::yRight).maxValue(), 1.1);
 }
 
 // A sensor below zero reports a negative temperature, which stays negative in
@@ -321,11 +341,15 @@ void TestOmniCommSensorWidget::addressOfAnotherSensorIsRefusedUnsent()
     dialog->setIntValue(2);
     dialog->accept();
     QVERIFY(dialog && dialog->isVisible());
-    QVERIFY(dialog->labelText().startsWith(
-        QStringLiteral("Sensor 0x02 on this line already has address 2.\n")));
+    QCOMPARE(dialog->labelText(),
+             QStringLiteral("A sensor on this line already has address 2 (0x02).\n"
+                            "Choose a free address, or first give that sensor another one.\n"
+                            "Address: 2 (0x02)"));
     QVERIFY(bench.port.writes.isEmpty());
 
     // A free address goes out.
+    dialog->setIntValue(20);
+    QCOMPARE(dialog->labelText(), QStringLiteral("Address: 20 (0x14)"));
     dialog->setIntValue(3);
     dialog->accept();
     QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 03 03")));
@@ -343,8 +367,8 @@ void TestOmniCommSensorWidget::failedCommandsAreShown()
     bench.engine.slotOnStateCheckTimeout();
     QVERIFY(!status->isHidden());
     QCOMPARE(status->text(), QStringLiteral("Address change: Timeout"));
-    QVERIFY(
-        bench.log.lines.contains(QStringLiteral("Sensors: Sensor 0x01: Address change: Timeout")));
+    QVERIFY(bench.log.lines.contains(
+        QStringLiteral("Sensors: Sensor 1 (0x01): Address change: Timeout")));
 
     bench.engine.slotOnStateCheckTimeout();
     bench.sensor->requestConfigurationUpdate();
@@ -368,6 +392,12 @@ void TestOmniCommSensorWidget::editingKeepsTheWindowWidth()
     bench.view->show();
     bench.view->resize(bench.view->minimumSizeHint());
     QVERIFY(QTest::qWaitForWindowExposed(bench.view));
+    // Small enough for a small screen, and nothing is squeezed below its own least size.
+    QVERIFY2(bench.view->width() <= 780, qPrintable(QString::number(bench.view->width())));
+    for (const QWidget* field : bench.view->findChildren<QWidget*>()) {
+        if (field->isVisible() && field->width() < field->minimumSizeHint().width())
+            QFAIL(qPrintable(field->objectName() + QStringLiteral(" is cut")));
+    }
     const int width = bench.view->window()->width();
     for (int round = 0; round < 3; ++round) {
         for (ParameterWidget* widget : bench.view->findChildren<ParameterWidget*>()) {

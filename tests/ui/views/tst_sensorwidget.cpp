@@ -6,11 +6,15 @@
 #include "protocols/tbussensor.h"
 #include "support/fakeprotocol.h"
 #include "views/plotsensorwidget.h"
+#include "views/plotsettingsdialog.h"
 #include "views/sensorviews.h"
 #include "views/tbussensorwidget.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -18,6 +22,8 @@
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_scale_div.h>
+#include <qwt_scale_draw.h>
+#include <qwt_scale_widget.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -128,6 +134,8 @@ private slots:
     void updatesAreCoalescedAndFollowed();
     void lineStatisticsLineAndReset();
     void tooltipAndFollowing();
+    void timeLabelsDoNotOverlap_data();
+    void timeLabelsDoNotOverlap();
     void csvExport();
     void failedExportKeepsTheEarlierFile();
 };
@@ -307,24 +315,86 @@ void TestSensorWidget::tooltipAndFollowing()
     QCOMPARE(view.plotToolTip(QPoint(int(map.transform(12500)), 10)), QStringLiteral("13000"));
     QCOMPARE(view.plotToolTip(QPoint(int(map.transform(35000)), 10)), QStringLiteral("VOID"));
 
+    // Not following is said on the canvas.
+    const auto followOffShown = [&view] {
+        return !view.plotWidget->itemList(QwtPlotItem::Rtti_PlotTextLabel).isEmpty();
+    };
+    QVERIFY(!followOffShown());
     QTest::mousePress(view.plotWidget->canvas(), Qt::LeftButton, {}, QPoint(100, 100));
     QVERIFY(!view.followPlotEnabled());
+    QVERIFY(followOffShown());
     view.slotReplot();
     QCOMPARE(view.plotWidget->axisInterval(QwtPlot::xBottom).maxValue(), 40000.0);
     view.setFollowPlotEnabled(true);
+    QVERIFY(!followOffShown());
     view.slotReplot();
     QCOMPARE(view.plotWidget->axisInterval(QwtPlot::xBottom).maxValue(), 29000.0);
+}
+
+void TestSensorWidget::timeLabelsDoNotOverlap_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<double>("span");
+    PlotSettingsDialog dialog(nullptr);
+    const auto* formats = dialog.findChild<QComboBox*>(QStringLiteral("timeFormatEdit"));
+    QVERIFY(formats->count() > 0);
+    for (int i = 0; i < formats->count(); ++i) {
+        for (double seconds : {2.0, 60.0, 3600.0, 3 * 86400.0})
+            QTest::addRow("%s over %.0f s", qPrintable(formats->itemText(i)), seconds)
+                << formats->itemText(i) << seconds * 1000;
+    }
+}
+
+// Each label of the time axis keeps clear of the next, and there are at least
+// two to read the scale by.
+void TestSensorWidget::timeLabelsDoNotOverlap()
+{
+    QFETCH(QString, format);
+    QFETCH(double, span);
+    QSettings().setValue(QStringLiteral("Plot/TimeFormat"), format);
+    LevelSensor sensor;
+    std::unique_ptr<SensorWidget> view(sensor.createWidget());
+    view->resize(600, 400);
+    view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    QwtPlot* plot = view->plot();
+    const double end =
+        double(QDateTime(QDate(2026, 3, 7), QTime(18, 41, 17, 345)).toMSecsSinceEpoch());
+    plot->setAxisScale(QwtPlot::xBottom, end - span, end);
+    plot->replot();
+
+    const QwtScaleDraw* draw = plot->axisScaleDraw(QwtPlot::xBottom);
+    const QFont font = plot->axisWidget(QwtPlot::xBottom)->font();
+    const QList<double> ticks = plot->axisScaleDiv(QwtPlot::xBottom).ticks(QwtScaleDiv::MajorTick);
+    QVERIFY2(ticks.size() >= 2, qPrintable(QString::number(ticks.size())));
+    double previousEnd = -1e9;
+    for (double tick : ticks) {
+        const double half = draw->labelSize(font, tick).width() / 2;
+        const double centre = draw->scaleMap().transform(tick);
+        QVERIFY2(centre - half > previousEnd,
+                 qPrintable(draw->label(tick).text() + QStringLiteral(" overlaps its neighbour")));
+        previousEnd = centre + half;
+    }
 }
 
 void TestSensorWidget::csvExport()
 {
     QTemporaryDir dir;
     LevelSensor sensor;
+    sensor.setAddress(20);
     LevelView view(&sensor);
+    view.setModelName(QStringLiteral("ZT-32"));
+    QVERIFY(view.suggestedSavePath().startsWith(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
     const QString fileName = dir.filePath("plot.csv");
     QString error;
     QVERIFY(view.savePlotData(fileName, &error));
     QCOMPARE(readAll(fileName), QStringLiteral("Time,Level,RawLevel,Error,TimeMs\n"));
+    // The next save starts where this one went, with a name of its own.
+    const QRegularExpression suggested(QRegularExpression::escape(dir.path()) +
+                                       R"(/ZT-32_20_\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\.csv)");
+    QVERIFY2(suggested.match(view.suggestedSavePath()).hasMatch(),
+             qPrintable(view.suggestedSavePath()));
 
     const QDateTime at(QDate(2024, 5, 6), QTime(7, 8, 9, 450));
     view.append(at.toMSecsSinceEpoch(), 42.5f);

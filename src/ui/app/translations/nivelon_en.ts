@@ -19,7 +19,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sensor 0x%1 on this line already has address %2.
+        <source>A sensor on this line already has address %1.
 Choose a free address, or first give that sensor another one.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -132,6 +132,10 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Sensor type can later be changed in Sensors menu</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Bus Type</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandCallback</name>
@@ -173,6 +177,36 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
     <message>
         <source>Error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationParameters</name>
+    <message>
+        <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationTransfer</name>
+    <message>
+        <source>applied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>refused by the sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not kept: the sensor reads back another value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>written, not confirmed: this model does not report it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not written</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -273,6 +307,18 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Omnicomm protocol, RS-232 interface, analogue output 0.5-4.5V(0.5-9.5V)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Omnicomm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ModBus RTU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TBus</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FailureStatusLine</name>
@@ -282,6 +328,10 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
     <message>
         <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -602,6 +652,10 @@ Choose a free address, or first give that sensor another one.</source>
 Error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OmniCommEngine</name>
@@ -879,6 +933,30 @@ fewer: a quicker response to a change of level.</translation>
         <source>&lt;br/&gt;Error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1: %2 written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take the present frequency, %1, as the empty tank&apos;s (Fmax)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take the present frequency, %1, as the full tank&apos;s (Fmin)?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ParameterWidget</name>
@@ -1056,6 +1134,127 @@ fewer: a quicker response to a change of level.</translation>
     </message>
 </context>
 <context>
+    <name>ProfileActions</name>
+    <message>
+        <source>Save profile...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply profile...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profiles (*.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This profile cannot be applied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile saved to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile was not saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sensor has the configuration of %1 already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile: configuration read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile: writing %1=%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile %1: %2 of %3 parameters applied</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProfileApplyDialog</name>
+    <message>
+        <source>Apply profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sensor differs from the profile %1 in these parameters:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProfileFile</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a profile: %1 at character %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>format version %1 is not one this Nivelon reads (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a profile of model %1, not of %2: nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown parameter &quot;%1&quot;: nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no parameters: nothing to apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PwmParameterWidget</name>
     <message>
         <source>Reverse</source>
@@ -1065,7 +1264,7 @@ fewer: a quicker response to a change of level.</translation>
 <context>
     <name>SensorEvents</name>
     <message>
-        <source>Sensor 0x%1: %2</source>
+        <source>Sensor %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1129,6 +1328,26 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>Output file write error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Follow is off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plot settings...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plot data saved to %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1264,6 +1483,30 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>VOID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the sensor&apos;s present level its minimum (empty tank)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum set at the present level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the sensor&apos;s present level its maximum (full tank)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum set at the present level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This sensor model cannot be calibrated from here</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

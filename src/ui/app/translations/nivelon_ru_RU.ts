@@ -19,9 +19,9 @@
         <translation>Адрес</translation>
     </message>
     <message>
-        <source>Sensor 0x%1 on this line already has address %2.
+        <source>A sensor on this line already has address %1.
 Choose a free address, or first give that sensor another one.</source>
-        <translation>Датчик 0x%1 на этой линии уже имеет адрес %2.
+        <translation>Датчик на этой линии уже имеет адрес %1.
 Выберите свободный адрес или сначала дайте тому датчику другой.</translation>
     </message>
 </context>
@@ -132,6 +132,10 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>Sensor type can later be changed in Sensors menu</source>
         <translation>Тип датчика можно изменить позже в меню «Датчики»</translation>
+    </message>
+    <message>
+        <source>Bus Type</source>
+        <translation>Тип шины</translation>
     </message>
 </context>
 <context>
@@ -304,6 +308,18 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Omnicomm protocol, RS-232 interface, analogue output 0.5-4.5V(0.5-9.5V)</source>
         <translation>Протокол Omnicomm, интерфейс RS-232, аналоговый выход 0,5–4,5 В (0,5–9,5 В)</translation>
     </message>
+    <message>
+        <source>Omnicomm</source>
+        <translation>Omnicomm</translation>
+    </message>
+    <message>
+        <source>ModBus RTU</source>
+        <translation>ModBus RTU</translation>
+    </message>
+    <message>
+        <source>TBus</source>
+        <translation>TBus</translation>
+    </message>
 </context>
 <context>
     <name>FailureStatusLine</name>
@@ -314,6 +330,10 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Sensor %1: %2</source>
+        <translation>Датчик %1: %2</translation>
     </message>
 </context>
 <context>
@@ -634,6 +654,10 @@ Error</source>
         <source>Уровень в процентах</source>
         <translation>Уровень в процентах</translation>
     </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
 </context>
 <context>
     <name>OmniCommEngine</name>
@@ -876,14 +900,6 @@ Error</source>
         <translation>Частота в условных единицах, соответствующая минимальному уровню</translation>
     </message>
     <message>
-        <source>Количество выборок для усреднения.
-Больше - выше устойчивость сигнала,
-меньше - лучше скорость реакции на изменение уровня.</source>
-        <translation>Количество выборок для усреднения.
-Больше - выше устойчивость сигнала,
-меньше - лучше скорость реакции на изменение уровня.</translation>
-    </message>
-    <message>
         <source>Формат ответа датчика на запрос уровня</source>
         <translation>Формат ответа датчика на запрос уровня</translation>
     </message>
@@ -910,6 +926,38 @@ Error</source>
     <message>
         <source>Интервал выдачи данных в автономном режиме, в секундах</source>
         <translation>Интервал выдачи данных в автономном режиме, в секундах</translation>
+    </message>
+    <message>
+        <source>%1: %2 written</source>
+        <translation>%1: записано %2</translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation>Записано: %1</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Частота</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>Take the present frequency, %1, as the empty tank&apos;s (Fmax)?</source>
+        <translation>Принять текущую частоту, %1, за частоту пустого бака (Fmax)?</translation>
+    </message>
+    <message>
+        <source>Take the present frequency, %1, as the full tank&apos;s (Fmin)?</source>
+        <translation>Принять текущую частоту, %1, за частоту полного бака (Fmin)?</translation>
+    </message>
+    <message>
+        <source>Количество выборок для усреднения.
+Больше - выше устойчивость сигнала,
+меньше - лучше скорость реакции на изменение уровня.</source>
+        <translation>Количество выборок для усреднения.
+Больше - выше устойчивость сигнала,
+меньше - лучше скорость реакции на изменение уровня.</translation>
     </message>
 </context>
 <context>
@@ -1218,8 +1266,8 @@ Error</source>
 <context>
     <name>SensorEvents</name>
     <message>
-        <source>Sensor 0x%1: %2</source>
-        <translation>Датчик 0x%1: %2</translation>
+        <source>Sensor %1: %2</source>
+        <translation>Датчик %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1283,6 +1331,26 @@ Error</source>
     <message>
         <source>answers again</source>
         <translation>снова отвечает</translation>
+    </message>
+    <message>
+        <source>Follow is off</source>
+        <translation>Следование выключено</translation>
+    </message>
+    <message>
+        <source>Plot settings...</source>
+        <translation>Настройки графика...</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Уровень</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Plot data saved to %1</source>
+        <translation>Данные графика сохранены в %1</translation>
     </message>
 </context>
 <context>
@@ -1418,6 +1486,30 @@ Error</source>
     <message>
         <source>VOID</source>
         <translation>НЕТ ДАННЫХ</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Make the sensor&apos;s present level its minimum (empty tank)?</source>
+        <translation>Сделать текущий уровень датчика его минимумом (пустой бак)?</translation>
+    </message>
+    <message>
+        <source>Minimum set at the present level</source>
+        <translation>Минимум установлен по текущему уровню</translation>
+    </message>
+    <message>
+        <source>Make the sensor&apos;s present level its maximum (full tank)?</source>
+        <translation>Сделать текущий уровень датчика его максимумом (полный бак)?</translation>
+    </message>
+    <message>
+        <source>Maximum set at the present level</source>
+        <translation>Максимум установлен по текущему уровню</translation>
+    </message>
+    <message>
+        <source>This sensor model cannot be calibrated from here</source>
+        <translation>Эту модель датчика нельзя откалибровать отсюда</translation>
     </message>
 </context>
 <context>
