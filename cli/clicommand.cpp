@@ -6,6 +6,7 @@
 #include "linesession.h"
 #include "pollcommand.h"
 #include "portscommand.h"
+#include "recordcommand.h"
 #include "scancommand.h"
 #include "setaddresscommand.h"
 #include "tarecommand.h"
@@ -42,6 +43,8 @@ CliCommand* CliCommand::create(const CliOptions& options, CliOutput* output)
         return new IdentifyCommand(options, output);
     if (name == QLatin1String("tare"))
         return new TareCommand(options, output);
+    if (name == QLatin1String("record"))
+        return new RecordCommand(options, output);
     return nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/enginefactory.h"
 #include "linesession.h"
 #include "parameters/ktparameter.h"
+#include "protocols/omnicommparameternames.h"
 #include "protocols/omnicommsensor.h"
 
 #include <QJsonArray>
@@ -10,8 +11,6 @@
 namespace {
 // A lost or damaged frame is no reason to give up; a silent sensor is.
 const int kTries = 3;
-const int kFirstParameter = OmniCommSensor::AutoIntervalIndex;
-const int kLastParameter = OmniCommSensor::AnalogueOutputRangeIndex;
 } // namespace
 
 ConfigCommand::ConfigCommand(const CliOptions& options, CliOutput* output)
@@ -45,7 +44,7 @@ bool ConfigCommand::readAssignments()
     for (const QString& assignment : m_options.values) {
         const QString name = assignment.section('=', 0, 0);
         const QString text = assignment.section('=', 1);
-        const int index = parameterIndex(name);
+        const int index = OmniCommParameterNames::indexOf(name);
         bool number = false;
         const qint64 value = text.toLongLong(&number);
         int lowest = 0;
@@ -58,7 +57,7 @@ bool ConfigCommand::readAssignments()
         else if (!number || value < lowest || value > highest)
             error = QStringLiteral("%1 cannot take \"%2\": give a whole number from %3 to %4; "
                                    "nothing was written")
-                        .arg(parameterName(index), text)
+                        .arg(OmniCommParameterNames::nameOf(index), text)
                         .arg(lowest)
                         .arg(highest);
         if (!error.isEmpty()) {
@@ -68,25 +67,6 @@ bool ConfigCommand::readAssignments()
         m_assignments.append({index, value});
     }
     return true;
-}
-
-// The names are the parameters' titles run together ("Auto interval" is
-// AutoInterval), taken in any case.
-int ConfigCommand::parameterIndex(const QString& name) const
-{
-    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
-        if (parameterName(index).compare(name, Qt::CaseInsensitive) == 0)
-            return index;
-    }
-    return -1;
-}
-
-QString ConfigCommand::parameterName(int index) const
-{
-    QStringList words = m_sensor->parameter(index)->title().split(' ', Qt::SkipEmptyParts);
-    for (QString& word : words)
-        word[0] = word[0].toUpper();
-    return words.join(QString());
 }
 
 void ConfigCommand::configurationRead()
@@ -134,7 +114,8 @@ void ConfigCommand::writeNext()
 void ConfigCommand::written(CommandCallback::Result result, const EngineCommand&)
 {
     const auto& [index, value] = m_assignments.at(m_nextWrite);
-    const QString assignment = QStringLiteral("%1=%2").arg(parameterName(index)).arg(value);
+    const QString assignment =
+        QStringLiteral("%1=%2").arg(OmniCommParameterNames::nameOf(index)).arg(value);
     if (result == CommandCallback::Ok) {
         m_writeTries = 0;
         ++m_nextWrite;
@@ -158,7 +139,7 @@ void ConfigCommand::written(CommandCallback::Result result, const EngineCommand&
 QList<int> ConfigCommand::validParameters() const
 {
     QList<int> valid;
-    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
+    for (int index : m_sensor->configurationIndices()) {
         if (m_sensor->parameter(index)->isValid())
             valid << index;
     }
@@ -176,7 +157,7 @@ void ConfigCommand::confirm()
             finish(ExitPortFailure,
                    QStringLiteral("%1 reads back as %2 after writing %3: the sensor did not "
                                   "keep it; check the sensor")
-                       .arg(parameterName(index))
+                       .arg(OmniCommParameterNames::nameOf(index))
                        .arg(kept)
                        .arg(value));
             return;
@@ -190,8 +171,9 @@ void ConfigCommand::print()
     QJsonObject configuration;
     for (int index : qAsConst(m_reported)) {
         const int value = m_sensor->parameter(index)->variantValue().toInt();
-        m_output->text(QStringLiteral("%1=%2").arg(parameterName(index)).arg(value));
-        configuration.insert(parameterName(index), value);
+        m_output->text(
+            QStringLiteral("%1=%2").arg(OmniCommParameterNames::nameOf(index)).arg(value));
+        configuration.insert(OmniCommParameterNames::nameOf(index), value);
     }
     const QString mode =
         m_sensor->mode() == OmniCommSensor::AutonomousMode ? "autonomous" : "network";
@@ -199,12 +181,12 @@ void ConfigCommand::print()
     QJsonArray written;
     QJsonArray unconfirmed;
     for (const auto& [index, value] : m_assignments) {
-        written.append(parameterName(index));
+        written.append(OmniCommParameterNames::nameOf(index));
         if (m_reported.contains(index))
             continue;
-        unconfirmed.append(parameterName(index));
+        unconfirmed.append(OmniCommParameterNames::nameOf(index));
         m_output->note(QStringLiteral("%1=%2 written, not confirmed: this model does not report it")
-                           .arg(parameterName(index))
+                           .arg(OmniCommParameterNames::nameOf(index))
                            .arg(value));
     }
     m_output->json(QJsonObject{{"address", m_options.address},

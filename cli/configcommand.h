@@ -21,8 +21,6 @@ public:
 
 private:
     bool readAssignments();
-    int parameterIndex(const QString& name) const;
-    QString parameterName(int index) const;
     void configurationRead();
     void writeNext();
     void written(CommandCallback::Result result, const EngineCommand& command);

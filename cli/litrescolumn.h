@@ -14,6 +14,8 @@ class LitresColumn
 public:
     // False with "FILE: line N: what is wrong" when the file is no tank table.
     bool load(const QString& path, QString* error);
+    // The table loaded; null when none was named.
+    const TankTable* table() const { return m_loaded ? &m_table : nullptr; }
 
     QString header(const QString& readingHeader) const;
     QString row(const Reading& reading, const QString& readingRow) const;

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "clicommand.h"
-#include "engine/serialengine.h"
 #include "litrescolumn.h"
-
-#include <QTimer>
+#include "polltimer.h"
 
 class SerialSensor;
 
@@ -19,7 +17,6 @@ public:
     void interrupt(int signalNumber) override;
 
 private:
-    void engineStateChanged(SerialEngine::State state);
     void sensorUpdated();
     void printReading();
     // Ends with the statistics; a code other than ExitDone stands as it is.
@@ -27,7 +24,7 @@ private:
     void printStatistics();
 
     SerialSensor* m_sensor = nullptr; // null once stopped
-    QTimer m_durationTimer;
+    PollTimer m_pollTimer;
     LitresColumn m_litres;
     int m_readings = 0;
     int m_answered = 0;

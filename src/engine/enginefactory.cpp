@@ -94,6 +94,20 @@ QStringList EngineFactory::sensorTypes()
     return codes;
 }
 
+QString EngineFactory::protocolName(unsigned index)
+{
+    switch (features(index) & BusTypeMask) {
+    case BusOmniComm:
+        return QStringLiteral("Omnicomm");
+    case BusModBus:
+        return QStringLiteral("ModBus");
+    case BusTBus:
+        return QStringLiteral("TBus");
+    default:
+        return QString();
+    }
+}
+
 QList<unsigned> EngineFactory::identifyOrder()
 {
     QList<unsigned> models;

@@ -35,6 +35,8 @@ public:
     static quint32 features(unsigned index);
     static QString tooltip(unsigned index);
     static QStringList sensorTypes();
+    // "Omnicomm", "ModBus" or "TBus"; empty for an index outside the table.
+    static QString protocolName(unsigned index);
     // A new engine without parent or port, owned by the caller; null for an index
     // outside the table.
     static SerialEngine* createSerialEngine(unsigned index);

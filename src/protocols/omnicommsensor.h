@@ -53,6 +53,9 @@ public:
     // The values a write of the parameter can give it; false for a parameter
     // without a write.
     bool parameterRange(int index, int* lowest, int* highest) const;
+    // The configuration parameters this model's configuration reply carries,
+    // in index order.
+    QList<int> configurationIndices() const;
     void requestSetMode(Mode mode, CommandCallback* callback);
     void requestSetAddress(int newAddress);
 
@@ -73,6 +76,7 @@ private:
     void storeDataFrame(const OmniCommEngine::DataFrame& values);
     void storeConfiguration(const OmniCommEngine::Configuration& values);
     void invalidateConfiguration();
+    void logCalibration(int index, int value);
     void setMode(Mode mode);
     void setIntValue(int index, int value);
 

@@ -12,6 +12,8 @@
 #include "log/logger.h"
 #include "port/portoptionswidget.h"
 #include "port/serialport.h"
+#include "record/commissioningrecord.h"
+#include "record/recordexport.h"
 #include "settings/settingskeys.h"
 #include "ui_mainwindow.h"
 #include "views/plotsettingsdialog.h"
@@ -256,6 +258,12 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     if (!view)
         return;
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
+    connect(view, &SensorWidget::recordRequested, this, [this, view] {
+        RecordContext context;
+        context.port = m_manager->currentPort()->portName();
+        context.modelIndex = m_manager->busType();
+        RecordExport::run(view, context);
+    });
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
     if (!m_lineLost.isEmpty())

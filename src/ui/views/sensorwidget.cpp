@@ -51,7 +51,10 @@ SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
     : QWidget(parent)
     , m_sensor(sensor)
     , m_timeScaleDraw(new TimeScaleDraw)
+    , m_recordAction(new QAction(tr("Commissioning record..."), this))
 {
+    connect(m_recordAction, &QAction::triggered, this, &SensorWidget::recordRequested);
+    m_sensorActions.append(m_recordAction);
     connect(sensor, &BaseSensor::updated, this, &SensorWidget::updateWidgetValues);
     connect(sensor, &BaseSensor::addressChanged, this, &SensorWidget::addressChanged);
     connect(sensor, &QObject::destroyed, this, &QObject::deleteLater);
@@ -161,6 +164,11 @@ void SensorWidget::addPlotActions()
     auto* resetStatistics = new QAction(tr("Reset statistics"), this);
     connect(resetStatistics, &QAction::triggered, this, &SensorWidget::slotResetLineStatistics);
     m_plot->addActions({clear, compact, m_followAction, save, resetStatistics});
+}
+
+void SensorWidget::setSensorActions(const QList<QAction*>& actions)
+{
+    m_sensorActions = actions + QList<QAction*>{m_recordAction};
 }
 
 void SensorWidget::slotShowLineStatistics()

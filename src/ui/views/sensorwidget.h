@@ -70,6 +70,9 @@ public:
 
 signals:
     void addressChanged(uint8_t newAddress);
+    // The user asked for the sensor's commissioning record; the window knows
+    // the port and the model it needs.
+    void recordRequested();
 
 public slots:
     void setFollowPlotEnabled(bool enabled);
@@ -96,7 +99,8 @@ protected:
     // greyed while the sensor is silent.
     void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);
     void noteReading(qint64 time) { m_replyWatch.heard(time); }
-    void setSensorActions(const QList<QAction*>& actions) { m_sensorActions = actions; }
+    // The view's own actions; every view's menu ends with the commissioning record.
+    void setSensorActions(const QList<QAction*>& actions);
 
 private:
     QwtPlotCurve* initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF>* series);
@@ -122,4 +126,5 @@ private:
     bool m_compact = false;
     QList<bool> m_axisStates;
     QList<QAction*> m_sensorActions;
+    QAction* m_recordAction;
 };

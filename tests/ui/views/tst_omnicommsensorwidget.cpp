@@ -155,7 +155,8 @@ void TestOmniCommSensorWidget::serviceControls()
     QStringList actions;
     for (const QAction* action : bench.view->sensorActions())
         actions.append(action->text());
-    const QStringList plotActions = {"Clear", "Compact", "Follow", "Save..", "Reset statistics"};
+    const QStringList plotActions = {"Clear",  "Compact",          "Follow",
+                                     "Save..", "Reset statistics", "Commissioning record..."};
     QCOMPARE(actions, (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) +
                           QStringList{"Refresh Configuration"} + plotActions);
     if (!service)
