@@ -130,7 +130,12 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
                 << QCommandLineOption("vehicle", "The vehicle's registration or fleet number.", "V")
                 << QCommandLineOption("installer", "Who installed the sensor.", "NAME");
     if (needs & TakesTankTable)
-        options << TankOptions::tankTableOption();
+        options << (needs & NeedRecord
+                        ? QCommandLineOption("tank-table",
+                                             "Put this tank table (as tare writes it) into the "
+                                             "record.",
+                                             "FILE")
+                        : TankOptions::tankTableOption());
     if (needs & NeedTare)
         options << TankOptions::tareOptions();
     return options;

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +39,16 @@ QString sideBySide(const QString& left, const QString& right)
                           "<td width=\"49%\" valign=\"top\">%1</td><td width=\"2%\"></td>"
                           "<td width=\"49%\" valign=\"top\">%2</td></tr></table>")
         .arg(left, right);
+}
+
+// A row recorded before the level had settled is starred.
+QString tankCells(const TankRow& row)
+{
+    return QStringLiteral("<td>%1</td><td>%2 (%3)%4</td>")
+        .arg(row.litres, 0, 'f', 1)
+        .arg(row.rawLevel)
+        .arg(row.level, 0, 'f', 1)
+        .arg(row.forced ? QStringLiteral(" *") : QString());
 }
 
 QString timeText(qint64 timeMs)
@@ -83,11 +94,12 @@ QString RecordPage::html(const CommissioningRecord& record)
                            section(tr("Line statistics"), statisticsRows(record)),
                        section(tr("Sensor"), sensorRows(record)) +
                            section(tr("Tank table"), tankTableRows(record)));
-    text += QStringLiteral("<h3>%1</h3><p><img src=\"%2\" width=\"%3\"></p>")
-                .arg(tr("Level over the last minutes").toHtmlEscaped(), kPlotUrl)
-                .arg(kPlotWidth);
-    text += QStringLiteral("<p><br>%1 ______________________________</p>")
-                .arg(tr("Installer's signature:").toHtmlEscaped());
+    // The caption under the picture, so that it cannot stay behind on a page
+    // the picture does not fit.
+    text += QStringLiteral("<p><img src=\"%1\" width=\"%2\"><br><i>%3</i></p>")
+                .arg(kPlotUrl)
+                .arg(kPlotWidth)
+                .arg(tr("Level over the last minutes").toHtmlEscaped());
     return text;
 }
 
@@ -98,7 +110,10 @@ QString RecordPage::installationRows(const CommissioningRecord& record)
            row(tr("Program"), QStringLiteral("Nivelon %1").arg(record.version)) +
            row(tr("Port"), record.port) + row(tr("Model"), record.model) +
            row(tr("Protocol"), record.protocol) +
-           row(tr("Address"), QString::number(record.address));
+           row(tr("Address"), QString::number(record.address)) +
+           // Room to sign by hand on the printed page.
+           QStringLiteral("<tr><td>%1</td><td><br><br></td></tr>")
+               .arg(tr("Installer's signature").toHtmlEscaped());
 }
 
 // The reading first, then the configuration by the names scripts use.
@@ -138,17 +153,30 @@ QString RecordPage::calibrationRows(const CommissioningRecord& record)
     return rows;
 }
 
+// Two rows of the table side by side, the first half down the left, so that a
+// table of a few dozen rows still leaves room for the plot.
 QString RecordPage::tankTableRows(const CommissioningRecord& record)
 {
     if (!record.tankTable)
         return row(tr("Tank table"), tr("none loaded"));
-    QString rows =
-        QStringLiteral("<tr><th>%1</th><th>%2</th></tr>")
+    const QString header =
+        QStringLiteral("<th>%1</th><th>%2</th>")
             .arg(tr("Litres").toHtmlEscaped(), tr("Raw level (level, %)").toHtmlEscaped());
-    for (const TankRow& tankRow : record.tankTable->rows())
-        rows += row(QString::number(tankRow.litres, 'f', 1),
-                    QStringLiteral("%1 (%2)").arg(tankRow.rawLevel).arg(tankRow.level, 0, 'f', 1));
-    return rows;
+    const std::vector<TankRow>& rows = record.tankTable->rows();
+    const size_t half = (rows.size() + 1) / 2;
+    QString text = QStringLiteral("<tr>%1%1</tr>").arg(header);
+    for (size_t line = 0; line < half; ++line) {
+        text += QStringLiteral("<tr>%1%2</tr>")
+                    .arg(tankCells(rows[line]), line + half < rows.size()
+                                                    ? tankCells(rows[line + half])
+                                                    : QStringLiteral("<td></td><td></td>"));
+    }
+    const bool anyForced =
+        std::any_of(rows.begin(), rows.end(), [](const TankRow& row) { return row.forced; });
+    if (anyForced)
+        text += QStringLiteral("<tr><td colspan=\"4\">%1</td></tr>")
+                    .arg(tr("* recorded before the level had settled").toHtmlEscaped());
+    return text;
 }
 
 QString RecordPage::statisticsRows(const CommissioningRecord& record)

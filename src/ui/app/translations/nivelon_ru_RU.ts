@@ -1033,10 +1033,6 @@ Error</source>
         <translation>Уровень за последние минуты</translation>
     </message>
     <message>
-        <source>Installer&apos;s signature:</source>
-        <translation>Подпись установщика:</translation>
-    </message>
-    <message>
         <source>Date and time</source>
         <translation>Дата и время</translation>
     </message>
@@ -1191,6 +1187,14 @@ Error</source>
     <message>
         <source>polled</source>
         <translation>по запросу</translation>
+    </message>
+    <message>
+        <source>Installer&apos;s signature</source>
+        <translation>Подпись установщика</translation>
+    </message>
+    <message>
+        <source>* recorded before the level had settled</source>
+        <translation>* записано до того, как уровень установился</translation>
     </message>
 </context>
 <context>
