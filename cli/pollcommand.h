@@ -1,8 +1,11 @@
 #pragma once
 
 #include "clicommand.h"
-#include "litrescolumn.h"
+#include "engine/readingcsv.h"
 #include "polltimer.h"
+#include "tank/tanktable.h"
+
+#include <optional>
 
 class SerialSensor;
 
@@ -18,6 +21,7 @@ public:
 
 private:
     void sensorUpdated();
+    bool loadTankTable();
     void printReading();
     // Ends with the statistics; a code other than ExitDone stands as it is.
     void stop(ExitCode code);
@@ -25,7 +29,8 @@ private:
 
     SerialSensor* m_sensor = nullptr; // null once stopped
     PollTimer m_pollTimer;
-    LitresColumn m_litres;
+    std::optional<TankTable> m_tankTable;
+    std::optional<ReadingCsv> m_csv; // from the first reading, which says the columns
     int m_readings = 0;
     int m_answered = 0;
     bool m_uncalibrated = false;

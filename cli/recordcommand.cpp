@@ -25,7 +25,7 @@ void RecordCommand::start()
     if (!m_sensor)
         return;
     QString error;
-    if (!m_tankTable.load(m_options.tank.tankTable, &error)) {
+    if (!m_options.tank.loadTable(&m_tankTable, &error)) {
         finish(ExitBadArguments, error);
         return;
     }
@@ -91,7 +91,7 @@ void RecordCommand::write()
     const RecordContext context{QDateTime::currentDateTime(), m_options.port, m_options.modelIndex,
                                 m_options.vehicle, m_options.installer};
     const CommissioningRecord record =
-        CommissioningRecord::of(*m_sensor, context, m_tankTable.table());
+        CommissioningRecord::of(*m_sensor, context, m_tankTable ? &*m_tankTable : nullptr);
     QString error;
     if (!record.save(m_options.out, &error)) {
         finish(ExitPortFailure, error);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "clicommand.h"
-#include "litrescolumn.h"
 #include "polltimer.h"
+#include "tank/tanktable.h"
+
+#include <optional>
 
 class OmniCommSensor;
 class SerialSensor;
@@ -25,6 +27,6 @@ private:
     SerialSensor* m_sensor = nullptr;
     OmniCommSensor* m_omnicomm = nullptr;
     PollTimer m_pollTimer;
-    LitresColumn m_tankTable;
+    std::optional<TankTable> m_tankTable;
     int m_readTries = 0;
 };

@@ -3,7 +3,6 @@
 #include "engine/enginefactory.h"
 #include "engine/serialsensor.h"
 #include "parameters/ktparameter.h"
-#include "protocols/modbussensor.h"
 #include "protocols/omnicommparameternames.h"
 #include "protocols/omnicommsensor.h"
 
@@ -19,24 +18,22 @@ QVariant valueOf(const SerialSensor& sensor, int index)
     return parameter->isValid() ? parameter->variantValue() : QVariant();
 }
 
-// ModBus sensors report percent, the others a fraction of full scale; either
-// is kept to hundredths of a percent, as far as people read it.
-QVariant levelPercent(const SerialSensor& sensor)
+QVariant valueIf(bool known, const QVariant& value)
 {
-    const QVariant level = valueOf(sensor, 0);
-    if (level.isNull())
-        return level;
-    const double scale = qobject_cast<const ModBusSensor*>(&sensor) ? 1.0 : 100.0;
-    return qRound(level.toDouble() * scale * 100.0) / 100.0;
+    return known ? value : QVariant();
 }
 
-QList<RecordValue> readingOf(const SerialSensor& sensor)
+// Hundredths of a percent are as far as people read a level.
+QList<RecordValue> readingOf(const SensorReading& reading)
 {
-    QList<RecordValue> reading{{"Level", levelPercent(sensor)}, {"RawLevel", valueOf(sensor, 1)}};
-    if (qobject_cast<const OmniCommSensor*>(&sensor))
-        reading << RecordValue{"Frequency", valueOf(sensor, OmniCommSensor::FrequencyIndex)}
-                << RecordValue{"Temperature", valueOf(sensor, OmniCommSensor::TemperatureIndex)};
-    return reading;
+    const bool measured = !reading.failed();
+    QList<RecordValue> values{
+        {"Level", valueIf(measured && reading.levelKnown, qRound(reading.level * 100.0) / 100.0)},
+        {"RawLevel", valueIf(reading.answered(), reading.rawLevel)}};
+    if (reading.hasFrequencyTemperature)
+        values << RecordValue{"Frequency", valueIf(measured, reading.frequency)}
+               << RecordValue{"Temperature", valueIf(measured, reading.temperature)};
+    return values;
 }
 
 QVariant modeOf(const OmniCommSensor& sensor)
@@ -99,7 +96,7 @@ CommissioningRecord CommissioningRecord::of(const SerialSensor& sensor,
     record.address = sensor.address();
     record.vehicle = context.vehicle;
     record.installer = context.installer;
-    record.reading = readingOf(sensor);
+    record.reading = readingOf(sensor.lastReading());
     record.configuration = configurationOf(sensor);
     record.calibrations = sensor.calibrationLog().entries();
     if (tankTable)

@@ -49,7 +49,8 @@ public:
     int address = 0;
     QString vehicle;
     QString installer;
-    // Level in percent and raw level; Omnicomm adds frequency and temperature.
+    // The newest reading: level in percent, the raw level (or the status code
+    // the sensor sent in its place); Omnicomm adds frequency and temperature.
     QList<RecordValue> reading;
     // Omnicomm: every parameter of the model's configuration by its fixed name,
     // then the mode; the other protocols have none.
