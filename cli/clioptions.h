@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profileoptions.h"
 #include "tankoptions.h"
 
 #include <QString>
@@ -22,4 +23,5 @@ struct CliOptions
     QString installer;
     QStringList values; // the positional arguments after the command
     TankOptions tank;
+    ProfileOptions profile;
 };

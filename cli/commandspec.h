@@ -12,8 +12,9 @@ enum CommandNeed : unsigned {
     TakesDuration = 8,
     TakesTankTable = 16,
     NeedTare = 32,
-    NeedRecord = 64, // --out, --vehicle, --installer
-    TakesSeconds = 128
+    TakesConfiguration = 64,
+    NeedRecord = 128, // --out, --vehicle, --installer
+    TakesSeconds = 256
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

@@ -225,20 +225,12 @@ void OmniCommSensor::storeConfiguration(const OmniCommEngine::Configuration& val
 
 void OmniCommSensor::invalidateConfiguration()
 {
-    for (int index : configurationIndices())
-        parameter(index)->invalidate();
-}
-
-QList<int> OmniCommSensor::configurationIndices() const
-{
-    QList<int> indices;
-    if (hasExtendedConfiguration())
-        indices << AutoIntervalIndex;
     for (int index = FMaxIndex; index <= NormalTemperatureIndex; ++index)
-        indices << index;
-    if (hasExtendedConfiguration())
-        indices << AnalogueOutputRatioIndex << AnalogueOutputRangeIndex;
-    return indices;
+        parameter(index)->invalidate();
+    if (hasExtendedConfiguration()) {
+        for (int index : {AnalogueOutputRangeIndex, AnalogueOutputRatioIndex, AutoIntervalIndex})
+            parameter(index)->invalidate();
+    }
 }
 
 // The device takes an auto interval of 0 as "never send": refused before it

@@ -54,9 +54,6 @@ public:
     // The values a write of the parameter can give it; false for a parameter
     // without a write.
     bool parameterRange(int index, int* lowest, int* highest) const;
-    // The configuration parameters this model's configuration reply carries,
-    // in index order.
-    QList<int> configurationIndices() const;
     void requestSetMode(Mode mode, CommandCallback* callback);
     void requestSetAddress(int newAddress);
 

@@ -3,7 +3,7 @@
 #include "engine/enginefactory.h"
 #include "engine/serialsensor.h"
 #include "parameters/ktparameter.h"
-#include "protocols/omnicommparameternames.h"
+#include "profiles/configurationparameters.h"
 #include "protocols/omnicommsensor.h"
 
 #include <QJsonArray>
@@ -54,8 +54,8 @@ QList<RecordValue> configurationOf(const SerialSensor& sensor)
     if (!omnicomm)
         return {};
     QList<RecordValue> configuration;
-    for (int index : omnicomm->configurationIndices())
-        configuration << RecordValue{OmniCommParameterNames::nameOf(index), valueOf(sensor, index)};
+    for (int index : ConfigurationParameters::reported(omnicomm))
+        configuration << RecordValue{ConfigurationParameters::name(index), valueOf(sensor, index)};
     configuration << RecordValue{"Mode", modeOf(*omnicomm)};
     return configuration;
 }

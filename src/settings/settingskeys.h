@@ -39,6 +39,9 @@ constexpr char MainWindowGeometry[] = "MainWindowGeometry";
 constexpr char LineDataAutoScroll[] = "LineDataLog/AutoScroll";
 constexpr bool LineDataAutoScrollDefault = true;
 
+// ProfileActions: the folder a profile was last saved to or opened from.
+constexpr char ProfileFolder[] = "Profiles/Folder";
+
 // RecordExport: who and what the last commissioning record was about, and the
 // folder it went to, offered again for the next one.
 constexpr char RecordVehicle[] = "Record/Vehicle";

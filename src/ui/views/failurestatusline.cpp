@@ -5,7 +5,6 @@
 FailureStatusLine::FailureStatusLine(QWidget* parent)
     : QLabel(parent)
 {
-    setStyleSheet(QStringLiteral("color: red;"));
     setWordWrap(true);
     hide();
     m_hideTimer.setSingleShot(true);
@@ -15,9 +14,7 @@ FailureStatusLine::FailureStatusLine(QWidget* parent)
 
 void FailureStatusLine::report(int address, const QString& text)
 {
-    setText(text);
-    show();
-    m_hideTimer.start();
+    display(text, QStringLiteral("color: red;"));
     Logger::message(Logger::Error, tr("Sensor %1: %2").arg(address).arg(text));
 }
 
@@ -27,4 +24,17 @@ void FailureStatusLine::reportResult(int address, const QString& what,
     report(address, result == CommandCallback::Nack
                         ? tr("%1 refused").arg(what)
                         : tr("%1: %2").arg(what, callbackResultToString(result)));
+}
+
+void FailureStatusLine::inform(const QString& text)
+{
+    display(text, QString());
+}
+
+void FailureStatusLine::display(const QString& text, const QString& styleSheet)
+{
+    setStyleSheet(styleSheet);
+    setText(text);
+    show();
+    m_hideTimer.start();
 }

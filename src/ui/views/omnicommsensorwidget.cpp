@@ -6,6 +6,7 @@
 #include "protocols/omnicommsensor.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
+#include "views/profileactions.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -65,7 +66,8 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
         if (action)
             actions.append(action);
     }
-    setSensorActions(actions + ui->plot->actions());
+    const auto* profiles = new ProfileActions(sensor, ui->statusLine, this);
+    setSensorActions(actions + profiles->actions() + ui->plot->actions());
 }
 
 OmniCommSensorWidget::~OmniCommSensorWidget() = default;

@@ -155,10 +155,17 @@ void TestOmniCommSensorWidget::serviceControls()
     QStringList actions;
     for (const QAction* action : bench.view->sensorActions())
         actions.append(action->text());
-    const QStringList plotActions = {"Clear",  "Compact",          "Follow",
-                                     "Save..", "Reset statistics", "Commissioning record..."};
-    QCOMPARE(actions, (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) +
-                          QStringList{"Refresh Configuration"} + plotActions);
+    const QStringList ownActions = {"Refresh Configuration",
+                                    "Save profile...",
+                                    "Apply profile...",
+                                    "Clear",
+                                    "Compact",
+                                    "Follow",
+                                    "Save..",
+                                    "Reset statistics",
+                                    "Commissioning record..."};
+    QCOMPARE(actions,
+             (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) + ownActions);
     if (!service)
         return;
 

@@ -185,6 +185,36 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>ConfigurationParameters</name>
+    <message>
+        <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
+        <translation>%1 не может принять «%2»: укажите целое число от %3 до %4; ничего не записано</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationTransfer</name>
+    <message>
+        <source>applied</source>
+        <translation>применён</translation>
+    </message>
+    <message>
+        <source>refused by the sensor</source>
+        <translation>отклонён датчиком</translation>
+    </message>
+    <message>
+        <source>not kept: the sensor reads back another value</source>
+        <translation>не сохранён: датчик возвращает другое значение</translation>
+    </message>
+    <message>
+        <source>written, not confirmed: this model does not report it</source>
+        <translation>записан, не подтверждён: эта модель его не сообщает</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>не записан</translation>
+    </message>
+</context>
+<context>
     <name>DetectionReminderDialog</name>
     <message>
         <source>Sensors not detected, check connection</source>
@@ -962,6 +992,127 @@ Error</source>
     </message>
 </context>
 <context>
+    <name>ProfileActions</name>
+    <message>
+        <source>Save profile...</source>
+        <translation>Сохранить профиль...</translation>
+    </message>
+    <message>
+        <source>Apply profile...</source>
+        <translation>Применить профиль...</translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation>Сохранить профиль</translation>
+    </message>
+    <message>
+        <source>Profiles (*.json)</source>
+        <translation>Профили (*.json)</translation>
+    </message>
+    <message>
+        <source>Apply profile</source>
+        <translation>Применить профиль</translation>
+    </message>
+    <message>
+        <source>This profile cannot be applied: %1</source>
+        <translation>Этот профиль нельзя применить: %1</translation>
+    </message>
+    <message>
+        <source>Profile saved to %1</source>
+        <translation>Профиль сохранён в %1</translation>
+    </message>
+    <message>
+        <source>The profile was not saved: %1</source>
+        <translation>Профиль не сохранён: %1</translation>
+    </message>
+    <message>
+        <source>The sensor has the configuration of %1 already</source>
+        <translation>Конфигурация датчика уже совпадает с %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>неизвестно</translation>
+    </message>
+    <message>
+        <source>Profile: configuration read</source>
+        <translation>Профиль: чтение конфигурации</translation>
+    </message>
+    <message>
+        <source>Profile: writing %1=%2</source>
+        <translation>Профиль: запись %1=%2</translation>
+    </message>
+    <message>
+        <source>Profile %1: %2 of %3 parameters applied</source>
+        <translation>Профиль %1: применено параметров: %2 из %3</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileApplyDialog</name>
+    <message>
+        <source>Apply profile</source>
+        <translation>Применить профиль</translation>
+    </message>
+    <message>
+        <source>The sensor differs from the profile %1 in these parameters:</source>
+        <translation>Датчик отличается от профиля %1 этими параметрами:</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Профиль</translation>
+    </message>
+    <message>
+        <source>Writing...</source>
+        <translation>Запись...</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Результат</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileFile</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>not a profile: %1 at character %2</source>
+        <translation>это не профиль: %1 в символе %2</translation>
+    </message>
+    <message>
+        <source>format version %1 is not one this Nivelon reads (%2)</source>
+        <translation>версия формата %1 не читается этой версией Nivelon (%2)</translation>
+    </message>
+    <message>
+        <source>a profile of model %1, not of %2: nothing was written</source>
+        <translation>профиль модели %1, а не %2: ничего не записано</translation>
+    </message>
+    <message>
+        <source>unknown parameter &quot;%1&quot;: nothing was written</source>
+        <translation>неизвестный параметр «%1»: ничего не записано</translation>
+    </message>
+    <message>
+        <source>no parameters: nothing to apply</source>
+        <translation>нет параметров: применять нечего</translation>
+    </message>
+</context>
+<context>
     <name>PwmParameterWidget</name>
     <message>
         <source>Reverse</source>
@@ -1065,6 +1216,10 @@ Error</source>
         <translation>Адрес</translation>
     </message>
     <message>
+        <source>Installer&apos;s signature</source>
+        <translation>Подпись установщика</translation>
+    </message>
+    <message>
         <source>Configuration</source>
         <translation>Конфигурация</translation>
     </message>
@@ -1111,6 +1266,10 @@ Error</source>
     <message>
         <source>Raw level (level, %)</source>
         <translation>Сырой уровень (уровень, %)</translation>
+    </message>
+    <message>
+        <source>* recorded before the level had settled</source>
+        <translation>* записано до того, как уровень установился</translation>
     </message>
     <message>
         <source>never</source>
@@ -1187,14 +1346,6 @@ Error</source>
     <message>
         <source>polled</source>
         <translation>по запросу</translation>
-    </message>
-    <message>
-        <source>Installer&apos;s signature</source>
-        <translation>Подпись установщика</translation>
-    </message>
-    <message>
-        <source>* recorded before the level had settled</source>
-        <translation>* записано до того, как уровень установился</translation>
     </message>
 </context>
 <context>
