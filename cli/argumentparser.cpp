@@ -10,6 +10,7 @@
 namespace {
 
 const int kDefaultCount = 10;
+const double kDefaultRecordSeconds = 10;
 const int kLastAddress = 255;
 
 const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure or unwritable output, "
@@ -40,8 +41,19 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << QCommandLineOption("count", "Readings to take (10 unless told).", "K");
         options << QCommandLineOption("seconds", "Poll for this many seconds instead.", "S");
     }
+    if (needs & TakesSeconds)
+        options << QCommandLineOption("seconds", "Poll for this many seconds first.", "S");
+    if (needs & NeedRecord)
+        options << QCommandLineOption("out", "Write the record to this file.", "FILE")
+                << QCommandLineOption("vehicle", "The vehicle's registration or fleet number.", "V")
+                << QCommandLineOption("installer", "Who installed the sensor.", "NAME");
     if (needs & TakesTankTable)
-        options << TankOptions::tankTableOption();
+        options << (needs & NeedRecord
+                        ? QCommandLineOption("tank-table",
+                                             "Put this tank table (as tare writes it) into the "
+                                             "record.",
+                                             "FILE")
+                        : TankOptions::tankTableOption());
     if (needs & NeedTare)
         options << TankOptions::tareOptions();
     if (needs & TakesConfiguration)
@@ -99,6 +111,19 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
         return false;
     if ((needs & TakesDuration) && !readDuration(parser, options))
         return false;
+    if (needs & TakesSeconds) {
+        options->seconds = kDefaultRecordSeconds;
+        if (parser.isSet("seconds") && !readSeconds(parser.value("seconds"), options))
+            return false;
+    }
+    if (needs & NeedRecord) {
+        options->vehicle = parser.value("vehicle");
+        options->installer = parser.value("installer");
+        if ((options->out = parser.value("out")).isEmpty()) {
+            m_error = QStringLiteral("--out is missing: name the file for the record");
+            return false;
+        }
+    }
     if (needs & TakesTankTable)
         options->tank.tankTable = parser.value("tank-table");
     if ((needs & NeedTare) && !options->tank.readTare(parser, &m_error))
@@ -151,17 +176,20 @@ bool ArgumentParser::readDuration(const QCommandLineParser& parser, CliOptions* 
         m_error = QStringLiteral("--count and --seconds exclude each other: give one of them");
         return false;
     }
-    if (timed) {
-        bool ok = false;
-        options->seconds = parser.value("seconds").toDouble(&ok);
-        if (ok && options->seconds > 0 && options->seconds <= INT_MAX / 1000)
-            return true;
-        m_error = QStringLiteral("--seconds %1 is not a positive number of seconds")
-                      .arg(parser.value("seconds"));
-        return false;
-    }
+    if (timed)
+        return readSeconds(parser.value("seconds"), options);
     options->count = kDefaultCount;
     return !counted || readNumber("--count", parser.value("count"), 1, INT_MAX, &options->count);
+}
+
+bool ArgumentParser::readSeconds(const QString& text, CliOptions* options)
+{
+    bool ok = false;
+    options->seconds = text.toDouble(&ok);
+    if (ok && options->seconds > 0 && options->seconds <= INT_MAX / 1000)
+        return true;
+    m_error = QStringLiteral("--seconds %1 is not a positive number of seconds").arg(text);
+    return false;
 }
 
 bool ArgumentParser::checkValues(const QStringList& values)

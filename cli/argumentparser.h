@@ -32,6 +32,7 @@ private:
     bool readModel(const QString& code, CliOptions* options);
     bool readNumber(const QString& name, const QString& text, int low, int high, int* number);
     bool readDuration(const QCommandLineParser& parser, CliOptions* options);
+    bool readSeconds(const QString& text, CliOptions* options);
     bool checkValues(const QStringList& values);
     static QString toolHelp();
 

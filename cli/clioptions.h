@@ -18,6 +18,9 @@ struct CliOptions
     int count = 0;      // readings to take; 0 when a duration is given
     double seconds = 0; // how long to poll; 0 when a count is given
     bool json = false;
+    QString out; // record: the file written, and who and what it is about
+    QString vehicle;
+    QString installer;
     QStringList values; // the positional arguments after the command
     TankOptions tank;
     ProfileOptions profile;

@@ -12,7 +12,9 @@ enum CommandNeed : unsigned {
     TakesDuration = 8,
     TakesTankTable = 16,
     NeedTare = 32,
-    TakesConfiguration = 64
+    TakesConfiguration = 64,
+    NeedRecord = 128, // --out, --vehicle, --installer
+    TakesSeconds = 256
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

@@ -6,6 +6,7 @@
 #include "pollcommand.h"
 #include "portscommand.h"
 #include "profilecommand.h"
+#include "recordcommand.h"
 #include "scancommand.h"
 #include "setaddresscommand.h"
 #include "tarecommand.h"
@@ -85,6 +86,15 @@ const std::vector<CommandSpec>& CommandTable::commands()
          "Answers are taken in order, each once the pour before it is recorded, so a script can\n"
          "send them all at once.",
          NeedPort | NeedModel | NeedAddress | NeedTare, 0, 0, make<TareCommand>},
+        {"record",
+         "record --port P --model CODE --address N --out FILE [--seconds S] [--tank-table FILE] "
+         "[--vehicle V] [--installer NAME] [--json]",
+         "Writes the commissioning record of one sensor as JSON: the time, the port, model and\n"
+         "address, its reading and whole configuration, its line statistics over --seconds of\n"
+         "polling (10 unless told), and the tank table when one is named. With --json the record\n"
+         "is also printed.",
+         NeedPort | NeedModel | NeedAddress | NeedRecord | TakesSeconds | TakesTankTable, 0, 0,
+         make<RecordCommand>},
     };
     return table;
 }

@@ -44,14 +44,7 @@ QString LineSession::modelCode() const
 
 QString LineSession::protocolName() const
 {
-    switch (EngineFactory::features(unsigned(m_modelIndex)) & EngineFactory::BusTypeMask) {
-    case EngineFactory::BusOmniComm:
-        return QStringLiteral("Omnicomm");
-    case EngineFactory::BusModBus:
-        return QStringLiteral("ModBus");
-    default:
-        return QStringLiteral("TBus");
-    }
+    return EngineFactory::protocolName(unsigned(m_modelIndex));
 }
 
 int LineSession::baudRate() const

@@ -4,33 +4,11 @@
 #include "engine/serialsensor.h"
 #include "linesession.h"
 #include "readingtext.h"
-#include "tank/tanktablefile.h"
-
-namespace {
-
-QJsonObject statisticsJson(const LineStatistics& statistics)
-{
-    return QJsonObject{{"type", "statistics"},
-                       {"exchanges", double(statistics.exchanges)},
-                       {"successes", double(statistics.successes)},
-                       {"timeouts", double(statistics.timeouts)},
-                       {"checksumFailures", double(statistics.checksumFailures)},
-                       {"otherFailures", double(statistics.otherFailures)},
-                       {"meanReplyMs", statistics.meanReplyMs()},
-                       {"maxReplyMs", statistics.maxReplyMs()},
-                       {"lastHeardMs", double(statistics.lastHeardMs)},
-                       {"unsolicited", double(statistics.unsolicited)}};
-}
-
-} // namespace
 
 PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
 {
-    m_durationTimer.setSingleShot(true);
-    // A coarse timer may end a 5 s poll a quarter of a second early.
-    m_durationTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_durationTimer, &QTimer::timeout, this, [this] { stop(ExitDone); });
+    connect(&m_pollTimer, &PollTimer::elapsed, this, [this] { stop(ExitDone); });
 }
 
 void PollCommand::start()
@@ -42,8 +20,7 @@ void PollCommand::start()
         return;
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
     if (m_options.seconds > 0)
-        connect(session()->engine(), &SerialEngine::stateChanged, this,
-                &PollCommand::engineStateChanged);
+        m_pollTimer.start(session()->engine(), m_options.seconds);
     session()->start(false);
 }
 
@@ -53,16 +30,6 @@ void PollCommand::interrupt(int signalNumber)
         stop(exitCodeOfSignal(signalNumber));
     else
         CliCommand::interrupt(signalNumber);
-}
-
-// The time counts from the first request: the engine first waits for the line
-// to settle, which is no time spent polling.
-void PollCommand::engineStateChanged(SerialEngine::State state)
-{
-    if (state != SerialEngine::WaitingReply && state != SerialEngine::WaitingEcho)
-        return;
-    disconnect(session()->engine(), &SerialEngine::stateChanged, this, nullptr);
-    m_durationTimer.start(int(m_options.seconds * 1000));
 }
 
 void PollCommand::sensorUpdated()
@@ -75,14 +42,10 @@ void PollCommand::sensorUpdated()
 // False after finishing when the named file is no tank table.
 bool PollCommand::loadTankTable()
 {
-    const QString& path = m_options.tank.tankTable;
-    if (path.isEmpty())
+    QString error;
+    if (m_options.tank.loadTable(&m_tankTable, &error))
         return true;
-    QString problem;
-    m_tankTable.emplace();
-    if (TankTableFile::load(path, &*m_tankTable, &problem))
-        return true;
-    finish(ExitBadArguments, QStringLiteral("--tank-table %1: %2").arg(path, problem));
+    finish(ExitBadArguments, error);
     return false;
 }
 
@@ -112,7 +75,7 @@ void PollCommand::stop(ExitCode code)
 {
     if (!m_sensor)
         return;
-    m_durationTimer.stop();
+    m_pollTimer.stop();
     disconnect(m_sensor, nullptr, this, nullptr);
     printStatistics();
     if (code != ExitDone || m_answered > 0)
@@ -129,8 +92,11 @@ void PollCommand::stop(ExitCode code)
 void PollCommand::printStatistics()
 {
     const LineStatistics& statistics = m_sensor->lineStatistics();
-    if (m_output->isJson())
-        m_output->json(statisticsJson(statistics));
-    else
+    if (!m_output->isJson()) {
         m_output->note(statistics.toString());
+        return;
+    }
+    QJsonObject line = statistics.toJson();
+    line.insert("type", "statistics");
+    m_output->json(line);
 }

@@ -2,10 +2,9 @@
 
 #include "clicommand.h"
 #include "engine/readingcsv.h"
-#include "engine/serialengine.h"
+#include "polltimer.h"
 #include "tank/tanktable.h"
 
-#include <QTimer>
 #include <optional>
 
 class SerialSensor;
@@ -21,7 +20,6 @@ public:
     void interrupt(int signalNumber) override;
 
 private:
-    void engineStateChanged(SerialEngine::State state);
     void sensorUpdated();
     bool loadTankTable();
     void printReading();
@@ -30,7 +28,7 @@ private:
     void printStatistics();
 
     SerialSensor* m_sensor = nullptr; // null once stopped
-    QTimer m_durationTimer;
+    PollTimer m_pollTimer;
     std::optional<TankTable> m_tankTable;
     std::optional<ReadingCsv> m_csv; // from the first reading, which says the columns
     int m_readings = 0;

@@ -1,6 +1,7 @@
 #include "tankoptions.h"
 
 #include "tank/tankcalibration.h"
+#include "tank/tanktablefile.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -64,4 +65,16 @@ bool TankOptions::readTare(const QCommandLineParser& parser, QString* error)
     return readPositive(parser, "step", kLargestStep, &step, error) &&
            readPositive(parser, "tolerance", 100, &tolerance, error) &&
            readPositive(parser, "settle", kLongestSettle, &settleSeconds, error);
+}
+
+bool TankOptions::loadTable(std::optional<TankTable>* table, QString* error) const
+{
+    if (tankTable.isEmpty())
+        return true;
+    QString problem;
+    table->emplace();
+    if (TankTableFile::load(tankTable, &**table, &problem))
+        return true;
+    *error = QStringLiteral("--tank-table %1: %2").arg(tankTable, problem);
+    return false;
 }

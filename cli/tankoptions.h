@@ -1,7 +1,10 @@
 #pragma once
 
+#include "tank/tanktable.h"
+
 #include <QList>
 #include <QString>
+#include <optional>
 
 class QCommandLineOption;
 class QCommandLineParser;
@@ -10,7 +13,7 @@ class QCommandLineParser;
 // how tare steps and decides that a level has settled.
 struct TankOptions
 {
-    QString tankTable;    // poll: litres from this table
+    QString tankTable;    // poll: litres from this table; record: the table it holds
     QString out;          // tare: where the table goes
     double step = 0;      // tare: litres of a default pour
     double tolerance = 0; // tare: percent either side
@@ -20,4 +23,7 @@ struct TankOptions
     static QList<QCommandLineOption> tareOptions();
     // False with the reason when a value is out of its range.
     bool readTare(const QCommandLineParser& parser, QString* error);
+    // The table named, if any; false with "--tank-table FILE: line N: what is
+    // wrong" when the file is no tank table.
+    bool loadTable(std::optional<TankTable>* table, QString* error) const;
 };

@@ -86,7 +86,7 @@ QString EngineFactory::tooltip(unsigned index)
     return QCoreApplication::translate("EngineFactory", kModels[index].description);
 }
 
-QString EngineFactory::protocolName(unsigned index)
+QString EngineFactory::protocolTitle(unsigned index)
 {
     switch (features(index) & BusTypeMask) {
     case BusOmniComm:
@@ -106,6 +106,20 @@ QStringList EngineFactory::sensorTypes()
     for (const SensorModel& model : kModels)
         codes.append(QCoreApplication::translate("EngineFactory", model.code));
     return codes;
+}
+
+QString EngineFactory::protocolName(unsigned index)
+{
+    switch (features(index) & BusTypeMask) {
+    case BusOmniComm:
+        return QStringLiteral("Omnicomm");
+    case BusModBus:
+        return QStringLiteral("ModBus");
+    case BusTBus:
+        return QStringLiteral("TBus");
+    default:
+        return QString();
+    }
 }
 
 QList<unsigned> EngineFactory::identifyOrder()

@@ -34,9 +34,11 @@ public:
     static bool isValidType(unsigned index);
     static quint32 features(unsigned index);
     static QString tooltip(unsigned index);
-    // The protocol the model speaks, as engineers name it ("ModBus RTU").
-    static QString protocolName(unsigned index);
+    // The protocol the model speaks, as engineers name it on screen ("ModBus RTU").
+    static QString protocolTitle(unsigned index);
     static QStringList sensorTypes();
+    // "Omnicomm", "ModBus" or "TBus"; empty for an index outside the table.
+    static QString protocolName(unsigned index);
     // A new engine without parent or port, owned by the caller; null for an index
     // outside the table.
     static SerialEngine* createSerialEngine(unsigned index);

@@ -62,6 +62,20 @@ QString LineStatistics::toString() const
     return text;
 }
 
+QJsonObject LineStatistics::toJson() const
+{
+    return QJsonObject{{"exchanges", double(exchanges)},
+                       {"successes", double(successes)},
+                       {"timeouts", double(timeouts)},
+                       {"checksumFailures", double(checksumFailures)},
+                       {"otherFailures", double(otherFailures)},
+                       {"meanReplyMs", meanReplyMs()},
+                       {"maxReplyMs", maxReplyMs()},
+                       {"lastHeardMs", double(lastHeardMs)},
+                       {"noiseBytes", double(noiseBytes)},
+                       {"unsolicited", double(unsolicited)}};
+}
+
 QString LineStatistics::noisyLineText(quint64 bytes, qint64 milliseconds)
 {
     return QCoreApplication::translate("LineStatistics",

@@ -2,6 +2,7 @@
 
 #include "engine/commandcallback.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QtGlobal>
 
@@ -32,6 +33,8 @@ struct LineStatistics
     double maxReplyMs() const { return maxReplyMicroseconds / 1000.0; }
     // One line for a status bar or a terminal.
     QString toString() const;
+    // Every count by its field's name, the reply times in milliseconds.
+    QJsonObject toJson() const;
     // What to tell the user when the line would not fall quiet.
     static QString noisyLineText(quint64 bytes, qint64 milliseconds);
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/basesensor.h"
+#include "engine/calibrationlog.h"
 #include "engine/enginecommand.h"
 #include "engine/linestatistics.h"
 
@@ -23,6 +24,9 @@ public:
     LineStatistics& lineStatistics() { return m_lineStatistics; }
     const LineStatistics& lineStatistics() const { return m_lineStatistics; }
     void resetLineStatistics() { m_lineStatistics = LineStatistics(); }
+    // Kept by the protocol sensors as their calibration writes succeed.
+    CalibrationLog& calibrationLog() { return m_calibrationLog; }
+    const CalibrationLog& calibrationLog() const { return m_calibrationLog; }
 
     virtual EngineCommand pollLevel() = 0;
     void invokeCoolDown();
@@ -38,5 +42,6 @@ public slots:
 private:
     bool m_coolDown = false;
     LineStatistics m_lineStatistics;
+    CalibrationLog m_calibrationLog;
     QTimer* m_coolDownTimer;
 };

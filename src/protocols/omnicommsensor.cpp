@@ -2,6 +2,7 @@
 
 #include "log/logger.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <algorithm>
 #include <iterator>
@@ -270,9 +271,23 @@ void OmniCommSensor::paramSetCallback(CommandCallback::Result result, const Engi
         return;
     }
     int value = 0;
-    if (row->index < parameterCount() && OmniCommEngine::writtenValue(command, &value))
+    if (row->index < parameterCount() && OmniCommEngine::writtenValue(command, &value)) {
         setIntValue(row->index, value);
+        logCalibration(row->index, value);
+    }
     answer(command.userCallback, CommandCallback::Ok, command);
+}
+
+// The sensor keeps its empty and full points as FMax and FMin, however they
+// were written: a hand-edited FMax calibrates the empty tank as much as the
+// service action that copies the frequency into it.
+void OmniCommSensor::logCalibration(int index, int value)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (index == FMaxIndex)
+        calibrationLog().record(CalibrationLog::Empty, value, now);
+    else if (index == FMinIndex)
+        calibrationLog().record(CalibrationLog::Full, value, now);
 }
 
 void OmniCommSensor::requestSetMode(Mode mode, CommandCallback* callback)

@@ -75,6 +75,7 @@ private:
     static SensorReading failedReading(qint64 timeMs);
     void storeConfiguration(const OmniCommEngine::Configuration& values);
     void invalidateConfiguration();
+    void logCalibration(int index, int value);
     void setMode(Mode mode);
     void setIntValue(int index, int value);
 

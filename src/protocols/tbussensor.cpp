@@ -2,6 +2,8 @@
 
 #include "protocols/tbusengine.h"
 
+#include <QDateTime>
+
 namespace {
 
 // Values above this are status codes the sensor reports in place of a level.
@@ -118,21 +120,24 @@ void TBusSensor::requestCalibration(unsigned char point, CommandCallback* own,
 
 void TBusSensor::setMinimumCallback(CommandCallback::Result result, const EngineCommand& command)
 {
-    finishCalibration(result, command, tr("Minimum ADC Value %1"));
+    finishCalibration(result, command, CalibrationLog::Minimum, tr("Minimum ADC Value %1"));
 }
 
 void TBusSensor::setMaximumCallback(CommandCallback::Result result, const EngineCommand& command)
 {
-    finishCalibration(result, command, tr("Maximum ADC Value %1"));
+    finishCalibration(result, command, CalibrationLog::Maximum, tr("Maximum ADC Value %1"));
 }
 
 void TBusSensor::finishCalibration(CommandCallback::Result result, const EngineCommand& command,
-                                   const QString& okNote)
+                                   CalibrationLog::Point point, const QString& okNote)
 {
-    if (result == CommandCallback::Ok)
-        logCommandResult(result, command, okNote.arg(littleEndianWord(command.reply + 3)));
-    else
+    if (result == CommandCallback::Ok) {
+        const int value = littleEndianWord(command.reply + 3);
+        calibrationLog().record(point, value, QDateTime::currentMSecsSinceEpoch());
+        logCommandResult(result, command, okNote.arg(value));
+    } else {
         logCommandResult(result, command);
+    }
     if (command.userCallback)
         command.userCallback->callback(result, command);
 }

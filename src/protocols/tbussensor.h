@@ -31,7 +31,7 @@ private:
     void parseData(const EngineCommand& command, SensorReading* reading);
     void requestCalibration(unsigned char point, CommandCallback* own, CommandCallback* caller);
     void finishCalibration(CommandCallback::Result result, const EngineCommand& command,
-                           const QString& okNote);
+                           CalibrationLog::Point point, const QString& okNote);
 
     MemFunCommandCallback<TBusSensor> m_levelPollCallback;
     MemFunCommandCallback<TBusSensor> m_setMinimumCallback;

@@ -49,6 +49,12 @@ constexpr char Language[] = "Language";
 // The folder the plot data was last saved in; the next save starts there.
 constexpr char PlotDataFolder[] = "PlotDataFolder";
 
+// RecordExport: who and what the last commissioning record was about, and the
+// folder it went to, offered again for the next one.
+constexpr char RecordVehicle[] = "Record/Vehicle";
+constexpr char RecordInstaller[] = "Record/Installer";
+constexpr char RecordFolder[] = "Record/Folder";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {

@@ -94,6 +94,7 @@ private slots:
     void identifyLetsTheLineSettleBeforeEachProtocol();
     void scanOfModBusOnATBusLineFindsNothing();
     void noisyLineEndsThePoll();
+    void recordHoldsTheWholeConfigurationAndTheLine();
 };
 
 void TestCli::badArgumentsAndMissingPorts_data()
@@ -753,6 +754,54 @@ void TestCli::noisyLineEndsThePoll()
                  cli->err().contains(" s that belong to no exchange; check the wiring and that no "
                                      "other master is on the bus"),
              qPrintable(cli->err()));
+}
+
+// Every parameter of an extended configuration by its command-line name, the
+// statistics of the seconds polled and the tank table named, in one file.
+void TestCli::recordHoldsTheWholeConfigurationAndTheLine()
+{
+    Line line("ZT-43", {5});
+    QVERIFY(line.started);
+    QTemporaryDir folder;
+    QFile table(folder.filePath("tank.csv"));
+    QVERIFY(table.open(QIODevice::WriteOnly) &&
+            table.write("Litres,RawLevel,Level\n0,100,1\n80,8000,97\n") > 0);
+    table.close();
+    const QString path = folder.filePath("record.json");
+    CliProcess* record = line.run({"record", "--address", "5", "--seconds", "1", "--out", path,
+                                   "--tank-table", table.fileName(), "--installer", "Ivan Petrov"},
+                                  "ZT-43");
+    QVERIFY(record->wait());
+    QCOMPARE(record->exitCode(), 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject written = jsonOf(QString::fromUtf8(file.readAll()));
+    QCOMPARE(written.value("protocol").toString(), QStringLiteral("Omnicomm"));
+    QCOMPARE(written.value("address").toInt(), 5);
+    QCOMPARE(written.value("installer").toString(), QStringLiteral("Ivan Petrov"));
+
+    const sim::OmnicommConfig& config = line.sim.sensorAt(5)->omnicomm();
+    const QJsonObject configuration = written.value("configuration").toObject();
+    const QList<QPair<QString, int>> expected{{"AutoInterval", config.autoInterval},
+                                              {"FMax", config.fMax},
+                                              {"FMin", config.fMin},
+                                              {"SampleCount", config.sampleCount},
+                                              {"PWM_Max", config.pwmMax},
+                                              {"ControlOutput", config.controlOutput},
+                                              {"DataFormat", config.dataFormat},
+                                              {"NormalTemperature", config.normalTemperature},
+                                              {"AnalogueOutputRatio", config.analogueRatio},
+                                              {"AnalogueOutputRange", config.analogueRange}};
+    for (const auto& [name, value] : expected)
+        QCOMPARE(configuration.value(name).toInt(-1), value);
+    QCOMPARE(configuration.value("Mode").toString(), QStringLiteral("network"));
+
+    const QJsonObject statistics = written.value("statistics").toObject();
+    const int exchanges = statistics.value("exchanges").toInt();
+    QVERIFY(exchanges > 2);
+    QCOMPARE(statistics.value("successes").toInt(), exchanges);
+    QCOMPARE(qRound(written.value("reading").toObject().value("Level").toDouble()), 50);
+    QCOMPARE(written.value("tankTable").toArray().size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

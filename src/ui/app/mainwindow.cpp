@@ -16,6 +16,8 @@
 #include "log/sensorevents.h"
 #include "port/portoptionswidget.h"
 #include "port/serialport.h"
+#include "record/commissioningrecord.h"
+#include "record/recordexport.h"
 #include "settings/settingskeys.h"
 #include "ui_mainwindow.h"
 #include "log/addresstext.h"
@@ -224,7 +226,7 @@ void MainWindow::setUpModelActions()
     for (int i = 0; i < models.size(); ++i) {
         QAction* action =
             group->addAction(QStringLiteral("%1 \u2014 %2")
-                                 .arg(models.at(i), EngineFactory::protocolName(unsigned(i))));
+                                 .arg(models.at(i), EngineFactory::protocolTitle(unsigned(i))));
         action->setCheckable(true);
         action->setStatusTip(EngineFactory::tooltip(unsigned(i)));
         action->setData(unsigned(i));
@@ -292,6 +294,12 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);
     connect(view, &SensorWidget::plotSettingsRequested, this, &MainWindow::on_actionPlot_triggered);
     view->setModelName(EngineFactory::sensorTypes().value(m_manager->busType()));
+    connect(view, &SensorWidget::recordRequested, this, [this, view] {
+        RecordContext context;
+        context.port = m_manager->currentPort()->portName();
+        context.modelIndex = m_manager->busType();
+        RecordExport::run(view, context);
+    });
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
     if (!m_lineLost.isEmpty())

@@ -60,7 +60,10 @@ SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
     : QWidget(parent)
     , m_sensor(sensor)
     , m_timeScaleDraw(new TimeScaleDraw)
+    , m_recordAction(new QAction(tr("Commissioning record..."), this))
 {
+    connect(m_recordAction, &QAction::triggered, this, &SensorWidget::recordRequested);
+    m_sensorActions.append(m_recordAction);
     connect(sensor, &BaseSensor::updated, this, &SensorWidget::updateWidgetValues);
     connect(sensor, &BaseSensor::addressChanged, this, &SensorWidget::addressChanged);
     connect(sensor, &QObject::destroyed, this, &QObject::deleteLater);
@@ -181,6 +184,11 @@ void SensorWidget::addPlotActions()
     auto* settings = new QAction(tr("Plot settings..."), this);
     connect(settings, &QAction::triggered, this, &SensorWidget::plotSettingsRequested);
     m_plot->addActions({clear, compact, m_followAction, save, settings, resetStatistics});
+}
+
+void SensorWidget::setSensorActions(const QList<QAction*>& actions)
+{
+    m_sensorActions = actions + QList<QAction*>{m_recordAction};
 }
 
 void SensorWidget::slotShowLineStatistics()

@@ -81,6 +81,9 @@ signals:
     void addressChanged(uint8_t newAddress);
     // The plot's context menu asks for the plot settings dialog, which is the window's.
     void plotSettingsRequested();
+    // The user asked for the sensor's commissioning record; the window knows
+    // the port and the model it needs.
+    void recordRequested();
 
 public slots:
     void setFollowPlotEnabled(bool enabled);
@@ -112,7 +115,8 @@ protected:
     // greyed while the sensor is silent.
     void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);
     void noteReading(qint64 time) { m_replyWatch.heard(time); }
-    void setSensorActions(const QList<QAction*>& actions) { m_sensorActions = actions; }
+    // The view's own actions; every view's menu ends with the commissioning record.
+    void setSensorActions(const QList<QAction*>& actions);
     // The line under the plot that says what a command or a save did.
     void setStatusLine(FailureStatusLine* line) { m_statusLine = line; }
 
@@ -147,4 +151,5 @@ private:
     QList<QAction*> m_sensorActions;
     FailureStatusLine* m_statusLine = nullptr;
     QString m_modelName;
+    QAction* m_recordAction;
 };

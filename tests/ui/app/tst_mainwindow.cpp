@@ -14,6 +14,7 @@
 #include "protocols/modbussensor.h"
 #include "protocols/omnicommsensor.h"
 #include "protocols/tbussensor.h"
+#include "record/recorddialog.h"
 #include "simline.h"
 #include "simsensor.h"
 #include "support/answermodal.h"
@@ -26,11 +27,19 @@
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
@@ -96,6 +105,15 @@ QAction* modelAction(const MainWindow& window, const QString& code)
     return nullptr;
 }
 
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished() || process.exitCode() != 0)
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -120,6 +138,7 @@ private slots:
     void quittingCompletesQueuedCommandsOnce_data();
     void quittingCompletesQueuedCommandsOnce();
     void statusTabAndLineDataTellTheLine();
+    void commissioningRecordHoldsTheSensorAsItIs();
 
 private:
     std::unique_ptr<LogCapture> log;
@@ -552,6 +571,83 @@ void TestMainWindow::statusTabAndLineDataTellTheLine()
             .match(story)
             .hasMatch(),
         qPrintable(story));
+}
+
+// From the Actions menu to FILE.json and FILE.pdf: both hold the configuration
+// as the sensor has it, the empty point set in this session and the line
+// statistics; the page is one or two pages of text, not a picture.
+void TestMainWindow::commissioningRecordHoldsTheSensorAsItIs()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    auto* view = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1));
+    auto* fMax = view->findChild<ParameterWidget*>(QStringLiteral("frequencyMaxWidget"));
+    QTRY_VERIFY(fMax->editVariantValue().toInt() == 20000);
+    // The write alone on the line; on a busy machine its reply may still come
+    // late, and the installer would write it again.
+    auto* sensor = qobject_cast<SerialSensor*>(view->baseSensor());
+    SimulatedLine::holdPolls(sensor);
+    for (int tries = 0; tries < 3 && fMax->state() != ParameterWidget::StateOk; ++tries) {
+        fMax->setEditVariantValue(17000);
+        fMax->slotAcceptClicked();
+        QTRY_VERIFY(fMax->state() == ParameterWidget::StateOk ||
+                    fMax->state() == ParameterWidget::StateFailed);
+    }
+    QCOMPARE(fMax->state(), ParameterWidget::StateOk);
+    SimulatedLine::releasePolls(sensor);
+
+    QTemporaryDir folder;
+    const QString base = folder.filePath(QStringLiteral("bus-7"));
+    answerNextModal<RecordDialog>([base](RecordDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("vehicleEdit"))->setText("AB 123 C");
+        dialog->findChild<QLineEdit*>(QStringLiteral("installerEdit"))->setText("Ivan Petrov");
+        answerComingModal<QFileDialog>([base](QFileDialog* files) {
+            QVERIFY(files->selectedFiles().value(0).contains(QStringLiteral("ZT-33_1_")));
+            files->selectFile(base + QStringLiteral(".pdf"));
+            static_cast<QDialog*>(files)->accept(); // QFileDialog hides it
+        });
+        dialog->accept();
+    });
+    QMenu* actions = window.findChild<QMenu*>(QStringLiteral("menuActions"));
+    QCOMPARE(actions->actions().last()->text(), QStringLiteral("Commissioning record..."));
+    actions->actions().last()->trigger();
+    QCOMPARE(QSettings().value(QStringLiteral("Record/Installer")).toString(), "Ivan Petrov");
+
+    QFile json(base + QStringLiteral(".json"));
+    QVERIFY(json.open(QIODevice::ReadOnly));
+    const QJsonObject record = QJsonDocument::fromJson(json.readAll()).object();
+    QCOMPARE(record.value("model").toString(), QStringLiteral("ZT-33"));
+    QCOMPARE(record.value("vehicle").toString(), QStringLiteral("AB 123 C"));
+    const QJsonObject configuration = record.value("configuration").toObject();
+    const sim::OmnicommConfig& simulated = line->sensorAt(1)->omnicomm();
+    const QList<QPair<QString, int>> expected{{"FMax", 17000},
+                                              {"FMin", simulated.fMin},
+                                              {"SampleCount", simulated.sampleCount},
+                                              {"PWM_Max", simulated.pwmMax},
+                                              {"ControlOutput", simulated.controlOutput},
+                                              {"DataFormat", simulated.dataFormat},
+                                              {"NormalTemperature", simulated.normalTemperature}};
+    QCOMPARE(configuration.size(), expected.size() + 1); // and the mode
+    const QJsonObject calibration = record.value("calibrations").toArray().at(0).toObject();
+    QCOMPARE(calibration.value("point").toString(), QStringLiteral("empty"));
+    QCOMPARE(calibration.value("value").toInt(), 17000);
+    const QJsonObject statistics = record.value("statistics").toObject();
+    QVERIFY(statistics.value("successes").toInt() > 0);
+
+    const QString pdf = base + QStringLiteral(".pdf");
+    const QString pages =
+        runTool("pdfinfo", {pdf}).section(QStringLiteral("Pages:"), 1).section('\n', 0, 0);
+    QVERIFY2(pages.trimmed() == "1" || pages.trimmed() == "2", qPrintable(pages));
+    const QString text = runTool("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY2(text.contains(QStringLiteral("ZT-33, address 1")), qPrintable(text));
+    for (const auto& [name, value] : expected) {
+        QCOMPARE(configuration.value(name).toInt(), value);
+        const QRegularExpression row(QStringLiteral("\\b%1\\s+%2\\b").arg(name).arg(value));
+        QVERIFY2(text.contains(row), qPrintable(name + " not on the page:\n" + text));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

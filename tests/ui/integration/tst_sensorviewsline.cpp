@@ -278,6 +278,14 @@ void TestSensorViewsLine::tBusViewCalibratesTheSensor()
                                      : QStringLiteral("Maximum set at the present level"));
     }
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
+    // The session's log has both points with the converter values the sensor stored.
+    const QList<CalibrationLog::Entry>& log =
+        static_cast<TBusSensor*>(rig.view->baseSensor())->calibrationLog().entries();
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log[0].point, CalibrationLog::Minimum);
+    QCOMPARE(log[0].value, rig.sim.sensorAt(10)->adcMinimum());
+    QCOMPARE(log[1].point, CalibrationLog::Maximum);
+    QCOMPARE(log[1].value, rig.sim.sensorAt(10)->adcMaximum());
     const auto& samples = rig.view->queue();
     QVERIFY(samples[0].error);
     QVERIFY(!samples[samples.size() - 1].error);

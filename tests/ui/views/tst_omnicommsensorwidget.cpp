@@ -164,7 +164,8 @@ void TestOmniCommSensorWidget::serviceControls()
                                     "Follow",
                                     "Save..",
                                     "Plot settings...",
-                                    "Reset statistics"};
+                                    "Reset statistics",
+                                    "Commissioning record..."};
     QCOMPARE(actions,
              (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) + ownActions);
     if (!service)

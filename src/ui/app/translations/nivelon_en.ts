@@ -181,6 +181,13 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>CommissioningRecord</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ConfigurationParameters</name>
     <message>
         <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
@@ -1262,6 +1269,235 @@ fewer: a quicker response to a change of level.</translation>
     </message>
 </context>
 <context>
+    <name>RecordDialog</name>
+    <message>
+        <source>Commissioning record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle (registration or fleet number):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecordExport</name>
+    <message>
+        <source>Commissioning record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commissioning record (*.pdf *.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecordPage</name>
+    <message>
+        <source>Commissioning record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commissioning record: %1, address %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration in this session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level over the last minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installer&apos;s signature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none: the protocol has no parameters to set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration points set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty tank frequency (FMax)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full tank frequency (FMin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raw level (level, %)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>* recorded before the level had settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exchanges</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checksum failures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other failures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reply time, mean and maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ms, %2 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last heard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Noise bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames sent unasked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level, %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequency, Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature, °C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not reported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sends by itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>polled</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SensorEvents</name>
     <message>
         <source>Sensor %1: %2</source>
@@ -1348,6 +1584,10 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>Plot data saved to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commissioning record...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -182,6 +182,13 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>CommissioningRecord</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>ConfigurationParameters</name>
     <message>
         <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
@@ -1264,6 +1271,235 @@ Error</source>
     </message>
 </context>
 <context>
+    <name>RecordDialog</name>
+    <message>
+        <source>Commissioning record</source>
+        <translation>Акт установки</translation>
+    </message>
+    <message>
+        <source>Vehicle (registration or fleet number):</source>
+        <translation>Транспортное средство (госномер или гаражный номер):</translation>
+    </message>
+    <message>
+        <source>Installer:</source>
+        <translation>Установщик:</translation>
+    </message>
+</context>
+<context>
+    <name>RecordExport</name>
+    <message>
+        <source>Commissioning record</source>
+        <translation>Акт установки</translation>
+    </message>
+    <message>
+        <source>Commissioning record (*.pdf *.json)</source>
+        <translation>Акт установки (*.pdf *.json)</translation>
+    </message>
+</context>
+<context>
+    <name>RecordPage</name>
+    <message>
+        <source>Commissioning record</source>
+        <translation>Акт установки</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+    <message>
+        <source>Commissioning record: %1, address %2</source>
+        <translation>Акт установки: %1, адрес %2</translation>
+    </message>
+    <message>
+        <source>Installation</source>
+        <translation>Установка</translation>
+    </message>
+    <message>
+        <source>Calibration in this session</source>
+        <translation>Калибровка в этом сеансе</translation>
+    </message>
+    <message>
+        <source>Line statistics</source>
+        <translation>Статистика линии</translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>Tank table</source>
+        <translation>Тарировочная таблица</translation>
+    </message>
+    <message>
+        <source>Level over the last minutes</source>
+        <translation>Уровень за последние минуты</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Дата и время</translation>
+    </message>
+    <message>
+        <source>Vehicle</source>
+        <translation>Транспортное средство</translation>
+    </message>
+    <message>
+        <source>Installer</source>
+        <translation>Установщик</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Программа</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Протокол</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Installer&apos;s signature</source>
+        <translation>Подпись установщика</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Конфигурация</translation>
+    </message>
+    <message>
+        <source>none: the protocol has no parameters to set</source>
+        <translation>нет: у протокола нет настраиваемых параметров</translation>
+    </message>
+    <message>
+        <source>Calibration points set</source>
+        <translation>Заданные точки калибровки</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>Empty tank frequency (FMax)</source>
+        <translation>Частота пустого бака (FMax)</translation>
+    </message>
+    <message>
+        <source>Full tank frequency (FMin)</source>
+        <translation>Частота полного бака (FMin)</translation>
+    </message>
+    <message>
+        <source>Minimum point</source>
+        <translation>Точка минимума</translation>
+    </message>
+    <message>
+        <source>Maximum point</source>
+        <translation>Точка максимума</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 в %2</translation>
+    </message>
+    <message>
+        <source>none loaded</source>
+        <translation>не загружена</translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>Raw level (level, %)</source>
+        <translation>Сырой уровень (уровень, %)</translation>
+    </message>
+    <message>
+        <source>* recorded before the level had settled</source>
+        <translation>* записано до того, как уровень установился</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>никогда</translation>
+    </message>
+    <message>
+        <source>Exchanges</source>
+        <translation>Обмены</translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation>С ответом</translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation>Тайм-ауты</translation>
+    </message>
+    <message>
+        <source>Checksum failures</source>
+        <translation>Ошибки контрольной суммы</translation>
+    </message>
+    <message>
+        <source>Other failures</source>
+        <translation>Прочие ошибки</translation>
+    </message>
+    <message>
+        <source>Reply time, mean and maximum</source>
+        <translation>Время ответа, среднее и наибольшее</translation>
+    </message>
+    <message>
+        <source>%1 ms, %2 ms</source>
+        <translation>%1 мс, %2 мс</translation>
+    </message>
+    <message>
+        <source>Last heard</source>
+        <translation>Последний ответ</translation>
+    </message>
+    <message>
+        <source>Noise bytes</source>
+        <translation>Байты помех</translation>
+    </message>
+    <message>
+        <source>Frames sent unasked</source>
+        <translation>Кадры без запроса</translation>
+    </message>
+    <message>
+        <source>Level, %</source>
+        <translation>Уровень, %</translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation>Сырой уровень</translation>
+    </message>
+    <message>
+        <source>Frequency, Hz</source>
+        <translation>Частота, Гц</translation>
+    </message>
+    <message>
+        <source>Temperature, °C</source>
+        <translation>Температура, °C</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Режим</translation>
+    </message>
+    <message>
+        <source>not reported</source>
+        <translation>нет данных</translation>
+    </message>
+    <message>
+        <source>sends by itself</source>
+        <translation>автономный (передаёт сам)</translation>
+    </message>
+    <message>
+        <source>polled</source>
+        <translation>по запросу</translation>
+    </message>
+</context>
+<context>
     <name>SensorEvents</name>
     <message>
         <source>Sensor %1: %2</source>
@@ -1351,6 +1587,10 @@ Error</source>
     <message>
         <source>Plot data saved to %1</source>
         <translation>Данные графика сохранены в %1</translation>
+    </message>
+    <message>
+        <source>Commissioning record...</source>
+        <translation>Акт установки...</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,97 @@
+#include "record/recordexport.h"
+
+#include "engine/serialsensor.h"
+#include "record/commissioningrecord.h"
+#include "record/recorddialog.h"
+#include "record/recordpage.h"
+#include "settings/settingskeys.h"
+#include "views/sensorwidget.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <qwt_plot.h>
+#include <qwt_plot_renderer.h>
+
+namespace {
+
+// A little larger than on the page, so its labels come out smaller than the
+// text; drawn at twice the pixels so that it prints sharp.
+const QSize kPlotSize(800, 340);
+const int kPlotPixelRatio = 2;
+
+} // namespace
+
+// The record is taken when asked for: a dialog that takes a while to build must
+// not cost it the reading. The dialogs belong to the window, so that nothing
+// of the tab is needed once the record is taken.
+void RecordExport::run(SensorWidget* view, RecordContext context)
+{
+    const auto* sensor = qobject_cast<const SerialSensor*>(view->baseSensor());
+    if (!sensor)
+        return;
+    context.time = QDateTime::currentDateTime();
+    CommissioningRecord record = CommissioningRecord::of(*sensor, context, nullptr);
+    const QImage plot = plotImage(*view);
+    QWidget* window = view->window();
+    RecordDialog dialog(window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    record.vehicle = dialog.vehicle();
+    record.installer = dialog.installer();
+    const QString base = chooseFile(window, record);
+    if (base.isEmpty())
+        return;
+    QString error;
+    if (!record.save(base + QStringLiteral(".json"), &error) ||
+        !RecordPage::write(record, plot, base + QStringLiteral(".pdf"), &error))
+        QMessageBox::warning(window, tr("Commissioning record"), error);
+}
+
+QString RecordExport::chooseFile(QWidget* parent, const CommissioningRecord& record)
+{
+    QSettings settings;
+    const QString folder =
+        settings
+            .value(SettingsKeys::RecordFolder,
+                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .toString();
+    const QString name = QStringLiteral("%1_%2_%3")
+                             .arg(record.model)
+                             .arg(record.address)
+                             .arg(QDate::currentDate().toString(Qt::ISODate));
+    QFileDialog dialog(parent, tr("Commissioning record"), QDir(folder).filePath(name),
+                       tr("Commissioning record (*.pdf *.json)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    settings.setValue(SettingsKeys::RecordFolder, chosen.absolutePath());
+    // FILE, FILE.pdf and FILE.json all stand for the pair.
+    const QString suffix = chosen.suffix().toLower();
+    return suffix == QLatin1String("pdf") || suffix == QLatin1String("json")
+               ? chosen.absoluteDir().filePath(chosen.completeBaseName())
+               : chosen.absoluteFilePath();
+}
+
+QImage RecordExport::plotImage(SensorWidget& view)
+{
+    // The plot follows the newest sample only on its redraw timer.
+    view.slotReplot();
+    QImage image(kPlotSize * kPlotPixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(kPlotPixelRatio);
+    image.fill(Qt::white);
+    if (QwtPlot* plot = view.plot()) {
+        QwtPlotRenderer renderer;
+        renderer.setDiscardFlags(QwtPlotRenderer::DiscardBackground |
+                                 QwtPlotRenderer::DiscardCanvasBackground |
+                                 QwtPlotRenderer::DiscardFooter);
+        QPainter painter(&image);
+        renderer.render(plot, &painter, QRectF(QPointF(0, 0), kPlotSize));
+    }
+    return image;
+}
