@@ -19,6 +19,7 @@ class PortEnumerator;
 class PortOptionsWidget;
 class QLabel;
 class SensorWidget;
+class TankCalibrations;
 
 // The application's only window, where the subsystems are wired together: it owns
 // the port manager (and through it the engine and its sensors), shows one tab per
@@ -64,6 +65,7 @@ private slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     int askSensorModel();
@@ -92,6 +94,7 @@ private:
     int m_lastDetectionState = 0;
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
+    TankCalibrations* m_tankCalibrations = nullptr;
     QString m_portTrouble;
     // Shown in the status bar, and in every tab opened meanwhile, from the loss of
     // the line until it answers again.

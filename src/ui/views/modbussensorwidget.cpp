@@ -1,6 +1,7 @@
 #include "views/modbussensorwidget.h"
 
 #include "protocols/modbussensor.h"
+#include "tank/tanklitresfield.h"
 #include "ui_modbussensorwidget.h"
 #include "views/addressdialog.h"
 #include "views/levelsampletext.h"
@@ -21,6 +22,7 @@ ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     , ui(new Ui::ModBusSensorWidget)
 {
     ui->setupUi(this);
+    ui->formLayout->addRow(new TankLitresField(sensor, this));
     connect(sensor, &ModBusSensor::addressChangeFailed, this,
             &ModBusSensorWidget::slotAddressChangeFailed);
     initPlot(ui->plot);

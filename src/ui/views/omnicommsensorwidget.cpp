@@ -4,6 +4,7 @@
 #include "parameters/parameterwidget.h"
 #include "plot/omnicommfrequencytemperaturescaledraw.h"
 #include "protocols/omnicommsensor.h"
+#include "tank/tanklitresfield.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
 
@@ -37,6 +38,8 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     , m_modeCallback(this, &OmniCommSensorWidget::setModeCallback)
 {
     ui->setupUi(this);
+    ui->valuesLayout->insertWidget(ui->valuesLayout->indexOf(ui->levelLineEdit) + 1,
+                                   new TankLitresField(sensor, this));
     if (!QCoreApplication::arguments().contains(QStringLiteral("-t")))
         removeServiceControls();
     m_rightScaleDraw = new OmniCommFrequencyTemperatureScaleDraw(

@@ -2,6 +2,7 @@
 
 #include "engine/enginefactory.h"
 #include "protocols/tbussensor.h"
+#include "tank/tanklitresfield.h"
 #include "ui_tbussensorwidget.h"
 #include "views/levelsampletext.h"
 
@@ -19,6 +20,7 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     , ui(new Ui::TBusSensorWidget)
 {
     ui->setupUi(this);
+    ui->formLayout->addRow(new TankLitresField(sensor, this));
     ui->setMinimumButton->setRequestCount(kCalibrationAttempts);
     ui->setMaximumButton->setRequestCount(kCalibrationAttempts);
     connect(ui->setMinimumButton, &CommandButton::triggered, sensor,
