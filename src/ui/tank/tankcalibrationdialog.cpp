@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <qwt_plot.h>
@@ -18,10 +19,12 @@ namespace {
 
 const int kReplotMs = 200;
 const int kFullScale = 100;
+const QColor kSettledColour(0x33, 0xaa, 0x33);
 
+// In the engineer's own notation, as the spin boxes have it.
 QString litresText(double litres)
 {
-    return QString::number(litres, 'g', 12);
+    return QLocale().toString(litres, 'g', 12);
 }
 
 QString addressText(const BaseSensor* sensor)
@@ -53,6 +56,7 @@ TankCalibrationDialog::TankCalibrationDialog(BaseSensor* sensor, const QString& 
     ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
     setUpPlot();
+    ui->stepSpinBox->setFocus();
     connect(sensor, &BaseSensor::updated, this, &TankCalibrationDialog::slotSensorUpdated);
     // A table the sensor already has, loaded or recorded before, is where to go on from.
     if (const TankTable* table = sensor->tankTable())
@@ -100,16 +104,17 @@ void TankCalibrationDialog::slotSensorUpdated()
 void TankCalibrationDialog::showReading()
 {
     if (m_readingValid) {
-        ui->levelValue->setText(tr("%1 %").arg(m_calibration.lastLevel(), 0, 'f', 2));
+        ui->levelValue->setText(tr("%L1 %").arg(m_calibration.lastLevel(), 0, 'f', 2));
         ui->rawLevelValue->setText(QString::number(m_calibration.lastRawLevel()));
         m_levelMarker.setXValue(m_calibration.lastLevel());
         m_levelMarker.setVisible(true);
     } else {
-        ui->levelValue->setText(tr("no reading"));
+        ui->levelValue->setText(tr("No reading"));
         ui->rawLevelValue->clear();
         m_levelMarker.setVisible(false);
     }
-    if (!m_replotTimer.isActive())
+    // A hidden dialog is drawn afresh when shown again.
+    if (isVisible() && !m_replotTimer.isActive())
         m_replotTimer.start();
     showStability();
 }
@@ -129,13 +134,15 @@ void TankCalibrationDialog::showStability()
         ui->stabilityBar->setFormat(tr("Settled"));
     else
         ui->stabilityBar->setFormat(
-            tr("Settling: %1 s to go").arg(stability.remainingMs() / 1000.0, 0, 'f', 1));
-    // Readings come often, and a style sheet set again restyles the bar each time.
-    const QString style =
-        settled ? QStringLiteral("QProgressBar::chunk { background-color: #3a3; }") : QString();
-    if (ui->stabilityBar->styleSheet() != style)
-        ui->stabilityBar->setStyleSheet(style);
-    ui->spreadValue->setText(tr("%1 % of %2 % allowed")
+            tr("Settling: %L1 s to go").arg(stability.remainingMs() / 1000.0, 0, 'f', 1));
+    // Readings come often; a palette set again would repaint the bar each time.
+    const QColor colour = settled ? kSettledColour : palette().color(QPalette::Highlight);
+    if (ui->stabilityBar->palette().color(QPalette::Highlight) != colour) {
+        QPalette barPalette = ui->stabilityBar->palette();
+        barPalette.setColor(QPalette::Highlight, colour);
+        ui->stabilityBar->setPalette(barPalette);
+    }
+    ui->spreadValue->setText(tr("%L1 % of %L2 % allowed")
                                  .arg(stability.spread(), 0, 'f', 2)
                                  .arg(2 * stability.tolerance(), 0, 'f', 2));
     ui->recordButton->setEnabled(settled && risen);
@@ -172,7 +179,7 @@ void TankCalibrationDialog::showTable()
         const TankRow& row = table.rows()[size_t(i)];
         ui->tableWidget->setItem(i, 0, cell(litresText(row.litres)));
         ui->tableWidget->setItem(i, 1, cell(QString::number(row.rawLevel)));
-        ui->tableWidget->setItem(i, 2, cell(QString::number(row.level, 'f', 2)));
+        ui->tableWidget->setItem(i, 2, cell(QLocale().toString(row.level, 'f', 2)));
         ui->tableWidget->setItem(i, 3,
                                  new QTableWidgetItem(row.forced ? tr("forced") : tr("settled")));
         points.append(QPointF(row.level, row.litres));
@@ -275,7 +282,7 @@ bool TankCalibrationDialog::loadFrom(const QString& path, QString* error)
     m_calibration.setTable(table);
     tableChanged();
     m_unsaved = false;
-    say(tr("Loaded %1 rows from %2").arg(table.rowCount()).arg(QDir::toNativeSeparators(path)));
+    say(tr("Loaded %n row(s) from %1", "", table.rowCount()).arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -316,7 +323,7 @@ bool TankCalibrationDialog::settleUnsaved(QWidget* parent)
     if (!m_unsaved)
         return true;
     QMessageBox question(QMessageBox::Question, tr("Tank table not saved"),
-                         tr("The tank table of %1 at %2 has %n rows that are not saved.", "",
+                         tr("The tank table of %1 at %2 is not saved: %n row(s).", "",
                             m_calibration.table().rowCount())
                              .arg(m_model, m_sensor ? addressText(m_sensor) : QString()),
                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);

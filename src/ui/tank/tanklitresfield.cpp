@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 
 TankLitresField::TankLitresField(BaseSensor* sensor, QWidget* parent)
     : QWidget(parent)
@@ -41,7 +42,7 @@ void TankLitresField::slotUpdate()
         return;
     }
     const TankVolume volume = table->volumeAt(reading.rawLevel);
-    const QString litres = QString::number(volume.litres, 'f', 1);
+    const QString litres = QLocale().toString(volume.litres, 'f', 1);
     m_value->setText(volume.outOfRange ? tr("%1 L (out of range)").arg(litres)
                                        : tr("%1 L").arg(litres));
     m_value->setStyleSheet(volume.outOfRange ? QStringLiteral("color: #a05a00;") : QString());

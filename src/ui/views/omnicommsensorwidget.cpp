@@ -38,8 +38,8 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     , m_modeCallback(this, &OmniCommSensorWidget::setModeCallback)
 {
     ui->setupUi(this);
-    ui->valuesLayout->insertWidget(ui->valuesLayout->indexOf(ui->levelLineEdit) + 1,
-                                   new TankLitresField(sensor, this));
+    // Under the values: that row has no room to spare.
+    ui->verticalLayout->insertWidget(1, new TankLitresField(sensor, this));
     if (!QCoreApplication::arguments().contains(QStringLiteral("-t")))
         removeServiceControls();
     m_rightScaleDraw = new OmniCommFrequencyTemperatureScaleDraw(
