@@ -1,100 +1,19 @@
 #include "argumentparser.h"
 
+#include "commandtable.h"
 #include "engine/enginefactory.h"
 
 #include <QCommandLineParser>
-#include <algorithm>
 #include <climits>
-#include <iterator>
 
 namespace {
-
-enum Need : unsigned {
-    NeedPort = 1,
-    NeedModel = 2,
-    NeedAddress = 4,
-    TakesDuration = 8,
-    TakesTankTable = 16,
-    NeedTare = 32
-};
 
 const int kDefaultCount = 10;
 const int kLastAddress = 255;
-const int kAnyNumber = -1;
-
-} // namespace
-
-struct CommandSpec
-{
-    const char* name;
-    const char* usage;
-    const char* summary;
-    unsigned needs;
-    int minValues;
-    int maxValues;
-};
-
-namespace {
-
-const CommandSpec kCommands[] = {
-    {"ports", "ports [--json]",
-     "Lists the serial ports Nivelon would offer, the paths in NIVELON_PORTS included.", 0, 0, 0},
-    {"scan", "scan --port P --model CODE [--json]",
-     "Runs one detection pass and prints every sensor found: its address and first reading.",
-     NeedPort | NeedModel, 0, 0},
-    {"poll",
-     "poll --port P --model CODE --address N [--count K | --seconds S] [--tank-table FILE] "
-     "[--json]",
-     "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
-     "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
-     "--json). Takes 10 readings unless told otherwise; --seconds counts from the first\n"
-     "request. SIGINT or SIGTERM ends it with the readings so far and the statistics. With\n"
-     "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,\n"
-     "its end volume beyond it.",
-     NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable, 0, 0},
-    {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",
-     "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
-     "and reads the configuration back to confirm those the model reports. Every value is\n"
-     "checked against its range before anything is sent. Names: AutoInterval, FMax, FMin,\n"
-     "SampleCount, PWM_Max, ControlOutput, DataFormat, NormalTemperature,\n"
-     "AnalogueOutputRatio, AnalogueOutputRange.",
-     NeedPort | NeedModel | NeedAddress, 0, kAnyNumber},
-    {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
-     "Gives an Omnicomm or ModBus sensor the bus address NEW, unless something answers there\n"
-     "already, and checks that it answers there.",
-     NeedPort | NeedModel | NeedAddress, 1, 1},
-    {"calibrate", "calibrate --port P --model CODE --address N min|max [--json]",
-     "Stores the current level of a TBus sensor as its empty (min) or full (max) point.",
-     NeedPort | NeedModel | NeedAddress, 1, 1},
-    {"identify", "identify --port P [--json]",
-     "Tries each protocol with its own line settings and reports which one answers and at\n"
-     "which addresses: what is on this cable?",
-     NeedPort, 0, 0},
-    {"tare",
-     "tare --port P --model CODE --address N --out FILE [--step LITRES] [--tolerance PERCENT] "
-     "[--settle SECONDS] [--json]",
-     "Calibrates a tank: pour, answer on standard input, and when the sensor's level has\n"
-     "settled above the last row's, the row (litres, raw level, level) is recorded. Answers,\n"
-     "one a line: a number, the litres poured in this step (the first: what the tank holds,\n"
-     "0 when empty); + or y, the default step; u, take back the last row (the next answer\n"
-     "does that pour again) or a pour whose level did not rise; !, record the waiting pour\n"
-     "now, unsettled (marked in the file); an empty line or the end of input, write the\n"
-     "table and stop.\n"
-     "Answers are taken in order, each once the pour before it is recorded, so a script can\n"
-     "send them all at once.",
-     NeedPort | NeedModel | NeedAddress | NeedTare, 0, 0},
-};
 
 const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure or unwritable output, "
                           "2 bad arguments, 3 nothing answered, 4 a sensor refused a value or "
                           "the address is taken, 130 and 143 stopped by SIGINT or SIGTERM.\n";
-
-const CommandSpec* findCommand(const QString& name)
-{
-    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                    [&](const CommandSpec& spec) { return name == spec.name; });
-    return found == std::end(kCommands) ? nullptr : found;
-}
 
 QList<QCommandLineOption> optionsOf(unsigned needs)
 {
@@ -129,7 +48,7 @@ ArgumentParser::Outcome ArgumentParser::parse(const QStringList& arguments, CliO
         return fail(QStringLiteral("no command given"));
     if (command == QLatin1String("--help") || command == QLatin1String("-h"))
         return ShowHelp;
-    m_spec = findCommand(command);
+    m_spec = CommandTable::find(command);
     if (!m_spec)
         return fail(QStringLiteral("unknown command \"%1\"").arg(command));
     options->command = command;
@@ -236,7 +155,7 @@ bool ArgumentParser::checkValues(const QStringList& values)
 {
     const int count = values.size();
     if (count >= m_spec->minValues &&
-        (m_spec->maxValues == kAnyNumber || count <= m_spec->maxValues))
+        (m_spec->maxValues == CommandSpec::AnyNumber || count <= m_spec->maxValues))
         return true;
     m_error = count < m_spec->minValues
                   ? QStringLiteral("an argument is missing: see the usage below")
@@ -249,7 +168,7 @@ QString ArgumentParser::usageText() const
     if (m_spec)
         return QStringLiteral("Usage: nivelon-cli %1\n").arg(m_spec->usage);
     QString usage = QStringLiteral("Usage: nivelon-cli COMMAND [OPTIONS]; commands:\n");
-    for (const CommandSpec& spec : kCommands)
+    for (const CommandSpec& spec : CommandTable::commands())
         usage += QStringLiteral("  nivelon-cli %1\n").arg(spec.usage);
     return usage;
 }
@@ -274,7 +193,7 @@ QString ArgumentParser::toolHelp()
 {
     QString help = QStringLiteral(
         "nivelon-cli: set up fuel-level sensors from the command line.\n\nCommands:\n");
-    for (const CommandSpec& spec : kCommands)
+    for (const CommandSpec& spec : CommandTable::commands())
         help += QStringLiteral("  nivelon-cli %1\n").arg(spec.usage);
     return help + "\nEvery command takes --help and --json.\n" + kExitCodes;
 }

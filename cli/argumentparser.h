@@ -1,12 +1,12 @@
 #pragma once
 
 #include "clioptions.h"
+#include "commandspec.h"
 
 #include <QString>
 #include <QStringList>
 
 class QCommandLineParser;
-struct CommandSpec;
 
 // Turns nivelon-cli's arguments into options: the command first, then the
 // options that command takes. Anything else is refused with a one-line reason,
@@ -23,6 +23,8 @@ public:
     QString helpText() const;
     // The usage line of the command parsed, or the list of commands.
     QString usageText() const;
+    // The command named; null when none was.
+    const CommandSpec* commandSpec() const { return m_spec; }
 
 private:
     Outcome fail(const QString& error);

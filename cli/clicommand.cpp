@@ -1,14 +1,6 @@
 #include "clicommand.h"
 
-#include "calibratecommand.h"
-#include "configcommand.h"
-#include "identifycommand.h"
 #include "linesession.h"
-#include "pollcommand.h"
-#include "portscommand.h"
-#include "scancommand.h"
-#include "setaddresscommand.h"
-#include "tarecommand.h"
 
 #include <csignal>
 
@@ -22,28 +14,6 @@ CliCommand::CliCommand(const CliOptions& options, CliOutput* output, QObject* pa
 }
 
 CliCommand::~CliCommand() = default;
-
-CliCommand* CliCommand::create(const CliOptions& options, CliOutput* output)
-{
-    const QString& name = options.command;
-    if (name == QLatin1String("ports"))
-        return new PortsCommand(options, output);
-    if (name == QLatin1String("scan"))
-        return new ScanCommand(options, output);
-    if (name == QLatin1String("poll"))
-        return new PollCommand(options, output);
-    if (name == QLatin1String("config"))
-        return new ConfigCommand(options, output);
-    if (name == QLatin1String("set-address"))
-        return new SetAddressCommand(options, output);
-    if (name == QLatin1String("calibrate"))
-        return new CalibrateCommand(options, output);
-    if (name == QLatin1String("identify"))
-        return new IdentifyCommand(options, output);
-    if (name == QLatin1String("tare"))
-        return new TareCommand(options, output);
-    return nullptr;
-}
 
 void CliCommand::finish(ExitCode code, const QString& error)
 {

@@ -10,17 +10,14 @@
 class LineSession;
 class SerialSensor;
 
-// One command of nivelon-cli. It runs on the event loop, driven by the engine's
-// callbacks and signals, and ends exactly once with finished().
+// One command of nivelon-cli (CommandTable makes it). It runs on the event loop, driven by the
+// engine's callbacks and signals, and ends exactly once with finished().
 class CliCommand : public QObject
 {
     Q_OBJECT
 public:
     CliCommand(const CliOptions& options, CliOutput* output, QObject* parent = nullptr);
     ~CliCommand() override;
-
-    // The command the options name; null for none.
-    static CliCommand* create(const CliOptions& options, CliOutput* output);
 
     virtual void start() = 0;
     // SIGINT or SIGTERM: ends the command at once with the signal's exit code.

@@ -3,9 +3,8 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "reading.h"
-
-#include <QDateTime>
+#include "readingtext.h"
+#include "tank/tanktablefile.h"
 
 namespace {
 
@@ -39,12 +38,7 @@ void PollCommand::start()
     m_sensor = createSensorSession();
     if (!m_sensor)
         return;
-    QString error;
-    if (!m_litres.load(m_options.tank.tankTable, &error)) {
-        finish(ExitBadArguments, error);
-        return;
-    }
-    if (!openPort())
+    if (!loadTankTable() || !openPort())
         return;
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
     if (m_options.seconds > 0)
@@ -78,22 +72,39 @@ void PollCommand::sensorUpdated()
         stop(ExitDone);
 }
 
+// False after finishing when the named file is no tank table.
+bool PollCommand::loadTankTable()
+{
+    const QString& path = m_options.tank.tankTable;
+    if (path.isEmpty())
+        return true;
+    QString problem;
+    m_tankTable.emplace();
+    if (TankTableFile::load(path, &*m_tankTable, &problem))
+        return true;
+    finish(ExitBadArguments, QStringLiteral("--tank-table %1: %2").arg(path, problem));
+    return false;
+}
+
 void PollCommand::printReading()
 {
-    const Reading reading = Reading::of(m_sensor, QDateTime::currentMSecsSinceEpoch());
-    if (m_readings++ == 0)
-        m_output->text(m_litres.header(reading.csvHeader()));
-    m_answered += reading.answered ? 1 : 0;
-    if (reading.uncalibrated && !m_uncalibrated)
+    const SensorReading& reading = m_sensor->lastReading();
+    const TankTable* tankTable = m_tankTable ? &*m_tankTable : nullptr;
+    if (m_readings++ == 0) {
+        m_csv.emplace(reading.hasFrequencyTemperature, tankTable);
+        m_output->text(m_csv->header());
+    }
+    m_answered += reading.answered() ? 1 : 0;
+    const bool uncalibrated = reading.error == SensorReading::Uncalibrated;
+    if (uncalibrated && !m_uncalibrated)
         m_output->note(QStringLiteral("nivelon-cli: the sensor at address %1 answers but is "
                                       "uncalibrated: store its empty and full points with "
                                       "\"nivelon-cli calibrate ... min\" and \"... max\"")
                            .arg(m_options.address));
-    m_uncalibrated = m_uncalibrated || reading.uncalibrated;
-    m_output->text(m_litres.row(reading, reading.csvRow()));
-    QJsonObject line = reading.toJson();
+    m_uncalibrated = m_uncalibrated || uncalibrated;
+    m_output->text(m_csv->row(reading));
+    QJsonObject line = ReadingText::toJson(reading, tankTable);
     line.insert("type", "reading");
-    m_litres.addTo(reading, &line);
     m_output->json(line);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "clicommand.h"
+#include "engine/readingcsv.h"
 #include "engine/serialengine.h"
-#include "litrescolumn.h"
+#include "tank/tanktable.h"
 
 #include <QTimer>
+#include <optional>
 
 class SerialSensor;
 
@@ -21,6 +23,7 @@ public:
 private:
     void engineStateChanged(SerialEngine::State state);
     void sensorUpdated();
+    bool loadTankTable();
     void printReading();
     // Ends with the statistics; a code other than ExitDone stands as it is.
     void stop(ExitCode code);
@@ -28,7 +31,8 @@ private:
 
     SerialSensor* m_sensor = nullptr; // null once stopped
     QTimer m_durationTimer;
-    LitresColumn m_litres;
+    std::optional<TankTable> m_tankTable;
+    std::optional<ReadingCsv> m_csv; // from the first reading, which says the columns
     int m_readings = 0;
     int m_answered = 0;
     bool m_uncalibrated = false;

@@ -4,9 +4,8 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "reading.h"
+#include "readingtext.h"
 
-#include <QDateTime>
 #include <QJsonArray>
 #include <algorithm>
 
@@ -60,13 +59,13 @@ void ScanCommand::report()
     QList<SerialSensor*> sensors = session()->engine()->sensors();
     std::sort(sensors.begin(), sensors.end(),
               [](SerialSensor* a, SerialSensor* b) { return a->address() < b->address(); });
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
     QJsonArray found;
     for (SerialSensor* sensor : sensors) {
-        const Reading reading = Reading::of(sensor, now);
-        m_output->text(
-            QStringLiteral("address %1: %2").arg(sensor->address()).arg(reading.toText()));
-        QJsonObject entry = reading.toJson();
+        const SensorReading& reading = sensor->lastReading();
+        m_output->text(QStringLiteral("address %1: %2")
+                           .arg(sensor->address())
+                           .arg(ReadingText::toText(reading)));
+        QJsonObject entry = ReadingText::toJson(reading);
         entry.insert("address", sensor->address());
         found.append(entry);
     }

@@ -5,9 +5,7 @@
 #include "linesession.h"
 #include "protocols/modbusengine.h"
 #include "protocols/modbussensor.h"
-#include "reading.h"
-
-#include <QDateTime>
+#include "readingtext.h"
 
 namespace {
 // A sensor that missed one probe in the noise must not be given a twin.
@@ -116,16 +114,16 @@ void SetAddressCommand::changed(CommandCallback::Result result)
 void SetAddressCommand::confirmed()
 {
     disconnect(m_sensor, nullptr, this, nullptr);
-    const Reading reading = Reading::of(m_sensor, QDateTime::currentMSecsSinceEpoch());
+    const SensorReading& reading = m_sensor->lastReading();
     m_output->text(QStringLiteral("address %1 changed to %2: %3")
                        .arg(m_options.address)
                        .arg(m_newAddress)
-                       .arg(reading.toText()));
-    QJsonObject result = reading.toJson();
+                       .arg(ReadingText::toText(reading)));
+    QJsonObject result = ReadingText::toJson(reading);
     result.insert("address", m_newAddress);
     result.insert("previousAddress", m_options.address);
     m_output->json(result);
-    if (reading.error)
+    if (reading.failed())
         finish(ExitPortFailure,
                QStringLiteral("the sensor took address %1 but gave no reading there: poll it "
                               "to check")

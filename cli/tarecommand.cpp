@@ -2,7 +2,6 @@
 
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "reading.h"
 #include "tank/tanktablefile.h"
 #include "tank/tanktableorigin.h"
 
@@ -156,12 +155,11 @@ void TareCommand::forceRecord()
 
 void TareCommand::sensorUpdated()
 {
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const Reading reading = Reading::of(m_sensor, now);
-    if (reading.error)
+    const SensorReading& reading = m_sensor->lastReading();
+    if (reading.failed())
         return;
     ++m_readings;
-    m_calibration.addReading(now, reading.level, reading.rawLevel);
+    m_calibration.addReading(reading.timeMs, reading.level, reading.rawLevel);
 }
 
 void TareCommand::writeTable()

@@ -40,6 +40,12 @@ void BaseSensor::update()
     emit updated();
 }
 
+void BaseSensor::report(const SensorReading& reading)
+{
+    m_lastReading = reading;
+    update();
+}
+
 void BaseSensor::logCommandResult(CommandCallback::Result result, const EngineCommand& command,
                                   const QString& note)
 {

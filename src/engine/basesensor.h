@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/commandcallback.h"
+#include "engine/sensorreading.h"
 #include "parameters/ktparametercollection.h"
 #include "tank/tanktable.h"
 
@@ -13,9 +14,10 @@ class BaseEngine;
 class SensorWidget;
 struct EngineCommand;
 
-// The protocol-neutral face of one sensor: a bus address and its parameters,
-// parameter 0 always being the level. Sensors have no parent: the engine that
-// created one dismantles it, or whoever closes its tab does.
+// The protocol-neutral face of one sensor: a bus address, its parameters
+// (parameter 0 always being the level) and its last reading. Sensors have no
+// parent: the engine that created one dismantles it, or whoever closes its tab
+// does.
 class BaseSensor : public QObject, public KtParameterCollection
 {
     Q_OBJECT
@@ -26,6 +28,8 @@ public:
     quint32 features() const;
     uint8_t address() const { return m_address; }
     void setAddress(uint8_t address);
+    // The newest reading, as of the last updated() that followed an exchange.
+    const SensorReading& lastReading() const { return m_lastReading; }
     void update();
     void logCommandResult(CommandCallback::Result result, const EngineCommand& command,
                           const QString& note = QString());
@@ -51,8 +55,13 @@ signals:
     void addressChanged(uint8_t newAddress);
     void tankTableChanged();
 
+protected:
+    // Keeps the reading and tells the views.
+    void report(const SensorReading& reading);
+
 private:
     BaseEngine* const m_engine;
     uint8_t m_address = 0;
+    SensorReading m_lastReading;
     std::optional<TankTable> m_tankTable;
 };

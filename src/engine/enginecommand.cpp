@@ -1,7 +1,8 @@
 #include "engine/enginecommand.h"
 
-void EngineCommand::executeCallback(CommandCallback::Result result)
+void EngineCommand::executeCallback(CommandCallback::Result result, qint64 endedAtMs)
 {
+    endedMs = endedAtMs;
     if (callback)
         callback->callback(result, *this);
 }

@@ -23,8 +23,12 @@ struct EngineCommand
     quint8 kind = None;
     CommandCallback* callback = nullptr;
     CommandCallback* userCallback = nullptr;
+    // When the exchange ended (the reply complete, the time-out, the failure),
+    // in milliseconds since the epoch: a reading taken from the reply bears
+    // this time, however late someone looks at it.
+    qint64 endedMs = 0;
 
-    void executeCallback(CommandCallback::Result result);
+    void executeCallback(CommandCallback::Result result, qint64 endedAtMs);
     void clear();
     QString toString() const;
 };

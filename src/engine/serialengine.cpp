@@ -44,7 +44,7 @@ void SerialEngine::request(const EngineCommand& command)
     // A dismantled engine sends nothing more; the caller still gets its answer.
     if (m_state == Terminating) {
         EngineCommand canceled = command;
-        canceled.executeCallback(CommandCallback::Canceled);
+        canceled.executeCallback(CommandCallback::Canceled, nowMs());
         return;
     }
     m_commandQueue.enqueue(command);
@@ -303,23 +303,24 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
     if (command.requestLength != 0 && command.replyLength != 0 &&
         Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));
-    recordExchange(command, result);
-    command.executeCallback(result);
-}
-
-void SerialEngine::recordExchange(const EngineCommand& command, CommandCallback::Result result)
-{
-    SerialSensor* sensor = commandSensor(command);
-    if (!sensor)
-        return;
     const qint64 clockNs = m_clock.nsecsElapsed();
-    sensor->lineStatistics().record(result, (clockNs - m_writtenAtNs) / 1000, nowMs(clockNs));
+    recordExchange(command, result, clockNs);
+    command.executeCallback(result, nowMs(clockNs));
 }
 
-void SerialEngine::recordHeard(SerialSensor* sensor)
+void SerialEngine::recordExchange(const EngineCommand& command, CommandCallback::Result result,
+                                  qint64 clockNs)
 {
+    if (SerialSensor* sensor = commandSensor(command))
+        sensor->lineStatistics().record(result, (clockNs - m_writtenAtNs) / 1000, nowMs(clockNs));
+}
+
+qint64 SerialEngine::recordHeard(SerialSensor* sensor)
+{
+    const qint64 heardMs = nowMs();
     if (sensor)
-        sensor->lineStatistics().recordUnsolicited(nowMs(m_clock.nsecsElapsed()));
+        sensor->lineStatistics().recordUnsolicited(heardMs);
+    return heardMs;
 }
 
 void SerialEngine::clearCommandQueue()
@@ -334,7 +335,7 @@ void SerialEngine::cancelQueuedCommands()
     // queue first keeps a callback that always asks again from looping forever.
     QQueue<EngineCommand> canceled = std::exchange(m_commandQueue, {});
     while (!canceled.isEmpty())
-        canceled.dequeue().executeCallback(CommandCallback::Canceled);
+        canceled.dequeue().executeCallback(CommandCallback::Canceled, nowMs());
 }
 
 void SerialEngine::slotOnReadyRead()

@@ -140,8 +140,9 @@ protected:
     void inputBufferClear();
     void inputBufferMoveHead(int n, EngineCommand& command);
     void logAndClearStrayData(int n);
-    // A sensor spoke without being asked; its statistics note the moment.
-    void recordHeard(SerialSensor* sensor);
+    // A sensor spoke without being asked; its statistics note the moment,
+    // which is returned for its reading.
+    qint64 recordHeard(SerialSensor* sensor);
     void setStateCheckTimeout(int milliseconds);
     // For the synchronizing step: wait until the line has been quiet this long,
     // but never past the limit of the whole wait, after which the engine sends
@@ -174,8 +175,10 @@ private:
     bool readPort();
     bool isRunning() const;
     void cancelQueuedCommands();
-    void recordExchange(const EngineCommand& command, CommandCallback::Result result);
+    void recordExchange(const EngineCommand& command, CommandCallback::Result result,
+                        qint64 clockNs);
     qint64 nowMs(qint64 clockNs) const { return m_clockEpochMs + clockNs / 1000000; }
+    qint64 nowMs() const { return nowMs(m_clock.nsecsElapsed()); }
 
     bool m_detecting = true;
     bool m_decoded = false;

@@ -40,11 +40,13 @@ void ModBusSensor::requestSetAddress(unsigned char newAddress)
 
 void ModBusSensor::levelPollCallback(CommandCallback::Result result, const EngineCommand& command)
 {
+    SensorReading reading;
+    reading.timeMs = command.endedMs;
     if (result != CommandCallback::Ok) {
         intParameter(RawLevelIndex)->invalidate();
         floatParameter(LevelIndex)->invalidate();
         logCommandResult(result, command);
-        update();
+        report(reading);
         return;
     }
     // The register is big-endian, as ModBus has it; the sensor reports hundredths
@@ -56,7 +58,10 @@ void ModBusSensor::levelPollCallback(CommandCallback::Result result, const Engin
     static const QString noteFormat = tr("rawlvl=%1, lvl=%2");
     logCommandResult(CommandCallback::Ok, command,
                      noteFormat.arg(raw).arg(QString::number(level, 'g')));
-    update();
+    reading.error = SensorReading::NoError;
+    reading.level = level;
+    reading.rawLevel = raw;
+    report(reading);
 }
 
 void ModBusSensor::setAddressCallback(CommandCallback::Result result, const EngineCommand& command)

@@ -294,7 +294,7 @@ void OmniCommEngine::detectionCallback(CommandCallback::Result result, const Eng
     if (result != CommandCallback::Ok)
         return;
     if (OmniCommSensor* sensor = sensorDetectedCallback(command.request[1]))
-        sensor->parseData(command.reply, OmniCommSensor::NetworkMode);
+        sensor->parseData(command.reply, OmniCommSensor::NetworkMode, command.endedMs);
 }
 
 OmniCommSensor* OmniCommEngine::sensorDetectedCallback(int address)
@@ -500,17 +500,19 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
         sensor = sensorDetectedCallback(address);
     // Heard before the reading is passed on: whoever takes the reading finds
     // it in the statistics already.
-    recordHeard(sensor);
+    const qint64 heardMs = recordHeard(sensor);
     if (polled) {
         // A polled sensor's reply that came too late looks just like a frame it
         // sent by itself. Taking it as a switch to autonomous mode would stop the
         // polls for good, so the reading is kept and the configuration, which
         // knows the mode, is asked instead.
-        sensor->parseData(record.reply, OmniCommSensor::NetworkMode);
+        sensor->parseData(record.reply, OmniCommSensor::NetworkMode, heardMs);
         sensor->requestConfigurationUpdate();
     } else if (sensor) {
-        sensor->parseData(record.reply, lateProbeAnswer ? OmniCommSensor::NetworkMode
-                                                        : OmniCommSensor::AutonomousMode);
+        sensor->parseData(record.reply,
+                          lateProbeAnswer ? OmniCommSensor::NetworkMode
+                                          : OmniCommSensor::AutonomousMode,
+                          heardMs);
     }
     Logger::message(LineDataMessage(record, CommandCallback::Ok));
 }

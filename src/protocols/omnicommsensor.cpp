@@ -111,22 +111,38 @@ EngineCommand OmniCommSensor::pollLevel()
     return command;
 }
 
-void OmniCommSensor::parseData(const unsigned char* frame, Mode mode)
+void OmniCommSensor::parseData(const unsigned char* frame, Mode mode, qint64 heardMs)
 {
     const OmniCommEngine::DataFrame values = OmniCommEngine::parseDataFrame(frame);
-    storeDataFrame(values);
+    const SensorReading reading = storeDataFrame(values, heardMs);
     Logger::debug(kLogSection, "T=%d, lvl=%f, freq=%u", values.temperature,
                   double(floatParameter(LevelIndex)->value()), uint(values.frequency));
     setMode(mode);
-    update();
+    report(reading);
 }
 
-void OmniCommSensor::storeDataFrame(const OmniCommEngine::DataFrame& values)
+SensorReading OmniCommSensor::storeDataFrame(const OmniCommEngine::DataFrame& values, qint64 timeMs)
 {
     intParameter(TemperatureIndex)->setValue(values.temperature);
     intParameter(RawLevelIndex)->setValue(values.rawLevel);
     floatParameter(LevelIndex)->setValue(float(values.rawLevel) / dataFormatDivisor());
     intParameter(FrequencyIndex)->setValue(values.frequency);
+    SensorReading reading = failedReading(timeMs);
+    reading.error = SensorReading::NoError;
+    reading.level = floatParameter(LevelIndex)->value() * 100.0f;
+    reading.levelKnown = parameter(DataFormatIndex)->isValid();
+    reading.rawLevel = values.rawLevel;
+    reading.frequency = values.frequency;
+    reading.temperature = values.temperature;
+    return reading;
+}
+
+SensorReading OmniCommSensor::failedReading(qint64 timeMs)
+{
+    SensorReading reading;
+    reading.timeMs = timeMs;
+    reading.hasFrequencyTemperature = true;
+    return reading;
 }
 
 void OmniCommSensor::setMode(Mode mode)
@@ -146,7 +162,7 @@ void OmniCommSensor::levelPollCallback(CommandCallback::Result result, const Eng
         for (int index : {TemperatureIndex, RawLevelIndex, LevelIndex, FrequencyIndex})
             parameter(index)->invalidate();
         logCommandResult(result, command);
-        update();
+        report(failedReading(command.endedMs));
         return;
     }
     // Without a known data format the level cannot be scaled: keep asking for
@@ -154,7 +170,7 @@ void OmniCommSensor::levelPollCallback(CommandCallback::Result result, const Eng
     const bool needsConfiguration =
         !parameter(LevelIndex)->isValid() || !parameter(DataFormatIndex)->isValid();
     const OmniCommEngine::DataFrame values = OmniCommEngine::parseDataFrame(command.reply);
-    storeDataFrame(values);
+    const SensorReading reading = storeDataFrame(values, command.endedMs);
     logCommandResult(CommandCallback::Ok, command,
                      QStringLiteral("rawlvl=%1, lvl=%2, T=%3, freq=%4")
                          .arg(values.rawLevel)
@@ -163,7 +179,7 @@ void OmniCommSensor::levelPollCallback(CommandCallback::Result result, const Eng
                          .arg(values.frequency));
     if (needsConfiguration)
         requestConfigurationUpdate();
-    update();
+    report(reading);
 }
 
 void OmniCommSensor::requestConfigurationUpdate()

@@ -46,7 +46,8 @@ public:
     float dataFormatDivisor() const;
 
     EngineCommand pollLevel() override;
-    void parseData(const unsigned char* frame, Mode mode);
+    // A data frame heard at heardMs: a probe's answer or one the sensor sent by itself.
+    void parseData(const unsigned char* frame, Mode mode, qint64 heardMs);
     void requestConfigurationUpdate();
     void requestChangeParameter(int index, const QVariant& value,
                                 CommandCallback* callback) override;
@@ -70,7 +71,8 @@ private:
     void paramSetCallback(CommandCallback::Result result, const EngineCommand& command);
     void modeSetCallback(CommandCallback::Result result, const EngineCommand& command);
 
-    void storeDataFrame(const OmniCommEngine::DataFrame& values);
+    SensorReading storeDataFrame(const OmniCommEngine::DataFrame& values, qint64 timeMs);
+    static SensorReading failedReading(qint64 timeMs);
     void storeConfiguration(const OmniCommEngine::Configuration& values);
     void invalidateConfiguration();
     void setMode(Mode mode);

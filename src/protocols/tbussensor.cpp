@@ -19,6 +19,11 @@ int littleEndianWord(const unsigned char* bytes)
     return bytes[0] + 256 * bytes[1];
 }
 
+bool isCalibrationStatus(int value)
+{
+    return value == kMinimumUndefined || value == kMaximumUndefined || value == kCalibrationInvalid;
+}
+
 } // namespace
 
 TBusSensor::TBusSensor(TBusEngine* engine)
@@ -45,35 +50,34 @@ EngineCommand TBusSensor::pollLevel()
 
 void TBusSensor::levelPollCallback(CommandCallback::Result result, const EngineCommand& command)
 {
+    SensorReading reading;
+    reading.timeMs = command.endedMs;
     if (result == CommandCallback::Ok) {
-        parseData(command);
+        parseData(command, &reading);
     } else {
         floatParameter(LevelIndex)->invalidate();
         intParameter(RawLevelIndex)->invalidate();
         logCommandResult(result, command);
     }
-    update();
+    report(reading);
 }
 
-bool TBusSensor::isUncalibrated() const
-{
-    const KtIntParameter* raw = intParameter(RawLevelIndex);
-    const int value = raw->value();
-    return raw->isValid() && (value == kMinimumUndefined || value == kMaximumUndefined ||
-                              value == kCalibrationInvalid);
-}
-
-void TBusSensor::parseData(const EngineCommand& command)
+void TBusSensor::parseData(const EngineCommand& command, SensorReading* reading)
 {
     const int value = littleEndianWord(command.reply + 1);
     intParameter(RawLevelIndex)->setValue(value);
+    reading->rawLevel = value;
     QString note;
     if (value <= kLastLevelValue) {
         const float level = float(value) / kFullScale;
         floatParameter(LevelIndex)->setValue(level);
+        reading->error = SensorReading::NoError;
+        reading->level = level * 100.0f;
         note = QStringLiteral("rawlvl=%1, lvl=%2").arg(value).arg(QString::number(level, 'g'));
     } else {
         floatParameter(LevelIndex)->invalidate();
+        reading->error =
+            isCalibrationStatus(value) ? SensorReading::Uncalibrated : SensorReading::SensorStatus;
         switch (value) {
         case kMinimumUndefined:
             note = tr("error minimum undefined");

@@ -6,7 +6,8 @@
 class TBusEngine;
 
 // One level sensor on a TBus line: its level as a fraction of full scale, or the
-// status code it reports instead, and its empty and full calibration points.
+// status code it reports instead (its reading says when that code asks for
+// calibration), and its empty and full calibration points.
 class TBusSensor : public SerialSensor
 {
     Q_OBJECT
@@ -17,9 +18,6 @@ public:
 
     TBusEngine* engine() const;
     EngineCommand pollLevel() override;
-    // Whether the last reply, instead of a level, said that a calibration point
-    // is missing or the two are invalid.
-    bool isUncalibrated() const;
 
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
     void setMinimumCallback(CommandCallback::Result result, const EngineCommand& command);
@@ -30,7 +28,7 @@ public slots:
     void requestSetMaximum(CommandCallback* callback);
 
 private:
-    void parseData(const EngineCommand& command);
+    void parseData(const EngineCommand& command, SensorReading* reading);
     void requestCalibration(unsigned char point, CommandCallback* own, CommandCallback* caller);
     void finishCalibration(CommandCallback::Result result, const EngineCommand& command,
                            const QString& okNote);

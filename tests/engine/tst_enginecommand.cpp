@@ -50,13 +50,13 @@ void TestEngineCommand::callbacksAreCalledThroughThePrimaryPointerOnly()
     EngineCommand command = omnicommPoll();
     RecordingCallback user;
     command.userCallback = &user;
-    command.executeCallback(CommandCallback::Ok);
+    command.executeCallback(CommandCallback::Ok, 0);
     QCOMPARE(user.count(), 0);
 
     Owner owner;
     MemFunCommandCallback<Owner> member(&owner, &Owner::onDone);
     command.callback = &member;
-    command.executeCallback(CommandCallback::CrcFail);
+    command.executeCallback(CommandCallback::CrcFail, 0);
     QCOMPARE(owner.seen, QList<CommandCallback::Result>{CommandCallback::CrcFail});
     QCOMPARE(owner.lastLength, 4);
     QCOMPARE(user.count(), 0);

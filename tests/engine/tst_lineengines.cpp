@@ -1,7 +1,8 @@
 // The line engines on the scripted port, timer handlers called directly: what
 // they take for an answer to their request (not their own request handed back
 // by an echoing line, not a late answer to an earlier one, not a frame of
-// another address, function or length, not noise), how long a probe waits for
+// another address, function or length, not noise), the reading a sensor makes
+// of its reply, how long a probe waits for
 // its answer, how much of the line the search for sensors takes as it goes on,
 // and how long the wait for a quiet line may last.
 #include "engine/enginefactory.h"
@@ -118,6 +119,8 @@ class TestLineEngines : public QObject
 private slots:
     void onlyTheAnswerIsTaken_data();
     void onlyTheAnswerIsTaken();
+    void readingIsTheReplys_data();
+    void readingIsTheReplys();
     void probeWindowFollowsTheLine();
     void searchGoesOnQuietlyUntilSwitchedOnAgain();
     void waitForQuietIsBounded_data();
@@ -158,6 +161,61 @@ void TestLineEngines::onlyTheAnswerIsTaken()
     if (fit.result == Ok)
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(answered.reply), answered.replyLength),
                  QByteArray::fromHex(fit.reply));
+    engine->deinit();
+}
+
+void TestLineEngines::readingIsTheReplys_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("rawLevel");
+    QTest::addColumn<double>("level");
+    QTest::addColumn<bool>("frequencyTemperature");
+    // Omnicomm scales by its data format, here not yet known: 512 of 1023.
+    QTest::newRow("Omnicomm") << int(Omnicomm) << 1 << QByteArray::fromHex("3e0106190002102746")
+                              << 512 << 50.05 << true;
+    QTest::newRow("ModBus, hundredths") << int(ModBus) << 1 << kAnswerOf1 << 5000 << 50.0 << false;
+    QTest::newRow("TBus, ten-thousandths")
+        << int(TBus) << 10 << QByteArray::fromHex("0a881391") << 5000 << 50.0 << false;
+}
+
+// Every protocol's reading has its level in percent and bears the time the
+// exchange ended, the time its statistics have, a failed one too.
+void TestLineEngines::readingIsTheReplys()
+{
+    QFETCH(int, model);
+    QFETCH(int, address);
+    QFETCH(QByteArray, reply);
+    QFETCH(int, rawLevel);
+    QFETCH(double, level);
+    QFETCH(bool, frequencyTemperature);
+    LogCapture log(false);
+    ScriptedSerialPort port;
+    const std::unique_ptr<SerialEngine> engine = startedEngine(&port, model, false);
+    engine->slotAddSensorFromDialog(address);
+    SerialSensor* sensor = engine->sensorByAddress(quint8(address));
+    sensor->invokeCoolDown(); // the test polls, not the engine
+    engine->slotOnStateCheckTimeout();
+    engine->slotOnStateCheckTimeout(); // Omnicomm's configuration request goes unanswered
+
+    engine->request(sensor->pollLevel());
+    engine->slotOnStateCheckTimeout(); // no reply
+    const SensorReading failed = sensor->lastReading();
+    QVERIFY(failed.failed() && !failed.answered());
+    QVERIFY(failed.timeMs > 0);
+
+    engine->slotOnStateCheckTimeout();
+    engine->request(sensor->pollLevel());
+    port.feed(port.writes.last().bytes + reply); // an echo does no harm
+    engine->slotOnStateCheckTimeout();
+    const SensorReading answered = sensor->lastReading();
+    QCOMPARE(answered.error, SensorReading::NoError);
+    QCOMPARE(answered.rawLevel, rawLevel);
+    QVERIFY2(qAbs(answered.level - level) < 0.01, qPrintable(QString::number(answered.level)));
+    QCOMPARE(answered.hasFrequencyTemperature, frequencyTemperature);
+    QCOMPARE(answered.timeMs, sensor->lineStatistics().lastHeardMs);
+    QVERIFY(answered.timeMs >= failed.timeMs);
     engine->deinit();
 }
 

@@ -81,7 +81,7 @@ struct Line
         sensor->setAddress(quint8(address));
         if (mode != OmniCommSensor::UnknownMode)
             sensor->parseData(reinterpret_cast<const unsigned char*>(dataFrame(address).data()),
-                              mode);
+                              mode, 0);
         return sensor;
     }
 

@@ -159,7 +159,7 @@ void TestOmniCommSensor::levelScaling()
     frame[4] = char(raw & 0xFF);
     frame[5] = char(raw >> 8);
 
-    bench.sensor->parseData(bytesOf(withCrc(frame)), OmniCommSensor::NetworkMode);
+    bench.sensor->parseData(bytesOf(withCrc(frame)), OmniCommSensor::NetworkMode, 0);
 
     QCOMPARE(bench.sensor->dataFormatDivisor(), divisor);
     QCOMPARE(bench.sensor->floatParameter(OmniCommSensor::LevelIndex)->value(), level);
@@ -173,7 +173,7 @@ void TestOmniCommSensor::parseDataSetsModeAndValues()
     QSignalSpy updated(bench.sensor, &BaseSensor::updated);
 
     const QByteArray frame = withCrc(hex("3E 01 06 EC FF 0F 88 13"));
-    bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode);
+    bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode, 0);
     QCOMPARE(bench.value(OmniCommSensor::TemperatureIndex), -20);
     QCOMPARE(bench.value(OmniCommSensor::RawLevelIndex), 4095);
     QCOMPARE(bench.value(OmniCommSensor::FrequencyIndex), 5000);
@@ -181,7 +181,7 @@ void TestOmniCommSensor::parseDataSetsModeAndValues()
     QVERIFY(bench.log.contains(QStringLiteral("OmniCommSensor: T=-20, lvl=")));
 
     // The same mode again is still announced.
-    bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode);
+    bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode, 0);
     QCOMPARE(modeChanged.count(), 2);
     QCOMPARE(updated.count(), 2);
 }
@@ -235,7 +235,7 @@ void TestOmniCommSensor::failedPollInvalidatesMeasurements()
     Bench bench;
     bench.sensor->intParameter(OmniCommSensor::DataFormatIndex)->setValue(0);
     bench.sensor->parseData(bytesOf(withCrc(hex("3E 01 06 19 00 02 10 27"))),
-                            OmniCommSensor::NetworkMode);
+                            OmniCommSensor::NetworkMode, 0);
     QSignalSpy updated(bench.sensor, &BaseSensor::updated);
 
     bench.poll();

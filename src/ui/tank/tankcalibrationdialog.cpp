@@ -87,16 +87,18 @@ void TankCalibrationDialog::setUpPlot()
 }
 
 // The one place that takes a reading from the sensor.
-TankReading TankCalibrationDialog::reading() const
+SensorReading TankCalibrationDialog::reading() const
 {
-    return m_sensor ? TankReading::of(m_sensor) : TankReading();
+    return m_sensor ? m_sensor->lastReading() : SensorReading();
 }
 
+// A level still guessed (an Omnicomm sensor's before its data format is read)
+// does not go into a table.
 void TankCalibrationDialog::slotSensorUpdated()
 {
-    const TankReading now = reading();
-    m_readingValid = now.valid;
-    if (now.valid)
+    const SensorReading now = reading();
+    m_readingValid = !now.failed() && now.levelKnown;
+    if (m_readingValid)
         m_calibration.addReading(now.timeMs, now.level, now.rawLevel);
     showReading();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/sensorreading.h"
 #include "tank/tankcalibration.h"
-#include "tank/tankreading.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -49,7 +49,7 @@ private slots:
     void on_stepSpinBox_valueChanged(double litres);
 
 private:
-    TankReading reading() const;
+    SensorReading reading() const;
     bool save();
     void record();
     // What the last action came to, until the next one.

@@ -1,7 +1,6 @@
 #include "tank/tanklitresfield.h"
 
 #include "engine/basesensor.h"
-#include "tank/tankreading.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,8 +35,8 @@ void TankLitresField::slotUpdate()
     setVisible(table != nullptr);
     if (!table)
         return;
-    const TankReading reading = TankReading::of(m_sensor);
-    if (!reading.valid) {
+    const SensorReading& reading = m_sensor->lastReading();
+    if (reading.failed()) {
         m_value->clear();
         return;
     }

@@ -6,8 +6,6 @@
 #include "views/addressdialog.h"
 #include "views/levelsampletext.h"
 
-#include <QDateTime>
-
 namespace {
 
 const float kRawMaximum = 10000.0f;
@@ -39,22 +37,15 @@ ModBusSensor* ModBusSensorWidget::sensor() const
     return static_cast<ModBusSensor*>(baseSensor());
 }
 
-// The sensor reports hundredths of a percent; its level parameter is in percent.
 void ModBusSensorWidget::updateWidgetValues()
 {
     const ModBusSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    const KtFloatParameter* level = sensor->floatParameter(ModBusSensor::LevelIndex);
-    const KtIntParameter* raw = sensor->intParameter(ModBusSensor::RawLevelIndex);
-    ui->levelLineEdit->setText(raw->toString());
-    ui->progressBar->setValue(int(level->value()));
-    ModBusSamplePoint sample;
-    sample.time = QDateTime::currentMSecsSinceEpoch();
-    sample.level = level->value();
-    sample.rawLevel = quint16(raw->value());
-    sample.error = !level->isValid();
-    appendSample(sample);
+    const SensorReading& reading = sensor->lastReading();
+    ui->levelLineEdit->setText(rawLevelText(reading));
+    showLevel(ui->progressBar, reading.level);
+    appendSample(levelSample(reading));
 }
 
 void ModBusSensorWidget::on_setAddressButton_clicked()
@@ -90,5 +81,5 @@ QString ModBusSensorWidget::plotToolTipText(double time)
 
 void ModBusSensorWidget::savePlotDataImpl(QTextStream& stream)
 {
-    writePlotData(stream, {}, [](QTextStream&, const ModBusSamplePoint&) {});
+    writePlotData(stream, false, levelReading);
 }

@@ -10,7 +10,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QEvent>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -212,35 +211,36 @@ void OmniCommSensorWidget::updateWidgetValues()
     const OmniCommSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    const KtFloatParameter* level = sensor->floatParameter(OmniCommSensor::LevelIndex);
+    const SensorReading& reading = sensor->lastReading();
     // Until the configuration names the data format the level is scaled by a
     // guess and can read several times full scale: show and plot only the raw.
-    const bool scaled =
-        level->isValid() && sensor->parameter(OmniCommSensor::DataFormatIndex)->isValid();
-    ui->progressBar->setValue(scaled ? int(level->value() * ui->progressBar->maximum()) : 0);
-    ui->levelLineEdit->setText(scaled ? QString::number(double(level->value()) * 100.0, 'f', 2)
-                                      : QString());
-    ui->rawLevelLineEdit->setText(sensor->parameter(OmniCommSensor::RawLevelIndex)->toString());
-    ui->temperatureLineEdit->setText(
-        sensor->parameter(OmniCommSensor::TemperatureIndex)->toString());
-    ui->frequencyLineEdit->setText(sensor->parameter(OmniCommSensor::FrequencyIndex)->toString());
-    if (scaled || !sensor->parameter(OmniCommSensor::RawLevelIndex)->isValid())
-        appendSample(takeSample());
+    const bool scaled = !reading.failed() && reading.levelKnown;
+    showLevel(ui->progressBar, scaled ? reading.level : 0);
+    ui->levelLineEdit->setText(scaled ? QString::number(double(reading.level), 'f', 2) : QString());
+    const bool answered = reading.answered();
+    ui->rawLevelLineEdit->setText(rawLevelText(reading));
+    ui->temperatureLineEdit->setText(answered ? QString::number(reading.temperature) : QString());
+    ui->frequencyLineEdit->setText(answered ? QString::number(reading.frequency) : QString());
+    if (scaled || !answered)
+        appendSample(sampleOf(reading));
     fitRightAxis();
 }
 
-OmniCommSamplePoint OmniCommSensorWidget::takeSample() const
+OmniCommSamplePoint OmniCommSensorWidget::sampleOf(const SensorReading& reading)
 {
-    const OmniCommSensor* sensor = this->sensor();
-    const KtIntParameter* raw = sensor->intParameter(OmniCommSensor::RawLevelIndex);
-    OmniCommSamplePoint sample;
-    sample.time = QDateTime::currentMSecsSinceEpoch();
-    sample.level = sensor->floatParameter(OmniCommSensor::LevelIndex)->value() * 100.0f;
-    sample.rawLevel = quint16(raw->value());
-    sample.temperature = qint16(sensor->intParameter(OmniCommSensor::TemperatureIndex)->value());
-    sample.frequency = quint16(sensor->intParameter(OmniCommSensor::FrequencyIndex)->value());
-    sample.error = !raw->isValid();
+    OmniCommSamplePoint sample = levelSample(reading);
+    sample.temperature = qint16(reading.temperature);
+    sample.frequency = quint16(reading.frequency);
     return sample;
+}
+
+SensorReading OmniCommSensorWidget::readingOf(const OmniCommSamplePoint& sample)
+{
+    SensorReading reading = levelReading(sample);
+    reading.hasFrequencyTemperature = true;
+    reading.temperature = sample.temperature;
+    reading.frequency = sample.frequency;
+    return reading;
 }
 
 // A sensor that sends by itself is heard once per its own interval, in seconds.
@@ -418,10 +418,7 @@ QString OmniCommSensorWidget::plotToolTipText(double time)
 
 void OmniCommSensorWidget::savePlotDataImpl(QTextStream& stream)
 {
-    writePlotData(stream, {QStringLiteral("Frequency"), QStringLiteral("Temperature")},
-                  [](QTextStream& out, const OmniCommSamplePoint& sample) {
-                      out << ',' << sample.frequency << ',' << sample.temperature;
-                  });
+    writePlotData(stream, true, readingOf);
 }
 
 void OmniCommSensorWidget::updatePlotSettingsImpl(const PlotSettings& settings)

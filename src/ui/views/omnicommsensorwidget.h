@@ -67,7 +67,8 @@ private:
     void calibrateFrom(IntSpinBoxParameterWidget* widget);
     QString refusal(int index, const QVariant& value) const;
     void setModeCallback(CommandCallback::Result result, const EngineCommand& command);
-    OmniCommSamplePoint takeSample() const;
+    static OmniCommSamplePoint sampleOf(const SensorReading& reading);
+    static SensorReading readingOf(const OmniCommSamplePoint& sample);
 
     std::unique_ptr<Ui::OmniCommSensorWidget> ui;
     QList<ParameterWidget*> m_parameterWidgets;

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "engine/readingcsv.h"
+#include "engine/sensorreading.h"
 #include "plot/limitedqueue.h"
 #include "plot/plotsettings.h"
 #include "plot/queueseriesdata.h"
 #include "views/sensorwidget.h"
 
-#include <QDateTime>
-#include <QStringList>
 #include <QTextStream>
 
 // A sensor view over one kind of sample record T: the sample queue and the
@@ -61,26 +61,36 @@ protected:
         const int index = m_queue.upperBound(qint64(time));
         return index < m_queue.size() ? &m_queue[index] : nullptr;
     }
-    // The CSV rows from the oldest sample to the newest: the time, the level in
-    // hundredths of a percent and the raw level, the view's own columns, the
-    // error flag, and the time in milliseconds, since the first column has
-    // whole seconds only.
-    template <typename WriteColumns>
-    void writePlotData(QTextStream& stream, const QStringList& columns,
-                       WriteColumns writeColumns) const
+    // The CSV file of the samples from the oldest to the newest, each turned
+    // back into the reading it was taken from.
+    template <typename ToReading>
+    void writePlotData(QTextStream& stream, bool frequencyTemperature, ToReading toReading) const
     {
-        stream << "Time,Level,RawLevel";
-        for (const QString& column : columns)
-            stream << ',' << column;
-        stream << ",Error,TimeMs\n";
-        for (int i = 0; i < m_queue.size(); ++i) {
-            const T& s = m_queue[i];
-            stream << QDateTime::fromMSecsSinceEpoch(s.time).toString(
-                          QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
-                   << ',' << s.level * 100.0f << ',' << s.rawLevel;
-            writeColumns(stream, s);
-            stream << ',' << (s.error ? 1 : 0) << ',' << s.time << '\n';
-        }
+        // No tank table belongs to a view yet.
+        const ReadingCsv csv(frequencyTemperature, nullptr);
+        stream << csv.header() << '\n';
+        for (int i = 0; i < m_queue.size(); ++i)
+            stream << csv.row(toReading(m_queue[i])) << '\n';
+    }
+    // The sample of a reading's level, and back: what every sample record
+    // holds. A failed sample no longer knows why it failed.
+    static T levelSample(const SensorReading& reading)
+    {
+        T sample{};
+        sample.time = reading.timeMs;
+        sample.level = reading.level;
+        sample.rawLevel = quint16(reading.rawLevel);
+        sample.error = reading.failed();
+        return sample;
+    }
+    static SensorReading levelReading(const T& sample)
+    {
+        SensorReading reading;
+        reading.timeMs = sample.time;
+        reading.error = sample.error ? SensorReading::NoReply : SensorReading::NoError;
+        reading.level = sample.level;
+        reading.rawLevel = sample.rawLevel;
+        return reading;
     }
 
 private:

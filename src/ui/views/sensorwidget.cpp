@@ -258,6 +258,17 @@ void SensorWidget::applyLevelStyle(QProgressBar* bar)
     bar->setValue(0);
 }
 
+// The level is in percent; a bar may count finer.
+void SensorWidget::showLevel(QProgressBar* bar, float level)
+{
+    bar->setValue(int(level * float(bar->maximum()) / 100.0f));
+}
+
+QString SensorWidget::rawLevelText(const SensorReading& reading)
+{
+    return reading.answered() ? QString::number(reading.rawLevel) : QString();
+}
+
 void SensorWidget::replot()
 {
     if (!m_replotTimer.isActive())

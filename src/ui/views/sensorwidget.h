@@ -13,6 +13,7 @@
 
 class BaseSensor;
 class ParameterWidget;
+struct SensorReading;
 struct PlotSettings;
 class QAction;
 class QLabel;
@@ -93,6 +94,9 @@ protected:
     QwtPlotCurve* initLevelCurve(QwtSeriesData<QPointF>* series);
     QwtPlotCurve* initErrorCurve(QwtSeriesData<QPointF>* series);
     void applyLevelStyle(QProgressBar* bar);
+    static void showLevel(QProgressBar* bar, float level);
+    // The raw level as the sensor sent it; nothing without a reply.
+    static QString rawLevelText(const SensorReading& reading);
     // The line that tells of a lost line or a silent sensor, and the fields
     // greyed while the sensor is silent.
     void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);

@@ -6,8 +6,6 @@
 #include "ui_tbussensorwidget.h"
 #include "views/levelsampletext.h"
 
-#include <QDateTime>
-
 namespace {
 
 const float kRawMaximum = 10000.0f;
@@ -50,22 +48,15 @@ void TBusSensorWidget::updateFeatures()
     ui->setMaximumButton->setEnabled(calibration);
 }
 
-// The level parameter is a fraction of full scale.
 void TBusSensorWidget::updateWidgetValues()
 {
     const TBusSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    const KtFloatParameter* level = sensor->floatParameter(TBusSensor::LevelIndex);
-    const KtIntParameter* raw = sensor->intParameter(TBusSensor::RawLevelIndex);
-    ui->levelLineEdit->setText(raw->toString());
-    ui->progressBar->setValue(int(level->value() * ui->progressBar->maximum()));
-    TBusSamplePoint sample;
-    sample.time = QDateTime::currentMSecsSinceEpoch();
-    sample.level = level->value() * 100.0f;
-    sample.rawLevel = quint16(raw->value());
-    sample.error = !level->isValid();
-    appendSample(sample);
+    const SensorReading& reading = sensor->lastReading();
+    ui->levelLineEdit->setText(rawLevelText(reading));
+    showLevel(ui->progressBar, reading.level);
+    appendSample(levelSample(reading));
 }
 
 QString TBusSensorWidget::plotToolTipText(double time)
@@ -79,5 +70,5 @@ QString TBusSensorWidget::plotToolTipText(double time)
 
 void TBusSensorWidget::savePlotDataImpl(QTextStream& stream)
 {
-    writePlotData(stream, {}, [](QTextStream&, const TBusSamplePoint&) {});
+    writePlotData(stream, false, levelReading);
 }

@@ -92,7 +92,7 @@ struct Bench
     void feed(const QByteArray& frame)
     {
         sensor->parseData(reinterpret_cast<const unsigned char*>(frame.constData()),
-                          OmniCommSensor::NetworkMode);
+                          OmniCommSensor::NetworkMode, QDateTime::currentMSecsSinceEpoch());
     }
 
     // Answers the command in flight and lets the engine go on.
@@ -227,8 +227,8 @@ void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
 {
     Bench bench;
     QCOMPARE(bench.view->plotToolTipText(0), QStringLiteral("VOID"));
-    bench.sensor->intParameter(OmniCommSensor::RawLevelIndex)->invalidate();
-    bench.sensor->update();
+    bench.sensor->slotResetCoolDown();
+    bench.engine.slotOnStateCheckTimeout(); // no reply
     QVERIFY(bench.view->plotToolTipText(0).endsWith("<br/>Error"));
     bench.view->clearPlot();
     bench.sensor->intParameter(OmniCommSensor::DataFormatIndex)->setValue(2);

@@ -57,7 +57,7 @@ public:
     }
     void savePlotDataImpl(QTextStream& stream) override
     {
-        writePlotData(stream, {}, [](QTextStream&, const ModBusSamplePoint&) {});
+        writePlotData(stream, false, levelReading);
     }
     void append(qint64 time, float level, bool error = false)
     {

@@ -1,0 +1,30 @@
+#pragma once
+
+class CliCommand;
+class CliOutput;
+struct CliOptions;
+
+// The options a command takes, besides --help and --json.
+enum CommandNeed : unsigned {
+    NeedPort = 1,
+    NeedModel = 2,
+    NeedAddress = 4,
+    TakesDuration = 8,
+    TakesTankTable = 16,
+    NeedTare = 32
+};
+
+// One command of nivelon-cli as its table row: how it is called, what its help
+// says, which options it takes, how many plain arguments, and how it is made.
+struct CommandSpec
+{
+    static constexpr int AnyNumber = -1;
+
+    const char* name;
+    const char* usage;
+    const char* summary;
+    unsigned needs;
+    int minValues;
+    int maxValues; // or AnyNumber
+    CliCommand* (*create)(const CliOptions& options, CliOutput* output);
+};

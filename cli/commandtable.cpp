@@ -1,0 +1,85 @@
+#include "commandtable.h"
+
+#include "calibratecommand.h"
+#include "configcommand.h"
+#include "identifycommand.h"
+#include "pollcommand.h"
+#include "portscommand.h"
+#include "scancommand.h"
+#include "setaddresscommand.h"
+#include "tarecommand.h"
+
+#include <algorithm>
+
+namespace {
+
+template <typename Command>
+CliCommand* make(const CliOptions& options, CliOutput* output)
+{
+    return new Command(options, output);
+}
+
+} // namespace
+
+const std::vector<CommandSpec>& CommandTable::commands()
+{
+    static const std::vector<CommandSpec> table{
+        {"ports", "ports [--json]",
+         "Lists the serial ports Nivelon would offer, the paths in NIVELON_PORTS included.", 0, 0,
+         0, make<PortsCommand>},
+        {"scan", "scan --port P --model CODE [--json]",
+         "Runs one detection pass and prints every sensor found: its address and first reading.",
+         NeedPort | NeedModel, 0, 0, make<ScanCommand>},
+        {"poll",
+         "poll --port P --model CODE --address N [--count K | --seconds S] [--tank-table FILE] "
+         "[--json]",
+         "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
+         "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
+         "--json). Takes 10 readings unless told otherwise; --seconds counts from the first\n"
+         "request. SIGINT or SIGTERM ends it with the readings so far and the statistics. With\n"
+         "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,\n"
+         "its end volume beyond it.",
+         NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable, 0, 0,
+         make<PollCommand>},
+        {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",
+         "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
+         "and reads the configuration back to confirm those the model reports. Every value is\n"
+         "checked against its range before anything is sent. Names: AutoInterval, FMax, FMin,\n"
+         "SampleCount, PWM_Max, ControlOutput, DataFormat, NormalTemperature,\n"
+         "AnalogueOutputRatio, AnalogueOutputRange.",
+         NeedPort | NeedModel | NeedAddress, 0, CommandSpec::AnyNumber, make<ConfigCommand>},
+        {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
+         "Gives an Omnicomm or ModBus sensor the bus address NEW, unless something answers there\n"
+         "already, and checks that it answers there.",
+         NeedPort | NeedModel | NeedAddress, 1, 1, make<SetAddressCommand>},
+        {"calibrate", "calibrate --port P --model CODE --address N min|max [--json]",
+         "Stores the current level of a TBus sensor as its empty (min) or full (max) point.",
+         NeedPort | NeedModel | NeedAddress, 1, 1, make<CalibrateCommand>},
+        {"identify", "identify --port P [--json]",
+         "Tries each protocol with its own line settings and reports which one answers and at\n"
+         "which addresses: what is on this cable?",
+         NeedPort, 0, 0, make<IdentifyCommand>},
+        {"tare",
+         "tare --port P --model CODE --address N --out FILE [--step LITRES] [--tolerance PERCENT] "
+         "[--settle SECONDS] [--json]",
+         "Calibrates a tank: pour, answer on standard input, and when the sensor's level has\n"
+         "settled above the last row's, the row (litres, raw level, level) is recorded. Answers,\n"
+         "one a line: a number, the litres poured in this step (the first: what the tank holds,\n"
+         "0 when empty); + or y, the default step; u, take back the last row (the next answer\n"
+         "does that pour again) or a pour whose level did not rise; !, record the waiting pour\n"
+         "now, unsettled (marked in the file); an empty line or the end of input, write the\n"
+         "table and stop.\n"
+         "Answers are taken in order, each once the pour before it is recorded, so a script can\n"
+         "send them all at once.",
+         NeedPort | NeedModel | NeedAddress | NeedTare, 0, 0, make<TareCommand>},
+    };
+    return table;
+}
+
+const CommandSpec* CommandTable::find(const QString& name)
+{
+    const std::vector<CommandSpec>& table = commands();
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [&](const CommandSpec& spec) { return name == spec.name; });
+    return found == table.end() ? nullptr : &*found;
+}

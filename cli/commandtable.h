@@ -1,0 +1,16 @@
+#pragma once
+
+#include "commandspec.h"
+
+#include <QString>
+#include <vector>
+
+// Every command of nivelon-cli, in the order the help lists them. A new
+// command is a row here.
+class CommandTable
+{
+public:
+    static const std::vector<CommandSpec>& commands();
+    // Null for a name no command has.
+    static const CommandSpec* find(const QString& name);
+};

@@ -1,0 +1,61 @@
+#include "readingtext.h"
+
+#include "engine/readingcsv.h"
+#include "engine/sensorreading.h"
+#include "tank/tanktable.h"
+
+namespace ReadingText {
+
+QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
+{
+    const bool failed = reading.failed();
+    QJsonObject object{{"Time", ReadingCsv::timeText(reading.timeMs)},
+                       {"Level", ReadingCsv::levelText(reading.level).toDouble()},
+                       {"RawLevel", reading.rawLevel},
+                       {"Error", failed ? 1 : 0},
+                       {"TimeMs", double(reading.timeMs)},
+                       {"Status", status(reading)}};
+    if (reading.hasFrequencyTemperature) {
+        object.insert("Frequency", reading.frequency);
+        object.insert("Temperature", reading.temperature);
+    }
+    if (tankTable) {
+        const TankVolume volume = tankTable->volumeAt(reading.rawLevel);
+        object.insert("Litres", failed ? QJsonValue() : QJsonValue(volume.litres));
+        object.insert("LitresOutOfRange", !failed && volume.outOfRange);
+    }
+    return object;
+}
+
+QString status(const SensorReading& reading)
+{
+    switch (reading.error) {
+    case SensorReading::NoError:
+        return QStringLiteral("ok");
+    case SensorReading::Uncalibrated:
+        return QStringLiteral("uncalibrated");
+    case SensorReading::SensorStatus:
+        return QStringLiteral("sensor status");
+    case SensorReading::NoReply:
+        break;
+    }
+    return QStringLiteral("no reading");
+}
+
+QString toText(const SensorReading& reading)
+{
+    if (reading.failed() && reading.answered())
+        return QStringLiteral("%1 (raw %2)").arg(status(reading)).arg(reading.rawLevel);
+    if (reading.failed())
+        return status(reading);
+    QString text = QStringLiteral("level %1 %, raw %2")
+                       .arg(double(reading.level), 0, 'g', 6)
+                       .arg(reading.rawLevel);
+    if (reading.hasFrequencyTemperature)
+        text += QStringLiteral(", frequency %1, temperature %2")
+                    .arg(reading.frequency)
+                    .arg(reading.temperature);
+    return text;
+}
+
+} // namespace ReadingText

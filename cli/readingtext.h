@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+class TankTable;
+struct SensorReading;
+
+// A reading as nivelon-cli prints it besides CSV: a JSON object with the CSV's
+// columns and the reading's status, or a short line for people.
+namespace ReadingText {
+
+// With a tank table, also the litres at the raw level and whether the table
+// really covers it.
+QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable = nullptr);
+// "ok", "uncalibrated", "sensor status" (another code in place of a level) or
+// "no reading".
+QString status(const SensorReading& reading);
+// "level 50 %, raw 4096, ..." or the status.
+QString toText(const SensorReading& reading);
+
+} // namespace ReadingText
