@@ -2,6 +2,7 @@
 
 #include "commandtable.h"
 #include "engine/enginefactory.h"
+#include "profiles/configurationparameters.h"
 
 #include <QCommandLineParser>
 #include <climits>
@@ -14,6 +15,14 @@ const int kLastAddress = 255;
 const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure or unwritable output, "
                           "2 bad arguments, 3 nothing answered, 4 a sensor refused a value or "
                           "the address is taken, 130 and 143 stopped by SIGINT or SIGTERM.\n";
+
+QStringList parameterNames()
+{
+    QStringList names;
+    for (int index : ConfigurationParameters::indexes())
+        names << ConfigurationParameters::name(index);
+    return names;
+}
 
 QList<QCommandLineOption> optionsOf(unsigned needs)
 {
@@ -35,6 +44,8 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << TankOptions::tankTableOption();
     if (needs & NeedTare)
         options << TankOptions::tareOptions();
+    if (needs & TakesConfiguration)
+        options << ProfileOptions::options();
     return options;
 }
 
@@ -91,6 +102,8 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
     if (needs & TakesTankTable)
         options->tank.tankTable = parser.value("tank-table");
     if ((needs & NeedTare) && !options->tank.readTare(parser, &m_error))
+        return false;
+    if ((needs & TakesConfiguration) && !options->profile.read(parser, options->values, &m_error))
         return false;
     return checkValues(options->values);
 }
@@ -186,7 +199,10 @@ QString ArgumentParser::helpText() const
         options +=
             QStringLiteral("  %1\n      %2\n").arg(names.join(", ") + valued, option.description());
     }
-    return usageText() + "\n" + m_spec->summary + "\n\nOptions:\n" + options + "\n" + kExitCodes;
+    QString summary = m_spec->summary;
+    if (m_spec->needs & TakesConfiguration)
+        summary += "\nNames: " + parameterNames().join(", ") + ".";
+    return usageText() + "\n" + summary + "\n\nOptions:\n" + options + "\n" + kExitCodes;
 }
 
 QString ArgumentParser::toolHelp()

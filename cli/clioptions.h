@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profileoptions.h"
 #include "tankoptions.h"
 
 #include <QString>
@@ -19,4 +20,5 @@ struct CliOptions
     bool json = false;
     QStringList values; // the positional arguments after the command
     TankOptions tank;
+    ProfileOptions profile;
 };

@@ -11,7 +11,8 @@ enum CommandNeed : unsigned {
     NeedAddress = 4,
     TakesDuration = 8,
     TakesTankTable = 16,
-    NeedTare = 32
+    NeedTare = 32,
+    TakesConfiguration = 64
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

@@ -5,6 +5,7 @@
 #include "identifycommand.h"
 #include "pollcommand.h"
 #include "portscommand.h"
+#include "profilecommand.h"
 #include "scancommand.h"
 #include "setaddresscommand.h"
 #include "tarecommand.h"
@@ -17,6 +18,14 @@ template <typename Command>
 CliCommand* make(const CliOptions& options, CliOutput* output)
 {
     return new Command(options, output);
+}
+
+// A profile to save or apply is a job of its own; plain config prints or writes values.
+CliCommand* makeConfig(const CliOptions& options, CliOutput* output)
+{
+    if (options.profile.isSet())
+        return new ProfileCommand(options, output);
+    return new ConfigCommand(options, output);
 }
 
 } // namespace
@@ -41,13 +50,17 @@ const std::vector<CommandSpec>& CommandTable::commands()
          "its end volume beyond it.",
          NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable, 0, 0,
          make<PollCommand>},
-        {"config", "config --port P --model CODE --address N [NAME=VALUE ...] [--json]",
+        {"config",
+         "config --port P --model CODE --address N [NAME=VALUE ... | --save FILE | --apply FILE "
+         "[--dry-run]] [--json]",
          "Prints an Omnicomm sensor's configuration, or writes the named parameters one by one\n"
          "and reads the configuration back to confirm those the model reports. Every value is\n"
-         "checked against its range before anything is sent. Names: AutoInterval, FMax, FMin,\n"
-         "SampleCount, PWM_Max, ControlOutput, DataFormat, NormalTemperature,\n"
-         "AnalogueOutputRatio, AnalogueOutputRange.",
-         NeedPort | NeedModel | NeedAddress, 0, CommandSpec::AnyNumber, make<ConfigCommand>},
+         "checked against its range before anything is sent.\n"
+         "--save keeps the configuration in a profile file; --apply lists how the sensor differs\n"
+         "from a profile of its model and writes those parameters (not with --dry-run). A profile\n"
+         "of another model, or with a name or value that cannot be written, is refused whole.",
+         NeedPort | NeedModel | NeedAddress | TakesConfiguration, 0, CommandSpec::AnyNumber,
+         makeConfig},
         {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
          "Gives an Omnicomm or ModBus sensor the bus address NEW, unless something answers there\n"
          "already, and checks that it answers there.",

@@ -1,67 +1,28 @@
 #include "configcommand.h"
 
-#include "engine/enginefactory.h"
-#include "linesession.h"
-#include "parameters/ktparameter.h"
+#include "profiles/profilefile.h"
 #include "protocols/omnicommsensor.h"
 
 #include <QJsonArray>
 
-namespace {
-// A lost or damaged frame is no reason to give up; a silent sensor is.
-const int kTries = 3;
-const int kFirstParameter = OmniCommSensor::AutoIntervalIndex;
-const int kLastParameter = OmniCommSensor::AnalogueOutputRangeIndex;
-} // namespace
-
-ConfigCommand::ConfigCommand(const CliOptions& options, CliOutput* output)
-    : CliCommand(options, output)
-{
-    m_writeCallback.setFunction([this](CommandCallback::Result result,
-                                       const EngineCommand& command) { written(result, command); });
-}
-
 void ConfigCommand::start()
 {
-    LineSession* line = createSession(m_options.modelIndex);
-    m_sensor = qobject_cast<OmniCommSensor*>(line->addSensor(m_options.address));
-    if (!m_sensor) {
-        const QStringList models = LineSession::modelCodes(EngineFactory::BusOmniComm);
-        finish(ExitBadArguments,
-               QStringLiteral("config is for Omnicomm models, not %1: give one of %2")
-                   .arg(m_options.modelCode, models.join(QStringLiteral(", "))));
-        return;
-    }
-    if (!readAssignments() || !openPort())
-        return;
-    // A new sensor asks for its configuration at once.
-    connect(m_sensor, &OmniCommSensor::configurationUpdated, this,
-            &ConfigCommand::configurationRead);
-    line->start(false);
+    if (createSensor() && readAssignments())
+        startReading();
 }
 
 bool ConfigCommand::readAssignments()
 {
     for (const QString& assignment : m_options.values) {
         const QString name = assignment.section('=', 0, 0);
-        const QString text = assignment.section('=', 1);
-        const int index = parameterIndex(name);
-        bool number = false;
-        const qint64 value = text.toLongLong(&number);
-        int lowest = 0;
-        int highest = 0;
-        QString error;
-        if (index < 0 || !m_sensor->parameterRange(index, &lowest, &highest))
-            error = QStringLiteral("unknown parameter \"%1\": see \"nivelon-cli config --help\" "
-                                   "for the names")
-                        .arg(name);
-        else if (!number || value < lowest || value > highest)
-            error = QStringLiteral("%1 cannot take \"%2\": give a whole number from %3 to %4; "
-                                   "nothing was written")
-                        .arg(parameterName(index), text)
-                        .arg(lowest)
-                        .arg(highest);
-        if (!error.isEmpty()) {
+        const int index = ConfigurationParameters::indexOf(name);
+        qint64 value = 0;
+        QString error =
+            QStringLiteral(
+                "unknown parameter \"%1\": see \"nivelon-cli config --help\" for the names")
+                .arg(name);
+        if (index < 0 || !ConfigurationParameters::readValue(
+                             m_sensor, index, assignment.section('=', 1), &value, &error)) {
             finish(ExitBadArguments, error);
             return false;
         }
@@ -70,142 +31,45 @@ bool ConfigCommand::readAssignments()
     return true;
 }
 
-// The names are the parameters' titles run together ("Auto interval" is
-// AutoInterval), taken in any case.
-int ConfigCommand::parameterIndex(const QString& name) const
-{
-    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
-        if (parameterName(index).compare(name, Qt::CaseInsensitive) == 0)
-            return index;
-    }
-    return -1;
-}
-
-QString ConfigCommand::parameterName(int index) const
-{
-    QStringList words = m_sensor->parameter(index)->title().split(' ', Qt::SkipEmptyParts);
-    for (QString& word : words)
-        word[0] = word[0].toUpper();
-    return words.join(QString());
-}
-
 void ConfigCommand::configurationRead()
 {
-    if (m_stage == Writing)
-        return;
-    if (!m_sensor->parameter(OmniCommSensor::FMaxIndex)->isValid()) {
-        if (++m_readTries < kTries) {
-            m_sensor->requestConfigurationUpdate();
-            return;
-        }
-        finish(ExitNothingAnswered,
-               QStringLiteral("no configuration from address %1 on %2: check the address, the "
-                              "model and the wiring")
-                   .arg(m_options.address)
-                   .arg(m_options.port));
+    if (!m_assignments.isEmpty()) {
+        write(m_assignments);
         return;
     }
-    m_readTries = 0;
-    if (m_reported.isEmpty())
-        m_reported = validParameters();
-    if (m_stage == ReadingBack) {
-        confirm();
-    } else if (m_assignments.isEmpty()) {
-        print();
-        finish(ExitDone);
-    } else {
-        m_stage = Writing;
-        writeNext();
-    }
+    print();
+    finish(ExitDone);
 }
 
-void ConfigCommand::writeNext()
-{
-    if (m_nextWrite == m_assignments.size()) {
-        m_stage = ReadingBack;
-        m_sensor->requestConfigurationUpdate();
-        return;
-    }
-    const auto& [index, value] = m_assignments.at(m_nextWrite);
-    m_sensor->requestChangeParameter(index, value, &m_writeCallback);
-}
-
-// Writes set a value, so one that got no answer is simply sent again.
-void ConfigCommand::written(CommandCallback::Result result, const EngineCommand&)
-{
-    const auto& [index, value] = m_assignments.at(m_nextWrite);
-    const QString assignment = QStringLiteral("%1=%2").arg(parameterName(index)).arg(value);
-    if (result == CommandCallback::Ok) {
-        m_writeTries = 0;
-        ++m_nextWrite;
-        writeNext();
-    } else if (result == CommandCallback::Nack) {
-        finish(ExitRefused, QStringLiteral("the sensor refused %1; the parameters before it "
-                                           "were written, none after it")
-                                .arg(assignment));
-    } else if ((result == CommandCallback::Timeout || result == CommandCallback::CrcFail) &&
-               ++m_writeTries < kTries) {
-        writeNext();
-    } else {
-        finish(exitCodeOf(result),
-               QStringLiteral("writing %1 failed: %2; check the wiring and run the command again")
-                   .arg(assignment, callbackResultToString(result)));
-    }
-}
-
-// What the model's configuration frame carries is valid after the first read;
-// a written value of anything else is only the one the sensor was sent.
-QList<int> ConfigCommand::validParameters() const
-{
-    QList<int> valid;
-    for (int index = kFirstParameter; index <= kLastParameter; ++index) {
-        if (m_sensor->parameter(index)->isValid())
-            valid << index;
-    }
-    return valid;
-}
-
-void ConfigCommand::confirm()
+void ConfigCommand::written()
 {
     print();
-    for (const auto& [index, value] : m_assignments) {
-        if (!m_reported.contains(index))
-            continue;
-        const qint64 kept = m_sensor->parameter(index)->variantValue().toLongLong();
-        if (kept != value) {
-            finish(ExitPortFailure,
-                   QStringLiteral("%1 reads back as %2 after writing %3: the sensor did not "
-                                  "keep it; check the sensor")
-                       .arg(parameterName(index))
-                       .arg(kept)
-                       .arg(value));
-            return;
-        }
-    }
-    finish(ExitDone);
+    finishWrites();
 }
 
 void ConfigCommand::print()
 {
-    QJsonObject configuration;
-    for (int index : qAsConst(m_reported)) {
-        const int value = m_sensor->parameter(index)->variantValue().toInt();
-        m_output->text(QStringLiteral("%1=%2").arg(parameterName(index)).arg(value));
-        configuration.insert(parameterName(index), value);
+    const QJsonObject configuration = ProfileFile::configurationJson(m_sensor);
+    for (int index : ConfigurationParameters::reported(m_sensor)) {
+        const QString name = ConfigurationParameters::name(index);
+        if (configuration.contains(name))
+            m_output->text(
+                QStringLiteral("%1=%2").arg(name).arg(configuration.value(name).toInt()));
     }
     const QString mode =
         m_sensor->mode() == OmniCommSensor::AutonomousMode ? "autonomous" : "network";
     m_output->text(QStringLiteral("Mode=%1").arg(mode));
     QJsonArray written;
     QJsonArray unconfirmed;
-    for (const auto& [index, value] : m_assignments) {
-        written.append(parameterName(index));
-        if (m_reported.contains(index))
+    for (const ConfigurationTransfer::Write& write : writes()) {
+        const QString name = ConfigurationParameters::name(write.index);
+        written.append(name);
+        if (write.outcome != ConfigurationTransfer::Unconfirmed)
             continue;
-        unconfirmed.append(parameterName(index));
-        m_output->note(QStringLiteral("%1=%2 written, not confirmed: this model does not report it")
-                           .arg(parameterName(index))
-                           .arg(value));
+        unconfirmed.append(name);
+        m_output->note(
+            QStringLiteral("%1 %2").arg(assignment(write.index, write.value),
+                                        ConfigurationTransfer::outcomeText(write.outcome)));
     }
     m_output->json(QJsonObject{{"address", m_options.address},
                                {"model", m_options.modelCode},

@@ -1,6 +1,7 @@
-# The Russian catalogues are compiled into the program under ":/tr": ours, built
-# from its .ts file, and the toolkit's own qt_ru.qm with every catalogue it loads
-# (a translator refuses qt_ru.qm when one of those is missing).
+# The catalogues are compiled into the program under ":/tr": ours, built from their
+# .ts files (Russian, and English for the few source texts that are Russian), and
+# the toolkit's own qt_ru.qm with every catalogue it loads (a translator refuses
+# qt_ru.qm when one of those is missing).
 
 set(NIVELON_QT_CATALOGUES qt_ru qtbase_ru qtscript_ru qtmultimedia_ru qtxmlpatterns_ru)
 
@@ -12,8 +13,9 @@ function(nivelon_qt_translations_dir out)
 endfunction()
 
 # Adds the catalogues and the resource file that holds them to target; the
-# catalogue's texts come from the sources under sources_dir.
-function(nivelon_add_translations target ts_file sources_dir)
+# catalogues' texts (the .ts files after sources_dir) come from the sources under
+# sources_dir.
+function(nivelon_add_translations target sources_dir)
     set(out ${CMAKE_CURRENT_BINARY_DIR}/tr)
     nivelon_qt_translations_dir(qt_dir)
     set(entries "")
@@ -25,10 +27,13 @@ function(nivelon_add_translations target ts_file sources_dir)
         string(APPEND entries "        <file>${catalogue}.qm</file>\n")
     endforeach()
 
-    get_filename_component(name ${ts_file} NAME_WE)
-    set_source_files_properties(${ts_file} PROPERTIES OUTPUT_LOCATION ${out})
-    qt5_add_translation(app_qm ${ts_file})
-    string(APPEND entries "        <file>${name}.qm</file>\n")
+    set(ts_files ${ARGN})
+    foreach(ts_file ${ts_files})
+        get_filename_component(name ${ts_file} NAME_WE)
+        string(APPEND entries "        <file>${name}.qm</file>\n")
+    endforeach()
+    set_source_files_properties(${ts_files} PROPERTIES OUTPUT_LOCATION ${out})
+    qt5_add_translation(app_qm ${ts_files})
 
     file(WRITE ${out}/translations.qrc.in
         "<RCC>\n    <qresource prefix=\"/tr\">\n${entries}    </qresource>\n</RCC>\n")
@@ -37,10 +42,10 @@ function(nivelon_add_translations target ts_file sources_dir)
     set_source_files_properties(${rcc_sources} PROPERTIES SKIP_AUTOGEN ON)
     target_sources(${target} PRIVATE ${app_qm} ${rcc_sources})
 
-    # Brings the catalogue up to date with the sources; the translator then
-    # fills in what it marks unfinished.
+    # Brings the catalogues up to date with the sources; the translator then
+    # fills in what they mark unfinished (in English only the Russian texts).
     add_custom_target(nivelon_lupdate
         COMMAND Qt5::lupdate -locations none -no-obsolete ${sources_dir}
-            -ts ${ts_file}
+            -ts ${ts_files}
         VERBATIM)
 endfunction()

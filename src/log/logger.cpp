@@ -21,6 +21,7 @@ struct SectionRow
 const SectionRow kSectionTable[Logger::SectionsCount] = {
     {QT_TRANSLATE_NOOP("Logger", "PortStatus"), true, false},
     {QT_TRANSLATE_NOOP("Logger", "Error"), false, false},
+    {QT_TRANSLATE_NOOP("Logger", "Sensors"), true, false},
     {QT_TRANSLATE_NOOP("Logger", "Sensor"), false, true},
     {QT_TRANSLATE_NOOP("Logger", "LineData"), false, true},
     {QT_TRANSLATE_NOOP("Logger", "EngineState"), false, true},

@@ -11,8 +11,8 @@
 class LogMessage;
 
 // The one hub every subsystem reports through. It stamps, filters by registered
-// section and re-emits; it keeps nothing. Only "PortStatus" and "Error" exist in a
-// normal run, so all protocol and engine chatter costs nothing unless "-g" is given.
+// section and re-emits; it keeps nothing. Only "PortStatus", "Error" and "Sensors"
+// exist in a normal run, so all protocol and engine chatter costs nothing unless "-g" is given.
 class Logger : public QObject
 {
     Q_OBJECT
@@ -22,6 +22,9 @@ public:
     enum Sections {
         PortStatus,
         Error,
+        // What the user did to sensors and what became of them: found, lost,
+        // written, refused. One line each, so the status tab tells the story.
+        Sensors,
         Sensor,
         LineData,
         EngineState,

@@ -39,6 +39,13 @@ constexpr char MainWindowGeometry[] = "MainWindowGeometry";
 constexpr char LineDataAutoScroll[] = "LineDataLog/AutoScroll";
 constexpr bool LineDataAutoScrollDefault = true;
 
+// ProfileActions: the folder a profile was last saved to or opened from.
+constexpr char ProfileFolder[] = "Profiles/Folder";
+
+// InterfaceLanguage: the language the user chose in the Settings menu, "en" or
+// "ru"; none (or anything else) follows the system's locale.
+constexpr char Language[] = "Language";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {

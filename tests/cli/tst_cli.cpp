@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
 #include <csignal>
@@ -78,6 +79,10 @@ private slots:
     void statisticsMatchTheSimulatorUnderFaults_data();
     void statisticsMatchTheSimulatorUnderFaults();
     void configurationWritesAreAppliedOrRefused();
+    void profileGivesAnotherSensorTheSameConfiguration();
+    void appliedProfileTellsEachParametersOutcome();
+    void refusedProfilesWriteNothing_data();
+    void refusedProfilesWriteNothing();
     void setAddressAndCalibrateTakeEffect();
     void identifyNamesTheProtocolOfEachLine();
     void commandsOnALineSayWhatHappened_data();
@@ -364,6 +369,119 @@ void TestCli::configurationWritesAreAppliedOrRefused()
     QVERIFY(printed->wait());
     QCOMPARE(printed->exitCode(), 0);
     QVERIFY(printed->outLines().contains("SampleCount=20"));
+}
+
+// FMin must stay below FMax: lowering both is refused in one order, so the
+// second sensor's calibration points sit above the first's.
+void TestCli::profileGivesAnotherSensorTheSameConfiguration()
+{
+    Line line("ZT-43", {5, 6});
+    QVERIFY(line.started);
+    QTemporaryDir folder;
+    const QString profile = folder.filePath("fleet.json");
+    sim::OmnicommConfig& second = line.sim.sensorAt(6)->omnicomm();
+    second.fMax = 30000;
+    second.fMin = 25000;
+    second.sampleCount = 30;
+    CliProcess* saved = line.run({"config", "--address", "5", "--save", profile}, "ZT-43");
+    QVERIFY(saved->wait());
+    QCOMPARE(saved->exitCode(), 0);
+
+    CliProcess* dryRun =
+        line.run({"config", "--address", "6", "--apply", profile, "--dry-run"}, "ZT-43");
+    QVERIFY(dryRun->wait());
+    QCOMPARE(dryRun->exitCode(), 0);
+    QCOMPARE(dryRun->outLines(),
+             QStringList({"FMax: sensor 30000, profile 20000", "FMin: sensor 25000, profile 5000",
+                          "SampleCount: sensor 30, profile 10"}));
+    QCOMPARE(line.sim.sensorAt(6)->counters().writesApplied, 0u);
+
+    CliProcess* applied =
+        line.run({"config", "--address", "6", "--apply", profile, "--json"}, "ZT-43");
+    QVERIFY(applied->wait());
+    QCOMPARE(applied->exitCode(), 0);
+    const QJsonArray results = jsonOf(applied->outLines().value(1)).value("results").toArray();
+    QCOMPARE(results.size(), 3);
+    for (const QJsonValue& result : results)
+        QCOMPARE(result.toObject().value("result").toString(), QStringLiteral("applied"));
+    const auto values = [](const sim::OmnicommConfig& config) {
+        return QList<int>{
+            config.autoInterval,  config.fMax,          config.fMin,       config.sampleCount,
+            config.pwmMax,        config.controlOutput, config.dataFormat, config.normalTemperature,
+            config.analogueRatio, config.analogueRange};
+    };
+    QCOMPARE(values(second), values(line.sim.sensorAt(5)->omnicomm()));
+    QCOMPARE(line.sim.sensorAt(6)->counters().writesApplied, 3u);
+}
+
+// FMin above the new FMax is refused however often it is tried; the others are
+// still written, and a parameter this model does not report is only sent.
+void TestCli::appliedProfileTellsEachParametersOutcome()
+{
+    Line line("ZT-33", {3});
+    QVERIFY(line.started);
+    QTemporaryDir folder;
+    QFile profile(folder.filePath("odd.json"));
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write(R"({"format": 1, "model": "ZT-33", "parameters":
+                      {"FMax": 9000, "FMin": 9500, "AutoInterval": 4, "SampleCount": 20}})");
+    profile.close();
+    CliProcess* applied =
+        line.run({"config", "--address", "3", "--apply", profile.fileName(), "--json"}, "ZT-33");
+    QVERIFY(applied->wait());
+    QCOMPARE(applied->exitCode(), 4);
+    QStringList outcomes;
+    for (const QJsonValue& result : jsonOf(applied->outLines().value(1)).value("results").toArray())
+        outcomes << result.toObject().value("parameter").toString() + " " +
+                        result.toObject().value("result").toString();
+    QCOMPARE(outcomes, QStringList({"AutoInterval unconfirmed", "FMax applied", "FMin refused",
+                                    "SampleCount applied"}));
+    QVERIFY2(applied->err().contains("the sensor refused FMin=9500"), qPrintable(applied->err()));
+    const sim::OmnicommConfig& config = line.sim.sensorAt(3)->omnicomm();
+    QCOMPARE(QList<int>({config.autoInterval, config.fMax, config.fMin, config.sampleCount}),
+             QList<int>({4, 9000, 5000, 20}));
+}
+
+void TestCli::refusedProfilesWriteNothing_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("says");
+    const QString parameters = R"("parameters": {"FMin": 6000, %1})";
+    const auto profile = [&](const QString& head, const QString& more) {
+        return QStringLiteral("{%1, %2}").arg(head, parameters.arg(more));
+    };
+    const QString head = R"("format": 1, "model": "ZT-43")";
+    QTest::newRow("malformed JSON") << R"({"format": 1, "model": "ZT-43", "parameters": {)"
+                                    << "not a profile";
+    QTest::newRow("bad format version")
+        << profile(R"("format": 2, "model": "ZT-43")", R"("FMax": 20000)")
+        << "format version 2 is not one";
+    QTest::newRow("unknown parameter")
+        << profile(head, R"("Fuel": 3)") << "unknown parameter \"Fuel\"";
+    QTest::newRow("out of range") << profile(head, R"("SampleCount": 300)")
+                                  << "SampleCount cannot take \"300\"";
+    QTest::newRow("another model")
+        << profile(R"("format": 1, "model": "ZT-33")", R"("FMax": 20000)")
+        << "a profile of model ZT-33, not of ZT-43";
+}
+
+// A profile is refused whole before the port is opened.
+void TestCli::refusedProfilesWriteNothing()
+{
+    QFETCH(QString, profile);
+    QFETCH(QString, says);
+    QTemporaryDir folder;
+    QFile file(folder.filePath("profile.json"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(profile.toUtf8()) > 0);
+    file.close();
+    Line line("ZT-43", {6});
+    QVERIFY(line.started);
+    CliProcess* applied =
+        line.run({"config", "--address", "6", "--apply", file.fileName()}, "ZT-43");
+    QVERIFY(applied->wait());
+    QCOMPARE(applied->exitCode(), 2);
+    QVERIFY2(applied->err().contains(says), qPrintable(applied->err()));
+    QCOMPARE(line.sim.sensorAt(6)->counters().requests, 0u);
 }
 
 void TestCli::setAddressAndCalibrateTakeEffect()

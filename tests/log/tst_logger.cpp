@@ -52,7 +52,7 @@ class TestLogger : public QObject
 {
     Q_OBJECT
 private slots:
-    void normalModeRegistersTwoSectionsAndDropsTheRest();
+    void normalModeRegistersThreeSectionsAndDropsTheRest();
     void diagnosticModeIsTheWholeArgumentOnly_data();
     void diagnosticModeIsTheWholeArgumentOnly();
     void diagnosticModeAcceptsEverySection();
@@ -65,15 +65,17 @@ private slots:
     void sendingWithoutLoggerIsHarmless();
 };
 
-void TestLogger::normalModeRegistersTwoSectionsAndDropsTheRest()
+void TestLogger::normalModeRegistersThreeSectionsAndDropsTheRest()
 {
     Logger logger;
     QCOMPARE(Logger::instance(), &logger);
-    QCOMPARE(logger.sections().size(), 2);
+    QCOMPARE(logger.sections().size(), 3);
     QCOMPARE(logger.sectionName(0), QStringLiteral("PortStatus"));
     QVERIFY(logger.sections().at(0).enabledByDefault);
     QCOMPARE(logger.sectionName(1), QStringLiteral("Error"));
     QVERIFY(!logger.sections().at(1).enabledByDefault);
+    QCOMPARE(logger.sectionName(2), QStringLiteral("Sensors"));
+    QVERIFY(logger.sections().at(2).enabledByDefault);
 
     QSignalSpy textSpy(&logger, qOverload<int, QDateTime, QString>(&Logger::newMessage));
     QSignalSpy structuredSpy(&logger, qOverload<const LogMessage&>(&Logger::newMessage));
@@ -98,10 +100,10 @@ void TestLogger::diagnosticModeIsTheWholeArgumentOnly_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<int>("sections");
-    QTest::newRow("-g") << "-g" << 12;
-    QTest::newRow("-G") << "-G" << 2;
-    QTest::newRow("--g") << "--g" << 2;
-    QTest::newRow("-gx") << "-gx" << 2;
+    QTest::newRow("-g") << "-g" << 13;
+    QTest::newRow("-G") << "-G" << 3;
+    QTest::newRow("--g") << "--g" << 3;
+    QTest::newRow("-gx") << "-gx" << 3;
 }
 
 void TestLogger::diagnosticModeIsTheWholeArgumentOnly()
@@ -113,8 +115,8 @@ void TestLogger::diagnosticModeIsTheWholeArgumentOnly()
     const QStringList lines = child.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), sections);
     QCOMPARE(lines.first(), QStringLiteral("PortStatus 1"));
-    if (sections == 12) {
-        QCOMPARE(lines.at(3), QStringLiteral("LineData 0"));
+    if (sections == 13) {
+        QCOMPARE(lines.at(4), QStringLiteral("LineData 0"));
         QCOMPARE(lines.last(), QStringLiteral("Detector 0"));
     }
 }
@@ -127,7 +129,7 @@ void TestLogger::diagnosticModeAcceptsEverySection()
         const QByteArray name = QMetaEnum::fromType<Logger::Sections>().valueToKey(value);
         logger.registerSection(name, QString::fromLatin1(name), false);
     }
-    QCOMPARE(changed.count(), 10);
+    QCOMPARE(changed.count(), int(Logger::SectionsCount - Logger::Sensor));
     QSignalSpy textSpy(&logger, qOverload<int, QDateTime, QString>(&Logger::newMessage));
     for (int value = 0; value < Logger::SectionsCount; ++value)
         Logger::message(Logger::Sections(value), QString::number(value));

@@ -4,12 +4,15 @@
 #include "app/bustypedialog.h"
 #include "app/customprogressbar.h"
 #include "app/detectionreminderdialog.h"
+#include "app/languagemenu.h"
 #include "app/resources.h"
 #include "engine/serialsensor.h"
+#include "log/fillingcolumns.h"
 #include "log/headerviewhidermenu.h"
 #include "log/linedatamodel.h"
 #include "log/logdisplaycontroller.h"
 #include "log/logger.h"
+#include "log/sensorevents.h"
 #include "port/portoptionswidget.h"
 #include "port/serialport.h"
 #include "settings/settingskeys.h"
@@ -26,8 +29,10 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSettings>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -81,7 +86,11 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     connect(ui->actionAutoDetectSensors, &QAction::toggled, this,
             &MainWindow::setAutoDetectSensorsEnabled);
     connect(m_manager, &SerialPortManager::pollStateChanged, ui->actionStart, &QAction::setChecked);
+    ui->menuSettings->addSeparator();
+    ui->menuSettings->addMenu(new LanguageMenu(this));
     restoreGeometryAndLog();
+    // After the stored header state, which brings back hidden columns and old modes.
+    m_lineDataColumns = new FillingColumns(ui->lineDataView);
     setUpLogDockToggle();
     slotManagerStateChanged();
     // The engine reported its first detection state before anyone listened.
@@ -171,6 +180,14 @@ void MainWindow::setUpLineDataLog()
     hider->install(ui->lineDataView->horizontalHeader());
     connect(ui->autoScrollLogButton, &QToolButton::toggled, this,
             &MainWindow::setAutoScrollLogEnabled);
+    // Only diagnostic mode logs the exchanges; otherwise the dock says so, and
+    // offers nothing to work on an empty table.
+    const bool diagnostic = Logger::isRegistered(Logger::LineData);
+    const QList<QWidget*> diagnosticOnly{ui->lineDataView, ui->autoScrollLogButton,
+                                         ui->enableLogButton, ui->clearLogButton};
+    for (QWidget* widget : diagnosticOnly)
+        widget->setVisible(diagnostic);
+    ui->lineDataHint->setVisible(!diagnostic);
 }
 
 void MainWindow::setUpTabCorner()
@@ -229,7 +246,8 @@ void MainWindow::restoreGeometryAndLog()
     settings.beginGroup(SettingsKeys::GeometryGroup);
     ui->lineDataView->horizontalHeader()->restoreState(
         settings.value(SettingsKeys::LineDataViewHeader).toByteArray());
-    restoreState(settings.value(SettingsKeys::MainWindowState).toByteArray(), kStateVersion);
+    m_logDockPlaced =
+        restoreState(settings.value(SettingsKeys::MainWindowState).toByteArray(), kStateVersion);
     restoreGeometry(settings.value(SettingsKeys::MainWindowGeometry).toByteArray());
     settings.endGroup();
 
@@ -250,6 +268,22 @@ void MainWindow::setUpLogDockToggle()
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     toggle->setShortcutContext(Qt::ApplicationShortcut);
     addAction(toggle);
+    // Its first width is its title's, too narrow for a frame: on its first showing
+    // the dock makes room for what the table holds; from then on the user's width
+    // stands, also across starts.
+    if (!m_logDockPlaced)
+        m_firstDockShow = connect(ui->logDockWidget, &QDockWidget::visibilityChanged, this,
+                                  &MainWindow::placeLogDock);
+}
+
+void MainWindow::placeLogDock(bool visible)
+{
+    if (!visible)
+        return;
+    disconnect(m_firstDockShow);
+    const int wanted = m_lineDataColumns->contentWidth() + ui->lineDataView->frameWidth() * 2 +
+                       ui->lineDataView->verticalScrollBar()->sizeHint().width();
+    resizeDocks({ui->logDockWidget}, {std::min(wanted, width() / 2)}, Qt::Horizontal);
 }
 
 void MainWindow::slotSensorDetected(BaseSensor* sensor)
@@ -265,6 +299,8 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     if (!m_lineLost.isEmpty())
         view->slotLineLost(m_lineLost);
     ui->sensorTabWidget->addTab(view, tabTitle(sensor->address()));
+    SensorEvents::record(sensor->address(),
+                         tr("found on %1").arg(m_manager->currentPort()->portName()));
     if (countBefore == 1)
         ui->sensorTabWidget->setCurrentWidget(view);
     updateDetectionProgressBarVisibility();

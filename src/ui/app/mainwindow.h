@@ -14,6 +14,7 @@ class MainWindow;
 class BaseSensor;
 class CustomProgressBar;
 class DetectionReminderDialog;
+class FillingColumns;
 class LineDataModel;
 class PortEnumerator;
 class PortOptionsWidget;
@@ -78,6 +79,7 @@ private:
     void setUpModelActions();
     void restoreGeometryAndLog();
     void setUpLogDockToggle();
+    void placeLogDock(bool visible);
     void updateDetectionProgressBarVisibility();
     void showPortTrouble();
     void dismantleEngine();
@@ -95,6 +97,10 @@ private:
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
     TankCalibrations* m_tankCalibrations = nullptr;
+    FillingColumns* m_lineDataColumns = nullptr;
+    // The dock has a place of the user's from an earlier run.
+    bool m_logDockPlaced = false;
+    QMetaObject::Connection m_firstDockShow;
     QString m_portTrouble;
     // Shown in the status bar, and in every tab opened meanwhile, from the loss of
     // the line until it answers again.

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/interfacelanguage.h"
 #include "app/mainwindow.h"
 #include "app/resources.h"
 #include "log/logger.h"
@@ -8,8 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QLocale>
-#include <QTranslator>
 #include <QtDebug>
 
 int runNivelon(QApplication& app, const std::function<void(MainWindow&)>& watch)
@@ -19,18 +18,12 @@ int runNivelon(QApplication& app, const std::function<void(MainWindow&)>& watch)
     // Lets the desktop match the window to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.korinta.Nivelon"));
 
-    QTranslator appTranslator;
-    QTranslator qtTranslator;
-    const QString locale = QLocale().name();
-    appTranslator.load(QStringLiteral("nivelon_") + locale, QStringLiteral(":/tr"));
-    qtTranslator.load(QStringLiteral("qt_") + locale, QStringLiteral(":/tr"));
-    qDebug("available translations: %s",
-           qPrintable(QDir(QStringLiteral(":/tr")).entryList().join(QLatin1Char('\n'))));
-    QApplication::installTranslator(&appTranslator);
-    QApplication::installTranslator(&qtTranslator);
-
+    // The settings store holds the user's choice of language.
     QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));
     QCoreApplication::setApplicationName(QStringLiteral("Nivelon"));
+    const InterfaceLanguage language(InterfaceLanguage::resolve(InterfaceLanguage::choice()));
+    qDebug("available translations: %s",
+           qPrintable(QDir(QStringLiteral(":/tr")).entryList().join(QLatin1Char('\n'))));
 
     Logger logger;
     SystemPortEnumerator enumerator;

@@ -67,10 +67,15 @@ QVariant LineDataModel::data(const QModelIndex& index, int role) const
     const Row& row = m_rows[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
+        // Exchanges come some milliseconds apart; the date would only crowd them out.
         if (index.column() == TimeColumn)
-            return row.time;
+            return row.time.toString(QStringLiteral("hh:mm:ss.zzz"));
         return index.column() == RequestColumn ? row.request : row.response;
     case Qt::ToolTipRole:
+        if (index.column() == TimeColumn)
+            return QStringLiteral("%1\n%2").arg(
+                row.time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")),
+                callbackResultToString(row.result));
         return callbackResultToString(row.result);
     case Qt::ForegroundRole:
         // Detection probes time out at every empty address: that is no fault.

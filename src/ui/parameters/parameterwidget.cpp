@@ -1,6 +1,7 @@
 #include "parameters/parameterwidget.h"
 
 #include "engine/basesensor.h"
+#include "log/sensorevents.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -193,6 +194,8 @@ void ParameterWidget::editCommitCallback(CommandCallback::Result result, const E
         return;
     }
     setState(StateOk);
+    if (m_sensor)
+        SensorEvents::record(m_sensor->address(), tr("%1 written").arg(m_writing));
     updateFromSensor();
 }
 

@@ -1,11 +1,10 @@
 #include "views/failurestatusline.h"
 
-#include "log/logger.h"
+#include "log/sensorevents.h"
 
 FailureStatusLine::FailureStatusLine(QWidget* parent)
     : QLabel(parent)
 {
-    setStyleSheet(QStringLiteral("color: red;"));
     setWordWrap(true);
     hide();
     m_hideTimer.setSingleShot(true);
@@ -15,10 +14,8 @@ FailureStatusLine::FailureStatusLine(QWidget* parent)
 
 void FailureStatusLine::report(int address, const QString& text)
 {
-    setText(text);
-    show();
-    m_hideTimer.start();
-    Logger::message(Logger::Error, tr("Sensor %1: %2").arg(address).arg(text));
+    display(text, QStringLiteral("color: red;"));
+    SensorEvents::record(address, text);
 }
 
 void FailureStatusLine::reportResult(int address, const QString& what,
@@ -27,4 +24,17 @@ void FailureStatusLine::reportResult(int address, const QString& what,
     report(address, result == CommandCallback::Nack
                         ? tr("%1 refused").arg(what)
                         : tr("%1: %2").arg(what, callbackResultToString(result)));
+}
+
+void FailureStatusLine::inform(const QString& text)
+{
+    display(text, QString());
+}
+
+void FailureStatusLine::display(const QString& text, const QString& styleSheet)
+{
+    setStyleSheet(styleSheet);
+    setText(text);
+    show();
+    m_hideTimer.start();
 }

@@ -7,6 +7,7 @@
 #include "tank/tanklitresfield.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
+#include "views/profileactions.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -68,7 +69,8 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
         if (action)
             actions.append(action);
     }
-    setSensorActions(actions + ui->plot->actions());
+    const auto* profiles = new ProfileActions(sensor, ui->statusLine, this);
+    setSensorActions(actions + profiles->actions() + ui->plot->actions());
 }
 
 OmniCommSensorWidget::~OmniCommSensorWidget() = default;

@@ -3,6 +3,7 @@
 #include "engine/basesensor.h"
 #include "engine/serialsensor.h"
 #include "log/logger.h"
+#include "log/sensorevents.h"
 #include "parameters/parameterwidget.h"
 #include "plot/plotsettings.h"
 #include "plot/timescaledraw.h"
@@ -70,6 +71,7 @@ SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
         return serial ? serial->lineStatistics().lastHeardMs : 0;
     });
     connect(&m_replyWatch, &ReplyWatch::staleChanged, this, &SensorWidget::showReplyStatus);
+    connect(&m_replyWatch, &ReplyWatch::staleChanged, this, &SensorWidget::recordReplyChange);
     connect(sensor, &BaseSensor::updated, this, &SensorWidget::slotCheckReplies);
     slotCheckReplies();
 }
@@ -204,6 +206,21 @@ void SensorWidget::slotCheckReplies()
     m_replyWatch.slotCheck();
 }
 
+void SensorWidget::recordReplyChange(bool stale)
+{
+    if (!m_sensor)
+        return;
+    SensorEvents::record(m_sensor->address(),
+                         stale ? tr("lost: %1").arg(noReplyText()) : tr("answers again"));
+}
+
+QString SensorWidget::noReplyText() const
+{
+    return tr("no reply since %1")
+        .arg(QDateTime::fromMSecsSinceEpoch(m_replyWatch.lastHeard())
+                 .toString(QStringLiteral("HH:mm:ss")));
+}
+
 void SensorWidget::showReplyStatus()
 {
     const bool stale = m_replyWatch.isStale();
@@ -215,9 +232,7 @@ void SensorWidget::showReplyStatus()
     if (!m_lineLost.isEmpty())
         lines.append(m_lineLost);
     if (stale)
-        lines.append(tr("no reply since %1")
-                         .arg(QDateTime::fromMSecsSinceEpoch(m_replyWatch.lastHeard())
-                                  .toString(QStringLiteral("HH:mm:ss"))));
+        lines.append(noReplyText());
     m_replyStatus->setText(lines.join(QLatin1Char('\n')));
     m_replyStatus->setVisible(!lines.isEmpty());
 }

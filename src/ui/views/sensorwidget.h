@@ -109,6 +109,9 @@ private:
     void applyAxisStates();
     void setTimeAxisEndDistance(int distance);
     void showReplyStatus();
+    // A sensor falling silent or answering again is one line of the status tab.
+    void recordReplyChange(bool stale);
+    QString noReplyText() const;
 
     QTimer m_replotTimer;
     QTimer m_statisticsTimer;

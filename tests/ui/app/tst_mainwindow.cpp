@@ -8,11 +8,13 @@
 #include "app/resources.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
+#include "parameters/parameterwidget.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbusengine.h"
 #include "protocols/omnicommsensor.h"
 #include "protocols/tbussensor.h"
 #include "simline.h"
+#include "simsensor.h"
 #include "support/answermodal.h"
 #include "support/fakeportenumerator.h"
 #include "support/logcapture.h"
@@ -25,16 +27,16 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -91,14 +93,6 @@ QAction* modelAction(const MainWindow& window, const QString& code)
     return nullptr;
 }
 
-QStringList menuTitles(const MainWindow& window)
-{
-    QStringList titles;
-    for (QAction* action : window.menuBar()->actions())
-        titles << action->text();
-    return titles;
-}
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -121,7 +115,7 @@ private slots:
     void portTroubleIsSaidInTheStatusBar();
     void quittingCompletesQueuedCommandsOnce_data();
     void quittingCompletesQueuedCommandsOnce();
-    void russianUnderRuRu();
+    void statusTabAndLineDataTellTheLine();
 
 private:
     std::unique_ptr<LogCapture> log;
@@ -459,34 +453,67 @@ void TestMainWindow::quittingCompletesQueuedCommandsOnce()
     QCOMPARE(second.results, QList<CommandCallback::Result>({CommandCallback::Canceled}));
 }
 
-void TestMainWindow::russianUnderRuRu()
+// On a live line: the line-data table fills a wide dock (and the dock can be wide),
+// scrolls in a narrow one, and never cuts a time or a frame; the status tab tells, one line each,
+// what became of the sensor and what was written to it.
+void TestMainWindow::statusTabAndLineDataTellTheLine()
 {
-    QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
-    QTranslator appTranslator;
-    QTranslator qtTranslator;
-    QVERIFY(
-        appTranslator.load(QStringLiteral("nivelon_") + QLocale().name(), QStringLiteral(":/tr")));
-    // Fails when a catalogue that qt_ru.qm loads is missing from the resources.
-    QVERIFY(qtTranslator.load(QStringLiteral("qt_") + QLocale().name(), QStringLiteral(":/tr")));
-    QApplication::installTranslator(&appTranslator);
-    QApplication::installTranslator(&qtTranslator);
-
-    storeChoices(kOmnicommModel, QString(), false);
-    {
-        MainWindow window(enumerator.get());
-        QCOMPARE(menuTitles(window), QStringList({"Файл", "Датчики", "Настройки", "Действия"}));
-        QCOMPARE(tabsOf(window)->tabText(0), QStringLiteral("Состояние"));
+    auto line = startLine(QStringLiteral("ZT-33"), {1});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    window.resize(1600, 1000);
+    window.show();
+    auto* dock = window.findChild<QDockWidget*>(QStringLiteral("logDockWidget"));
+    dock->show();
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    auto* view = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1));
+    QTRY_VERIFY(view->baseSensor()->parameter(OmniCommSensor::FMaxIndex)->isValid());
+    // Else the sensor would be found again at the address it moves to below.
+    actionOf(window, "actionAutoDetectSensors")->setChecked(false);
+    // Still rows, so that they are measured as they stand.
+    window.manager()->stop();
+    auto* table = window.findChild<QTableView*>(QStringLiteral("lineDataView"));
+    const QHeaderView* header = table->horizontalHeader();
+    for (int width : {500, 0}) {
+        window.resizeDocks({dock}, {width}, Qt::Horizontal);
+        QTest::qWait(100);
+        int content = 0;
+        for (int column = 0; column < 3; ++column) {
+            const int needed =
+                std::max(header->sectionSizeHint(column),
+                         static_cast<QAbstractItemView*>(table)->sizeHintForColumn(column));
+            QVERIFY(header->sectionSize(column) >= needed);
+            content += needed;
+        }
+        QCOMPARE(header->length(), std::max(content, table->viewport()->width()));
+        QVERIFY(width == 0 || dock->width() > 400);
     }
-    QCOMPARE(QCoreApplication::translate("EngineFactory", "TBus protocol, LIN interface"),
-             QStringLiteral("Протокол TBus, интерфейс LIN"));
-    QCOMPARE(QCoreApplication::translate("BaudRate", "9.6kbps"), QStringLiteral("9,6 кбит/с"));
-    QCOMPARE(QCoreApplication::translate("LineDataModel", "Response"), QStringLiteral("Ответ"));
-    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Cancel);
-    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    window.manager()->start();
 
-    QApplication::removeTranslator(&qtTranslator);
-    QApplication::removeTranslator(&appTranslator);
-    QLocale::setDefault(QLocale::c());
+    auto* fmin = view->findChild<ParameterWidget*>(QStringLiteral("frequencyMinWidget"));
+    for (int value : {65000, 10}) {
+        fmin->setEditVariantValue(value);
+        fmin->slotAcceptClicked();
+    }
+    const auto* log =
+        window.findChild<QWidget*>(QStringLiteral("statusTab"))->findChild<QPlainTextEdit*>();
+    QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("written")));
+    line->sensorAt(1)->setAddress(9);
+    QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(QStringLiteral("lost")), 10000);
+    line->sensorAt(9)->setAddress(1);
+    QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains(QStringLiteral("again")), 10000);
+    const QString story = log->toPlainText();
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral("Sensor 0x01: found on %1\\n.*Sensor 0x01: FMin 65000 refused: it "
+                                "must be below FMax \\(\\d+\\)\\n.*Sensor 0x01: FMin 10 written\\n"
+                                ".*Sensor 0x01: lost: no reply since \\d\\d:\\d\\d:\\d\\d\\n"
+                                ".*Sensor 0x01: answers again")
+                     .arg(QRegularExpression::escape(line->portPath())),
+                 QRegularExpression::DotMatchesEverythingOption)
+                 .match(story)
+                 .hasMatch(),
+             qPrintable(story));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -9,19 +9,26 @@
 #include "protocols/omnicommsensor.h"
 #include "protocols/tbusengine.h"
 #include "protocols/tbussensor.h"
+#include "support/answermodal.h"
 #include "support/enginerig.h"
 #include "support/waituntil.h"
 #include "views/addressdialog.h"
 #include "views/modbussensorwidget.h"
 #include "views/omnicommsensorwidget.h"
+#include "views/profileactions.h"
+#include "views/profileapplydialog.h"
 #include "views/sensorviews.h"
 #include "views/tbussensorwidget.h"
 
 #include <QCheckBox>
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -65,6 +72,7 @@ class TestSensorViewsLine : public QObject
 private slots:
     void initTestCase() { registerSensorViews(); }
     void omniCommViewEditsAndSwitchesTheSensor();
+    void omniCommViewAppliesAProfile();
     void modBusViewChangesTheAddress();
     void modBusViewGreysWhileTheSensorIsSilent();
     void tBusViewCalibratesTheSensor();
@@ -132,6 +140,63 @@ void TestSensorViewsLine::omniCommViewEditsAndSwitchesTheSensor()
         QVERIFY(sensor->parameter(OmniCommSensor::FMaxIndex)->isValid());
     }
     QVERIFY(simSensor->counters().unsolicited > 0);
+}
+
+void TestSensorViewsLine::omniCommViewAppliesAProfile()
+{
+    ViewRig<OmniCommEngine, OmniCommSensorWidget> rig(SimulatedLine::options("ZT-33", {5}),
+                                                      EngineFactory::FeatureControlOutput);
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    sim::SimSensor* simSensor = rig.sim.sensorAt(5);
+    OmniCommSensor* sensor = rig.open(rig.engine.sensorDetectedCallback(5));
+    QVERIFY(waitUntil([&] { return sensor->parameter(OmniCommSensor::FMaxIndex)->isValid(); },
+                      kWaitMs));
+    SimulatedLine::holdPolls(sensor);
+    QVERIFY(rig.sim.waitForQuietLine(rig.engine));
+    QTemporaryDir folder;
+    QFile profile(folder.filePath("fleet.json"));
+    // A profile of another model is refused with the reason, before anything is sent.
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write(R"({"format": 1, "model": "ZT-42", "parameters": {"FMin": 6000}})");
+    profile.close();
+    const quint64 requests = simSensor->counters().requests;
+    QString refusal;
+    answerNextModal<QMessageBox>([&](QMessageBox* box) {
+        refusal = box->text();
+        box->accept();
+    });
+    rig.view->findChild<ProfileActions*>()->applyFrom(profile.fileName());
+    QVERIFY2(refusal.contains("a profile of model ZT-42, not of ZT-33"), qPrintable(refusal));
+    QCOMPARE(simSensor->counters().requests, requests);
+
+    QVERIFY(profile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    profile.write(R"({"format": 1, "model": "ZT-33",
+                      "parameters": {"FMax": 20000, "FMin": 6000, "SampleCount": 20}})");
+    profile.close();
+
+    rig.view->findChild<ProfileActions*>()->applyFrom(profile.fileName());
+    ProfileApplyDialog* dialog = nullptr;
+    QVERIFY(
+        waitUntil([&] { return (dialog = rig.view->findChild<ProfileApplyDialog*>()); }, kWaitMs));
+    const auto* table = dialog->findChild<QTableWidget*>("differencesTable");
+    const auto cells = [table](int column) {
+        QStringList texts;
+        for (int row = 0; row < table->rowCount(); ++row)
+            texts << table->item(row, column)->text();
+        return texts;
+    };
+    QCOMPARE(cells(0), QStringList({"FMin", "SampleCount"}));
+    QCOMPARE(cells(1), QStringList({"5000", "10"}));
+    QCOMPARE(cells(2), QStringList({"6000", "20"}));
+
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Apply)->click();
+    QVERIFY(waitUntil([&] { return table->columnCount() == 4; }, kWaitMs));
+    QCOMPARE(cells(3), QStringList({"applied", "applied"}));
+    QCOMPARE(rig.child<QLabel>("statusLine")->text(),
+             QStringLiteral("Profile fleet.json: 2 of 2 parameters applied"));
+    QCOMPARE(simSensor->omnicomm().fMin, 6000);
+    QCOMPARE(simSensor->omnicomm().sampleCount, 20);
+    QCOMPARE(simSensor->counters().writesApplied, 2u);
 }
 
 void TestSensorViewsLine::modBusViewChangesTheAddress()

@@ -124,12 +124,15 @@ void TestLineDataModel::cells()
     LineDataModel model;
     model.slotNewMessage(msg);
 
-    QCOMPARE(model.data(model.index(0, 0)).toDateTime(), msg.dateTime());
+    const QString resultText = callbackResultToString(CommandCallback::Result(result));
+    QCOMPARE(cell(model, 0, 0), msg.dateTime().toString(QStringLiteral("hh:mm:ss.zzz")));
+    QCOMPARE(cell(model, 0, 0, Qt::ToolTipRole),
+             msg.dateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz\n")) + resultText);
     QCOMPARE(cell(model, 0, 1), QStringLiteral("31 07"));
     QCOMPARE(cell(model, 0, 2), response);
     for (int column = 0; column < 3; ++column) {
-        QCOMPARE(cell(model, 0, column, Qt::ToolTipRole),
-                 callbackResultToString(CommandCallback::Result(result)));
+        if (column > 0)
+            QCOMPARE(cell(model, 0, column, Qt::ToolTipRole), resultText);
         const QVariant foreground = model.data(model.index(0, column), Qt::ForegroundRole);
         QCOMPARE(foreground.isValid(), red);
         if (red)

@@ -155,9 +155,16 @@ void TestOmniCommSensorWidget::serviceControls()
     QStringList actions;
     for (const QAction* action : bench.view->sensorActions())
         actions.append(action->text());
-    const QStringList plotActions = {"Clear", "Compact", "Follow", "Save..", "Reset statistics"};
-    QCOMPARE(actions, (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) +
-                          QStringList{"Refresh Configuration"} + plotActions);
+    const QStringList ownActions = {"Refresh Configuration",
+                                    "Save profile...",
+                                    "Apply profile...",
+                                    "Clear",
+                                    "Compact",
+                                    "Follow",
+                                    "Save..",
+                                    "Reset statistics"};
+    QCOMPARE(actions,
+             (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) + ownActions);
     if (!service)
         return;
 
@@ -336,7 +343,8 @@ void TestOmniCommSensorWidget::failedCommandsAreShown()
     bench.engine.slotOnStateCheckTimeout();
     QVERIFY(!status->isHidden());
     QCOMPARE(status->text(), QStringLiteral("Address change: Timeout"));
-    QVERIFY(bench.log.lines.contains(QStringLiteral("Error: Sensor 1: Address change: Timeout")));
+    QVERIFY(
+        bench.log.lines.contains(QStringLiteral("Sensors: Sensor 0x01: Address change: Timeout")));
 
     bench.engine.slotOnStateCheckTimeout();
     bench.sensor->requestConfigurationUpdate();

@@ -178,6 +178,36 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>ConfigurationParameters</name>
+    <message>
+        <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
+        <translation>%1 не может принять «%2»: укажите целое число от %3 до %4; ничего не записано</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationTransfer</name>
+    <message>
+        <source>applied</source>
+        <translation>применён</translation>
+    </message>
+    <message>
+        <source>refused by the sensor</source>
+        <translation>отклонён датчиком</translation>
+    </message>
+    <message>
+        <source>not kept: the sensor reads back another value</source>
+        <translation>не сохранён: датчик возвращает другое значение</translation>
+    </message>
+    <message>
+        <source>written, not confirmed: this model does not report it</source>
+        <translation>записан, не подтверждён: эта модель его не сообщает</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>не записан</translation>
+    </message>
+</context>
+<context>
     <name>DetectionReminderDialog</name>
     <message>
         <source>Sensors not detected, check connection</source>
@@ -278,10 +308,6 @@ Choose a free address, or first give that sensor another one.</source>
 <context>
     <name>FailureStatusLine</name>
     <message>
-        <source>Sensor %1: %2</source>
-        <translation>Датчик %1: %2</translation>
-    </message>
-    <message>
         <source>%1 refused</source>
         <translation>%1: отказ</translation>
     </message>
@@ -302,6 +328,29 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>Show</source>
         <translation>Показать</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>The language changes at the next start</source>
+        <translation>Язык сменится при следующем запуске</translation>
+    </message>
+    <message>
+        <source>System language</source>
+        <translation>Язык системы</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Английский</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Русский</translation>
     </message>
 </context>
 <context>
@@ -423,6 +472,10 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Detector</source>
         <translation>Поиск</translation>
     </message>
+    <message>
+        <source>Sensors</source>
+        <translation>Датчики</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -526,6 +579,14 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Sensors not detected, check connection</source>
         <translation>Датчики не обнаружены, проверьте подключение</translation>
     </message>
+    <message>
+        <source>Every exchange on the line shows here in diagnostic mode: start with -g to fill this table.</source>
+        <translation>В режиме диагностики здесь показывается каждый обмен по линии: запустите программу с ключом -g, чтобы заполнить эту таблицу.</translation>
+    </message>
+    <message>
+        <source>found on %1</source>
+        <translation>найден на %1</translation>
+    </message>
 </context>
 <context>
     <name>ModBusEngine</name>
@@ -568,6 +629,10 @@ Choose a free address, or first give that sensor another one.</source>
 Error</source>
         <translation>
 Ошибка</translation>
+    </message>
+    <message>
+        <source>Уровень в процентах</source>
+        <translation>Уровень в процентах</translation>
     </message>
 </context>
 <context>
@@ -782,6 +847,70 @@ Error</source>
         <source>it must be above %1 (%2)</source>
         <translation>оно должно быть больше %1 (%2)</translation>
     </message>
+    <message>
+        <source>Уровень в дискретах</source>
+        <translation>Уровень в дискретах</translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах</source>
+        <translation>Частота в условных единицах</translation>
+    </message>
+    <message>
+        <source>Уровень в процентах</source>
+        <translation>Уровень в процентах</translation>
+    </message>
+    <message>
+        <source>Значение с датчика температуры в дискретах АЦП</source>
+        <translation>Значение с датчика температуры в дискретах АЦП</translation>
+    </message>
+    <message>
+        <source>Указатель уровня</source>
+        <translation>Указатель уровня</translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах, соответствующая максимальному уровню</source>
+        <translation>Частота в условных единицах, соответствующая максимальному уровню</translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах, соответствующая минимальному уровню</source>
+        <translation>Частота в условных единицах, соответствующая минимальному уровню</translation>
+    </message>
+    <message>
+        <source>Количество выборок для усреднения.
+Больше - выше устойчивость сигнала,
+меньше - лучше скорость реакции на изменение уровня.</source>
+        <translation>Количество выборок для усреднения.
+Больше - выше устойчивость сигнала,
+меньше - лучше скорость реакции на изменение уровня.</translation>
+    </message>
+    <message>
+        <source>Формат ответа датчика на запрос уровня</source>
+        <translation>Формат ответа датчика на запрос уровня</translation>
+    </message>
+    <message>
+        <source>Граница включения лампы низкого уровня топлива</source>
+        <translation>Граница включения лампы низкого уровня топлива</translation>
+    </message>
+    <message>
+        <source>Заполнение ШИМ, соответствующее максимальному уровню</source>
+        <translation>Заполнение ШИМ, соответствующее максимальному уровню</translation>
+    </message>
+    <message>
+        <source>Значение датчика температуры при нормальной температуре</source>
+        <translation>Значение датчика температуры при нормальной температуре</translation>
+    </message>
+    <message>
+        <source>Коэффициент пересчёта уровня в напряжение на аналоговом выходе</source>
+        <translation>Коэффициент пересчёта уровня в напряжение на аналоговом выходе</translation>
+    </message>
+    <message>
+        <source>Диапазон напряжений на аналоговом выходе</source>
+        <translation>Диапазон напряжений на аналоговом выходе</translation>
+    </message>
+    <message>
+        <source>Интервал выдачи данных в автономном режиме, в секундах</source>
+        <translation>Интервал выдачи данных в автономном режиме, в секундах</translation>
+    </message>
 </context>
 <context>
     <name>ParameterWidget</name>
@@ -808,6 +937,10 @@ Error</source>
     <message>
         <source>%1 not written: %2</source>
         <translation>%1 не записано: %2</translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation>%1 — записано</translation>
     </message>
 </context>
 <context>
@@ -955,10 +1088,138 @@ Error</source>
     </message>
 </context>
 <context>
+    <name>ProfileActions</name>
+    <message>
+        <source>Save profile...</source>
+        <translation>Сохранить профиль...</translation>
+    </message>
+    <message>
+        <source>Apply profile...</source>
+        <translation>Применить профиль...</translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation>Сохранить профиль</translation>
+    </message>
+    <message>
+        <source>Profiles (*.json)</source>
+        <translation>Профили (*.json)</translation>
+    </message>
+    <message>
+        <source>Apply profile</source>
+        <translation>Применить профиль</translation>
+    </message>
+    <message>
+        <source>This profile cannot be applied: %1</source>
+        <translation>Этот профиль нельзя применить: %1</translation>
+    </message>
+    <message>
+        <source>Profile saved to %1</source>
+        <translation>Профиль сохранён в %1</translation>
+    </message>
+    <message>
+        <source>The profile was not saved: %1</source>
+        <translation>Профиль не сохранён: %1</translation>
+    </message>
+    <message>
+        <source>The sensor has the configuration of %1 already</source>
+        <translation>Конфигурация датчика уже совпадает с %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>неизвестно</translation>
+    </message>
+    <message>
+        <source>Profile: configuration read</source>
+        <translation>Профиль: чтение конфигурации</translation>
+    </message>
+    <message>
+        <source>Profile: writing %1=%2</source>
+        <translation>Профиль: запись %1=%2</translation>
+    </message>
+    <message>
+        <source>Profile %1: %2 of %3 parameters applied</source>
+        <translation>Профиль %1: применено параметров: %2 из %3</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileApplyDialog</name>
+    <message>
+        <source>Apply profile</source>
+        <translation>Применить профиль</translation>
+    </message>
+    <message>
+        <source>The sensor differs from the profile %1 in these parameters:</source>
+        <translation>Датчик отличается от профиля %1 этими параметрами:</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Профиль</translation>
+    </message>
+    <message>
+        <source>Writing...</source>
+        <translation>Запись...</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Результат</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileFile</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>not a profile: %1 at character %2</source>
+        <translation>это не профиль: %1 в символе %2</translation>
+    </message>
+    <message>
+        <source>format version %1 is not one this Nivelon reads (%2)</source>
+        <translation>версия формата %1 не читается этой версией Nivelon (%2)</translation>
+    </message>
+    <message>
+        <source>a profile of model %1, not of %2: nothing was written</source>
+        <translation>профиль модели %1, а не %2: ничего не записано</translation>
+    </message>
+    <message>
+        <source>unknown parameter &quot;%1&quot;: nothing was written</source>
+        <translation>неизвестный параметр «%1»: ничего не записано</translation>
+    </message>
+    <message>
+        <source>no parameters: nothing to apply</source>
+        <translation>нет параметров: применять нечего</translation>
+    </message>
+</context>
+<context>
     <name>PwmParameterWidget</name>
     <message>
         <source>Reverse</source>
         <translation>Инверсия</translation>
+    </message>
+</context>
+<context>
+    <name>SensorEvents</name>
+    <message>
+        <source>Sensor 0x%1: %2</source>
+        <translation>Датчик 0x%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1014,6 +1275,14 @@ Error</source>
     <message>
         <source>no reply since %1</source>
         <translation>нет ответа с %1</translation>
+    </message>
+    <message>
+        <source>lost: %1</source>
+        <translation>потерян: %1</translation>
+    </message>
+    <message>
+        <source>answers again</source>
+        <translation>снова отвечает</translation>
     </message>
 </context>
 <context>

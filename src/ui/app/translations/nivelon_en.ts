@@ -1,0 +1,1355 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>AddSensorDialog</name>
+    <message>
+        <source>Add sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AddressDialog</name>
+    <message>
+        <source>New address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor 0x%1 on this line already has address %2.
+Choose a free address, or first give that sensor another one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BaseSensor</name>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BaudRate</name>
+    <message>
+        <source>50bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>75bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>110bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>134bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>150bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>200bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>300bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>600bps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1.2kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1.8kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2.4kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4.8kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9.6kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>14.4kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>19.2kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>38.4kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>56kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>57.6kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>76.8kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>115.2kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>128kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>256kbps</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BusTypeDialog</name>
+    <message>
+        <source>Choose sensor model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor type can later be changed in Sensors menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CommandCallback</name>
+    <message>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crc fail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nack</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No echo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Echo mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetectionReminderDialog</name>
+    <message>
+        <source>Sensors not detected, check connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EngineFactory</name>
+    <message>
+        <source>ZT-31</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TBus protocol, LIN interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ZT-32</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBus protocol, RS-485 inteface</source>
+        <translation>MODBus protocol, RS-485 interface</translation>
+    </message>
+    <message>
+        <source>ZT-33</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485 inteface</source>
+        <translation>Omnicomm protocol, RS-485 interface</translation>
+    </message>
+    <message>
+        <source>ZT-34</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-232 inteface</source>
+        <translation>Omnicomm protocol, RS-232 interface</translation>
+    </message>
+    <message>
+        <source>ZT-35</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ZT-36</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBus protocol, RS-485 inteface, PWM output</source>
+        <translation>MODBus protocol, RS-485 interface, PWM output</translation>
+    </message>
+    <message>
+        <source>ZT-37</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485 inteface, PWM output</source>
+        <translation>Omnicomm protocol, RS-485 interface, PWM output</translation>
+    </message>
+    <message>
+        <source>ZT-38</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-232 inteface, PWM output</source>
+        <translation>Omnicomm protocol, RS-232 interface, PWM output</translation>
+    </message>
+    <message>
+        <source>ZT-41</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485 interface, analogue output 0.5-4.5V(0.5-9.5V)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ZT-42</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-485/RS-232 interfaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ZT-43</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm protocol, RS-232 interface, analogue output 0.5-4.5V(0.5-9.5V)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FailureStatusLine</name>
+    <message>
+        <source>%1 refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HardwareSerialPort</name>
+    <message>
+        <source>%1 is in use by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HeaderViewHiderMenu</name>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language changes at the next start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LineDataModel</name>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Request</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Response</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LineStatistics</name>
+    <message>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exchanges %1, ok %2, time-outs %3, checksum failures %4, other failures %5; reply %6 ms mean, %7 ms max; last heard %8; noise %9 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; %1 frames sent unasked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the line is noisy: %1 bytes in %2 s that belong to no exchange; check the wiring and that no other master is on the bus</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogDisplayController</name>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write to..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable all sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable all sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the log file %1 failed: %2. The log is no longer written to it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Logger</name>
+    <message>
+        <source>PortStatus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LineData</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EngineState</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ModBusEngine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OmniCommEngine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OmniCommSensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TBusEngine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TBusSensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destruction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detector</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для отключения нажать Ctrl+Shift+L</source>
+        <translation>Press Ctrl+Shift+L to hide</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Autoscroll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every exchange on the line shows here in diagnostic mode: start with -g to fill this table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save plot..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save plot. Available with sensor tab selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bus Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обнаружение датчиков</source>
+        <translation>Detect Sensors</translation>
+    </message>
+    <message>
+        <source>Add Sensor..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plot..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Query Interval..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detecting sensors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>found on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open port %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Query Interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detecting sensors: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensors not detected, check connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModBusEngine</name>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModBusSensor</name>
+    <message>
+        <source>rawlvl=%1, lvl=%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModBusSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень в процентах</source>
+        <translation>Level in percent</translation>
+    </message>
+    <message>
+        <source>Set address..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OmniCommEngine</name>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OmniCommSensor</name>
+    <message>
+        <source>Raw level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FMax</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FMin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SampleCount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PWM_Max</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ControlOutput</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DataFormat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NormalTemperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AnalogueOutputRatio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AnalogueOutputRange</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OmniCommSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень в дискретах</source>
+        <translation>Level in counts</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах</source>
+        <translation>Frequency in relative units</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень в процентах</source>
+        <translation>Level in percent</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение с датчика температуры в дискретах АЦП</source>
+        <translation>Temperature sensor reading in ADC counts</translation>
+    </message>
+    <message>
+        <source>Указатель уровня</source>
+        <translation>Level indicator</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fmin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах, соответствующая максимальному уровню</source>
+        <translation>Frequency in relative units at the highest level</translation>
+    </message>
+    <message>
+        <source>Fmax</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Частота в условных единицах, соответствующая минимальному уровню</source>
+        <translation>Frequency in relative units at the lowest level</translation>
+    </message>
+    <message>
+        <source>Sample Count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Количество выборок для усреднения.
+Больше - выше устойчивость сигнала,
+меньше - лучше скорость реакции на изменение уровня.</source>
+        <translation>Number of samples averaged.
+More: a steadier signal,
+fewer: a quicker response to a change of level.</translation>
+    </message>
+    <message>
+        <source>Data format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Формат ответа датчика на запрос уровня</source>
+        <translation>Format of the sensor&apos;s reply to a level request</translation>
+    </message>
+    <message>
+        <source>Control output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Граница включения лампы низкого уровня топлива</source>
+        <translation>Threshold that lights the low-fuel lamp</translation>
+    </message>
+    <message>
+        <source>PWM Max</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заполнение ШИМ, соответствующее максимальному уровню</source>
+        <translation>PWM duty cycle at the highest level</translation>
+    </message>
+    <message>
+        <source>Normal Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Значение датчика температуры при нормальной температуре</source>
+        <translation>Temperature sensor reading at normal temperature</translation>
+    </message>
+    <message>
+        <source>Analogue Output Ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэффициент пересчёта уровня в напряжение на аналоговом выходе</source>
+        <translation>Ratio from level to voltage on the analogue output</translation>
+    </message>
+    <message>
+        <source>Analogue Output Range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Диапазон напряжений на аналоговом выходе</source>
+        <translation>Voltage range of the analogue output</translation>
+    </message>
+    <message>
+        <source>Autonomous interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал выдачи данных в автономном режиме, в секундах</source>
+        <translation>Interval between readings sent in autonomous mode, in seconds</translation>
+    </message>
+    <message>
+        <source>Auto mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change Address..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1024 (10 bits)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4096 (12 bits)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8192 (13 bits)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0.5-4.5V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0.5-9.5V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it must be from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it must be below %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it must be above %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature/Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode switch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No frequency reading to calibrate from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;br/&gt;Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ParameterWidget</name>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 refused: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 refused by the sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 not written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlotSettingsDialog</name>
+    <message>
+        <source>Plot settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plot samples limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm:ss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hh:mm:ss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ss:zzz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm:ss:zzz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hh:mm:ss:zzz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Percentage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line Style</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlotStyles</name>
+    <message>
+        <source>No curve</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sticks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Steps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PortOptionsPanel</name>
+    <message>
+        <source>Auto search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a port that is not listed, such as a pseudo-terminal or a link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add port...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PortOptionsWidget</name>
+    <message>
+        <source>There is no device %1. Check the path; a pseudo-terminal or link must exist before it can be added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The port %1 cannot be added to the list of ports.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PwmParameterWidget</name>
+    <message>
+        <source>Reverse</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SensorEvents</name>
+    <message>
+        <source>Sensor 0x%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SensorWidget</name>
+    <message>
+        <source>STUB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Follow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lost: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>answers again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no reply since %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plot data save..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to save plot data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output file open error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output file write error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SerialPort</name>
+    <message>
+        <source>%1; add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; close that program first</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SerialPortManager</name>
+    <message>
+        <source>No COM ports found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List of found COM port(s):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto detect enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto detect disabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>port %1 detected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>port %1 removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>device removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensors answer on port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line lost: %1 (%2); waiting for it to come back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line restored: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No sensor answers on port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opened port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opening port %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Closing port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBusEngine</name>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBusSensor</name>
+    <message>
+        <source>error minimum undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error maximum undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error calibration invalid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error unknown %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum ADC Value %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum ADC Value %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBusSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LVL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set minimum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibration</name>
+    <message>
+        <source>%1 litres cannot be poured: give a volume above zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no pour waits for a reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no reading has come since the pour</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankTable</name>
+    <message>
+        <source>litres %1 are below zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>raw level %1 is below zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>litres %1 do not rise above %2 of the row before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>raw level %1 does not rise above %2 of the row before</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankTableFile</name>
+    <message>
+        <source>the header %1 is expected here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the forced rows &quot;%1&quot; are not row numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 wants 3 fields, this row has %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RawLevel %1 is not a whole number from 0 to 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the header %1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no rows follow the header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the forced rows name a row that is not in the table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is too large for a tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
