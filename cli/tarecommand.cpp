@@ -2,30 +2,12 @@
 
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "protocols/omnicommsensor.h"
 #include "tank/tanktablefile.h"
+#include "tank/tanktableorigin.h"
 
 #include <QDateTime>
 #include <QLocale>
 #include <QSaveFile>
-
-namespace {
-
-// What a raw level counts in: Omnicomm sensors are told their scale, the
-// others report hundredths of a percent or ten-thousandths of full scale.
-QString dataFormatOf(const SerialSensor* sensor)
-{
-    const auto* omnicomm = qobject_cast<const OmniCommSensor*>(sensor);
-    if (!omnicomm)
-        return QStringLiteral("full scale 10000");
-    if (!omnicomm->parameter(OmniCommSensor::DataFormatIndex)->isValid())
-        return QStringLiteral("unknown");
-    return QStringLiteral("%1 (full scale %2)")
-        .arg(omnicomm->parameter(OmniCommSensor::DataFormatIndex)->variantValue().toInt())
-        .arg(double(omnicomm->dataFormatDivisor()));
-}
-
-} // namespace
 
 TareCommand::TareCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
@@ -194,7 +176,8 @@ void TareCommand::writeTable()
                       .arg(m_options.port));
         return;
     }
-    m_calibration.setTableInfo(tableInfo());
+    m_calibration.setTableInfo(
+        tankTableOrigin(m_sensor, m_options.modelCode, QStringLiteral(NIVELON_VERSION)));
     QString error;
     if (!TankTableFile::save(m_calibration.table(), m_options.tank.out, &error)) {
         finish(ExitPortFailure, error);
@@ -202,15 +185,4 @@ void TareCommand::writeTable()
     }
     m_report.written(m_options.tank.out);
     finish(ExitDone);
-}
-
-TankTableInfo TareCommand::tableInfo() const
-{
-    TankTableInfo info;
-    info.model = m_options.modelCode;
-    info.address = m_options.address;
-    info.dataFormat = dataFormatOf(m_sensor);
-    info.date = QDateTime::currentDateTime();
-    info.version = QStringLiteral(NIVELON_VERSION);
-    return info;
 }

@@ -31,7 +31,6 @@ private:
     void forceRecord();
     void sensorUpdated();
     void writeTable();
-    TankTableInfo tableInfo() const;
 
     TankCalibration m_calibration;
     TareReport m_report;

@@ -26,6 +26,15 @@ void BaseSensor::setAddress(uint8_t address)
     emit addressChanged(address);
 }
 
+void BaseSensor::setTankTable(const TankTable* table)
+{
+    if (table)
+        m_tankTable = *table;
+    else
+        m_tankTable.reset();
+    emit tankTableChanged();
+}
+
 void BaseSensor::update()
 {
     emit updated();

@@ -3,10 +3,12 @@
 #include "engine/commandcallback.h"
 #include "engine/sensorreading.h"
 #include "parameters/ktparametercollection.h"
+#include "tank/tanktable.h"
 
 #include <QObject>
 #include <QVariant>
 #include <cstdint>
+#include <optional>
 
 class BaseEngine;
 class SensorWidget;
@@ -43,9 +45,15 @@ public:
     // The caller owns it.
     SensorWidget* createWidget();
 
+    // The table from this sensor's raw level to the litres in its tank, null
+    // when none was loaded or recorded. The setter copies; null removes it.
+    const TankTable* tankTable() const { return m_tankTable ? &*m_tankTable : nullptr; }
+    void setTankTable(const TankTable* table);
+
 signals:
     void updated();
     void addressChanged(uint8_t newAddress);
+    void tankTableChanged();
 
 protected:
     // Keeps the reading and tells the views.
@@ -55,4 +63,5 @@ private:
     BaseEngine* const m_engine;
     uint8_t m_address = 0;
     SensorReading m_lastReading;
+    std::optional<TankTable> m_tankTable;
 };

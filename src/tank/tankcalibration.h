@@ -30,6 +30,8 @@ public:
     void setDefaultStep(double litres) { m_defaultStep = litres; }
     const TankTable& table() const { return m_table; }
     void setTableInfo(const TankTableInfo& info) { m_table.setInfo(info); }
+    // Goes on from a table read back: a pour that waits is dropped.
+    void setTable(const TankTable& table);
 
     State state() const { return m_state; }
     // The litres of the pour that waits, and what the tank then holds.
@@ -39,6 +41,8 @@ public:
     bool hasReading() const { return m_hasReading; }
     double lastLevel() const { return m_lastLevel; }
     int lastRawLevel() const { return m_lastRawLevel; }
+    // The last reading lies above the last row, so it can become the next one.
+    bool hasRisen() const;
 
     // Litres poured since the last row (for the first row: what the tank holds,
     // 0 for an empty tank); while a pour waits, more poured into it.
@@ -46,6 +50,9 @@ public:
     void cancelStep();
     // Records the waiting pour at the last reading without waiting for it to settle.
     bool recordNow(QString* error = nullptr);
+    // For a driver that watches stability() itself and says when: records a pour
+    // of litres at the last reading at once, forced unless the level has settled.
+    bool recordPour(double litres, QString* error = nullptr);
     // Takes back the last row; the fuel stays in the tank, so the next pour
     // answered does that step again.
     bool undo();
@@ -61,6 +68,7 @@ signals:
     void undone(const TankRow& row);
 
 private:
+    bool acceptsPour(double litres, QString* error) const;
     bool record(bool forced, QString* error);
     void setState(State state);
 

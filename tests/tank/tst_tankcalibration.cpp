@@ -22,6 +22,7 @@ private slots:
     void stabilityOfReadings_data();
     void stabilityOfReadings();
     void poursAreRecordedOnceSettledAndRisen();
+    void recordedWhenTheDriverSays();
 };
 
 void TestTankCalibration::stabilityOfReadings_data()
@@ -106,6 +107,34 @@ void TestTankCalibration::poursAreRecordedOnceSettledAndRisen()
     feed(&calibration, 6700, 8000, 12.0, 500);
     QCOMPARE(calibration.table().rowCount(), 3);
     QCOMPARE(calibration.pendingLitres(), 20.0);
+}
+
+// A driver with a Record button of its own: the row is forced unless the level
+// has settled, and it must rise above the last.
+void TestTankCalibration::recordedWhenTheDriverSays()
+{
+    TankCalibration calibration;
+    calibration.stability().setSettleMs(1000);
+    QString error;
+    QVERIFY(!calibration.recordPour(0, &error)); // no reading yet
+    feed(&calibration, 0, 1000, 2.0, 80);
+    QVERIFY(calibration.hasRisen());
+    QVERIFY(calibration.recordPour(0, &error));
+    QVERIFY(!calibration.table().lastRow().forced);
+    QVERIFY(!calibration.hasRisen());
+    QVERIFY(!calibration.recordPour(10, &error)); // the level has not risen
+    QVERIFY(!calibration.recordPour(0, &error));  // only the first row may be 0 litres
+    calibration.addReading(1100, 6.0, 240);
+    QVERIFY(calibration.recordPour(10, &error));
+    QVERIFY(calibration.table().lastRow().forced);
+    QVERIFY(calibration.pour(10));
+    QVERIFY(!calibration.recordPour(10, &error)); // a pour already waits
+    QCOMPARE(error, QStringLiteral("a pour already waits for its reading"));
+
+    // Going on from a table read back drops the waiting pour.
+    calibration.setTable(TankTable());
+    QCOMPARE(calibration.state(), TankCalibration::Idle);
+    QVERIFY(calibration.hasRisen());
 }
 
 QTEST_GUILESS_MAIN(TestTankCalibration)

@@ -8,6 +8,7 @@
 #include "app/resources.h"
 #include "engine/enginefactory.h"
 #include "engine/serialsensor.h"
+#include "log/addresstext.h"
 #include "log/fillingcolumns.h"
 #include "log/headerviewhidermenu.h"
 #include "log/linedatamodel.h"
@@ -19,13 +20,14 @@
 #include "record/commissioningrecord.h"
 #include "record/recordexport.h"
 #include "settings/settingskeys.h"
+#include "tank/tankcalibrations.h"
 #include "ui_mainwindow.h"
-#include "log/addresstext.h"
 #include "views/plotsettingsdialog.h"
 #include "views/sensorviews.h"
 #include "views/sensorwidget.h"
 
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -65,6 +67,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
             return askSensorModel();
         };
     m_manager = new SerialPortManager(enumerator, this, std::move(hooks));
+    m_tankCalibrations = new TankCalibrations(this, m_manager);
     connect(m_manager, &SerialPortManager::detectionStateChanged, this,
             &MainWindow::slotDetectionStateChanged);
     connect(m_manager, &SerialPortManager::lineNoisy, statusBar(),
@@ -300,6 +303,7 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
         context.modelIndex = m_manager->busType();
         RecordExport::run(view, context);
     });
+    m_tankCalibrations->addActionTo(view);
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
     if (!m_lineLost.isEmpty())
@@ -416,14 +420,14 @@ void MainWindow::setAutoScrollLogEnabled(bool v)
 
 void MainWindow::on_sensorTabWidget_tabCloseRequested(int index)
 {
-    if (index <= 0)
+    SensorWidget* view = index > 0 ? sensorWidgetAt(index) : nullptr;
+    if (!view || !m_tankCalibrations->settleUnsaved(view))
         return;
     if (index == ui->sensorTabWidget->currentIndex()) {
         ui->menuActions->clear();
         ui->menuActions->setEnabled(false);
     }
-    SensorWidget* view = sensorWidgetAt(index);
-    BaseSensor* sensor = view ? view->baseSensor() : nullptr;
+    BaseSensor* sensor = view->baseSensor();
     if (!sensor)
         return;
     // The view follows its sensor.
@@ -546,6 +550,15 @@ void MainWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange)
         ui->retranslateUi(this);
     QMainWindow::changeEvent(event);
+}
+
+// A tank table not yet saved is the work of hours: it is not left behind unasked.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_tankCalibrations->settleUnsaved())
+        event->accept();
+    else
+        event->ignore();
 }
 
 SensorWidget* MainWindow::sensorWidgetAt(int index) const

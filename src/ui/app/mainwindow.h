@@ -20,6 +20,7 @@ class PortEnumerator;
 class PortOptionsWidget;
 class QLabel;
 class SensorWidget;
+class TankCalibrations;
 
 // The application's only window, where the subsystems are wired together: it owns
 // the port manager (and through it the engine and its sensors), shows one tab per
@@ -65,6 +66,7 @@ private slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     int askSensorModel();
@@ -95,6 +97,7 @@ private:
     int m_lastDetectionState = 0;
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
+    TankCalibrations* m_tankCalibrations = nullptr;
     FillingColumns* m_lineDataColumns = nullptr;
     // The dock has a place of the user's from an earlier run.
     bool m_logDockPlaced = false;

@@ -35,7 +35,7 @@ void RecordExport::run(SensorWidget* view, RecordContext context)
     if (!sensor)
         return;
     context.time = QDateTime::currentDateTime();
-    CommissioningRecord record = CommissioningRecord::of(*sensor, context, nullptr);
+    CommissioningRecord record = CommissioningRecord::of(*sensor, context, sensor->tankTable());
     const QImage plot = plotImage(*view);
     QWidget* window = view->window();
     RecordDialog dialog(window);

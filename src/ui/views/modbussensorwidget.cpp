@@ -1,6 +1,7 @@
 #include "views/modbussensorwidget.h"
 
 #include "protocols/modbussensor.h"
+#include "tank/tanklitresfield.h"
 #include "ui_modbussensorwidget.h"
 #include "views/addressdialog.h"
 #include "views/levelsampletext.h"
@@ -19,6 +20,8 @@ ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     , ui(new Ui::ModBusSensorWidget)
 {
     ui->setupUi(this);
+    ui->formLayout->addWidget(new TankLitresField(sensor, this), ui->formLayout->rowCount(), 0, 1,
+                              -1);
     connect(sensor, &ModBusSensor::addressChangeFailed, this,
             &ModBusSensorWidget::slotAddressChangeFailed);
     initPlot(ui->plot);

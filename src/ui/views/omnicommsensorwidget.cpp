@@ -5,6 +5,7 @@
 #include "parameters/parameterwidget.h"
 #include "plot/omnicommfrequencytemperaturescaledraw.h"
 #include "protocols/omnicommsensor.h"
+#include "tank/tanklitresfield.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
 #include "views/profileactions.h"
@@ -38,6 +39,8 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     , m_modeCallback(this, &OmniCommSensorWidget::setModeCallback)
 {
     ui->setupUi(this);
+    // Under the values: that row has no room to spare.
+    ui->verticalLayout->insertWidget(1, new TankLitresField(sensor, this));
     if (!QCoreApplication::arguments().contains(QStringLiteral("-t")))
         removeServiceControls();
     m_rightScaleDraw = new OmniCommFrequencyTemperatureScaleDraw(

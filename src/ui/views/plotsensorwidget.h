@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/basesensor.h"
 #include "engine/readingcsv.h"
 #include "engine/sensorreading.h"
 #include "plot/limitedqueue.h"
@@ -66,8 +67,8 @@ protected:
     template <typename ToReading>
     void writePlotData(QTextStream& stream, bool frequencyTemperature, ToReading toReading) const
     {
-        // No tank table belongs to a view yet.
-        const ReadingCsv csv(frequencyTemperature, nullptr);
+        const BaseSensor* sensor = baseSensor();
+        const ReadingCsv csv(frequencyTemperature, sensor ? sensor->tankTable() : nullptr);
         stream << csv.header() << '\n';
         for (int i = 0; i < m_queue.size(); ++i)
             stream << csv.row(toReading(m_queue[i])) << '\n';

@@ -2,6 +2,7 @@
 
 #include "engine/enginefactory.h"
 #include "protocols/tbussensor.h"
+#include "tank/tanklitresfield.h"
 #include "ui_tbussensorwidget.h"
 #include "views/levelsampletext.h"
 
@@ -23,6 +24,8 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     initCalibrationButton(ui->setMaximumButton, tr("Set maximum"),
                           tr("Make the sensor's present level its maximum (full tank)?"),
                           tr("Maximum set at the present level"));
+    ui->formLayout->addWidget(new TankLitresField(sensor, this), ui->formLayout->rowCount(), 0, 1,
+                              -1);
     connect(ui->setMinimumButton, &CommandButton::triggered, sensor,
             &TBusSensor::requestSetMinimum);
     connect(ui->setMaximumButton, &CommandButton::triggered, sensor,

@@ -1766,6 +1766,267 @@ Error</source>
         <source>no reading has come since the pour</source>
         <translation>после заливки ещё не было показаний</translation>
     </message>
+    <message>
+        <source>a pour already waits for its reading</source>
+        <translation>налив уже ждёт своего показания</translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibrationDialog</name>
+    <message>
+        <source>Tank calibration</source>
+        <translation>Тарировка бака</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Показание</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Уровень</translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation>Сырой уровень</translation>
+    </message>
+    <message>
+        <source>Stability</source>
+        <translation>Успокоение</translation>
+    </message>
+    <message>
+        <source>Spread</source>
+        <translation>Разброс</translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation>Допуск</translation>
+    </message>
+    <message>
+        <source>How far either side of one value the readings may lie and still count as settled</source>
+        <translation>Насколько показания могут отклоняться в обе стороны от одного значения и всё ещё считаться установившимися</translation>
+    </message>
+    <message>
+        <source>±</source>
+        <translation>±</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Settling time</source>
+        <translation>Время успокоения</translation>
+    </message>
+    <message>
+        <source>How long the readings must stay within the tolerance</source>
+        <translation>Сколько времени показания должны оставаться в пределах допуска</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Шаг</translation>
+    </message>
+    <message>
+        <source>Poured</source>
+        <translation>Налито</translation>
+    </message>
+    <message>
+        <source>The litres poured in this step; for the first row, what the tank holds (0 when empty)</source>
+        <translation>Литры, налитые на этом шаге; для первой строки — сколько в баке (0, если он пуст)</translation>
+    </message>
+    <message>
+        <source> L</source>
+        <translation> л</translation>
+    </message>
+    <message>
+        <source>Tank then holds</source>
+        <translation>В баке будет</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source>Records the step once the level has settled</source>
+        <translation>Записывает шаг, когда уровень успокоился</translation>
+    </message>
+    <message>
+        <source>Record unsettled</source>
+        <translation>Записать сразу</translation>
+    </message>
+    <message>
+        <source>Records the step now; the table marks the row as forced</source>
+        <translation>Записывает шаг сейчас же; таблица помечает строку как принудительную</translation>
+    </message>
+    <message>
+        <source>Undo last step</source>
+        <translation>Отменить последний шаг</translation>
+    </message>
+    <message>
+        <source>Takes back the last row; its fuel stays in the tank, so the next step pours it again</source>
+        <translation>Убирает последнюю строку; топливо остаётся в баке, и следующий шаг наливает его заново</translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>Level, %</source>
+        <translation>Уровень, %</translation>
+    </message>
+    <message>
+        <source>Recorded</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Загрузить...</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Сохранить...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Tank calibration: %1 at %2</source>
+        <translation>Тарировка бака: %1, адрес %2</translation>
+    </message>
+    <message>
+        <source>Level %</source>
+        <translation>Уровень, %</translation>
+    </message>
+    <message>
+        <source>No reading</source>
+        <translation>Нет показаний</translation>
+    </message>
+    <message>
+        <source>Settled</source>
+        <translation>Успокоился</translation>
+    </message>
+    <message>
+        <source>The level has settled, but not above the last row: pour more before recording.</source>
+        <translation>Уровень успокоился, но не выше последней строки: долейте перед записью.</translation>
+    </message>
+    <message>
+        <source>In the tank</source>
+        <translation>В баке</translation>
+    </message>
+    <message>
+        <source>%1 L</source>
+        <translation>%1 л</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>принудительно</translation>
+    </message>
+    <message>
+        <source>settled</source>
+        <translation>успокоился</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Не записано: %1</translation>
+    </message>
+    <message>
+        <source>Row %1 recorded: %2 L at raw level %3</source>
+        <translation>Строка %1 записана: %2 л при сыром уровне %3</translation>
+    </message>
+    <message>
+        <source>Row %1 taken back</source>
+        <translation>Строка %1 убрана</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Сохранено в %1</translation>
+    </message>
+    <message>
+        <source>Save tank table</source>
+        <translation>Сохранить тарировочную таблицу</translation>
+    </message>
+    <message>
+        <source>Tank tables (*.csv)</source>
+        <translation>Тарировочные таблицы (*.csv)</translation>
+    </message>
+    <message>
+        <source>Tank table not saved</source>
+        <translation>Тарировочная таблица не сохранена</translation>
+    </message>
+    <message>
+        <source>Load tank table</source>
+        <translation>Загрузить тарировочную таблицу</translation>
+    </message>
+    <message>
+        <source>Tank tables (*.csv);;All files (*)</source>
+        <translation>Тарировочные таблицы (*.csv);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Tank table not loaded</source>
+        <translation>Тарировочная таблица не загружена</translation>
+    </message>
+    <message>
+        <source>%1 was not loaded: %2</source>
+        <translation>Файл %1 не загружен: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Loaded %n row(s) from %1</source>
+        <translation>
+            <numerusform>Загружена %n строка из %1</numerusform>
+            <numerusform>Загружены %n строки из %1</numerusform>
+            <numerusform>Загружено %n строк из %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The tank table of %1 at %2 is not saved: %n row(s).</source>
+        <translation>
+            <numerusform>Тарировочная таблица %1, адрес %2, не сохранена: %n строка.</numerusform>
+            <numerusform>Тарировочная таблица %1, адрес %2, не сохранена: %n строки.</numerusform>
+            <numerusform>Тарировочная таблица %1, адрес %2, не сохранена: %n строк.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%L1 %</source>
+        <translation>%L1 %</translation>
+    </message>
+    <message>
+        <source>Settling: %L1 s to go</source>
+        <translation>Успокаивается: ещё %L1 с</translation>
+    </message>
+    <message>
+        <source>%L1 % of %L2 % allowed</source>
+        <translation>%L1 % из допустимых %L2 %</translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibrations</name>
+    <message>
+        <source>Tank calibration...</source>
+        <translation>Тарировка бака...</translation>
+    </message>
+</context>
+<context>
+    <name>TankLitresField</name>
+    <message>
+        <source>Litres</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>%1 L (out of range)</source>
+        <translation>%1 л (вне таблицы)</translation>
+    </message>
+    <message>
+        <source>%1 L</source>
+        <translation>%1 л</translation>
+    </message>
+    <message>
+        <source>The level lies outside the tank table: the litres are those of its nearest row</source>
+        <translation>Уровень вне тарировочной таблицы: показаны литры её ближайшей строки</translation>
+    </message>
 </context>
 <context>
     <name>TankTable</name>

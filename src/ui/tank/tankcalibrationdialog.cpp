@@ -1,0 +1,341 @@
+#include "tank/tankcalibrationdialog.h"
+
+#include "engine/basesensor.h"
+#include "tank/tanktablefile.h"
+#include "tank/tanktableorigin.h"
+#include "ui_tankcalibrationdialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <qwt_plot.h>
+#include <qwt_symbol.h>
+
+namespace {
+
+const int kReplotMs = 200;
+const int kFullScale = 100;
+const QColor kSettledColour(0x33, 0xaa, 0x33);
+
+// In the engineer's own notation, as the spin boxes have it.
+QString litresText(double litres)
+{
+    return QLocale().toString(litres, 'g', 12);
+}
+
+QString addressText(const BaseSensor* sensor)
+{
+    return QStringLiteral("0x%1").arg(sensor->address(), 2, 16, QLatin1Char('0'));
+}
+
+QTableWidgetItem* cell(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+TankCalibrationDialog::TankCalibrationDialog(BaseSensor* sensor, const QString& model,
+                                             QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::TankCalibrationDialog)
+    , m_sensor(sensor)
+    , m_model(model)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("tankCalibrationDialog"));
+    setWindowTitle(tr("Tank calibration: %1 at %2").arg(model, addressText(sensor)));
+    ui->toleranceSpinBox->setValue(TankStability::kDefaultTolerance);
+    ui->settleSpinBox->setValue(TankStability::kDefaultSettleMs / 1000.0);
+    ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
+    setUpPlot();
+    ui->stepSpinBox->setFocus();
+    connect(sensor, &BaseSensor::updated, this, &TankCalibrationDialog::slotSensorUpdated);
+    // A table the sensor already has, loaded or recorded before, is where to go on from.
+    if (const TankTable* table = sensor->tankTable())
+        m_calibration.setTable(*table);
+    showTable();
+    slotSensorUpdated();
+}
+
+TankCalibrationDialog::~TankCalibrationDialog() = default;
+
+void TankCalibrationDialog::setUpPlot()
+{
+    QwtPlot* plot = ui->plot;
+    plot->setAxisTitle(QwtPlot::xBottom, tr("Level %"));
+    plot->setAxisTitle(QwtPlot::yLeft, tr("Litres"));
+    plot->setAxisScale(QwtPlot::xBottom, 0, kFullScale);
+    plot->setCanvasBackground(Qt::white);
+    m_curve.setPen(QPen(Qt::darkBlue, 2));
+    m_curve.setSymbol(
+        new QwtSymbol(QwtSymbol::Ellipse, QBrush(Qt::darkBlue), QPen(Qt::darkBlue), QSize(6, 6)));
+    m_curve.attach(plot);
+    m_levelMarker.setLineStyle(QwtPlotMarker::VLine);
+    m_levelMarker.setLinePen(QPen(Qt::darkGreen, 1, Qt::DashLine));
+    m_levelMarker.attach(plot);
+    m_replotTimer.setSingleShot(true);
+    m_replotTimer.setInterval(kReplotMs);
+    connect(&m_replotTimer, &QTimer::timeout, plot, &QwtPlot::replot);
+}
+
+// The one place that takes a reading from the sensor.
+SensorReading TankCalibrationDialog::reading() const
+{
+    return m_sensor ? m_sensor->lastReading() : SensorReading();
+}
+
+// A level still guessed (an Omnicomm sensor's before its data format is read)
+// does not go into a table.
+void TankCalibrationDialog::slotSensorUpdated()
+{
+    const SensorReading now = reading();
+    m_readingValid = !now.failed() && now.levelKnown;
+    if (m_readingValid)
+        m_calibration.addReading(now.timeMs, now.level, now.rawLevel);
+    showReading();
+}
+
+void TankCalibrationDialog::showReading()
+{
+    if (m_readingValid) {
+        ui->levelValue->setText(tr("%L1 %").arg(m_calibration.lastLevel(), 0, 'f', 2));
+        ui->rawLevelValue->setText(QString::number(m_calibration.lastRawLevel()));
+        m_levelMarker.setXValue(m_calibration.lastLevel());
+        m_levelMarker.setVisible(true);
+    } else {
+        ui->levelValue->setText(tr("No reading"));
+        ui->rawLevelValue->clear();
+        m_levelMarker.setVisible(false);
+    }
+    // A hidden dialog is drawn afresh when shown again.
+    if (isVisible() && !m_replotTimer.isActive())
+        m_replotTimer.start();
+    showStability();
+}
+
+// Record waits for a settled level above the last row; recording before it
+// has settled is the engineer's call, and the row is marked.
+void TankCalibrationDialog::showStability()
+{
+    const TankStability& stability = m_calibration.stability();
+    const bool settled = m_readingValid && stability.isStable();
+    const bool risen = m_readingValid && m_calibration.hasRisen();
+    ui->stabilityBar->setRange(0, stability.settleMs());
+    ui->stabilityBar->setValue(m_readingValid ? stability.settleMs() - stability.remainingMs() : 0);
+    if (!m_readingValid)
+        ui->stabilityBar->setFormat(tr("No reading"));
+    else if (settled)
+        ui->stabilityBar->setFormat(tr("Settled"));
+    else
+        ui->stabilityBar->setFormat(
+            tr("Settling: %L1 s to go").arg(stability.remainingMs() / 1000.0, 0, 'f', 1));
+    // Readings come often; a palette set again would repaint the bar each time.
+    const QColor colour = settled ? kSettledColour : palette().color(QPalette::Highlight);
+    if (ui->stabilityBar->palette().color(QPalette::Highlight) != colour) {
+        QPalette barPalette = ui->stabilityBar->palette();
+        barPalette.setColor(QPalette::Highlight, colour);
+        ui->stabilityBar->setPalette(barPalette);
+    }
+    ui->spreadValue->setText(tr("%L1 % of %L2 % allowed")
+                                 .arg(stability.spread(), 0, 'f', 2)
+                                 .arg(2 * stability.tolerance(), 0, 'f', 2));
+    ui->recordButton->setEnabled(settled && risen);
+    ui->forceButton->setEnabled(risen && !settled);
+    ui->statusLine->setText(settled && !risen && !m_calibration.table().isEmpty()
+                                ? tr("The level has settled, but not above the last row: "
+                                     "pour more before recording.")
+                                : m_message);
+}
+
+void TankCalibrationDialog::say(const QString& message)
+{
+    m_message = message;
+    showStability();
+}
+
+// The first row is what the tank holds before the first pour, 0 when empty.
+void TankCalibrationDialog::showStep()
+{
+    const TankTable& table = m_calibration.table();
+    ui->stepLabel->setText(table.isEmpty() ? tr("In the tank") : tr("Poured"));
+    const double before = table.isEmpty() ? 0 : table.lastRow().litres;
+    ui->totalValue->setText(tr("%1 L").arg(litresText(before + ui->stepSpinBox->value())));
+    ui->undoButton->setEnabled(!table.isEmpty());
+    ui->saveButton->setEnabled(!table.isEmpty());
+}
+
+void TankCalibrationDialog::showTable()
+{
+    const TankTable& table = m_calibration.table();
+    ui->tableWidget->setRowCount(table.rowCount());
+    QVector<QPointF> points;
+    for (int i = 0; i < table.rowCount(); ++i) {
+        const TankRow& row = table.rows()[size_t(i)];
+        ui->tableWidget->setItem(i, 0, cell(litresText(row.litres)));
+        ui->tableWidget->setItem(i, 1, cell(QString::number(row.rawLevel)));
+        ui->tableWidget->setItem(i, 2, cell(QLocale().toString(row.level, 'f', 2)));
+        ui->tableWidget->setItem(i, 3,
+                                 new QTableWidgetItem(row.forced ? tr("forced") : tr("settled")));
+        points.append(QPointF(row.level, row.litres));
+    }
+    if (table.rowCount() > 0)
+        ui->tableWidget->scrollToBottom();
+    m_curve.setSamples(points);
+    ui->plot->replot();
+    showStep();
+    showStability();
+}
+
+// The sensor's tab shows litres from the table as it grows.
+void TankCalibrationDialog::tableChanged()
+{
+    m_unsaved = !m_calibration.table().isEmpty();
+    if (m_sensor)
+        m_sensor->setTankTable(m_calibration.table().isEmpty() ? nullptr : &m_calibration.table());
+    showTable();
+}
+
+void TankCalibrationDialog::on_recordButton_clicked()
+{
+    record();
+}
+
+void TankCalibrationDialog::on_forceButton_clicked()
+{
+    record();
+}
+
+// The model marks the row forced when the level has not settled.
+void TankCalibrationDialog::record()
+{
+    const bool first = m_calibration.table().isEmpty();
+    QString error;
+    if (!m_calibration.recordPour(ui->stepSpinBox->value(), &error)) {
+        say(tr("Not recorded: %1").arg(error));
+        return;
+    }
+    const TankRow& row = m_calibration.table().lastRow();
+    if (first)
+        ui->stepSpinBox->setValue(m_calibration.defaultStep());
+    tableChanged();
+    say(tr("Row %1 recorded: %2 L at raw level %3")
+            .arg(m_calibration.table().rowCount())
+            .arg(litresText(row.litres))
+            .arg(row.rawLevel));
+}
+
+// The fuel of the row taken back stays in the tank: the step that comes next
+// pours it again.
+void TankCalibrationDialog::on_undoButton_clicked()
+{
+    const TankTable& table = m_calibration.table();
+    if (table.isEmpty())
+        return;
+    const double undone = table.lastRow().litres;
+    if (!m_calibration.undo())
+        return;
+    ui->stepSpinBox->setValue(table.isEmpty() ? undone : undone - table.lastRow().litres);
+    tableChanged();
+    say(tr("Row %1 taken back").arg(table.rowCount() + 1));
+}
+
+void TankCalibrationDialog::on_toleranceSpinBox_valueChanged(double percent)
+{
+    m_calibration.stability().setTolerance(percent);
+    showStability();
+}
+
+void TankCalibrationDialog::on_settleSpinBox_valueChanged(double seconds)
+{
+    m_calibration.stability().setSettleMs(int(seconds * 1000));
+    showStability();
+}
+
+void TankCalibrationDialog::on_stepSpinBox_valueChanged(double)
+{
+    showStep();
+}
+
+bool TankCalibrationDialog::saveTo(const QString& path, QString* error)
+{
+    if (m_sensor)
+        m_calibration.setTableInfo(
+            tankTableOrigin(m_sensor, m_model, QStringLiteral(NIVELON_VERSION)));
+    if (!TankTableFile::save(m_calibration.table(), path, error))
+        return false;
+    m_unsaved = false;
+    say(tr("Saved to %1").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+bool TankCalibrationDialog::loadFrom(const QString& path, QString* error)
+{
+    TankTable table;
+    if (!TankTableFile::load(path, &table, error))
+        return false;
+    m_calibration.setTable(table);
+    tableChanged();
+    m_unsaved = false;
+    say(tr("Loaded %n row(s) from %1", "", table.rowCount()).arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+bool TankCalibrationDialog::save()
+{
+    QString path = QFileDialog::getSaveFileName(this, tr("Save tank table"), QString(),
+                                                tr("Tank tables (*.csv)"));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    QString error;
+    if (saveTo(path, &error))
+        return true;
+    QMessageBox::warning(this, tr("Tank table not saved"), error);
+    return false;
+}
+
+void TankCalibrationDialog::on_saveButton_clicked()
+{
+    save();
+}
+
+void TankCalibrationDialog::on_loadButton_clicked()
+{
+    if (!settleUnsaved(this))
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, tr("Load tank table"), QString(),
+                                                      tr("Tank tables (*.csv);;All files (*)"));
+    QString error;
+    if (!path.isEmpty() && !loadFrom(path, &error))
+        QMessageBox::warning(this, tr("Tank table not loaded"),
+                             tr("%1 was not loaded: %2").arg(QFileInfo(path).fileName(), error));
+}
+
+bool TankCalibrationDialog::settleUnsaved(QWidget* parent)
+{
+    if (!m_unsaved)
+        return true;
+    QMessageBox question(QMessageBox::Question, tr("Tank table not saved"),
+                         tr("The tank table of %1 at %2 is not saved: %n row(s).", "",
+                            m_calibration.table().rowCount())
+                             .arg(m_model, m_sensor ? addressText(m_sensor) : QString()),
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    question.setDefaultButton(QMessageBox::Save);
+    switch (question.exec()) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
