@@ -147,7 +147,7 @@ void TestTankWizard::fiveStepsSavedReloadedAndShownInLitres()
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> csvLines = csv.readAll().split('\n');
     QVERIFY2(csvLines.first().endsWith(",Litres"), csvLines.first().constData());
-    QVERIFY2(csvLines.value(csvLines.size() - 2).endsWith(",40"),
+    QVERIFY2(csvLines.value(csvLines.size() - 2).endsWith(",40.00"),
              csvLines.join('|').right(200).constData());
 
     // Above the last row the tab says so; an unsaved row makes quitting ask.
