@@ -71,7 +71,11 @@ public:
     bool followPlotEnabled() const { return m_followPlotEnabled; }
     bool isCompactPlot() const { return m_compact; }
     const QList<QAction*>& sensorActions() const { return m_sensorActions; }
-    void addSensorAction(QAction* action) { m_sensorActions.append(action); }
+    // Before the commissioning record, which stays last.
+    void addSensorAction(QAction* action)
+    {
+        m_sensorActions.insert(m_sensorActions.indexOf(m_recordAction), action);
+    }
     QTimer* replotTimer() { return &m_replotTimer; }
     QTimer* statisticsTimer() { return &m_statisticsTimer; }
     ReplyWatch* replyWatch() { return &m_replyWatch; }
