@@ -20,6 +20,8 @@ ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     , ui(new Ui::ModBusSensorWidget)
 {
     ui->setupUi(this);
+    fitValueField(ui->levelLineEdit, QStringLiteral("65535"));
+    fitValueField(ui->levelPercentLineEdit, QStringLiteral("100.00"));
     ui->formLayout->addWidget(new TankLitresField(sensor, this), ui->formLayout->rowCount(), 0, 1,
                               -1);
     connect(sensor, &ModBusSensor::addressChangeFailed, this,

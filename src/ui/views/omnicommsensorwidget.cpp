@@ -39,6 +39,10 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     , m_modeCallback(this, &OmniCommSensorWidget::setModeCallback)
 {
     ui->setupUi(this);
+    fitValueField(ui->rawLevelLineEdit, QStringLiteral("8191"));
+    fitValueField(ui->frequencyLineEdit, QStringLiteral("65535"));
+    fitValueField(ui->levelLineEdit, QStringLiteral("100.00"));
+    fitValueField(ui->temperatureLineEdit, QStringLiteral("-128"));
     // Under the values: that row has no room to spare.
     ui->verticalLayout->insertWidget(1, new TankLitresField(sensor, this));
     if (!QCoreApplication::arguments().contains(QStringLiteral("-t")))

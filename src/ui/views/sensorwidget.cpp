@@ -18,12 +18,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTextStream>
 #include <QToolTip>
 #include <algorithm>
@@ -324,6 +326,16 @@ void SensorWidget::showLevel(QProgressBar* bar, float level)
 QString SensorWidget::rawLevelText(const SensorReading& reading)
 {
     return reading.answered() ? QString::number(reading.rawLevel) : QString();
+}
+
+void SensorWidget::fitValueField(QLineEdit* field, const QString& widest)
+{
+    const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+    const QMargins margins = field->textMargins();
+    // A line edit keeps 2 px of its own either side of the text, inside the frame.
+    const int innerMargin = 2;
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest) +
+                           2 * (frame + innerMargin) + margins.left() + margins.right());
 }
 
 QString SensorWidget::levelText(const SensorReading& reading)

@@ -19,6 +19,7 @@ struct SensorReading;
 struct PlotSettings;
 class QAction;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QTextStream;
 class QwtPlot;
@@ -116,6 +117,9 @@ protected:
     static QString rawLevelText(const SensorReading& reading);
     // The level in percent, to the hundredth; nothing while it is not known.
     static QString levelText(const SensorReading& reading);
+    // A value field never narrower than the widest value it shows, so that a
+    // small window squeezes the plot rather than cutting a reading.
+    static void fitValueField(QLineEdit* field, const QString& widest);
     // The line that tells of a lost line or a silent sensor, and the fields
     // greyed while the sensor is silent.
     void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);

@@ -18,6 +18,8 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     , ui(new Ui::TBusSensorWidget)
 {
     ui->setupUi(this);
+    fitValueField(ui->levelLineEdit, QStringLiteral("65535"));
+    fitValueField(ui->levelPercentLineEdit, QStringLiteral("100.00"));
     initCalibrationButton(ui->setMinimumButton, tr("Set minimum"),
                           tr("Make the sensor's present level its minimum (empty tank)?"),
                           tr("Minimum set at the present level"));

@@ -399,6 +399,15 @@ void TestOmniCommSensorWidget::editingKeepsTheWindowWidth()
         if (field->isVisible() && field->width() < field->minimumSizeHint().width())
             QFAIL(qPrintable(field->objectName() + QStringLiteral(" is cut")));
     }
+    // The readings keep room for their widest values ("Не опре", "476" were seen).
+    const QList<QPair<const char*, QString>> widest{{"rawLevelLineEdit", "8191"},
+                                                    {"frequencyLineEdit", "65535"},
+                                                    {"levelLineEdit", "100.00"},
+                                                    {"temperatureLineEdit", "-128"}};
+    for (const auto& [name, text] : widest) {
+        auto* value = bench.child<QLineEdit>(name);
+        QVERIFY2(value->width() >= value->fontMetrics().horizontalAdvance(text), name);
+    }
     const int width = bench.view->window()->width();
     for (int round = 0; round < 3; ++round) {
         for (ParameterWidget* widget : bench.view->findChildren<ParameterWidget*>()) {
