@@ -3,6 +3,7 @@
 #include "argumentparser.h"
 #include "clicommand.h"
 #include "clioutput.h"
+#include "stdinlines.h"
 #include "stopsignals.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ int run(const ArgumentParser& parser, const CliOptions& options)
 
 int main(int argc, char* argv[])
 {
+    StdinLines::holdClosedInput();
     QCoreApplication app(argc, argv);
     // The window's settings: its query interval and the ports added by hand.
     QCoreApplication::setOrganizationName(QStringLiteral("Korinta"));

@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 #include <QString>
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -15,6 +16,13 @@ StdinLines::StdinLines(QObject* parent)
     , m_notifier(new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this))
 {
     connect(m_notifier, &QSocketNotifier::activated, this, &StdinLines::readAvailable);
+}
+
+void StdinLines::holdClosedInput()
+{
+    // The lowest free descriptor is the one open() returns: 0 here.
+    if (::fcntl(STDIN_FILENO, F_GETFD) == -1 && errno == EBADF)
+        ::open("/dev/null", O_RDONLY);
 }
 
 // One read per notification: it cannot block, since the notifier saw data or the end.

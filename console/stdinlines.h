@@ -13,6 +13,10 @@ class StdinLines : public QObject
     Q_OBJECT
 public:
     explicit StdinLines(QObject* parent = nullptr);
+    // First thing in main: with standard input closed (`<&-`), the next file
+    // opened (the event loop's own, or the serial port) would become descriptor
+    // 0 and be read as answers. /dev/null there reads as the end of input.
+    static void holdClosedInput();
 
 signals:
     void lineRead(const QString& line);

@@ -29,6 +29,7 @@ void printBanner(const sim::SimLine& line)
 
 int main(int argc, char* argv[])
 {
+    StdinLines::holdClosedInput();
     QCoreApplication app(argc, argv);
     sim::CommandLine commandLine;
     sim::LineOptions options;

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -37,6 +38,7 @@ class TestCliTank : public QObject
 private slots:
     void tareRecordsSettledPours_data();
     void tareRecordsSettledPours();
+    void tareWithoutReadingsWritesNothing_data();
     void tareWithoutReadingsWritesNothing();
     void pollAddsLitresFromTheTable_data();
     void pollAddsLitresFromTheTable();
@@ -108,19 +110,34 @@ void TestCliTank::tareRecordsSettledPours()
     QCOMPARE(table.info().address, address);
 }
 
+void TestCliTank::tareWithoutReadingsWritesNothing_data()
+{
+    QTest::addColumn<bool>("inputClosed");
+    QTest::newRow("input at its end") << false;
+    // Not at its end but closed outright: no notifier would ever tell of it.
+    QTest::newRow("input closed") << true;
+}
+
 void TestCliTank::tareWithoutReadingsWritesNothing()
 {
+    QFETCH(bool, inputClosed);
     sim::SimLine line(SimulatedLine::options("ZT-32", {1}));
     QVERIFY(line.start());
     QTemporaryDir folder;
     const QString path = folder.filePath("tank.csv");
-    CliProcess tare;
-    tare.start(
-        {"tare", "--port", line.portPath(), "--model", "ZT-32", "--address", "2", "--out", path});
-    tare.closeInput();
-    QVERIFY(tare.wait());
+    const QStringList arguments{"tare",      "--port", line.portPath(), "--model", "ZT-32",
+                                "--address", "2",      "--out",         path};
+    QProcess tare;
+    tare.setProgram(QStringLiteral("sh"));
+    tare.setArguments(QStringList{"-c", inputClosed ? R"(exec "$0" "$@" <&-)" : R"(exec "$0" "$@")",
+                                  QStringLiteral(NIVELON_CLI_PATH)} +
+                      arguments);
+    tare.start();
+    tare.closeWriteChannel();
+    QVERIFY(tare.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(tare.readAllStandardError());
     QCOMPARE(tare.exitCode(), 3);
-    QVERIFY2(tare.err().contains("no reading from address 2"), qPrintable(tare.err()));
+    QVERIFY2(err.contains("no reading from address 2"), qPrintable(err));
     QVERIFY(!QFile::exists(path));
 }
 
