@@ -404,6 +404,12 @@ void MainWindow::slotLineRestored()
 
 void MainWindow::slotBusTypeAction(QAction* act)
 {
+    // Another model means another engine: the sensors and their tank tables go.
+    if (act->data().toInt() != m_manager->busType() && !m_tankCalibrations->settleUnsaved()) {
+        for (QAction* current : act->actionGroup()->actions())
+            current->setChecked(current->data().toInt() == m_manager->busType());
+        return;
+    }
     m_manager->setBusType(act->data().toUInt());
     m_busTypeLabel->setText(boldText(EngineFactory::sensorTypes().value(act->data().toInt())));
 }

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDoubleSpinBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -156,6 +157,19 @@ void TestTankWizard::fiveStepsSavedReloadedAndShownInLitres()
     QTRY_COMPARE(litres->text(), QStringLiteral("40.0 L (out of range)"));
     QTRY_VERIFY_WITH_TIMEOUT(record->isEnabled(), kSettleMs);
     record->click();
+    QVERIFY(dialog->isUnsaved());
+    // Another model would drop the sensor and its table: Cancel keeps both.
+    QAction* otherModel = nullptr;
+    for (QAction* action : window.findChild<QMenu*>(QStringLiteral("menuSensors"))->actions()) {
+        if (action->isCheckable() && !action->isChecked() && action->data().isValid())
+            otherModel = action;
+    }
+    QVERIFY(otherModel);
+    answerNextModal<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
+    otherModel->trigger();
+    QVERIFY(!otherModel->isChecked());
+    QCOMPARE(tabs->count(), 2);
     QVERIFY(dialog->isUnsaved());
     answerNextModal<QMessageBox>(
         [](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
