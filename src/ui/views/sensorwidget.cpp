@@ -30,6 +30,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <memory>
+#include <qwt_abstract_legend.h>
 #include <qwt_legend.h>
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
@@ -379,6 +380,9 @@ void SensorWidget::applyAxisStates()
     for (int i = 0; i < 4; ++i)
         m_plot->enableAxis(Axes[i],
                            !m_compact && m_axisStates.value(i, m_plot->axisEnabled(Axes[i])));
+    // Compact leaves the curves alone on the canvas; their names go with the axes.
+    if (QwtAbstractLegend* legend = m_plot->legend())
+        legend->setVisible(!m_compact);
 }
 
 void SensorWidget::slotReplot()

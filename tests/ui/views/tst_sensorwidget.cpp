@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <QtTest>
 #include <csignal>
+#include <qwt_abstract_legend.h>
 #include <qwt_plot.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_scale_div.h>
@@ -225,7 +226,9 @@ void TestSensorWidget::compactRestoresTheRecordedAxes()
     view.setCompactPlot(true);
     for (int axis = 0; axis < QwtPlot::axisCnt; ++axis)
         QVERIFY(!view.plotWidget->axisEnabled(axis));
+    QVERIFY(view.plotWidget->legend()->isHidden());
     view.setCompactPlot(false);
+    QVERIFY(!view.plotWidget->legend()->isHidden());
     QVERIFY(view.plotWidget->axisEnabled(QwtPlot::yLeft));
     QVERIFY(view.plotWidget->axisEnabled(QwtPlot::yRight));
     QVERIFY(view.plotWidget->axisEnabled(QwtPlot::xBottom));
