@@ -65,19 +65,19 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
 
 ArgumentParser::Outcome ArgumentParser::parse(const QStringList& arguments, CliOptions* options)
 {
-    m_spec = nullptr;
+    m_row = nullptr;
     const QString command = arguments.value(1);
     if (command.isEmpty())
         return fail(QStringLiteral("no command given"));
     if (command == QLatin1String("--help") || command == QLatin1String("-h"))
         return ShowHelp;
-    m_spec = CommandTable::find(command);
-    if (!m_spec)
+    m_row = CommandTable::find(command);
+    if (!m_row)
         return fail(QStringLiteral("unknown command \"%1\"").arg(command));
     options->command = command;
 
     QCommandLineParser parser;
-    parser.addOptions(optionsOf(m_spec->needs));
+    parser.addOptions(optionsOf(m_row->needs));
     QStringList rest = arguments.mid(2);
     rest.prepend(arguments.value(0));
     if (!parser.parse(rest))
@@ -99,7 +99,7 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
 {
     options->json = parser.isSet("json");
     options->values = parser.positionalArguments();
-    const unsigned needs = m_spec->needs;
+    const unsigned needs = m_row->needs;
     if ((needs & NeedPort) && (options->port = parser.value("port")).isEmpty()) {
         m_error = QStringLiteral("--port is missing: name the serial port of the line");
         return false;
@@ -195,31 +195,31 @@ bool ArgumentParser::readSeconds(const QString& text, CliOptions* options)
 bool ArgumentParser::checkValues(const QStringList& values)
 {
     const int count = values.size();
-    if (count >= m_spec->minValues &&
-        (m_spec->maxValues == CommandSpec::AnyNumber || count <= m_spec->maxValues))
+    if (count >= m_row->minValues &&
+        (m_row->maxValues == CommandRow::AnyNumber || count <= m_row->maxValues))
         return true;
-    m_error = count < m_spec->minValues
+    m_error = count < m_row->minValues
                   ? QStringLiteral("an argument is missing: see the usage below")
-                  : QStringLiteral("unexpected argument \"%1\"").arg(values.at(m_spec->maxValues));
+                  : QStringLiteral("unexpected argument \"%1\"").arg(values.at(m_row->maxValues));
     return false;
 }
 
 QString ArgumentParser::usageText() const
 {
-    if (m_spec)
-        return QStringLiteral("Usage: nivelon-cli %1\n").arg(m_spec->usage);
+    if (m_row)
+        return QStringLiteral("Usage: nivelon-cli %1\n").arg(m_row->usage);
     QString usage = QStringLiteral("Usage: nivelon-cli COMMAND [OPTIONS]; commands:\n");
-    for (const CommandSpec& spec : CommandTable::commands())
-        usage += QStringLiteral("  nivelon-cli %1\n").arg(spec.usage);
+    for (const CommandRow& row : CommandTable::commands())
+        usage += QStringLiteral("  nivelon-cli %1\n").arg(row.usage);
     return usage;
 }
 
 QString ArgumentParser::helpText() const
 {
-    if (!m_spec)
+    if (!m_row)
         return toolHelp();
     QString options;
-    for (const QCommandLineOption& option : optionsOf(m_spec->needs)) {
+    for (const QCommandLineOption& option : optionsOf(m_row->needs)) {
         QStringList names;
         for (const QString& name : option.names())
             names << (name.size() == 1 ? "-" : "--") + name;
@@ -227,8 +227,8 @@ QString ArgumentParser::helpText() const
         options +=
             QStringLiteral("  %1\n      %2\n").arg(names.join(", ") + valued, option.description());
     }
-    QString summary = m_spec->summary;
-    if (m_spec->needs & TakesConfiguration)
+    QString summary = m_row->summary;
+    if (m_row->needs & TakesConfiguration)
         summary += "\nNames: " + parameterNames().join(", ") + ".";
     return usageText() + "\n" + summary + "\n\nOptions:\n" + options + "\n" + kExitCodes;
 }
@@ -237,7 +237,7 @@ QString ArgumentParser::toolHelp()
 {
     QString help = QStringLiteral(
         "nivelon-cli: set up fuel-level sensors from the command line.\n\nCommands:\n");
-    for (const CommandSpec& spec : CommandTable::commands())
-        help += QStringLiteral("  nivelon-cli %1\n").arg(spec.usage);
+    for (const CommandRow& row : CommandTable::commands())
+        help += QStringLiteral("  nivelon-cli %1\n").arg(row.usage);
     return help + "\nEvery command takes --help and --json.\n" + kExitCodes;
 }

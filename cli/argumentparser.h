@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clioptions.h"
-#include "commandspec.h"
+#include "commandrow.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,7 +24,7 @@ public:
     // The usage line of the command parsed, or the list of commands.
     QString usageText() const;
     // The command named; null when none was.
-    const CommandSpec* commandSpec() const { return m_spec; }
+    const CommandRow* commandRow() const { return m_row; }
 
 private:
     Outcome fail(const QString& error);
@@ -36,6 +36,6 @@ private:
     bool checkValues(const QStringList& values);
     static QString toolHelp();
 
-    const CommandSpec* m_spec = nullptr;
+    const CommandRow* m_row = nullptr;
     QString m_error;
 };

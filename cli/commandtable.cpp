@@ -31,9 +31,9 @@ CliCommand* makeConfig(const CliOptions& options, CliOutput* output)
 
 } // namespace
 
-const std::vector<CommandSpec>& CommandTable::commands()
+const std::vector<CommandRow>& CommandTable::commands()
 {
-    static const std::vector<CommandSpec> table{
+    static const std::vector<CommandRow> table{
         {"ports", "ports [--json]",
          "Lists the serial ports Nivelon would offer, the paths in NIVELON_PORTS included.", 0, 0,
          0, make<PortsCommand>},
@@ -60,7 +60,7 @@ const std::vector<CommandSpec>& CommandTable::commands()
          "--save keeps the configuration in a profile file; --apply lists how the sensor differs\n"
          "from a profile of its model and writes those parameters (not with --dry-run). A profile\n"
          "of another model, or with a name or value that cannot be written, is refused whole.",
-         NeedPort | NeedModel | NeedAddress | TakesConfiguration, 0, CommandSpec::AnyNumber,
+         NeedPort | NeedModel | NeedAddress | TakesConfiguration, 0, CommandRow::AnyNumber,
          makeConfig},
         {"set-address", "set-address --port P --model CODE --address N NEW [--json]",
          "Gives an Omnicomm or ModBus sensor the bus address NEW, unless something answers there\n"
@@ -99,10 +99,10 @@ const std::vector<CommandSpec>& CommandTable::commands()
     return table;
 }
 
-const CommandSpec* CommandTable::find(const QString& name)
+const CommandRow* CommandTable::find(const QString& name)
 {
-    const std::vector<CommandSpec>& table = commands();
+    const std::vector<CommandRow>& table = commands();
     const auto found = std::find_if(table.begin(), table.end(),
-                                    [&](const CommandSpec& spec) { return name == spec.name; });
+                                    [&](const CommandRow& row) { return name == row.name; });
     return found == table.end() ? nullptr : &*found;
 }

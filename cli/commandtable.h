@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandspec.h"
+#include "commandrow.h"
 
 #include <QString>
 #include <vector>
@@ -10,7 +10,7 @@
 class CommandTable
 {
 public:
-    static const std::vector<CommandSpec>& commands();
+    static const std::vector<CommandRow>& commands();
     // Null for a name no command has.
-    static const CommandSpec* find(const QString& name);
+    static const CommandRow* find(const QString& name);
 };

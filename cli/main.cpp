@@ -34,7 +34,7 @@ int run(const ArgumentParser& parser, const CliOptions& options)
 {
     StopSignals stopSignals;
     CliOutput output(options.json);
-    std::unique_ptr<CliCommand> command(parser.commandSpec()->create(options, &output));
+    std::unique_ptr<CliCommand> command(parser.commandRow()->create(options, &output));
     QObject::connect(&stopSignals, &StopSignals::raised, command.get(), &CliCommand::interrupt);
     QObject::connect(command.get(), &CliCommand::finished, [&](int exitCode) {
         // Arguments only the line could judge are still bad arguments.

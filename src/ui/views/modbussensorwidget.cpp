@@ -1,7 +1,6 @@
 #include "views/modbussensorwidget.h"
 
 #include "protocols/modbussensor.h"
-#include "tank/tanklitresfield.h"
 #include "ui_modbussensorwidget.h"
 #include "views/addressdialog.h"
 #include "views/levelsampletext.h"
@@ -20,10 +19,7 @@ ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     , ui(new Ui::ModBusSensorWidget)
 {
     ui->setupUi(this);
-    fitValueField(ui->levelLineEdit, QStringLiteral("65535"));
-    fitValueField(ui->levelPercentLineEdit, QStringLiteral("100.00"));
-    ui->formLayout->addWidget(new TankLitresField(sensor, this), ui->formLayout->rowCount(), 0, 1,
-                              -1);
+    initLevelFields(ui->formLayout, ui->levelLineEdit, ui->levelPercentLineEdit);
     connect(sensor, &ModBusSensor::addressChangeFailed, this,
             &ModBusSensorWidget::slotAddressChangeFailed);
     initPlot(ui->plot);
@@ -48,9 +44,7 @@ void ModBusSensorWidget::updateWidgetValues()
     if (!sensor)
         return;
     const SensorReading& reading = sensor->lastReading();
-    ui->levelLineEdit->setText(rawLevelText(reading));
-    ui->levelPercentLineEdit->setText(levelText(reading));
-    showLevel(ui->progressBar, reading.level);
+    showLevelReading(reading, ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar);
     appendSample(levelSample(reading));
 }
 

@@ -9,6 +9,7 @@
 #include "plot/timescaledraw.h"
 #include "plot/timescaleengine.h"
 #include "settings/settingskeys.h"
+#include "tank/tanklitresfield.h"
 #include "views/failurestatusline.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -337,6 +339,21 @@ void SensorWidget::fitValueField(QLineEdit* field, const QString& widest)
     const int innerMargin = 2;
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest) +
                            2 * (frame + innerMargin) + margins.left() + margins.right());
+}
+
+void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit* percent)
+{
+    fitValueField(raw, QStringLiteral("65535"));
+    fitValueField(percent, QStringLiteral("100.00"));
+    form->addWidget(new TankLitresField(m_sensor, this), form->rowCount(), 0, 1, -1);
+}
+
+void SensorWidget::showLevelReading(const SensorReading& reading, QLineEdit* raw,
+                                    QLineEdit* percent, QProgressBar* bar)
+{
+    raw->setText(rawLevelText(reading));
+    percent->setText(levelText(reading));
+    showLevel(bar, reading.level);
 }
 
 QString SensorWidget::levelText(const SensorReading& reading)

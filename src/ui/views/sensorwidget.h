@@ -18,6 +18,7 @@ class ParameterWidget;
 struct SensorReading;
 struct PlotSettings;
 class QAction;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -120,6 +121,11 @@ protected:
     // A value field never narrower than the widest value it shows, so that a
     // small window squeezes the plot rather than cutting a reading.
     static void fitValueField(QLineEdit* field, const QString& widest);
+    // The raw and percent fields of a view that shows a level alone, with the
+    // litres row under them, and a reading shown in them and the bar.
+    void initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit* percent);
+    static void showLevelReading(const SensorReading& reading, QLineEdit* raw, QLineEdit* percent,
+                                 QProgressBar* bar);
     // The line that tells of a lost line or a silent sensor, and the fields
     // greyed while the sensor is silent.
     void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);

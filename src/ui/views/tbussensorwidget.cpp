@@ -2,7 +2,6 @@
 
 #include "engine/enginefactory.h"
 #include "protocols/tbussensor.h"
-#include "tank/tanklitresfield.h"
 #include "ui_tbussensorwidget.h"
 #include "views/levelsampletext.h"
 
@@ -18,16 +17,13 @@ TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     , ui(new Ui::TBusSensorWidget)
 {
     ui->setupUi(this);
-    fitValueField(ui->levelLineEdit, QStringLiteral("65535"));
-    fitValueField(ui->levelPercentLineEdit, QStringLiteral("100.00"));
+    initLevelFields(ui->formLayout, ui->levelLineEdit, ui->levelPercentLineEdit);
     initCalibrationButton(ui->setMinimumButton, tr("Set minimum"),
                           tr("Make the sensor's present level its minimum (empty tank)?"),
                           tr("Minimum set at the present level"));
     initCalibrationButton(ui->setMaximumButton, tr("Set maximum"),
                           tr("Make the sensor's present level its maximum (full tank)?"),
                           tr("Maximum set at the present level"));
-    ui->formLayout->addWidget(new TankLitresField(sensor, this), ui->formLayout->rowCount(), 0, 1,
-                              -1);
     connect(ui->setMinimumButton, &CommandButton::triggered, sensor,
             &TBusSensor::requestSetMinimum);
     connect(ui->setMaximumButton, &CommandButton::triggered, sensor,
@@ -86,9 +82,7 @@ void TBusSensorWidget::updateWidgetValues()
     if (!sensor)
         return;
     const SensorReading& reading = sensor->lastReading();
-    ui->levelLineEdit->setText(rawLevelText(reading));
-    ui->levelPercentLineEdit->setText(levelText(reading));
-    showLevel(ui->progressBar, reading.level);
+    showLevelReading(reading, ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar);
     appendSample(levelSample(reading));
 }
 

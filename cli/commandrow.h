@@ -19,7 +19,7 @@ enum CommandNeed : unsigned {
 
 // One command of nivelon-cli as its table row: how it is called, what its help
 // says, which options it takes, how many plain arguments, and how it is made.
-struct CommandSpec
+struct CommandRow
 {
     static constexpr int AnyNumber = -1;
 
