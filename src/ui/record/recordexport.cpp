@@ -5,6 +5,7 @@
 #include "record/recorddialog.h"
 #include "record/recordpage.h"
 #include "settings/settingskeys.h"
+#include "views/lastfolder.h"
 #include "views/sensorwidget.h"
 
 #include <QDir>
@@ -12,8 +13,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSettings>
-#include <QStandardPaths>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
 
@@ -54,12 +53,7 @@ void RecordExport::run(SensorWidget* view, RecordContext context)
 
 QString RecordExport::chooseFile(QWidget* parent, const CommissioningRecord& record)
 {
-    QSettings settings;
-    const QString folder =
-        settings
-            .value(SettingsKeys::RecordFolder,
-                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .toString();
+    const QString folder = LastFolder::of(SettingsKeys::RecordFolder);
     const QString name = QStringLiteral("%1_%2_%3")
                              .arg(record.model)
                              .arg(record.address)
@@ -70,7 +64,7 @@ QString RecordExport::chooseFile(QWidget* parent, const CommissioningRecord& rec
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QFileInfo chosen(dialog.selectedFiles().constFirst());
-    settings.setValue(SettingsKeys::RecordFolder, chosen.absolutePath());
+    LastFolder::remember(SettingsKeys::RecordFolder, chosen.filePath());
     // FILE, FILE.pdf and FILE.json all stand for the pair.
     const QString suffix = chosen.suffix().toLower();
     return suffix == QLatin1String("pdf") || suffix == QLatin1String("json")

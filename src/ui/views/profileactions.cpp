@@ -4,6 +4,7 @@
 #include "protocols/omnicommsensor.h"
 #include "settings/settingskeys.h"
 #include "views/failurestatusline.h"
+#include "views/lastfolder.h"
 #include "views/profileapplydialog.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
 
 ProfileActions::ProfileActions(OmniCommSensor* sensor, FailureStatusLine* statusLine, QWidget* view)
     : QObject(view)
@@ -38,15 +38,17 @@ QList<QAction*> ProfileActions::actions() const
 
 void ProfileActions::chooseSaveFile()
 {
-    const QString path =
-        QFileDialog::getSaveFileName(m_view, tr("Save profile"), folder(), tr("Profiles (*.json)"));
+    const QString path = QFileDialog::getSaveFileName(m_view, tr("Save profile"),
+                                                      LastFolder::of(SettingsKeys::ProfileFolder),
+                                                      tr("Profiles (*.json)"));
     if (!path.isEmpty())
         saveTo(path);
 }
 
 void ProfileActions::chooseApplyFile()
 {
-    const QString path = QFileDialog::getOpenFileName(m_view, tr("Apply profile"), folder(),
+    const QString path = QFileDialog::getOpenFileName(m_view, tr("Apply profile"),
+                                                      LastFolder::of(SettingsKeys::ProfileFolder),
                                                       tr("Profiles (*.json)"));
     if (!path.isEmpty())
         applyFrom(path);
@@ -67,7 +69,7 @@ void ProfileActions::applyFrom(const QString& path)
         return;
     QString error;
     if (!ProfileFile::load(path, m_sensor, &m_profile, &error)) {
-        rememberFolder(path);
+        LastFolder::remember(SettingsKeys::ProfileFolder, path);
         QMessageBox::warning(m_view, tr("Apply profile"),
                              tr("This profile cannot be applied: %1").arg(error));
         return;
@@ -78,7 +80,7 @@ void ProfileActions::applyFrom(const QString& path)
 
 void ProfileActions::start(const QString& path)
 {
-    rememberFolder(path);
+    LastFolder::remember(SettingsKeys::ProfileFolder, path);
     m_path = path;
     m_saveAction->setEnabled(false);
     m_applyAction->setEnabled(false);
@@ -182,15 +184,4 @@ QString ProfileActions::summary() const
         .arg(QFileInfo(m_path).fileName())
         .arg(applied)
         .arg(m_transfer.writes().size());
-}
-
-QString ProfileActions::folder()
-{
-    const QString stored = QSettings().value(SettingsKeys::ProfileFolder).toString();
-    return !stored.isEmpty() && QDir(stored).exists() ? stored : QDir::homePath();
-}
-
-void ProfileActions::rememberFolder(const QString& path)
-{
-    QSettings().setValue(SettingsKeys::ProfileFolder, QFileInfo(path).absolutePath());
 }

@@ -40,8 +40,6 @@ private:
     void start(const QString& path);
     void end();
     QString summary() const;
-    static QString folder();
-    static void rememberFolder(const QString& path);
 
     QPointer<OmniCommSensor> m_sensor;
     FailureStatusLine* m_statusLine;

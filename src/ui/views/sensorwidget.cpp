@@ -11,6 +11,7 @@
 #include "settings/settingskeys.h"
 #include "tank/tanklitresfield.h"
 #include "views/failurestatusline.h"
+#include "views/lastfolder.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -25,8 +26,6 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSaveFile>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTextStream>
 #include <QToolTip>
@@ -511,7 +510,7 @@ bool SensorWidget::savePlotData(const QString& fileName, QString* error)
     }
     const QFileInfo saved(fileName);
     if (saveFile)
-        QSettings().setValue(SettingsKeys::PlotDataFolder, saved.absolutePath());
+        LastFolder::remember(SettingsKeys::PlotDataFolder, fileName);
     if (m_statusLine && m_sensor)
         m_statusLine->tell(m_sensor->address(), tr("Plot data saved to %1").arg(saved.fileName()));
     return true;
@@ -519,11 +518,7 @@ bool SensorWidget::savePlotData(const QString& fileName, QString* error)
 
 QString SensorWidget::suggestedSavePath() const
 {
-    const QString folder =
-        QSettings()
-            .value(SettingsKeys::PlotDataFolder,
-                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .toString();
+    const QString folder = LastFolder::of(SettingsKeys::PlotDataFolder);
     QStringList parts;
     if (!m_modelName.isEmpty())
         parts.append(m_modelName);
