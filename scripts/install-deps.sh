@@ -6,7 +6,7 @@ set -euo pipefail
 # Debian's Qwt package names Qt5Svg and Qt5OpenGL in its pkg-config file without
 # depending on their development packages, so they are listed here.
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     qtbase5-dev libqt5serialport5-dev libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libudev-dev
     qttools5-dev qttools5-dev-tools qttranslations5-l10n
     libbenchmark-dev
