@@ -29,6 +29,10 @@ signals:
 protected:
     // Ends the command; an error line goes to stderr unless it is empty.
     void finish(ExitCode code, const QString& error = QString());
+    // The port failed or the line became unusable: ends the command with the reason.
+    virtual void lineFailed(const QString& reason);
+    // "stopped by SIGTERM".
+    static QString stoppedBy(int signalNumber);
     // A session on the model and port of the options, opened; null after
     // finishing with the reason when the port cannot be opened.
     LineSession* openSession(int modelIndex);

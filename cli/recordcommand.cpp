@@ -1,12 +1,11 @@
 #include "recordcommand.h"
 
 #include "engine/serialsensor.h"
+#include "files/wholefile.h"
 #include "linesession.h"
 #include "parameters/ktparameter.h"
 #include "protocols/omnicommsensor.h"
 #include "record/commissioningrecord.h"
-
-#include <QSaveFile>
 
 namespace {
 // A lost or damaged frame is no reason to give up; a silent sensor is.
@@ -39,13 +38,10 @@ void RecordCommand::start()
 // Found out before the seconds of polling, not after them.
 bool RecordCommand::outputWritable()
 {
-    QSaveFile probe(m_options.out);
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.cancelWriting();
+    QString error;
+    if (WholeFile::writable(m_options.out, &error))
         return true;
-    }
-    finish(ExitPortFailure, QStringLiteral("cannot write the record to %1: %2")
-                                .arg(m_options.out, probe.errorString()));
+    finish(ExitPortFailure, error);
     return false;
 }
 

@@ -1,13 +1,13 @@
 #include "tarecommand.h"
 
 #include "engine/serialsensor.h"
+#include "files/wholefile.h"
 #include "linesession.h"
 #include "tank/tanktablefile.h"
 #include "tank/tanktableorigin.h"
 
 #include <QDateTime>
 #include <QLocale>
-#include <QSaveFile>
 
 TareCommand::TareCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
@@ -55,14 +55,55 @@ void TareCommand::start()
 
 bool TareCommand::outputWritable()
 {
-    QSaveFile probe(m_options.tank.out);
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.cancelWriting();
+    QString error;
+    if (WholeFile::writable(m_options.tank.out, &error))
         return true;
-    }
-    finish(ExitPortFailure, QStringLiteral("cannot write the tank table to %1: %2")
-                                .arg(m_options.tank.out, probe.errorString()));
+    finish(ExitPortFailure, error);
     return false;
+}
+
+void TareCommand::interrupt(int signalNumber)
+{
+    endEarly(exitCodeOfSignal(signalNumber), stoppedBy(signalNumber));
+}
+
+void TareCommand::lineFailed(const QString& reason)
+{
+    endEarly(ExitPortFailure, reason);
+}
+
+// Rows are the work of hours, so the reason to stop is told with where they went.
+void TareCommand::endEarly(ExitCode code, const QString& reason)
+{
+    const int rows = m_calibration.table().rowCount();
+    if (m_done || rows == 0) {
+        finish(code, reason);
+        return;
+    }
+    m_done = true;
+    QString error;
+    if (saveTable(reason, &error))
+        finish(code, QStringLiteral("%1; the %2 row(s) recorded so far are written to %3, "
+                                    "marked incomplete")
+                         .arg(reason, QString::number(rows), m_options.tank.out));
+    else
+        failWithRows(code, QStringLiteral("%1; %2").arg(reason, error));
+}
+
+bool TareCommand::saveTable(const QString& incomplete, QString* error)
+{
+    TankTableInfo info =
+        tankTableOrigin(m_sensor, m_options.modelCode, QStringLiteral(NIVELON_VERSION));
+    info.incomplete = incomplete;
+    m_calibration.setTableInfo(info);
+    return TankTableFile::save(m_calibration.table(), m_options.tank.out, error);
+}
+
+// The rows the file could not take go to stderr, where they can still be copied.
+void TareCommand::failWithRows(ExitCode code, const QString& error)
+{
+    finish(code, QStringLiteral("%1; the rows follow").arg(error));
+    m_output->note(QString::fromUtf8(TankTableFile::toCsv(m_calibration.table())).trimmed());
 }
 
 void TareCommand::answerArrived(const QString& line)
@@ -176,11 +217,9 @@ void TareCommand::writeTable()
                       .arg(m_options.port));
         return;
     }
-    m_calibration.setTableInfo(
-        tankTableOrigin(m_sensor, m_options.modelCode, QStringLiteral(NIVELON_VERSION)));
     QString error;
-    if (!TankTableFile::save(m_calibration.table(), m_options.tank.out, &error)) {
-        finish(ExitPortFailure, error);
+    if (!saveTable(QString(), &error)) {
+        failWithRows(ExitPortFailure, error);
         return;
     }
     m_report.written(m_options.tank.out);

@@ -18,6 +18,10 @@ class TareCommand : public CliCommand
 public:
     TareCommand(const CliOptions& options, CliOutput* output);
     void start() override;
+    void interrupt(int signalNumber) override;
+
+protected:
+    void lineFailed(const QString& reason) override;
 
 private:
     void connectCalibration();
@@ -31,6 +35,10 @@ private:
     void forceRecord();
     void sensorUpdated();
     void writeTable();
+    // An end before the last answer: the rows so far are written, marked incomplete.
+    void endEarly(ExitCode code, const QString& reason);
+    bool saveTable(const QString& incomplete, QString* error);
+    void failWithRows(ExitCode code, const QString& error);
 
     TankCalibration m_calibration;
     TareReport m_report;

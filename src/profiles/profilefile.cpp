@@ -1,12 +1,11 @@
 #include "profiles/profilefile.h"
 
 #include "engine/enginefactory.h"
+#include "files/wholefile.h"
 #include "protocols/omnicommsensor.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -14,6 +13,8 @@ namespace {
 const char kVersionKey[] = "format";
 const char kModelKey[] = "model";
 const char kParametersKey[] = "parameters";
+// A profile is a few hundred bytes; anything this large is some other file.
+const qint64 kMaximumBytes = 1024 * 1024;
 
 } // namespace
 
@@ -46,23 +47,16 @@ bool ProfileFile::save(const QString& path, const OmniCommSensor* sensor, QStrin
     const QJsonObject profile{{kVersionKey, FormatVersion},
                               {kModelKey, modelCode(sensor)},
                               {kParametersKey, configurationJson(sensor)}};
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(profile).toJson()) >= 0 &&
-        file.commit())
-        return true;
-    *error = tr("cannot write %1: %2").arg(path, file.errorString());
-    return false;
+    return WholeFile::write(path, QJsonDocument(profile).toJson(), error);
 }
 
 bool ProfileFile::load(const QString& path, const OmniCommSensor* sensor,
                        ConfigurationValues* values, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = tr("cannot read %1: %2").arg(path, file.errorString());
+    QByteArray text;
+    if (!WholeFile::read(path, kMaximumBytes, &text, error))
         return false;
-    }
-    if (parse(file.readAll(), sensor, values, error))
+    if (parse(text, sensor, values, error))
         return true;
     *error = tr("%1: %2").arg(path, *error);
     return false;

@@ -2,13 +2,13 @@
 
 #include "engine/enginefactory.h"
 #include "engine/serialsensor.h"
+#include "files/wholefile.h"
 #include "parameters/ktparameter.h"
 #include "profiles/configurationparameters.h"
 #include "protocols/omnicommsensor.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 namespace {
 
@@ -131,13 +131,7 @@ QJsonObject CommissioningRecord::toJson() const
 
 bool CommissioningRecord::save(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(toJson()).toJson()) < 0 ||
-        !file.commit()) {
-        *error = tr("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return WholeFile::write(path, QJsonDocument(toJson()).toJson(), error);
 }
 
 QString CommissioningRecord::timeText(const QDateTime& time)

@@ -55,6 +55,13 @@ constexpr char RecordVehicle[] = "Record/Vehicle";
 constexpr char RecordInstaller[] = "Record/Installer";
 constexpr char RecordFolder[] = "Record/Folder";
 
+// TankCalibrationDialog: the folder a tank table was last saved to or loaded
+// from; a table kept after a lost line goes there too.
+constexpr char TankTableFolder[] = "Tank/Folder";
+
+// LogDisplayController: the folder the log was last written to.
+constexpr char LogFolder[] = "Log/Folder";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {

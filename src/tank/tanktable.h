@@ -23,6 +23,8 @@ struct TankTableInfo
     QString dataFormat;
     QDateTime date;
     QString version;
+    // Why the calibration ended before it was finished; empty when it was.
+    QString incomplete;
 };
 
 // The litres for one raw level, and whether the table really covers it.

@@ -1,8 +1,8 @@
 #include "tanktablefile.h"
 
-#include <QFile>
+#include "files/wholefile.h"
+
 #include <QLocale>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -15,6 +15,7 @@ const QString kDataFormat = QStringLiteral("DataFormat");
 const QString kDate = QStringLiteral("Date");
 const QString kVersion = QStringLiteral("Version");
 const QString kForced = QStringLiteral("Forced rows");
+const QString kIncomplete = QStringLiteral("Incomplete");
 // Far above any real table; keeps a wrong file from being read into memory.
 const qint64 kMaximumBytes = 4 * 1024 * 1024;
 
@@ -34,6 +35,8 @@ QByteArray TankTableFile::toCsv(const TankTable& table)
     text += commentLine(kDataFormat, info.dataFormat);
     text += commentLine(kDate, info.date.toString(Qt::ISODate));
     text += commentLine(kVersion, info.version);
+    if (!info.incomplete.isEmpty())
+        text += commentLine(kIncomplete, info.incomplete);
     text += kHeader + '\n';
     QStringList forced;
     for (int i = 0; i < table.rowCount(); ++i) {
@@ -103,6 +106,8 @@ bool TankTableFile::readComment(const QString& text)
         m_info.date = QDateTime::fromString(value, Qt::ISODate);
     else if (key == kVersion)
         m_info.version = value;
+    else if (key == kIncomplete)
+        m_info.incomplete = value;
     else if (key == kForced)
         return readForced(value);
     return true;
@@ -174,24 +179,11 @@ bool TankTableFile::fail(const QString& reason, int lineNumber)
 
 bool TankTableFile::save(const TankTable& table, const QString& path, QString* error)
 {
-    const QByteArray csv = toCsv(table);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
-        return true;
-    *error = tr("cannot write %1: %2").arg(path, file.errorString());
-    return false;
+    return WholeFile::write(path, toCsv(table), error);
 }
 
 bool TankTableFile::load(const QString& path, TankTable* table, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = tr("cannot read %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    if (file.size() > kMaximumBytes) {
-        *error = tr("%1 is too large for a tank table").arg(path);
-        return false;
-    }
-    return fromCsv(file.readAll(), table, error);
+    QByteArray text;
+    return WholeFile::read(path, kMaximumBytes, &text, error) && fromCsv(text, table, error);
 }

@@ -1,12 +1,14 @@
 #include "log/logdisplaycontroller.h"
 
+#include "files/wholefile.h"
 #include "log/logger.h"
 #include "settings/boundedsetting.h"
 #include "settings/settingskeys.h"
+#include "views/lastfolder.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFile>
-#include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QSettings>
 
@@ -133,14 +135,12 @@ bool LogDisplayController::writeLine(const QString& line)
 
 void LogDisplayController::stopWritingAfterFailure()
 {
-    const QString name = m_file->fileName();
-    const QString error = m_file->errorString();
+    const QString error = WholeFile::writeFailure(m_file->fileName(), m_file->errorString());
     disableWrite();
     if (m_writeAction)
         m_writeAction->setChecked(false);
     Logger::message(Logger::PortStatus,
-                    tr("Writing the log file %1 failed: %2. The log is no longer written to it.")
-                        .arg(name, error));
+                    tr("%1. The log is no longer written to a file.").arg(error));
 }
 
 void LogDisplayController::slotSectionToggled(bool v)
@@ -184,7 +184,11 @@ void LogDisplayController::slotWriteToTriggered(bool v)
         disableWrite();
         return;
     }
-    const QString name = QFileDialog::getSaveFileName(nullptr, tr("Log file"));
+    const QString name = LastFolder::askSave(
+        m_view, tr("Log file"), SettingsKeys::LogFolder,
+        QStringLiteral("nivelon_%1.log")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm"))),
+        tr("Log files (*.log *.txt)"), QStringLiteral("log"));
     if ((name.isEmpty() || !writeTo(name)) && action)
         action->setChecked(false);
 }
@@ -192,13 +196,22 @@ void LogDisplayController::slotWriteToTriggered(bool v)
 bool LogDisplayController::writeTo(const QString& fileName)
 {
     disableWrite();
-    m_file = new QFile(fileName, this);
-    const bool opened = m_file->open(QIODevice::WriteOnly | QIODevice::Truncate);
-    if (!opened)
-        disableWrite();
+    // A pipe or a device would block or be harmed; the log goes to files only.
+    QString error;
+    const QString target = WholeFile::target(fileName, &error);
+    if (!target.isEmpty()) {
+        m_file = new QFile(target, this);
+        if (!m_file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            error = WholeFile::writeFailure(fileName, m_file->errorString());
+            disableWrite();
+        }
+    }
     if (m_writeAction)
-        m_writeAction->setChecked(opened);
-    return opened;
+        m_writeAction->setChecked(m_file != nullptr);
+    if (!m_file)
+        Logger::message(Logger::PortStatus,
+                        tr("%1. The log is not written to a file.").arg(error));
+    return m_file != nullptr;
 }
 
 void LogDisplayController::disableWrite()

@@ -9,10 +9,10 @@
 #include "views/sensorwidget.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
+#include <QRegularExpression>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
 
@@ -51,20 +51,32 @@ void RecordExport::run(SensorWidget* view, RecordContext context)
         QMessageBox::warning(window, tr("Commissioning record"), error);
 }
 
+// Two vehicles done on one day at one address get names of their own.
+QString RecordExport::suggestedName(const CommissioningRecord& record)
+{
+    QStringList parts{record.model, QString::number(record.address)};
+    // Letters and digits of any script stay; a slash or a space would not make a
+    // name, or a good one.
+    QString vehicle = record.vehicle;
+    vehicle.replace(QRegularExpression(QStringLiteral("[^\\w-]+"),
+                                       QRegularExpression::UseUnicodePropertiesOption),
+                    QStringLiteral("-"));
+    vehicle.remove(QRegularExpression(QStringLiteral("^-+|-+$")));
+    if (!vehicle.isEmpty())
+        parts << vehicle;
+    parts << QDate::currentDate().toString(Qt::ISODate);
+    return parts.join(QLatin1Char('_')) + QStringLiteral(".pdf");
+}
+
 QString RecordExport::chooseFile(QWidget* parent, const CommissioningRecord& record)
 {
-    const QString folder = LastFolder::of(SettingsKeys::RecordFolder);
-    const QString name = QStringLiteral("%1_%2_%3")
-                             .arg(record.model)
-                             .arg(record.address)
-                             .arg(QDate::currentDate().toString(Qt::ISODate));
-    QFileDialog dialog(parent, tr("Commissioning record"), QDir(folder).filePath(name),
-                       tr("Commissioning record (*.pdf *.json)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path =
+        LastFolder::askSave(parent, tr("Commissioning record"), SettingsKeys::RecordFolder,
+                            suggestedName(record), tr("Commissioning record (*.pdf *.json)"),
+                            QStringLiteral("pdf"));
+    if (path.isEmpty())
         return QString();
-    const QFileInfo chosen(dialog.selectedFiles().constFirst());
-    LastFolder::remember(SettingsKeys::RecordFolder, chosen.filePath());
+    const QFileInfo chosen(path);
     // FILE, FILE.pdf and FILE.json all stand for the pair.
     const QString suffix = chosen.suffix().toLower();
     return suffix == QLatin1String("pdf") || suffix == QLatin1String("json")

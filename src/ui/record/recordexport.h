@@ -18,6 +18,8 @@ class RecordExport
 public:
     // The context brings the port and the model; the rest is asked here.
     static void run(SensorWidget* view, RecordContext context);
+    // model_address_vehicle_date.pdf, the vehicle made a safe file name.
+    static QString suggestedName(const CommissioningRecord& record);
 
 private:
     // The chosen file without its suffix; empty when the user gave up.

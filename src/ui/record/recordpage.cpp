@@ -1,10 +1,11 @@
 #include "record/recordpage.h"
 
+#include "files/wholefile.h"
 #include "record/commissioningrecord.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
 #include <algorithm>
@@ -61,9 +62,12 @@ QString timeText(qint64 timeMs)
 bool RecordPage::write(const CommissioningRecord& record, const QImage& plot, const QString& path,
                        QString* error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        QPdfWriter writer(&file);
+    // Made whole in memory: a page and its plot are well under a megabyte.
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setTitle(tr("Commissioning record"));
         writer.setCreator(QStringLiteral("Nivelon %1").arg(record.version));
@@ -75,11 +79,7 @@ bool RecordPage::write(const CommissioningRecord& record, const QImage& plot, co
         document.setHtml(html(record));
         document.print(&writer);
     }
-    if (!file.commit()) {
-        *error = tr("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return WholeFile::write(path, pdf, error);
 }
 
 QString RecordPage::html(const CommissioningRecord& record)

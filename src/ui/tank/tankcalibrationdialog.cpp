@@ -2,11 +2,13 @@
 
 #include "engine/basesensor.h"
 #include "tank/tanktablefile.h"
+#include "settings/settingskeys.h"
 #include "tank/tanktableorigin.h"
 #include "ui_tankcalibrationdialog.h"
+#include "views/lastfolder.h"
 
+#include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
@@ -198,6 +200,7 @@ void TankCalibrationDialog::showTable()
 void TankCalibrationDialog::tableChanged()
 {
     m_unsaved = !m_calibration.table().isEmpty();
+    m_discarded = false;
     if (m_sensor)
         m_sensor->setTankTable(m_calibration.table().isEmpty() ? nullptr : &m_calibration.table());
     showTable();
@@ -266,14 +269,43 @@ void TankCalibrationDialog::on_stepSpinBox_valueChanged(double)
 
 bool TankCalibrationDialog::saveTo(const QString& path, QString* error)
 {
-    if (m_sensor)
-        m_calibration.setTableInfo(
-            tankTableOrigin(m_sensor, m_model, QStringLiteral(NIVELON_VERSION)));
-    if (!TankTableFile::save(m_calibration.table(), path, error))
+    if (!writeTable(path, QString(), error))
         return false;
     m_unsaved = false;
+    m_keptIn.clear();
     say(tr("Saved to %1").arg(QDir::toNativeSeparators(path)));
     return true;
+}
+
+bool TankCalibrationDialog::writeTable(const QString& path, const QString& incomplete,
+                                       QString* error)
+{
+    if (m_sensor) {
+        TankTableInfo info = tankTableOrigin(m_sensor, m_model, QStringLiteral(NIVELON_VERSION));
+        info.incomplete = incomplete;
+        m_calibration.setTableInfo(info);
+    }
+    return TankTableFile::save(m_calibration.table(), path, error);
+}
+
+// Rows are the work of hours: a lost line or a quit without the question keeps
+// them in a file of their own, beside the saved tables, written again should
+// more follow.
+void TankCalibrationDialog::keepUnsavedRows(const QString& reason)
+{
+    if (!m_unsaved || m_discarded)
+        return;
+    if (m_keptIn.isEmpty())
+        m_keptIn = QDir(LastFolder::of(SettingsKeys::TankTableFolder))
+                       .filePath(suggestedName() + QStringLiteral("_incomplete.csv"));
+    const int rows = m_calibration.table().rowCount();
+    QString error;
+    if (writeTable(m_keptIn, reason, &error))
+        say(tr("%n row(s) not saved are kept in %1, marked incomplete.", "", rows)
+                .arg(QDir::toNativeSeparators(m_keptIn)));
+    else
+        say(tr("%n row(s) not saved could not be kept: %1. Save the table elsewhere.", "", rows)
+                .arg(error));
 }
 
 bool TankCalibrationDialog::loadFrom(const QString& path, QString* error)
@@ -284,18 +316,28 @@ bool TankCalibrationDialog::loadFrom(const QString& path, QString* error)
     m_calibration.setTable(table);
     tableChanged();
     m_unsaved = false;
+    m_keptIn.clear();
     say(tr("Loaded %n row(s) from %1", "", table.rowCount()).arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
+// model_address_date, so that the tables of one day's tanks stay apart.
+QString TankCalibrationDialog::suggestedName() const
+{
+    return QStringLiteral("%1_%2_%3")
+        .arg(m_model)
+        .arg(m_sensor ? m_sensor->address() : 0)
+        .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm")));
+}
+
 bool TankCalibrationDialog::save()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("Save tank table"), QString(),
-                                                tr("Tank tables (*.csv)"));
+    const QString path =
+        LastFolder::askSave(this, tr("Save tank table"), SettingsKeys::TankTableFolder,
+                            suggestedName() + QStringLiteral(".csv"), tr("Tank tables (*.csv)"),
+                            QStringLiteral("csv"));
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     QString error;
     if (saveTo(path, &error))
         return true;
@@ -312,8 +354,9 @@ void TankCalibrationDialog::on_loadButton_clicked()
 {
     if (!settleUnsaved(this))
         return;
-    const QString path = QFileDialog::getOpenFileName(this, tr("Load tank table"), QString(),
-                                                      tr("Tank tables (*.csv);;All files (*)"));
+    const QString path = LastFolder::askOpen(this, tr("Load tank table"),
+                                             SettingsKeys::TankTableFolder,
+                                             tr("Tank tables (*.csv);;All files (*)"));
     QString error;
     if (!path.isEmpty() && !loadFrom(path, &error))
         QMessageBox::warning(this, tr("Tank table not loaded"),
@@ -334,6 +377,7 @@ bool TankCalibrationDialog::settleUnsaved(QWidget* parent)
     case QMessageBox::Save:
         return save();
     case QMessageBox::Discard:
+        m_discarded = true;
         return true;
     default:
         return false;

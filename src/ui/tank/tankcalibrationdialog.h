@@ -36,6 +36,12 @@ public:
 
     bool saveTo(const QString& path, QString* error);
     bool loadFrom(const QString& path, QString* error);
+    // The line was lost, or the program quits without asking: rows not saved
+    // are written beside the saved tables, marked incomplete with the reason
+    // (a fixed text, as the file's comments are), and the dialog says where.
+    void keepUnsavedRows(const QString& reason);
+    // Where they were kept; empty until then.
+    QString keptIn() const { return m_keptIn; }
 
 private slots:
     void slotSensorUpdated();
@@ -51,6 +57,8 @@ private slots:
 private:
     SensorReading reading() const;
     bool save();
+    bool writeTable(const QString& path, const QString& incomplete, QString* error);
+    QString suggestedName() const;
     void record();
     // What the last action came to, until the next one.
     void say(const QString& message);
@@ -67,6 +75,9 @@ private:
     TankCalibration m_calibration;
     bool m_readingValid = false;
     bool m_unsaved = false;
+    // The engineer let the table go when asked.
+    bool m_discarded = false;
+    QString m_keptIn;
     QString m_message;
     QwtPlotCurve m_curve;
     QwtPlotMarker m_levelMarker;

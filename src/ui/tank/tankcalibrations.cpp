@@ -6,13 +6,27 @@
 #include "views/sensorwidget.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QScreen>
 
 TankCalibrations::TankCalibrations(QWidget* window, const SerialPortManager* manager)
     : QObject(window)
     , m_window(window)
     , m_manager(manager)
-{}
+{
+    // A quit that asked has settled every table; any other must not lose one.
+    connect(qApp, &QCoreApplication::aboutToQuit, this,
+            [this] { keepUnsavedRows(QStringLiteral("the program quit")); });
+    connect(manager, &SerialPortManager::lineLost, this,
+            [this] { keepUnsavedRows(QStringLiteral("the line was lost")); });
+}
+
+void TankCalibrations::keepUnsavedRows(const QString& reason)
+{
+    const auto dialogs = m_window->findChildren<TankCalibrationDialog*>();
+    for (TankCalibrationDialog* dialog : dialogs)
+        dialog->keepUnsavedRows(reason);
+}
 
 void TankCalibrations::addActionTo(SensorWidget* view)
 {

@@ -24,6 +24,7 @@ public:
     bool settleUnsaved(SensorWidget* view = nullptr);
 
 private:
+    void keepUnsavedRows(const QString& reason);
     void placeBesideWindow(QWidget* dialog) const;
 
     QWidget* const m_window;

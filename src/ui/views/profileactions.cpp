@@ -8,8 +8,6 @@
 #include "views/profileapplydialog.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -38,18 +36,18 @@ QList<QAction*> ProfileActions::actions() const
 
 void ProfileActions::chooseSaveFile()
 {
-    const QString path = QFileDialog::getSaveFileName(m_view, tr("Save profile"),
-                                                      LastFolder::of(SettingsKeys::ProfileFolder),
-                                                      tr("Profiles (*.json)"));
+    const QString name =
+        m_sensor ? QStringLiteral("%1_profile.json").arg(ProfileFile::modelCode(m_sensor)) : QString();
+    const QString path = LastFolder::askSave(m_view, tr("Save profile"), SettingsKeys::ProfileFolder,
+                                             name, tr("Profiles (*.json)"), QStringLiteral("json"));
     if (!path.isEmpty())
         saveTo(path);
 }
 
 void ProfileActions::chooseApplyFile()
 {
-    const QString path = QFileDialog::getOpenFileName(m_view, tr("Apply profile"),
-                                                      LastFolder::of(SettingsKeys::ProfileFolder),
-                                                      tr("Profiles (*.json)"));
+    const QString path = LastFolder::askOpen(m_view, tr("Apply profile"),
+                                             SettingsKeys::ProfileFolder, tr("Profiles (*.json)"));
     if (!path.isEmpty())
         applyFrom(path);
 }

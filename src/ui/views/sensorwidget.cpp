@@ -2,6 +2,7 @@
 
 #include "engine/basesensor.h"
 #include "engine/serialsensor.h"
+#include "files/wholefile.h"
 #include "log/logger.h"
 #include "log/sensorevents.h"
 #include "parameters/parameterwidget.h"
@@ -25,7 +26,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QStyle>
 #include <QTextStream>
 #include <QToolTip>
@@ -49,14 +49,6 @@ constexpr int SilentPolls = 3;
 constexpr int MinimumSilenceMs = 2000;
 constexpr qint64 DefaultVisibleMs = 60000;
 const int Axes[] = {QwtPlot::yLeft, QwtPlot::yRight, QwtPlot::xBottom, QwtPlot::xTop};
-
-// Device files such as /dev/null cannot be replaced by a finished copy; they
-// are written in place.
-bool isSpecialFile(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    return info.exists() && !info.isFile() && !info.isDir();
-}
 
 } // namespace
 
@@ -481,7 +473,8 @@ void SensorWidget::updatePlotSettings()
 void SensorWidget::slotSavePlotData()
 {
     const QString fileName =
-        QFileDialog::getSaveFileName(nullptr, tr("Plot data save.."), suggestedSavePath(), "*.csv");
+        LastFolder::askSave(this, tr("Plot data save.."), SettingsKeys::PlotDataFolder,
+                            suggestedFileName(), tr("Plot data (*.csv)"), QStringLiteral("csv"));
     if (fileName.isEmpty())
         return;
     QString error;
@@ -491,39 +484,26 @@ void SensorWidget::slotSavePlotData()
 
 bool SensorWidget::savePlotData(const QString& fileName, QString* error)
 {
-    std::unique_ptr<QFileDevice> file;
-    if (isSpecialFile(fileName))
-        file.reset(new QFile(fileName));
-    else
-        file.reset(new QSaveFile(fileName));
-    if (!file->open(QIODevice::WriteOnly)) {
-        *error = tr("Output file open error: %1").arg(file->errorString());
-        return false;
-    }
-    QTextStream stream(file.get());
+    QByteArray csv;
+    QTextStream stream(&csv);
     savePlotDataImpl(stream);
     stream.flush();
-    auto* saveFile = qobject_cast<QSaveFile*>(file.get());
-    if (stream.status() != QTextStream::Ok || !(saveFile ? saveFile->commit() : file->flush())) {
-        *error = tr("Output file write error: %1").arg(file->errorString());
+    if (!WholeFile::write(fileName, csv, error))
         return false;
-    }
     const QFileInfo saved(fileName);
-    if (saveFile)
-        LastFolder::remember(SettingsKeys::PlotDataFolder, fileName);
+    LastFolder::remember(SettingsKeys::PlotDataFolder, fileName);
     if (m_statusLine && m_sensor)
         m_statusLine->tell(m_sensor->address(), tr("Plot data saved to %1").arg(saved.fileName()));
     return true;
 }
 
-QString SensorWidget::suggestedSavePath() const
+QString SensorWidget::suggestedFileName() const
 {
-    const QString folder = LastFolder::of(SettingsKeys::PlotDataFolder);
     QStringList parts;
     if (!m_modelName.isEmpty())
         parts.append(m_modelName);
     if (m_sensor)
         parts.append(QString::number(m_sensor->address()));
     parts.append(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
-    return QDir(folder).filePath(parts.join(QLatin1Char('_')) + QStringLiteral(".csv"));
+    return parts.join(QLatin1Char('_')) + QStringLiteral(".csv");
 }

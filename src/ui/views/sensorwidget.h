@@ -56,9 +56,8 @@ public:
     // Writes the CSV file whole or not at all; false with the message to show.
     // A saved file's folder is where the next save starts.
     bool savePlotData(const QString& fileName, QString* error);
-    // Where the save dialog starts: the folder saved in last, and a name of the
-    // model, the address and the time now.
-    QString suggestedSavePath() const;
+    // The name the save dialog proposes: the model, the address and the time now.
+    QString suggestedFileName() const;
     // The sensor model's name, for file names; the window knows it.
     void setModelName(const QString& name) { m_modelName = name; }
     QString plotToolTip(const QPoint& pos);

@@ -1,5 +1,6 @@
 #include "log/logdisplaycontroller.h"
 #include "log/logger.h"
+#include "support/fullfolder.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,7 +59,9 @@ private slots:
     void sectionSwitchesFilterAndAreRemembered();
     void viewKeepsAtMostMaxLogLines();
     void fileGetsEachLineWithOneLineFeed();
+    void failedWriteStopsTheFileAndSaysSo_data();
     void failedWriteStopsTheFileAndSaysSo();
+    void onlyRegularFilesTakeTheLog();
 
 private:
     std::unique_ptr<Logger> m_logger;
@@ -145,11 +149,25 @@ void TestLogDisplayController::fileGetsEachLineWithOneLineFeed()
     QVERIFY(!log.action(QStringLiteral("Write to.."))->isChecked());
 }
 
+void TestLogDisplayController::failedWriteStopsTheFileAndSaysSo_data()
+{
+    QTest::addColumn<FullFolder::Kind>("kind");
+    QTest::newRow("tmpfs") << FullFolder::FullFileSystem;
+    QTest::newRow("size limit") << FullFolder::WriteLimit;
+}
+
 void TestLogDisplayController::failedWriteStopsTheFileAndSaysSo()
 {
+    QFETCH(FullFolder::Kind, kind);
+    FullFolder folder(kind);
+    if (!folder.unavailable().isEmpty())
+        QSKIP(qPrintable(folder.unavailable()));
+    const QString path = folder.filePath(QStringLiteral("log.txt"));
     Controller log;
-    QVERIFY(log.controller.writeTo(QStringLiteral("/dev/full")));
+    QVERIFY(log.controller.writeTo(path));
+    folder.fill();
     status(QStringLiteral("lost"));
+    folder.release();
     QVERIFY(!log.controller.isWriteEnabled());
     QVERIFY(!log.action(QStringLiteral("Write to.."))->isChecked());
     status(QStringLiteral("after"));
@@ -157,10 +175,30 @@ void TestLogDisplayController::failedWriteStopsTheFileAndSaysSo()
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines.at(0).endsWith(QLatin1String("]lost")));
     QVERIFY(lines.at(1).startsWith(QLatin1String("[PortStatus]")));
-    QVERIFY2(lines.at(1).contains(QLatin1String("/dev/full")) &&
-                 lines.at(1).contains(QLatin1String("No space left on device")),
+    QVERIFY2(lines.at(1).endsWith(QStringLiteral("]cannot write %1: %2. The log is no longer "
+                                                 "written to a file.")
+                                      .arg(path, folder.reason())),
              qPrintable(lines.at(1)));
     QVERIFY(lines.at(2).endsWith(QLatin1String("]after")));
+}
+
+// A device or a pipe would be harmed or block the window: refused, and said.
+void TestLogDisplayController::onlyRegularFilesTakeTheLog()
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {QStringLiteral("/dev/full"), pipe}) {
+        Controller log;
+        QVERIFY(!log.controller.writeTo(path));
+        QVERIFY(!log.controller.isWriteEnabled());
+        QVERIFY(!log.action(QStringLiteral("Write to.."))->isChecked());
+        QVERIFY2(log.lines().value(0).endsWith(
+                     QStringLiteral("]cannot write %1: not a regular file (a device or a pipe). "
+                                    "The log is not written to a file.")
+                         .arg(path)),
+                 qPrintable(log.lines().join('\n')));
+    }
 }
 
 QTEST_MAIN(TestLogDisplayController)

@@ -182,13 +182,6 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
-    <name>CommissioningRecord</name>
-    <message>
-        <source>Cannot write %1: %2</source>
-        <translation>Не удалось записать %1: %2</translation>
-    </message>
-</context>
-<context>
     <name>ConfigurationParameters</name>
     <message>
         <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
@@ -441,12 +434,20 @@ Choose a free address, or first give that sensor another one.</source>
         <translation>Выключить все разделы</translation>
     </message>
     <message>
-        <source>Writing the log file %1 failed: %2. The log is no longer written to it.</source>
-        <translation>Не удалось записать файл журнала %1: %2. Журнал в него больше не записывается.</translation>
-    </message>
-    <message>
         <source>Log file</source>
         <translation>Файл журнала</translation>
+    </message>
+    <message>
+        <source>%1. The log is no longer written to a file.</source>
+        <translation>%1. Журнал больше не записывается в файл.</translation>
+    </message>
+    <message>
+        <source>Log files (*.log *.txt)</source>
+        <translation>Файлы журнала (*.log *.txt)</translation>
+    </message>
+    <message>
+        <source>%1. The log is not written to a file.</source>
+        <translation>%1. Журнал не записывается в файл.</translation>
     </message>
 </context>
 <context>
@@ -1231,14 +1232,6 @@ Error</source>
 <context>
     <name>ProfileFile</name>
     <message>
-        <source>cannot write %1: %2</source>
-        <translation>не удаётся записать %1: %2</translation>
-    </message>
-    <message>
-        <source>cannot read %1: %2</source>
-        <translation>не удаётся прочитать %1: %2</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
@@ -1301,10 +1294,6 @@ Error</source>
     <message>
         <source>Commissioning record</source>
         <translation>Акт установки</translation>
-    </message>
-    <message>
-        <source>Cannot write %1: %2</source>
-        <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
         <source>Commissioning record: %1, address %2</source>
@@ -1545,14 +1534,6 @@ Error</source>
         <translation>Не удалось сохранить данные графика</translation>
     </message>
     <message>
-        <source>Output file open error: %1</source>
-        <translation>Ошибка открытия файла: %1</translation>
-    </message>
-    <message>
-        <source>Output file write error: %1</source>
-        <translation>Ошибка записи файла: %1</translation>
-    </message>
-    <message>
         <source>Reset statistics</source>
         <translation>Сбросить статистику</translation>
     </message>
@@ -1591,6 +1572,10 @@ Error</source>
     <message>
         <source>Commissioning record...</source>
         <translation>Акт установки...</translation>
+    </message>
+    <message>
+        <source>Plot data (*.csv)</source>
+        <translation>Данные графика (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -2001,6 +1986,22 @@ Error</source>
         <source>%L1 % of %L2 % allowed</source>
         <translation>%L1 % из допустимых %L2 %</translation>
     </message>
+    <message numerus="yes">
+        <source>%n row(s) not saved are kept in %1, marked incomplete.</source>
+        <translation>
+            <numerusform>%n несохранённая строка записана в %1 с пометкой «не завершено».</numerusform>
+            <numerusform>%n несохранённые строки записаны в %1 с пометкой «не завершено».</numerusform>
+            <numerusform>%n несохранённых строк записаны в %1 с пометкой «не завершено».</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) not saved could not be kept: %1. Save the table elsewhere.</source>
+        <translation>
+            <numerusform>Не удалось записать %n несохранённую строку: %1. Сохраните таблицу в другом месте.</numerusform>
+            <numerusform>Не удалось записать %n несохранённые строки: %1. Сохраните таблицу в другом месте.</numerusform>
+            <numerusform>Не удалось записать %n несохранённых строк: %1. Сохраните таблицу в другом месте.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TankCalibrations</name>
@@ -2085,6 +2086,17 @@ Error</source>
         <source>line %1: %2</source>
         <translation>строка %1: %2</translation>
     </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>это папка</translation>
+    </message>
+    <message>
+        <source>not a regular file (a device or a pipe)</source>
+        <translation>не обычный файл (устройство или канал)</translation>
+    </message>
     <message>
         <source>cannot write %1: %2</source>
         <translation>не удаётся записать %1: %2</translation>
@@ -2094,8 +2106,8 @@ Error</source>
         <translation>не удаётся прочитать %1: %2</translation>
     </message>
     <message>
-        <source>%1 is too large for a tank table</source>
-        <translation>%1 слишком велик для тарировочной таблицы</translation>
+        <source>%1 bytes, more than the %2 such a file can have</source>
+        <translation>%1 байт, больше %2, допустимых для такого файла</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,61 @@
+#include "support/fullfolder.h"
+
+#include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+FullFolder::FullFolder(Kind kind)
+    : m_kind(kind)
+{
+    if (kind != FullFileSystem)
+        return;
+    // Two pages: room for a small file and little else.
+    const QByteArray path = QFile::encodeName(m_folder.path());
+    if (::mount("tmpfs", path.constData(), "tmpfs", 0, "size=8k") == 0)
+        m_mounted = true;
+    else
+        m_unavailable = QStringLiteral("no tmpfs can be mounted here: %1")
+                            .arg(QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+FullFolder::~FullFolder()
+{
+    release();
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_folder.path()).constData(), MNT_DETACH);
+}
+
+QString FullFolder::reason() const
+{
+    return QString::fromLocal8Bit(std::strerror(m_kind == FullFileSystem ? ENOSPC : EFBIG));
+}
+
+void FullFolder::fill()
+{
+    if (m_kind == WriteLimit) {
+        // The limit is told by a signal that would end the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_limit);
+        const rlimit none{0, m_limit.rlim_max};
+        m_limited = setrlimit(RLIMIT_FSIZE, &none) == 0;
+        return;
+    }
+    const int descriptor = ::open(QFile::encodeName(filePath(QStringLiteral("filler"))).constData(),
+                                  O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const QByteArray block(512, '\0');
+    while (descriptor >= 0 && ::write(descriptor, block.constData(), size_t(block.size())) > 0) {
+    }
+    if (descriptor >= 0)
+        ::close(descriptor);
+}
+
+void FullFolder::release()
+{
+    if (m_limited)
+        setrlimit(RLIMIT_FSIZE, &m_limit);
+    m_limited = false;
+}
