@@ -80,7 +80,8 @@ LineEndpoint::~LineEndpoint()
 bool LineEndpoint::openPseudoTerminal(QString* error)
 {
     close();
-    fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // Not inherited: a tool the tests start must see the line go when it stops.
+    fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0) {
         *error = systemError("cannot create a pseudo-terminal");
         close();
@@ -98,7 +99,8 @@ bool LineEndpoint::openSlaveRaw(QString* error)
     // Holding the slave open keeps the master from seeing a hang-up whenever the
     // program closes its port, and lets the line be raw before anyone opens it, so
     // the terminal layer never echoes or rewrites the first bytes.
-    slaveFd = ::open(portPath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    slaveFd =
+        ::open(portPath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     termios settings;
     if (slaveFd < 0 || tcgetattr(slaveFd, &settings) != 0) {
         *error = systemError("cannot open the pseudo-terminal's slave side");
@@ -114,7 +116,7 @@ bool LineEndpoint::openSlaveRaw(QString* error)
 bool LineEndpoint::openDevice(const QString& path, int baudRate, QString* error)
 {
     close();
-    fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     termios settings;
     if (fd < 0 || tcgetattr(fd, &settings) != 0) {
         *error = systemError("cannot open the serial device");

@@ -27,6 +27,7 @@ public:
     QString waitForLine(const QString& text, int timeoutMs = 60000);
 
     int exitCode() const { return process.exitCode(); }
+    qint64 processId() const { return process.processId(); }
     QString out() const { return stdOut; }
     QString err() const { return stdErr; }
     QStringList outLines() const;

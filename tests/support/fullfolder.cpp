@@ -11,6 +11,10 @@
 FullFolder::FullFolder(Kind kind)
     : m_kind(kind)
 {
+    // The limit is told by a signal that would end the process; a tool started
+    // from here on ignores it too.
+    if (kind == WriteLimit)
+        std::signal(SIGXFSZ, SIG_IGN);
     if (kind != FullFileSystem)
         return;
     // Two pages: room for a small file and little else.
@@ -34,14 +38,15 @@ QString FullFolder::reason() const
     return QString::fromLocal8Bit(std::strerror(m_kind == FullFileSystem ? ENOSPC : EFBIG));
 }
 
-void FullFolder::fill()
+void FullFolder::fill(qint64 process)
 {
     if (m_kind == WriteLimit) {
-        // The limit is told by a signal that would end the process.
-        std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_limit);
         const rlimit none{0, m_limit.rlim_max};
-        m_limited = setrlimit(RLIMIT_FSIZE, &none) == 0;
+        if (process != 0)
+            prlimit(pid_t(process), RLIMIT_FSIZE, &none, nullptr);
+        else
+            m_limited = setrlimit(RLIMIT_FSIZE, &none) == 0;
         return;
     }
     const int descriptor = ::open(QFile::encodeName(filePath(QStringLiteral("filler"))).constData(),

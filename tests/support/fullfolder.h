@@ -7,9 +7,9 @@
 
 // A folder where writing fails as on a full disk, in one of two ways: a tiny
 // tmpfs really filled up, where the test may mount one (root with the right to
-// mount), or any folder under a file size limit of 0 bytes for this process and
-// the tools it starts from then on, so that every write into a regular file
-// fails (EFBIG). The second works everywhere, the first is the real thing.
+// mount), or any folder under a file size limit of 0 bytes for this process or
+// a tool it started, so that every write into a regular file fails (EFBIG). The
+// second works everywhere, the first is the real thing.
 class FullFolder
 {
 public:
@@ -24,8 +24,10 @@ public:
     QString filePath(const QString& name) const { return m_folder.filePath(name); }
     // The system's words for the failure a writer should pass on.
     QString reason() const;
-    // Files written before stay as they are; nothing more fits after it.
-    void fill();
+    // Files written before stay as they are; nothing more fits after it. The
+    // size limit binds this process, or the one given: a tool under it from its
+    // start could not even lock its port.
+    void fill(qint64 process = 0);
     // Lifts the size limit; a filled file system stays full.
     void release();
 

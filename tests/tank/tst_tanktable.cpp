@@ -78,12 +78,14 @@ void TestTankTable::savedTableReadsBackTheSame()
     TankTable table = tableOf({{0, 95}, {10.5, 410}, {20.125, 800}});
     QVERIFY(table.append({30, 1200, 29.3, true}));
     TankTableInfo info{"ZT-33", 7, "1 (full scale 4095)",
-                       QDateTime(QDate(2024, 5, 1), QTime(12, 30, 5)), "1.4.3"};
+                       QDateTime(QDate(2024, 5, 1), QTime(12, 30, 5)), "1.4.3",
+                       "stopped by SIGTERM"};
     table.setInfo(info);
     const QByteArray csv = TankTableFile::toCsv(table);
     QCOMPARE(csv, QByteArray("# Nivelon tank table\n# Model: ZT-33\n# Address: 7\n"
                              "# DataFormat: 1 (full scale 4095)\n# Date: 2024-05-01T12:30:05\n"
-                             "# Version: 1.4.3\nLitres,RawLevel,Level\n0,95,0.95\n10.5,410,4.10\n"
+                             "# Version: 1.4.3\n# Incomplete: stopped by SIGTERM\n"
+                             "Litres,RawLevel,Level\n0,95,0.95\n10.5,410,4.10\n"
                              "20.125,800,8.00\n30,1200,29.30\n# Forced rows: 4\n"));
     TankTable read;
     QString error;

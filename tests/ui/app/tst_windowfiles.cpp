@@ -138,8 +138,9 @@ void TestWindowFiles::filesLandWhereTheUserMeantThem()
     QVERIFY2(TankTableFile::load(tank->keptIn(), &kept, &error), qPrintable(error));
     QCOMPARE(kept.rowCount(), 1);
     QCOMPARE(kept.info().incomplete, QStringLiteral("the line was lost"));
-    QVERIFY2(tank->findChild<QLabel*>(QStringLiteral("statusLine"))->text().contains(
-                 QStringLiteral("marked incomplete")),
+    QVERIFY2(tank->findChild<QLabel*>(QStringLiteral("statusLine"))
+                 ->text()
+                 .contains(QStringLiteral("marked incomplete")),
              "the dialog says where the rows went");
     answerNextModal<QMessageBox>(
         [](QMessageBox* box) { box->button(QMessageBox::Discard)->click(); });
@@ -154,7 +155,8 @@ void TestWindowFiles::saveDialogs(SensorWidget* view)
     QString offered;
     typeIntoSaveDialog(&offered, QStringLiteral("fleet"));
     sensorAction(view, QStringLiteral("Save profile..."))->trigger();
-    QVERIFY2(offeredIn(offered, home, QStringLiteral("^ZT-33_profile\\.json$")), qPrintable(offered));
+    QVERIFY2(offeredIn(offered, home, QStringLiteral("^ZT-33_profile\\.json$")),
+             qPrintable(offered));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_home.filePath(QStringLiteral("fleet.json"))),
                              10000);
     QString listing;
@@ -180,8 +182,9 @@ void TestWindowFiles::saveDialogs(SensorWidget* view)
         dialog->accept();
     });
     sensorAction(view, QStringLiteral("Commissioning record..."))->trigger();
-    QVERIFY2(offeredIn(offered, home, QStringLiteral("^ZT-33_1_AB-123-7_\\d{4}-\\d\\d-\\d\\d\\.pdf$")),
-             qPrintable(offered));
+    QVERIFY2(
+        offeredIn(offered, home, QStringLiteral("^ZT-33_1_AB-123-7_\\d{4}-\\d\\d-\\d\\d\\.pdf$")),
+        qPrintable(offered));
     QVERIFY(QFileInfo::exists(m_home.filePath(QStringLiteral("bus.pdf"))));
     QVERIFY(QFileInfo::exists(m_home.filePath(QStringLiteral("bus.json"))));
     QVERIFY(!QFileInfo::exists(m_home.filePath(QStringLiteral("Documents"))));
@@ -191,18 +194,21 @@ void TestWindowFiles::saveDialogs(SensorWidget* view)
 void TestWindowFiles::writersOnAFullDisk(SensorWidget* view, TankCalibrationDialog* tank)
 {
     const auto* sensor = qobject_cast<const SerialSensor*>(view->baseSensor());
-    const CommissioningRecord record =
-        CommissioningRecord::of(*sensor, RecordContext{QDateTime::currentDateTime(), "line",
-                                                       kOmnicommModel, "AB 123", "Ivan"},
-                                nullptr);
+    const CommissioningRecord record = CommissioningRecord::of(
+        *sensor,
+        RecordContext{QDateTime::currentDateTime(), "line", kOmnicommModel, "AB 123", "Ivan"},
+        nullptr);
     const QList<QPair<QString, std::function<bool(const QString&, QString*)>>> writers{
-        {"plot data", [view](const QString& path, QString* error) {
+        {"plot data",
+         [view](const QString& path, QString* error) {
              return view->savePlotData(path, error);
          }},
-        {"tank table", [tank](const QString& path, QString* error) {
+        {"tank table",
+         [tank](const QString& path, QString* error) {
              return tank->saveTo(path, error);
          }},
-        {"record JSON", [&record](const QString& path, QString* error) {
+        {"record JSON",
+         [&record](const QString& path, QString* error) {
              return record.save(path, error);
          }},
         {"record PDF", [&record](const QString& path, QString* error) {
