@@ -37,6 +37,10 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
             "model", "Sensor model: " + EngineFactory::sensorTypes().join(", ") + ".", "CODE");
     if (needs & NeedAddress)
         options << QCommandLineOption("address", "The sensor's bus address.", "N");
+    if (needs & TakesAddressList)
+        options << QCommandLineOption(
+            "address", "TBus: the identifiers to probe, as 5 or 5,7 (10 and 8 unless told).",
+            "LIST");
     if (needs & TakesDuration) {
         options << QCommandLineOption("count", "Readings to take (10 unless told).", "K");
         options << QCommandLineOption("seconds", "Poll for this many seconds instead.", "S");
@@ -107,7 +111,11 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
     if ((needs & NeedModel) && !readModel(parser.value("model"), options))
         return false;
     if ((needs & NeedAddress) &&
-        !readNumber("--address", parser.value("address"), 0, kLastAddress, &options->address))
+        (!readNumber("--address", parser.value("address"), 0, kLastAddress, &options->address) ||
+         !checkAddress(*options, options->address)))
+        return false;
+    if ((needs & TakesAddressList) && parser.isSet("address") &&
+        !readAddressList(parser.value("address"), options))
         return false;
     if ((needs & TakesDuration) && !readDuration(parser, options))
         return false;
@@ -166,6 +174,41 @@ bool ArgumentParser::readNumber(const QString& name, const QString& text, int lo
                                    .arg(low)
                                    .arg(high);
     return false;
+}
+
+// Checked before the line is opened: an address beyond the protocol's would
+// reach the wire cut to another one, or not at all.
+bool ArgumentParser::checkAddress(const CliOptions& options, int address)
+{
+    int lowest = 0;
+    int highest = 0;
+    if (!EngineFactory::addressRange(unsigned(options.modelIndex), &lowest, &highest) ||
+        (address >= lowest && address <= highest))
+        return true;
+    m_error = QStringLiteral("--address %1 is outside the addresses of %2: a %3 sensor has one "
+                             "from %4 to %5")
+                  .arg(address)
+                  .arg(options.modelCode, EngineFactory::protocolName(unsigned(options.modelIndex)))
+                  .arg(lowest)
+                  .arg(highest);
+    return false;
+}
+
+bool ArgumentParser::readAddressList(const QString& text, CliOptions* options)
+{
+    if (EngineFactory::protocolName(unsigned(options->modelIndex)) != QLatin1String("TBus")) {
+        m_error = QStringLiteral("--address is for TBus models: a scan of %1 probes every address")
+                      .arg(options->modelCode);
+        return false;
+    }
+    for (const QString& item : text.split(QLatin1Char(','))) {
+        int address = 0;
+        if (!readNumber("--address", item.trimmed(), 0, kLastAddress, &address) ||
+            !checkAddress(*options, address))
+            return false;
+        options->addresses << address;
+    }
+    return true;
 }
 
 bool ArgumentParser::readDuration(const QCommandLineParser& parser, CliOptions* options)

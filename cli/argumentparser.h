@@ -31,6 +31,8 @@ private:
     bool readOptions(const QCommandLineParser& parser, CliOptions* options);
     bool readModel(const QString& code, CliOptions* options);
     bool readNumber(const QString& name, const QString& text, int low, int high, int* number);
+    bool checkAddress(const CliOptions& options, int address);
+    bool readAddressList(const QString& text, CliOptions* options);
     bool readDuration(const QCommandLineParser& parser, CliOptions* options);
     bool readSeconds(const QString& text, CliOptions* options);
     bool checkValues(const QStringList& values);

@@ -3,6 +3,7 @@
 #include "profileoptions.h"
 #include "tankoptions.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,7 @@ struct CliOptions
     int modelIndex = -1;
     QString modelCode;
     int address = -1;
+    QList<int> addresses; // scan: the identifiers to probe; empty for the protocol's own
     int count = 0;      // readings to take; 0 when a duration is given
     double seconds = 0; // how long to poll; 0 when a count is given
     bool json = false;

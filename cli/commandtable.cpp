@@ -37,9 +37,10 @@ const std::vector<CommandRow>& CommandTable::commands()
         {"ports", "ports [--json]",
          "Lists the serial ports Nivelon would offer, the paths in NIVELON_PORTS included.", 0, 0,
          0, make<PortsCommand>},
-        {"scan", "scan --port P --model CODE [--json]",
-         "Runs one detection pass and prints every sensor found: its address and first reading.",
-         NeedPort | NeedModel, 0, 0, make<ScanCommand>},
+        {"scan", "scan --port P --model CODE [--address LIST] [--json]",
+         "Runs one detection pass and prints every sensor found: its address and first reading.\n"
+         "A TBus scan probes identifiers 10 and 8, where TBus sensors answer, or those of --address.",
+         NeedPort | NeedModel | TakesAddressList, 0, 0, make<ScanCommand>},
         {"poll",
          "poll --port P --model CODE --address N [--count K | --seconds S] [--tank-table FILE] "
          "[--json]",

@@ -52,6 +52,12 @@ void ConfigurationCommand::write(const ConfigurationValues& values)
 
 void ConfigurationCommand::readFailed()
 {
+    if (m_sensor->isWrongModel()) {
+        finish(ExitNothingAnswered, QStringLiteral("no configuration from address %1: %2")
+                                        .arg(m_options.address)
+                                        .arg(m_sensor->wrongModelText()));
+        return;
+    }
     finish(ExitNothingAnswered,
            QStringLiteral("no configuration from address %1 on %2: check the address, the "
                           "model and the wiring")

@@ -5,6 +5,8 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
+#include "protocols/omnicommengine.h"
+#include "protocols/omnicommsensor.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -43,41 +45,76 @@ void IdentifyCommand::tryNext()
 }
 
 // The engine is in the middle of its idle step here: it is replaced only once
-// that step is over.
+// that step is over. An Omnicomm sensor's configuration was read when it was
+// found: its length tells basic models from extended ones.
 void IdentifyCommand::passFinished()
 {
     LineSession* line = session();
-    QList<int> addresses;
-    for (const SerialSensor* sensor : line->engine()->sensors())
-        addresses << sensor->address();
-    std::sort(addresses.begin(), addresses.end());
+    QList<SerialSensor*> sensors = line->engine()->sensors();
+    std::sort(sensors.begin(), sensors.end(),
+              [](SerialSensor* a, SerialSensor* b) { return a->address() < b->address(); });
     QStringList texts;
     QJsonArray list;
-    for (int address : addresses) {
-        texts << QString::number(address);
-        list.append(address);
+    QJsonArray details;
+    for (const SerialSensor* sensor : sensors) {
+        list.append(sensor->address());
+        QString text = QString::number(sensor->address());
+        if (const auto* omnicomm = qobject_cast<const OmniCommSensor*>(sensor)) {
+            const OmniCommSensor::ConfigurationKind kind = omnicomm->heardConfiguration();
+            const QStringList models = OmniCommSensor::modelsOf(kind);
+            text += kind == OmniCommSensor::NotHeard
+                        ? QStringLiteral(" (configuration not read)")
+                        : QStringLiteral(" (%1 configuration: %2)")
+                              .arg(configurationName(kind), models.join(QStringLiteral(", ")));
+            details.append(QJsonObject{{"address", sensor->address()},
+                                       {"configuration", configurationName(kind)},
+                                       {"models", QJsonArray::fromStringList(models)}});
+        }
+        texts << text;
     }
-    m_output->text(QStringLiteral("%1 (%2, %3 baud): %4")
-                       .arg(line->protocolName(), line->modelCode())
-                       .arg(line->baudRate())
-                       .arg(addresses.isEmpty() ? QStringLiteral("nothing answered")
-                                                : "sensors at " + texts.join(", ")));
-    const QJsonObject tried{{"protocol", line->protocolName()},
-                            {"model", line->modelCode()},
-                            {"baud", line->baudRate()},
-                            {"addresses", list}};
+    // An Omnicomm line is probed as one model, which says nothing of the sensors.
+    const bool omnicomm = qobject_cast<OmniCommEngine*>(line->engine());
+    const QString settings = omnicomm ? QStringLiteral("%1 baud").arg(line->baudRate())
+                                      : QStringLiteral("%1, %2 baud")
+                                            .arg(line->modelCode())
+                                            .arg(line->baudRate());
+    m_output->text(QStringLiteral("%1 (%2): %3")
+                       .arg(line->protocolName(), settings,
+                            sensors.isEmpty() ? QStringLiteral("nothing answered")
+                                              : "sensors at " + texts.join(", ")));
+    QJsonObject tried{{"protocol", line->protocolName()},
+                      {"model", line->modelCode()},
+                      {"baud", line->baudRate()},
+                      {"addresses", list}};
+    if (omnicomm)
+        tried.insert("sensors", details);
     m_protocols.append(tried);
-    if (!addresses.isEmpty())
+    if (!sensors.isEmpty())
         m_answer = tried;
     QTimer::singleShot(0, this, &IdentifyCommand::tryNext);
 }
 
+QString IdentifyCommand::configurationName(int kind)
+{
+    switch (kind) {
+    case OmniCommSensor::BasicConfiguration:
+        return QStringLiteral("basic");
+    case OmniCommSensor::ExtendedConfiguration:
+        return QStringLiteral("extended");
+    default:
+        return QStringLiteral("unknown");
+    }
+}
+
 void IdentifyCommand::report()
 {
-    m_output->json(QJsonObject{{"port", m_options.port},
-                               {"protocol", m_answer.value("protocol").toString()},
-                               {"addresses", m_answer.value("addresses").toArray()},
-                               {"tried", m_protocols}});
+    QJsonObject answer{{"port", m_options.port},
+                       {"protocol", m_answer.value("protocol").toString()},
+                       {"addresses", m_answer.value("addresses").toArray()},
+                       {"tried", m_protocols}};
+    if (m_answer.contains("sensors"))
+        answer.insert("sensors", m_answer.value("sensors"));
+    m_output->json(answer);
     if (!m_answer.isEmpty())
         finish(ExitDone);
     else

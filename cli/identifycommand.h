@@ -20,6 +20,7 @@ private:
     void tryNext();
     void passFinished();
     void report();
+    static QString configurationName(int kind);
 
     QList<unsigned> m_models; // one model per protocol
     int m_next = 0;

@@ -28,13 +28,7 @@ LineSession::~LineSession()
 
 QStringList LineSession::modelCodes(quint32 busType, quint32 flags)
 {
-    QStringList codes;
-    for (unsigned index = 0; index < EngineFactory::count(); ++index) {
-        const quint32 features = EngineFactory::features(index);
-        if ((features & EngineFactory::BusTypeMask) == busType && (features & flags) == flags)
-            codes << EngineFactory::sensorTypes().at(int(index));
-    }
-    return codes;
+    return EngineFactory::modelCodes(busType, flags, flags);
 }
 
 QString LineSession::modelCode() const

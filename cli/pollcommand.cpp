@@ -3,6 +3,7 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
+#include "protocols/omnicommsensor.h"
 #include "readingtext.h"
 
 PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
@@ -19,6 +20,9 @@ void PollCommand::start()
     if (!loadTankTable() || !openPort())
         return;
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
+    if (auto* omnicomm = qobject_cast<OmniCommSensor*>(m_sensor))
+        connect(omnicomm, &OmniCommSensor::configurationReadFailed, this,
+                &PollCommand::configurationReadFailed);
     if (m_options.seconds > 0)
         m_pollTimer.start(session()->engine(), m_options.seconds);
     session()->start(false);
@@ -58,6 +62,8 @@ void PollCommand::printReading()
         m_output->text(m_csv->header());
     }
     m_answered += reading.answered() ? 1 : 0;
+    m_scaled += reading.hasLevel() ? 1 : 0;
+    m_unscaled += !reading.failed() && !reading.levelKnown ? 1 : 0;
     const bool uncalibrated = reading.error == SensorReading::Uncalibrated;
     if (uncalibrated && !m_uncalibrated)
         m_output->note(QStringLiteral("nivelon-cli: the sensor at address %1 answers but is "
@@ -78,8 +84,12 @@ void PollCommand::stop(ExitCode code)
     m_pollTimer.stop();
     disconnect(m_sensor, nullptr, this, nullptr);
     printStatistics();
-    if (code != ExitDone || m_answered > 0)
+    // Answers without a level to give are no reading either.
+    const bool onlyUnscaled = m_scaled == 0 && m_unscaled > 0;
+    if (code != ExitDone || (m_answered > 0 && !onlyUnscaled))
         finish(code);
+    else if (onlyUnscaled)
+        finish(ExitNothingAnswered, unscaledText());
     else
         finish(ExitNothingAnswered,
                QStringLiteral("no reading from address %1 on %2: check the address, the model "
@@ -99,4 +109,25 @@ void PollCommand::printStatistics()
     QJsonObject line = statistics.toJson();
     line.insert("type", "statistics");
     m_output->json(line);
+}
+
+// Said at once, before the readings without a level pile up.
+void PollCommand::configurationReadFailed()
+{
+    const auto* omnicomm = qobject_cast<const OmniCommSensor*>(m_sensor);
+    if (omnicomm && omnicomm->isWrongModel())
+        m_output->note("nivelon-cli: " + omnicomm->wrongModelText());
+}
+
+QString PollCommand::unscaledText() const
+{
+    const auto* omnicomm = qobject_cast<const OmniCommSensor*>(m_sensor);
+    const QString reason =
+        omnicomm && omnicomm->isWrongModel()
+            ? omnicomm->wrongModelText()
+            : QStringLiteral("its data format could not be read; check the model and run the "
+                             "command again");
+    return QStringLiteral("no reading from address %1 had a known scale: %2")
+        .arg(m_options.address)
+        .arg(reason);
 }

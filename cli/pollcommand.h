@@ -26,6 +26,8 @@ private:
     // Ends with the statistics; a code other than ExitDone stands as it is.
     void stop(ExitCode code);
     void printStatistics();
+    void configurationReadFailed();
+    QString unscaledText() const;
 
     SerialSensor* m_sensor = nullptr; // null once stopped
     PollTimer m_pollTimer;
@@ -33,5 +35,7 @@ private:
     std::optional<ReadingCsv> m_csv; // from the first reading, which says the columns
     int m_readings = 0;
     int m_answered = 0;
+    int m_scaled = 0;   // readings with a level that could be given
+    int m_unscaled = 0; // answers whose scale was not known
     bool m_uncalibrated = false;
 };

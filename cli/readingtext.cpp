@@ -10,7 +10,9 @@ QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
 {
     const bool failed = reading.failed();
     QJsonObject object{{"Time", ReadingCsv::timeText(reading.timeMs)},
-                       {"Level", ReadingCsv::levelText(reading.level).toDouble()},
+                       {"Level", reading.failed() || reading.levelKnown
+                                     ? QJsonValue(ReadingCsv::levelText(reading.level).toDouble())
+                                     : QJsonValue()},
                        {"RawLevel", reading.rawLevel},
                        {"Error", failed ? 1 : 0},
                        {"TimeMs", double(reading.timeMs)},
@@ -31,7 +33,10 @@ QString status(const SensorReading& reading)
 {
     switch (reading.error) {
     case SensorReading::NoError:
-        return QStringLiteral("ok");
+        if (!reading.levelKnown)
+            return QStringLiteral("scale unknown");
+        return reading.aboveFullScale() ? QStringLiteral("above full scale")
+                                        : QStringLiteral("ok");
     case SensorReading::Uncalibrated:
         return QStringLiteral("uncalibrated");
     case SensorReading::SensorStatus:
@@ -48,13 +53,16 @@ QString toText(const SensorReading& reading)
         return QStringLiteral("%1 (raw %2)").arg(status(reading)).arg(reading.rawLevel);
     if (reading.failed())
         return status(reading);
-    QString text = QStringLiteral("level %1 %, raw %2")
-                       .arg(double(reading.level), 0, 'g', 6)
-                       .arg(reading.rawLevel);
+    QString text = reading.levelKnown ? QStringLiteral("level %1 %, raw %2")
+                                            .arg(double(reading.level), 0, 'g', 6)
+                                            .arg(reading.rawLevel)
+                                      : QStringLiteral("raw %1").arg(reading.rawLevel);
     if (reading.hasFrequencyTemperature)
         text += QStringLiteral(", frequency %1, temperature %2")
                     .arg(reading.frequency)
                     .arg(reading.temperature);
+    if (!reading.hasLevel() || reading.aboveFullScale())
+        text += QStringLiteral(" (%1)").arg(status(reading));
     return text;
 }
 

@@ -13,8 +13,9 @@ namespace ReadingText {
 // With a tank table, also the litres at the raw level and whether the table
 // really covers it.
 QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable = nullptr);
-// "ok", "uncalibrated", "sensor status" (another code in place of a level) or
-// "no reading".
+// "ok", "scale unknown" (the level cannot be given yet), "above full scale",
+// "uncalibrated", "sensor status" (another code in place of a level) or "no
+// reading".
 QString status(const SensorReading& reading);
 // "level 50 %, raw 4096, ..." or the status.
 QString toText(const SensorReading& reading);

@@ -4,6 +4,8 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
+#include "protocols/omnicommsensor.h"
+#include "protocols/tbusengine.h"
 #include "readingtext.h"
 
 #include <QJsonArray>
@@ -27,9 +29,30 @@ void ScanCommand::start()
     LineSession* line = openSession(m_options.modelIndex);
     if (!line)
         return;
+    auto* tbus = qobject_cast<TBusEngine*>(line->engine());
+    if (tbus && !m_options.addresses.isEmpty())
+        tbus->setDetectionAddresses(m_options.addresses);
+    if (tbus)
+        m_output->note(QStringLiteral("nivelon-cli: probing TBus identifiers %1; others with "
+                                      "--address LIST")
+                           .arg(listText(tbus->detectionAddresses())));
     auto* pass = new DetectionPass(line->engine(), this);
     connect(pass, &DetectionPass::finished, this, &ScanCommand::passFinished);
     line->start(true);
+}
+
+QList<int> ScanCommand::probedIdentifiers() const
+{
+    const auto* tbus = qobject_cast<const TBusEngine*>(session()->engine());
+    return tbus ? tbus->detectionAddresses() : QList<int>();
+}
+
+QString ScanCommand::listText(const QList<int>& numbers)
+{
+    QStringList texts;
+    for (int number : numbers)
+        texts << QString::number(number);
+    return texts.join(QStringLiteral(", "));
 }
 
 void ScanCommand::passFinished()
@@ -68,16 +91,32 @@ void ScanCommand::report()
         QJsonObject entry = ReadingText::toJson(reading);
         entry.insert("address", sensor->address());
         found.append(entry);
+        const auto* omnicomm = qobject_cast<const OmniCommSensor*>(sensor);
+        if (omnicomm && omnicomm->isWrongModel())
+            m_output->note("nivelon-cli: " + omnicomm->wrongModelText());
     }
-    m_output->json(QJsonObject{{"port", m_options.port},
-                               {"model", m_options.modelCode},
-                               {"protocol", session()->protocolName()},
-                               {"sensors", found}});
-    if (sensors.isEmpty())
+    QJsonObject answer{{"port", m_options.port},
+                       {"model", m_options.modelCode},
+                       {"protocol", session()->protocolName()},
+                       {"sensors", found}};
+    const QList<int> probed = probedIdentifiers();
+    if (!probed.isEmpty()) {
+        QJsonArray identifiers;
+        for (int identifier : probed)
+            identifiers.append(identifier);
+        answer.insert("probed", identifiers);
+    }
+    m_output->json(answer);
+    if (!sensors.isEmpty())
+        finish(ExitDone);
+    else if (!probed.isEmpty())
+        finish(ExitNothingAnswered,
+               QStringLiteral("no %1 sensor answered on %2 at identifiers %3: check the wiring "
+                              "and the sensors' power, or probe others with --address LIST")
+                   .arg(m_options.modelCode, m_options.port, listText(probed)));
+    else
         finish(ExitNothingAnswered,
                QStringLiteral("no %1 sensor answered on %2: check the model, the wiring and "
                               "the sensors' power")
                    .arg(m_options.modelCode, m_options.port));
-    else
-        finish(ExitDone);
 }

@@ -21,6 +21,10 @@ private:
     void passFinished();
     void sensorUpdated(SerialSensor* sensor);
     void report();
+    // The TBus identifiers the pass probes, said before it starts; empty for
+    // the other protocols, which probe every address.
+    QList<int> probedIdentifiers() const;
+    static QString listText(const QList<int>& numbers);
 
     QSet<SerialSensor*> m_waiting;
     QTimer m_readingTimer;

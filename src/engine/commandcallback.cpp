@@ -14,6 +14,7 @@ QString callbackResultToString(CommandCallback::Result result)
         QT_TRANSLATE_NOOP("CommandCallback", "Stray"),
         QT_TRANSLATE_NOOP("CommandCallback", "No echo"),
         QT_TRANSLATE_NOOP("CommandCallback", "Echo mismatch"),
+        QT_TRANSLATE_NOOP("CommandCallback", "Wrong length"),
     };
     const int value = int(result);
     if (value >= 0 && value < int(sizeof kTexts / sizeof kTexts[0]))

@@ -10,7 +10,20 @@ struct EngineCommand;
 class CommandCallback
 {
 public:
-    enum Result { Ok, Timeout, Failed, CrcFail, Canceled, Nack, Stray, NoEcho, EchoMismatch };
+    // WrongLength: a whole, checked reply, but of the length another model of the
+    // protocol gives.
+    enum Result {
+        Ok,
+        Timeout,
+        Failed,
+        CrcFail,
+        Canceled,
+        Nack,
+        Stray,
+        NoEcho,
+        EchoMismatch,
+        WrongLength
+    };
 
     virtual ~CommandCallback() = default;
     virtual void callback(CommandCallback::Result result, const EngineCommand& command) = 0;

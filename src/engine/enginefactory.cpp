@@ -108,6 +108,37 @@ QStringList EngineFactory::sensorTypes()
     return codes;
 }
 
+QStringList EngineFactory::modelCodes(quint32 busType, quint32 flagMask, quint32 flags)
+{
+    QStringList codes;
+    for (unsigned index = 0; index < kModelCount; ++index) {
+        const quint32 features = kModels[index].features;
+        if ((features & BusTypeMask) == busType && (features & flagMask) == flags)
+            codes << QCoreApplication::translate("EngineFactory", kModels[index].code);
+    }
+    return codes;
+}
+
+bool EngineFactory::addressRange(unsigned index, int* lowest, int* highest)
+{
+    switch (features(index) & BusTypeMask) {
+    case BusOmniComm:
+        *lowest = 0;
+        *highest = OmniCommEngine::AddressCount - 1;
+        return true;
+    case BusModBus:
+        *lowest = ModBusEngine::FirstUnicastAddress;
+        *highest = ModBusEngine::LastUnicastAddress;
+        return true;
+    case BusTBus:
+        *lowest = TBusEngine::FirstAddress;
+        *highest = TBusEngine::LastAddress;
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString EngineFactory::protocolName(unsigned index)
 {
     switch (features(index) & BusTypeMask) {

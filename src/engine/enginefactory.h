@@ -37,6 +37,12 @@ public:
     // The protocol the model speaks, as engineers name it on screen ("ModBus RTU").
     static QString protocolTitle(unsigned index);
     static QStringList sensorTypes();
+    // The codes of the bus's models whose flags under the mask are the given ones.
+    static QStringList modelCodes(quint32 busType, quint32 flagMask = 0, quint32 flags = 0);
+    // The bus addresses a sensor of the model can have, which the engine takes
+    // and the views and the command line offer; false for an index outside the
+    // table.
+    static bool addressRange(unsigned index, int* lowest, int* highest);
     // "Omnicomm", "ModBus" or "TBus"; empty for an index outside the table.
     static QString protocolName(unsigned index);
     // A new engine without parent or port, owned by the caller; null for an index

@@ -22,10 +22,12 @@ QString ReadingCsv::header() const
     return header;
 }
 
-// A failed reading has no volume: its Litres column stays empty.
+// A failed reading has no volume: its Litres column stays empty; one whose
+// scale is not known yet, no level.
 QString ReadingCsv::row(const SensorReading& reading) const
 {
-    QStringList fields{timeText(reading.timeMs), levelText(reading.level),
+    const bool unscaled = !reading.failed() && !reading.levelKnown;
+    QStringList fields{timeText(reading.timeMs), unscaled ? QString() : levelText(reading.level),
                        QString::number(reading.rawLevel)};
     if (m_frequencyTemperature)
         fields << QString::number(reading.frequency) << QString::number(reading.temperature);

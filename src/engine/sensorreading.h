@@ -26,5 +26,10 @@ struct SensorReading
     int temperature = 0;
 
     bool failed() const { return error != NoError; }
+    // A level that can be given: the sensor answered with one and its scale is known.
+    bool hasLevel() const { return !failed() && levelKnown; }
+    // A level beyond full scale is no level to trust: a wrong model or a sensor
+    // out of calibration.
+    bool aboveFullScale() const { return hasLevel() && level > 100.0f; }
     bool answered() const { return error != NoReply; }
 };

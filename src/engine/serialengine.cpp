@@ -397,7 +397,7 @@ void SerialEngine::slotOnStateCheckTimeout()
         setState(Error);
         break;
     case WaitingReply:
-        executeAndClearCurrentCommand(CommandCallback::Timeout);
+        executeAndClearCurrentCommand(replyWindowClosed());
         setState(Idle);
         break;
     default:

@@ -117,6 +117,9 @@ protected:
     // The registered sensor a request is addressed to, or null (a probe of a
     // free address): only the protocol knows where the address sits.
     virtual SerialSensor* commandSensor(const EngineCommand& command) const = 0;
+    // How the command in flight ends when its reply window closes: a time-out,
+    // unless the protocol takes what is buffered for a whole reply after all.
+    virtual CommandCallback::Result replyWindowClosed() { return CommandCallback::Timeout; }
     // Back to the first address, so that the next probe starts a whole sweep.
     virtual void rewindDetection() {}
     // Every address the protocol probes has been probed once more.

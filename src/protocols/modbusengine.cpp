@@ -103,7 +103,7 @@ QString ModBusEngine::detectionStateString() const
 
 AddSensorPrompt ModBusEngine::addSensorPrompt() const
 {
-    return {tr("Address"), kFirstAddress, kLastSettableAddress};
+    return {tr("Address"), kFirstAddress, LastUnicastAddress};
 }
 
 void ModBusEngine::slotAddSensorFromDialog(int address)
@@ -113,7 +113,7 @@ void ModBusEngine::slotAddSensorFromDialog(int address)
 
 ModBusSensor* ModBusEngine::addSensorAtAddress(int address)
 {
-    if (address < kFirstAddress || address > kLastSettableAddress)
+    if (address < kFirstAddress || address > LastUnicastAddress)
         return nullptr;
     // The user knows the line better than we do: an address already in use is
     // taken as asked.

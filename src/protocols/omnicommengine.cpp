@@ -418,11 +418,56 @@ void OmniCommEngine::repackReply()
                 return;
             continue;
         }
+        if (commandCode(m_currentCommand) == ReadConfiguration) {
+            takeConfigurationReply();
+            return;
+        }
         if (m_inputBuffer.size() < m_currentCommand.replyLength)
             return;
-        completeReply();
+        completeReply(m_currentCommand.replyLength);
         return;
     }
+}
+
+// Basic and extended models give configuration replies of two lengths. A whole
+// reply of the other length says the model is wrong; the bytes of a longer one
+// are not left behind as noise. A shorter one is known only when nothing more
+// comes: see replyWindowClosed.
+void OmniCommEngine::takeConfigurationReply()
+{
+    const int expected = m_currentCommand.replyLength;
+    const int other = otherConfigurationLength(expected);
+    const int buffered = m_inputBuffer.size();
+    if (buffered >= expected && (headCrcMatches(expected) || other < expected))
+        completeReply(expected);
+    else if (other > expected && buffered >= other)
+        completeReply(headCrcMatches(other) ? other : expected);
+}
+
+int OmniCommEngine::otherConfigurationLength(int length)
+{
+    const int basic = kConfigurationDataLength + FramingLength;
+    const int extended = kExtendedConfigurationDataLength + FramingLength;
+    return length == basic ? extended : basic;
+}
+
+CommandCallback::Result OmniCommEngine::replyWindowClosed()
+{
+    if (commandCode(m_currentCommand) != ReadConfiguration || m_inputBuffer.size() < 3 ||
+        quint8(m_inputBuffer.at(0)) != ReplyStart || !replyFitsRequest())
+        return CommandCallback::Timeout;
+    const int expected = m_currentCommand.replyLength;
+    const int other = otherConfigurationLength(expected);
+    const int buffered = m_inputBuffer.size();
+    int length = 0;
+    if (buffered >= expected)
+        length = expected;
+    else if (other < expected && buffered >= other && headCrcMatches(other))
+        length = other;
+    if (length == 0)
+        return CommandCallback::Timeout;
+    inputBufferMoveHead(length, m_currentCommand);
+    return replyResult(length);
 }
 
 bool OmniCommEngine::replyFitsRequest() const
@@ -472,14 +517,20 @@ EngineCommand OmniCommEngine::takeDataFrame()
     return record;
 }
 
-void OmniCommEngine::completeReply()
+void OmniCommEngine::completeReply(int length)
 {
-    const int length = m_currentCommand.replyLength;
     inputBufferMoveHead(length, m_currentCommand);
-    const unsigned char* reply = m_currentCommand.reply;
-    const bool crcMatches = length >= 2 && crc8(reply, length - 1) == reply[length - 1];
-    executeAndClearCurrentCommand(crcMatches ? CommandCallback::Ok : CommandCallback::CrcFail);
+    executeAndClearCurrentCommand(replyResult(length));
     setState(ReplyCooldown);
+}
+
+CommandCallback::Result OmniCommEngine::replyResult(int length) const
+{
+    const unsigned char* reply = m_currentCommand.reply;
+    if (length < 2 || crc8(reply, length - 1) != reply[length - 1])
+        return CommandCallback::CrcFail;
+    return length == m_currentCommand.replyLength ? CommandCallback::Ok
+                                                  : CommandCallback::WrongLength;
 }
 
 // A sensor that sends by itself is taken on even with detection off: it has

@@ -116,6 +116,7 @@ protected:
     void repackInput() override;
     void setEnginePortLocks() override;
     void rewindDetection() override;
+    CommandCallback::Result replyWindowClosed() override;
 
 private:
     void repackIdle();
@@ -128,7 +129,10 @@ private:
     bool isDataFrameAheadOfReply(bool* complete) const;
     EngineCommand takeDataFrame();
     void parseAutonomousMessage(const EngineCommand& record);
-    void completeReply();
+    void takeConfigurationReply();
+    static int otherConfigurationLength(int length);
+    void completeReply(int length);
+    CommandCallback::Result replyResult(int length) const;
     EngineCommand probe(int address);
 
     int m_detectAddress = -1;

@@ -1,5 +1,6 @@
 #include "protocols/omnicommsensor.h"
 
+#include "engine/enginefactory.h"
 #include "log/logger.h"
 
 #include <QDateTime>
@@ -104,6 +105,33 @@ float OmniCommSensor::dataFormatDivisor() const
     }
 }
 
+bool OmniCommSensor::isWrongModel() const
+{
+    return m_heardConfiguration != NotHeard &&
+           (m_heardConfiguration == ExtendedConfiguration) != hasExtendedConfiguration();
+}
+
+QString OmniCommSensor::wrongModelText() const
+{
+    if (!isWrongModel())
+        return QString();
+    const QString kind = m_heardConfiguration == ExtendedConfiguration
+                             ? tr("extended configuration")
+                             : tr("basic configuration");
+    return tr("the sensor at address %1 answers as %2 (%3); choose one of those models")
+        .arg(address())
+        .arg(modelsOf(m_heardConfiguration).join(QStringLiteral(", ")), kind);
+}
+
+QStringList OmniCommSensor::modelsOf(ConfigurationKind kind)
+{
+    if (kind == NotHeard)
+        return {};
+    return EngineFactory::modelCodes(EngineFactory::BusOmniComm, FeatureExtendedConfiguration,
+                                     kind == ExtendedConfiguration ? FeatureExtendedConfiguration
+                                                                   : 0);
+}
+
 EngineCommand OmniCommSensor::pollLevel()
 {
     EngineCommand command = OmniCommEngine::levelPollCommand(address());
@@ -167,9 +195,11 @@ void OmniCommSensor::levelPollCallback(CommandCallback::Result result, const Eng
         return;
     }
     // Without a known data format the level cannot be scaled: keep asking for
-    // the configuration until it arrives.
+    // the configuration until it arrives, unless the sensor has made plain that
+    // it gives the configuration of another model.
     const bool needsConfiguration =
-        !parameter(LevelIndex)->isValid() || !parameter(DataFormatIndex)->isValid();
+        (!parameter(LevelIndex)->isValid() || !parameter(DataFormatIndex)->isValid()) &&
+        !isWrongModel();
     const OmniCommEngine::DataFrame values = OmniCommEngine::parseDataFrame(command.reply);
     const SensorReading reading = storeDataFrame(values, command.endedMs);
     logCommandResult(CommandCallback::Ok, command,
@@ -194,11 +224,19 @@ void OmniCommSensor::requestConfigurationUpdate()
 void OmniCommSensor::getConfigurationCallback(CommandCallback::Result result,
                                               const EngineCommand& command)
 {
+    const ConfigurationKind own =
+        hasExtendedConfiguration() ? ExtendedConfiguration : BasicConfiguration;
     if (result == CommandCallback::Ok) {
+        m_heardConfiguration = own;
         storeConfiguration(
             OmniCommEngine::parseConfiguration(command.reply, hasExtendedConfiguration()));
         Logger::debug(kLogSection, "Got configuration");
     } else {
+        // Parsed as the other kind, its values would show under controls this
+        // model does not have: the engineer is told to choose the right model.
+        if (result == CommandCallback::WrongLength)
+            m_heardConfiguration =
+                own == BasicConfiguration ? ExtendedConfiguration : BasicConfiguration;
         invalidateConfiguration();
     }
     emit configurationUpdated();

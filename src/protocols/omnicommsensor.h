@@ -4,6 +4,7 @@
 #include "engine/serialsensor.h"
 #include "protocols/omnicommengine.h"
 
+#include <QStringList>
 #include <QVariant>
 
 // One Omnicomm fuel-level sensor: its measured values and configuration as
@@ -15,6 +16,11 @@ class OmniCommSensor : public SerialSensor
 public:
     enum Mode { UnknownMode, NetworkMode, AutonomousMode };
     Q_ENUM(Mode)
+
+    // Which of the two configuration replies the sensor gave, whatever the
+    // model it was taken for.
+    enum ConfigurationKind { NotHeard, BasicConfiguration, ExtendedConfiguration };
+    Q_ENUM(ConfigurationKind)
 
     enum ParameterIndex {
         LevelIndex,
@@ -44,6 +50,14 @@ public:
     Mode mode() const { return m_mode; }
     bool hasExtendedConfiguration() const;
     float dataFormatDivisor() const;
+    ConfigurationKind heardConfiguration() const { return m_heardConfiguration; }
+    // Its configuration reply was of the other length: the engineer chose the
+    // wrong model. Never true before the sensor has answered.
+    bool isWrongModel() const;
+    // What to tell the engineer when it is: the models that give its reply.
+    QString wrongModelText() const;
+    // The models whose configuration reply is of the kind, by code.
+    static QStringList modelsOf(ConfigurationKind kind);
 
     EngineCommand pollLevel() override;
     // A data frame heard at heardMs: a probe's answer or one the sensor sent by itself.
@@ -80,6 +94,7 @@ private:
     void setIntValue(int index, int value);
 
     Mode m_mode = UnknownMode;
+    ConfigurationKind m_heardConfiguration = NotHeard;
     MemFunCommandCallback<OmniCommSensor> m_levelPollCallback;
     MemFunCommandCallback<OmniCommSensor> m_getConfigurationCallback;
     MemFunCommandCallback<OmniCommSensor> m_setAddressCallback;

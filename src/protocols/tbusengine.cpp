@@ -17,11 +17,7 @@ const unsigned char kCalibrationReplyDataLength = 3;
 const int kPollReplyLength = 4;
 // Marker, identifier and checksum around the data of a service frame.
 const int kServiceOverhead = 3;
-// Sensors answer detection only on these identifiers, in this order.
-const unsigned char kDetectionAddresses[] = {10, 8};
-const int kFirstAddress = 1;
 const int kQuietAfterNoiseMs = 100;
-const int kLastAddress = 254;
 
 unsigned char bit(unsigned char value, int index)
 {
@@ -120,7 +116,7 @@ QString TBusEngine::detectionStateString() const
 
 AddSensorPrompt TBusEngine::addSensorPrompt() const
 {
-    return {tr("Address"), kFirstAddress, kLastAddress};
+    return {tr("Address"), FirstAddress, LastAddress};
 }
 
 void TBusEngine::slotAddSensorFromDialog(int address)
@@ -130,7 +126,7 @@ void TBusEngine::slotAddSensorFromDialog(int address)
 
 TBusSensor* TBusEngine::addSensorAtAddress(int address)
 {
-    if (address < kFirstAddress || address > kLastAddress)
+    if (address < FirstAddress || address > LastAddress)
         return nullptr;
     auto* sensor = new TBusSensor(this);
     sensor->setAddress(quint8(address));
@@ -245,17 +241,42 @@ void TBusEngine::setEnginePortLocks()
     port()->setStopBits(STOP_1);
 }
 
-EngineCommand TBusEngine::detectNext()
+void TBusEngine::setDetectionAddresses(const QList<int>& addresses)
 {
-    for (unsigned char address : kDetectionAddresses) {
-        if (!isIdentifierBusy(address))
-            return detectionProbe(address);
+    m_detectionAddresses.clear();
+    for (int address : addresses) {
+        if (address >= FirstAddress && address <= LastAddress &&
+            !m_detectionAddresses.contains(address))
+            m_detectionAddresses << address;
     }
-    return EngineCommand();
+    m_nextDetection = 0;
 }
 
-// Only the low six bits of an address reach the wire: a sensor added by hand at
-// 74 answers on identifier 10 just as one at 10 does.
+// A sweep probes each free identifier of the list once, in order.
+EngineCommand TBusEngine::detectNext()
+{
+    int index = nextFreeDetection(m_nextDetection);
+    if (index < 0)
+        index = nextFreeDetection(0);
+    m_nextDetection = index + 1;
+    return index < 0 ? EngineCommand() : detectionProbe(quint8(m_detectionAddresses.at(index)));
+}
+
+void TBusEngine::rewindDetection()
+{
+    m_nextDetection = 0;
+}
+
+int TBusEngine::nextFreeDetection(int from) const
+{
+    for (int index = std::max(from, 0); index < m_detectionAddresses.size(); ++index) {
+        if (!isIdentifierBusy(quint8(m_detectionAddresses.at(index))))
+            return index;
+    }
+    return -1;
+}
+
+// Only the low six bits of an address reach the wire: 74 would be identifier 10.
 bool TBusEngine::isIdentifierBusy(unsigned char address) const
 {
     return sensorOnIdentifier(address) != nullptr;
@@ -295,7 +316,10 @@ void TBusEngine::detectionCallback(CommandCallback::Result result, const EngineC
         // The probe was a level poll, so its reply is the sensor's first reading.
         sensor->levelPollCallback(CommandCallback::Ok, command);
     }
-    // Only the first free identifier is ever probed, so each probe is a whole sweep.
-    if (result != CommandCallback::Canceled)
+    // The sweep is over once no free identifier follows this one in the list.
+    const int index = m_detectionAddresses.indexOf(command.request[0] & kIdentifierMask);
+    if (result != CommandCallback::Canceled && (index < 0 || nextFreeDetection(index + 1) < 0)) {
+        m_nextDetection = 0;
         finishSweep();
+    }
 }

@@ -3,6 +3,7 @@
 #include "engine/commandcallback.h"
 #include "engine/serialengine.h"
 
+#include <QList>
 #include <array>
 
 class TBusSensor;
@@ -16,6 +17,10 @@ class TBusEngine : public SerialEngine
     Q_OBJECT
 public:
     enum CalibrationType : unsigned char { CalibrationPoint = 0x12 };
+    // Only six bits of an address reach the wire, and identifier 63 is the
+    // marker of a service frame.
+    static constexpr int FirstAddress = 0;
+    static constexpr int LastAddress = 62;
 
     explicit TBusEngine(quint32 features, QObject* parent = nullptr);
 
@@ -31,9 +36,10 @@ public:
 
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
-    // A sweep probes one identifier, and the second only once the first has
-    // answered.
-    int sweepsPerPass() const override { return 2; }
+    // The identifiers detection probes, in this order: 10 and 8, where TBus
+    // sensors answer, unless told others. Those outside the range are left out.
+    void setDetectionAddresses(const QList<int>& addresses);
+    const QList<int>& detectionAddresses() const { return m_detectionAddresses; }
 
     AddSensorPrompt addSensorPrompt() const override;
     // What an accepted add-sensor dialog does; null for an address out of range.
@@ -49,6 +55,7 @@ protected:
     void repackInput() override;
     void setEnginePortLocks() override;
     EngineCommand detectNext() override;
+    void rewindDetection() override;
     SerialSensor* commandSensor(const EngineCommand& command) const override;
 
 private:
@@ -58,7 +65,12 @@ private:
     EngineCommand detectionProbe(unsigned char address);
     bool isIdentifierBusy(unsigned char address) const;
     SerialSensor* sensorOnIdentifier(unsigned char address) const;
+    // The first free identifier of the detection list from the index on, or -1.
+    int nextFreeDetection(int from) const;
 
     std::array<unsigned char, 64> m_identifiers;
     MemFunCommandCallback<TBusEngine> m_detectionCallback;
+    QList<int> m_detectionAddresses{10, 8};
+    // Where in the list the next probe of a sweep starts looking.
+    int m_nextDetection = 0;
 };

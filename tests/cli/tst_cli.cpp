@@ -93,6 +93,9 @@ private slots:
     void selfSentReadingsAreHeard();
     void identifyLetsTheLineSettleBeforeEachProtocol();
     void scanOfModBusOnATBusLineFindsNothing();
+    void tbusScanSaysAndTakesItsIdentifiers();
+    void wrongOmnicommModelGivesNoLevel_data();
+    void wrongOmnicommModelGivesNoLevel();
     void noisyLineEndsThePoll();
     void recordHoldsTheWholeConfigurationAndTheLine();
 };
@@ -112,6 +115,18 @@ void TestCli::badArgumentsAndMissingPorts_data()
     QTest::newRow("address too high")
         << QStringList{"poll", port, "--model", "ZT-32", "--address", "300"} << 2
         << "--address 300";
+    QTest::newRow("TBus address beyond six bits")
+        << QStringList{"poll", port, "--model", "ZT-31", "--address", "74"} << 2
+        << "--address 74 is outside the addresses of ZT-31: a TBus sensor has one from 0 to 62";
+    QTest::newRow("ModBus address 248")
+        << QStringList{"poll", port, "--model", "ZT-32", "--address", "248"} << 2
+        << "a ModBus sensor has one from 1 to 247";
+    QTest::newRow("identifier list beyond TBus")
+        << QStringList{"scan", port, "--model", "ZT-35", "--address", "5,63"} << 2
+        << "--address 63 is outside";
+    QTest::newRow("identifier list of ModBus")
+        << QStringList{"scan", port, "--model", "ZT-32", "--address", "5"} << 2
+        << "--address is for TBus models";
     QTest::newRow("count and seconds")
         << QStringList{"poll"} + line + QStringList{"--count", "3", "--seconds", "2"} << 2
         << "--count";
@@ -279,6 +294,8 @@ void TestCli::pollReadingsMatchTheSimulatedLevels()
         QCOMPARE(reading.value("RawLevel").toInt(), rawLevel);
         QVERIFY(std::abs(reading.value("Level").toDouble() - 4000) < 1);
         QCOMPARE(reading.value("Error").toInt(), 0);
+        if (json)
+            QCOMPARE(reading.value("Status").toString(), QStringLiteral("ok"));
         const qint64 timeMs = qint64(reading.value("TimeMs").toDouble());
         QCOMPARE(reading.value("Time").toString(),
                  QDateTime::fromMSecsSinceEpoch(timeMs).toString("yyyy-MM-ddTHH:mm:ss"));
@@ -524,16 +541,21 @@ void TestCli::identifyNamesTheProtocolOfEachLine()
     Line modbus("ZT-36", {4});
     Line tbus("ZT-31", {10});
     Line silent(silentOptions);
-    QVERIFY(omnicomm.started && modbus.started && tbus.started && silent.started);
-    const QList<Line*> lines{&omnicomm, &modbus, &tbus, &silent};
+    Line extended("ZT-42", {7});
+    QVERIFY(omnicomm.started && modbus.started && tbus.started && silent.started &&
+            extended.started);
+    const QList<Line*> lines{&omnicomm, &modbus, &tbus, &silent, &extended};
     QList<CliProcess*> runs;
     for (Line* line : lines) {
         runs << new CliProcess;
         line->processes.emplace_back(runs.last());
         runs.last()->start({"identify", "--port", line->sim.portPath(), "--json"});
     }
-    const QList<QPair<QString, QList<int>>> expected{
-        {"Omnicomm", {3, 200}}, {"ModBus", {4}}, {"TBus", {10}}, {"", {}}};
+    const QList<QPair<QString, QList<int>>> expected{{"Omnicomm", {3, 200}},
+                                                     {"ModBus", {4}},
+                                                     {"TBus", {10}},
+                                                     {"", {}},
+                                                     {"Omnicomm", {7}}};
     for (int i = 0; i < lines.size(); ++i) {
         QVERIFY(runs[i]->wait(kPassWaitMs));
         QCOMPARE(runs[i]->exitCode(), expected[i].first.isEmpty() ? 3 : 0);
@@ -544,6 +566,18 @@ void TestCli::identifyNamesTheProtocolOfEachLine()
     }
     QCOMPARE(jsonOf(runs[3]->outLines().value(0)).value("tried").toArray().size(), 3);
     QVERIFY(runs[3]->err().contains("nothing answered"));
+
+    // Basic and extended Omnicomm sensors, told apart by their configuration.
+    const auto configurations = [](CliProcess* run) {
+        QStringList found;
+        for (const QJsonValue& sensor : jsonOf(run->out()).value("sensors").toArray())
+            found << sensor.toObject().value("configuration").toString() + " " +
+                         sensor.toObject().value("models").toVariant().toStringList().join(',');
+        return found;
+    };
+    QCOMPARE(configurations(runs[0]),
+             QStringList({"basic ZT-33,ZT-34,ZT-37,ZT-38", "basic ZT-33,ZT-34,ZT-37,ZT-38"}));
+    QCOMPARE(configurations(runs[4]), QStringList({"extended ZT-41,ZT-42,ZT-43"}));
 }
 
 void TestCli::commandsOnALineSayWhatHappened_data()
@@ -738,6 +772,73 @@ void TestCli::scanOfModBusOnATBusLineFindsNothing()
     QVERIFY(cli->wait(kPassWaitMs));
     QCOMPARE(cli->exitCode(), 3);
     QVERIFY(jsonOf(cli->out()).value("sensors").toArray().isEmpty());
+}
+
+void TestCli::tbusScanSaysAndTakesItsIdentifiers()
+{
+    Line tbus("ZT-31", {5});
+    QVERIFY(tbus.started);
+    CliProcess* usual = tbus.run({"scan", "--json"}, "ZT-31");
+    QVERIFY(usual->wait(kPassWaitMs));
+    QCOMPARE(usual->exitCode(), 3);
+    QCOMPARE(intsOf(jsonOf(usual->outLines().value(0)).value("probed").toArray()),
+             QList<int>({10, 8}));
+    QVERIFY2(usual->err().contains("probing TBus identifiers 10, 8") &&
+                 usual->err().contains("--address LIST"),
+             qPrintable(usual->err()));
+
+    CliProcess* told = tbus.run({"scan", "--address", "12,5", "--json"}, "ZT-31");
+    QVERIFY(told->wait(kPassWaitMs));
+    QCOMPARE(told->exitCode(), 0);
+    const QJsonObject answer = jsonOf(told->out());
+    QCOMPARE(intsOf(answer.value("probed").toArray()), QList<int>({12, 5}));
+    const QJsonArray sensors = answer.value("sensors").toArray();
+    QCOMPARE(sensors.size(), 1);
+    QCOMPARE(sensors.at(0).toObject().value("address").toInt(), 5);
+    QCOMPARE(sensors.at(0).toObject().value("Status").toString(), QStringLiteral("ok"));
+}
+
+void TestCli::wrongOmnicommModelGivesNoLevel_data()
+{
+    QTest::addColumn<QString>("sensorModel");
+    QTest::addColumn<QString>("chosenModel");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("extended sensor as a basic model")
+        << "ZT-43" << "ZT-33" << "answers as ZT-41, ZT-42, ZT-43 (extended configuration)";
+    QTest::newRow("basic sensor as an extended model")
+        << "ZT-33" << "ZT-43" << "answers as ZT-33, ZT-34, ZT-37, ZT-38 (basic configuration)";
+}
+
+// The configuration reply of the other length names the models that fit; no
+// reading gives a level scaled by a guess, and the bytes are no noise.
+void TestCli::wrongOmnicommModelGivesNoLevel()
+{
+    QFETCH(QString, sensorModel);
+    QFETCH(QString, chosenModel);
+    QFETCH(QString, says);
+    Line line(sensorModel, {5}, 0.105);
+    QVERIFY(line.started);
+    CliProcess* poll = line.run({"poll", "--address", "5", "--count", "3", "--json"}, chosenModel);
+    QVERIFY(poll->wait());
+    QCOMPARE(poll->exitCode(), 3);
+    QVERIFY2(poll->err().contains("no reading from address 5 had a known scale") &&
+                 poll->err().contains(says) && !poll->err().contains("noisy"),
+             qPrintable(poll->err()));
+    const QStringList lines = poll->outLines();
+    QCOMPARE(lines.size(), 5); // three readings, the statistics, the error
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject reading = jsonOf(lines.at(i));
+        QCOMPARE(reading.value("Status").toString(), QStringLiteral("scale unknown"));
+        QVERIFY(reading.value("Level").isNull());
+        QVERIFY(reading.value("RawLevel").toInt() > 0);
+    }
+    const QJsonObject statistics = jsonOf(lines.at(3));
+    QCOMPARE(statistics.value("noiseBytes").toInt(-1), 0);
+
+    CliProcess* config = line.run({"config", "--address", "5"}, chosenModel);
+    QVERIFY(config->wait());
+    QCOMPARE(config->exitCode(), 3);
+    QVERIFY2(config->err().contains(says), qPrintable(config->err()));
 }
 
 void TestCli::noisyLineEndsThePoll()

@@ -48,9 +48,10 @@ struct Line
     LogCapture log;
     QList<Record> records;
     ScriptedSerialPort port;
-    OmniCommEngine engine{0};
+    OmniCommEngine engine;
 
-    explicit Line(bool detect = false)
+    explicit Line(bool detect = false, quint32 features = 0)
+        : engine(features)
     {
         QObject::connect(log.logger(), qOverload<const LogMessage&>(&Logger::newMessage),
                          [this](const LogMessage& message) {
@@ -142,6 +143,8 @@ private slots:
     void replyFraming_data();
     void replyFraming();
     void replyTimeout();
+    void configurationReplyOfTheOtherLength_data();
+    void configurationReplyOfTheOtherLength();
     void otherSensorsFrameBeforeReply_data();
     void otherSensorsFrameBeforeReply();
     void ownDataFrameBeforeReply_data();
@@ -491,6 +494,73 @@ void TestOmniCommEngine::replyTimeout()
     // The late byte completes nothing.
     line.port.feed(dataFrame(1).mid(8));
     QCOMPARE(callback.count(), 1);
+}
+
+void TestOmniCommEngine::configurationReplyOfTheOtherLength_data()
+{
+    QTest::addColumn<bool>("extendedModel");
+    QTest::addColumn<int>("dataLength");
+    QTest::addColumn<int>("chunkSize");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("heard");
+    const int ok = CommandCallback::Ok;
+    const int wrong = CommandCallback::WrongLength;
+    const int basic = OmniCommSensor::BasicConfiguration;
+    const int extended = OmniCommSensor::ExtendedConfiguration;
+    QTest::newRow("basic as basic") << false << 18 << 64 << false << ok << basic;
+    QTest::newRow("extended as extended") << true << 20 << 64 << false << ok << extended;
+    QTest::newRow("extended as basic") << false << 20 << 64 << false << wrong << extended;
+    QTest::newRow("extended as basic, bytewise") << false << 20 << 1 << false << wrong << extended;
+    QTest::newRow("basic as extended") << true << 18 << 64 << false << wrong << basic;
+    QTest::newRow("basic as extended, bytewise") << true << 18 << 1 << false << wrong << basic;
+    QTest::newRow("extended as basic, damaged")
+        << false << 20 << 64 << true << int(CommandCallback::CrcFail)
+        << int(OmniCommSensor::NotHeard);
+}
+
+// A configuration reply of the other length is a wrong model, not noise: it is
+// taken whole, the level stays unscaled and the sensor is not asked again.
+void TestOmniCommEngine::configurationReplyOfTheOtherLength()
+{
+    QFETCH(bool, extendedModel);
+    QFETCH(int, dataLength);
+    QFETCH(int, chunkSize);
+    QFETCH(bool, damaged);
+    QFETCH(int, result);
+    QFETCH(int, heard);
+    Line line(false, extendedModel ? OmniCommSensor::FeatureExtendedConfiguration : 0);
+    line.goIdle();
+    line.engine.slotAddSensorFromDialog(3);
+    OmniCommSensor* sensor = line.sensor(3);
+    QCOMPARE(line.lastWrite(), withCrc(hex("31 03 F5")));
+    // A polled sensor, data format 1.
+    QByteArray data(dataLength, 0x00);
+    data[16] = 0x01;
+    QByteArray reply = withCrc(hex("3E 03 F5") + data);
+    if (damaged)
+        reply[10] = char(0x7F);
+    for (int at = 0; at < reply.size(); at += chunkSize)
+        line.port.feed(reply.mid(at, chunkSize));
+    // A reply shorter than the model's is known once nothing more comes.
+    if (line.engine.state() == SerialEngine::WaitingReply)
+        line.engine.slotOnStateCheckTimeout();
+
+    QCOMPARE(int(line.records.last().result), result);
+    QCOMPARE(int(sensor->heardConfiguration()), heard);
+    QCOMPARE(sensor->isWrongModel(), result == CommandCallback::WrongLength);
+    QCOMPARE(sensor->wrongModelText().isEmpty(), result != CommandCallback::WrongLength);
+    if (!damaged)
+        QVERIFY(line.engine.inputBuffer().isEmpty());
+
+    const QByteArray poll = withCrc(hex("31 03 06"));
+    if (line.lastWrite() != poll)
+        line.engine.slotOnStateCheckTimeout();
+    QCOMPARE(line.lastWrite(), poll);
+    line.port.feed(dataFrame(3));
+    QCOMPARE(sensor->lastReading().error, SensorReading::NoError);
+    QCOMPARE(sensor->lastReading().levelKnown, result == CommandCallback::Ok);
+    QCOMPARE(line.engine.queuedCommandCount(), result == CommandCallback::WrongLength ? 0 : 1);
 }
 
 void TestOmniCommEngine::otherSensorsFrameBeforeReply_data()

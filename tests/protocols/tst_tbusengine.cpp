@@ -396,12 +396,21 @@ void TestTBusEngine::detection()
     QCOMPARE(int(probe.replyLength), 4);
     QVERIFY(probe.callback);
 
-    // 74 is identifier 10 on the wire.
-    line.sensorAt(74);
+    line.sensorAt(10);
     QCOMPARE(requestBytes(line.engine.detectNext()), hex("48"));
     line.sensorAt(8);
     QCOMPARE(int(line.engine.detectNext().kind), int(EngineCommand::None));
     QCOMPARE(line.engine.detectionState(), 0);
+
+    // Identifiers given instead are probed in turn, each once; one beyond six
+    // bits or the service marker is left out.
+    Line told;
+    told.engine.setDetectionAddresses({5, 63, 12, 5, 74});
+    QCOMPARE(told.engine.detectionAddresses(), QList<int>({5, 12}));
+    QCOMPARE(requestBytes(told.engine.detectNext()), QByteArray(1, char(told.engine.identifier(5))));
+    QCOMPARE(requestBytes(told.engine.detectNext()),
+             QByteArray(1, char(told.engine.identifier(12))));
+    QCOMPARE(requestBytes(told.engine.detectNext()), QByteArray(1, char(told.engine.identifier(5))));
 }
 
 void TestTBusEngine::detectionProbeCreatesSensor()
@@ -546,13 +555,15 @@ void TestTBusEngine::calibration()
 void TestTBusEngine::addSensorDialog()
 {
     Line line;
-    QVERIFY(!line.engine.addSensorAtAddress(0));
-    QVERIFY(!line.engine.addSensorAtAddress(255));
+    // Only six bits reach the wire: 74 would be taken for 10.
+    QVERIFY(!line.engine.addSensorAtAddress(-1));
+    QVERIFY(!line.engine.addSensorAtAddress(63));
+    QVERIFY(!line.engine.addSensorAtAddress(74));
 
     QSignalSpy detected(&line.engine, &BaseEngine::sensorDetected);
     const AddSensorPrompt prompt = line.engine.addSensorPrompt();
-    QCOMPARE(prompt.minimum, 1);
-    QCOMPARE(prompt.maximum, 254);
+    QCOMPARE(prompt.minimum, 0);
+    QCOMPARE(prompt.maximum, 62);
     QCOMPARE(prompt.label, QStringLiteral("Address"));
     line.engine.slotAddSensorFromDialog(10);
     QCOMPARE(detected.count(), 1);

@@ -371,7 +371,11 @@ void OmniCommSensorWidget::setModeCallback(CommandCallback::Result result, const
 
 void OmniCommSensorWidget::slotConfigurationReadFailed(CommandCallback::Result result)
 {
-    if (const OmniCommSensor* sensor = this->sensor())
+    const OmniCommSensor* sensor = this->sensor();
+    if (sensor && sensor->isWrongModel())
+        ui->statusLine->report(sensor->address(),
+                               tr("Configuration read: %1").arg(sensor->wrongModelText()));
+    else if (sensor)
         ui->statusLine->reportResult(sensor->address(), tr("Configuration read"), result);
 }
 

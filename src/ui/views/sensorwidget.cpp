@@ -347,10 +347,12 @@ void SensorWidget::showLevelReading(const SensorReading& reading, QLineEdit* raw
     showLevel(bar, reading.level);
 }
 
+// An answer whose scale is not known yet shows a dash, not a guessed number.
 QString SensorWidget::levelText(const SensorReading& reading)
 {
-    return !reading.failed() && reading.levelKnown ? QString::number(double(reading.level), 'f', 2)
-                                                   : QString();
+    if (reading.hasLevel())
+        return QString::number(double(reading.level), 'f', 2);
+    return reading.failed() ? QString() : QStringLiteral("\u2014");
 }
 
 void SensorWidget::replot()

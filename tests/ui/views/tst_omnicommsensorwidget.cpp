@@ -130,6 +130,7 @@ private slots:
     void rightAxisClickToggles();
     void addressDialogOutlivedBySensorSendsNothing();
     void addressOfAnotherSensorIsRefusedUnsent();
+    void wrongModelIsNamed();
     void failedCommandsAreShown();
     void editingKeepsTheWindowWidth();
 };
@@ -234,7 +235,7 @@ void TestOmniCommSensorWidget::configurationReadSetsRawMaximum()
     Bench bench;
     bench.feed(dataFrame(20));
     QCOMPARE(bench.child<QLineEdit>("rawLevelLineEdit")->text(), QStringLiteral("2048"));
-    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QString());
+    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("\u2014"));
     QCOMPARE(bench.view->queue().size(), 0);
     bench.sensor->requestConfigurationUpdate();
     bench.answer(configurationReply(1));
@@ -356,6 +357,19 @@ void TestOmniCommSensorWidget::addressOfAnotherSensorIsRefusedUnsent()
     QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 03 03")));
     bench.engine.removeSensor(other);
     delete other;
+}
+
+// A basic model's configuration read answered with the extended reply.
+void TestOmniCommSensorWidget::wrongModelIsNamed()
+{
+    Bench bench;
+    bench.sensor->requestConfigurationUpdate();
+    bench.answer(withCrc(QByteArray::fromHex("3E 01 F5") + QByteArray(20, 0)));
+    QCOMPARE(bench.child<FailureStatusLine>("statusLine")->text(),
+             QStringLiteral("Configuration read: the sensor at address 1 answers as ZT-41, ZT-42, "
+                            "ZT-43 (extended configuration); choose one of those models"));
+    bench.feed(dataFrame(20));
+    QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("\u2014"));
 }
 
 void TestOmniCommSensorWidget::failedCommandsAreShown()

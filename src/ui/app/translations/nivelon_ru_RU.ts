@@ -177,6 +177,10 @@ Choose a free address, or first give that sensor another one.</source>
         <translation>Эхо не совпадает</translation>
     </message>
     <message>
+        <source>Wrong length</source>
+        <translation>Неверная длина</translation>
+    </message>
+    <message>
         <source>Error %1</source>
         <translation>Ошибка %1</translation>
     </message>
@@ -677,6 +681,18 @@ Error</source>
 <context>
     <name>OmniCommSensor</name>
     <message>
+        <source>extended configuration</source>
+        <translation>расширенная конфигурация</translation>
+    </message>
+    <message>
+        <source>basic configuration</source>
+        <translation>базовая конфигурация</translation>
+    </message>
+    <message>
+        <source>the sensor at address %1 answers as %2 (%3); choose one of those models</source>
+        <translation>датчик с адресом %1 отвечает как %2 (%3); выберите одну из этих моделей</translation>
+    </message>
+    <message>
         <source>Raw level</source>
         <translation>Сырой уровень</translation>
     </message>
@@ -850,6 +866,10 @@ Error</source>
     <message>
         <source>Configuration read</source>
         <translation>Чтение конфигурации</translation>
+    </message>
+    <message>
+        <source>Configuration read: %1</source>
+        <translation>Чтение конфигурации: %1</translation>
     </message>
     <message>
         <source>Address change</source>
