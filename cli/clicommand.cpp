@@ -1,5 +1,6 @@
 #include "clicommand.h"
 
+#include "engine/serialengine.h"
 #include "linesession.h"
 
 #include <csignal>
@@ -34,6 +35,7 @@ void CliCommand::interrupt(int signalNumber)
 LineSession* CliCommand::createSession(int modelIndex)
 {
     m_session = std::make_unique<LineSession>(modelIndex);
+    m_session->engine()->setReplyTimeoutMs(m_options.replyTimeoutMs);
     connect(m_session.get(), &LineSession::portFailed, this,
             [this](const QString& reason) { finish(ExitPortFailure, reason); });
     return m_session.get();

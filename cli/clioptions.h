@@ -15,6 +15,7 @@ struct CliOptions
     int modelIndex = -1;
     QString modelCode;
     int address = -1;
+    int replyTimeoutMs = 0; // 0: the protocol's own reply windows
     int count = 0;      // readings to take; 0 when a duration is given
     double seconds = 0; // how long to poll; 0 when a count is given
     bool json = false;

@@ -27,7 +27,7 @@ void ScanCommand::start()
     LineSession* line = openSession(m_options.modelIndex);
     if (!line)
         return;
-    auto* pass = new DetectionPass(line->engine(), this);
+    auto* pass = new DetectionPass(line->engine(), line->protocolName(), this);
     connect(pass, &DetectionPass::finished, this, &ScanCommand::passFinished);
     line->start(true);
 }
