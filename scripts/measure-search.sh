@@ -34,7 +34,9 @@ omnicomm=2 # row of ZT-33 in the model table
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target nivelon nivelon-sim nivelon-cli >/dev/null
+targets=(nivelon-sim nivelon-cli)
+$scan_only || targets+=(nivelon)
+cmake --build "$build" --target "${targets[@]}" >/dev/null
 
 source "$root/scripts/lib/xsession.sh"
 
