@@ -451,9 +451,7 @@ void SerialEngine::slotOnStateCheckTimeout()
         setState(Error);
         break;
     case WaitingReply: {
-        // Part of an answer came within the window: the sensor is there, only
-        // slower than the window.
-        const bool cutShort = m_probeInFlight && !m_inputBuffer.isEmpty();
+        const bool cutShort = m_probeInFlight && replyBegun();
         const EngineCommand command = m_currentCommand;
         executeAndClearCurrentCommand(CommandCallback::Timeout);
         if (cutShort) {

@@ -134,6 +134,9 @@ protected:
     virtual void rewindDetection() {}
     // The bus address a request goes to, or -1 where the protocol does not say.
     virtual int commandAddress(const EngineCommand&) const { return -1; }
+    // The input begins as the reply to the request in flight would: its sensor
+    // is there, only slower than the window.
+    virtual bool replyBegun() const { return false; }
     // Every address the protocol probes has been probed once more.
     void finishSweep();
     // An answer came after its window had closed: the probes that follow, in the

@@ -305,6 +305,11 @@ int ModBusEngine::commandAddress(const EngineCommand& command) const
     return command.request[0];
 }
 
+bool ModBusEngine::replyBegun() const
+{
+    return !m_inputBuffer.isEmpty() && quint8(m_inputBuffer.at(0)) == m_currentCommand.request[0];
+}
+
 EngineCommand ModBusEngine::detectNext()
 {
     const unsigned char start = m_detectionAddress;

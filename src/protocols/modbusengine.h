@@ -53,6 +53,7 @@ protected:
     SerialSensor* commandSensor(const EngineCommand& command) const override;
     void rewindDetection() override;
     int commandAddress(const EngineCommand& command) const override;
+    bool replyBegun() const override;
 
 private:
     // How the head of the input fits the request in flight.

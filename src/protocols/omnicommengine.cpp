@@ -293,6 +293,12 @@ int OmniCommEngine::commandAddress(const EngineCommand& command) const
     return command.request[1];
 }
 
+bool OmniCommEngine::replyBegun() const
+{
+    return m_inputBuffer.size() >= 2 && quint8(m_inputBuffer.at(0)) == ReplyStart &&
+           quint8(m_inputBuffer.at(1)) == m_currentCommand.request[1];
+}
+
 void OmniCommEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
 {
     m_probeTimedOut.set(command.request[1], result == CommandCallback::Timeout);

@@ -119,6 +119,7 @@ protected:
     void setEnginePortLocks() override;
     void rewindDetection() override;
     int commandAddress(const EngineCommand& command) const override;
+    bool replyBegun() const override;
 
 private:
     void repackIdle();

@@ -294,17 +294,17 @@ void TestCli::replyTimeoutReachesASlowSensor_data()
     QTest::addColumn<QStringList>("timeout");
     QTest::addColumn<bool>("read");
     QTest::newRow("the protocol's window") << QStringList{} << false;
-    QTest::newRow("--reply-timeout 400") << QStringList{"--reply-timeout", "400"} << true;
+    QTest::newRow("--reply-timeout 600") << QStringList{"--reply-timeout", "600"} << true;
 }
 
-// A ModBus sensor that answers after 200 ms, beyond what the protocol allows,
+// A ModBus sensor that answers after 300 ms, beyond what the protocol allows,
 // is read only when the user says to wait that long.
 void TestCli::replyTimeoutReachesASlowSensor()
 {
     QFETCH(QStringList, timeout);
     QFETCH(bool, read);
     sim::LineOptions options = SimulatedLine::options("ZT-32", {1});
-    options.latencyMs = 200;
+    options.latencyMs = 300;
     Line line(options);
     QVERIFY(line.started);
     CliProcess* cli =
