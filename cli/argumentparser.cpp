@@ -12,6 +12,8 @@ namespace {
 const int kDefaultCount = 10;
 const double kDefaultRecordSeconds = 10;
 const int kLastAddress = 255;
+// A minute: far beyond any sensor, short of looking like a hang.
+const int kLongestReplyTimeoutMs = 60000;
 
 const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure or unwritable output, "
                           "2 bad arguments, 3 nothing answered, 4 a sensor refused a value or "
@@ -31,7 +33,11 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
                                       {"json", "Machine-readable output."}};
     if (needs & NeedPort)
         options << QCommandLineOption(
-            "port", "Serial port: a name from \"nivelon-cli ports\" or a path.", "P");
+                       "port", "Serial port: a name from \"nivelon-cli ports\" or a path.", "P")
+                << QCommandLineOption("reply-timeout",
+                                      "Wait this long for every reply, for sensors slower than "
+                                      "the protocol allows.",
+                                      "MS");
     if (needs & NeedModel)
         options << QCommandLineOption(
             "model", "Sensor model: " + EngineFactory::sensorTypes().join(", ") + ".", "CODE");
@@ -109,6 +115,10 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
         return false;
     }
     if ((needs & NeedModel) && !readModel(parser.value("model"), options))
+        return false;
+    if ((needs & NeedPort) && parser.isSet("reply-timeout") &&
+        !readNumber("--reply-timeout", parser.value("reply-timeout"), 1, kLongestReplyTimeoutMs,
+                    &options->replyTimeoutMs))
         return false;
     if ((needs & NeedAddress) &&
         (!readNumber("--address", parser.value("address"), 0, kLastAddress, &options->address) ||

@@ -1,5 +1,6 @@
 #include "clicommand.h"
 
+#include "engine/serialengine.h"
 #include "linesession.h"
 
 #include <csignal>
@@ -43,6 +44,7 @@ void CliCommand::lineFailed(const QString& reason)
 LineSession* CliCommand::createSession(int modelIndex)
 {
     m_session = std::make_unique<LineSession>(modelIndex);
+    m_session->engine()->setReplyTimeoutMs(m_options.replyTimeoutMs);
     connect(m_session.get(), &LineSession::portFailed, this, &CliCommand::lineFailed);
     return m_session.get();
 }

@@ -17,6 +17,7 @@ struct CliOptions
     QString modelCode;
     int address = -1;
     QList<int> addresses; // scan: the identifiers to probe; empty for the protocol's own
+    int replyTimeoutMs = 0; // 0: the protocol's own reply windows
     int count = 0;      // readings to take; 0 when a duration is given
     double seconds = 0; // how long to poll; 0 when a count is given
     bool json = false;

@@ -38,7 +38,7 @@ void IdentifyCommand::tryNext()
     LineSession* line = openSession(int(m_models.at(m_next++)));
     if (!line)
         return;
-    auto* pass = new DetectionPass(line->engine(), line);
+    auto* pass = new DetectionPass(line->engine(), line->protocolName(), line);
     connect(pass, &DetectionPass::finished, this, &IdentifyCommand::passFinished);
     line->engine()->setMinimumQuietMs(kSettleMs);
     line->start(true);

@@ -36,7 +36,7 @@ void ScanCommand::start()
         m_output->note(QStringLiteral("nivelon-cli: probing TBus identifiers %1; others with "
                                       "--address LIST")
                            .arg(listText(tbus->detectionAddresses())));
-    auto* pass = new DetectionPass(line->engine(), this);
+    auto* pass = new DetectionPass(line->engine(), line->protocolName(), this);
     connect(pass, &DetectionPass::finished, this, &ScanCommand::passFinished);
     line->start(true);
 }

@@ -3,7 +3,11 @@
 # waits for a lost line, against simulated lines over pseudo-terminals. The window
 # runs under Xvfb on a fresh configuration each time, searching for Omnicomm
 # (ZT-33) sensors; the simulator's counters (kill -USR1) say when a sensor answered.
-#   ./scripts/measure-search.sh [LOST_SECONDS [SECONDS [SETTLE]]]
+#   ./scripts/measure-search.sh [--scan-only [--libmodbus]] [LOST_SECONDS [SECONDS [SETTLE]]]
+# --scan-only measures only the whole scan of a line with two sensors, at 17 and
+# 200, by the sensors' reply latency, beside the time the wire itself needs.
+# --libmodbus also scans for a libmodbus slave at 17 (scripts/modbus-slave.c,
+# needing libmodbus-dev and socat), with and without a 600 ms reply time-out.
 # LOST_SECONDS (default 30): how long the CPU share is measured while the line is
 # away. SECONDS (default 20) and SETTLE (default 30): the poll-rate windows with
 # detection on and off, after SETTLE seconds for the detection passes.
@@ -11,6 +15,16 @@
 # had the first. The machine's own serial ports list before the simulated lines
 # and are searched too; the script names them.
 set -euo pipefail
+scan_only=false
+libmodbus=false
+if [[ ${1:-} == --scan-only ]]; then
+    scan_only=true
+    shift
+fi
+if [[ ${1:-} == --libmodbus ]]; then
+    libmodbus=true
+    shift
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${NIVELON_BUILD_DIR:-$root/build}
 lost_seconds=${1:-30}
@@ -20,11 +34,11 @@ omnicomm=2 # row of ZT-33 in the model table
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target nivelon nivelon-sim nivelon-cli >/dev/null
+targets=(nivelon-sim nivelon-cli)
+$scan_only || targets+=(nivelon)
+cmake --build "$build" --target "${targets[@]}" >/dev/null
 
 source "$root/scripts/lib/xsession.sh"
-
-start_xvfb
 
 now() { date +%s.%N; }
 calc() { awk "BEGIN {printf \"%.2f\", $1}"; }
@@ -115,6 +129,44 @@ seconds_until() {
     calc "$(now) - $started"
 }
 
+# A whole scan of two sensors (17 and 200) answering after LATENCY ms: the seconds,
+# and their share of what the wire needs: every address probed once, its
+# request and silence, plus the latency (Omnicomm 256 x (7 ms + latency), ModBus
+# 247 x (20 ms + latency)).
+for run in ZT-33:omnicomm:0:256:7 ZT-33:omnicomm:10:256:7 ZT-33:omnicomm:30:256:7 \
+    ZT-32:modbus:0:247:20 ZT-32:modbus:10:247:20 ZT-32:modbus:30:247:20 ZT-32:modbus:45:247:20; do
+    IFS=: read -r model protocol latency addresses per_probe <<<"$run"
+    start_sim scanned --model "$model" --address 17 --address 200 --latency "$latency"
+    started=$(now)
+    found=$("$build/cli/nivelon-cli" scan --port "$work/scanned" --model "$model" 2>/dev/null |
+        grep -c '^address' || true)
+    seconds=$(calc "$(now) - $started")
+    stop_run
+    wire=$(calc "$addresses * ($per_probe + $latency) / 1000")
+    echo "measure-search: scan $protocol at ${latency} ms latency: $seconds s, found $found of 2, wire $wire s"
+    echo "BENCH scan_seconds_${protocol}_latency_$latency $seconds"
+    echo "BENCH scan_wire_ratio_${protocol}_latency_$latency $(calc "$seconds / $wire")"
+done
+
+# A libmodbus slave takes the frame after a request to another address for that
+# address's reply, and is back in step only after half a second of silence.
+if $libmodbus; then
+    cc -O2 -o "$work/modbus-slave" "$root/scripts/modbus-slave.c" $(pkg-config --cflags --libs libmodbus)
+    for timeout in "" 600; do
+        background socat pty,raw,echo=0,link="$work/libmodbus-master" pty,raw,echo=0,link="$work/libmodbus-slave"
+        wait_for_path "$work/libmodbus-slave"
+        background "$work/modbus-slave" "$work/libmodbus-slave" 17
+        started=$(now)
+        found=$("$build/cli/nivelon-cli" scan --port "$work/libmodbus-master" --model ZT-32 \
+            ${timeout:+--reply-timeout $timeout} 2>/dev/null | grep -c '^address 17' || true)
+        echo "measure-search: libmodbus slave at 17, reply time-out ${timeout:-default}: found $found in $(calc "$(now) - $started") s"
+        stop_run
+    done
+fi
+$scan_only && exit 0
+
+start_xvfb
+
 system_ports=$(NIVELON_PORTS= "$build/cli/nivelon-cli" ports | cut -f1 | paste -sd' ')
 [[ -z $system_ports ]] || echo "measure-search: this machine lists its own ports first: $system_ports"
 
@@ -130,11 +182,11 @@ started=$(now)
 echo "BENCH identify_seconds_silent_line $(calc "$(now) - $started")"
 stop_run
 
-# Three silent lines listed before the sensor line.
+# Three silent lines listed before the sensor line; the sensor answers 10 ms late.
 for n in 1 2 3; do silent_line "$work/silent$n"; done
-start_sim line --model ZT-33 --address 1
+start_sim line --model ZT-33 --address 1 --latency 10
 start_program true "$work/silent1:$work/silent2:$work/silent3:$work/line"
-echo "BENCH first_reading_seconds_3_silent_ports $(seconds_until line "$sim" replies 2 300)"
+echo "BENCH first_reading_seconds_3_silent_ports_latency_10 $(seconds_until line "$sim" replies 2 300)"
 stop_run
 
 # A LIN line, which echoes every byte, listed before the Omnicomm line.

@@ -13,8 +13,8 @@ class DetectionPace
 {
 public:
     // A sensor that answers within this after its request has gone out is found
-    // by the first sweep; a later one widens the window or waits for the next.
-    static constexpr int InitialMarginMs = 4;
+    // at once; a later one widens the window and is asked again.
+    static constexpr int InitialMarginMs = 3;
     // One probe in this while the search runs in the background: a whole sweep of
     // 256 addresses within two minutes, at a few percent of the line.
     static constexpr int BackgroundIntervalMs = 400;
@@ -27,6 +27,11 @@ public:
     // Input came that no exchange asked for, most likely an answer that came
     // after its window had closed: the probes that follow wait longer.
     void widen();
+    // A late answer came so long after its request had gone out, which with
+    // the window's wire time tells the sensor's latency: the probes that follow
+    // wait that long and an eighth more, since sensors on one line answer alike,
+    // and never less than before and a little more.
+    void learn(qint64 answeredAfterMs, double wireMs);
     int marginMs() const { return m_marginMs; }
     // The reply window of a probe on this line: the request's and the reply's
     // bytes on the wire and the margin, never more than capMs.

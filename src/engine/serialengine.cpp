@@ -35,6 +35,7 @@ SerialEngine::SerialEngine(quint32 features, QObject* parent)
     // A coarse timer may end a reply window a few percent early.
     m_stateCheckTimer->setTimerType(Qt::PreciseTimer);
     connect(m_stateCheckTimer, &QTimer::timeout, this, &SerialEngine::slotOnStateCheckTimeout);
+    m_probeSentMs.fill(-1);
     m_clock.start();
     m_clockEpochMs = QDateTime::currentMSecsSinceEpoch();
 }
@@ -91,6 +92,8 @@ void SerialEngine::setAutoDetectSensorsEnabled(bool enabled)
 void SerialEngine::restartDetection()
 {
     m_pace.restart();
+    m_probesAgain.clear();
+    m_askedAgainWindowMs.fill(0);
     rewindDetection();
     resetDetectionState();
 }
@@ -141,12 +144,12 @@ void SerialEngine::setState(State newState)
 
 void SerialEngine::armStateCheckTimer(State newState)
 {
-    // The interval of the state this call was given: a command sent from the
-    // idle entry gets the idle interval as its reply window. A probe of the fast
-    // or the background sweep gets only what the line needs instead.
+    // Every request gets the whole reply window, however it was sent: a shorter
+    // one would miss sensors that answer in good time. A probe gets only what
+    // its sweep gives it.
     int interval = stateCheckTimeoutInterval(newState);
-    if (m_state == WaitingReply && m_probeWindowMs > 0)
-        interval = m_probeWindowMs;
+    if (m_state == WaitingReply)
+        interval = m_probeWindowMs > 0 ? m_probeWindowMs : replyWindowMs();
     if (m_state == Synchronizing)
         interval = std::max(interval, m_minimumQuietMs);
     if (interval == 0) {
@@ -166,14 +169,20 @@ int SerialEngine::stateCheckTimeoutInterval(State state) const
     return kIntervals[state];
 }
 
+int SerialEngine::replyWindowMs() const
+{
+    return std::max(m_replyTimeoutMs, stateCheckTimeoutInterval(WaitingReply));
+}
+
 void SerialEngine::runIdleStep()
 {
-    bool probing = m_detecting && isProbeDue();
-    EngineCommand command = probing ? detectNext() : pollNextSensorLevel();
+    // A probe to be asked again is due at once: its sensor is there.
+    bool probing = m_detecting && (isProbeDue() || !m_probesAgain.isEmpty());
+    EngineCommand command = probing ? nextProbe() : pollNextSensorLevel();
     // A line with nothing to poll is free for probes, due or not.
     if (!probing && command.kind == EngineCommand::None && isAutoDetectSensorsEnabled()) {
         probing = true;
-        command = detectNext();
+        command = nextProbe();
     }
     // Polls and probes alternate; a probe that is not yet due waits its turn.
     m_detecting = isAutoDetectSensorsEnabled() && !probing;
@@ -206,23 +215,67 @@ bool SerialEngine::isProbeDue() const
     return !isDetectionInBackground() || m_pace.isProbeDue(m_clock.elapsed());
 }
 
+EngineCommand SerialEngine::nextProbe()
+{
+    while (!m_probesAgain.isEmpty()) {
+        const EngineCommand probe = m_probesAgain.takeFirst();
+        if (!commandSensor(probe))
+            return probe;
+    }
+    return detectNext();
+}
+
 // The progress bar follows the sweeps until they have run; in the background
 // it has nothing more to show.
 void SerialEngine::prepareProbe(const EngineCommand& probe)
 {
     const bool background = isDetectionInBackground();
     m_widenedSinceProbe = false;
+    m_probeInFlight = true;
+    const int address = commandAddress(probe);
+    if (address >= 0 && address < int(m_probeSentMs.size()))
+        m_probeSentMs[size_t(address)] = m_clock.elapsed();
     if (background)
         m_pace.probeSent(m_clock.elapsed());
     else
         emit detectionStateChanged(m_detectionState);
-    if ((background || m_pace.isFirstSweep()) && m_port)
-        m_probeWindowMs = m_pace.windowMs(m_port->settings(), probe.requestLength,
-                                          probe.replyLength, stateCheckTimeoutInterval(Idle));
+    if (!m_port)
+        return;
+    m_probeWireMs = wireMilliseconds(m_port->settings(), probe.requestLength + probe.replyLength);
+    if (m_replyTimeoutMs > 0) {
+        m_probeWindowMs = m_replyTimeoutMs;
+        return;
+    }
+    const int paced = m_pace.windowMs(m_port->settings(), probe.requestLength, probe.replyLength,
+                                      replyWindowMs());
+    // The sweeps after the first give at least the idle interval, for a sensor
+    // the first one missed.
+    m_probeWindowMs = background || m_pace.isFirstSweep()
+                          ? paced
+                          : std::max(paced, stateCheckTimeoutInterval(Idle));
+}
+
+void SerialEngine::probeAgain(const EngineCommand& probe)
+{
+    const int address = commandAddress(probe);
+    if (address < 0 || address >= int(m_askedAgainWindowMs.size()) || commandSensor(probe) ||
+        !m_port)
+        return;
+    const int window =
+        m_replyTimeoutMs > 0
+            ? m_replyTimeoutMs
+            : m_pace.windowMs(m_port->settings(), probe.requestLength, probe.replyLength,
+                              replyWindowMs());
+    int& asked = m_askedAgainWindowMs[size_t(address)];
+    if (asked >= window)
+        return;
+    asked = window;
+    m_probesAgain.append(probe);
 }
 
 void SerialEngine::finishSweep()
 {
+    m_askedAgainWindowMs.fill(0);
     m_pace.finishSweep();
     advanceDetectionState();
     emit detectionSweepFinished();
@@ -299,6 +352,7 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
     m_currentCommand.clear();
     m_commandInFlight = false;
     m_probeWindowMs = 0;
+    m_probeInFlight = false;
     m_decoded = m_decoded || result == CommandCallback::Ok;
     if (command.requestLength != 0 && command.replyLength != 0 &&
         Logger::isRegistered(Logger::LineData))
@@ -396,10 +450,17 @@ void SerialEngine::slotOnStateCheckTimeout()
         executeAndClearCurrentCommand(CommandCallback::NoEcho);
         setState(Error);
         break;
-    case WaitingReply:
+    case WaitingReply: {
+        const bool cutShort = m_probeInFlight && replyBegun();
+        const EngineCommand command = m_currentCommand;
         executeAndClearCurrentCommand(replyWindowClosed());
+        if (cutShort) {
+            noteLateAnswer();
+            probeAgain(command);
+        }
         setState(Idle);
         break;
+    }
     default:
         break;
     }
@@ -518,13 +579,16 @@ void SerialEngine::reportNoise(quint64 bytes, qint64 milliseconds)
     emit lineNoisy(bytes, milliseconds);
 }
 
-void SerialEngine::noteLateAnswer()
+void SerialEngine::noteLateAnswer(int address)
 {
-    if (m_widenedSinceProbe)
-        return;
-    if (m_pace.isFirstSweep() || isDetectionInBackground()) {
-        m_pace.widen();
+    const qint64 sentMs =
+        address >= 0 && address < int(m_probeSentMs.size()) ? m_probeSentMs[size_t(address)] : -1;
+    if (sentMs >= 0) {
+        m_pace.learn(m_clock.elapsed() - sentMs, m_probeWireMs);
         m_widenedSinceProbe = true;
+    } else if ((m_pace.isFirstSweep() || isDetectionInBackground()) &&
+               !std::exchange(m_widenedSinceProbe, true)) {
+        m_pace.widen();
     }
 }
 

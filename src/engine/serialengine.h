@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QQueue>
+#include <array>
 
 class QTimer;
 class SerialPort;
@@ -53,6 +54,14 @@ public:
     // has been quiet at least this long, besides what its protocol asks for: a
     // line that carried another protocol a moment ago is left to settle.
     void setMinimumQuietMs(int milliseconds) { m_minimumQuietMs = milliseconds; }
+    // For sensors slower than the protocol allows: every request waits at least
+    // this long for its reply, and every probe exactly this long, as a master
+    // with a fixed time-out would. 0 for the protocol's own windows.
+    void setReplyTimeoutMs(int milliseconds) { m_replyTimeoutMs = milliseconds; }
+    int replyTimeoutMs() const { return m_replyTimeoutMs; }
+    // The longest a probe waits: a sensor that answers within this is found in
+    // the first sweep, whatever its latency.
+    int replyWindowMs() const;
     // What the user is asked for to add a sensor by hand; the answer goes to
     // slotAddSensorFromDialog.
     virtual AddSensorPrompt addSensorPrompt() const = 0;
@@ -78,6 +87,10 @@ public:
     // How many sweeps one detection pass takes to reach every address the
     // protocol probes.
     virtual int sweepsPerPass() const { return 1; }
+    // Where the sweep stands: the address probed last (counted from 1) of how
+    // many; 0 of 0 where the protocol does not count its probes.
+    virtual int sweepPosition() const { return 0; }
+    virtual int sweepLength() const { return 0; }
 
     void addSensor(SerialSensor* sensor);
     void removeSensor(SerialSensor* sensor);
@@ -122,11 +135,20 @@ protected:
     virtual CommandCallback::Result replyWindowClosed() { return CommandCallback::Timeout; }
     // Back to the first address, so that the next probe starts a whole sweep.
     virtual void rewindDetection() {}
+    // The bus address a request goes to, or -1 where the protocol does not say.
+    virtual int commandAddress(const EngineCommand&) const { return -1; }
+    // The input begins as the reply to the request in flight would: its sensor
+    // is there, only slower than the window.
+    virtual bool replyBegun() const { return false; }
     // Every address the protocol probes has been probed once more.
     void finishSweep();
     // An answer came after its window had closed: the probes that follow, in the
-    // fast sweep or in the background, wait longer.
-    void noteLateAnswer();
+    // fast sweep or in the background, wait longer; as long as that answer took
+    // when the address it came from is known.
+    void noteLateAnswer(int address = -1);
+    // A probe whose answer came late, cut short or garbled goes out again next,
+    // with the window as it is now; again only once that window has grown.
+    void probeAgain(const EngineCommand& probe);
 
     EngineCommand pollNextSensorLevel();
     int nextSensor();
@@ -169,6 +191,7 @@ protected:
 private:
     void runIdleStep();
     bool isProbeDue() const;
+    EngineCommand nextProbe();
     void prepareProbe(const EngineCommand& probe);
     void restartDetection();
     void armStateCheckTimer(State newState);
@@ -203,6 +226,14 @@ private:
     int m_probeWindowMs = 0;
     // Unasked input since the last probe went out has widened the window once.
     bool m_widenedSinceProbe = false;
+    bool m_probeInFlight = false;
+    double m_probeWireMs = 0;
+    int m_replyTimeoutMs = 0;
+    // When each address was last probed, on m_clock; -1 for never.
+    std::array<qint64, 256> m_probeSentMs;
+    // The window each address was last asked again with in this sweep.
+    std::array<int, 256> m_askedAgainWindowMs{};
+    QList<EngineCommand> m_probesAgain;
     int m_minimumQuietMs = 0;
     QuietWait m_quietWait;
     NoiseMeter m_noiseMeter;

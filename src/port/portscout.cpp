@@ -1,5 +1,6 @@
 #include "port/portscout.h"
 
+#include "engine/serialsensor.h"
 #include "port/serialport.h"
 
 PortScout::PortScout(SerialPort* port, SerialEngine* engine, QObject* parent)
@@ -53,6 +54,10 @@ void PortScout::finish(bool answered)
 {
     if (m_finished)
         return;
+    // Taken before the engine lets its sensors go.
+    QList<int> found;
+    for (const SerialSensor* sensor : m_engine->sensors())
+        found << sensor->address();
     stop();
-    emit finished(portName(), answered);
+    emit finished(portName(), answered, found);
 }

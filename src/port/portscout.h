@@ -2,6 +2,7 @@
 
 #include "engine/serialengine.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -9,8 +10,8 @@ class SerialPort;
 
 // Sweeps one port with an engine of its own while the manager's line sweeps
 // another, so that finding the line behind several silent ports takes about one
-// sweep instead of one per port. It says whether anything answered there; the
-// manager then moves its line to that port.
+// sweep instead of one per port. It says whether anything answered there, and
+// at which addresses; the manager then moves its line to that port.
 class PortScout : public QObject
 {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     QString portName() const;
 
 signals:
-    void finished(const QString& portName, bool answered);
+    void finished(const QString& portName, bool answered, const QList<int>& found);
 
 private:
     void slotEngineStateChanged(SerialEngine::State state);

@@ -80,14 +80,14 @@ bool PortScouts::isScouted(const QString& port) const
                        [&port](const PortScout* scout) { return scout->portName() == port; });
 }
 
-void PortScouts::slotScoutFinished(const QString& port, bool answered)
+void PortScouts::slotScoutFinished(const QString& port, bool answered, const QList<int>& found)
 {
     auto* scout = qobject_cast<PortScout*>(sender());
     m_scouts.removeOne(scout);
     // Deleted later: this runs inside its signal.
     scout->deleteLater();
     if (answered)
-        emit this->answered(port);
+        emit this->answered(port, found);
     else
         markSwept(port);
 }

@@ -37,11 +37,12 @@ public:
     void restart();
 
 signals:
-    void answered(const QString& port);
+    // Something answered on the port; the sensors found there, if any.
+    void answered(const QString& port, const QList<int>& found);
 
 private:
     bool isScouted(const QString& port) const;
-    void slotScoutFinished(const QString& port, bool answered);
+    void slotScoutFinished(const QString& port, bool answered, const QList<int>& found);
     void stopAll();
 
     Factory m_makeScout;

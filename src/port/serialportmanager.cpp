@@ -7,6 +7,7 @@
 #include "port/portscout.h"
 #include "port/portscouts.h"
 #include "port/portsearchorder.h"
+#include "settings/boundedsetting.h"
 #include "settings/settingskeys.h"
 
 #include <QSettings>
@@ -44,6 +45,13 @@ StoredPortChoices readPortChoices()
         settings.value(SettingsKeys::AutoDetectAddress, SettingsKeys::AutoDetectAddressDefault)
             .toBool();
     return stored;
+}
+
+int storedReplyTimeoutMs()
+{
+    return boundedSetting(QSettings(), SettingsKeys::ReplyTimeoutMs,
+                          SettingsKeys::ReplyTimeoutMsDefault, 0,
+                          SettingsKeys::ReplyTimeoutMsMaximum);
 }
 
 // A stored model index, or -1 when there is none or it is not a row of the table.
@@ -107,7 +115,10 @@ SerialPortManager::SerialPortManager(PortEnumerator* enumerator, QObject* parent
     m_scouts = new PortScouts(
         [this]() -> PortScout* {
             SerialEngine* engine = m_hooks.makeEngine(unsigned(m_busType));
-            return engine ? new PortScout(m_hooks.makePort(nullptr), engine) : nullptr;
+            if (!engine)
+                return nullptr;
+            engine->setReplyTimeoutMs(storedReplyTimeoutMs());
+            return new PortScout(m_hooks.makePort(nullptr), engine);
         },
         this);
     connect(m_scouts, &PortScouts::answered, this, &SerialPortManager::slotScoutAnswered);
@@ -239,6 +250,7 @@ void SerialPortManager::installEngine(unsigned index)
             &SerialPortManager::detectionStateChanged);
     m_busType = int(index);
     m_engine->setPort(m_port);
+    m_engine->setReplyTimeoutMs(storedReplyTimeoutMs());
     connect(m_engine, &BaseEngine::sensorDetected, this, &SerialPortManager::slotSensorDetected);
     connect(m_engine, &SerialEngine::stateChanged, this,
             &SerialPortManager::slotEngineStateChanged);
@@ -440,7 +452,7 @@ void SerialPortManager::scoutAhead()
                          m_port->portName());
 }
 
-void SerialPortManager::slotScoutAnswered(const QString& port)
+void SerialPortManager::slotScoutAnswered(const QString& port, const QList<int>& found)
 {
     if (!searchingForSensors() || m_engine->hasDecoded())
         return;
@@ -449,6 +461,12 @@ void SerialPortManager::slotScoutAnswered(const QString& port)
     m_scoutAnsweredPort = port;
     m_portToTry = port;
     setState(StateDetecting);
+    // The scout's sensors are taken over rather than probed again: some slaves
+    // do not answer a probe that follows one to another address.
+    if (m_port->isOpen() && m_port->portName() == port) {
+        for (int address : found)
+            m_engine->slotAddSensorFromDialog(address);
+    }
 }
 
 // The port of the working line failed or went away: it is closed, so that a dead

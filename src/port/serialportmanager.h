@@ -82,7 +82,7 @@ protected slots:
     void slotEngineStateChanged(SerialEngine::State state);
     void slotEngineSweepFinished();
     void slotSensorDetected(BaseSensor* sensor);
-    void slotScoutAnswered(const QString& port);
+    void slotScoutAnswered(const QString& port, const QList<int>& found);
 
 private:
     void logPortList(const QList<SerialPortInfo>& ports);

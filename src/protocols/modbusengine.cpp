@@ -1,5 +1,6 @@
 #include "protocols/modbusengine.h"
 
+#include "engine/linedatamessage.h"
 #include "log/logger.h"
 #include "port/serialport.h"
 #include "protocols/modbussensor.h"
@@ -215,8 +216,9 @@ ModBusEngine::HeadFit ModBusEngine::headFit() const
     return buffered < m_currentCommand.replyLength ? HeadFit::Incomplete : HeadFit::Reply;
 }
 
-// A level reply of an address nobody is known at, late for its probe, has that
-// address asked again. False while the head may still become such a reply.
+// A level reply that came after its window: a known sensor's is its reading, one
+// of an address nobody is known at has that address asked again at once. False
+// while the head may still become such a reply.
 bool ModBusEngine::skipMisfit()
 {
     const int buffered = m_inputBuffer.size();
@@ -231,16 +233,23 @@ bool ModBusEngine::skipMisfit()
         skipToNextFrameStart();
         return true;
     }
-    // Each late answer widens the window; once it widens no more, the address
-    // waits for the next sweep.
-    const int margin = detectionPace().marginMs();
-    if (!isAddressBusy(address) && m_askedAtMarginMs[address] < margin &&
-        !m_askAgain.contains(address)) {
-        m_askAgain.append(address);
-        m_askedAtMarginMs[address] = margin;
+    if (auto* sensor = qobject_cast<ModBusSensor*>(sensorByAddress(address))) {
+        takeLateReading(sensor);
+        return true;
     }
+    noteLateAnswer(address);
+    probeAgain(detectionProbe(address));
     logAndClearStrayData(kReadReplyDataLength + kFrameOverhead);
     return true;
+}
+
+void ModBusEngine::takeLateReading(ModBusSensor* sensor)
+{
+    EngineCommand record = levelPollCommand(sensor->address());
+    inputBufferMoveHead(record.replyLength, record);
+    record.endedMs = recordHeard(sensor);
+    Logger::message(LineDataMessage(record, CommandCallback::Ok));
+    sensor->levelPollCallback(CommandCallback::Ok, record);
 }
 
 void ModBusEngine::skipToNextFrameStart()
@@ -289,22 +298,24 @@ void ModBusEngine::setEnginePortLocks()
 void ModBusEngine::rewindDetection()
 {
     m_detectionAddress = 0;
-    m_askAgain.clear();
-    m_askedAtMarginMs.fill(0);
+}
+
+int ModBusEngine::commandAddress(const EngineCommand& command) const
+{
+    return command.request[0];
+}
+
+bool ModBusEngine::replyBegun() const
+{
+    return !m_inputBuffer.isEmpty() && quint8(m_inputBuffer.at(0)) == m_currentCommand.request[0];
 }
 
 EngineCommand ModBusEngine::detectNext()
 {
-    while (!m_askAgain.isEmpty()) {
-        const unsigned char address = m_askAgain.takeFirst();
-        if (!isAddressBusy(address))
-            return detectionProbe(address);
-    }
     const unsigned char start = m_detectionAddress;
     for (int tries = 0; tries < kLastDetectedAddress; ++tries) {
         if (m_detectionAddress >= kLastDetectedAddress) {
             m_detectionAddress = kFirstAddress;
-            m_askedAtMarginMs.fill(0);
             finishSweep();
         } else {
             m_detectionAddress = quint8(m_detectionAddress + 1);
@@ -332,6 +343,11 @@ EngineCommand ModBusEngine::detectionProbe(unsigned char address)
 
 void ModBusEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
 {
+    // A garbled answer is an answer: asked again, with a wider window.
+    if (result == CommandCallback::CrcFail) {
+        noteLateAnswer();
+        probeAgain(detectionProbe(command.request[0]));
+    }
     if (result != CommandCallback::Ok)
         return;
     auto* sensor = new ModBusSensor(this);

@@ -3,8 +3,6 @@
 #include "engine/commandcallback.h"
 #include "engine/serialengine.h"
 
-#include <QList>
-#include <array>
 
 class ModBusSensor;
 
@@ -36,6 +34,8 @@ public:
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
     unsigned char detectionAddress() const { return m_detectionAddress; }
+    int sweepPosition() const override { return m_detectionAddress; }
+    int sweepLength() const override { return LastUnicastAddress; }
 
     AddSensorPrompt addSensorPrompt() const override;
     // What an accepted add-sensor dialog does; null for an address out of range.
@@ -52,6 +52,8 @@ protected:
     EngineCommand detectNext() override;
     SerialSensor* commandSensor(const EngineCommand& command) const override;
     void rewindDetection() override;
+    int commandAddress(const EngineCommand& command) const override;
+    bool replyBegun() const override;
 
 private:
     // How the head of the input fits the request in flight.
@@ -64,13 +66,10 @@ private:
     bool skipMisfit();
     void skipToNextFrameStart();
     void completeReply();
+    void takeLateReading(ModBusSensor* sensor);
     void takeExceptionReply();
     EngineCommand detectionProbe(unsigned char address);
 
     unsigned char m_detectionAddress = 1;
-    // Addresses whose answers came after their probes had timed out, to be asked
-    // again with a wider window, and the margin each was last asked again at.
-    QList<unsigned char> m_askAgain;
-    std::array<int, 256> m_askedAtMarginMs{};
     MemFunCommandCallback<ModBusEngine> m_detectionCallback;
 };

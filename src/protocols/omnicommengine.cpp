@@ -288,9 +288,25 @@ void OmniCommEngine::rewindDetection()
     m_probeTimedOut.reset();
 }
 
+int OmniCommEngine::commandAddress(const EngineCommand& command) const
+{
+    return command.request[1];
+}
+
+bool OmniCommEngine::replyBegun() const
+{
+    return m_inputBuffer.size() >= 2 && quint8(m_inputBuffer.at(0)) == ReplyStart &&
+           quint8(m_inputBuffer.at(1)) == m_currentCommand.request[1];
+}
+
 void OmniCommEngine::detectionCallback(CommandCallback::Result result, const EngineCommand& command)
 {
     m_probeTimedOut.set(command.request[1], result == CommandCallback::Timeout);
+    // A garbled answer is an answer: asked again, with a wider window.
+    if (result == CommandCallback::CrcFail) {
+        noteLateAnswer();
+        probeAgain(probe(command.request[1]));
+    }
     if (result != CommandCallback::Ok)
         return;
     if (OmniCommSensor* sensor = sensorDetectedCallback(command.request[1]))
@@ -545,7 +561,7 @@ void OmniCommEngine::parseAutonomousMessage(const EngineCommand& record)
     const bool lateProbeAnswer = !sensor && m_probeTimedOut.test(address);
     if (lateProbeAnswer) {
         m_probeTimedOut.reset(address);
-        noteLateAnswer();
+        noteLateAnswer(address);
     }
     if (!sensor)
         sensor = sensorDetectedCallback(address);

@@ -103,6 +103,8 @@ public:
     EngineCommand detectNext() override;
     SerialSensor* commandSensor(const EngineCommand& command) const override;
     int detectAddress() const { return m_detectAddress; }
+    int sweepPosition() const override { return m_detectAddress + 1; }
+    int sweepLength() const override { return AddressCount; }
 
     // Creates and announces the sensor of a free address; null for an address
     // that is taken or outside 0 to 255.
@@ -117,6 +119,8 @@ protected:
     void setEnginePortLocks() override;
     void rewindDetection() override;
     CommandCallback::Result replyWindowClosed() override;
+    int commandAddress(const EngineCommand& command) const override;
+    bool replyBegun() const override;
 
 private:
     void repackIdle();

@@ -17,6 +17,11 @@ constexpr char AutoDetectAddress[] = "SerialPort/AutoDetectAddress";
 constexpr bool AutoDetectAddressDefault = true;
 // Model index -> the port where that model's sensors last answered.
 constexpr char AnsweredPorts[] = "SerialPort/AnsweredPorts";
+// How long every reply is waited for, in milliseconds, for sensors slower than
+// their protocol allows; 0 for the protocol's own windows.
+constexpr char ReplyTimeoutMs[] = "SerialPort/ReplyTimeoutMs";
+constexpr int ReplyTimeoutMsDefault = 0;
+constexpr int ReplyTimeoutMsMaximum = 60000;
 // SystemPortEnumerator: the paths the user added to the port list.
 constexpr char ExtraPorts[] = "SerialPort/ExtraPorts";
 

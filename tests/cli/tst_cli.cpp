@@ -76,6 +76,8 @@ private slots:
     void scanFindsExactlyTheSimulatedAddresses();
     void pollReadingsMatchTheSimulatedLevels_data();
     void pollReadingsMatchTheSimulatedLevels();
+    void replyTimeoutReachesASlowSensor_data();
+    void replyTimeoutReachesASlowSensor();
     void statisticsMatchTheSimulatorUnderFaults_data();
     void statisticsMatchTheSimulatorUnderFaults();
     void configurationWritesAreAppliedOrRefused();
@@ -302,6 +304,34 @@ void TestCli::pollReadingsMatchTheSimulatedLevels()
         if (reading.contains("Temperature"))
             QCOMPARE(reading.value("Temperature").toInt(), 20);
     }
+}
+
+void TestCli::replyTimeoutReachesASlowSensor_data()
+{
+    QTest::addColumn<QStringList>("timeout");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("the protocol's window") << QStringList{} << false;
+    QTest::newRow("--reply-timeout 600") << QStringList{"--reply-timeout", "600"} << true;
+}
+
+// A ModBus sensor that answers after 300 ms, beyond what the protocol allows,
+// is read only when the user says to wait that long.
+void TestCli::replyTimeoutReachesASlowSensor()
+{
+    QFETCH(QStringList, timeout);
+    QFETCH(bool, read);
+    sim::LineOptions options = SimulatedLine::options("ZT-32", {1});
+    options.latencyMs = 300;
+    Line line(options);
+    QVERIFY(line.started);
+    CliProcess* cli =
+        line.run(QStringList{"poll", "--address", "1", "--count", "2", "--json"} + timeout,
+                 "ZT-32");
+    QVERIFY(cli->wait());
+    const QStringList lines = cli->outLines();
+    QVERIFY2(lines.size() >= 2, qPrintable(cli->out() + cli->err()));
+    for (const QString& text : lines.mid(0, 2))
+        QCOMPARE(jsonOf(text).value("Error").toInt() == 0, read);
 }
 
 void TestCli::statisticsMatchTheSimulatorUnderFaults_data()

@@ -9,6 +9,7 @@
 #include "engine/serialsensor.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbusengine.h"
+#include "protocols/modbussensor.h"
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 
@@ -67,8 +68,10 @@ std::unique_ptr<SerialEngine> startedEngine(ScriptedSerialPort* port, int model,
 
 // A probe and its answer, 8 and 7 bytes, take 15.6 ms at 9600 baud.
 const int kFirstSweepWindowMs = 16 + DetectionPace::InitialMarginMs;
-// A probe sent from the idle step waits the idle interval.
-const int kProtocolWindowMs = 50;
+// A poll waits the protocol's whole reply window, a probe of a sweep after the
+// first at least the idle interval.
+const int kPollWindowMs = 100;
+const int kLaterSweepWindowMs = 50;
 const QByteArray kAnswerOf1 = QByteArray::fromHex("0103021388b512");
 
 // Detection on, a sensor at each address given, past the quiet period.
@@ -122,6 +125,9 @@ private slots:
     void readingIsTheReplys_data();
     void readingIsTheReplys();
     void probeWindowFollowsTheLine();
+    void probeCutShortIsAskedAgainAtOnce_data();
+    void probeCutShortIsAskedAgainAtOnce();
+    void foundSensorIsNeverProbedAndItsLateReplyIsItsReading();
     void searchGoesOnQuietlyUntilSwitchedOnAgain();
     void waitForQuietIsBounded_data();
     void waitForQuietIsBounded();
@@ -224,8 +230,8 @@ void TestLineEngines::probeWindowFollowsTheLine()
     Line line;
     QCOMPARE(line.window(), kFirstSweepWindowMs);
     line.tick();
-    // Address 1 answers while 2 is being asked: it is asked again, and it and
-    // the rest of the sweep get a wider window.
+    // Address 1 answers while 2 is being asked: it is asked again at once, and
+    // it and the rest of the sweep get a wider window.
     line.port.feed(kAnswerOf1);
     line.tick();
     QCOMPARE(line.lastAddress(), 1);
@@ -233,16 +239,68 @@ void TestLineEngines::probeWindowFollowsTheLine()
     line.port.feed(kAnswerOf1);
     QCOMPARE(line.engine.sensors().size(), 1);
     line.tick(); // the new sensor's first poll, which keeps its window
-    QCOMPARE(line.window(), kProtocolWindowMs);
+    QCOMPARE(line.window(), kPollWindowMs);
     line.tick();
     QCOMPARE(line.lastAddress(), 3);
     QCOMPARE(line.window(), kFirstSweepWindowMs + DetectionPace::InitialMarginMs);
 
-    // The next sweep gives a slow sensor the protocol's whole window.
+    // The next sweep gives a slow sensor a wider window.
     line.runSweeps(1);
     QVERIFY(line.lastWasProbe());
-    QCOMPARE(line.window(), kProtocolWindowMs);
+    QCOMPARE(line.window(), kLaterSweepWindowMs);
     QCOMPARE(line.engine.detectionState(), 1);
+}
+
+// Half an answer in the window, or a garbled one: the sensor is there, so it is
+// asked again next, with a wider window, rather than left for the next sweep.
+void TestLineEngines::probeCutShortIsAskedAgainAtOnce_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("cut short") << QByteArray::fromHex("010302");
+    QTest::newRow("garbled") << QByteArray::fromHex("0103021388b513");
+}
+
+void TestLineEngines::probeCutShortIsAskedAgainAtOnce()
+{
+    QFETCH(QByteArray, answer);
+    Line line;
+    line.port.feed(answer);
+    line.tick();
+    QCOMPARE(line.lastAddress(), 1);
+    QVERIFY(line.window() > kFirstSweepWindowMs);
+    line.port.feed(kAnswerOf1);
+    QCOMPARE(line.engine.sensors().size(), 1);
+    QCOMPARE(int(line.engine.sensors().first()->address()), 1);
+}
+
+// Neither the sweeps after the first, nor those in the background, nor a
+// search switched on again or a restarted line probe a sensor already found;
+// its answer to a poll that had timed out is still its reading.
+void TestLineEngines::foundSensorIsNeverProbedAndItsLateReplyIsItsReading()
+{
+    Line line({1});
+    auto* sensor = qobject_cast<ModBusSensor*>(line.engine.sensors().first());
+    // Held off polls, so every request to it would be a probe.
+    sensor->setQueryInterval(3600000);
+    sensor->invokeCoolDown();
+    line.runSweeps(3);
+    QVERIFY(line.engine.isDetectionInBackground());
+    line.engine.setAutoDetectSensorsEnabled(false);
+    line.engine.setAutoDetectSensorsEnabled(true);
+    line.runSweeps(1);
+    line.engine.resetStateMachine();
+    line.tick();
+    line.runSweeps(1);
+    for (const ScriptedSerialPort::Write& write : line.port.writes)
+        QVERIFY(quint8(write.bytes.at(0)) != 1);
+
+    line.port.feed(kAnswerOf1);
+    QCOMPARE(sensor->lastReading().error, SensorReading::NoError);
+    QCOMPARE(sensor->lastReading().rawLevel, 5000);
+    QCOMPARE(line.engine.state(), SerialEngine::WaitingReply);
+    QVERIFY(line.engine.inputBuffer().isEmpty());
+    line.tick();
+    QVERIFY(line.lastAddress() != 1);
 }
 
 void TestLineEngines::searchGoesOnQuietlyUntilSwitchedOnAgain()
