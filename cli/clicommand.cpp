@@ -31,11 +31,15 @@ void CliCommand::interrupt(int signalNumber)
            QStringLiteral("stopped by %1").arg(signalNumber == SIGTERM ? "SIGTERM" : "SIGINT"));
 }
 
+void CliCommand::lineFailed(const QString& reason)
+{
+    finish(ExitPortFailure, reason);
+}
+
 LineSession* CliCommand::createSession(int modelIndex)
 {
     m_session = std::make_unique<LineSession>(modelIndex);
-    connect(m_session.get(), &LineSession::portFailed, this,
-            [this](const QString& reason) { finish(ExitPortFailure, reason); });
+    connect(m_session.get(), &LineSession::portFailed, this, &CliCommand::lineFailed);
     return m_session.get();
 }
 

@@ -16,10 +16,14 @@ void CliOutput::text(const QString& line)
         writeLine(line);
 }
 
-void CliOutput::json(const QJsonObject& object)
+// Every object says which vocabulary it speaks, so that a reader can tell
+// when keys or units change.
+void CliOutput::json(QJsonObject object)
 {
-    if (m_json)
-        writeLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+    if (!m_json)
+        return;
+    object.insert("schema", SchemaVersion);
+    writeLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
 void CliOutput::note(const QString& line)

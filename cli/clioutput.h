@@ -12,13 +12,16 @@ class CliOutput : public QObject
 {
     Q_OBJECT
 public:
+    // The "schema" of every JSON object: the keys and units of docs/cli-json.md.
+    static constexpr int SchemaVersion = 1;
+
     explicit CliOutput(bool json, QObject* parent = nullptr);
 
     bool isJson() const { return m_json; }
     // A line of the text form; nothing with --json.
     void text(const QString& line);
     // A JSON line; nothing without --json.
-    void json(const QJsonObject& object);
+    void json(QJsonObject object);
     // A note beside the results, on stderr, so that stdout stays parseable.
     void note(const QString& line);
     void error(const QString& line, int exitCode);

@@ -14,7 +14,8 @@ enum CommandNeed : unsigned {
     NeedTare = 32,
     TakesConfiguration = 64,
     NeedRecord = 128, // --out, --vehicle, --installer
-    TakesSeconds = 256
+    TakesSeconds = 256,
+    TakesInterval = 512
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

@@ -19,6 +19,8 @@ void PollCommand::start()
     if (!loadTankTable() || !openPort())
         return;
     connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
+    if (m_options.intervalMs > 0)
+        m_sensor->setQueryInterval(m_options.intervalMs);
     if (m_options.seconds > 0)
         m_pollTimer.start(session()->engine(), m_options.seconds);
     session()->start(false);
@@ -30,6 +32,15 @@ void PollCommand::interrupt(int signalNumber)
         stop(exitCodeOfSignal(signalNumber));
     else
         CliCommand::interrupt(signalNumber);
+}
+
+// The readings so far keep their statistics; nothing follows the error.
+void PollCommand::lineFailed(const QString& reason)
+{
+    if (m_sensor)
+        stop(ExitPortFailure, reason);
+    else
+        CliCommand::lineFailed(reason);
 }
 
 void PollCommand::sensorUpdated()
@@ -71,7 +82,7 @@ void PollCommand::printReading()
     m_output->json(line);
 }
 
-void PollCommand::stop(ExitCode code)
+void PollCommand::stop(ExitCode code, const QString& error)
 {
     if (!m_sensor)
         return;
@@ -79,7 +90,7 @@ void PollCommand::stop(ExitCode code)
     disconnect(m_sensor, nullptr, this, nullptr);
     printStatistics();
     if (code != ExitDone || m_answered > 0)
-        finish(code);
+        finish(code, error);
     else
         finish(ExitNothingAnswered,
                QStringLiteral("no reading from address %1 on %2: check the address, the model "

@@ -2,6 +2,7 @@
 
 #include "engine/readingcsv.h"
 #include "engine/sensorreading.h"
+#include "record/commissioningrecord.h"
 #include "tank/tanktable.h"
 
 namespace ReadingText {
@@ -9,12 +10,14 @@ namespace ReadingText {
 QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
 {
     const bool failed = reading.failed();
-    QJsonObject object{{"Time", ReadingCsv::timeText(reading.timeMs)},
-                       {"Level", ReadingCsv::levelText(reading.level).toDouble()},
-                       {"RawLevel", reading.rawLevel},
-                       {"Error", failed ? 1 : 0},
-                       {"TimeMs", double(reading.timeMs)},
-                       {"Status", status(reading)}};
+    QJsonObject object = levelJson(reading);
+    const QJsonObject rest{{"Time", timeText(reading.timeMs)},
+                           {"RawLevel", reading.rawLevel},
+                           {"Error", failed ? 1 : 0},
+                           {"TimeMs", double(reading.timeMs)},
+                           {"Status", status(reading)}};
+    for (auto key = rest.begin(); key != rest.end(); ++key)
+        object.insert(key.key(), key.value());
     if (reading.hasFrequencyTemperature) {
         object.insert("Frequency", reading.frequency);
         object.insert("Temperature", reading.temperature);
@@ -25,6 +28,20 @@ QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
         object.insert("LitresOutOfRange", !failed && volume.outOfRange);
     }
     return object;
+}
+
+// A level nobody measured is no level: null, not 0.
+QJsonObject levelJson(const SensorReading& reading)
+{
+    if (reading.failed() || !reading.levelKnown)
+        return QJsonObject{{"Level", QJsonValue()}, {"LevelPercent", QJsonValue()}};
+    const double hundredths = ReadingCsv::levelText(reading.level).toDouble();
+    return QJsonObject{{"Level", hundredths}, {"LevelPercent", hundredths / 100}};
+}
+
+QString timeText(qint64 timeMs)
+{
+    return CommissioningRecord::timeText(QDateTime::fromMSecsSinceEpoch(timeMs));
 }
 
 QString status(const SensorReading& reading)

@@ -31,6 +31,7 @@ private:
     void forceRecord();
     void sensorUpdated();
     void writeTable();
+    void finishEmpty();
 
     TankCalibration m_calibration;
     TareReport m_report;
@@ -40,5 +41,6 @@ private:
     bool m_inputEnded = false;
     bool m_taking = false; // in takeAnswers(), which a recorded row would enter again
     bool m_done = false;
+    bool m_answered = false;
     int m_readings = 0;
 };
