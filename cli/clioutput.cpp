@@ -35,11 +35,14 @@ void CliOutput::error(const QString& line, int exitCode)
 {
     note(QStringLiteral("nivelon-cli: ") + line);
     json(QJsonObject{{"error", line}, {"exit", exitCode}});
+    m_ended = true;
 }
 
+// The error is the last word on stdout: whatever the event loop still delivers
+// after it is not printed.
 void CliOutput::writeLine(const QString& line)
 {
-    if (!m_writeFailure.isEmpty())
+    if (!m_writeFailure.isEmpty() || m_ended)
         return;
     m_out << line << '\n' << Qt::flush;
     if (m_out.status() == QTextStream::Ok)

@@ -24,6 +24,7 @@ public:
     void json(QJsonObject object);
     // A note beside the results, on stderr, so that stdout stays parseable.
     void note(const QString& line);
+    // The failure, last: nothing more goes to stdout after it.
     void error(const QString& line, int exitCode);
     // Why stdout could not be written; empty while it could.
     QString writeFailure() const { return m_writeFailure; }
@@ -40,4 +41,5 @@ private:
     QTextStream m_out;
     QTextStream m_err;
     QString m_writeFailure;
+    bool m_ended = false; // an error has been told
 };

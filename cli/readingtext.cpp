@@ -11,13 +11,11 @@ QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
 {
     const bool failed = reading.failed();
     QJsonObject object = levelJson(reading);
-    const QJsonObject rest{{"Time", timeText(reading.timeMs)},
-                           {"RawLevel", reading.rawLevel},
-                           {"Error", failed ? 1 : 0},
-                           {"TimeMs", double(reading.timeMs)},
-                           {"Status", status(reading)}};
-    for (auto key = rest.begin(); key != rest.end(); ++key)
-        object.insert(key.key(), key.value());
+    object.insert("Time", timeText(reading.timeMs));
+    object.insert("RawLevel", reading.rawLevel);
+    object.insert("Error", failed ? 1 : 0);
+    object.insert("TimeMs", double(reading.timeMs));
+    object.insert("Status", status(reading));
     if (reading.hasFrequencyTemperature) {
         object.insert("Frequency", reading.frequency);
         object.insert("Temperature", reading.temperature);
@@ -33,7 +31,7 @@ QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
 // A level nobody measured is no level: null, not 0.
 QJsonObject levelJson(const SensorReading& reading)
 {
-    if (reading.failed() || !reading.levelKnown)
+    if (reading.failed())
         return QJsonObject{{"Level", QJsonValue()}, {"LevelPercent", QJsonValue()}};
     const double hundredths = ReadingCsv::levelText(reading.level).toDouble();
     return QJsonObject{{"Level", hundredths}, {"LevelPercent", hundredths / 100}};

@@ -206,8 +206,8 @@ void TestCli::versionHelpAndManual()
     QVERIFY(manual.wait());
     QCOMPARE(manual.exitCode(), 0);
     QVERIFY(manual.out().startsWith(".TH NIVELON-CLI 1 "));
-    for (const QString& command : {"ports", "identify", "scan", "poll", "config", "set-address",
-                                   "calibrate", "tare", "record"}) {
+    for (const QString& command : QStringList{"ports", "identify", "scan", "poll", "config",
+                                              "set-address", "calibrate", "tare", "record"}) {
         CliProcess help;
         CliProcess asked;
         help.start({"help", command});

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
+#include <cmath>
 
 namespace {
 
@@ -147,7 +147,7 @@ private:
 };
 
 // Which documented object a printed one is.
-QString objectName(const QString& command, const QJsonObject& object)
+QString documentedName(const QString& command, const QJsonObject& object)
 {
     static const QHash<QString, QString> tareTypes{{"question", "tare question"},
                                                    {"pour", "tare pour"},
@@ -165,7 +165,7 @@ QString objectName(const QString& command, const QJsonObject& object)
     if (command == "tare")
         return tareTypes.value(type, "tare " + type);
     if (command == "config") {
-        for (const QString& key : {"differences", "results", "saved"})
+        for (const QString& key : QStringList{"differences", "results", "saved"})
             if (object.contains(key))
                 return QStringLiteral("config %1")
                     .arg(key == QLatin1String("saved") ? "save" : key);
@@ -254,7 +254,7 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
             const QJsonObject object = QJsonDocument::fromJson(lines[i].toUtf8(), &error).object();
             QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(lines[i]));
             QCOMPARE(object.value("schema").toInt(), 1);
-            checker.check(object, objectName(command, object),
+            checker.check(object, documentedName(command, object),
                           QStringLiteral("%1 line %2").arg(command).arg(i + 1));
         }
     }
