@@ -49,7 +49,7 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << QCommandLineOption("seconds", "Poll for this many seconds first.", "S");
     if (needs & TakesInterval)
         options << QCommandLineOption("interval",
-                                      "At least this many milliseconds between two readings "
+                                      "At least this many milliseconds between two requests "
                                       "(the window's query interval unless told).",
                                       "MS");
     if (needs & NeedRecord)

@@ -849,7 +849,7 @@ void TestCli::noisyLineEndsThePoll()
 }
 
 // What an earlier run left on the line is drained before the first request and
-// is no noise of this one; the interval spaces the readings.
+// is no noise of this one; the interval spaces the requests.
 void TestCli::pollDrainsTheLineAndKeepsItsInterval()
 {
     sim::LineOptions options = SimulatedLine::options("ZT-32", {1});
@@ -859,7 +859,7 @@ void TestCli::pollDrainsTheLineAndKeepsItsInterval()
     QVERIFY(line.started);
     QTest::qWait(3300);
     CliProcess* cli = line.run(
-        {"poll", "--address", "1", "--count", "3", "--interval", "300", "--json"}, "ZT-32");
+        {"poll", "--address", "1", "--count", "3", "--interval", "500", "--json"}, "ZT-32");
     QVERIFY(cli->wait());
     QCOMPARE(cli->exitCode(), 0);
     const QStringList lines = cli->outLines();
@@ -868,7 +868,8 @@ void TestCli::pollDrainsTheLineAndKeepsItsInterval()
     for (int i = 1; i < 3; ++i) {
         const double apartMs = jsonOf(lines[i]).value("TimeMs").toDouble() -
                                jsonOf(lines[i - 1]).value("TimeMs").toDouble();
-        QVERIFY2(apartMs >= 290, qPrintable(cli->out()));
+        // The requests keep the interval; their replies vary by their latency.
+        QVERIFY2(apartMs >= 400, qPrintable(cli->out()));
     }
 }
 
