@@ -206,8 +206,8 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
     sim::SimLine omnicomm(SimulatedLine::options("ZT-43", {5}, 0.4));
     sim::SimLine tbus(SimulatedLine::options("ZT-35", {10}, 0.4));
     QVERIFY(omnicomm.start() && tbus.start());
-    const QStringList onOmnicomm{"--port", omnicomm.portPath(), "--model", "ZT-43", "--json"};
-    const QStringList at5 = onOmnicomm + QStringList{"--address", "5"};
+    const QStringList at5{"--port", omnicomm.portPath(), "--model", "ZT-43",
+                          "--json", "--address",         "5"};
     const QList<QPair<QString, QStringList>> runs{
         {"ports", {"--json"}},
         {"poll", {"--json", "--port", "/nonexistent/tty", "--model", "ZT-32", "--address", "1"}},
@@ -218,11 +218,13 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
         {"config", at5 + QStringList{"--apply", changed}},
         {"record", at5 + QStringList{"--seconds", "1", "--out", record, "--tank-table",
                                      table.fileName(), "--vehicle", "A 123 BC"}},
-        {"tare", at5 + QStringList{"--out", folder.filePath("tare.csv"), "--settle", "1"}},
+        {"tare", at5 + QStringList{"--out", folder.filePath("tare.csv"), "--settle", "0.2",
+                                   "--tolerance", "5"}},
+        // TBus has two identifiers to probe: the quick scan.
+        {"scan", {"--port", tbus.portPath(), "--model", "ZT-35", "--json"}},
         {"calibrate",
          {"--port", tbus.portPath(), "--model", "ZT-35", "--address", "10", "min", "--json"}},
         {"set-address", at5 + QStringList{"9"}},
-        {"scan", onOmnicomm},
     };
     JsonChecker checker(documented);
     for (const auto& [command, arguments] : runs) {
