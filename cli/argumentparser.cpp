@@ -14,6 +14,10 @@ const double kDefaultRecordSeconds = 10;
 const int kLastAddress = 255;
 // A minute: far beyond any sensor, short of looking like a hang.
 const int kLongestReplyTimeoutMs = 60000;
+const int kLongestIntervalMs = 3600000;
+// Marks a negative number among the plain arguments, which the option parser
+// would take for a cluster of short options.
+const QChar kNegativeMark(0xE000);
 
 const char kExitCodes[] = "Exit codes: 0 done, 1 port or device failure or unwritable output, "
                           "2 bad arguments, 3 nothing answered, 4 a sensor refused a value or "
@@ -53,6 +57,11 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
     }
     if (needs & TakesSeconds)
         options << QCommandLineOption("seconds", "Poll for this many seconds first.", "S");
+    if (needs & TakesInterval)
+        options << QCommandLineOption("interval",
+                                      "At least this many milliseconds between two requests "
+                                      "(the window's query interval unless told).",
+                                      "MS");
     if (needs & NeedRecord)
         options << QCommandLineOption("out", "Write the record to this file.", "FILE")
                 << QCommandLineOption("vehicle", "The vehicle's registration or fleet number.", "V")
@@ -71,6 +80,39 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
     return options;
 }
 
+bool isNegativeNumber(const QString& argument)
+{
+    bool number = false;
+    argument.toDouble(&number);
+    return number && argument.startsWith('-');
+}
+
+// An option's value is the argument after it whatever it looks like; a
+// negative number elsewhere is a plain argument.
+QStringList markNegativeNumbers(const QStringList& arguments,
+                                const QList<QCommandLineOption>& options)
+{
+    QStringList valued;
+    for (const QCommandLineOption& option : options)
+        if (!option.valueName().isEmpty())
+            for (const QString& name : option.names())
+                valued << (name.size() == 1 ? "-" : "--") + name;
+    QStringList marked;
+    for (const QString& argument : arguments)
+        marked << (isNegativeNumber(argument) && !valued.contains(marked.value(marked.size() - 1))
+                       ? kNegativeMark + argument
+                       : argument);
+    return marked;
+}
+
+QStringList unmarked(QStringList values)
+{
+    for (QString& value : values)
+        if (value.startsWith(kNegativeMark))
+            value.remove(0, 1);
+    return values;
+}
+
 } // namespace
 
 ArgumentParser::Outcome ArgumentParser::parse(const QStringList& arguments, CliOptions* options)
@@ -81,6 +123,12 @@ ArgumentParser::Outcome ArgumentParser::parse(const QStringList& arguments, CliO
         return fail(QStringLiteral("no command given"));
     if (command == QLatin1String("--help") || command == QLatin1String("-h"))
         return ShowHelp;
+    if (command == QLatin1String("--version"))
+        return ShowVersion;
+    if (command == QLatin1String("--manual"))
+        return ShowManual;
+    if (command == QLatin1String("help"))
+        return helpOf(arguments.mid(2));
     m_row = CommandTable::find(command);
     if (!m_row)
         return fail(QStringLiteral("unknown command \"%1\"").arg(command));
@@ -88,7 +136,7 @@ ArgumentParser::Outcome ArgumentParser::parse(const QStringList& arguments, CliO
 
     QCommandLineParser parser;
     parser.addOptions(optionsOf(m_row->needs));
-    QStringList rest = arguments.mid(2);
+    QStringList rest = markNegativeNumbers(arguments.mid(2), optionsOf(m_row->needs));
     rest.prepend(arguments.value(0));
     if (!parser.parse(rest))
         return fail(parser.errorText());
@@ -97,6 +145,18 @@ ArgumentParser::Outcome ArgumentParser::parse(const QStringList& arguments, CliO
     if (!readOptions(parser, options))
         return Invalid;
     return Run;
+}
+
+ArgumentParser::Outcome ArgumentParser::helpOf(const QStringList& commands)
+{
+    if (commands.size() > 1)
+        return fail(QStringLiteral("help takes one command, not \"%1\"").arg(commands.join(' ')));
+    if (commands.isEmpty() || commands.first().startsWith('-'))
+        return ShowHelp;
+    m_row = CommandTable::find(commands.first());
+    if (!m_row)
+        return fail(QStringLiteral("unknown command \"%1\"").arg(commands.first()));
+    return ShowHelp;
 }
 
 ArgumentParser::Outcome ArgumentParser::fail(const QString& error)
@@ -108,7 +168,7 @@ ArgumentParser::Outcome ArgumentParser::fail(const QString& error)
 bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* options)
 {
     options->json = parser.isSet("json");
-    options->values = parser.positionalArguments();
+    options->values = unmarked(parser.positionalArguments());
     const unsigned needs = m_row->needs;
     if ((needs & NeedPort) && (options->port = parser.value("port")).isEmpty()) {
         m_error = QStringLiteral("--port is missing: name the serial port of the line");
@@ -134,6 +194,10 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
         if (parser.isSet("seconds") && !readSeconds(parser.value("seconds"), options))
             return false;
     }
+    if ((needs & TakesInterval) && parser.isSet("interval") &&
+        !readNumber("--interval", parser.value("interval"), 1, kLongestIntervalMs,
+                    &options->intervalMs))
+        return false;
     if (needs & NeedRecord) {
         options->vehicle = parser.value("vehicle");
         options->installer = parser.value("installer");
@@ -241,7 +305,9 @@ bool ArgumentParser::readSeconds(const QString& text, CliOptions* options)
     options->seconds = text.toDouble(&ok);
     if (ok && options->seconds > 0 && options->seconds <= INT_MAX / 1000)
         return true;
-    m_error = QStringLiteral("--seconds %1 is not a positive number of seconds").arg(text);
+    m_error = QStringLiteral("--seconds %1 is not a number of seconds above 0 and up to %2")
+                  .arg(text)
+                  .arg(INT_MAX / 1000);
     return false;
 }
 
@@ -269,10 +335,13 @@ QString ArgumentParser::usageText() const
 
 QString ArgumentParser::helpText() const
 {
-    if (!m_row)
-        return toolHelp();
+    return m_row ? commandHelp(*m_row) : toolHelp();
+}
+
+QString ArgumentParser::commandHelp(const CommandRow& row)
+{
     QString options;
-    for (const QCommandLineOption& option : optionsOf(m_row->needs)) {
+    for (const QCommandLineOption& option : optionsOf(row.needs)) {
         QStringList names;
         for (const QString& name : option.names())
             names << (name.size() == 1 ? "-" : "--") + name;
@@ -280,10 +349,22 @@ QString ArgumentParser::helpText() const
         options +=
             QStringLiteral("  %1\n      %2\n").arg(names.join(", ") + valued, option.description());
     }
-    QString summary = m_row->summary;
-    if (m_row->needs & TakesConfiguration)
-        summary += "\nNames: " + parameterNames().join(", ") + ".";
-    return usageText() + "\n" + summary + "\n\nOptions:\n" + options + "\n" + kExitCodes;
+    QString summary = row.summary;
+    if (row.needs & TakesConfiguration)
+        summary += "\nNames: " + parameterNames().join(", ") +
+                   ", and Mode (network: polled, autonomous: sends by itself).";
+    return QStringLiteral("Usage: nivelon-cli %1\n\n%2\n\nOptions:\n%3\n%4")
+        .arg(row.usage, summary, options, exitCodesText());
+}
+
+QString ArgumentParser::exitCodesText()
+{
+    return QLatin1String(kExitCodes);
+}
+
+QString ArgumentParser::versionText()
+{
+    return QStringLiteral("nivelon-cli " NIVELON_VERSION);
 }
 
 QString ArgumentParser::toolHelp()
@@ -292,5 +373,9 @@ QString ArgumentParser::toolHelp()
         "nivelon-cli: set up fuel-level sensors from the command line.\n\nCommands:\n");
     for (const CommandRow& row : CommandTable::commands())
         help += QStringLiteral("  nivelon-cli %1\n").arg(row.usage);
-    return help + "\nEvery command takes --help and --json.\n" + kExitCodes;
+    return help +
+           "\nEvery command takes --help and --json; \"nivelon-cli help COMMAND\" is the "
+           "same as \"nivelon-cli COMMAND --help\". --version prints the version, "
+           "--manual the manual page.\n" +
+           exitCodesText();
 }

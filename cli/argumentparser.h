@@ -14,7 +14,7 @@ class QCommandLineParser;
 class ArgumentParser
 {
 public:
-    enum Outcome { Run, ShowHelp, Invalid };
+    enum Outcome { Run, ShowHelp, ShowVersion, ShowManual, Invalid };
 
     Outcome parse(const QStringList& arguments, CliOptions* options);
     // The one-line reason of an Invalid outcome.
@@ -23,11 +23,17 @@ public:
     QString helpText() const;
     // The usage line of the command parsed, or the list of commands.
     QString usageText() const;
+    // The help of one command: its usage, what it does, its options.
+    static QString commandHelp(const CommandRow& row);
+    static QString exitCodesText();
+    // "nivelon-cli 1.4.3".
+    static QString versionText();
     // The command named; null when none was.
     const CommandRow* commandRow() const { return m_row; }
 
 private:
     Outcome fail(const QString& error);
+    Outcome helpOf(const QStringList& commands);
     bool readOptions(const QCommandLineParser& parser, CliOptions* options);
     bool readModel(const QString& code, CliOptions* options);
     bool readNumber(const QString& name, const QString& text, int low, int high, int* number);

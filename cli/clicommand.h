@@ -22,6 +22,8 @@ public:
     virtual void start() = 0;
     // SIGINT or SIGTERM: ends the command at once with the signal's exit code.
     virtual void interrupt(int signalNumber);
+    // The port or the line failed: ends the command with the reason.
+    virtual void lineFailed(const QString& reason);
 
 signals:
     void finished(int exitCode);

@@ -20,6 +20,7 @@ struct CliOptions
     int replyTimeoutMs = 0; // 0: the protocol's own reply windows
     int count = 0;      // readings to take; 0 when a duration is given
     double seconds = 0; // how long to poll; 0 when a count is given
+    int intervalMs = 0; // least time between two polls; 0: the window's setting
     bool json = false;
     QString out; // record: the file written, and who and what it is about
     QString vehicle;

@@ -16,10 +16,14 @@ void CliOutput::text(const QString& line)
         writeLine(line);
 }
 
-void CliOutput::json(const QJsonObject& object)
+// Every object says which vocabulary it speaks, so that a reader can tell
+// when keys or units change.
+void CliOutput::json(QJsonObject object)
 {
-    if (m_json)
-        writeLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+    if (!m_json)
+        return;
+    object.insert("schema", SchemaVersion);
+    writeLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
 void CliOutput::note(const QString& line)
@@ -31,11 +35,14 @@ void CliOutput::error(const QString& line, int exitCode)
 {
     note(QStringLiteral("nivelon-cli: ") + line);
     json(QJsonObject{{"error", line}, {"exit", exitCode}});
+    m_ended = true;
 }
 
+// The error is the last word on stdout: whatever the event loop still delivers
+// after it is not printed.
 void CliOutput::writeLine(const QString& line)
 {
-    if (!m_writeFailure.isEmpty())
+    if (!m_writeFailure.isEmpty() || m_ended)
         return;
     m_out << line << '\n' << Qt::flush;
     if (m_out.status() == QTextStream::Ok)

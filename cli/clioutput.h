@@ -12,15 +12,19 @@ class CliOutput : public QObject
 {
     Q_OBJECT
 public:
+    // The "schema" of every JSON object: the keys and units of docs/cli-json.md.
+    static constexpr int SchemaVersion = 1;
+
     explicit CliOutput(bool json, QObject* parent = nullptr);
 
     bool isJson() const { return m_json; }
     // A line of the text form; nothing with --json.
     void text(const QString& line);
     // A JSON line; nothing without --json.
-    void json(const QJsonObject& object);
+    void json(QJsonObject object);
     // A note beside the results, on stderr, so that stdout stays parseable.
     void note(const QString& line);
+    // The failure, last: nothing more goes to stdout after it.
     void error(const QString& line, int exitCode);
     // Why stdout could not be written; empty while it could.
     QString writeFailure() const { return m_writeFailure; }
@@ -37,4 +41,5 @@ private:
     QTextStream m_out;
     QTextStream m_err;
     QString m_writeFailure;
+    bool m_ended = false; // an error has been told
 };

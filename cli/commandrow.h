@@ -15,7 +15,8 @@ enum CommandNeed : unsigned {
     TakesConfiguration = 64,
     NeedRecord = 128, // --out, --vehicle, --installer
     TakesSeconds = 256,
-    TakesAddressList = 512 // --address LIST: the identifiers a TBus scan probes
+    TakesAddressList = 512, // --address LIST: the identifiers a TBus scan probes
+    TakesInterval = 1024
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

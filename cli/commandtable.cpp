@@ -42,15 +42,15 @@ const std::vector<CommandRow>& CommandTable::commands()
          "A TBus scan probes identifiers 10 and 8, where TBus sensors answer, or those of --address.",
          NeedPort | NeedModel | TakesAddressList, 0, 0, make<ScanCommand>},
         {"poll",
-         "poll --port P --model CODE --address N [--count K | --seconds S] [--tank-table FILE] "
-         "[--json]",
+         "poll --port P --model CODE --address N [--count K | --seconds S] [--interval MS] "
+         "[--tank-table FILE] [--json]",
          "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
          "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
          "--json). Takes 10 readings unless told otherwise; --seconds counts from the first\n"
          "request. SIGINT or SIGTERM ends it with the readings so far and the statistics. With\n"
          "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,\n"
          "its end volume beyond it.",
-         NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable, 0, 0,
+         NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable | TakesInterval, 0, 0,
          make<PollCommand>},
         {"config",
          "config --port P --model CODE --address N [NAME=VALUE ... | --save FILE | --apply FILE "

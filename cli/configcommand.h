@@ -1,6 +1,8 @@
 #pragma once
 
 #include "configurationcommand.h"
+#include "functioncallback.h"
+#include "protocols/omnicommsensor.h"
 
 // nivelon-cli config: an Omnicomm sensor's configuration, printed, or written
 // parameter by parameter and read back to confirm what the sensor kept, as far
@@ -9,14 +11,21 @@ class ConfigCommand : public ConfigurationCommand
 {
     Q_OBJECT
 public:
-    using ConfigurationCommand::ConfigurationCommand;
+    ConfigCommand(const CliOptions& options, CliOutput* output);
+    // The mode callback must outlive the commands of the session.
+    ~ConfigCommand() override { closeSession(); }
     void start() override;
 
 private:
     bool readAssignments();
+    bool readMode(const QString& text);
+    void switchMode();
+    void modeSet(CommandCallback::Result result);
     void configurationRead() override;
     void written() override;
     void print();
 
     ConfigurationValues m_assignments;
+    OmniCommSensor::Mode m_mode = OmniCommSensor::UnknownMode; // unknown: keep it
+    FunctionCallback m_modeCallback;
 };

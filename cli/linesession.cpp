@@ -75,7 +75,12 @@ void LineSession::start(bool detection)
 
 void LineSession::checkState()
 {
-    if (m_engine->state() == SerialEngine::PortError)
-        emit portFailed(QStringLiteral("port %1 failed: %2; check the cable and the adapter")
-                            .arg(m_port.portName(), m_port.errorString()));
+    if (m_engine->state() != SerialEngine::PortError)
+        return;
+    const QString advice = m_port.readByAnother()
+                               ? QStringLiteral("close that program (a terminal, another master) "
+                                                "and run again")
+                               : QStringLiteral("check the cable and the adapter");
+    emit portFailed(QStringLiteral("port %1 failed: %2; %3")
+                        .arg(m_port.portName(), m_port.errorString(), advice));
 }

@@ -3,6 +3,7 @@
 #include "argumentparser.h"
 #include "clicommand.h"
 #include "clioutput.h"
+#include "manualpage.h"
 #include "stdinlines.h"
 #include "stopsignals.h"
 
@@ -12,10 +13,10 @@
 
 namespace {
 
-int showHelp(const ArgumentParser& parser)
+int showText(const QString& text)
 {
     CliOutput output(false);
-    output.text(parser.helpText().trimmed());
+    output.text(text);
     if (output.writeFailure().isEmpty())
         return ExitDone;
     output.error(output.writeFailure(), ExitPortFailure);
@@ -62,7 +63,11 @@ int main(int argc, char* argv[])
     const bool json = app.arguments().contains(QStringLiteral("--json"));
     switch (parser.parse(app.arguments(), &options)) {
     case ArgumentParser::ShowHelp:
-        return showHelp(parser);
+        return showText(parser.helpText().trimmed());
+    case ArgumentParser::ShowVersion:
+        return showText(ArgumentParser::versionText());
+    case ArgumentParser::ShowManual:
+        return showText(ManualPage::text().trimmed());
     case ArgumentParser::Invalid:
         return refuseArguments(parser, json);
     case ArgumentParser::Run:

@@ -23,6 +23,8 @@ void PollCommand::start()
     if (auto* omnicomm = qobject_cast<OmniCommSensor*>(m_sensor))
         connect(omnicomm, &OmniCommSensor::configurationReadFailed, this,
                 &PollCommand::configurationReadFailed);
+    if (m_options.intervalMs > 0)
+        m_sensor->setQueryInterval(m_options.intervalMs);
     if (m_options.seconds > 0)
         m_pollTimer.start(session()->engine(), m_options.seconds);
     session()->start(false);
@@ -34,6 +36,15 @@ void PollCommand::interrupt(int signalNumber)
         stop(exitCodeOfSignal(signalNumber));
     else
         CliCommand::interrupt(signalNumber);
+}
+
+// The readings so far keep their statistics; nothing follows the error.
+void PollCommand::lineFailed(const QString& reason)
+{
+    if (m_sensor)
+        stop(ExitPortFailure, reason);
+    else
+        CliCommand::lineFailed(reason);
 }
 
 void PollCommand::sensorUpdated()
@@ -77,7 +88,7 @@ void PollCommand::printReading()
     m_output->json(line);
 }
 
-void PollCommand::stop(ExitCode code)
+void PollCommand::stop(ExitCode code, const QString& error)
 {
     if (!m_sensor)
         return;
@@ -87,7 +98,7 @@ void PollCommand::stop(ExitCode code)
     // Answers without a level to give are no reading either.
     const bool onlyUnscaled = m_scaled == 0 && m_unscaled > 0;
     if (code != ExitDone || (m_answered > 0 && !onlyUnscaled))
-        finish(code);
+        finish(code, error);
     else if (onlyUnscaled)
         finish(ExitNothingAnswered, unscaledText());
     else

@@ -18,13 +18,15 @@ public:
     PollCommand(const CliOptions& options, CliOutput* output);
     void start() override;
     void interrupt(int signalNumber) override;
+    void lineFailed(const QString& reason) override;
 
 private:
     void sensorUpdated();
     bool loadTankTable();
     void printReading();
-    // Ends with the statistics; a code other than ExitDone stands as it is.
-    void stop(ExitCode code);
+    // Ends with the statistics, then the error when there is one; a code other
+    // than ExitDone stands as it is.
+    void stop(ExitCode code, const QString& error = QString());
     void printStatistics();
     void configurationReadFailed();
     QString unscaledText() const;

@@ -2,6 +2,7 @@
 
 #include "engine/readingcsv.h"
 #include "engine/sensorreading.h"
+#include "record/commissioningrecord.h"
 #include "tank/tanktable.h"
 
 namespace ReadingText {
@@ -9,14 +10,12 @@ namespace ReadingText {
 QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
 {
     const bool failed = reading.failed();
-    QJsonObject object{{"Time", ReadingCsv::timeText(reading.timeMs)},
-                       {"Level", reading.failed() || reading.levelKnown
-                                     ? QJsonValue(ReadingCsv::levelText(reading.level).toDouble())
-                                     : QJsonValue()},
-                       {"RawLevel", reading.rawLevel},
-                       {"Error", failed ? 1 : 0},
-                       {"TimeMs", double(reading.timeMs)},
-                       {"Status", status(reading)}};
+    QJsonObject object = levelJson(reading);
+    object.insert("Time", timeText(reading.timeMs));
+    object.insert("RawLevel", reading.rawLevel);
+    object.insert("Error", failed ? 1 : 0);
+    object.insert("TimeMs", double(reading.timeMs));
+    object.insert("Status", status(reading));
     if (reading.hasFrequencyTemperature) {
         object.insert("Frequency", reading.frequency);
         object.insert("Temperature", reading.temperature);
@@ -27,6 +26,20 @@ QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
         object.insert("LitresOutOfRange", !failed && volume.outOfRange);
     }
     return object;
+}
+
+// A level nobody measured is no level: null, not 0.
+QJsonObject levelJson(const SensorReading& reading)
+{
+    if (reading.failed() || !reading.levelKnown)
+        return QJsonObject{{"Level", QJsonValue()}, {"LevelPercent", QJsonValue()}};
+    const double hundredths = ReadingCsv::levelText(reading.level).toDouble();
+    return QJsonObject{{"Level", hundredths}, {"LevelPercent", hundredths / 100}};
+}
+
+QString timeText(qint64 timeMs)
+{
+    return CommissioningRecord::timeText(QDateTime::fromMSecsSinceEpoch(timeMs));
 }
 
 QString status(const SensorReading& reading)

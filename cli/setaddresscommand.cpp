@@ -32,6 +32,12 @@ void SetAddressCommand::start()
     EngineCommand change;
     if (m_sensor && isNumber && m_newAddress >= 0)
         change = line->engine()->createAddressChangeRequest(m_sensor, quint16(m_newAddress));
+    if (!isNumber || m_newAddress < 0) {
+        finish(ExitBadArguments, QStringLiteral("the new address \"%1\" is not an address: give "
+                                                "a whole number from 0 to 255")
+                                     .arg(m_options.values.value(0)));
+        return;
+    }
     if (!checkNewAddress(change) || !openPort())
         return;
     m_change = change;

@@ -148,6 +148,7 @@ void TareCommand::takeAnswers()
 
 void TareCommand::answer(const QString& line)
 {
+    m_answered = true;
     m_report.answered();
     const QString text = line.toLower();
     bool number = false;
@@ -207,14 +208,7 @@ void TareCommand::writeTable()
 {
     m_done = true;
     if (m_calibration.table().isEmpty()) {
-        finish(
-            ExitNothingAnswered,
-            m_readings > 0
-                ? QStringLiteral("no row recorded: nothing written to %1").arg(m_options.tank.out)
-                : QStringLiteral("no reading from address %1 on %2: check the address, the model "
-                                 "and the wiring")
-                      .arg(m_options.address)
-                      .arg(m_options.port));
+        finishEmpty();
         return;
     }
     QString error;
@@ -224,4 +218,26 @@ void TareCommand::writeTable()
     }
     m_report.written(m_options.tank.out);
     finish(ExitDone);
+}
+
+// An input that ends before the first answer is no fault of the line.
+void TareCommand::finishEmpty()
+{
+    const QString file = m_options.tank.out;
+    if (m_inputEnded && !m_answered)
+        finish(
+            ExitBadArguments,
+            QStringLiteral("standard input ended before the first answer: nothing written to "
+                           "%1; run tare on a terminal, or send it the answers (see \"nivelon-cli "
+                           "help tare\")")
+                .arg(file));
+    else if (m_readings > 0)
+        finish(ExitNothingAnswered,
+               QStringLiteral("no row recorded: nothing written to %1").arg(file));
+    else
+        finish(ExitNothingAnswered,
+               QStringLiteral("no reading from address %1 on %2: check the address, the model "
+                              "and the wiring; nothing written to %3")
+                   .arg(m_options.address)
+                   .arg(m_options.port, file));
 }

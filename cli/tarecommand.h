@@ -39,6 +39,7 @@ private:
     void endEarly(ExitCode code, const QString& reason);
     bool saveTable(const QString& incomplete, QString* error);
     void failWithRows(ExitCode code, const QString& error);
+    void finishEmpty();
 
     TankCalibration m_calibration;
     TareReport m_report;
@@ -48,5 +49,6 @@ private:
     bool m_inputEnded = false;
     bool m_taking = false; // in takeAnswers(), which a recorded row would enter again
     bool m_done = false;
+    bool m_answered = false;
     int m_readings = 0;
 };

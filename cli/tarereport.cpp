@@ -11,20 +11,28 @@ QString litresText(double litres)
     return QString::number(litres, 'g', 12);
 }
 
-// Levels in hundredths of a percent, as the table file has them.
+// Levels to a hundredth of a percent, as the table file has them: Level counts
+// those hundredths, as everywhere in the tool's JSON.
 double percentRounded(double level)
 {
     return std::round(level * 100) / 100;
 }
 
+QJsonObject withLevel(QJsonObject object, double level)
+{
+    object.insert("Level", std::round(level * 100));
+    object.insert("LevelPercent", percentRounded(level));
+    return object;
+}
+
 QJsonObject rowJson(const char* type, const TankRow& row, int number)
 {
-    return QJsonObject{{"type", type},
-                       {"row", number},
-                       {"Litres", row.litres},
-                       {"RawLevel", row.rawLevel},
-                       {"Level", percentRounded(row.level)},
-                       {"forced", row.forced}};
+    return withLevel(QJsonObject{{"type", type},
+                                 {"row", number},
+                                 {"Litres", row.litres},
+                                 {"RawLevel", row.rawLevel},
+                                 {"forced", row.forced}},
+                     row.level);
 }
 
 } // namespace
@@ -67,7 +75,7 @@ void TareReport::poured(double litres)
     const double total = m_calibration.pendingLitres();
     m_output->text(
         QStringLiteral("%1 L in the tank; waiting for the level to settle").arg(litresText(total)));
-    m_output->json(QJsonObject{{"type", "pour"}, {"litres", litres}, {"Litres", total}});
+    m_output->json(QJsonObject{{"type", "pour"}, {"pouredLitres", litres}, {"Litres", total}});
 }
 
 // A stalled pour has said what it waits for; the level alone would not change that.
@@ -83,11 +91,11 @@ void TareReport::progress(qint64 timeMs)
                        .arg(m_calibration.lastRawLevel())
                        .arg(stability.spread(), 0, 'f', 2)
                        .arg(stability.remainingMs() / 1000.0, 0, 'f', 1));
-    m_output->json(QJsonObject{{"type", "progress"},
-                               {"Level", percentRounded(m_calibration.lastLevel())},
-                               {"RawLevel", m_calibration.lastRawLevel()},
-                               {"spread", percentRounded(stability.spread())},
-                               {"remainingMs", stability.remainingMs()}});
+    m_output->json(withLevel(QJsonObject{{"type", "progress"},
+                                         {"RawLevel", m_calibration.lastRawLevel()},
+                                         {"spread", percentRounded(stability.spread())},
+                                         {"remainingMs", stability.remainingMs()}},
+                             m_calibration.lastLevel()));
 }
 
 void TareReport::stalled()
@@ -133,6 +141,7 @@ void TareReport::pourTakenBack()
 void TareReport::written(const QString& file)
 {
     const int rows = m_calibration.table().rowCount();
-    m_output->text(QStringLiteral("%1 rows written to %2").arg(rows).arg(file));
+    const QString count = rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows);
+    m_output->text(QStringLiteral("%1 written to %2").arg(count, file));
     m_output->json(QJsonObject{{"type", "table"}, {"file", file}, {"rows", rows}});
 }

@@ -1,8 +1,8 @@
 # Installs the program with its desktop entry, icon and AppStream metadata, and the
 # tools without a display, and makes `cpack` build two Debian packages from them:
 # nivelon_<version>_amd64.deb (the window) and nivelon-cli_<version>_amd64.deb
-# (nivelon-cli and nivelon-sim, no GUI library), each with its dependencies read
-# from its binaries by dpkg-shlibdeps. The window's package depends on the other,
+# (nivelon-cli with its manual page, and nivelon-sim; no GUI library), each with
+# its dependencies read from its binaries by dpkg-shlibdeps. The window's package depends on the other,
 # so installing the window still brings the simulator.
 
 include(GNUInstallDirs)
@@ -15,6 +15,7 @@ install(TARGETS nivelon-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONEN
 if(TARGET nivelon-sim)
     install(TARGETS nivelon-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT headless)
 endif()
+install(FILES ${NIVELON_CLI_MANUAL} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT headless)
 install(FILES ${NIVELON_PACKAGING_DIR}/${NIVELON_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT window)
 # The same picture the program shows as its window icon.

@@ -26,6 +26,9 @@ gui=$(dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' |
     awk '$1 == "ii" && $2 ~ /^(libqt5gui5|libqt5widgets5|libqt5opengl5|libqwt)/ {print $2}')
 [[ -z $gui ]] || fail "nivelon-cli brought GUI libraries:" $gui
 nivelon-cli --help >/dev/null || fail "nivelon-cli does not start"
+# Minimal roots may leave out the documentation they install; the package must hold it.
+dpkg-deb -c "$cli_package" | grep -q '/usr/share/man/man1/nivelon-cli\.1\.gz$' ||
+    fail "nivelon-cli's manual page is not in the package"
 nivelon-sim --help >/dev/null || fail "nivelon-sim does not start"
 echo "check-package: installed $(dpkg-query -W -f '${Package} ${Version}' nivelon-cli), without GUI libraries"
 

@@ -559,9 +559,13 @@ void SerialEngine::logAndClearStrayData(int n)
 // its window had closed.
 void SerialEngine::recordNoise(int bytes)
 {
+    // What the line held before the first request was left by an earlier
+    // master: the quiet wait drains it, and it is no noise of this one's.
+    if (m_state == Synchronizing)
+        return;
     for (SerialSensor* sensor : qAsConst(m_sensors))
         sensor->lineStatistics().recordNoise(bytes);
-    if (m_state == Synchronizing || !m_port)
+    if (!m_port)
         return;
     noteLateAnswer();
     // An eighth of what the line can carry: far more than late answers and the

@@ -3,6 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
+#include <cerrno>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -83,6 +87,18 @@ QString devicePath(const QString& name)
     const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
     const QString device = QFileInfo(path).canonicalFilePath();
     return device.isEmpty() ? name : device;
+}
+
+QString ownerName(uid_t uid)
+{
+    const passwd* user = getpwuid(uid);
+    return user ? QString::fromLocal8Bit(user->pw_name) : QString::number(uid);
+}
+
+QString groupName(gid_t gid)
+{
+    const group* entry = getgrgid(gid);
+    return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(gid);
 }
 
 } // namespace
@@ -172,9 +188,39 @@ int HardwareSerialPort::lastError() const
 QString HardwareSerialPort::errorString() const
 {
     const int error = lastError();
-    return explained(error, error == InUseError
-                                ? tr("%1 is in use by another program").arg(m_device)
-                                : m_port->errorString());
+    if (error == InUseError)
+        return explained(error, tr("%1 is in use by another program").arg(m_device));
+    if (error == PermissionError)
+        return deniedText();
+    if (readByAnother())
+        return tr("another program may be using the port: bytes announced on it were gone when "
+                  "read (%1)")
+            .arg(m_port->errorString());
+    return explained(error, m_port->errorString());
+}
+
+// Two programs reading one port: the bytes the system announced to one were
+// taken by the other.
+bool HardwareSerialPort::readByAnother() const
+{
+    return lastError() == ReadError && m_port->errorString() == qt_error_string(EAGAIN);
+}
+
+// The dialout group helps only where the device belongs to it.
+QString HardwareSerialPort::deniedText() const
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(m_device).constData(), &status) != 0 ||
+        (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return tr("%1; nobody may write %2: it is no serial port, check the name")
+            .arg(m_port->errorString(), m_device);
+    const QString group = groupName(status.st_gid);
+    if (group == QLatin1String("dialout") && (status.st_mode & S_IWGRP))
+        return explained(PermissionError, m_port->errorString());
+    return tr("%1; %2 is for %3 only (group %4, mode %5): run as %3, or have the administrator "
+              "give it to the dialout group (a udev rule)")
+        .arg(m_port->errorString(), m_device, ownerName(status.st_uid), group)
+        .arg(status.st_mode & 07777, 4, 8, QLatin1Char('0'));
 }
 
 void HardwareSerialPort::applySettings()

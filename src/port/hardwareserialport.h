@@ -22,12 +22,15 @@ public:
     qint64 write(const char* data, qint64 size) override;
     int lastError() const override;
     QString errorString() const override;
+    // The last read failed because another program had taken the bytes.
+    bool readByAnother() const;
 
 protected:
     void applySettings() override;
 
 private:
     bool lineFailed() const;
+    QString deniedText() const;
 
     QSerialPort* m_port;
     QString m_name;

@@ -2,9 +2,12 @@
 
 #include "engine/enginefactory.h"
 #include "files/wholefile.h"
+#include "profiles/jsonduplicates.h"
 #include "protocols/omnicommsensor.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
 
@@ -66,27 +69,55 @@ bool ProfileFile::parse(const QByteArray& text, const OmniCommSensor* sensor,
                         ConfigurationValues* values, QString* error)
 {
     QJsonParseError parseError;
-    const QJsonObject profile = QJsonDocument::fromJson(text, &parseError).object();
-    if (parseError.error != QJsonParseError::NoError || profile.isEmpty()) {
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
         *error = tr("not a profile: %1 at character %2")
                      .arg(parseError.errorString())
                      .arg(parseError.offset);
         return false;
     }
-    const QJsonValue version = profile.value(kVersionKey);
-    if (version.toInt(-1) != FormatVersion) {
-        *error = tr("format version %1 is not one this Nivelon reads (%2)")
-                     .arg(version.toVariant().toString())
+    if (!document.isObject()) {
+        *error = tr("not a profile: the file holds a JSON array, not an object with \"format\", "
+                    "\"model\" and \"parameters\"");
+        return false;
+    }
+    const QString duplicate = JsonDuplicates::firstDuplicate(text);
+    if (!duplicate.isEmpty()) {
+        *error = tr("\"%1\" is given twice: keep one, nothing was written").arg(duplicate);
+        return false;
+    }
+    const QJsonObject profile = document.object();
+    return checkFormat(profile.value(kVersionKey), error) &&
+           checkModel(profile.value(kModelKey).toString(), sensor, error) &&
+           readParameters(profile.value(kParametersKey).toObject(), sensor, values, error) &&
+           checkCalibrationPoints(*values, error);
+}
+
+bool ProfileFile::checkFormat(const QJsonValue& version, QString* error)
+{
+    if (version.isUndefined())
+        *error = tr("no format version: a profile has \"format\": %1; is this a profile that "
+                    "\"nivelon-cli config --save\" wrote?")
                      .arg(FormatVersion);
-        return false;
-    }
-    const QString model = profile.value(kModelKey).toString();
-    if (model != modelCode(sensor)) {
-        *error = tr("a profile of model %1, not of %2: nothing was written")
-                     .arg(model, modelCode(sensor));
-        return false;
-    }
-    return readParameters(profile.value(kParametersKey).toObject(), sensor, values, error);
+    else if (!version.isDouble())
+        *error = tr("the format version must be the number %1, without quotes, not %2")
+                     .arg(FormatVersion)
+                     .arg(jsonText(version));
+    else if (version.toDouble() != FormatVersion)
+        *error = tr("format version %1 is not one this Nivelon reads (it reads %2): a newer "
+                    "Nivelon wrote it")
+                     .arg(version.toDouble())
+                     .arg(FormatVersion);
+    return error->isEmpty();
+}
+
+bool ProfileFile::checkModel(const QString& model, const OmniCommSensor* sensor, QString* error)
+{
+    if (model == modelCode(sensor))
+        return true;
+    *error =
+        tr("a profile of model %1, not of %2: nothing was written").arg(model, modelCode(sensor));
+    return false;
 }
 
 bool ProfileFile::readParameters(const QJsonObject& parameters, const OmniCommSensor* sensor,
@@ -97,6 +128,11 @@ bool ProfileFile::readParameters(const QJsonObject& parameters, const OmniCommSe
         const int index = ConfigurationParameters::indexOf(entry.key());
         if (index < 0) {
             *error = tr("unknown parameter \"%1\": nothing was written").arg(entry.key());
+            return false;
+        }
+        if (!entry.value().isDouble()) {
+            *error = tr("%1 must be a number, without quotes, not %2: nothing was written")
+                         .arg(entry.key(), jsonText(entry.value()));
             return false;
         }
         qint64 value = 0;
@@ -111,6 +147,31 @@ bool ProfileFile::readParameters(const QJsonObject& parameters, const OmniCommSe
         return true;
     *error = tr("no parameters: nothing to apply");
     return false;
+}
+
+// The sensor keeps its full-tank frequency FMin below its empty-tank FMax.
+bool ProfileFile::checkCalibrationPoints(const ConfigurationValues& values, QString* error)
+{
+    qint64 fMin = -1;
+    qint64 fMax = -1;
+    for (const auto& [index, value] : values) {
+        if (index == OmniCommSensor::FMinIndex)
+            fMin = value;
+        else if (index == OmniCommSensor::FMaxIndex)
+            fMax = value;
+    }
+    if (fMin < 0 || fMax < 0 || fMin < fMax)
+        return true;
+    *error = tr("FMin %1 is not below FMax %2: the sensor would refuse it; nothing was written")
+                 .arg(fMin)
+                 .arg(fMax);
+    return false;
+}
+
+QString ProfileFile::jsonText(const QJsonValue& value)
+{
+    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(text.mid(1, text.size() - 2));
 }
 
 ConfigurationValues ProfileFile::differences(const OmniCommSensor* sensor,

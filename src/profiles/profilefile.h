@@ -37,6 +37,11 @@ public:
 private:
     static bool parse(const QByteArray& text, const OmniCommSensor* sensor,
                       ConfigurationValues* values, QString* error);
+    static bool checkFormat(const QJsonValue& version, QString* error);
+    static bool checkModel(const QString& model, const OmniCommSensor* sensor, QString* error);
     static bool readParameters(const QJsonObject& parameters, const OmniCommSensor* sensor,
                                ConfigurationValues* values, QString* error);
+    static bool checkCalibrationPoints(const ConfigurationValues& values, QString* error);
+    // A value as the file has it.
+    static QString jsonText(const QJsonValue& value);
 };

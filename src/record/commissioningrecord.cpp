@@ -68,16 +68,34 @@ QJsonObject valuesJson(const QList<RecordValue>& values)
     return object;
 }
 
+// Level is in hundredths of a percent wherever nivelon-cli prints one;
+// LevelPercent says the same in percent.
+void insertLevel(QJsonObject* object, const QVariant& percent)
+{
+    const bool known = !percent.isNull();
+    const double level = percent.toDouble();
+    object->insert("Level", known ? QJsonValue(qRound(level * 100)) : QJsonValue());
+    object->insert("LevelPercent", known ? QJsonValue(qRound(level * 100) / 100.0) : QJsonValue());
+}
+
+QJsonObject readingJson(const QList<RecordValue>& reading)
+{
+    QJsonObject object = valuesJson(reading);
+    insertLevel(&object, object.value("Level").toVariant());
+    return object;
+}
+
 QJsonValue tankTableJson(const std::optional<TankTable>& table)
 {
     if (!table)
         return QJsonValue::Null;
     QJsonArray rows;
-    for (const TankRow& row : table->rows())
-        rows.append(QJsonObject{{"litres", row.litres},
-                                {"rawLevel", row.rawLevel},
-                                {"level", row.level},
-                                {"forced", row.forced}});
+    for (const TankRow& row : table->rows()) {
+        QJsonObject object{
+            {"Litres", row.litres}, {"RawLevel", row.rawLevel}, {"forced", row.forced}};
+        insertLevel(&object, row.level);
+        rows.append(object);
+    }
     return rows;
 }
 
@@ -113,7 +131,8 @@ QJsonObject CommissioningRecord::toJson() const
             QJsonObject{{"point", CalibrationLog::pointKey(entry.point)},
                         {"value", entry.value},
                         {"time", timeText(QDateTime::fromMSecsSinceEpoch(entry.timeMs))}});
-    return QJsonObject{{"time", timeText(time)},
+    return QJsonObject{{"schema", SchemaVersion},
+                       {"time", timeText(time)},
                        {"program", "Nivelon"},
                        {"version", version},
                        {"vehicle", vehicle},
@@ -122,7 +141,7 @@ QJsonObject CommissioningRecord::toJson() const
                        {"model", model},
                        {"protocol", protocol},
                        {"address", address},
-                       {"reading", valuesJson(reading)},
+                       {"reading", readingJson(reading)},
                        {"configuration", valuesJson(configuration)},
                        {"calibrations", calibrationArray},
                        {"tankTable", tankTableJson(tankTable)},

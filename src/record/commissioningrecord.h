@@ -41,6 +41,10 @@ struct CommissioningRecord
 {
     Q_DECLARE_TR_FUNCTIONS(CommissioningRecord)
 public:
+    // The JSON vocabulary of nivelon-cli the file follows (Level in hundredths
+    // of a percent); files without it gave Level in percent.
+    static constexpr int SchemaVersion = 1;
+
     QDateTime time;
     QString version;
     QString port;

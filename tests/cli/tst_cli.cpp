@@ -7,6 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -71,6 +73,7 @@ class TestCli : public QObject
 private slots:
     void badArgumentsAndMissingPorts_data();
     void badArgumentsAndMissingPorts();
+    void versionHelpAndManual();
     void portsListsTheVariablesPaths();
     void scanFindsExactlyTheSimulatedAddresses_data();
     void scanFindsExactlyTheSimulatedAddresses();
@@ -99,6 +102,7 @@ private slots:
     void wrongOmnicommModelGivesNoLevel_data();
     void wrongOmnicommModelGivesNoLevel();
     void noisyLineEndsThePoll();
+    void pollDrainsTheLineAndKeepsItsInterval();
     void recordHoldsTheWholeConfigurationAndTheLine();
 };
 
@@ -158,7 +162,16 @@ void TestCli::badArgumentsAndMissingPorts_data()
     QTest::newRow("port without permission")
         << QStringList{"poll",      "--port", "/proc/sys/kernel/version", "--model", "ZT-32",
                        "--address", "1"}
-        << 1 << "add your user to the dialout group";
+        << 1 << "nobody may write /proc/sys/kernel/version: it is no serial port";
+    QTest::newRow("seconds beyond the range")
+        << QStringList{"poll"} + line + QStringList{"--seconds", "99999999999"} << 2
+        << "--seconds 99999999999 is not a number of seconds above 0 and up to 2147483";
+    QTest::newRow("interval of 0") << QStringList{"poll"} + line + QStringList{"--interval", "0"}
+                                   << 2 << "--interval 0 is not a number from 1 to 3600000";
+    // A negative number is a value, not an option.
+    QTest::newRow("negative new address") << QStringList{"set-address"} + line + QStringList{"-1"}
+                                          << 2 << "the new address \"-1\" is not an address";
+    QTest::newRow("help of no command") << QStringList{"help", "list"} << 2 << "\"list\"";
 }
 
 // Each bad call says what is wrong in one line, then how to call, and with
@@ -191,6 +204,49 @@ void TestCli::badArgumentsAndMissingPorts()
     help.start({arguments.first(), "--help"});
     QVERIFY(help.wait());
     QCOMPARE(help.exitCode(), arguments.first() == "list" ? 2 : 0);
+}
+
+// The habits of command-line tools: a version, help by command, and a manual
+// page that holds every command and option of the help.
+void TestCli::versionHelpAndManual()
+{
+    CliProcess version;
+    version.start({"--version"});
+    QVERIFY(version.wait());
+    QCOMPARE(version.exitCode(), 0);
+    QVERIFY2(
+        QRegularExpression("^nivelon-cli \\d+\\.\\d+\\.\\d+\n$").match(version.out()).hasMatch(),
+        qPrintable(version.out()));
+
+    CliProcess manual;
+    manual.start({"--manual"});
+    QVERIFY(manual.wait());
+    QCOMPARE(manual.exitCode(), 0);
+    QVERIFY(manual.out().startsWith(".TH NIVELON-CLI 1 "));
+    for (const QString& command : QStringList{"ports", "identify", "scan", "poll", "config",
+                                              "set-address", "calibrate", "tare", "record"}) {
+        CliProcess help;
+        CliProcess asked;
+        help.start({"help", command});
+        asked.start({command, "--help"});
+        QVERIFY(help.wait() && asked.wait());
+        QCOMPARE(help.exitCode(), 0);
+        QCOMPARE(help.out(), asked.out());
+        QVERIFY2(manual.out().contains(".SS " + command + "\n"), qPrintable(command));
+        for (const QString& line : help.out().split('\n'))
+            if (line.startsWith("  -"))
+                QVERIFY2(manual.out().contains(QString(line).replace('-', "\\-")),
+                         qPrintable(line));
+    }
+    // Where groff is installed it reads the page without a warning.
+    QProcess groff;
+    groff.start("groff", {"-man", "-ww", "-z"});
+    if (!groff.waitForStarted())
+        return;
+    groff.write(manual.out().toUtf8());
+    groff.closeWriteChannel();
+    QVERIFY(groff.waitForFinished());
+    QCOMPARE(QString::fromUtf8(groff.readAllStandardError()), QString());
 }
 
 void TestCli::portsListsTheVariablesPaths()
@@ -298,9 +354,15 @@ void TestCli::pollReadingsMatchTheSimulatedLevels()
         QCOMPARE(reading.value("Error").toInt(), 0);
         if (json)
             QCOMPARE(reading.value("Status").toString(), QStringLiteral("ok"));
-        const qint64 timeMs = qint64(reading.value("TimeMs").toDouble());
+        // CSV keeps the plot export's local time; JSON gives the zone.
+        const QDateTime time =
+            QDateTime::fromMSecsSinceEpoch(qint64(reading.value("TimeMs").toDouble()));
         QCOMPARE(reading.value("Time").toString(),
-                 QDateTime::fromMSecsSinceEpoch(timeMs).toString("yyyy-MM-ddTHH:mm:ss"));
+                 json ? time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate)
+                      : time.toString("yyyy-MM-ddTHH:mm:ss"));
+        if (json)
+            QCOMPARE(reading.value("LevelPercent").toDouble() * 100,
+                     reading.value("Level").toDouble());
         if (reading.contains("Temperature"))
             QCOMPARE(reading.value("Temperature").toInt(), 20);
     }
@@ -462,8 +524,8 @@ void TestCli::profileGivesAnotherSensorTheSameConfiguration()
     QCOMPARE(line.sim.sensorAt(6)->counters().writesApplied, 3u);
 }
 
-// FMin above the new FMax is refused however often it is tried; the others are
-// still written, and a parameter this model does not report is only sent.
+// FMin above the sensor's FMax is refused however often it is tried; the others
+// are still written, and a parameter this model does not report is only sent.
 void TestCli::appliedProfileTellsEachParametersOutcome()
 {
     Line line("ZT-33", {3});
@@ -472,7 +534,7 @@ void TestCli::appliedProfileTellsEachParametersOutcome()
     QFile profile(folder.filePath("odd.json"));
     QVERIFY(profile.open(QIODevice::WriteOnly));
     profile.write(R"({"format": 1, "model": "ZT-33", "parameters":
-                      {"FMax": 9000, "FMin": 9500, "AutoInterval": 4, "SampleCount": 20}})");
+                      {"FMin": 25000, "AutoInterval": 4, "SampleCount": 20}})");
     profile.close();
     CliProcess* applied =
         line.run({"config", "--address", "3", "--apply", profile.fileName(), "--json"}, "ZT-33");
@@ -482,12 +544,12 @@ void TestCli::appliedProfileTellsEachParametersOutcome()
     for (const QJsonValue& result : jsonOf(applied->outLines().value(1)).value("results").toArray())
         outcomes << result.toObject().value("parameter").toString() + " " +
                         result.toObject().value("result").toString();
-    QCOMPARE(outcomes, QStringList({"AutoInterval unconfirmed", "FMax applied", "FMin refused",
-                                    "SampleCount applied"}));
-    QVERIFY2(applied->err().contains("the sensor refused FMin=9500"), qPrintable(applied->err()));
+    QCOMPARE(outcomes,
+             QStringList({"AutoInterval unconfirmed", "FMin refused", "SampleCount applied"}));
+    QVERIFY2(applied->err().contains("the sensor refused FMin=25000"), qPrintable(applied->err()));
     const sim::OmnicommConfig& config = line.sim.sensorAt(3)->omnicomm();
     QCOMPARE(QList<int>({config.autoInterval, config.fMax, config.fMin, config.sampleCount}),
-             QList<int>({4, 9000, 5000, 20}));
+             QList<int>({4, 20000, 5000, 20}));
 }
 
 void TestCli::refusedProfilesWriteNothing_data()
@@ -511,6 +573,22 @@ void TestCli::refusedProfilesWriteNothing_data()
     QTest::newRow("another model")
         << profile(R"("format": 1, "model": "ZT-33")", R"("FMax": 20000)")
         << "a profile of model ZT-33, not of ZT-43";
+    QTest::newRow("no format") << profile(R"("model": "ZT-43")", R"("FMax": 20000)")
+                               << "no format version: a profile has \"format\": 1";
+    QTest::newRow("format as a string")
+        << profile(R"("format": "1", "model": "ZT-43")", R"("FMax": 20000)")
+        << "the format version must be the number 1, without quotes, not \"1\"";
+    QTest::newRow("an array") << R"([{"format": 1}])"
+                              << "the file holds a JSON array";
+    QTest::newRow("a parameter twice") << profile(head, R"("SampleCount": 20, "SampleCount": 30)")
+                                       << "\"SampleCount\" is given twice";
+    QTest::newRow("a parameter twice, escaped")
+        << profile(head, R"("F\u004din": 7000)") << "\"FMin\" is given twice";
+    QTest::newRow("a number as a string")
+        << profile(head, R"("SampleCount": "20")")
+        << "SampleCount must be a number, without quotes, not \"20\"";
+    QTest::newRow("FMin above FMax")
+        << profile(head, R"("FMax": 5000)") << "FMin 6000 is not below FMax 5000";
 }
 
 // A profile is refused whole before the port is opened.
@@ -638,6 +716,13 @@ void TestCli::commandsOnALineSayWhatHappened_data()
         << "ZT-33" << QList<int>{3}
         << QStringList{"config", "--address", "3", "AnalogueOutputRatio=7"} << 0
         << "AnalogueOutputRatio=7 written, not confirmed: this model does not report it" << false;
+    // Config prints the mode as it takes it.
+    QTest::newRow("mode switched")
+        << "ZT-33" << QList<int>{3} << QStringList{"config", "--address", "3", "Mode=autonomous"}
+        << 0 << "Mode=autonomous" << false;
+    QTest::newRow("no such mode") << "ZT-33" << QList<int>{3}
+                                  << QStringList{"config", "--address", "3", "mode=fast"} << 2
+                                  << "Mode is \"network\" (polled) or \"autonomous\"" << true;
     // Rows that say so write into a full disk.
     const QString full = "cannot write the output: No space left on device";
     QTest::newRow("help, output full")
@@ -878,13 +963,45 @@ void TestCli::noisyLineEndsThePoll()
     options.noiseIntervalMs = 50;
     Line line(options);
     QVERIFY(line.started);
-    CliProcess* cli = line.run({"poll", "--address", "1", "--count", "20"}, "ZT-32");
+    CliProcess* cli = line.run({"poll", "--address", "1", "--count", "20", "--json"}, "ZT-32");
     QVERIFY(cli->wait(20000));
     QCOMPARE(cli->exitCode(), 1);
     QVERIFY2(cli->err().startsWith("nivelon-cli: the line is noisy: ") &&
                  cli->err().contains(" s that belong to no exchange; check the wiring and that no "
                                      "other master is on the bus"),
              qPrintable(cli->err()));
+    // The statistics of the readings so far, then the error, and nothing after it.
+    QStringList lines = cli->outLines();
+    QVERIFY2(jsonOf(lines.takeLast()).value("error").toString().startsWith("the line is noisy"),
+             qPrintable(cli->out()));
+    QCOMPARE(jsonOf(lines.takeLast()).value("type").toString(), QString("statistics"));
+    for (const QString& reading : lines)
+        QCOMPARE(jsonOf(reading).value("type").toString(), QString("reading"));
+}
+
+// What an earlier run left on the line is drained before the first request and
+// is no noise of this one; the interval spaces the requests.
+void TestCli::pollDrainsTheLineAndKeepsItsInterval()
+{
+    sim::LineOptions options = SimulatedLine::options("ZT-32", {1});
+    options.noiseBytes = 30;
+    options.noiseIntervalMs = 3000;
+    Line line(options);
+    QVERIFY(line.started);
+    QTest::qWait(3300);
+    CliProcess* cli = line.run(
+        {"poll", "--address", "1", "--count", "3", "--interval", "500", "--json"}, "ZT-32");
+    QVERIFY(cli->wait());
+    QCOMPARE(cli->exitCode(), 0);
+    const QStringList lines = cli->outLines();
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(jsonOf(lines.last()).value("noiseBytes").toInt(), 0);
+    for (int i = 1; i < 3; ++i) {
+        const double apartMs = jsonOf(lines[i]).value("TimeMs").toDouble() -
+                               jsonOf(lines[i - 1]).value("TimeMs").toDouble();
+        // The requests keep the interval; their replies vary by their latency.
+        QVERIFY2(apartMs >= 400, qPrintable(cli->out()));
+    }
 }
 
 // Every parameter of an extended configuration by its command-line name, the
@@ -931,7 +1048,9 @@ void TestCli::recordHoldsTheWholeConfigurationAndTheLine()
     const int exchanges = statistics.value("exchanges").toInt();
     QVERIFY(exchanges > 2);
     QCOMPARE(statistics.value("successes").toInt(), exchanges);
-    QCOMPARE(qRound(written.value("reading").toObject().value("Level").toDouble()), 50);
+    const QJsonObject reading = written.value("reading").toObject();
+    QCOMPARE(reading.value("Level").toDouble(), 5000.0);
+    QCOMPARE(reading.value("LevelPercent").toDouble(), 50.0);
     QCOMPARE(written.value("tankTable").toArray().size(), 2);
 }
 

@@ -348,6 +348,18 @@ Choose a free address, or first give that sensor another one.</source>
         <source>%1 is in use by another program</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>another program may be using the port: bytes announced on it were gone when read (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; nobody may write %2: it is no serial port, check the name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; %2 is for %3 only (group %4, mode %5): run as %3, or have the administrator give it to the dialout group (a udev rule)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HeaderViewHiderMenu</name>
@@ -1245,10 +1257,6 @@ fewer: a quicker response to a change of level.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>format version %1 is not one this Nivelon reads (%2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>a profile of model %1, not of %2: nothing was written</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1258,6 +1266,34 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>no parameters: nothing to apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a profile: the file holds a JSON array, not an object with &quot;format&quot;, &quot;model&quot; and &quot;parameters&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice: keep one, nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no format version: a profile has &quot;format&quot;: %1; is this a profile that &quot;nivelon-cli config --save&quot; wrote?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the format version must be the number %1, without quotes, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>format version %1 is not one this Nivelon reads (it reads %2): a newer Nivelon wrote it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a number, without quotes, not %2: nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FMin %1 is not below FMax %2: the sensor would refuse it; nothing was written</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -346,6 +346,18 @@ Choose a free address, or first give that sensor another one.</source>
         <source>%1 is in use by another program</source>
         <translation>%1 занят другой программой</translation>
     </message>
+    <message>
+        <source>another program may be using the port: bytes announced on it were gone when read (%1)</source>
+        <translation>порт, возможно, занят другой программой: объявленные байты исчезли до чтения (%1)</translation>
+    </message>
+    <message>
+        <source>%1; nobody may write %2: it is no serial port, check the name</source>
+        <translation>%1; в %2 не может писать никто: это не последовательный порт, проверьте имя</translation>
+    </message>
+    <message>
+        <source>%1; %2 is for %3 only (group %4, mode %5): run as %3, or have the administrator give it to the dialout group (a udev rule)</source>
+        <translation>%1; %2 доступен только %3 (группа %4, права %5): запустите от имени %3 или попросите администратора отдать его группе dialout (правило udev)</translation>
+    </message>
 </context>
 <context>
     <name>HeaderViewHiderMenu</name>
@@ -1260,10 +1272,6 @@ Error</source>
         <translation>это не профиль: %1 в символе %2</translation>
     </message>
     <message>
-        <source>format version %1 is not one this Nivelon reads (%2)</source>
-        <translation>версия формата %1 не читается этой версией Nivelon (%2)</translation>
-    </message>
-    <message>
         <source>a profile of model %1, not of %2: nothing was written</source>
         <translation>профиль модели %1, а не %2: ничего не записано</translation>
     </message>
@@ -1274,6 +1282,34 @@ Error</source>
     <message>
         <source>no parameters: nothing to apply</source>
         <translation>нет параметров: применять нечего</translation>
+    </message>
+    <message>
+        <source>not a profile: the file holds a JSON array, not an object with &quot;format&quot;, &quot;model&quot; and &quot;parameters&quot;</source>
+        <translation>это не профиль: в файле массив JSON, а не объект с &quot;format&quot;, &quot;model&quot; и &quot;parameters&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice: keep one, nothing was written</source>
+        <translation>&quot;%1&quot; указан дважды: оставьте один, ничего не записано</translation>
+    </message>
+    <message>
+        <source>no format version: a profile has &quot;format&quot;: %1; is this a profile that &quot;nivelon-cli config --save&quot; wrote?</source>
+        <translation>нет версии формата: в профиле есть &quot;format&quot;: %1; записан ли этот профиль командой &quot;nivelon-cli config --save&quot;?</translation>
+    </message>
+    <message>
+        <source>the format version must be the number %1, without quotes, not %2</source>
+        <translation>версия формата должна быть числом %1 без кавычек, а не %2</translation>
+    </message>
+    <message>
+        <source>format version %1 is not one this Nivelon reads (it reads %2): a newer Nivelon wrote it</source>
+        <translation>версия формата %1 не читается этой версией Nivelon (она читает %2): профиль записан более новой версией</translation>
+    </message>
+    <message>
+        <source>%1 must be a number, without quotes, not %2: nothing was written</source>
+        <translation>%1 должен быть числом без кавычек, а не %2: ничего не записано</translation>
+    </message>
+    <message>
+        <source>FMin %1 is not below FMax %2: the sensor would refuse it; nothing was written</source>
+        <translation>FMin %1 не ниже FMax %2: датчик его не примет; ничего не записано</translation>
     </message>
 </context>
 <context>
