@@ -31,8 +31,6 @@ signals:
 protected:
     // Ends the command; an error line goes to stderr unless it is empty.
     void finish(ExitCode code, const QString& error = QString());
-    // The port failed or the line became unusable: ends the command with the reason.
-    virtual void lineFailed(const QString& reason);
     // "stopped by SIGTERM".
     static QString stoppedBy(int signalNumber);
     // A session on the model and port of the options, opened; null after
