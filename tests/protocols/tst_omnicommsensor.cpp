@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +104,7 @@ private slots:
     void writesRefusedWithoutTraffic();
     void modeSwitch();
     void addressChange();
+    void selfSendingSensorIsAskedForItsConfiguration();
 };
 
 void TestOmniCommSensor::parameters()

@@ -8,6 +8,7 @@
 #include "plot/plotsettings.h"
 #include "plot/timescaledraw.h"
 #include "plot/timescaleengine.h"
+#include "record/commissioningrecord.h"
 #include "settings/settingskeys.h"
 #include "tank/tanklitresfield.h"
 #include "views/failurestatusline.h"
@@ -22,6 +23,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -101,6 +103,11 @@ SensorWidget::~SensorWidget()
 QString SensorWidget::plotToolTipText(double)
 {
     return tr("STUB");
+}
+
+QList<ShownValue> SensorWidget::shownConfiguration() const
+{
+    return {};
 }
 
 int SensorWidget::replyIntervalMs() const
@@ -199,7 +206,7 @@ void SensorWidget::slotShowLineStatistics()
 {
     const auto* sensor = qobject_cast<const SerialSensor*>(m_sensor.data());
     if (m_plot && sensor)
-        m_plot->setFooter(sensor->lineStatistics().toString());
+        m_plot->setFooter(sensor->lineStatistics().toString(QLocale()));
 }
 
 void SensorWidget::slotResetLineStatistics()
@@ -242,11 +249,15 @@ void SensorWidget::recordReplyChange(bool stale)
         return;
     SensorEvents::record(m_sensor->address(),
                          stale ? tr("lost: %1").arg(noReplyText()) : tr("answers again"));
+    emit silenceChanged(stale ? tr("Sensor %1: %2").arg(m_sensor->address()).arg(noReplyText())
+                              : QString());
 }
 
 QString SensorWidget::noReplyText() const
 {
-    return tr("no reply since %1")
+    if (m_replyWatch.lastHeard() <= 0)
+        return tr("no reply yet");
+    return tr("no reply since %1; the values shown are from then")
         .arg(QDateTime::fromMSecsSinceEpoch(m_replyWatch.lastHeard())
                  .toString(QStringLiteral("HH:mm:ss")));
 }
@@ -254,8 +265,9 @@ QString SensorWidget::noReplyText() const
 void SensorWidget::showReplyStatus()
 {
     const bool stale = m_replyWatch.isStale();
+    // A lost line and a silent sensor look alike: nothing shown is fresh.
     for (QWidget* field : qAsConst(m_valueFields))
-        field->setEnabled(!stale);
+        field->setEnabled(!stale && m_lineLost.isEmpty());
     if (!m_replyStatus)
         return;
     QStringList lines;
@@ -340,6 +352,20 @@ void SensorWidget::fitValueField(QLineEdit* field, const QString& widest)
                            2 * (frame + innerMargin) + margins.left() + margins.right());
 }
 
+void SensorWidget::addUnit(QLineEdit* field, const QString& unit)
+{
+    QWidget* parent = field->parentWidget();
+    if (!parent)
+        return;
+    for (QBoxLayout* row : parent->findChildren<QBoxLayout*>()) {
+        const int at = row->indexOf(field);
+        if (at >= 0) {
+            row->insertWidget(at + 1, new QLabel(unit, parent));
+            return;
+        }
+    }
+}
+
 void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit* percent)
 {
     fitValueField(raw, QStringLiteral("65535"));
@@ -350,15 +376,20 @@ void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit*
 void SensorWidget::showLevelReading(const SensorReading& reading, QLineEdit* raw,
                                     QLineEdit* percent, QProgressBar* bar)
 {
+    // Without a reply the last reading stays, greyed once the sensor counts as silent.
+    if (!reading.answered())
+        return;
     raw->setText(rawLevelText(reading));
     percent->setText(levelText(reading));
-    showLevel(bar, reading.level);
+    if (!reading.failed() && reading.levelKnown)
+        showLevel(bar, reading.level);
 }
 
 QString SensorWidget::levelText(const SensorReading& reading)
 {
-    return !reading.failed() && reading.levelKnown ? QString::number(double(reading.level), 'f', 2)
-                                                   : QString();
+    return !reading.failed() && reading.levelKnown
+               ? QLocale().toString(double(reading.level), 'f', 2)
+               : QString();
 }
 
 void SensorWidget::replot()

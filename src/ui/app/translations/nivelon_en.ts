@@ -913,10 +913,6 @@ fewer: a quicker response to a change of level.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Temperature/Frequency</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Mode switch</source>
         <translation type="unfinished"></translation>
     </message>
@@ -946,14 +942,6 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>%1 written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Frequency</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Temperature</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1329,10 +1317,6 @@ fewer: a quicker response to a change of level.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Level over the last minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Date and time</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1488,14 +1472,6 @@ fewer: a quicker response to a change of level.</translation>
         <source>not reported</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>sends by itself</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>polled</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>SensorEvents</name>
@@ -1544,10 +1520,6 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>answers again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no reply since %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -839,10 +839,6 @@ Error</source>
         <translation>0,5–9,5 В</translation>
     </message>
     <message>
-        <source>Temperature/Frequency</source>
-        <translation>Температура/частота</translation>
-    </message>
-    <message>
         <source>Mode switch</source>
         <translation>Смена режима</translation>
     </message>
@@ -943,14 +939,6 @@ Error</source>
         <translation>Записано: %1</translation>
     </message>
     <message>
-        <source>Frequency</source>
-        <translation>Частота</translation>
-    </message>
-    <message>
-        <source>Temperature</source>
-        <translation>Температура</translation>
-    </message>
-    <message>
         <source>Take the present frequency, %1, as the empty tank&apos;s (Fmax)?</source>
         <translation>Принять текущую частоту, %1, за частоту пустого бака (Fmax)?</translation>
     </message>
@@ -965,6 +953,50 @@ Error</source>
         <translation>Количество выборок для усреднения.
 Больше - выше устойчивость сигнала,
 меньше - лучше скорость реакции на изменение уровня.</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Гц</translation>
+    </message>
+    <message>
+        <source>Frequency, Hz</source>
+        <translation type="unfinished">Частота, Гц</translation>
+    </message>
+    <message>
+        <source>Temperature, °C</source>
+        <translation type="unfinished">Температура, °C</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished">Режим</translation>
+    </message>
+    <message>
+        <source>network (polled)</source>
+        <translation>сетевой (по запросу)</translation>
+    </message>
+    <message>
+        <source>autonomous (sends by itself)</source>
+        <translation>автономный (передаёт сам)</translation>
+    </message>
+    <message>
+        <source>Not read yet: the sensor sends by itself; its configuration is being read</source>
+        <translation>Ещё не прочитано: датчик передаёт данные сам; его конфигурация читается</translation>
+    </message>
+    <message>
+        <source>Not read yet: the configuration is being read</source>
+        <translation>Ещё не прочитано: конфигурация читается</translation>
+    </message>
+    <message>
+        <source>Not known: this model does not report it</source>
+        <translation>Неизвестно: эта модель его не сообщает</translation>
+    </message>
+    <message>
+        <source>Not known: the sensor sends by itself and does not answer configuration reads (%1). Clear Auto mode to read it.</source>
+        <translation>Неизвестно: датчик передаёт данные сам и не отвечает на чтение конфигурации (%1). Снимите «Автовыдача», чтобы прочитать её.</translation>
+    </message>
+    <message>
+        <source>Not known: the configuration read failed (%1). Refresh configuration to try again.</source>
+        <translation>Неизвестно: конфигурация не прочитана (%1). Нажмите «Обновить конфигурацию», чтобы попробовать снова.</translation>
     </message>
 </context>
 <context>
@@ -1331,10 +1363,6 @@ Error</source>
         <translation>Тарировочная таблица</translation>
     </message>
     <message>
-        <source>Level over the last minutes</source>
-        <translation>Уровень за последние минуты</translation>
-    </message>
-    <message>
         <source>Date and time</source>
         <translation>Дата и время</translation>
     </message>
@@ -1491,12 +1519,20 @@ Error</source>
         <translation>нет данных</translation>
     </message>
     <message>
-        <source>sends by itself</source>
+        <source>Level over the session</source>
+        <translation>Уровень за сеанс</translation>
+    </message>
+    <message>
+        <source>Volume, L</source>
+        <translation>Объём, л</translation>
+    </message>
+    <message>
+        <source>autonomous (sends by itself)</source>
         <translation>автономный (передаёт сам)</translation>
     </message>
     <message>
-        <source>polled</source>
-        <translation>по запросу</translation>
+        <source>network (polled)</source>
+        <translation>сетевой (по запросу)</translation>
     </message>
 </context>
 <context>
@@ -1557,10 +1593,6 @@ Error</source>
         <translation>Сбросить статистику</translation>
     </message>
     <message>
-        <source>no reply since %1</source>
-        <translation>нет ответа с %1</translation>
-    </message>
-    <message>
         <source>lost: %1</source>
         <translation>потерян: %1</translation>
     </message>
@@ -1591,6 +1623,18 @@ Error</source>
     <message>
         <source>Commissioning record...</source>
         <translation>Акт установки...</translation>
+    </message>
+    <message>
+        <source>Sensor %1: %2</source>
+        <translation type="unfinished">Датчик %1: %2</translation>
+    </message>
+    <message>
+        <source>no reply yet</source>
+        <translation>ответа ещё не было</translation>
+    </message>
+    <message>
+        <source>no reply since %1; the values shown are from then</source>
+        <translation>нет ответа с %1; показаны значения того времени</translation>
     </message>
 </context>
 <context>
