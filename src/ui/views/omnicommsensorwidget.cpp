@@ -77,7 +77,6 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
                     {ui->levelLineEdit, ui->rawLevelLineEdit, ui->temperatureLineEdit,
                      ui->frequencyLineEdit, ui->progressBar});
     addUnit(ui->frequencyLineEdit, tr("Hz"));
-    addUnit(ui->levelLineEdit, QStringLiteral("%"));
     addUnit(ui->temperatureLineEdit, QStringLiteral("\u00B0C"));
     updateFeatures();
     showConfiguration();
@@ -208,6 +207,7 @@ void OmniCommSensorWidget::initRightAxis()
 
     // Against the canvas's right edge, its labels inside: Qwt has one right axis.
     m_temperatureScale.setScaleDraw(m_temperatureScaleDraw);
+    m_temperatureScale.setAlignment(QwtScaleDraw::LeftScale);
     m_temperatureScale.setAxes(QwtPlot::xBottom, QwtPlot::yRight);
     m_temperatureScale.setScaleDivFromAxis(false);
     m_temperatureScale.setBorderDistance(0);
@@ -239,7 +239,11 @@ void OmniCommSensorWidget::fitRightAxis()
         highest = std::max(highest, fmax->value());
     const double top = std::max(1, (highest * 21 / 20 + kFrequencyStep - 1) / kFrequencyStep) *
                        double(kFrequencyStep);
-    ui->plot->setAxisScale(QwtPlot::yRight, 0, top);
+    // Only a new range relays the axis out: not once per reading.
+    if (ui->plot->axisInterval(QwtPlot::yRight) != QwtInterval(0, top)) {
+        ui->plot->setAxisScale(QwtPlot::yRight, 0, top);
+        ui->plot->updateAxes();
+    }
     fitTemperatureScale(top);
 }
 

@@ -257,7 +257,7 @@ QString SensorWidget::noReplyText() const
 {
     if (m_replyWatch.lastHeard() <= 0)
         return tr("no reply yet");
-    return tr("no reply since %1; the values shown are from then")
+    return tr("no reply since %1")
         .arg(QDateTime::fromMSecsSinceEpoch(m_replyWatch.lastHeard())
                  .toString(QStringLiteral("HH:mm:ss")));
 }
@@ -274,7 +274,7 @@ void SensorWidget::showReplyStatus()
     if (!m_lineLost.isEmpty())
         lines.append(m_lineLost);
     if (stale)
-        lines.append(noReplyText());
+        lines.append(tr("%1; the values shown are from then").arg(noReplyText()));
     m_replyStatus->setText(lines.join(QLatin1Char('\n')));
     m_replyStatus->setVisible(!lines.isEmpty());
 }

@@ -1633,8 +1633,12 @@ Error</source>
         <translation>ответа ещё не было</translation>
     </message>
     <message>
-        <source>no reply since %1; the values shown are from then</source>
-        <translation>нет ответа с %1; показаны значения того времени</translation>
+        <source>no reply since %1</source>
+        <translation>нет ответа с %1</translation>
+    </message>
+    <message>
+        <source>%1; the values shown are from then</source>
+        <translation>%1; показаны значения того времени</translation>
     </message>
 </context>
 <context>
