@@ -960,15 +960,15 @@ Error</source>
     </message>
     <message>
         <source>Frequency, Hz</source>
-        <translation type="unfinished">Частота, Гц</translation>
+        <translation>Частота, Гц</translation>
     </message>
     <message>
         <source>Temperature, °C</source>
-        <translation type="unfinished">Температура, °C</translation>
+        <translation>Температура, °C</translation>
     </message>
     <message>
         <source>Mode</source>
-        <translation type="unfinished">Режим</translation>
+        <translation>Режим</translation>
     </message>
     <message>
         <source>network (polled)</source>
@@ -1626,7 +1626,7 @@ Error</source>
     </message>
     <message>
         <source>Sensor %1: %2</source>
-        <translation type="unfinished">Датчик %1: %2</translation>
+        <translation>Датчик %1: %2</translation>
     </message>
     <message>
         <source>no reply yet</source>
