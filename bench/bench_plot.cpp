@@ -60,7 +60,8 @@ struct OmniCommPlot
         fill(&queue, samples);
         plot.enableAxis(QwtPlot::yRight);
         plot.setAxisScale(QwtPlot::yLeft, 0, 100);
-        plot.setAxisScale(QwtPlot::yRight, 0, 1.5);
+        // Frequency in hertz on the right axis, temperature mapped onto it.
+        plot.setAxisScale(QwtPlot::yRight, 0, 21000);
         add(&level, new LevelSeriesData<OmniCommSamplePoint>(&queue, 8191), Qt::green,
             QwtPlot::yLeft, Qt::SolidLine);
         add(&errors, new ErrorSeriesData<OmniCommSamplePoint>(&queue, 8191), Qt::red,
@@ -68,8 +69,9 @@ struct OmniCommPlot
         errors.setStyle(QwtPlotCurve::Sticks);
         add(&frequency, new OmniCommFrequencySeriesData(&queue), Qt::blue, QwtPlot::yRight,
             Qt::SolidLine);
-        add(&temperature, new OmniCommTemperatureSeriesData(&queue), Qt::red, QwtPlot::yRight,
-            Qt::SolidLine);
+        auto* temperatures = new OmniCommTemperatureSeriesData(&queue);
+        temperatures->setMapping(4200, 21000.0 / 50);
+        add(&temperature, temperatures, Qt::red, QwtPlot::yRight, Qt::SolidLine);
         plot.resize(Width, Height);
     }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <cmath>
 
 void LineStatistics::record(CommandCallback::Result result, qint64 replyMicroseconds, qint64 nowMs)
 {
@@ -36,7 +37,7 @@ double LineStatistics::meanReplyMs() const
     return successes == 0 ? 0.0 : totalReplyMicroseconds / 1000.0 / successes;
 }
 
-QString LineStatistics::toString() const
+QString LineStatistics::toString(const QLocale& locale) const
 {
     const QString lastHeard =
         lastHeardMs == 0
@@ -51,8 +52,8 @@ QString LineStatistics::toString() const
                        .arg(timeouts)
                        .arg(checksumFailures)
                        .arg(otherFailures)
-                       .arg(meanReplyMs(), 0, 'f', 1)
-                       .arg(maxReplyMs(), 0, 'f', 1)
+                       .arg(locale.toString(meanReplyMs(), 'f', 1))
+                       .arg(locale.toString(maxReplyMs(), 'f', 1))
                        .arg(lastHeard)
                        .arg(noiseBytes);
     // Only a self-sending sensor has any, and then most of what it said is here.
@@ -69,8 +70,9 @@ QJsonObject LineStatistics::toJson() const
                        {"timeouts", double(timeouts)},
                        {"checksumFailures", double(checksumFailures)},
                        {"otherFailures", double(otherFailures)},
-                       {"meanReplyMs", meanReplyMs()},
-                       {"maxReplyMs", maxReplyMs()},
+                       // Tenths of a millisecond, as every text shows them.
+                       {"meanReplyMs", std::round(meanReplyMs() * 10) / 10},
+                       {"maxReplyMs", std::round(maxReplyMs() * 10) / 10},
                        {"lastHeardMs", double(lastHeardMs)},
                        {"noiseBytes", double(noiseBytes)},
                        {"unsolicited", double(unsolicited)}};

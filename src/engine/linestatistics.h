@@ -3,6 +3,7 @@
 #include "engine/commandcallback.h"
 
 #include <QJsonObject>
+#include <QLocale>
 #include <QString>
 #include <QtGlobal>
 
@@ -32,7 +33,8 @@ struct LineStatistics
     double meanReplyMs() const;
     double maxReplyMs() const { return maxReplyMicroseconds / 1000.0; }
     // One line for a status bar or a terminal.
-    QString toString() const;
+    // Decimals in locale: the window passes the user's, a console keeps C.
+    QString toString(const QLocale& locale = QLocale::c()) const;
     // Every count by its field's name, the reply times in milliseconds.
     QJsonObject toJson() const;
     // What to tell the user when the line would not fall quiet.

@@ -238,7 +238,8 @@ void OmniCommEngine::slotAddSensorFromDialog(int address)
 // jump as the address grows.
 QString OmniCommEngine::detectionStateString() const
 {
-    return QStringLiteral("%1/255").arg(m_detectAddress, 3, 10, QChar(0x2007));
+    // Before the first probe the sweep stands at its start, not at -1.
+    return QStringLiteral("%1/255").arg(std::max(0, m_detectAddress), 3, 10, QChar(0x2007));
 }
 
 // Sensors in autonomous mode send by themselves; a poll would only collide with

@@ -11,6 +11,9 @@
 namespace {
 
 const char kLogSection[] = "OmniCommSensor";
+// A self-sending sensor may not listen while it sends; after this many reads
+// without an answer it is left to send.
+const int kReadsWhileSending = 3;
 
 // Which command writes which parameter.
 struct WriteRow
@@ -147,7 +150,24 @@ void OmniCommSensor::parseData(const unsigned char* frame, Mode mode, qint64 hea
     Logger::debug(kLogSection, "T=%d, lvl=%f, freq=%u", values.temperature,
                   double(floatParameter(LevelIndex)->value()), uint(values.frequency));
     setMode(mode);
+    if (mode == AutonomousMode)
+        askConfigurationWhileSending();
     report(reading);
+}
+
+// A sensor found sending by itself is never polled, so its data frames are what
+// ask again for the configuration that scales its level.
+void OmniCommSensor::askConfigurationWhileSending()
+{
+    if (m_configurationState == ConfigurationRead || m_configurationState == ConfigurationReading ||
+        configurationGivenUp())
+        return;
+    requestConfigurationUpdate();
+}
+
+bool OmniCommSensor::configurationGivenUp() const
+{
+    return m_mode == AutonomousMode && m_failedReadsWhileSending >= kReadsWhileSending;
 }
 
 SensorReading OmniCommSensor::storeDataFrame(const OmniCommEngine::DataFrame& values, qint64 timeMs)
@@ -208,7 +228,7 @@ void OmniCommSensor::levelPollCallback(CommandCallback::Result result, const Eng
                          .arg(double(floatParameter(LevelIndex)->value()), 0, 'g', 6)
                          .arg(values.temperature)
                          .arg(values.frequency));
-    if (needsConfiguration)
+    if (needsConfiguration && m_configurationState != ConfigurationReading)
         requestConfigurationUpdate();
     report(reading);
 }
@@ -218,6 +238,7 @@ void OmniCommSensor::requestConfigurationUpdate()
     EngineCommand command =
         OmniCommEngine::configurationCommand(address(), hasExtendedConfiguration());
     command.callback = &m_getConfigurationCallback;
+    m_configurationState = ConfigurationReading;
     engine()->request(command);
 }
 
@@ -226,8 +247,11 @@ void OmniCommSensor::getConfigurationCallback(CommandCallback::Result result,
 {
     const ConfigurationKind own =
         hasExtendedConfiguration() ? ExtendedConfiguration : BasicConfiguration;
+    m_configurationFailure = result;
     if (result == CommandCallback::Ok) {
         m_heardConfiguration = own;
+        m_configurationState = ConfigurationRead;
+        m_failedReadsWhileSending = 0;
         storeConfiguration(
             OmniCommEngine::parseConfiguration(command.reply, hasExtendedConfiguration()));
         Logger::debug(kLogSection, "Got configuration");
@@ -237,6 +261,9 @@ void OmniCommSensor::getConfigurationCallback(CommandCallback::Result result,
         if (result == CommandCallback::WrongLength)
             m_heardConfiguration =
                 own == BasicConfiguration ? ExtendedConfiguration : BasicConfiguration;
+        m_configurationState = ConfigurationFailed;
+        if (m_mode == AutonomousMode)
+            ++m_failedReadsWhileSending;
         invalidateConfiguration();
     }
     emit configurationUpdated();

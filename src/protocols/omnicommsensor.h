@@ -21,6 +21,15 @@ public:
     // model it was taken for.
     enum ConfigurationKind { NotHeard, BasicConfiguration, ExtendedConfiguration };
     Q_ENUM(ConfigurationKind)
+    // Where the configuration read stands: until it is Read, the configuration
+    // parameters hold nothing the sensor said.
+    enum ConfigurationState {
+        ConfigurationNotRead,
+        ConfigurationReading,
+        ConfigurationRead,
+        ConfigurationFailed
+    };
+    Q_ENUM(ConfigurationState)
 
     enum ParameterIndex {
         LevelIndex,
@@ -48,6 +57,12 @@ public:
 
     OmniCommEngine* engine() const;
     Mode mode() const { return m_mode; }
+    ConfigurationState configurationState() const { return m_configurationState; }
+    // Why the last configuration read failed; Ok while none has.
+    CommandCallback::Result configurationFailure() const { return m_configurationFailure; }
+    // A self-sending sensor that did not answer its configuration reads is not
+    // asked again until the user asks or it is switched to polled.
+    bool configurationGivenUp() const;
     bool hasExtendedConfiguration() const;
     float dataFormatDivisor() const;
     ConfigurationKind heardConfiguration() const { return m_heardConfiguration; }
@@ -92,9 +107,14 @@ private:
     void logCalibration(int index, int value);
     void setMode(Mode mode);
     void setIntValue(int index, int value);
+    void askConfigurationWhileSending();
 
     Mode m_mode = UnknownMode;
     ConfigurationKind m_heardConfiguration = NotHeard;
+    ConfigurationState m_configurationState = ConfigurationNotRead;
+    CommandCallback::Result m_configurationFailure = CommandCallback::Ok;
+    // Failed configuration reads since the sensor was last heard polled.
+    int m_failedReadsWhileSending = 0;
     MemFunCommandCallback<OmniCommSensor> m_levelPollCallback;
     MemFunCommandCallback<OmniCommSensor> m_getConfigurationCallback;
     MemFunCommandCallback<OmniCommSensor> m_setAddressCallback;

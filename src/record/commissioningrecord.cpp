@@ -9,6 +9,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cmath>
 
 namespace {
 
@@ -23,13 +24,22 @@ QVariant valueIf(bool known, const QVariant& value)
     return known ? value : QVariant();
 }
 
-// Hundredths of a percent are as far as people read a level.
-QList<RecordValue> readingOf(const SensorReading& reading)
+// Rounded as the window shows them: hundredths of a percent, tenths of a litre.
+double rounded(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+QList<RecordValue> readingOf(const SensorReading& reading, const TankTable* tankTable)
 {
     const bool measured = !reading.failed();
     QList<RecordValue> values{
-        {"Level", valueIf(measured && reading.levelKnown, qRound(reading.level * 100.0) / 100.0)},
+        {"Level", valueIf(measured && reading.levelKnown, rounded(reading.level, 2))},
         {"RawLevel", valueIf(reading.answered(), reading.rawLevel)}};
+    if (tankTable && !tankTable->isEmpty())
+        values << RecordValue{
+            "Litres", valueIf(measured, rounded(tankTable->volumeAt(reading.rawLevel).litres, 1))};
     if (reading.hasFrequencyTemperature)
         values << RecordValue{"Frequency", valueIf(measured, reading.frequency)}
                << RecordValue{"Temperature", valueIf(measured, reading.temperature)};
@@ -85,6 +95,15 @@ QJsonObject readingJson(const QList<RecordValue>& reading)
     return object;
 }
 
+QJsonArray shownJson(const QList<ShownValue>& shown)
+{
+    QJsonArray values;
+    for (const ShownValue& value : shown)
+        values.append(
+            QJsonObject{{"name", value.name}, {"label", value.label}, {"text", value.text}});
+    return values;
+}
+
 QJsonValue tankTableJson(const std::optional<TankTable>& table)
 {
     if (!table)
@@ -114,7 +133,7 @@ CommissioningRecord CommissioningRecord::of(const SerialSensor& sensor,
     record.address = sensor.address();
     record.vehicle = context.vehicle;
     record.installer = context.installer;
-    record.reading = readingOf(sensor.lastReading());
+    record.reading = readingOf(sensor.lastReading(), tankTable);
     record.configuration = configurationOf(sensor);
     record.calibrations = sensor.calibrationLog().entries();
     if (tankTable)
@@ -143,6 +162,7 @@ QJsonObject CommissioningRecord::toJson() const
                        {"address", address},
                        {"reading", readingJson(reading)},
                        {"configuration", valuesJson(configuration)},
+                       {"shown", shownJson(shown)},
                        {"calibrations", calibrationArray},
                        {"tankTable", tankTableJson(tankTable)},
                        {"statistics", statistics.toJson()}};

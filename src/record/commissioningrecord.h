@@ -32,6 +32,15 @@ struct RecordValue
     QVariant value;
 };
 
+// One configuration value as the window showed it: the parameter's fixed
+// name, the label beside it and the text in its field.
+struct ShownValue
+{
+    QString name;
+    QString label;
+    QString text;
+};
+
 // The record an installer hands in for one installed sensor: when, where and by
 // whom, the sensor's reading and whole configuration, the calibration points it
 // was given while the program ran, the tank table and how its line fared. Taken
@@ -54,11 +63,14 @@ public:
     QString vehicle;
     QString installer;
     // The newest reading: level in percent, the raw level (or the status code
-    // the sensor sent in its place); Omnicomm adds frequency and temperature.
+    // the sensor sent in its place), the litres when a tank table is in use;
+    // Omnicomm adds frequency and temperature.
     QList<RecordValue> reading;
     // Omnicomm: every parameter of the model's configuration by its fixed name,
     // then the mode; the other protocols have none.
     QList<RecordValue> configuration;
+    // The same configuration in the window's words, when a window took the record.
+    QList<ShownValue> shown;
     QList<CalibrationLog::Entry> calibrations;
     std::optional<TankTable> tankTable;
     LineStatistics statistics;

@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +104,7 @@ private slots:
     void writesRefusedWithoutTraffic();
     void modeSwitch();
     void addressChange();
+    void selfSendingSensorIsAskedForItsConfiguration();
 };
 
 void TestOmniCommSensor::parameters()
@@ -492,6 +494,38 @@ void TestOmniCommSensor::addressChange()
     QCOMPARE(addressChanged.count(), 1);
     QCOMPARE(addressChanged.first().first().value<uint8_t>(), uint8_t(5));
     QCOMPARE(bench.sensor->pollLevel().request[1], quint8(5));
+}
+
+// Never polled, a self-sending sensor is asked for its configuration by its own
+// frames: until it is read, or until it has not answered three reads.
+void TestOmniCommSensor::selfSendingSensorIsAskedForItsConfiguration()
+{
+    Bench bench;
+    const QByteArray frame = withCrc(hex("3E 01 06 14 00 08 10 27"));
+    const auto configurationReads = [&bench] {
+        return std::count_if(
+            bench.port.writes.begin(), bench.port.writes.end(),
+            [](const auto& write) { return write.bytes.startsWith(hex("31 01 F5")); });
+    };
+    for (int frames = 0; frames < 6; ++frames) {
+        bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode, 1000 + frames);
+        bench.timeOut();
+        bench.timeOut();
+    }
+    QCOMPARE(configurationReads(), 3);
+    QVERIFY(bench.sensor->configurationGivenUp());
+    QCOMPARE(bench.sensor->configurationState(), OmniCommSensor::ConfigurationFailed);
+    QCOMPARE(bench.sensor->configurationFailure(), CommandCallback::Timeout);
+    QVERIFY(!bench.sensor->lastReading().levelKnown);
+
+    // Asked by the user, it answers after all: its level is known from the next frame on.
+    bench.sensor->requestConfigurationUpdate();
+    bench.answer(hex("3E 01 F5") + QByteArray(16, 0) + char(2) + QByteArray(1, 0));
+    QCOMPARE(bench.sensor->configurationState(), OmniCommSensor::ConfigurationRead);
+    QVERIFY(!bench.sensor->configurationGivenUp());
+    bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode, 2000);
+    QVERIFY(bench.sensor->lastReading().levelKnown);
+    QCOMPARE(configurationReads(), 4);
 }
 
 QTEST_GUILESS_MAIN(TestOmniCommSensor)

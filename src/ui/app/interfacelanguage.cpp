@@ -24,6 +24,10 @@ InterfaceLanguage::InterfaceLanguage(const QString& language)
     // of it until a catalogue is found. A failed load leaves the sources' texts;
     // the toolkit has no English catalogue.
     const QString locale = QLocale(language).name();
+    // Numbers follow the words: a Russian window writes "11,4" even on a
+    // system set up in another language; the system's own locale otherwise.
+    if (QLocale().language() != QLocale(language).language())
+        QLocale::setDefault(QLocale(language));
     m_application.load(QStringLiteral("nivelon_") + locale, directory);
     m_toolkit.load(QStringLiteral("qt_") + locale, directory);
     QCoreApplication::installTranslator(&m_application);
@@ -34,6 +38,7 @@ InterfaceLanguage::~InterfaceLanguage()
 {
     QCoreApplication::removeTranslator(&m_toolkit);
     QCoreApplication::removeTranslator(&m_application);
+    QLocale::setDefault(m_previousLocale);
 }
 
 QString InterfaceLanguage::choice()

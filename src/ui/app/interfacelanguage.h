@@ -11,7 +11,8 @@ class InterfaceLanguage
 {
 public:
     // Loads the program's and the toolkit's catalogues of language ("en" or "ru")
-    // and installs them for as long as this object lives.
+    // and installs them, with the language's way of writing numbers, for as
+    // long as this object lives.
     explicit InterfaceLanguage(const QString& language);
     ~InterfaceLanguage();
     InterfaceLanguage(const InterfaceLanguage&) = delete;
@@ -28,4 +29,5 @@ public:
 private:
     QTranslator m_application;
     QTranslator m_toolkit;
+    QLocale m_previousLocale;
 };

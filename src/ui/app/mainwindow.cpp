@@ -38,6 +38,7 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -306,6 +307,15 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
     m_tankCalibrations->addActionTo(view);
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
+    // A silent sensor is told in the status bar until it answers again.
+    auto silence = std::make_shared<QString>();
+    connect(view, &SensorWidget::silenceChanged, this, [this, silence](const QString& text) {
+        if (text.isEmpty() && statusBar()->currentMessage() == *silence)
+            statusBar()->clearMessage();
+        else if (!text.isEmpty())
+            statusBar()->showMessage(text);
+        *silence = text;
+    });
     if (!m_lineLost.isEmpty())
         view->slotLineLost(m_lineLost);
     ui->sensorTabWidget->insertTab(tabIndexFor(sensor->address(), view), view,

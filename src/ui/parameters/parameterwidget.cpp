@@ -19,6 +19,8 @@ namespace {
 constexpr int ResultFlashMs = 2000;
 // The line edit's own space between its frame and the text, on each side.
 constexpr int kFieldPadding = 4;
+// An em dash: what a value the sensor has not reported shows.
+constexpr QChar kUnknownText(0x2014);
 
 } // namespace
 
@@ -87,14 +89,31 @@ void ParameterWidget::showText(const QString& text)
                                margins.right() + 2 * kFieldPadding);
 }
 
-void ParameterWidget::updateFromSensor()
+void ParameterWidget::updateFromSensor(const QString& unknownWhy)
 {
     if (!m_sensor)
         return;
     const KtParameter* parameter = m_sensor->parameter(m_index);
     qDebug("Updating param %s val %s", qPrintable(parameter->title()),
            qPrintable(parameter->variantValue().toString()));
-    setVariantValue(parameter->variantValue());
+    if (parameter->isValid()) {
+        setVariantValue(parameter->variantValue());
+        m_display->setToolTip(QString());
+        return;
+    }
+    // The editor keeps what it had: a start for the user, never shown as read.
+    showText(QString(kUnknownText));
+    m_display->setToolTip(unknownWhy);
+}
+
+QString ParameterWidget::displayText() const
+{
+    return m_display->text();
+}
+
+bool ParameterWidget::showsUnknown() const
+{
+    return m_display->text() == QString(kUnknownText);
 }
 
 void ParameterWidget::setVariantValue(const QVariant& value)

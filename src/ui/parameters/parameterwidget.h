@@ -35,7 +35,13 @@ public:
 
     void bindSensorParameter(BaseSensor* sensor, int index);
     void setCheck(Check check) { m_check = std::move(check); }
-    void updateFromSensor();
+    // Shows the sensor's value; a value it has not reported shows as a dash,
+    // with unknownWhy as its tooltip.
+    void updateFromSensor(const QString& unknownWhy = QString());
+    bool showsUnknown() const;
+    int parameterIndex() const { return m_index; }
+    // The value as the display shows it.
+    QString displayText() const;
     void setState(State state);
     State state() const { return m_state; }
     void setEditWidgetsVisible(bool visible);

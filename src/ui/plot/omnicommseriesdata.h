@@ -3,34 +3,43 @@
 #include "plot/queueseriesdata.h"
 #include "plot/samplepoints.h"
 
-// The Omnicomm frequency and temperature on the right axis, both scaled into
-// 0..1 so they share it; the axis labels scale them back.
+// The Omnicomm frequency in hertz, on the right axis as it is.
 class OmniCommFrequencySeriesData : public ConstMaximumQueueSeriesData<OmniCommSamplePoint, 1>
 {
 public:
     using ConstMaximumQueueSeriesData::ConstMaximumQueueSeriesData;
 
-    static constexpr double Scale = 16384.0;
-
 protected:
-    double valueOf(const OmniCommSamplePoint& s) const override { return s.frequency / Scale; }
+    double valueOf(const OmniCommSamplePoint& s) const override { return s.frequency; }
     Range summaryRange(const OmniCommSummary& summary) const override
     {
-        return {summary.frequency.min / Scale, summary.frequency.max / Scale};
+        return {double(summary.frequency.min), double(summary.frequency.max)};
     }
 };
 
+// The Omnicomm temperature in degrees, mapped onto the frequency's axis
+// (offset + degrees * factor) so that its own scale beside it reads true.
 class OmniCommTemperatureSeriesData : public ConstMaximumQueueSeriesData<OmniCommSamplePoint, 1>
 {
 public:
     using ConstMaximumQueueSeriesData::ConstMaximumQueueSeriesData;
 
-    static constexpr double Scale = 255.0;
+    void setMapping(double offset, double factor)
+    {
+        m_offset = offset;
+        m_factor = factor;
+    }
 
 protected:
-    double valueOf(const OmniCommSamplePoint& s) const override { return s.temperature / Scale; }
+    double valueOf(const OmniCommSamplePoint& s) const override { return mapped(s.temperature); }
     Range summaryRange(const OmniCommSummary& summary) const override
     {
-        return {summary.temperature.min / Scale, summary.temperature.max / Scale};
+        return {mapped(summary.temperature.min), mapped(summary.temperature.max)};
     }
+
+private:
+    double mapped(double degrees) const { return m_offset + degrees * m_factor; }
+
+    double m_offset = 0;
+    double m_factor = 1;
 };

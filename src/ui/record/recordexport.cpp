@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QRegularExpression>
+#include <algorithm>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
 
@@ -35,6 +36,7 @@ void RecordExport::run(SensorWidget* view, RecordContext context)
         return;
     context.time = QDateTime::currentDateTime();
     CommissioningRecord record = CommissioningRecord::of(*sensor, context, sensor->tankTable());
+    record.shown = view->shownConfiguration();
     const QImage plot = plotImage(*view);
     QWidget* window = view->window();
     RecordDialog dialog(window);
@@ -84,6 +86,8 @@ QString RecordExport::chooseFile(QWidget* parent, const CommissioningRecord& rec
                : chosen.absoluteFilePath();
 }
 
+// The whole session the view still holds, whatever part of it the window shows;
+// the window's own view is put back afterwards.
 QImage RecordExport::plotImage(SensorWidget& view)
 {
     // The plot follows the newest sample only on its redraw timer.
@@ -91,13 +95,24 @@ QImage RecordExport::plotImage(SensorWidget& view)
     QImage image(kPlotSize * kPlotPixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(kPlotPixelRatio);
     image.fill(Qt::white);
-    if (QwtPlot* plot = view.plot()) {
-        QwtPlotRenderer renderer;
-        renderer.setDiscardFlags(QwtPlotRenderer::DiscardBackground |
-                                 QwtPlotRenderer::DiscardCanvasBackground |
-                                 QwtPlotRenderer::DiscardFooter);
-        QPainter painter(&image);
-        renderer.render(plot, &painter, QRectF(QPointF(0, 0), kPlotSize));
+    QwtPlot* plot = view.plot();
+    if (!plot)
+        return image;
+    const QwtInterval shown = plot->axisInterval(QwtPlot::xBottom);
+    const QwtSeriesData<QPointF>* samples = view.levelCurve()->data();
+    if (samples && samples->size() > 1) {
+        const double oldest = samples->sample(0).x();
+        const double newest = samples->sample(samples->size() - 1).x();
+        plot->setAxisScale(QwtPlot::xBottom, oldest, std::max(newest, oldest + 1));
+        plot->updateAxes();
     }
+    QwtPlotRenderer renderer;
+    renderer.setDiscardFlags(QwtPlotRenderer::DiscardBackground |
+                             QwtPlotRenderer::DiscardCanvasBackground |
+                             QwtPlotRenderer::DiscardFooter);
+    QPainter painter(&image);
+    renderer.render(plot, &painter, QRectF(QPointF(0, 0), kPlotSize));
+    plot->setAxisScale(QwtPlot::xBottom, shown.minValue(), shown.maxValue());
+    plot->replot();
     return image;
 }

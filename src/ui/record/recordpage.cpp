@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QUrl>
@@ -45,10 +46,11 @@ QString sideBySide(const QString& left, const QString& right)
 // A row recorded before the level had settled is starred.
 QString tankCells(const TankRow& row)
 {
+    const QLocale locale;
     return QStringLiteral("<td>%1</td><td>%2 (%3)%4</td>")
-        .arg(row.litres, 0, 'f', 1)
+        .arg(locale.toString(row.litres, 'f', 1))
         .arg(row.rawLevel)
-        .arg(row.level, 0, 'f', 1)
+        .arg(locale.toString(row.level, 'f', 1))
         .arg(row.forced ? QStringLiteral(" *") : QString());
 }
 
@@ -99,7 +101,7 @@ QString RecordPage::html(const CommissioningRecord& record)
     text += QStringLiteral("<p><img src=\"%1\" width=\"%2\"><br><i>%3</i></p>")
                 .arg(kPlotUrl)
                 .arg(kPlotWidth)
-                .arg(tr("Level over the last minutes").toHtmlEscaped());
+                .arg(tr("Level over the session").toHtmlEscaped());
     return text;
 }
 
@@ -116,12 +118,19 @@ QString RecordPage::installationRows(const CommissioningRecord& record)
                .arg(tr("Installer's signature").toHtmlEscaped());
 }
 
-// The reading first, then the configuration by the names scripts use.
+// The reading first, then the configuration as the window showed it, or by
+// the names scripts use when no window took the record.
 QString RecordPage::sensorRows(const CommissioningRecord& record)
 {
     QString rows;
-    for (const RecordValue& value : record.reading + record.configuration)
+    for (const RecordValue& value : record.reading)
         rows += row(label(value.name), valueText(value.name, value.value));
+    for (const ShownValue& value : record.shown)
+        rows += row(value.label, value.text);
+    if (record.shown.isEmpty()) {
+        for (const RecordValue& value : record.configuration)
+            rows += row(label(value.name), valueText(value.name, value.value));
+    }
     if (record.configuration.isEmpty())
         rows += row(tr("Configuration"), tr("none: the protocol has no parameters to set"));
     return rows;
@@ -189,9 +198,10 @@ QString RecordPage::statisticsRows(const CommissioningRecord& record)
            row(tr("Time-outs"), QString::number(statistics.timeouts)) +
            row(tr("Checksum failures"), QString::number(statistics.checksumFailures)) +
            row(tr("Other failures"), QString::number(statistics.otherFailures)) +
-           row(tr("Reply time, mean and maximum"), tr("%1 ms, %2 ms")
-                                                       .arg(statistics.meanReplyMs(), 0, 'f', 1)
-                                                       .arg(statistics.maxReplyMs(), 0, 'f', 1)) +
+           row(tr("Reply time, mean and maximum"),
+               tr("%1 ms, %2 ms")
+                   .arg(QLocale().toString(statistics.meanReplyMs(), 'f', 1),
+                        QLocale().toString(statistics.maxReplyMs(), 'f', 1))) +
            row(tr("Last heard"), heard) +
            row(tr("Noise bytes"), QString::number(statistics.noiseBytes)) +
            row(tr("Frames sent unasked"), QString::number(statistics.unsolicited));
@@ -205,6 +215,8 @@ QString RecordPage::label(const QString& name)
         return tr("Level, %");
     if (name == QLatin1String("RawLevel"))
         return tr("Raw level");
+    if (name == QLatin1String("Litres"))
+        return tr("Volume, L");
     if (name == QLatin1String("Frequency"))
         return tr("Frequency, Hz");
     if (name == QLatin1String("Temperature"))
@@ -219,9 +231,11 @@ QString RecordPage::valueText(const QString& name, const QVariant& value)
     if (value.isNull())
         return tr("not reported");
     if (name == QLatin1String("Mode"))
-        return value.toString() == QLatin1String("autonomous") ? tr("sends by itself")
-                                                               : tr("polled");
+        return value.toString() == QLatin1String("autonomous") ? tr("autonomous (sends by itself)")
+                                                               : tr("network (polled)");
+    if (name == QLatin1String("Litres"))
+        return QLocale().toString(value.toDouble(), 'f', 1);
     if (value.userType() == QMetaType::Double || value.userType() == QMetaType::Float)
-        return QString::number(value.toDouble(), 'f', 2);
+        return QLocale().toString(value.toDouble(), 'f', 2);
     return value.toString();
 }

@@ -7,7 +7,7 @@
 struct CommissioningRecord;
 
 // The commissioning record on paper: an A4 page or two that an installer hands
-// in, with a title, the record's facts in tables, the plot of the last minutes
+// in, with a title, the record's facts in tables, the plot of the whole session
 // and room to sign, in the window's language.
 class RecordPage
 {

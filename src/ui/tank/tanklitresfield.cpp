@@ -36,8 +36,10 @@ void TankLitresField::slotUpdate()
     if (!table)
         return;
     const SensorReading& reading = m_sensor->lastReading();
+    // Without a reply the last litres stay, as the level beside them does.
     if (reading.failed()) {
-        m_value->clear();
+        if (reading.answered())
+            m_value->clear();
         return;
     }
     const TankVolume volume = table->volumeAt(reading.rawLevel);

@@ -3,8 +3,10 @@
 #include "engine/enginefactory.h"
 #include "parameters/confirmation.h"
 #include "parameters/parameterwidget.h"
-#include "plot/omnicommfrequencytemperaturescaledraw.h"
+#include "plot/mappedscaledraw.h"
+#include "profiles/configurationparameters.h"
 #include "protocols/omnicommsensor.h"
+#include "record/commissioningrecord.h"
 #include "tank/tanklitresfield.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
@@ -13,12 +15,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTextStream>
 #include <algorithm>
 #include <cmath>
-#include <qwt_scale_widget.h>
+#include <qwt_scale_engine.h>
 
 namespace {
 
@@ -28,6 +31,12 @@ const int kByteMaximum = 255;
 // The 13-bit format is listed for the sensors that report it, but none can be
 // switched to it.
 const int kUnselectableDataFormat = 2;
+// The frequency axis ends on a whole step of this many hertz, and at least one.
+const int kFrequencyStep = 1000;
+// The temperature scale covers at least this range and ends on tens of degrees.
+const int kColdest = -10;
+const int kWarmest = 40;
+const int kTemperatureStep = 10;
 
 } // namespace
 
@@ -36,6 +45,8 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     , ui(new Ui::OmniCommSensorWidget)
     , m_temperatureSeries(new OmniCommTemperatureSeriesData(&queue()))
     , m_frequencySeries(new OmniCommFrequencySeriesData(&queue()))
+    , m_temperatureScale(QwtScaleDraw::LeftScale)
+    , m_temperatureScaleDraw(new MappedScaleDraw(QStringLiteral("\u00B0C")))
     , m_modeCallback(this, &OmniCommSensorWidget::setModeCallback)
 {
     ui->setupUi(this);
@@ -47,8 +58,6 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     ui->verticalLayout->insertWidget(1, new TankLitresField(sensor, this));
     if (!QCoreApplication::arguments().contains(QStringLiteral("-t")))
         removeServiceControls();
-    m_rightScaleDraw = new OmniCommFrequencyTemperatureScaleDraw(
-        OmniCommFrequencyTemperatureScaleDraw::TemperatureMode, ui->plot);
     bindParameterWidgets();
     connect(sensor, &OmniCommSensor::modeChanged, this, &OmniCommSensorWidget::slotModeChanged);
     connect(sensor, &OmniCommSensor::configurationUpdated, this,
@@ -67,7 +76,10 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     initReplyStatus(ui->replyStatusLine,
                     {ui->levelLineEdit, ui->rawLevelLineEdit, ui->temperatureLineEdit,
                      ui->frequencyLineEdit, ui->progressBar});
+    addUnit(ui->frequencyLineEdit, tr("Hz"));
+    addUnit(ui->temperatureLineEdit, QStringLiteral("\u00B0C"));
     updateFeatures();
+    showConfiguration();
 
     QList<QAction*> actions;
     for (QAction* action :
@@ -178,14 +190,14 @@ QString OmniCommSensorWidget::refusal(int index, const QVariant& value) const
 
 void OmniCommSensorWidget::initRightAxis()
 {
-    m_frequencyCurve.setTitle(tr("Frequency"));
+    m_frequencyCurve.setTitle(tr("Frequency, Hz"));
     m_frequencyCurve.setLegendAttribute(QwtPlotCurve::LegendShowLine);
     m_frequencyCurve.setSamples(m_frequencySeries);
     m_frequencyCurve.setPen(QPen(Qt::blue));
     m_frequencyCurve.setStyle(QwtPlotCurve::Steps);
     m_frequencyCurve.setYAxis(QwtPlot::yRight);
     m_frequencyCurve.attach(ui->plot);
-    m_temperatureCurve.setTitle(tr("Temperature"));
+    m_temperatureCurve.setTitle(tr("Temperature, °C"));
     m_temperatureCurve.setLegendAttribute(QwtPlotCurve::LegendShowLine);
     m_temperatureCurve.setSamples(m_temperatureSeries);
     m_temperatureCurve.setPen(QPen(Qt::red));
@@ -193,29 +205,31 @@ void OmniCommSensorWidget::initRightAxis()
     m_temperatureCurve.setYAxis(QwtPlot::yRight);
     m_temperatureCurve.attach(ui->plot);
 
-    m_rightGrid.setAxes(QwtPlot::xBottom, QwtPlot::yRight);
-    m_rightGrid.setPen(QPen(Qt::black));
-    m_rightGrid.enableX(false);
-    m_rightGrid.attach(ui->plot);
+    // Against the canvas's right edge, its labels inside: Qwt has one right axis.
+    m_temperatureScale.setScaleDraw(m_temperatureScaleDraw);
+    m_temperatureScale.setAlignment(QwtScaleDraw::LeftScale);
+    m_temperatureScale.setAxes(QwtPlot::xBottom, QwtPlot::yRight);
+    m_temperatureScale.setScaleDivFromAxis(false);
+    m_temperatureScale.setBorderDistance(0);
+    m_temperatureScale.setZ(m_temperatureCurve.z() + 1);
+    colourTemperatureScale();
+    m_temperatureScale.attach(ui->plot);
 
-    ui->plot->setAxisTitle(QwtPlot::yRight, tr("Temperature/Frequency"));
-    ui->plot->axisWidget(QwtPlot::yRight)->installEventFilter(this);
-    ui->plot->setAxisScaleDraw(QwtPlot::yRight, m_rightScaleDraw);
+    ui->plot->setAxisTitle(QwtPlot::yRight, tr("Frequency, Hz"));
     fitRightAxis();
 }
 
-// Both right-axis series are scaled into 0..1 of a frequency the sensors seldom
-// reach; the axis grows to the sensor's Fmax or any higher frequency plotted,
-// and a temperature below zero takes it below 0, so that both stay in sight.
-// Only the newest sample can widen it: scanning the whole queue at every
-// reading would cost more the longer the plot runs. The axis shrinks back when
-// the plot is cleared.
+// The axis reaches the sensor's Fmax or any higher frequency plotted, and the
+// temperature scale every temperature plotted. Only the newest sample can
+// widen them: scanning the whole queue at every reading would cost more the
+// longer the plot runs. Both shrink back when the plot is cleared.
 void OmniCommSensorWidget::fitRightAxis()
 {
     const LimitedQueue<OmniCommSamplePoint>& samples = queue();
-    if (samples.size() > 0) {
+    if (samples.size() > 0 && !samples[samples.size() - 1].error) {
         const OmniCommSamplePoint& newest = samples[samples.size() - 1];
         m_lowestTemperature = std::min(m_lowestTemperature, newest.temperature);
+        m_highestTemperature = std::max(m_highestTemperature, newest.temperature);
         m_highestFrequency = std::max(m_highestFrequency, newest.frequency);
     }
     int highest = m_highestFrequency;
@@ -223,17 +237,43 @@ void OmniCommSensorWidget::fitRightAxis()
     const KtIntParameter* fmax = sensor ? sensor->intParameter(OmniCommSensor::FMaxIndex) : nullptr;
     if (fmax && fmax->isValid())
         highest = std::max(highest, fmax->value());
-    const double bottom =
-        std::floor(m_lowestTemperature / OmniCommTemperatureSeriesData::Scale * 10.0) / 10.0;
-    const double top =
-        std::max(1.0, std::ceil(highest / OmniCommFrequencySeriesData::Scale * 10.0) / 10.0);
-    ui->plot->setAxisScale(QwtPlot::yRight, bottom, top);
+    const double top = std::max(1, (highest * 21 / 20 + kFrequencyStep - 1) / kFrequencyStep) *
+                       double(kFrequencyStep);
+    // Only a new range relays the axis out: not once per reading.
+    if (ui->plot->axisInterval(QwtPlot::yRight) != QwtInterval(0, top)) {
+        ui->plot->setAxisScale(QwtPlot::yRight, 0, top);
+        ui->plot->updateAxes();
+    }
+    fitTemperatureScale(top);
+}
+
+void OmniCommSensorWidget::fitTemperatureScale(double top)
+{
+    const auto roundDown = [](int degrees) {
+        return int(std::floor(degrees / double(kTemperatureStep))) * kTemperatureStep;
+    };
+    const double coldest = std::min(kColdest, roundDown(m_lowestTemperature));
+    const double warmest = std::max(kWarmest, roundDown(m_highestTemperature) + kTemperatureStep);
+    const double factor = top / (warmest - coldest);
+    const double offset = -coldest * factor;
+    const QwtScaleDiv degrees = QwtLinearScaleEngine().divideScale(coldest, warmest, 6, 0);
+    QList<double> ticks;
+    for (double tick : degrees.ticks(QwtScaleDiv::MajorTick))
+        ticks.append(offset + tick * factor);
+    const QwtScaleDiv mapped(0, top, QList<double>(), QList<double>(), ticks);
+    if (m_temperatureScale.scaleDiv().ticks(QwtScaleDiv::MajorTick) == ticks &&
+        m_temperatureScale.scaleDiv().upperBound() == top)
+        return;
+    m_temperatureSeries->setMapping(offset, factor);
+    m_temperatureScaleDraw->setMapping(offset, factor);
+    m_temperatureScale.setScaleDiv(mapped);
 }
 
 void OmniCommSensorWidget::clearPlot()
 {
     PlotSensorWidget::clearPlot();
     m_lowestTemperature = 0;
+    m_highestTemperature = 0;
     m_highestFrequency = 0;
     fitRightAxis();
 }
@@ -244,16 +284,22 @@ void OmniCommSensorWidget::updateWidgetValues()
     if (!sensor)
         return;
     const SensorReading& reading = sensor->lastReading();
+    // A missing reply is marked on the plot; the fields keep the last reading,
+    // greyed once the sensor counts as silent.
+    if (!reading.answered()) {
+        appendSample(sampleOf(reading));
+        return;
+    }
     // Until the configuration names the data format the level is scaled by a
     // guess and can read several times full scale: show and plot only the raw.
-    const bool scaled = !reading.failed() && reading.levelKnown;
-    showLevel(ui->progressBar, scaled ? reading.level : 0);
+    const bool scaled = reading.levelKnown;
+    if (scaled)
+        showLevel(ui->progressBar, reading.level);
     ui->levelLineEdit->setText(levelText(reading));
-    const bool answered = reading.answered();
     ui->rawLevelLineEdit->setText(rawLevelText(reading));
-    ui->temperatureLineEdit->setText(answered ? QString::number(reading.temperature) : QString());
-    ui->frequencyLineEdit->setText(answered ? QString::number(reading.frequency) : QString());
-    if (scaled || !answered)
+    ui->temperatureLineEdit->setText(QString::number(reading.temperature));
+    ui->frequencyLineEdit->setText(QString::number(reading.frequency));
+    if (scaled)
         appendSample(sampleOf(reading));
     fitRightAxis();
 }
@@ -273,6 +319,36 @@ SensorReading OmniCommSensorWidget::readingOf(const OmniCommSamplePoint& sample)
     reading.temperature = sample.temperature;
     reading.frequency = sample.frequency;
     return reading;
+}
+
+QList<ShownValue> OmniCommSensorWidget::shownConfiguration() const
+{
+    QList<ShownValue> shown;
+    for (const ParameterWidget* widget : m_parameterWidgets) {
+        const auto* label = qobject_cast<const QLabel*>(
+            ui->formLayout->labelForField(const_cast<ParameterWidget*>(widget)));
+        if (!label)
+            continue;
+        shown << ShownValue{ConfigurationParameters::name(widget->parameterIndex()), label->text(),
+                            widget->displayText()};
+    }
+    const OmniCommSensor* sensor = this->sensor();
+    const OmniCommSensor::Mode mode = sensor ? sensor->mode() : OmniCommSensor::UnknownMode;
+    shown << ShownValue{QStringLiteral("Mode"), tr("Mode"), modeText(mode)};
+    return shown;
+}
+
+// The record's words for the mode first, so that its JSON and its page agree.
+QString OmniCommSensorWidget::modeText(int mode)
+{
+    switch (mode) {
+    case OmniCommSensor::NetworkMode:
+        return tr("network (polled)");
+    case OmniCommSensor::AutonomousMode:
+        return tr("autonomous (sends by itself)");
+    default:
+        return QString(QChar(0x2014));
+    }
 }
 
 // A sensor that sends by itself is heard once per its own interval, in seconds.
@@ -305,6 +381,9 @@ void OmniCommSensorWidget::slotModeChanged()
 {
     const OmniCommSensor* sensor = this->sensor();
     ui->autoModeCheckBox->setChecked(sensor && sensor->mode() == OmniCommSensor::AutonomousMode);
+    // Whether the sensor sends by itself is part of why a value is not known.
+    if (ui->frequencyMinWidget->showsUnknown())
+        showConfiguration();
 }
 
 void OmniCommSensorWidget::slotConfigurationUpdated()
@@ -312,10 +391,43 @@ void OmniCommSensorWidget::slotConfigurationUpdated()
     const OmniCommSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    for (ParameterWidget* widget : qAsConst(m_parameterWidgets))
-        widget->updateFromSensor();
+    showConfiguration();
     levelSeries()->setRawMaximum(sensor->dataFormatDivisor());
     fitRightAxis();
+}
+
+void OmniCommSensorWidget::showConfiguration()
+{
+    const QString why = unknownReason();
+    for (ParameterWidget* widget : qAsConst(m_parameterWidgets))
+        widget->updateFromSensor(why);
+}
+
+QString OmniCommSensorWidget::unknownReason() const
+{
+    const OmniCommSensor* sensor = this->sensor();
+    if (!sensor)
+        return QString();
+    const bool sending = sensor->mode() == OmniCommSensor::AutonomousMode;
+    switch (sensor->configurationState()) {
+    case OmniCommSensor::ConfigurationNotRead:
+    case OmniCommSensor::ConfigurationReading:
+        return sending ? tr("Not read yet: the sensor sends by itself; its configuration is "
+                            "being read")
+                       : tr("Not read yet: the configuration is being read");
+    case OmniCommSensor::ConfigurationRead:
+        return tr("Not known: this model does not report it");
+    case OmniCommSensor::ConfigurationFailed:
+        break;
+    }
+    const QString failure = callbackResultToString(sensor->configurationFailure());
+    if (sensor->configurationGivenUp())
+        return tr("Not known: the sensor sends by itself and does not answer configuration reads "
+                  "(%1). Clear Auto mode to read it.")
+            .arg(failure);
+    return tr("Not known: the configuration read failed (%1). Refresh configuration to try "
+              "again.")
+        .arg(failure);
 }
 
 void OmniCommSensorWidget::on_settingsButton_clicked()
@@ -472,14 +584,14 @@ void OmniCommSensorWidget::updatePlotSettingsImpl(const PlotSettings& settings)
     PlotSensorWidget<OmniCommSamplePoint>::updatePlotSettingsImpl(settings);
     settings.frequency.applyTo(&m_frequencyCurve, Qt::SolidLine);
     settings.temperature.applyTo(&m_temperatureCurve, Qt::SolidLine);
+    colourTemperatureScale();
 }
 
-bool OmniCommSensorWidget::eventFilter(QObject* watched, QEvent* event)
+// In the temperature curve's colour, so that it is not read as the frequency's.
+void OmniCommSensorWidget::colourTemperatureScale()
 {
-    if (watched == ui->plot->axisWidget(QwtPlot::yRight)) {
-        if (event->type() == QEvent::MouseButtonRelease)
-            m_rightScaleDraw->toggleMode();
-        return false;
-    }
-    return PlotSensorWidget<OmniCommSamplePoint>::eventFilter(watched, event);
+    QPalette palette = m_temperatureScale.palette();
+    palette.setColor(QPalette::Text, m_temperatureCurve.pen().color());
+    palette.setColor(QPalette::WindowText, m_temperatureCurve.pen().color());
+    m_temperatureScale.setPalette(palette);
 }

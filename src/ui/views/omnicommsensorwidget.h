@@ -8,10 +8,10 @@
 
 #include <QPointer>
 #include <memory>
-#include <qwt_plot_grid.h>
+#include <qwt_plot_scaleitem.h>
 
 class IntSpinBoxParameterWidget;
-class OmniCommFrequencyTemperatureScaleDraw;
+class MappedScaleDraw;
 class OmniCommSensor;
 class QInputDialog;
 
@@ -20,7 +20,8 @@ class OmniCommSensorWidget;
 }
 
 // The tab of one Omnicomm sensor: its level, frequency and temperature as text,
-// bar and plot (frequency and temperature share the right axis), its
+// bar and plot (frequency on the right axis, temperature on a scale of its own
+// inside the canvas's right edge), its
 // configuration as parameter editors, and its address, mode and calibration.
 class OmniCommSensorWidget : public PlotSensorWidget<OmniCommSamplePoint>
 {
@@ -34,10 +35,11 @@ public:
     QString plotToolTipText(double time) override;
     void savePlotDataImpl(QTextStream& stream) override;
     void updatePlotSettingsImpl(const PlotSettings& settings) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     int replyIntervalMs() const override;
+    QList<ShownValue> shownConfiguration() const override;
 
     static QString colorSquare(const QColor& color);
+    static QString modeText(int mode);
 
 public slots:
     void updateWidgetValues() override;
@@ -64,6 +66,11 @@ private:
     void bindParameterWidgets();
     void initRightAxis();
     void fitRightAxis();
+    void fitTemperatureScale(double top);
+    void colourTemperatureScale();
+    // Why the configuration parameters the sensor has not reported are not known.
+    QString unknownReason() const;
+    void showConfiguration();
     void calibrateFrom(IntSpinBoxParameterWidget* widget, const QString& what,
                        const QString& question);
     QString refusal(int index, const QVariant& value) const;
@@ -77,11 +84,13 @@ private:
     OmniCommFrequencySeriesData* m_frequencySeries;
     ReducedPlotCurve m_frequencyCurve;
     ReducedPlotCurve m_temperatureCurve;
-    QwtPlotGrid m_rightGrid;
-    OmniCommFrequencyTemperatureScaleDraw* m_rightScaleDraw = nullptr;
+    QwtPlotScaleItem m_temperatureScale;
+    MappedScaleDraw* m_temperatureScaleDraw;
     MemFunCommandCallback<OmniCommSensorWidget> m_modeCallback;
     QPointer<QInputDialog> m_addressDialog;
+    // What the plot has shown since it was cleared, which its scales must reach.
     qint16 m_lowestTemperature = 0;
+    qint16 m_highestTemperature = 0;
     quint16 m_highestFrequency = 0;
     // The calibration whose write is under way, named in what is said of it.
     ParameterWidget* m_calibrated = nullptr;

@@ -9,6 +9,7 @@
 #include "plot/plotsettings.h"
 #include "plot/timescaledraw.h"
 #include "plot/timescaleengine.h"
+#include "record/commissioningrecord.h"
 #include "settings/settingskeys.h"
 #include "tank/tanklitresfield.h"
 #include "views/failurestatusline.h"
@@ -23,6 +24,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -93,6 +95,11 @@ SensorWidget::~SensorWidget()
 QString SensorWidget::plotToolTipText(double)
 {
     return tr("STUB");
+}
+
+QList<ShownValue> SensorWidget::shownConfiguration() const
+{
+    return {};
 }
 
 int SensorWidget::replyIntervalMs() const
@@ -191,7 +198,7 @@ void SensorWidget::slotShowLineStatistics()
 {
     const auto* sensor = qobject_cast<const SerialSensor*>(m_sensor.data());
     if (m_plot && sensor)
-        m_plot->setFooter(sensor->lineStatistics().toString());
+        m_plot->setFooter(sensor->lineStatistics().toString(QLocale()));
 }
 
 void SensorWidget::slotResetLineStatistics()
@@ -234,10 +241,14 @@ void SensorWidget::recordReplyChange(bool stale)
         return;
     SensorEvents::record(m_sensor->address(),
                          stale ? tr("lost: %1").arg(noReplyText()) : tr("answers again"));
+    emit silenceChanged(stale ? tr("Sensor %1: %2").arg(m_sensor->address()).arg(noReplyText())
+                              : QString());
 }
 
 QString SensorWidget::noReplyText() const
 {
+    if (m_replyWatch.lastHeard() <= 0)
+        return tr("no reply yet");
     return tr("no reply since %1")
         .arg(QDateTime::fromMSecsSinceEpoch(m_replyWatch.lastHeard())
                  .toString(QStringLiteral("HH:mm:ss")));
@@ -246,15 +257,16 @@ QString SensorWidget::noReplyText() const
 void SensorWidget::showReplyStatus()
 {
     const bool stale = m_replyWatch.isStale();
+    // A lost line and a silent sensor look alike: nothing shown is fresh.
     for (QWidget* field : qAsConst(m_valueFields))
-        field->setEnabled(!stale);
+        field->setEnabled(!stale && m_lineLost.isEmpty());
     if (!m_replyStatus)
         return;
     QStringList lines;
     if (!m_lineLost.isEmpty())
         lines.append(m_lineLost);
     if (stale)
-        lines.append(noReplyText());
+        lines.append(tr("%1; the values shown are from then").arg(noReplyText()));
     m_replyStatus->setText(lines.join(QLatin1Char('\n')));
     m_replyStatus->setVisible(!lines.isEmpty());
 }
@@ -332,6 +344,20 @@ void SensorWidget::fitValueField(QLineEdit* field, const QString& widest)
                            2 * (frame + innerMargin) + margins.left() + margins.right());
 }
 
+void SensorWidget::addUnit(QLineEdit* field, const QString& unit)
+{
+    QWidget* parent = field->parentWidget();
+    if (!parent)
+        return;
+    for (QBoxLayout* row : parent->findChildren<QBoxLayout*>()) {
+        const int at = row->indexOf(field);
+        if (at >= 0) {
+            row->insertWidget(at + 1, new QLabel(unit, parent));
+            return;
+        }
+    }
+}
+
 void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit* percent)
 {
     fitValueField(raw, QStringLiteral("65535"));
@@ -342,16 +368,20 @@ void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit*
 void SensorWidget::showLevelReading(const SensorReading& reading, QLineEdit* raw,
                                     QLineEdit* percent, QProgressBar* bar)
 {
+    // Without a reply the last reading stays, greyed once the sensor counts as silent.
+    if (!reading.answered())
+        return;
     raw->setText(rawLevelText(reading));
     percent->setText(levelText(reading));
-    showLevel(bar, reading.level);
+    if (!reading.failed() && reading.levelKnown)
+        showLevel(bar, reading.level);
 }
 
 // An answer whose scale is not known yet shows a dash, not a guessed number.
 QString SensorWidget::levelText(const SensorReading& reading)
 {
     if (reading.hasLevel())
-        return QString::number(double(reading.level), 'f', 2);
+        return QLocale().toString(double(reading.level), 'f', 2);
     return reading.failed() ? QString() : QStringLiteral("\u2014");
 }
 

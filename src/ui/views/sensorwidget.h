@@ -16,6 +16,7 @@ class BaseSensor;
 class FailureStatusLine;
 class ParameterWidget;
 struct SensorReading;
+struct ShownValue;
 struct PlotSettings;
 class QAction;
 class QGridLayout;
@@ -46,6 +47,8 @@ public:
     virtual void clearPlot();
     virtual void updatePlotSettingsImpl(const PlotSettings& settings);
     virtual void savePlotDataImpl(QTextStream& stream);
+    // The configuration as the view shows it, for the commissioning record.
+    virtual QList<ShownValue> shownConfiguration() const;
     // How often the sensor should be heard from.
     virtual int replyIntervalMs() const;
     // After this long without a reply the sensor counts as silent, and its
@@ -90,6 +93,8 @@ signals:
     // The user asked for the sensor's commissioning record; the window knows
     // the port and the model it needs.
     void recordRequested();
+    // The sensor fell silent (what to tell, with since when) or answers again (empty).
+    void silenceChanged(const QString& text);
 
 public slots:
     void setFollowPlotEnabled(bool enabled);
@@ -120,6 +125,8 @@ protected:
     // A value field never narrower than the widest value it shows, so that a
     // small window squeezes the plot rather than cutting a reading.
     static void fitValueField(QLineEdit* field, const QString& widest);
+    // The unit, as a label right after a value field in its row.
+    static void addUnit(QLineEdit* field, const QString& unit);
     // The raw and percent fields of a view that shows a level alone, with the
     // litres row under them, and a reading shown in them and the bar.
     void initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit* percent);

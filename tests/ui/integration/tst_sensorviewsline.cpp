@@ -26,11 +26,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <qwt_plot.h>
+#include <qwt_plot_curve.h>
 
 namespace {
 
@@ -73,8 +77,10 @@ private slots:
     void initTestCase() { registerSensorViews(); }
     void omniCommViewEditsAndSwitchesTheSensor();
     void omniCommViewAppliesAProfile();
+    void omniCommViewShowsASelfSendingSensor();
     void modBusViewChangesTheAddress();
-    void modBusViewGreysWhileTheSensorIsSilent();
+    void silentSensorKeepsItsLastReadingGreyed_data();
+    void silentSensorKeepsItsLastReadingGreyed();
     void tBusViewCalibratesTheSensor();
 };
 
@@ -199,6 +205,60 @@ void TestSensorViewsLine::omniCommViewAppliesAProfile()
     QCOMPARE(simSensor->counters().writesApplied, 2u);
 }
 
+// A sensor found sending by itself: its configuration is read, not made up, and
+// its readings reach the percent field, the bar and the plot as a polled one's do.
+void TestSensorViewsLine::omniCommViewShowsASelfSendingSensor()
+{
+    sim::LineOptions options = SimulatedLine::options("ZT-42", {3});
+    options.autonomous = {3};
+    options.autoIntervalUnitMs = 20;
+    ViewRig<OmniCommEngine, OmniCommSensorWidget> rig(
+        options,
+        EngineFactory::FeatureAutonomousMode | EngineFactory::FeatureExtendedConfiguration);
+    QString firstFMin;
+    QString firstWhy;
+    QObject::connect(&rig.engine, &SerialEngine::sensorDetected, [&](BaseSensor* found) {
+        rig.open(static_cast<OmniCommSensor*>(found));
+        const auto* fMin = rig.template child<ParameterWidget>("frequencyMinWidget");
+        firstFMin = fMin->displayText();
+        firstWhy = fMin->findChild<QLineEdit*>(QStringLiteral("display"))->toolTip();
+    });
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    QVERIFY(waitUntil([&] { return !rig.view.isNull(); }, kWaitMs));
+    // Before the sensor has said anything of its configuration, nothing is made up.
+    QCOMPARE(firstFMin, QStringLiteral("\u2014"));
+    QVERIFY2(firstWhy.startsWith(QLatin1String("Not read yet")), qPrintable(firstWhy));
+
+    const QString expected = QString::number(4096.0 / 8191.0 * 100.0, 'f', 2);
+    QVERIFY(waitUntil([&] { return rig.field() == expected; }, kWaitMs));
+    const sim::OmnicommConfig& simulated = rig.sim.sensorAt(3)->omnicomm();
+    QCOMPARE(rig.child<ParameterWidget>("frequencyMinWidget")->displayText(),
+             QString::number(simulated.fMin));
+    QCOMPARE(rig.child<ParameterWidget>("frequencyMaxWidget")->displayText(),
+             QString::number(simulated.fMax));
+    QCOMPARE(rig.child<ParameterWidget>("sampleCountWidget")->displayText(),
+             QString::number(simulated.sampleCount));
+    QCOMPARE(rig.child<ParameterWidget>("dataFormatWidget")->displayText(),
+             QStringLiteral("8192 (13 bits)"));
+    QVERIFY(rig.child<QCheckBox>("autoModeCheckBox")->isChecked());
+    QCOMPARE(rig.child<QProgressBar>("progressBar")->value(),
+             rig.child<QProgressBar>("progressBar")->maximum() * 4096 / 8191);
+
+    // Frame after frame reaches the plot, in percent and in hertz.
+    const QwtSeriesData<QPointF>* level = rig.view->levelCurve()->data();
+    QVERIFY(waitUntil([&] { return level->size() >= 3; }, kWaitMs));
+    QCOMPARE(qRound(level->sample(level->size() - 1).y() * 100), qRound(expected.toDouble() * 100));
+    const QwtPlotCurve* curve = nullptr;
+    for (const QwtPlotItem* item : rig.view->plot()->itemList(QwtPlotItem::Rtti_PlotCurve)) {
+        if (item->title().text() == QLatin1String("Frequency, Hz"))
+            curve = static_cast<const QwtPlotCurve*>(item);
+    }
+    QVERIFY(curve && curve->yAxis() == QwtPlot::yRight);
+    QCOMPARE(QString::number(curve->sample(int(curve->dataSize()) - 1).y()),
+             rig.child<QLineEdit>("frequencyLineEdit")->text());
+    QVERIFY(rig.sim.sensorAt(3)->isAutonomous());
+}
+
 void TestSensorViewsLine::modBusViewChangesTheAddress()
 {
     ViewRig<ModBusEngine, ModBusSensorWidget> rig(SimulatedLine::options("ZT-32", {1}));
@@ -221,19 +281,35 @@ void TestSensorViewsLine::modBusViewChangesTheAddress()
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
 }
 
-void TestSensorViewsLine::modBusViewGreysWhileTheSensorIsSilent()
+// A missing reply and a lost line look the same: the last reading stays, greyed,
+// with since when; the bar never drops to an empty tank.
+void TestSensorViewsLine::silentSensorKeepsItsLastReadingGreyed_data()
 {
+    QTest::addColumn<bool>("lineLost");
+    QTest::newRow("sensor stops answering") << false;
+    QTest::newRow("line lost") << true;
+}
+
+void TestSensorViewsLine::silentSensorKeepsItsLastReadingGreyed()
+{
+    QFETCH(bool, lineLost);
     ViewRig<ModBusEngine, ModBusSensorWidget> rig(SimulatedLine::options("ZT-32", {1}));
     QVERIFY2(rig.start(), qPrintable(rig.error));
     rig.open(rig.engine.addSensorAtAddress(1));
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
     auto* field = rig.child<QLineEdit>("levelLineEdit");
+    auto* bar = rig.child<QProgressBar>("progressBar");
     auto* status = rig.child<QLabel>("replyStatusLine");
     QVERIFY(field->isEnabled() && status->isHidden());
+    const int level = bar->value();
+    QVERIFY(level > 0);
+    QSignalSpy told(rig.view.data(), &SensorWidget::silenceChanged);
 
     sim::FaultSettings silent;
     silent.noReply = 1.0;
     rig.sim.line().setFaults(silent, 1);
+    if (lineLost)
+        rig.view->slotLineLost(QStringLiteral("The port is gone"));
     const auto& samples = rig.view->queue();
     QVERIFY(waitUntil([&] { return samples[samples.size() - 1].error; }, kWaitMs));
     // Time runs on to well past three polls and two seconds.
@@ -241,17 +317,27 @@ void TestSensorViewsLine::modBusViewGreysWhileTheSensorIsSilent()
     const qint64 later = QDateTime::currentMSecsSinceEpoch() + 60000;
     watch->setClock([later] { return later; });
     watch->slotCheck();
-    QVERIFY(!field->isEnabled() && !rig.child<QWidget>("progressBar")->isEnabled());
-    QVERIFY(!status->isHidden());
-    QCOMPARE(status->text(),
-             QStringLiteral("no reply since %1")
-                 .arg(QDateTime::fromMSecsSinceEpoch(watch->lastHeard()).toString("HH:mm:ss")));
+    QVERIFY(!field->isEnabled() && !bar->isEnabled());
+    QCOMPARE(rig.field(), QStringLiteral("5000"));
+    QCOMPARE(bar->value(), level);
+    const QString since =
+        QStringLiteral("no reply since %1")
+            .arg(QDateTime::fromMSecsSinceEpoch(watch->lastHeard()).toString("HH:mm:ss"));
+    QVERIFY2(!status->isHidden() &&
+                 status->text().endsWith(since + QLatin1String("; the values shown are from then")),
+             qPrintable(status->text()));
+    QCOMPARE(status->text().startsWith(QLatin1String("The port is gone")), lineLost);
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told.last().at(0).toString(), QStringLiteral("Sensor 1: ") + since);
     QVERIFY(watch->lastHeard() < samples[samples.size() - 1].time);
 
     watch->setClock(&QDateTime::currentMSecsSinceEpoch);
     rig.sim.line().setFaults(sim::FaultSettings(), 1);
+    if (lineLost)
+        rig.view->slotLineRestored();
     QVERIFY(waitUntil([&] { return field->isEnabled(); }, kWaitMs));
     QVERIFY(status->isHidden() && rig.field() == QLatin1String("5000"));
+    QCOMPARE(told.last().at(0).toString(), QString());
 }
 
 void TestSensorViewsLine::tBusViewCalibratesTheSensor()

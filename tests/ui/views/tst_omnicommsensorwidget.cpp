@@ -1,6 +1,5 @@
 #include "engine/enginefactory.h"
 #include "parameters/parameterwidget.h"
-#include "plot/omnicommfrequencytemperaturescaledraw.h"
 #include "port/scriptedserialport.h"
 #include "protocols/omnicommengine.h"
 #include "protocols/omnicommsensor.h"
@@ -14,11 +13,12 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 #include <qwt_plot.h>
+#include <qwt_plot_curve.h>
+#include <qwt_plot_scaleitem.h>
 #include <qwt_scale_widget.h>
 
 namespace {
@@ -127,7 +127,6 @@ private slots:
     void featuresEnableControls();
     void configurationReadSetsRawMaximum();
     void negativeTemperatureStaysSigned();
-    void rightAxisClickToggles();
     void addressDialogOutlivedBySensorSendsNothing();
     void addressOfAnotherSensorIsRefusedUnsent();
     void wrongModelIsNamed();
@@ -233,21 +232,37 @@ void TestOmniCommSensorWidget::featuresEnableControls()
 void TestOmniCommSensorWidget::configurationReadSetsRawMaximum()
 {
     Bench bench;
+    // Nothing read yet: every configuration field says so rather than show a made-up 0.
+    auto* fMax = bench.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
+    const auto why = [fMax] {
+        return fMax->findChild<QLineEdit*>(QStringLiteral("display"))->toolTip();
+    };
+    QCOMPARE(fMax->displayText(), QStringLiteral("\u2014"));
+    QCOMPARE(bench.child<ParameterWidget>("dataFormatWidget")->displayText(),
+             QStringLiteral("\u2014"));
+    QVERIFY2(why().startsWith(QLatin1String("Not read yet")), qPrintable(why()));
     bench.feed(dataFrame(20));
     QCOMPARE(bench.child<QLineEdit>("rawLevelLineEdit")->text(), QStringLiteral("2048"));
     QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("\u2014"));
     QCOMPARE(bench.view->queue().size(), 0);
+    bench.sensor->requestConfigurationUpdate();
+    bench.engine.slotOnStateCheckTimeout(); // no reply
+    QCOMPARE(fMax->displayText(), QStringLiteral("\u2014"));
+    QVERIFY2(why().startsWith(QLatin1String("Not known: the configuration read failed")),
+             qPrintable(why()));
+    bench.engine.slotOnStateCheckTimeout(); // the cool-down after the time-out
     bench.sensor->requestConfigurationUpdate();
     bench.answer(configurationReply(1));
     QCOMPARE(bench.view->levelSeries()->rawMaximum(), 4095.0f);
     bench.feed(dataFrame(20));
     QCOMPARE(bench.child<QLineEdit>("levelLineEdit")->text(), QStringLiteral("50.01"));
     QCOMPARE(bench.view->queue().size(), 1);
-    auto* fMax = bench.child<IntSpinBoxParameterWidget>("frequencyMaxWidget");
     QCOMPARE(fMax->editVariantValue().toInt(), 18000);
-    // The frequency axis reaches FMax.
+    QCOMPARE(fMax->displayText(), QStringLiteral("18000"));
+    QCOMPARE(why(), QString());
+    // The frequency axis reaches FMax, in hertz.
     bench.view->plot()->updateAxes();
-    QCOMPARE(bench.view->plot()->axisInterval(QwtPlot::yRight).maxValue(), 1.1);
+    QCOMPARE(bench.view->plot()->axisInterval(QwtPlot::yRight).maxValue(), 19000.0);
 }
 
 // A sensor below zero reports a negative temperature, which stays negative in
@@ -261,8 +276,8 @@ void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
     QVERIFY(bench.view->plotToolTipText(0).endsWith("<br/>Error"));
     bench.view->clearPlot();
     bench.sensor->intParameter(OmniCommSensor::DataFormatIndex)->setValue(2);
-    bench.feed(dataFrame(-5));
-    QCOMPARE(bench.child<QLineEdit>("temperatureLineEdit")->text(), QStringLiteral("-5"));
+    bench.feed(dataFrame(-15));
+    QCOMPARE(bench.child<QLineEdit>("temperatureLineEdit")->text(), QStringLiteral("-15"));
     QCOMPARE(bench.child<QLineEdit>("rawLevelLineEdit")->text(), QStringLiteral("2048"));
 
     const OmniCommSamplePoint& sample = bench.view->queue()[0];
@@ -270,7 +285,7 @@ void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
         QStringLiteral("<span style=\"color: %1; float: left; min-width:10px;\">&#9632;</span>");
     QCOMPARE(bench.view->plotToolTipText(double(sample.time) - 1),
              QStringLiteral("Time=%1<br/>%2 <span>LVL=%3</span><br/>%4 RawLevel=2048<br/>"
-                            "%5 Temperature=-5<br/>%6 Frequency=10000")
+                            "%5 Temperature=-15<br/>%6 Frequency=10000")
                  .arg(bench.view->timeToString(double(sample.time)),
                       square.arg(QStringLiteral("#00ff00")),
                       QString::number(double(sample.level), 'g', 6),
@@ -278,36 +293,46 @@ void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
                       square.arg(QStringLiteral("#ff0000")),
                       square.arg(QStringLiteral("#0000ff"))));
     QCOMPARE(bench.view->plotToolTipText(double(sample.time)), QStringLiteral("VOID"));
-    bench.view->plot()->updateAxes();
-    QVERIFY(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound() < -5 / 255.0);
+
+    // Frequency and temperature each read in their own unit where they are drawn.
+    QwtPlot* plot = bench.view->plot();
+    const auto* scale =
+        static_cast<const QwtPlotScaleItem*>(plot->itemList(QwtPlotItem::Rtti_PlotScale).value(0));
+    QVERIFY(scale);
+    const auto curveNamed = [plot](const QString& title) {
+        for (const QwtPlotItem* item : plot->itemList(QwtPlotItem::Rtti_PlotCurve)) {
+            if (item->title().text() == title)
+                return static_cast<const QwtPlotCurve*>(item);
+        }
+        return static_cast<const QwtPlotCurve*>(nullptr);
+    };
+    const QwtPlotCurve* temperature = curveNamed(QStringLiteral("Temperature, °C"));
+    const QwtPlotCurve* frequency = curveNamed(QStringLiteral("Frequency, Hz"));
+    QVERIFY(temperature && frequency);
+    QCOMPARE(frequency->sample(0).y(), 10000.0);
+    const QString degree = QStringLiteral("\u202F\u00B0C");
+    QCOMPARE(scale->scaleDraw()->label(temperature->sample(0).y()).text(), "-15" + degree);
+    const auto ticks = [scale, degree] {
+        QStringList labels;
+        for (double tick : scale->scaleDiv().ticks(QwtScaleDiv::MajorTick))
+            labels << scale->scaleDraw()->label(tick).text().remove(degree);
+        return labels;
+    };
+    QCOMPARE(ticks().constFirst(), QStringLiteral("-20"));
+    QCOMPARE(ticks().constLast(), QStringLiteral("40"));
+    plot->updateAxes();
+    QVERIFY(temperature->sample(0).y() >= plot->axisInterval(QwtPlot::yRight).minValue());
 
     const QStringList rows = bench.csv().split('\n');
     QCOMPARE(rows.size(), 3);
     QCOMPARE(rows[0], QStringLiteral("Time,Level,RawLevel,Frequency,Temperature,Error,TimeMs"));
-    QVERIFY(rows[1].contains(QStringLiteral(",2048,10000,-5,0,")));
+    QVERIFY(rows[1].contains(QStringLiteral(",2048,10000,-15,0,")));
 
-    // A warmer sensor keeps the axis down; clearing the plot brings it back to 0.
+    // A warmer sensor keeps the scale down; clearing the plot brings it back.
     bench.feed(dataFrame(20));
-    bench.view->plot()->updateAxes();
-    QVERIFY(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound() < -5 / 255.0);
+    QCOMPARE(ticks().constFirst(), QStringLiteral("-20"));
     bench.view->slotClearPlot();
-    bench.view->plot()->updateAxes();
-    QCOMPARE(bench.view->plot()->axisScaleDiv(QwtPlot::yRight).lowerBound(), 0.0);
-}
-
-void TestOmniCommSensorWidget::rightAxisClickToggles()
-{
-    Bench bench;
-    QwtPlot* plot = bench.child<QwtPlot>("plot");
-    auto* scaleDraw = static_cast<const OmniCommFrequencyTemperatureScaleDraw*>(
-        plot->axisScaleDraw(QwtPlot::yRight));
-    QCOMPARE(scaleDraw->mode(), 1);
-    for (int expected : {0, 1}) {
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(plot->axisWidget(QwtPlot::yRight), &release);
-        QCOMPARE(scaleDraw->mode(), expected);
-    }
+    QCOMPARE(ticks().constFirst(), QStringLiteral("-10"));
 }
 
 // A modal question runs while the line goes on: the sensor, and with it the
@@ -407,11 +432,18 @@ void TestOmniCommSensorWidget::editingKeepsTheWindowWidth()
     bench.view->show();
     bench.view->resize(bench.view->minimumSizeHint());
     QVERIFY(QTest::qWaitForWindowExposed(bench.view));
-    // Small enough for a small screen, and nothing is squeezed below its own least size.
-    QVERIFY2(bench.view->width() <= 780, qPrintable(QString::number(bench.view->width())));
+    // Small enough for a small screen with the window around it (the readings
+    // carry their units), and nothing is squeezed below its own least size.
+    QVERIFY2(bench.view->width() <= 840, qPrintable(QString::number(bench.view->width())));
+    // The plot lays its right axis out itself, a little inside the axis's own
+    // hint once that reads in hertz; its labels still show whole.
+    const QWidget* rightAxis = bench.view->plot()->axisWidget(QwtPlot::yRight);
     for (const QWidget* field : bench.view->findChildren<QWidget*>()) {
-        if (field->isVisible() && field->width() < field->minimumSizeHint().width())
-            QFAIL(qPrintable(field->objectName() + QStringLiteral(" is cut")));
+        if (field != rightAxis && field->isVisible() &&
+            field->width() < field->minimumSizeHint().width())
+            QFAIL(qPrintable(field->objectName() + QStringLiteral(" is cut: %1 of %2")
+                                                       .arg(field->width())
+                                                       .arg(field->minimumSizeHint().width())));
     }
     // The readings keep room for their widest values ("Не опре", "476" were seen).
     const QList<QPair<const char*, QString>> widest{{"rawLevelLineEdit", "8191"},

@@ -1,4 +1,4 @@
-#include "plot/omnicommfrequencytemperaturescaledraw.h"
+#include "plot/mappedscaledraw.h"
 #include "plot/omnicommseriesdata.h"
 #include "plot/queueseriesdata.h"
 #include "plot/samplepoints.h"
@@ -6,7 +6,6 @@
 
 #include <QDateTime>
 #include <QtTest>
-#include <qwt_plot.h>
 #include <qwt_text.h>
 
 namespace {
@@ -129,10 +128,12 @@ void TestSampleSeries::seriesComputeTheirPointsFromTheQueue()
     omnicomm.append(OmniCommSamplePoint{6, 0, 0, -5, 0, false});
     OmniCommTemperatureSeriesData temperature(&omnicomm);
     OmniCommFrequencySeriesData frequency(&omnicomm);
-    QCOMPARE(temperature.sample(0).y(), 1.0);
-    QCOMPARE(frequency.sample(0).y(), 0.5);
-    QCOMPARE(temperature.sample(1).y(), -5 / 255.0);
-    QCOMPARE(temperature.maximum(), 1.0);
+    QCOMPARE(frequency.sample(0).y(), 8192.0);
+    QCOMPARE(temperature.sample(1).y(), -5.0);
+    // Mapped onto the frequency axis: offset plus degrees times the factor.
+    temperature.setMapping(100, 2);
+    QCOMPARE(temperature.sample(0).y(), 610.0);
+    QCOMPARE(temperature.sample(1).y(), 90.0);
 }
 
 void TestSampleSeries::scaleDrawLabels()
@@ -142,17 +143,13 @@ void TestSampleSeries::scaleDrawLabels()
     const QDateTime at(QDate(2024, 3, 1), QTime(13, 5, 9, 870));
     QCOMPARE(time.label(double(at.toMSecsSinceEpoch())).text(), QStringLiteral("13:05:09"));
 
-    QwtPlot plot;
-    OmniCommFrequencyTemperatureScaleDraw axis(
-        OmniCommFrequencyTemperatureScaleDraw::TemperatureMode, &plot);
-    QCOMPARE(axis.label(1.0).text(), QStringLiteral("255"));
-    QCOMPARE(axis.label(-5 / 255.0).text(), QStringLiteral("-5"));
-    QCOMPARE(axis.label(-2.5 / 255.0).text(), QStringLiteral("-2"));
-    axis.toggleMode();
-    QCOMPARE(axis.label(0.5).text(), QStringLiteral("8192"));
-    axis.toggleMode();
-    QCOMPARE(axis.mode(), int(OmniCommFrequencyTemperatureScaleDraw::TemperatureMode));
-    QCOMPARE(axis.label(1.0).text(), QStringLiteral("255"));
+    // A temperature scale drawn along the frequency axis labels degrees, whole.
+    MappedScaleDraw degrees(QStringLiteral("\u00B0C"));
+    degrees.setMapping(100, 2);
+    const QString unit = QStringLiteral("\u202F\u00B0C");
+    QCOMPARE(degrees.label(90).text(), "-5" + unit);
+    QCOMPARE(degrees.label(610).text(), "255" + unit);
+    QCOMPARE(degrees.label(99.5).text(), "0" + unit);
 }
 
 QTEST_MAIN(TestSampleSeries)

@@ -925,10 +925,6 @@ fewer: a quicker response to a change of level.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Temperature/Frequency</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Mode switch</source>
         <translation type="unfinished"></translation>
     </message>
@@ -958,14 +954,6 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>%1 written</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Frequency</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Temperature</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1365,10 +1353,6 @@ fewer: a quicker response to a change of level.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Level over the last minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Date and time</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1524,14 +1508,6 @@ fewer: a quicker response to a change of level.</translation>
         <source>not reported</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>sends by itself</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>polled</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>SensorEvents</name>
@@ -1580,10 +1556,6 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>answers again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no reply since %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -188,7 +188,7 @@ Choose a free address, or first give that sensor another one.</source>
 <context>
     <name>ConfigurationParameters</name>
     <message>
-        <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
+        <source>%1 cannot take "%2": give a whole number from %3 to %4; nothing was written</source>
         <translation>%1 не может принять «%2»: укажите целое число от %3 до %4; ничего не записано</translation>
     </message>
 </context>
@@ -465,7 +465,11 @@ Choose a free address, or first give that sensor another one.</source>
         <source>%1. The log is not written to a file.</source>
         <translation>%1. Журнал не записывается в файл.</translation>
     </message>
-</context>
+<message>
+        <source>Writing the log file %1 failed: %2. The log is no longer written to it.</source>
+        <translation>Не удалось записать файл журнала %1: %2. Журнал в него больше не записывается.</translation>
+    </message>
+    </context>
 <context>
     <name>Logger</name>
     <message>
@@ -984,11 +988,11 @@ Error</source>
         <translation>Температура</translation>
     </message>
     <message>
-        <source>Take the present frequency, %1, as the empty tank&apos;s (Fmax)?</source>
+        <source>Take the present frequency, %1, as the empty tank's (Fmax)?</source>
         <translation>Принять текущую частоту, %1, за частоту пустого бака (Fmax)?</translation>
     </message>
     <message>
-        <source>Take the present frequency, %1, as the full tank&apos;s (Fmin)?</source>
+        <source>Take the present frequency, %1, as the full tank's (Fmin)?</source>
         <translation>Принять текущую частоту, %1, за частоту полного бака (Fmin)?</translation>
     </message>
     <message>
@@ -998,6 +1002,50 @@ Error</source>
         <translation>Количество выборок для усреднения.
 Больше - выше устойчивость сигнала,
 меньше - лучше скорость реакции на изменение уровня.</translation>
+    </message>
+<message>
+        <source>Hz</source>
+        <translation>Гц</translation>
+    </message>
+    <message>
+        <source>Frequency, Hz</source>
+        <translation>Частота, Гц</translation>
+    </message>
+    <message>
+        <source>Temperature, °C</source>
+        <translation>Температура, °C</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Режим</translation>
+    </message>
+    <message>
+        <source>network (polled)</source>
+        <translation>сетевой (по запросу)</translation>
+    </message>
+    <message>
+        <source>autonomous (sends by itself)</source>
+        <translation>автономный (передаёт сам)</translation>
+    </message>
+    <message>
+        <source>Not read yet: the sensor sends by itself; its configuration is being read</source>
+        <translation>Ещё не прочитано: датчик передаёт данные сам; его конфигурация читается</translation>
+    </message>
+    <message>
+        <source>Not read yet: the configuration is being read</source>
+        <translation>Ещё не прочитано: конфигурация читается</translation>
+    </message>
+    <message>
+        <source>Not known: this model does not report it</source>
+        <translation>Неизвестно: эта модель его не сообщает</translation>
+    </message>
+    <message>
+        <source>Not known: the sensor sends by itself and does not answer configuration reads (%1). Clear Auto mode to read it.</source>
+        <translation>Неизвестно: датчик передаёт данные сам и не отвечает на чтение конфигурации (%1). Снимите «Автовыдача», чтобы прочитать её.</translation>
+    </message>
+    <message>
+        <source>Not known: the configuration read failed (%1). Refresh configuration to try again.</source>
+        <translation>Неизвестно: конфигурация не прочитана (%1). Нажмите «Обновить конфигурацию», чтобы попробовать снова.</translation>
     </message>
 </context>
 <context>
@@ -1276,7 +1324,7 @@ Error</source>
         <translation>профиль модели %1, а не %2: ничего не записано</translation>
     </message>
     <message>
-        <source>unknown parameter &quot;%1&quot;: nothing was written</source>
+        <source>unknown parameter "%1": nothing was written</source>
         <translation>неизвестный параметр «%1»: ничего не записано</translation>
     </message>
     <message>
@@ -1284,16 +1332,16 @@ Error</source>
         <translation>нет параметров: применять нечего</translation>
     </message>
     <message>
-        <source>not a profile: the file holds a JSON array, not an object with &quot;format&quot;, &quot;model&quot; and &quot;parameters&quot;</source>
-        <translation>это не профиль: в файле массив JSON, а не объект с &quot;format&quot;, &quot;model&quot; и &quot;parameters&quot;</translation>
+        <source>not a profile: the file holds a JSON array, not an object with "format", "model" and "parameters"</source>
+        <translation>это не профиль: в файле массив JSON, а не объект с "format", "model" и "parameters"</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is given twice: keep one, nothing was written</source>
-        <translation>&quot;%1&quot; указан дважды: оставьте один, ничего не записано</translation>
+        <source>"%1" is given twice: keep one, nothing was written</source>
+        <translation>"%1" указан дважды: оставьте один, ничего не записано</translation>
     </message>
     <message>
-        <source>no format version: a profile has &quot;format&quot;: %1; is this a profile that &quot;nivelon-cli config --save&quot; wrote?</source>
-        <translation>нет версии формата: в профиле есть &quot;format&quot;: %1; записан ли этот профиль командой &quot;nivelon-cli config --save&quot;?</translation>
+        <source>no format version: a profile has "format": %1; is this a profile that "nivelon-cli config --save" wrote?</source>
+        <translation>нет версии формата: в профиле есть "format": %1; записан ли этот профиль командой "nivelon-cli config --save"?</translation>
     </message>
     <message>
         <source>the format version must be the number %1, without quotes, not %2</source>
@@ -1311,7 +1359,19 @@ Error</source>
         <source>FMin %1 is not below FMax %2: the sensor would refuse it; nothing was written</source>
         <translation>FMin %1 не ниже FMax %2: датчик его не примет; ничего не записано</translation>
     </message>
-</context>
+<message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>format version %1 is not one this Nivelon reads (%2)</source>
+        <translation>версия формата %1 не читается этой версией Nivelon (%2)</translation>
+    </message>
+    </context>
 <context>
     <name>PwmParameterWidget</name>
     <message>
@@ -1412,7 +1472,7 @@ Error</source>
         <translation>Адрес</translation>
     </message>
     <message>
-        <source>Installer&apos;s signature</source>
+        <source>Installer's signature</source>
         <translation>Подпись установщика</translation>
     </message>
     <message>
@@ -1543,6 +1603,26 @@ Error</source>
         <source>polled</source>
         <translation>по запросу</translation>
     </message>
+<message>
+        <source>Cannot write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+    <message>
+        <source>Level over the session</source>
+        <translation>Уровень за сеанс</translation>
+    </message>
+    <message>
+        <source>Volume, L</source>
+        <translation>Объём, л</translation>
+    </message>
+    <message>
+        <source>autonomous (sends by itself)</source>
+        <translation>автономный (передаёт сам)</translation>
+    </message>
+    <message>
+        <source>network (polled)</source>
+        <translation>сетевой (по запросу)</translation>
+    </message>
 </context>
 <context>
     <name>SensorEvents</name>
@@ -1632,6 +1712,26 @@ Error</source>
     <message>
         <source>Plot data (*.csv)</source>
         <translation>Данные графика (*.csv)</translation>
+    </message>
+<message>
+        <source>Output file open error: %1</source>
+        <translation>Ошибка открытия файла: %1</translation>
+    </message>
+    <message>
+        <source>Output file write error: %1</source>
+        <translation>Ошибка записи файла: %1</translation>
+    </message>
+    <message>
+        <source>Sensor %1: %2</source>
+        <translation>Датчик %1: %2</translation>
+    </message>
+    <message>
+        <source>no reply yet</source>
+        <translation>ответа ещё не было</translation>
+    </message>
+    <message>
+        <source>%1; the values shown are from then</source>
+        <translation>%1; показаны значения того времени</translation>
     </message>
 </context>
 <context>
@@ -1773,7 +1873,7 @@ Error</source>
         <translation>%</translation>
     </message>
     <message>
-        <source>Make the sensor&apos;s present level its minimum (empty tank)?</source>
+        <source>Make the sensor's present level its minimum (empty tank)?</source>
         <translation>Сделать текущий уровень датчика его минимумом (пустой бак)?</translation>
     </message>
     <message>
@@ -1781,7 +1881,7 @@ Error</source>
         <translation>Минимум установлен по текущему уровню</translation>
     </message>
     <message>
-        <source>Make the sensor&apos;s present level its maximum (full tank)?</source>
+        <source>Make the sensor's present level its maximum (full tank)?</source>
         <translation>Сделать текущий уровень датчика его максимумом (полный бак)?</translation>
     </message>
     <message>
@@ -2111,7 +2211,7 @@ Error</source>
         <translation>здесь ожидается заголовок %1</translation>
     </message>
     <message>
-        <source>the forced rows &quot;%1&quot; are not row numbers</source>
+        <source>the forced rows "%1" are not row numbers</source>
         <translation>принудительные строки «%1» не являются номерами строк</translation>
     </message>
     <message>
@@ -2123,7 +2223,7 @@ Error</source>
         <translation>RawLevel %1 не является целым числом от 0 до 65535</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is not a number</source>
+        <source>%1 "%2" is not a number</source>
         <translation>%1 «%2» не является числом</translation>
     </message>
     <message>
@@ -2141,6 +2241,18 @@ Error</source>
     <message>
         <source>line %1: %2</source>
         <translation>строка %1: %2</translation>
+    </message>
+<message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a tank table</source>
+        <translation>%1 слишком велик для тарировочной таблицы</translation>
     </message>
 </context>
 <context>
@@ -2164,6 +2276,13 @@ Error</source>
     <message>
         <source>%1 bytes, more than the %2 such a file can have</source>
         <translation>%1 байт, больше %2, допустимых для такого файла</translation>
+    </message>
+</context>
+<context>
+    <name>CommissioningRecord</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
     </message>
 </context>
 </TS>
