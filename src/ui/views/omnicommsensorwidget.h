@@ -45,6 +45,7 @@ public slots:
     void clearPlot() override;
     void slotModeChanged();
     void slotConfigurationUpdated();
+    void showServiceControls(bool on);
 
 private slots:
     void on_settingsButton_clicked();
@@ -60,7 +61,6 @@ private slots:
     void slotAddressChangeFailed(CommandCallback::Result result);
 
 private:
-    void removeServiceControls();
     void bindParameterWidgets();
     void initRightAxis();
     void fitRightAxis();

@@ -8,6 +8,7 @@
 #include "views/addressdialog.h"
 #include "views/failurestatusline.h"
 #include "views/omnicommsensorwidget.h"
+#include "views/servicecontrols.h"
 #include "views/sensorviews.h"
 
 #include <QAction>
@@ -136,27 +137,45 @@ private slots:
 
 void TestOmniCommSensorWidget::serviceControls_data()
 {
-    QTest::addColumn<bool>("service");
-    QTest::newRow("field") << false;
-    QTest::newRow("-t") << true;
+    QTest::addColumn<bool>("flag");
+    QTest::addColumn<bool>("setting");
+    QTest::newRow("field") << false << false;
+    QTest::newRow("-t") << true << false;
+    QTest::newRow("Settings menu") << false << true;
 }
 
+// Off, calibration stays in sight, greyed, and says how to turn it on; no single
+// key writes to the sensor.
 void TestOmniCommSensorWidget::serviceControls()
 {
-    QFETCH(bool, service);
+    QFETCH(bool, flag);
+    QFETCH(bool, setting);
+    QSettings().setValue(QStringLiteral("ServiceControls"), setting);
     const int argc = g_argc;
-    if (service)
+    if (flag)
         g_argv[g_argc++] = g_serviceFlag;
     Bench bench;
     g_argc = argc;
+    const bool service = flag || setting;
 
-    for (const char* name :
-         {"setEmptyButton", "setFullButton", "normalTemperatureWidget", "normalTemperatureLabel"})
-        QCOMPARE(bench.view->findChild<QWidget*>(QLatin1String(name)) != nullptr, service);
+    auto* setEmpty = bench.child<QPushButton>("setEmptyButton");
+    QCOMPARE(setEmpty->isEnabled(), service);
+    QCOMPARE(bench.child<QPushButton>("setFullButton")->isEnabled(), service);
+    QCOMPARE(bench.child<QWidget>("normalTemperatureWidget")->isVisibleTo(bench.view), service);
     QStringList actions;
-    for (const QAction* action : bench.view->sensorActions())
+    for (const QAction* action : bench.view->sensorActions()) {
         actions.append(action->text());
-    const QStringList ownActions = {"Refresh Configuration",
+        QVERIFY(action->shortcut().isEmpty() ||
+                action->shortcut()[0] & Qt::KeyboardModifierMask);
+        if (action->text().startsWith(QLatin1String("Set "))) {
+            QCOMPARE(action->isEnabled(), service);
+            QCOMPARE(action->toolTip().contains(QStringLiteral("Settings \u2192 Service controls")),
+                     !service);
+        }
+    }
+    const QStringList ownActions = {"Set Empty",
+                                    "Set Full",
+                                    "Refresh Configuration",
                                     "Save profile...",
                                     "Apply profile...",
                                     "Clear",
@@ -166,10 +185,15 @@ void TestOmniCommSensorWidget::serviceControls()
                                     "Plot settings...",
                                     "Reset statistics",
                                     "Commissioning record..."};
-    QCOMPARE(actions,
-             (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) + ownActions);
-    if (!service)
+    QCOMPARE(actions, ownActions);
+    if (!service) {
+        // The switch in the Settings menu reaches the tabs already open.
+        ServiceControls::instance()->setOn(true);
+        QVERIFY(setEmpty->isEnabled() && setEmpty->toolTip().isEmpty());
+        ServiceControls::instance()->setOn(false);
+        QVERIFY(!setEmpty->isEnabled());
         return;
+    }
 
     // The empty point is the current frequency, written as FMax once confirmed,
     // and the status line says so.
@@ -216,6 +240,13 @@ void TestOmniCommSensorWidget::featuresEnableControls()
     QCOMPARE(enabled("controlOutputWidget"), bool(features & EngineFactory::FeatureControlOutput));
     for (const char* name : {"analogueOutputRangeWidget", "analogueOutputRatioWidget"})
         QCOMPARE(enabled(name), bool(features & EngineFactory::FeatureAnalogueOutput));
+    // A control that is off says why.
+    for (const char* name : {"autoModeCheckBox", "autonomousIntervalWidget", "pwmMaxWidget",
+                             "controlOutputWidget", "analogueOutputRangeWidget",
+                             "analogueOutputRatioWidget"}) {
+        const QString tip = bench.view->findChild<QWidget*>(QLatin1String(name))->toolTip();
+        QCOMPARE(tip.startsWith(QLatin1String("This sensor model")), !enabled(name));
+    }
 
     // The check box waits for the switch, then follows the model again.
     auto* autoMode = bench.child<QCheckBox>("autoModeCheckBox");

@@ -7,6 +7,10 @@
         <source>Add sensor</source>
         <translation>Добавить датчик</translation>
     </message>
+    <message>
+        <source>A sensor with address %1 is already on this line; choose another address.</source>
+        <translation>Датчик с адресом %1 уже есть на этой линии; выберите другой адрес.</translation>
+    </message>
 </context>
 <context>
     <name>AddressDialog</name>
@@ -448,6 +452,10 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Log file</source>
         <translation>Файл журнала</translation>
     </message>
+    <message>
+        <source>%1 (%2 times)</source>
+        <translation>%1 (%2 раз)</translation>
+    </message>
 </context>
 <context>
     <name>Logger</name>
@@ -595,10 +603,6 @@ Choose a free address, or first give that sensor another one.</source>
         <translation>Интервал опроса</translation>
     </message>
     <message>
-        <source>ms</source>
-        <translation>мс</translation>
-    </message>
-    <message>
         <source>Detecting sensors: %1</source>
         <translation>Поиск датчиков: %1</translation>
     </message>
@@ -613,6 +617,22 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>found on %1</source>
         <translation>найден на %1</translation>
+    </message>
+    <message>
+        <source>Service controls</source>
+        <translation>Сервисные функции</translation>
+    </message>
+    <message>
+        <source>Omnicomm empty and full calibration and normal temperature</source>
+        <translation>Калибровка пустого и полного бака Omnicomm и нормальная температура</translation>
+    </message>
+    <message>
+        <source>On for this run: Nivelon was started with -t</source>
+        <translation>Включены на этот запуск: Nivelon запущен с ключом -t</translation>
+    </message>
+    <message>
+        <source>Least time between two polls of a sensor, ms</source>
+        <translation>Наименьшее время между двумя опросами датчика, мс</translation>
     </message>
 </context>
 <context>
@@ -664,6 +684,17 @@ Error</source>
     <message>
         <source>%</source>
         <translation>%</translation>
+    </message>
+</context>
+<context>
+    <name>NumberDialog</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation>Допустимо: %1</translation>
+    </message>
+    <message>
+        <source>%1 is refused: it must be %2</source>
+        <translation>%1 не принято: допустимы значения %2</translation>
     </message>
 </context>
 <context>
@@ -965,6 +996,26 @@ Error</source>
         <translation>Количество выборок для усреднения.
 Больше - выше устойчивость сигнала,
 меньше - лучше скорость реакции на изменение уровня.</translation>
+    </message>
+    <message>
+        <source>This sensor model does not send by itself</source>
+        <translation>Эта модель датчика не выдаёт данные сама</translation>
+    </message>
+    <message>
+        <source>This sensor model has no PWM output</source>
+        <translation>У этой модели датчика нет выхода ШИМ</translation>
+    </message>
+    <message>
+        <source>This sensor model has no control output</source>
+        <translation>У этой модели датчика нет управляющего выхода</translation>
+    </message>
+    <message>
+        <source>This sensor model has no analogue output</source>
+        <translation>У этой модели датчика нет аналогового выхода</translation>
+    </message>
+    <message>
+        <source>Switching the mode...</source>
+        <translation>Режим переключается...</translation>
     </message>
 </context>
 <context>
@@ -1603,6 +1654,18 @@ Error</source>
         <source>%1; close that program first</source>
         <translation>%1; сначала закройте эту программу</translation>
     </message>
+    <message>
+        <source>the device stopped answering</source>
+        <translation>устройство перестало отвечать</translation>
+    </message>
+    <message>
+        <source>the device stopped answering: %1</source>
+        <translation>устройство перестало отвечать: %1</translation>
+    </message>
+    <message>
+        <source>the adapter was unplugged</source>
+        <translation>адаптер отключён</translation>
+    </message>
 </context>
 <context>
     <name>SerialPortManager</name>
@@ -1655,10 +1718,6 @@ Error</source>
         <translation>На порту %1 не отвечает ни один датчик</translation>
     </message>
     <message>
-        <source>device removed</source>
-        <translation>устройство отключено</translation>
-    </message>
-    <message>
         <source>Line lost: %1 (%2); waiting for it to come back</source>
         <translation>Линия потеряна: %1 (%2); ожидание её возвращения</translation>
     </message>
@@ -1669,6 +1728,17 @@ Error</source>
     <message>
         <source>Sensors answer on port %1</source>
         <translation>На порту %1 отвечают датчики</translation>
+    </message>
+    <message>
+        <source>the line has been clean for %1 s</source>
+        <translation>помех на линии нет уже %1 с</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceControls</name>
+    <message>
+        <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
+        <translation>Сервисная функция: включите её в меню Настройки → Сервисные функции (или запустите Nivelon с ключом -t)</translation>
     </message>
 </context>
 <context>
@@ -2000,6 +2070,10 @@ Error</source>
     <message>
         <source>%L1 % of %L2 % allowed</source>
         <translation>%L1 % из допустимых %L2 %</translation>
+    </message>
+    <message>
+        <source>%1 %2 refused: %3; it stays %4</source>
+        <translation>%1 %2 не принято: %3; остаётся %4</translation>
     </message>
 </context>
 <context>
