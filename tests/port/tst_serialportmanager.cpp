@@ -555,9 +555,10 @@ void TestSerialPortManager::removingTheOpenPort()
 
         rig.log.clear();
         rig.enumerator.unplug(QStringLiteral("A"));
-        QCOMPARE(rig.status(),
-                 QStringList({"port A removed", "Closing port A",
-                              "Line lost: A (the adapter was unplugged); waiting for it to come back"}));
+        QCOMPARE(
+            rig.status(),
+            QStringList({"port A removed", "Closing port A",
+                         "Line lost: A (the adapter was unplugged); waiting for it to come back"}));
         QVERIFY(polling.isEmpty());
     }
     store("SerialPort/AutoDetectPort", true);

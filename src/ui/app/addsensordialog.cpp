@@ -13,9 +13,7 @@ AddSensorDialog::AddSensorDialog(SerialEngine* engine, const AddSensorPrompt& pr
     , m_engine(engine)
 {
     setWindowTitle(tr("Add sensor"));
-    setQuestion([label = prompt.label](int address) {
-        return AddressText::label(label, address);
-    });
+    setQuestion([label = prompt.label](int address) { return AddressText::label(label, address); });
     setCheck([this](int address) { return takenBy(address); });
     connect(this, &QInputDialog::intValueSelected, engine, &SerialEngine::slotAddSensorFromDialog);
     connect(this, &QDialog::finished, this, &QObject::deleteLater);

@@ -10,8 +10,8 @@ bool asksInformation(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        if (argument == "--help" || argument == "--help-all" || argument == "-h" || argument == "-?" ||
-            argument == "--version" || argument == "-v")
+        if (argument == "--help" || argument == "--help-all" || argument == "-h" ||
+            argument == "-?" || argument == "--version" || argument == "-v")
             return true;
     }
     return false;

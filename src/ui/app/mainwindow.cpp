@@ -25,9 +25,9 @@
 #include "ui_mainwindow.h"
 #include "views/disabledreason.h"
 #include "views/plotsettingsdialog.h"
-#include "views/servicecontrols.h"
 #include "views/sensorviews.h"
 #include "views/sensorwidget.h"
+#include "views/servicecontrols.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -35,8 +35,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabBar>
 #include <QToolButton>
@@ -537,8 +537,8 @@ void MainWindow::on_actionStart_triggered(bool v)
 
 void MainWindow::on_actionQueryInterval_triggered()
 {
-    NumberDialog dialog(this, SettingsKeys::QueryIntervalMinimum, SettingsKeys::QueryIntervalMaximum,
-                        SerialSensor::storedQueryInterval());
+    NumberDialog dialog(this, SettingsKeys::QueryIntervalMinimum,
+                        SettingsKeys::QueryIntervalMaximum, SerialSensor::storedQueryInterval());
     dialog.setWindowTitle(tr("Query Interval"));
     dialog.setQuestion([](int) { return tr("Least time between two polls of a sensor, ms"); });
     if (dialog.exec() != QDialog::Accepted)

@@ -10,9 +10,9 @@
 #include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QSettings>
 
 namespace {
 
@@ -135,8 +135,8 @@ void LogDisplayController::slotLoggerMessage(int section, QDateTime dt, QString 
 void LogDisplayController::showLine(int section, const QString& msg, const QString& line)
 {
     QTextBlock last = m_view->document()->lastBlock();
-    const bool repeated = section == m_shownSection && msg == m_shownMessage &&
-                          last.isValid() && last.text() == m_shownLine;
+    const bool repeated = section == m_shownSection && msg == m_shownMessage && last.isValid() &&
+                          last.text() == m_shownLine;
     if (!repeated) {
         m_shownSection = section;
         m_shownMessage = msg;

@@ -53,8 +53,8 @@ namespace ExactInput {
 
 void allow(QSpinBox* box, int minimum, int maximum)
 {
-    const double wide = std::min(widened(minimum, maximum),
-                                 double(std::numeric_limits<int>::max()));
+    const double wide =
+        std::min(widened(minimum, maximum), double(std::numeric_limits<int>::max()));
     // The special text shows at the box's minimum, which must stay the allowed one.
     const int lowest = box->specialValueText().isEmpty() ? std::min(minimum, -int(wide)) : minimum;
     box->setRange(lowest, std::max(maximum, int(wide)));

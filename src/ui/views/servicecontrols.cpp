@@ -21,10 +21,10 @@ bool ServiceControls::isForced()
 
 bool ServiceControls::isOn() const
 {
-    return isForced() || QSettings()
-                             .value(SettingsKeys::ServiceControls,
-                                    SettingsKeys::ServiceControlsDefault)
-                             .toBool();
+    return isForced() ||
+           QSettings()
+               .value(SettingsKeys::ServiceControls, SettingsKeys::ServiceControlsDefault)
+               .toBool();
 }
 
 void ServiceControls::setOn(bool on)

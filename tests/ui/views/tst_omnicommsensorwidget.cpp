@@ -8,8 +8,8 @@
 #include "views/addressdialog.h"
 #include "views/failurestatusline.h"
 #include "views/omnicommsensorwidget.h"
-#include "views/servicecontrols.h"
 #include "views/sensorviews.h"
+#include "views/servicecontrols.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -165,26 +165,18 @@ void TestOmniCommSensorWidget::serviceControls()
     QStringList actions;
     for (const QAction* action : bench.view->sensorActions()) {
         actions.append(action->text());
-        QVERIFY(action->shortcut().isEmpty() ||
-                action->shortcut()[0] & Qt::KeyboardModifierMask);
+        QVERIFY(action->shortcut().isEmpty() || action->shortcut()[0] & Qt::KeyboardModifierMask);
         if (action->text().startsWith(QLatin1String("Set "))) {
             QCOMPARE(action->isEnabled(), service);
             QCOMPARE(action->toolTip().contains(QStringLiteral("Settings \u2192 Service controls")),
                      !service);
         }
     }
-    const QStringList ownActions = {"Set Empty",
-                                    "Set Full",
-                                    "Refresh Configuration",
-                                    "Save profile...",
-                                    "Apply profile...",
-                                    "Clear",
-                                    "Compact",
-                                    "Follow",
-                                    "Save..",
-                                    "Plot settings...",
-                                    "Reset statistics",
-                                    "Commissioning record..."};
+    const QStringList ownActions = {
+        "Set Empty",        "Set Full",         "Refresh Configuration",
+        "Save profile...",  "Apply profile...", "Clear",
+        "Compact",          "Follow",           "Save..",
+        "Plot settings...", "Reset statistics", "Commissioning record..."};
     QCOMPARE(actions, ownActions);
     if (!service) {
         // The switch in the Settings menu reaches the tabs already open.
@@ -241,9 +233,9 @@ void TestOmniCommSensorWidget::featuresEnableControls()
     for (const char* name : {"analogueOutputRangeWidget", "analogueOutputRatioWidget"})
         QCOMPARE(enabled(name), bool(features & EngineFactory::FeatureAnalogueOutput));
     // A control that is off says why.
-    for (const char* name : {"autoModeCheckBox", "autonomousIntervalWidget", "pwmMaxWidget",
-                             "controlOutputWidget", "analogueOutputRangeWidget",
-                             "analogueOutputRatioWidget"}) {
+    for (const char* name :
+         {"autoModeCheckBox", "autonomousIntervalWidget", "pwmMaxWidget", "controlOutputWidget",
+          "analogueOutputRangeWidget", "analogueOutputRatioWidget"}) {
         const QString tip = bench.view->findChild<QWidget*>(QLatin1String(name))->toolTip();
         QCOMPARE(tip.startsWith(QLatin1String("This sensor model")), !enabled(name));
     }
