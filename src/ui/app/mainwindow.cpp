@@ -36,6 +36,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTabBar>
@@ -49,8 +50,9 @@ const double kFirstScreenShare = 0.85;
 const QSize kFirstLeastSize(1024, 700);
 // The most of the window's width the line-data table takes when it first shows.
 const double kLogDockShare = 0.6;
-// The rows the dock grows with after its first showing.
-const int kFirstRowsFitted = 20;
+// The rows the dock fits after its first showing, while the sensors are found.
+const int kFirstRowsFitted = 50;
+const int kLeastLogDockWidth = 200;
 
 QString boldText(const QString& text)
 {
@@ -66,6 +68,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     initResources();
     registerSensorViews();
     ui->setupUi(this);
+    setUpScrollingTabs();
     ui->logDockWidget->setTitleBarWidget(ui->logTitleWidget);
     ui->sensorTabWidget->setTabClosable(0, false);
     ui->actionBusType->setSeparator(true);
@@ -318,7 +321,7 @@ void MainWindow::fitToScreen()
 // Diagnostic mode is asked for to see the exchanges: their table shows from the start.
 void MainWindow::setUpLogDockToggle()
 {
-    if (Logger::isRegistered(Logger::LineData))
+    if (QCoreApplication::arguments().contains(QStringLiteral("-g")))
         ui->logDockWidget->show();
     else
         ui->logDockWidget->close();
@@ -327,7 +330,7 @@ void MainWindow::setUpLogDockToggle()
     toggle->setShortcutContext(Qt::ApplicationShortcut);
     addAction(toggle);
     // Its first width is its title's, too narrow for a frame: on its first showing
-    // the dock makes room for what the table holds, and grows with the first rows,
+    // the dock makes room for what the table holds, and again with the first rows,
     // whose requests and replies are wider than the titles; from then on the
     // user's width stands, also across starts.
     if (!m_logDockPlaced)
@@ -340,21 +343,38 @@ void MainWindow::placeLogDock(bool visible)
     if (!visible)
         return;
     disconnect(m_firstDockShow);
-    widenLogDock();
+    fitLogDock();
     m_firstRows = connect(m_lineDataModel, &LineDataModel::newRow, this, [this] {
         if (++m_firstRowCount >= kFirstRowsFitted)
             disconnect(m_firstRows);
-        widenLogDock();
+        fitLogDock();
     });
 }
 
-void MainWindow::widenLogDock()
+// As wide as the columns need, leaving the tabs their least width where the
+// window has it; on a small screen the tabs scroll beside a table still readable.
+void MainWindow::fitLogDock()
 {
     const int wanted = m_lineDataColumns->contentWidth() + ui->lineDataView->frameWidth() * 2 +
                        ui->lineDataView->verticalScrollBar()->sizeHint().width();
-    const int width = std::min(wanted, int(this->width() * kLogDockShare));
-    if (ui->logDockWidget->isVisible() && width > ui->logDockWidget->width())
+    const int room = this->width() - ui->sensorTabWidget->minimumSizeHint().width();
+    const int width = std::max(std::min({wanted, int(this->width() * kLogDockShare), room}),
+                               std::min(wanted, kLeastLogDockWidth));
+    if (ui->logDockWidget->isVisible())
         resizeDocks({ui->logDockWidget}, {width}, Qt::Horizontal);
+}
+
+// Below the least width or height of a sensor's tab (a small screen, the
+// line-data table beside it) the tabs scroll rather than squeeze their values
+// into their labels and their buttons off the screen.
+void MainWindow::setUpScrollingTabs()
+{
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("tabsScrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(takeCentralWidget());
+    setCentralWidget(scroll);
 }
 
 void MainWindow::slotSensorDetected(BaseSensor* sensor)

@@ -84,7 +84,8 @@ private:
     void fitToScreen();
     void setUpLogDockToggle();
     void placeLogDock(bool visible);
-    void widenLogDock();
+    void fitLogDock();
+    void setUpScrollingTabs();
     void updateDetectionProgressBarVisibility();
     void showPortTrouble();
     void dismantleEngine();

@@ -29,6 +29,13 @@ double widened(double minimum, double maximum)
     return std::pow(10.0, digits) - 1;
 }
 
+// A digit fewer below zero than above it: a minus sign is as wide as a digit,
+// and the box must be no wider than the numbers above zero make it.
+int negativeReach(double wide)
+{
+    return int((wide + 1) / 10) - 1;
+}
+
 void showRange(QAbstractSpinBox* box, const QString& range)
 {
     if (!box->property(kOwnToolTip).isValid())
@@ -56,7 +63,8 @@ void allow(QSpinBox* box, int minimum, int maximum)
     const double wide =
         std::min(widened(minimum, maximum), double(std::numeric_limits<int>::max()));
     // The special text shows at the box's minimum, which must stay the allowed one.
-    const int lowest = box->specialValueText().isEmpty() ? std::min(minimum, -int(wide)) : minimum;
+    const int lowest =
+        box->specialValueText().isEmpty() ? std::min(minimum, -negativeReach(wide)) : minimum;
     box->setRange(lowest, std::max(maximum, int(wide)));
     box->setProperty(kMinimum, minimum);
     box->setProperty(kMaximum, maximum);
@@ -66,7 +74,7 @@ void allow(QSpinBox* box, int minimum, int maximum)
 void allow(QDoubleSpinBox* box, double minimum, double maximum)
 {
     const double wide = widened(minimum, maximum);
-    box->setRange(std::min(minimum, -wide), std::max(maximum, wide));
+    box->setRange(std::min(minimum, -double(negativeReach(wide))), std::max(maximum, wide));
     box->setProperty(kMinimum, minimum);
     box->setProperty(kMaximum, maximum);
     showRange(box, doubleRangeText(box, minimum, maximum));

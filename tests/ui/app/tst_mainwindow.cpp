@@ -41,6 +41,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -143,6 +145,7 @@ private slots:
     void typedNumbersAreTakenExactlyOrRefused();
     void firstStartFitsTheScreen_data();
     void firstStartFitsTheScreen();
+    void smallWindowScrollsRatherThanSqueezes();
 
 private:
     std::unique_ptr<LogCapture> log;
@@ -688,7 +691,7 @@ void TestMainWindow::typedNumbersAreTakenExactlyOrRefused()
     const auto type = [&](const QString& text) {
         QVERIFY(QMetaObject::invokeMethod(sampleCount, "slotEditClicked"));
         QSpinBox* box = sampleCount->spinBox();
-        box->lineEdit()->selectAll();
+        box->selectAll();
         QTest::keyClicks(box, text);
         QCOMPARE(box->text(), text);
         QTest::keyClick(box, Qt::Key_Return);
@@ -696,7 +699,7 @@ void TestMainWindow::typedNumbersAreTakenExactlyOrRefused()
     type(QStringLiteral("300"));
     QCOMPARE(refused.size(), 1);
     QCOMPARE(refused.first().first().toString(),
-             QStringLiteral("Sample Count 300 refused: it must be from 1 to 255"));
+             QStringLiteral("SampleCount 300 refused: it must be from 1 to 255"));
     QCOMPARE(sampleCount->state(), ParameterWidget::StateFailed);
     type(QStringLiteral("-5"));
     QCOMPARE(refused.size(), 2);
@@ -740,6 +743,37 @@ void TestMainWindow::firstStartFitsTheScreen()
     QFETCH(QSize, screen);
     QFETCH(QSize, window);
     QCOMPARE(MainWindow::firstSize(screen), window);
+}
+
+// A window smaller than a sensor's tab with the line-data table beside it: every
+// field, label and button keeps its least width, and the tab scrolls.
+void TestMainWindow::smallWindowScrollsRatherThanSqueezes()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    window.resize(800, 500);
+    window.show();
+    window.findChild<QDockWidget*>(QStringLiteral("logDockWidget"))->show();
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    tabsOf(window)->setCurrentIndex(1);
+    QTRY_VERIFY(window.width() <= 800);
+    auto* view = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1));
+    QTRY_VERIFY(view->isVisible());
+    QApplication::processEvents();
+    for (const QWidget* widget : view->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<const QLineEdit*>(widget) ||
+                             qobject_cast<const QLabel*>(widget) ||
+                             qobject_cast<const QAbstractButton*>(widget);
+        if (!control || !widget->isVisibleTo(view) || widget->minimumSizeHint().width() <= 0)
+            continue;
+        QVERIFY2(widget->width() >=
+                     std::max(widget->minimumSizeHint().width(), widget->minimumWidth()),
+                 qPrintable(widget->objectName()));
+    }
+    auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("tabsScrollArea"));
+    QVERIFY(scroll->horizontalScrollBar()->maximum() > 0);
 }
 
 QTEST_MAIN(TestMainWindow)
