@@ -49,7 +49,7 @@ const int kStateVersion = 0;
 const double kFirstScreenShare = 0.85;
 const QSize kFirstLeastSize(1024, 700);
 // The most of the window's width the line-data table takes when it first shows.
-const double kLogDockShare = 0.6;
+const double kLogDockShare = 0.35;
 // The rows the dock fits after its first showing, while the sensors are found.
 const int kFirstRowsFitted = 50;
 const int kLeastLogDockWidth = 200;
