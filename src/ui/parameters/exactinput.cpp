@@ -15,11 +15,6 @@ const char kMinimum[] = "allowedMinimum";
 const char kMaximum[] = "allowedMaximum";
 const char kOwnToolTip[] = "ownToolTip";
 
-QString translate(const char* text)
-{
-    return QCoreApplication::translate("ExactInput", text);
-}
-
 // One digit more than the allowed range has, either side: every number a user
 // means to type fits, and the box stays about as wide as it was.
 double widened(double minimum, double maximum)
@@ -41,7 +36,7 @@ void showRange(QAbstractSpinBox* box, const QString& range)
     if (!box->property(kOwnToolTip).isValid())
         box->setProperty(kOwnToolTip, box->toolTip());
     const QString own = box->property(kOwnToolTip).toString();
-    const QString allowed = translate("Allowed: %1").arg(range);
+    const QString allowed = QCoreApplication::translate("ExactInput", "Allowed: %1").arg(range);
     box->setToolTip(own.isEmpty() ? allowed : own + QLatin1Char('\n') + allowed);
 }
 
@@ -51,7 +46,8 @@ QString doubleRangeText(const QDoubleSpinBox* box, double minimum, double maximu
     const auto text = [&](double value) {
         return box->prefix() + locale.toString(value, 'f', box->decimals()) + box->suffix();
     };
-    return translate("from %1 to %2").arg(text(minimum), text(maximum));
+    return QCoreApplication::translate("ExactInput", "from %1 to %2")
+        .arg(text(minimum), text(maximum));
 }
 
 } // namespace
@@ -86,7 +82,8 @@ QString refusal(const QSpinBox* box)
     const QVariant maximum = box->property(kMaximum);
     if (!minimum.isValid() || (box->value() >= minimum.toInt() && box->value() <= maximum.toInt()))
         return QString();
-    return translate("it must be %1").arg(rangeText(minimum.toInt(), maximum.toInt()));
+    return QCoreApplication::translate("ExactInput", "it must be %1")
+        .arg(rangeText(minimum.toInt(), maximum.toInt()));
 }
 
 QString refusal(const QDoubleSpinBox* box)
@@ -96,13 +93,13 @@ QString refusal(const QDoubleSpinBox* box)
     if (!minimum.isValid() ||
         (box->value() >= minimum.toDouble() && box->value() <= maximum.toDouble()))
         return QString();
-    return translate("it must be %1")
+    return QCoreApplication::translate("ExactInput", "it must be %1")
         .arg(doubleRangeText(box, minimum.toDouble(), maximum.toDouble()));
 }
 
 QString rangeText(int minimum, int maximum)
 {
-    return translate("from %1 to %2").arg(minimum).arg(maximum);
+    return QCoreApplication::translate("ExactInput", "from %1 to %2").arg(minimum).arg(maximum);
 }
 
 } // namespace ExactInput

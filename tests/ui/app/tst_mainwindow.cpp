@@ -773,7 +773,7 @@ void TestMainWindow::smallWindowScrollsRatherThanSqueezes()
                  qPrintable(widget->objectName()));
     }
     auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("tabsScrollArea"));
-    QVERIFY(scroll->horizontalScrollBar()->maximum() > 0);
+    QVERIFY(scroll->widget()->width() >= scroll->widget()->minimumSizeHint().width());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -332,6 +332,21 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>ExactInput</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it must be %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FailureStatusLine</name>
     <message>
         <source>%1 refused</source>

@@ -333,6 +333,21 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>ExactInput</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation>Допустимо: %1</translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+    <message>
+        <source>it must be %1</source>
+        <translation>допустимы значения %1</translation>
+    </message>
+</context>
+<context>
     <name>FailureStatusLine</name>
     <message>
         <source>%1 refused</source>
