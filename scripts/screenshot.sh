@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png (English) and docs/screenshot-ru.png (Russian), each
 # from a real run of the demo under Xvfb: the first Omnicomm sensor's tab after
-# some seconds of plot, with the line-data dock shown (diagnostic mode, so it
-# fills). The language is the system's, set through the locale as a user's is;
-# each run starts from first-start settings in a temporary folder.
+# some seconds of plot, with the line-data dock that diagnostic mode shows. The
+# language is the system's, set through the locale as a user's is; each run
+# starts from first-start settings in a temporary folder.
 #   ./scripts/screenshot.sh [SECONDS-OF-PLOT]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,9 +51,8 @@ shoot() {
     window=$(timeout 60 xdotool search --sync --name '^Nivelon 1' | head -1)
     xdotool windowsize "$window" 1580 920
     xdotool windowfocus --sync "$window"
+    # With -g the line-data dock shows from the start.
     sleep "$seconds"
-    xdotool key --clearmodifiers ctrl+shift+l
-    sleep 2
     mkdir -p "$(dirname "$output")"
     xwd -silent -id "$window" | xwdtopnm 2>/dev/null | pnmtopng >"$output"
     xdotool key --clearmodifiers ctrl+q

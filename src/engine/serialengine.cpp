@@ -29,7 +29,12 @@ const int kSweepsBeforeBackground = 2;
 SerialEngine::SerialEngine(quint32 features, QObject* parent)
     : BaseEngine(features, parent)
     , m_stateCheckTimer(new QTimer(this))
+    , m_cleanLineTimer(new QTimer(this))
 {
+    m_cleanLineTimer->setObjectName(QStringLiteral("cleanLineTimer"));
+    m_cleanLineTimer->setSingleShot(true);
+    m_cleanLineTimer->setInterval(CleanLineMs);
+    connect(m_cleanLineTimer, &QTimer::timeout, this, &SerialEngine::slotLineCleanAgain);
     qRegisterMetaType<SerialEngine::State>("SerialEngine::State");
     m_stateCheckTimer->setSingleShot(true);
     // A coarse timer may end a reply window a few percent early.
@@ -578,9 +583,17 @@ void SerialEngine::recordNoise(int bytes)
 
 void SerialEngine::reportNoise(quint64 bytes, qint64 milliseconds)
 {
+    m_cleanLineTimer->start();
     if (std::exchange(m_noiseReported, true))
         return;
     emit lineNoisy(bytes, milliseconds);
+}
+
+// Noise heard again after this is told again.
+void SerialEngine::slotLineCleanAgain()
+{
+    m_noiseReported = false;
+    emit lineClean();
 }
 
 void SerialEngine::noteLateAnswer(int address)

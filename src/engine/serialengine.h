@@ -41,6 +41,8 @@ public:
     // The detection state once two whole passes over every address have gone by:
     // whoever answers has been found, and detection goes on only for newcomers.
     static constexpr int DetectionExhausted = 2;
+    // How long a line said to be noisy must go without a noisy second to be clean.
+    static constexpr int CleanLineMs = 10000;
 
     explicit SerialEngine(quint32 features, QObject* parent = nullptr);
 
@@ -110,8 +112,10 @@ signals:
     void detectionSweepFinished();
     // Bytes that belong to no exchange kept the line from falling quiet before
     // the first transmission after a start, or filled a second of it later on.
-    // Said once a start.
+    // Said once a start, or once more after the line was clean again.
     void lineNoisy(quint64 bytes, qint64 milliseconds);
+    // No noisy second for CleanLineMs since the line was said to be noisy.
+    void lineClean();
 
 public slots:
     void slotOnReadyRead();
@@ -198,6 +202,7 @@ private:
     void endQuietWait();
     void recordNoise(int bytes);
     void reportNoise(quint64 bytes, qint64 milliseconds);
+    void slotLineCleanAgain();
     bool readPort();
     bool isRunning() const;
     void cancelQueuedCommands();
@@ -216,6 +221,7 @@ private:
     QList<SerialSensor*> m_sensors;
     int m_currentSensorIndex = -1;
     QTimer* m_stateCheckTimer;
+    QTimer* m_cleanLineTimer;
     // One monotonic clock for reply times and the moments sensors are heard:
     // a wall-clock read per exchange would cost as much again.
     QElapsedTimer m_clock;

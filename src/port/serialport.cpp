@@ -53,3 +53,20 @@ QString SerialPort::explained(int error, const QString& text)
         return text;
     }
 }
+
+QString SerialPort::lossText() const
+{
+    const int error = lastError();
+    if (error == DeviceRemovedError || error == NotFoundError)
+        return unpluggedText();
+    const QString text = errorString();
+    // The library's text for an error it could not name.
+    const bool unnamed = text.isEmpty() || text == QLatin1String("Unknown error");
+    return unnamed ? tr("the device stopped answering")
+                   : tr("the device stopped answering: %1").arg(text);
+}
+
+QString SerialPort::unpluggedText()
+{
+    return tr("the adapter was unplugged");
+}

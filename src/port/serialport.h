@@ -40,6 +40,10 @@ public:
     virtual qint64 write(const char* data, qint64 size) = 0;
     virtual int lastError() const = 0;
     virtual QString errorString() const = 0;
+    // Why a working line went away, in the user's words: for a device that has
+    // gone the library often has nothing better than "Unknown error".
+    QString lossText() const;
+    static QString unpluggedText();
 
     const PortSettings& settings() const { return m_settings; }
     void setBaudRate(BaudRateType rate);

@@ -259,6 +259,10 @@ void SerialPortManager::installEngine(unsigned index)
         portStatus(text);
         emit lineNoisy(text);
     });
+    connect(m_engine, &SerialEngine::lineClean, this, [this] {
+        portStatus(tr("the line has been clean for %1 s").arg(SerialEngine::CleanLineMs / 1000));
+        emit lineClean();
+    });
     // Queued: the engine reports the end of a sweep from inside its own idle step,
     // which must finish before the port under it is closed.
     connect(m_engine, &SerialEngine::detectionSweepFinished, this,
@@ -409,7 +413,7 @@ void SerialPortManager::slotOnPortRemoved(const SerialPortInfo& info)
     if (info.portName != m_port->portName() || !m_port->isOpen())
         return;
     if (isWorkingLine()) {
-        loseLine(tr("device removed"));
+        loseLine(SerialPort::unpluggedText());
         return;
     }
     closePort();
@@ -427,7 +431,7 @@ void SerialPortManager::slotEngineStateChanged(SerialEngine::State state)
             setState(StateNormal);
     } else if (state == SerialEngine::PortError) {
         if (isWorkingLine() && m_port->isOpen()) {
-            loseLine(m_port->errorString());
+            loseLine(m_port->lossText());
         } else if (m_autoDetectPort) {
             // Entering the search moves on by exactly one port.
             qDebug("Trying to open next port due to error");

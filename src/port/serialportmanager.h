@@ -73,6 +73,7 @@ signals:
     void detectionStateChanged(int state);
     // The line would not fall quiet for the engine; the text says so, for the user.
     void lineNoisy(const QString& text);
+    void lineClean();
     void lineLost(const QString& message);
     void lineRestored();
 

@@ -29,6 +29,7 @@ constexpr char ExtraPorts[] = "SerialPort/ExtraPorts";
 constexpr char QueryInterval[] = "QueryInterval";
 constexpr int QueryIntervalDefault = 1;
 constexpr int QueryIntervalMinimum = 1;
+constexpr int QueryIntervalMaximum = 99999;
 
 // LogDisplayController: the text log's line limit (0: none) and, below the group,
 // one group of section switches per log view.
@@ -43,6 +44,10 @@ constexpr char MainWindowState[] = "MainWindowState";
 constexpr char MainWindowGeometry[] = "MainWindowGeometry";
 constexpr char LineDataAutoScroll[] = "LineDataLog/AutoScroll";
 constexpr bool LineDataAutoScrollDefault = true;
+
+// ServiceControls: the Omnicomm service controls switched on in the Settings menu.
+constexpr char ServiceControls[] = "ServiceControls";
+constexpr bool ServiceControlsDefault = false;
 
 // ProfileActions: the folder a profile was last saved to or opened from.
 constexpr char ProfileFolder[] = "Profiles/Folder";

@@ -360,6 +360,16 @@ void TestLineEngines::waitForQuietIsBounded()
     QVERIFY(noisy.at(0).at(0).toULongLong() > 10);
     QVERIFY(noisy.at(0).at(1).toLongLong() >= QuietWait::LimitMs);
     QVERIFY(!noisy.wait(300));
+
+    // A byte every 20 ms is far below what makes a running line noisy: once that
+    // has lasted a while, the line is said to be clean again.
+    QSignalSpy clean(engine.get(), &SerialEngine::lineClean);
+    auto* cleanTimer = engine->findChild<QTimer*>(QStringLiteral("cleanLineTimer"));
+    QVERIFY(cleanTimer && cleanTimer->isActive());
+    QCOMPARE(cleanTimer->interval(), SerialEngine::CleanLineMs);
+    cleanTimer->start(10);
+    QVERIFY(clean.wait(2000));
+    QCOMPARE(noisy.size(), 1);
     engine->deinit();
 }
 

@@ -439,14 +439,19 @@ void TestSerialPortManager::lostLineIsWaitedForAndPolledAgain_data()
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QString>("returnsAs");
     QTest::addColumn<bool>("announced");
-    QTest::newRow("search off, read fails, retried") << false << false << "scripted error 2"
-                                                     << "A" << false;
-    QTest::newRow("search off, unplugged, plugged in") << false << true << "device removed"
-                                                       << "A" << true;
-    QTest::newRow("search on, read fails, plugged in") << true << false << "scripted error 2"
-                                                       << "A" << true;
-    QTest::newRow("search on, back under another name") << true << true << "device removed"
-                                                        << "D" << true;
+    QTest::addColumn<int>("readError");
+    const QString unplugged = QStringLiteral("the adapter was unplugged");
+    const QString silent = QStringLiteral("the device stopped answering: scripted error 2");
+    QTest::newRow("search off, read fails, retried")
+        << false << false << silent << "A" << false << int(SerialPort::ReadError);
+    QTest::newRow("search off, read finds the device gone")
+        << false << false << unplugged << "A" << false << int(SerialPort::DeviceRemovedError);
+    QTest::newRow("search off, unplugged, plugged in")
+        << false << true << unplugged << "A" << true << int(SerialPort::ReadError);
+    QTest::newRow("search on, read fails, plugged in")
+        << true << false << silent << "A" << true << int(SerialPort::ReadError);
+    QTest::newRow("search on, back under another name")
+        << true << true << unplugged << "D" << true << int(SerialPort::ReadError);
 }
 
 // The line with sensors, or the port chosen by hand, fails: it is closed, said,
@@ -458,6 +463,7 @@ void TestSerialPortManager::lostLineIsWaitedForAndPolledAgain()
     QFETCH(QString, reason);
     QFETCH(QString, returnsAs);
     QFETCH(bool, announced);
+    QFETCH(int, readError);
     store("BusType", 2);
     store("SerialPort/AutoDetectPort", search);
     Rig rig;
@@ -473,6 +479,7 @@ void TestSerialPortManager::lostLineIsWaitedForAndPolledAgain()
         rig.enumerator.unplug(QStringLiteral("A"));
     } else {
         rig.port->failReads = true;
+        rig.port->readError = readError;
         rig.port->feed("x");
     }
 
@@ -548,9 +555,10 @@ void TestSerialPortManager::removingTheOpenPort()
 
         rig.log.clear();
         rig.enumerator.unplug(QStringLiteral("A"));
-        QCOMPARE(rig.status(),
-                 QStringList({"port A removed", "Closing port A",
-                              "Line lost: A (device removed); waiting for it to come back"}));
+        QCOMPARE(
+            rig.status(),
+            QStringList({"port A removed", "Closing port A",
+                         "Line lost: A (the adapter was unplugged); waiting for it to come back"}));
         QVERIFY(polling.isEmpty());
     }
     store("SerialPort/AutoDetectPort", true);

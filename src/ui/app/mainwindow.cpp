@@ -15,6 +15,7 @@
 #include "log/logdisplaycontroller.h"
 #include "log/logger.h"
 #include "log/sensorevents.h"
+#include "parameters/numberdialog.h"
 #include "port/portoptionswidget.h"
 #include "port/serialport.h"
 #include "record/commissioningrecord.h"
@@ -22,17 +23,20 @@
 #include "settings/settingskeys.h"
 #include "tank/tankcalibrations.h"
 #include "ui_mainwindow.h"
+#include "views/disabledreason.h"
 #include "views/plotsettingsdialog.h"
 #include "views/sensorviews.h"
 #include "views/sensorwidget.h"
+#include "views/servicecontrols.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTabBar>
@@ -43,6 +47,13 @@
 namespace {
 
 const int kStateVersion = 0;
+const double kFirstScreenShare = 0.85;
+const QSize kFirstLeastSize(1024, 700);
+// The most of the window's width the line-data table takes when it first shows.
+const double kLogDockShare = 0.35;
+// The rows the dock fits after its first showing, while the sensors are found.
+const int kFirstRowsFitted = 50;
+const int kLeastLogDockWidth = 200;
 
 QString boldText(const QString& text)
 {
@@ -58,6 +69,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     initResources();
     registerSensorViews();
     ui->setupUi(this);
+    setUpScrollingTabs();
     ui->logDockWidget->setTitleBarWidget(ui->logTitleWidget);
     ui->sensorTabWidget->setTabClosable(0, false);
     ui->actionBusType->setSeparator(true);
@@ -71,8 +83,14 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     m_tankCalibrations = new TankCalibrations(this, m_manager);
     connect(m_manager, &SerialPortManager::detectionStateChanged, this,
             &MainWindow::slotDetectionStateChanged);
-    connect(m_manager, &SerialPortManager::lineNoisy, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(m_manager, &SerialPortManager::lineNoisy, statusBar(), [this](const QString& text) {
+        m_lineNoisy = text;
+        statusBar()->showMessage(text);
+    });
+    connect(m_manager, &SerialPortManager::lineClean, statusBar(), [this] {
+        if (statusBar()->currentMessage() == m_lineNoisy)
+            statusBar()->clearMessage();
+    });
     ui->actionStart->setChecked(m_manager->isStarted());
     setUpStatusBar();
     setUpReminder();
@@ -87,6 +105,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     connect(ui->actionAutoDetectSensors, &QAction::toggled, this,
             &MainWindow::setAutoDetectSensorsEnabled);
     connect(m_manager, &SerialPortManager::pollStateChanged, ui->actionStart, &QAction::setChecked);
+    setUpServiceControlsAction();
     ui->menuSettings->addSeparator();
     ui->menuSettings->addMenu(new LanguageMenu(this));
     restoreGeometryAndLog();
@@ -222,6 +241,23 @@ void MainWindow::connectPortPanel()
     m_portOptions->setPortDetection(m_manager->isPortDetectionEnabled());
 }
 
+// A disabled action's tooltip says why; the menus show it.
+void MainWindow::setUpServiceControlsAction()
+{
+    ui->menuSettings->setToolTipsVisible(true);
+    ui->menuActions->setToolTipsVisible(true);
+    QAction* action = ui->menuSettings->addAction(tr("Service controls"));
+    action->setObjectName(QStringLiteral("actionServiceControls"));
+    action->setCheckable(true);
+    ServiceControls* controls = ServiceControls::instance();
+    action->setChecked(controls->isOn());
+    action->setToolTip(tr("Omnicomm empty and full calibration and normal temperature"));
+    DisabledReason::setEnabled(action, !ServiceControls::isForced(),
+                               tr("On for this run: Nivelon was started with -t"));
+    connect(action, &QAction::toggled, controls, &ServiceControls::setOn);
+    connect(controls, &ServiceControls::switched, action, &QAction::setChecked);
+}
+
 void MainWindow::setUpModelActions()
 {
     auto* group = new QActionGroup(this);
@@ -251,7 +287,8 @@ void MainWindow::restoreGeometryAndLog()
         settings.value(SettingsKeys::LineDataViewHeader).toByteArray());
     m_logDockPlaced =
         restoreState(settings.value(SettingsKeys::MainWindowState).toByteArray(), kStateVersion);
-    restoreGeometry(settings.value(SettingsKeys::MainWindowGeometry).toByteArray());
+    if (!restoreGeometry(settings.value(SettingsKeys::MainWindowGeometry).toByteArray()))
+        fitToScreen();
     settings.endGroup();
 
     const bool autoScroll =
@@ -264,16 +301,39 @@ void MainWindow::restoreGeometryAndLog()
                 &QTableView::scrollToBottom);
 }
 
+// A first start has no size of its own: the plot and the statistics need room.
+QSize MainWindow::firstSize(const QSize& available)
+{
+    const QSize wanted = (QSizeF(available) * kFirstScreenShare).toSize();
+    return wanted.expandedTo(kFirstLeastSize).boundedTo(available);
+}
+
+void MainWindow::fitToScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    QRect frame(QPoint(), firstSize(available.size()));
+    frame.moveCenter(available.center());
+    setGeometry(frame);
+}
+
+// Diagnostic mode is asked for to see the exchanges: their table shows from the start.
 void MainWindow::setUpLogDockToggle()
 {
-    ui->logDockWidget->close();
+    if (QCoreApplication::arguments().contains(QStringLiteral("-g")))
+        ui->logDockWidget->show();
+    else
+        ui->logDockWidget->close();
     QAction* toggle = ui->logDockWidget->toggleViewAction();
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     toggle->setShortcutContext(Qt::ApplicationShortcut);
     addAction(toggle);
     // Its first width is its title's, too narrow for a frame: on its first showing
-    // the dock makes room for what the table holds; from then on the user's width
-    // stands, also across starts.
+    // the dock makes room for what the table holds, and again with the first rows,
+    // whose requests and replies are wider than the titles; from then on the
+    // user's width stands, also across starts.
     if (!m_logDockPlaced)
         m_firstDockShow = connect(ui->logDockWidget, &QDockWidget::visibilityChanged, this,
                                   &MainWindow::placeLogDock);
@@ -284,9 +344,38 @@ void MainWindow::placeLogDock(bool visible)
     if (!visible)
         return;
     disconnect(m_firstDockShow);
+    fitLogDock();
+    m_firstRows = connect(m_lineDataModel, &LineDataModel::newRow, this, [this] {
+        if (++m_firstRowCount >= kFirstRowsFitted)
+            disconnect(m_firstRows);
+        fitLogDock();
+    });
+}
+
+// As wide as the columns need, leaving the tabs their least width where the
+// window has it; on a small screen the tabs scroll beside a table still readable.
+void MainWindow::fitLogDock()
+{
     const int wanted = m_lineDataColumns->contentWidth() + ui->lineDataView->frameWidth() * 2 +
                        ui->lineDataView->verticalScrollBar()->sizeHint().width();
-    resizeDocks({ui->logDockWidget}, {std::min(wanted, width() / 2)}, Qt::Horizontal);
+    const int room = this->width() - ui->sensorTabWidget->minimumSizeHint().width();
+    const int width = std::max(std::min({wanted, int(this->width() * kLogDockShare), room}),
+                               std::min(wanted, kLeastLogDockWidth));
+    if (ui->logDockWidget->isVisible())
+        resizeDocks({ui->logDockWidget}, {width}, Qt::Horizontal);
+}
+
+// Below the least width or height of a sensor's tab (a small screen, the
+// line-data table beside it) the tabs scroll rather than squeeze their values
+// into their labels and their buttons off the screen.
+void MainWindow::setUpScrollingTabs()
+{
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("tabsScrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(takeCentralWidget());
+    setCentralWidget(scroll);
 }
 
 void MainWindow::slotSensorDetected(BaseSensor* sensor)
@@ -478,12 +567,13 @@ void MainWindow::on_actionStart_triggered(bool v)
 
 void MainWindow::on_actionQueryInterval_triggered()
 {
-    bool ok = false;
-    const int interval = QInputDialog::getInt(this, tr("Query Interval"), tr("ms"),
-                                              SerialSensor::storedQueryInterval(),
-                                              SettingsKeys::QueryIntervalMinimum, 99999, 1, &ok);
-    if (!ok)
+    NumberDialog dialog(this, SettingsKeys::QueryIntervalMinimum,
+                        SettingsKeys::QueryIntervalMaximum, SerialSensor::storedQueryInterval());
+    dialog.setWindowTitle(tr("Query Interval"));
+    dialog.setQuestion([](int) { return tr("Least time between two polls of a sensor, ms"); });
+    if (dialog.exec() != QDialog::Accepted)
         return;
+    const int interval = dialog.intValue();
     QSettings().setValue(SettingsKeys::QueryInterval, interval);
     for (int i = 1; i < ui->sensorTabWidget->count(); ++i) {
         SensorWidget* view = sensorWidgetAt(i);

@@ -36,6 +36,8 @@ public:
     ~MainWindow() override;
 
     SerialPortManager* manager() const { return m_manager; }
+    // The size of the window at a first start on a screen with this much room.
+    static QSize firstSize(const QSize& available);
 
 signals:
     void detectionProgressTextChanged(const QString& t);
@@ -77,9 +79,13 @@ private:
     void setUpTabCorner();
     void connectPortPanel();
     void setUpModelActions();
+    void setUpServiceControlsAction();
     void restoreGeometryAndLog();
+    void fitToScreen();
     void setUpLogDockToggle();
     void placeLogDock(bool visible);
+    void fitLogDock();
+    void setUpScrollingTabs();
     void updateDetectionProgressBarVisibility();
     void showPortTrouble();
     void dismantleEngine();
@@ -102,8 +108,11 @@ private:
     // The dock has a place of the user's from an earlier run.
     bool m_logDockPlaced = false;
     QMetaObject::Connection m_firstDockShow;
+    QMetaObject::Connection m_firstRows;
+    int m_firstRowCount = 0;
     QString m_portTrouble;
     // Shown in the status bar, and in every tab opened meanwhile, from the loss of
     // the line until it answers again.
     QString m_lineLost;
+    QString m_lineNoisy;
 };

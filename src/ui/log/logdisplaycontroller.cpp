@@ -1,6 +1,7 @@
 #include "log/logdisplaycontroller.h"
 
 #include "files/wholefile.h"
+#include "log/followingscroll.h"
 #include "log/logger.h"
 #include "settings/boundedsetting.h"
 #include "settings/settingskeys.h"
@@ -10,7 +11,10 @@
 #include <QDateTime>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTextBlock>
+#include <QTextCursor>
 
 namespace {
 
@@ -45,6 +49,7 @@ QWidget* LogDisplayController::createWidget()
     view->setMaximumBlockCount(readMaxLogLines());
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_view = view;
+    new FollowingScroll(view->verticalScrollBar());
     addMenuActions(view);
     addSectionActions(view);
     // The section actions die with their view; the switches must not outlive them.
@@ -120,10 +125,32 @@ void LogDisplayController::slotLoggerMessage(int section, QDateTime dt, QString 
         return;
     const QString line = formatLine(Logger::instance()->sectionTitle(section), dt, msg);
     const bool written = !m_file || writeLine(line);
-    m_view->appendPlainText(line);
+    showLine(section, msg, line);
     // Reported after the line is shown: the report is itself a log line.
     if (!written)
         stopWritingAfterFailure();
+}
+
+// A message the same as the one before (a sensor that keeps timing out) takes
+// that one's place with a count, so that the view does not fill with it; the
+// file keeps every line.
+void LogDisplayController::showLine(int section, const QString& msg, const QString& line)
+{
+    QTextBlock last = m_view->document()->lastBlock();
+    const bool repeated = section == m_shownSection && msg == m_shownMessage && last.isValid() &&
+                          last.text() == m_shownLine;
+    if (!repeated) {
+        m_shownSection = section;
+        m_shownMessage = msg;
+        m_repeats = 1;
+        m_shownLine = line;
+        m_view->appendPlainText(line);
+        return;
+    }
+    m_shownLine = tr("%1 (%2 times)").arg(line).arg(++m_repeats);
+    QTextCursor cursor(last);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    cursor.insertText(m_shownLine);
 }
 
 bool LogDisplayController::writeLine(const QString& line)

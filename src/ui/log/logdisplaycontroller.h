@@ -44,6 +44,7 @@ private:
     void addSectionActions(QPlainTextEdit* view);
     QAction* addAction(QPlainTextEdit* view, const QString& text);
     QString sectionsGroup() const;
+    void showLine(int section, const QString& msg, const QString& line);
     bool writeLine(const QString& line);
     void stopWritingAfterFailure();
     void setAllSections(bool on);
@@ -54,4 +55,9 @@ private:
     QList<QAction*> m_sectionActions;
     QPointer<QAction> m_writeAction;
     QFile* m_file = nullptr;
+    // The message the view's last line shows, and how many times it came.
+    int m_shownSection = -1;
+    QString m_shownMessage;
+    QString m_shownLine;
+    int m_repeats = 0;
 };

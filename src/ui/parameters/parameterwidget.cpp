@@ -2,6 +2,7 @@
 
 #include "engine/basesensor.h"
 #include "log/sensorevents.h"
+#include "parameters/exactinput.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +22,9 @@ constexpr int ResultFlashMs = 2000;
 constexpr int kFieldPadding = 4;
 // An em dash: what a value the sensor has not reported shows.
 constexpr QChar kUnknownText(0x2014);
+// A spin box's own maximum, for an editor not told its range.
+constexpr int kDefaultMaximum = 99;
+constexpr int kPwmMaximum = 32767;
 
 } // namespace
 
@@ -191,7 +195,9 @@ void ParameterWidget::slotAcceptClicked()
     const QVariant value = editVariantValue();
     m_writing =
         QStringLiteral("%1 %2").arg(m_sensor->parameter(m_index)->title(), editText().trimmed());
-    const QString reason = m_check ? m_check(value) : QString();
+    QString reason = rangeRefusal();
+    if (reason.isEmpty() && m_check)
+        reason = m_check(value);
     if (!reason.isEmpty()) {
         setState(StateFailed);
         emit writeFailed(tr("%1 refused: %2").arg(m_writing, reason));
@@ -242,11 +248,18 @@ IntSpinBoxParameterWidget::IntSpinBoxParameterWidget(QWidget* parent)
 IntSpinBoxParameterWidget::IntSpinBoxParameterWidget(QSpinBox* spinBox, QWidget* parent)
     : ParameterWidget(spinBox, parent)
     , m_spinBox(spinBox)
-{}
+{
+    ExactInput::allow(m_spinBox, 0, kDefaultMaximum);
+}
 
 void IntSpinBoxParameterWidget::setRange(int minimum, int maximum)
 {
-    m_spinBox->setRange(minimum, maximum);
+    ExactInput::allow(m_spinBox, minimum, maximum);
+}
+
+QString IntSpinBoxParameterWidget::rangeRefusal() const
+{
+    return ExactInput::refusal(m_spinBox);
 }
 
 void IntSpinBoxParameterWidget::setEditVariantValue(const QVariant& value)
@@ -300,7 +313,7 @@ PwmParameterWidget::PwmEditWidget::PwmEditWidget(QWidget* parent)
     , reverseCheckBox(new QCheckBox(PwmParameterWidget::tr("Reverse"), this))
     , spinBox(new QSpinBox(this))
 {
-    spinBox->setRange(0, 32767);
+    ExactInput::allow(spinBox, 0, kPwmMaximum);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(reverseCheckBox);
@@ -321,6 +334,11 @@ void PwmParameterWidget::setEditVariantValue(const QVariant& value)
     const int pwm = value.toInt();
     m_pwmEdit->reverseCheckBox->setChecked(pwm < 0);
     m_pwmEdit->spinBox->setValue(std::abs(pwm));
+}
+
+QString PwmParameterWidget::rangeRefusal() const
+{
+    return ExactInput::refusal(m_pwmEdit->spinBox);
 }
 
 QVariant PwmParameterWidget::editVariantValue() const

@@ -52,6 +52,8 @@ public:
     virtual void setVariantValue(const QVariant& value);
     // The editor's value as the display shows it.
     virtual QString editText() const = 0;
+    // Why the editor's value lies outside what the editor allows, or an empty text.
+    virtual QString rangeRefusal() const { return QString(); }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -110,6 +112,7 @@ public:
     void setEditVariantValue(const QVariant& value) override;
     QVariant editVariantValue() const override;
     QString editText() const override;
+    QString rangeRefusal() const override;
 
 private:
     IntSpinBoxParameterWidget(QSpinBox* spinBox, QWidget* parent);
@@ -159,6 +162,7 @@ public:
     void setEditVariantValue(const QVariant& value) override;
     QVariant editVariantValue() const override;
     QString editText() const override;
+    QString rangeRefusal() const override;
 
 private:
     PwmParameterWidget(PwmEditWidget* pwmEdit, QWidget* parent);

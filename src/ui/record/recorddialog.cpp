@@ -6,13 +6,23 @@
 #include <QPushButton>
 #include <QSettings>
 
+namespace {
+
+constexpr int kFieldCharacters = 40;
+
+} // namespace
+
 RecordDialog::RecordDialog(QWidget* parent)
     : QDialog(parent)
     , ui(new Ui::RecordDialog)
 {
     ui->setupUi(this);
-    for (QLineEdit* edit : {ui->vehicleEdit, ui->installerEdit})
+    // Each label above its field, and the fields wide enough for a name or a
+    // registration in any language.
+    for (QLineEdit* edit : {ui->vehicleEdit, ui->installerEdit}) {
+        edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kFieldCharacters);
         connect(edit, &QLineEdit::textChanged, this, &RecordDialog::updateOkButton);
+    }
     const QSettings settings;
     ui->vehicleEdit->setText(settings.value(SettingsKeys::RecordVehicle).toString());
     ui->installerEdit->setText(settings.value(SettingsKeys::RecordInstaller).toString());

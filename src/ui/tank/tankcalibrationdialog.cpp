@@ -1,6 +1,7 @@
 #include "tank/tankcalibrationdialog.h"
 
 #include "engine/basesensor.h"
+#include "parameters/exactinput.h"
 #include "tank/tanktablefile.h"
 #include "settings/settingskeys.h"
 #include "tank/tanktableorigin.h"
@@ -9,11 +10,14 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <qwt_plot.h>
 #include <qwt_symbol.h>
 
@@ -55,6 +59,11 @@ TankCalibrationDialog::TankCalibrationDialog(BaseSensor* sensor, const QString& 
     setWindowTitle(tr("Tank calibration: %1 at %2").arg(model, addressText(sensor)));
     ui->toleranceSpinBox->setValue(TankStability::kDefaultTolerance);
     ui->settleSpinBox->setValue(TankStability::kDefaultSettleMs / 1000.0);
+    // Taken when the typing is done, exactly as typed or not at all.
+    for (QDoubleSpinBox* box : {ui->toleranceSpinBox, ui->settleSpinBox}) {
+        box->setKeyboardTracking(false);
+        ExactInput::allow(box, box->minimum(), box->maximum());
+    }
     ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
     setUpPlot();
@@ -252,14 +261,35 @@ void TankCalibrationDialog::on_undoButton_clicked()
 
 void TankCalibrationDialog::on_toleranceSpinBox_valueChanged(double percent)
 {
-    m_calibration.stability().setTolerance(percent);
+    TankStability& stability = m_calibration.stability();
+    if (refused(ui->toleranceSpinBox, ui->toleranceLabel->text(), stability.tolerance()))
+        return;
+    stability.setTolerance(percent);
     showStability();
 }
 
 void TankCalibrationDialog::on_settleSpinBox_valueChanged(double seconds)
 {
-    m_calibration.stability().setSettleMs(int(seconds * 1000));
+    TankStability& stability = m_calibration.stability();
+    if (refused(ui->settleSpinBox, ui->settleLabel->text(), stability.settleMs() / 1000.0))
+        return;
+    stability.setSettleMs(int(seconds * 1000));
     showStability();
+}
+
+// A value out of range is said and the box goes back to the one that holds.
+bool TankCalibrationDialog::refused(QDoubleSpinBox* box, const QString& what, double holding)
+{
+    const QString reason = ExactInput::refusal(box);
+    if (reason.isEmpty())
+        return false;
+    const QString typed = box->text();
+    {
+        const QSignalBlocker blocker(box);
+        box->setValue(holding);
+    }
+    say(tr("%1 %2 refused: %3; it stays %4").arg(what, typed, reason, box->text()));
+    return true;
 }
 
 void TankCalibrationDialog::on_stepSpinBox_valueChanged(double)

@@ -11,6 +11,7 @@
 #include <qwt_plot_marker.h>
 
 class BaseSensor;
+class QDoubleSpinBox;
 
 namespace Ui {
 class TankCalibrationDialog;
@@ -62,6 +63,7 @@ private:
     void record();
     // What the last action came to, until the next one.
     void say(const QString& message);
+    bool refused(QDoubleSpinBox* box, const QString& what, double holding);
     void showReading();
     void showStability();
     void showStep();

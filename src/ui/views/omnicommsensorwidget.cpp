@@ -10,10 +10,11 @@
 #include "tank/tanklitresfield.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
+#include "views/disabledreason.h"
 #include "views/profileactions.h"
+#include "views/servicecontrols.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QSpinBox>
@@ -56,8 +57,6 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     fitValueField(ui->temperatureLineEdit, QStringLiteral("-128"));
     // Under the values: that row has no room to spare.
     ui->verticalLayout->insertWidget(1, new TankLitresField(sensor, this));
-    if (!QCoreApplication::arguments().contains(QStringLiteral("-t")))
-        removeServiceControls();
     bindParameterWidgets();
     connect(sensor, &OmniCommSensor::modeChanged, this, &OmniCommSensorWidget::slotModeChanged);
     connect(sensor, &OmniCommSensor::configurationUpdated, this,
@@ -80,13 +79,12 @@ OmniCommSensorWidget::OmniCommSensorWidget(OmniCommSensor* sensor, QWidget* pare
     addUnit(ui->temperatureLineEdit, QStringLiteral("\u00B0C"));
     updateFeatures();
     showConfiguration();
+    showServiceControls(ServiceControls::instance()->isOn());
+    connect(ServiceControls::instance(), &ServiceControls::switched, this,
+            &OmniCommSensorWidget::showServiceControls);
 
-    QList<QAction*> actions;
-    for (QAction* action :
-         {ui->actionSet_Empty, ui->actionSet_Full, ui->actionRefresh_Configuration}) {
-        if (action)
-            actions.append(action);
-    }
+    const QList<QAction*> actions{ui->actionSet_Empty, ui->actionSet_Full,
+                                  ui->actionRefresh_Configuration};
     const auto* profiles = new ProfileActions(sensor, ui->statusLine, this);
     setSensorActions(actions + profiles->actions() + ui->plot->actions());
 }
@@ -98,24 +96,24 @@ OmniCommSensor* OmniCommSensorWidget::sensor() const
     return static_cast<OmniCommSensor*>(baseSensor());
 }
 
-// Calibration and the normal temperature are for the workshop, not the field.
-void OmniCommSensorWidget::removeServiceControls()
+// Calibration and the normal temperature are for the workshop, not the field:
+// while off, calibration stays in sight, greyed, saying how to turn it on.
+void OmniCommSensorWidget::showServiceControls(bool on)
 {
-    delete ui->actionSet_Empty;
-    delete ui->actionSet_Full;
-    delete ui->setEmptyButton;
-    delete ui->setFullButton;
-    ui->formLayout->removeRow(ui->normalTemperatureWidget);
-    ui->actionSet_Empty = ui->actionSet_Full = nullptr;
-    ui->setEmptyButton = ui->setFullButton = nullptr;
-    ui->normalTemperatureWidget = nullptr;
-    ui->normalTemperatureLabel = nullptr;
+    const QString why = ServiceControls::howToTurnOn();
+    DisabledReason::setEnabled(ui->actionSet_Empty, on, why);
+    DisabledReason::setEnabled(ui->actionSet_Full, on, why);
+    DisabledReason::setEnabled(ui->setEmptyButton, on, why);
+    DisabledReason::setEnabled(ui->setFullButton, on, why);
+    ui->normalTemperatureWidget->setVisible(on);
+    ui->normalTemperatureLabel->setVisible(on);
 }
 
 void OmniCommSensorWidget::bindParameterWidgets()
 {
-    ui->autonomousIntervalWidget->setRange(0, kByteMaximum);
+    // Before the range, which keeps the special text's place at its minimum.
     ui->autonomousIntervalWidget->spinBox()->setSpecialValueText(tr("Undefined"));
+    ui->autonomousIntervalWidget->setRange(0, kByteMaximum);
     bindParameterWidget(ui->autonomousIntervalWidget, OmniCommSensor::AutoIntervalIndex);
     slotModeChanged();
     ui->frequencyMinWidget->setRange(0, kUnsignedMaximum);
@@ -130,10 +128,8 @@ void OmniCommSensorWidget::bindParameterWidgets()
     if (auto* model = qobject_cast<QStandardItemModel*>(ui->dataFormatWidget->comboBox()->model()))
         model->item(kUnselectableDataFormat)->setEnabled(false);
     bindParameterWidget(ui->dataFormatWidget, OmniCommSensor::DataFormatIndex);
-    if (ui->normalTemperatureWidget) {
-        ui->normalTemperatureWidget->setRange(0, kByteMaximum);
-        bindParameterWidget(ui->normalTemperatureWidget, OmniCommSensor::NormalTemperatureIndex);
-    }
+    ui->normalTemperatureWidget->setRange(0, kByteMaximum);
+    bindParameterWidget(ui->normalTemperatureWidget, OmniCommSensor::NormalTemperatureIndex);
     ui->controlOutputWidget->setRange(0, kUnsignedMaximum);
     bindParameterWidget(ui->controlOutputWidget, OmniCommSensor::ControlOutputIndex);
     ui->analogueOutputRatioWidget->setRange(0, kUnsignedMaximum);
@@ -368,13 +364,18 @@ void OmniCommSensorWidget::updateFeatures()
     const OmniCommSensor* sensor = this->sensor();
     const quint32 features = sensor ? sensor->features() : 0;
     const bool autonomous = features & EngineFactory::FeatureAutonomousMode;
-    ui->autoModeCheckBox->setEnabled(autonomous);
-    ui->autonomousIntervalWidget->setEnabled(autonomous);
-    ui->pwmMaxWidget->setEnabled(features & EngineFactory::FeaturePwmOutput);
-    ui->controlOutputWidget->setEnabled(features & EngineFactory::FeatureControlOutput);
+    const QString noAutonomous = tr("This sensor model does not send by itself");
+    DisabledReason::setEnabled(ui->autoModeCheckBox, autonomous, noAutonomous);
+    DisabledReason::setEnabled(ui->autonomousIntervalWidget, autonomous, noAutonomous);
+    DisabledReason::setEnabled(ui->pwmMaxWidget, features & EngineFactory::FeaturePwmOutput,
+                               tr("This sensor model has no PWM output"));
+    DisabledReason::setEnabled(ui->controlOutputWidget,
+                               features & EngineFactory::FeatureControlOutput,
+                               tr("This sensor model has no control output"));
     const bool analogue = features & EngineFactory::FeatureAnalogueOutput;
-    ui->analogueOutputRangeWidget->setEnabled(analogue);
-    ui->analogueOutputRatioWidget->setEnabled(analogue);
+    const QString noAnalogue = tr("This sensor model has no analogue output");
+    DisabledReason::setEnabled(ui->analogueOutputRangeWidget, analogue, noAnalogue);
+    DisabledReason::setEnabled(ui->analogueOutputRatioWidget, analogue, noAnalogue);
 }
 
 void OmniCommSensorWidget::slotModeChanged()
@@ -464,7 +465,7 @@ void OmniCommSensorWidget::on_autoModeCheckBox_clicked(bool checked)
     OmniCommSensor* sensor = this->sensor();
     if (!sensor)
         return;
-    ui->autoModeCheckBox->setEnabled(false);
+    DisabledReason::setEnabled(ui->autoModeCheckBox, false, tr("Switching the mode..."));
     sensor->requestSetMode(checked ? OmniCommSensor::AutonomousMode : OmniCommSensor::NetworkMode,
                            &m_modeCallback);
 }
@@ -472,9 +473,8 @@ void OmniCommSensorWidget::on_autoModeCheckBox_clicked(bool checked)
 // A failed switch leaves the sensor where it was, and the check box says so.
 void OmniCommSensorWidget::setModeCallback(CommandCallback::Result result, const EngineCommand&)
 {
+    updateFeatures();
     const OmniCommSensor* sensor = this->sensor();
-    ui->autoModeCheckBox->setEnabled(sensor &&
-                                     (sensor->features() & EngineFactory::FeatureAutonomousMode));
     if (result == CommandCallback::Ok || !sensor)
         return;
     slotModeChanged();

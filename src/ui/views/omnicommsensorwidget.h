@@ -47,6 +47,7 @@ public slots:
     void clearPlot() override;
     void slotModeChanged();
     void slotConfigurationUpdated();
+    void showServiceControls(bool on);
 
 private slots:
     void on_settingsButton_clicked();
@@ -62,7 +63,6 @@ private slots:
     void slotAddressChangeFailed(CommandCallback::Result result);
 
 private:
-    void removeServiceControls();
     void bindParameterWidgets();
     void initRightAxis();
     void fitRightAxis();

@@ -74,12 +74,12 @@ void TestDialogs::addSensorDialogAsksTheEngineAndDeletesItself()
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->parent());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Add sensor"));
-    QCOMPARE(dialog->labelText(), QStringLiteral("Address: 0 (0x00)"));
+    // The first free address from 1 up, and the range the engine carries.
+    QCOMPARE(dialog->intValue(), 1);
+    QCOMPARE(dialog->labelText(), QStringLiteral("Address: 1 (0x01)\nAllowed: from 0 to 7"));
     QCOMPARE(dialog->inputMode(), QInputDialog::IntInput);
-    QCOMPARE(dialog->intMinimum(), 0);
-    QCOMPARE(dialog->intMaximum(), 7);
     dialog->setIntValue(3);
-    QCOMPARE(dialog->labelText(), QStringLiteral("Address: 3 (0x03)"));
+    QCOMPARE(dialog->labelText(), QStringLiteral("Address: 3 (0x03)\nAllowed: from 0 to 7"));
     dialog->accept();
     QCOMPARE(engine->sensors().size(), 1);
     QCOMPARE(int(engine->sensors().at(0)->address()), 3);

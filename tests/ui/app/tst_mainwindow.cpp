@@ -42,7 +42,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
@@ -140,6 +143,10 @@ private slots:
     void quittingCompletesQueuedCommandsOnce();
     void statusTabAndLineDataTellTheLine();
     void commissioningRecordHoldsTheSensorAsItIs();
+    void typedNumbersAreTakenExactlyOrRefused();
+    void firstStartFitsTheScreen_data();
+    void firstStartFitsTheScreen();
+    void smallWindowScrollsRatherThanSqueezes();
 
 private:
     std::unique_ptr<LogCapture> log;
@@ -325,6 +332,9 @@ void TestMainWindow::emptyLineSaysSensorsNotDetectedOnce()
              qPrintable(noisy));
     emit engine->detectionStateChanged(0);
     QCOMPARE(window.statusBar()->currentMessage(), noisy);
+    // Once the line has been clean for a while, it no longer says so.
+    emit engine->lineClean();
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
     actionOf(window, "actionAutoDetectSensors")->setChecked(false);
     QVERIFY(!reminder->isVisible() && progress->isHidden());
 }
@@ -340,6 +350,16 @@ void TestMainWindow::queryIntervalReachesEverySensorOnlyOnOk()
 
     answerNextModal<QInputDialog>([](QInputDialog* d) {
         QCOMPARE(d->intValue(), 1);
+        // Neither cut to the range nor stripped of its sign, but refused.
+        for (int typed : {999999, -5}) {
+            d->setIntValue(typed);
+            QCOMPARE(d->intValue(), typed);
+            d->accept();
+            QVERIFY(d->isVisible());
+            QVERIFY2(d->labelText().startsWith(
+                         QStringLiteral("%1 is refused: it must be from 1 to 99999").arg(typed)),
+                     qPrintable(d->labelText()));
+        }
         d->setIntValue(250);
         d->accept();
     });
@@ -683,6 +703,112 @@ void TestMainWindow::commissioningRecordHoldsTheSensorAsItIs()
                  !text.contains(QLatin1String("PWM_Max")),
              qPrintable(text));
     QVERIFY(text.contains(QLatin1String("Level over the session")));
+}
+
+// Every number typed is taken as typed or refused with the allowed range, before
+// anything is sent: a parameter against the simulated sensor, and the address
+// of a sensor to add, which starts at the first free one.
+void TestMainWindow::typedNumbersAreTakenExactlyOrRefused()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1, 2, 3});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 4, kDetectMs);
+    auto* view = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1));
+    auto* sampleCount =
+        view->findChild<IntSpinBoxParameterWidget*>(QStringLiteral("sampleCountWidget"));
+    const int before = line->sensorAt(1)->omnicomm().sampleCount;
+    QTRY_COMPARE(sampleCount->editVariantValue().toInt(), before);
+    QVERIFY(sampleCount->spinBox()->toolTip().contains(QStringLiteral("from 1 to 255")));
+
+    QSignalSpy refused(sampleCount, &ParameterWidget::writeFailed);
+    const auto type = [&](const QString& text) {
+        QVERIFY(QMetaObject::invokeMethod(sampleCount, "slotEditClicked"));
+        QSpinBox* box = sampleCount->spinBox();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QCOMPARE(box->text(), text);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    type(QStringLiteral("300"));
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(refused.first().first().toString(),
+             QStringLiteral("SampleCount 300 refused: it must be from 1 to 255"));
+    QCOMPARE(sampleCount->state(), ParameterWidget::StateFailed);
+    type(QStringLiteral("-5"));
+    QCOMPARE(refused.size(), 2);
+    auto* sensor = qobject_cast<SerialSensor*>(view->baseSensor());
+    SimulatedLine::holdPolls(sensor);
+    type(QStringLiteral("200"));
+    QTRY_COMPARE_WITH_TIMEOUT(line->sensorAt(1)->omnicomm().sampleCount, 200, 5000);
+    SimulatedLine::releasePolls(sensor);
+    QCOMPARE(refused.size(), 2);
+
+    actionOf(window, "actionAddSensor")->trigger();
+    auto* add = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    QVERIFY(add);
+    QCOMPARE(add->intValue(), 4);
+    const QList<QPair<int, QString>> refusals{
+        {2, QStringLiteral("A sensor with address 2 (0x02) is already on this line")},
+        {300, QStringLiteral("300 is refused: it must be from 0 to 255")}};
+    for (const auto& [address, reason] : refusals) {
+        add->setIntValue(address);
+        add->accept();
+        QVERIFY(add->isVisible());
+        QVERIFY2(add->labelText().startsWith(reason), qPrintable(add->labelText()));
+    }
+    QCOMPARE(window.manager()->engine()->sensors().size(), 3);
+    add->setIntValue(4);
+    add->accept();
+    QTRY_COMPARE(window.manager()->engine()->sensors().size(), 4);
+}
+
+void TestMainWindow::firstStartFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QSize>("window");
+    QTest::newRow("1600x1000") << QSize(1600, 1000) << QSize(1360, 850);
+    QTest::newRow("1024x768") << QSize(1024, 768) << QSize(1024, 700);
+    QTest::newRow("800x500") << QSize(800, 500) << QSize(800, 500);
+}
+
+void TestMainWindow::firstStartFitsTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QSize, window);
+    QCOMPARE(MainWindow::firstSize(screen), window);
+}
+
+// A window smaller than a sensor's tab with the line-data table beside it: every
+// field, label and button keeps its least width, and the tab scrolls.
+void TestMainWindow::smallWindowScrollsRatherThanSqueezes()
+{
+    auto line = startLine(QStringLiteral("ZT-33"), {1});
+    enumerator->plug(line->portPath());
+    storeChoices(kOmnicommModel, line->portPath(), false);
+    MainWindow window(enumerator.get());
+    window.resize(800, 500);
+    window.show();
+    window.findChild<QDockWidget*>(QStringLiteral("logDockWidget"))->show();
+    QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
+    tabsOf(window)->setCurrentIndex(1);
+    QTRY_VERIFY(window.width() <= 800);
+    auto* view = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1));
+    QTRY_VERIFY(view->isVisible());
+    QApplication::processEvents();
+    for (const QWidget* widget : view->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<const QLineEdit*>(widget) ||
+                             qobject_cast<const QLabel*>(widget) ||
+                             qobject_cast<const QAbstractButton*>(widget);
+        if (!control || !widget->isVisibleTo(view) || widget->minimumSizeHint().width() <= 0)
+            continue;
+        QVERIFY2(widget->width() >=
+                     std::max(widget->minimumSizeHint().width(), widget->minimumWidth()),
+                 qPrintable(widget->objectName()));
+    }
+    auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("tabsScrollArea"));
+    QVERIFY(scroll->widget()->width() >= scroll->widget()->minimumSizeHint().width());
 }
 
 QTEST_MAIN(TestMainWindow)

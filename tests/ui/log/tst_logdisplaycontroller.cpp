@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -62,6 +63,8 @@ private slots:
     void failedWriteStopsTheFileAndSaysSo_data();
     void failedWriteStopsTheFileAndSaysSo();
     void onlyRegularFilesTakeTheLog();
+    void repeatedMessagesFoldIntoOneLine();
+    void viewFollowsNewLinesUnlessScrolledUp();
 
 private:
     std::unique_ptr<Logger> m_logger;
@@ -199,6 +202,65 @@ void TestLogDisplayController::onlyRegularFilesTakeTheLog()
                          .arg(path)),
                  qPrintable(log.lines().join('\n')));
     }
+}
+
+// A sensor that keeps timing out fills one line with a count, not the view; the
+// file still has every line.
+void TestLogDisplayController::repeatedMessagesFoldIntoOneLine()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.txt"));
+    Controller log;
+    QVERIFY(log.controller.writeTo(path));
+    status(QStringLiteral("Sensor 1: Configuration read: Timeout"));
+    for (int i = 0; i < 39; ++i)
+        status(QStringLiteral("Sensor 1: Configuration read: Timeout"));
+    Logger::message(Logger::Sensors, QStringLiteral("Sensor 1: Configuration read: Timeout"));
+    status(QStringLiteral("Sensor 2: answers again"));
+    status(QStringLiteral("Sensor 1: Configuration read: Timeout"));
+    QCOMPARE(log.lines().size(), 4);
+    QVERIFY2(log.lines().at(0).endsWith(QLatin1String("]Sensor 1: Configuration read: Timeout "
+                                                      "(40 times)")),
+             qPrintable(log.lines().at(0)));
+    QVERIFY(log.lines().at(1).endsWith(QLatin1String("]Sensor 1: Configuration read: Timeout")));
+    QVERIFY(log.lines().at(3).endsWith(QLatin1String("]Sensor 1: Configuration read: Timeout")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count('\n'), 43);
+
+    // A cleared view starts the count again.
+    log.action(QStringLiteral("Clear"))->trigger();
+    status(QStringLiteral("Sensor 1: Configuration read: Timeout"));
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY(log.lines().at(0).endsWith(QLatin1String("Timeout")));
+}
+
+// New lines keep the view at the bottom, also while it is hidden behind another
+// tab; a user who scrolled up to read stays there until back at the bottom.
+void TestLogDisplayController::viewFollowsNewLinesUnlessScrolledUp()
+{
+    Controller log;
+    log.view->resize(400, 200);
+    QScrollBar* bar = log.view->verticalScrollBar();
+    for (int i = 0; i < 100; ++i)
+        status(QStringLiteral("hidden %1").arg(i));
+    log.view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(log.view.get()));
+    QTRY_VERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+
+    for (int i = 0; i < 20; ++i)
+        status(QStringLiteral("shown %1").arg(i));
+    QCOMPARE(bar->value(), bar->maximum());
+
+    bar->setValue(10);
+    for (int i = 0; i < 20; ++i)
+        status(QStringLiteral("while reading %1").arg(i));
+    QCOMPARE(bar->value(), 10);
+
+    bar->setValue(bar->maximum());
+    status(QStringLiteral("after reading"));
+    QCOMPARE(bar->value(), bar->maximum());
 }
 
 QTEST_MAIN(TestLogDisplayController)

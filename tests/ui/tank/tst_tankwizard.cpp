@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -89,6 +90,18 @@ void TestTankWizard::fiveStepsSavedReloadedAndShownInLitres()
     tankAction(view)->trigger();
     auto* dialog = view->findChild<TankCalibrationDialog*>();
     QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+    // A tolerance beyond the range is refused as typed, not cut to a fitting "5".
+    auto* tolerance = childOf<QDoubleSpinBox>(dialog, "toleranceSpinBox");
+    tolerance->selectAll();
+    QTest::keyClicks(tolerance, QStringLiteral("50"));
+    tolerance->interpretText();
+    QCOMPARE(dialog->calibration().stability().tolerance(), 0.2);
+    QCOMPARE(tolerance->value(), 0.2);
+    const QString said = childOf<QLabel>(dialog, "statusLine")->text();
+    QVERIFY2(said.startsWith(QStringLiteral("Tolerance \u00b150.00 % refused: it must be from "
+                                            "\u00b10.01 % to \u00b110.00 %; it stays "
+                                            "\u00b10.20 %")),
+             qPrintable(said));
     childOf<QDoubleSpinBox>(dialog, "settleSpinBox")->setValue(0.5);
     auto* step = childOf<QDoubleSpinBox>(dialog, "stepSpinBox");
     auto* record = childOf<QPushButton>(dialog, "recordButton");

@@ -122,10 +122,15 @@ void TestModBusTBusSensorWidget::modBusAddressChange()
     bench.child<QPushButton>("setAddressButton")->click();
     auto* dialog = bench.view->window()->findChild<AddressDialog*>();
     QVERIFY(dialog);
-    QCOMPARE(dialog->intMinimum(), 1);
-    QCOMPARE(dialog->intMaximum(), 247);
+    // Refused as typed, not cut to the highest address.
+    const int written = bench.port.writes.size();
     dialog->setIntValue(300);
-    QCOMPARE(dialog->intValue(), 247);
+    QCOMPARE(dialog->intValue(), 300);
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(
+        dialog->labelText().startsWith(QStringLiteral("300 is refused: it must be from 1 to 247")));
+    QCOMPARE(bench.port.writes.size(), written);
     dialog->setIntValue(5);
     dialog->accept();
     QCOMPARE(bench.port.writes.last().bytes, modBusFrame("01 06 00 01 00 05"));

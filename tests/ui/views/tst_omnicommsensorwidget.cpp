@@ -8,6 +8,7 @@
 #include "views/failurestatusline.h"
 #include "views/omnicommsensorwidget.h"
 #include "views/sensorviews.h"
+#include "views/servicecontrols.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -136,40 +137,55 @@ private slots:
 
 void TestOmniCommSensorWidget::serviceControls_data()
 {
-    QTest::addColumn<bool>("service");
-    QTest::newRow("field") << false;
-    QTest::newRow("-t") << true;
+    QTest::addColumn<bool>("flag");
+    QTest::addColumn<bool>("setting");
+    QTest::newRow("field") << false << false;
+    QTest::newRow("-t") << true << false;
+    QTest::newRow("Settings menu") << false << true;
 }
 
+// Off, calibration stays in sight, greyed, and says how to turn it on; no single
+// key writes to the sensor.
 void TestOmniCommSensorWidget::serviceControls()
 {
-    QFETCH(bool, service);
+    QFETCH(bool, flag);
+    QFETCH(bool, setting);
+    QSettings().setValue(QStringLiteral("ServiceControls"), setting);
     const int argc = g_argc;
-    if (service)
+    if (flag)
         g_argv[g_argc++] = g_serviceFlag;
     Bench bench;
     g_argc = argc;
+    const bool service = flag || setting;
 
-    for (const char* name :
-         {"setEmptyButton", "setFullButton", "normalTemperatureWidget", "normalTemperatureLabel"})
-        QCOMPARE(bench.view->findChild<QWidget*>(QLatin1String(name)) != nullptr, service);
+    auto* setEmpty = bench.child<QPushButton>("setEmptyButton");
+    QCOMPARE(setEmpty->isEnabled(), service);
+    QCOMPARE(bench.child<QPushButton>("setFullButton")->isEnabled(), service);
+    QCOMPARE(bench.child<QWidget>("normalTemperatureWidget")->isVisibleTo(bench.view), service);
     QStringList actions;
-    for (const QAction* action : bench.view->sensorActions())
+    for (const QAction* action : bench.view->sensorActions()) {
         actions.append(action->text());
-    const QStringList ownActions = {"Refresh Configuration",
-                                    "Save profile...",
-                                    "Apply profile...",
-                                    "Clear",
-                                    "Compact",
-                                    "Follow",
-                                    "Save..",
-                                    "Plot settings...",
-                                    "Reset statistics",
-                                    "Commissioning record..."};
-    QCOMPARE(actions,
-             (service ? QStringList{"Set Empty", "Set Full"} : QStringList()) + ownActions);
-    if (!service)
+        QVERIFY(action->shortcut().isEmpty() || action->shortcut()[0] & Qt::KeyboardModifierMask);
+        if (action->text().startsWith(QLatin1String("Set "))) {
+            QCOMPARE(action->isEnabled(), service);
+            QCOMPARE(action->toolTip().contains(QStringLiteral("Settings \u2192 Service controls")),
+                     !service);
+        }
+    }
+    const QStringList ownActions = {
+        "Set Empty",        "Set Full",         "Refresh Configuration",
+        "Save profile...",  "Apply profile...", "Clear",
+        "Compact",          "Follow",           "Save..",
+        "Plot settings...", "Reset statistics", "Commissioning record..."};
+    QCOMPARE(actions, ownActions);
+    if (!service) {
+        // The switch in the Settings menu reaches the tabs already open.
+        ServiceControls::instance()->setOn(true);
+        QVERIFY(setEmpty->isEnabled() && setEmpty->toolTip().isEmpty());
+        ServiceControls::instance()->setOn(false);
+        QVERIFY(!setEmpty->isEnabled());
         return;
+    }
 
     // The empty point is the current frequency, written as FMax once confirmed,
     // and the status line says so.
@@ -216,6 +232,13 @@ void TestOmniCommSensorWidget::featuresEnableControls()
     QCOMPARE(enabled("controlOutputWidget"), bool(features & EngineFactory::FeatureControlOutput));
     for (const char* name : {"analogueOutputRangeWidget", "analogueOutputRatioWidget"})
         QCOMPARE(enabled(name), bool(features & EngineFactory::FeatureAnalogueOutput));
+    // A control that is off says why.
+    for (const char* name :
+         {"autoModeCheckBox", "autonomousIntervalWidget", "pwmMaxWidget", "controlOutputWidget",
+          "analogueOutputRangeWidget", "analogueOutputRatioWidget"}) {
+        const QString tip = bench.view->findChild<QWidget*>(QLatin1String(name))->toolTip();
+        QCOMPARE(tip.startsWith(QLatin1String("This sensor model")), !enabled(name));
+    }
 
     // The check box waits for the switch, then follows the model again.
     auto* autoMode = bench.child<QCheckBox>("autoModeCheckBox");
@@ -343,8 +366,7 @@ void TestOmniCommSensorWidget::addressDialogOutlivedBySensorSendsNothing()
     bench.child<QPushButton>("changeAddressButton")->click();
     QPointer<AddressDialog> dialog = bench.view->window()->findChild<AddressDialog*>();
     QVERIFY(dialog);
-    QCOMPARE(dialog->intMinimum(), 0);
-    QCOMPARE(dialog->intMaximum(), 255);
+    QVERIFY(dialog->labelText().endsWith(QStringLiteral("Allowed: from 0 to 255")));
     QCOMPARE(dialog->intValue(), 1);
 
     bench.engine.removeSensor(bench.sensor);
@@ -371,12 +393,13 @@ void TestOmniCommSensorWidget::addressOfAnotherSensorIsRefusedUnsent()
     QCOMPARE(dialog->labelText(),
              QStringLiteral("A sensor on this line already has address 2 (0x02).\n"
                             "Choose a free address, or first give that sensor another one.\n"
-                            "Address: 2 (0x02)"));
+                            "Address: 2 (0x02)\n"
+                            "Allowed: from 0 to 255"));
     QVERIFY(bench.port.writes.isEmpty());
 
     // A free address goes out.
     dialog->setIntValue(20);
-    QCOMPARE(dialog->labelText(), QStringLiteral("Address: 20 (0x14)"));
+    QCOMPARE(dialog->labelText(), QStringLiteral("Address: 20 (0x14)\nAllowed: from 0 to 255"));
     dialog->setIntValue(3);
     dialog->accept();
     QCOMPARE(bench.port.writes.last().bytes, withCrc(QByteArray::fromHex("31 01 03 03")));
@@ -435,6 +458,8 @@ void TestOmniCommSensorWidget::editingKeepsTheWindowWidth()
     // Small enough for a small screen with the window around it (the readings
     // carry their units), and nothing is squeezed below its own least size.
     QVERIFY2(bench.view->width() <= 840, qPrintable(QString::number(bench.view->width())));
+    // The editors hold one digit beyond their range, so that a number typed one
+    // digit too long is refused as typed rather than cut.
     // The plot lays its right axis out itself, a little inside the axis's own
     // hint once that reads in hertz; its labels still show whole.
     const QWidget* rightAxis = bench.view->plot()->axisWidget(QwtPlot::yRight);

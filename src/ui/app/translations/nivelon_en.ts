@@ -7,6 +7,10 @@
         <source>Add sensor</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A sensor with address %1 is already on this line; choose another address.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AddressDialog</name>
@@ -328,6 +332,21 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>ExactInput</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it must be %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FailureStatusLine</name>
     <message>
         <source>%1 refused</source>
@@ -457,6 +476,10 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
     <message>
         <source>Log file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2 times)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -614,15 +637,27 @@ Choose a free address, or first give that sensor another one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Detecting sensors: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Sensors not detected, check connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service controls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Omnicomm empty and full calibration and normal temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On for this run: Nivelon was started with -t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Least time between two polls of a sensor, ms</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -673,6 +708,17 @@ Error</source>
     </message>
     <message>
         <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NumberDialog</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is refused: it must be %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -962,6 +1008,26 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>Take the present frequency, %1, as the full tank&apos;s (Fmin)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This sensor model does not send by itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This sensor model has no PWM output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This sensor model has no control output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This sensor model has no analogue output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switching the mode...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1609,6 +1675,18 @@ fewer: a quicker response to a change of level.</translation>
         <source>%1; close that program first</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the device stopped answering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the device stopped answering: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the adapter was unplugged</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SerialPortManager</name>
@@ -1645,10 +1723,6 @@ fewer: a quicker response to a change of level.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>device removed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Sensors answer on port %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1674,6 +1748,17 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>Closing port %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the line has been clean for %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ServiceControls</name>
+    <message>
+        <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1770,6 +1855,269 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>no reading has come since the pour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a pour already waits for its reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibrationDialog</name>
+    <message>
+        <source>Tank calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stability</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spread</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How far either side of one value the readings may lie and still count as settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>±</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settling time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long the readings must stay within the tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Poured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The litres poured in this step; for the first row, what the tank holds (0 when empty)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank then holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records the step once the level has settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record unsettled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records the step now; the table marks the row as forced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo last step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Takes back the last row; its fuel stays in the tank, so the next step pours it again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level, %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank calibration: %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settling: %L1 s to go</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 % of %L2 % allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The level has settled, but not above the last row: pour more before recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In the tank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1 recorded: %2 L at raw level %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1 taken back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 refused: %3; it stays %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Loaded %n row(s) from %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank tables (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank table not saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank tables (*.csv);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank table not loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was not loaded: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The tank table of %1 at %2 is not saved: %n row(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibrations</name>
+    <message>
+        <source>Tank calibration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankLitresField</name>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 L (out of range)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The level lies outside the tank table: the litres are those of its nearest row</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

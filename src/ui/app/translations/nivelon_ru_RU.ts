@@ -7,6 +7,10 @@
         <source>Add sensor</source>
         <translation>Добавить датчик</translation>
     </message>
+<message>
+        <source>A sensor with address %1 is already on this line; choose another address.</source>
+        <translation>Датчик с адресом %1 уже есть на этой линии; выберите другой адрес.</translation>
+    </message>
 </context>
 <context>
     <name>AddressDialog</name>
@@ -469,7 +473,11 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Writing the log file %1 failed: %2. The log is no longer written to it.</source>
         <translation>Не удалось записать файл журнала %1: %2. Журнал в него больше не записывается.</translation>
     </message>
-    </context>
+    <message>
+        <source>%1 (%2 times)</source>
+        <translation>%1 (%2 раз)</translation>
+    </message>
+</context>
 <context>
     <name>Logger</name>
     <message>
@@ -634,6 +642,22 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>found on %1</source>
         <translation>найден на %1</translation>
+    </message>
+<message>
+        <source>Service controls</source>
+        <translation>Сервисные функции</translation>
+    </message>
+    <message>
+        <source>Omnicomm empty and full calibration and normal temperature</source>
+        <translation>Калибровка пустого и полного бака Omnicomm и нормальная температура</translation>
+    </message>
+    <message>
+        <source>On for this run: Nivelon was started with -t</source>
+        <translation>Включены на этот запуск: Nivelon запущен с ключом -t</translation>
+    </message>
+    <message>
+        <source>Least time between two polls of a sensor, ms</source>
+        <translation>Наименьшее время между двумя опросами датчика, мс</translation>
     </message>
 </context>
 <context>
@@ -1046,6 +1070,26 @@ Error</source>
     <message>
         <source>Not known: the configuration read failed (%1). Refresh configuration to try again.</source>
         <translation>Неизвестно: конфигурация не прочитана (%1). Нажмите «Обновить конфигурацию», чтобы попробовать снова.</translation>
+    </message>
+<message>
+        <source>This sensor model does not send by itself</source>
+        <translation>Эта модель датчика не выдаёт данные сама</translation>
+    </message>
+    <message>
+        <source>This sensor model has no PWM output</source>
+        <translation>У этой модели датчика нет выхода ШИМ</translation>
+    </message>
+    <message>
+        <source>This sensor model has no control output</source>
+        <translation>У этой модели датчика нет управляющего выхода</translation>
+    </message>
+    <message>
+        <source>This sensor model has no analogue output</source>
+        <translation>У этой модели датчика нет аналогового выхода</translation>
+    </message>
+    <message>
+        <source>Switching the mode...</source>
+        <translation>Режим переключается...</translation>
     </message>
 </context>
 <context>
@@ -1744,6 +1788,18 @@ Error</source>
         <source>%1; close that program first</source>
         <translation>%1; сначала закройте эту программу</translation>
     </message>
+<message>
+        <source>the device stopped answering</source>
+        <translation>устройство перестало отвечать</translation>
+    </message>
+    <message>
+        <source>the device stopped answering: %1</source>
+        <translation>устройство перестало отвечать: %1</translation>
+    </message>
+    <message>
+        <source>the adapter was unplugged</source>
+        <translation>адаптер отключён</translation>
+    </message>
 </context>
 <context>
     <name>SerialPortManager</name>
@@ -1810,6 +1866,10 @@ Error</source>
     <message>
         <source>Sensors answer on port %1</source>
         <translation>На порту %1 отвечают датчики</translation>
+    </message>
+<message>
+        <source>the line has been clean for %1 s</source>
+        <translation>помех на линии нет уже %1 с</translation>
     </message>
 </context>
 <context>
@@ -2158,6 +2218,10 @@ Error</source>
             <numerusform>Не удалось записать %n несохранённых строк: %1. Сохраните таблицу в другом месте.</numerusform>
         </translation>
     </message>
+<message>
+        <source>%1 %2 refused: %3; it stays %4</source>
+        <translation>%1 %2 не принято: %3; остаётся %4</translation>
+    </message>
 </context>
 <context>
     <name>TankCalibrations</name>
@@ -2283,6 +2347,39 @@ Error</source>
     <message>
         <source>Cannot write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ExactInput</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation>Допустимо: %1</translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+    <message>
+        <source>it must be %1</source>
+        <translation>допустимы значения %1</translation>
+    </message>
+</context>
+<context>
+    <name>NumberDialog</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation>Допустимо: %1</translation>
+    </message>
+    <message>
+        <source>%1 is refused: it must be %2</source>
+        <translation>%1 не принято: допустимы значения %2</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceControls</name>
+    <message>
+        <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
+        <translation>Сервисная функция: включите её в меню Настройки → Сервисные функции (или запустите Nivelon с ключом -t)</translation>
     </message>
 </context>
 </TS>
