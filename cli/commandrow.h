@@ -14,7 +14,9 @@ enum CommandNeed : unsigned {
     NeedTare = 32,
     TakesConfiguration = 64,
     NeedRecord = 128, // --out, --vehicle, --installer
-    TakesSeconds = 256
+    TakesSeconds = 256,
+    NeedShape = 512, // the shape as the first value, --probe, --points, --fit, --out
+    NeedExport = 1024 // --in, --format, --max-points, --separator, --decimal, --out
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

@@ -23,6 +23,12 @@ struct TankTableInfo
     QString dataFormat;
     QDateTime date;
     QString version;
+    // A table computed from a tank's shape: the shape and probe as TankShapeText
+    // writes them, and whether pours have yet confirmed it (how, when they have).
+    QString shape;
+    QString probe;
+    bool computed = false;
+    QString confirmation;
 };
 
 // The litres for one raw level, and whether the table really covers it.

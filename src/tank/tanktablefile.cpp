@@ -15,6 +15,11 @@ const QString kDataFormat = QStringLiteral("DataFormat");
 const QString kDate = QStringLiteral("Date");
 const QString kVersion = QStringLiteral("Version");
 const QString kForced = QStringLiteral("Forced rows");
+const QString kShape = QStringLiteral("Shape");
+const QString kProbe = QStringLiteral("Probe");
+const QString kComputed = QStringLiteral("Computed");
+// Until pours confirm it, a computed table says so in these words.
+const QString kUnconfirmed = QStringLiteral("unconfirmed");
 // Far above any real table; keeps a wrong file from being read into memory.
 const qint64 kMaximumBytes = 4 * 1024 * 1024;
 
@@ -34,6 +39,9 @@ QByteArray TankTableFile::toCsv(const TankTable& table)
     text += commentLine(kDataFormat, info.dataFormat);
     text += commentLine(kDate, info.date.toString(Qt::ISODate));
     text += commentLine(kVersion, info.version);
+    if (!info.shape.isEmpty())
+        text += commentLine(kShape, info.shape) + commentLine(kProbe, info.probe) +
+                commentLine(kComputed, info.computed ? kUnconfirmed : info.confirmation);
     text += kHeader + '\n';
     QStringList forced;
     for (int i = 0; i < table.rowCount(); ++i) {
@@ -103,7 +111,14 @@ bool TankTableFile::readComment(const QString& text)
         m_info.date = QDateTime::fromString(value, Qt::ISODate);
     else if (key == kVersion)
         m_info.version = value;
-    else if (key == kForced)
+    else if (key == kShape)
+        m_info.shape = value;
+    else if (key == kProbe)
+        m_info.probe = value;
+    else if (key == kComputed) {
+        m_info.computed = value == kUnconfirmed;
+        m_info.confirmation = m_info.computed ? QString() : value;
+    } else if (key == kForced)
         return readForced(value);
     return true;
 }
@@ -174,9 +189,13 @@ bool TankTableFile::fail(const QString& reason, int lineNumber)
 
 bool TankTableFile::save(const TankTable& table, const QString& path, QString* error)
 {
-    const QByteArray csv = toCsv(table);
+    return saveBytes(toCsv(table), path, error);
+}
+
+bool TankTableFile::saveBytes(const QByteArray& bytes, const QString& path, QString* error)
+{
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     *error = tr("cannot write %1: %2").arg(path, file.errorString());
     return false;
