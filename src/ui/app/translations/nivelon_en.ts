@@ -1496,6 +1496,14 @@ fewer: a quicker response to a change of level.</translation>
         <source>polled</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Computed from the shape %1, not yet confirmed by a pour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From the shape %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SensorEvents</name>
@@ -1751,6 +1759,61 @@ fewer: a quicker response to a change of level.</translation>
     </message>
 </context>
 <context>
+    <name>TableFormat</name>
+    <message>
+        <source>the decimal sign &quot;%1&quot; is neither . nor ,</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the separator &quot;%1&quot; cannot be told from the numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>raw level %1 is not a whole number from 0 to 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the litres at raw level %1 are not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not JSON at character %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>item %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>neither {&quot;x&quot;, &quot;a&quot;, &quot;b&quot;} nor {&quot;in&quot;, &quot;out&quot;}</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the list holds no rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a raw level and litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no pairs of raw level and litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is too large for a tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TankCalibration</name>
     <message>
         <source>%1 litres cannot be poured: give a volume above zero</source>
@@ -1762,6 +1825,627 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>no reading has come since the pour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a pour already waits for its reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibrationDialog</name>
+    <message>
+        <source>Tank calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stability</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spread</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How far either side of one value the readings may lie and still count as settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>±</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settling time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long the readings must stay within the tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Poured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The litres poured in this step; for the first row, what the tank holds (0 when empty)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank then holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records the step once the level has settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record unsettled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records the step now; the table marks the row as forced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo last step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Takes back the last row; its fuel stays in the tank, so the next step pours it again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level, %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank calibration: %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From shape...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Computed from the shape: not yet confirmed by a pour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From the shape, %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing to export: the table has no rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settling: %L1 s to go</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 % of %L2 % allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The level has settled, but not above the last row: pour more before recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In the tank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>settled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1 recorded: %2 L at raw level %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1 taken back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Loaded %n row(s) from %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank tables (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank table not saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank tables (*.csv);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank table not loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was not loaded: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The tank table of %1 at %2 is not saved: %n row(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TankCalibrations</name>
+    <message>
+        <source>Tank calibration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankExportDialog</name>
+    <message>
+        <source>Export tank table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nivelon tank table (CSV)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pairs: raw level, litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JSON segments {x, a, b}</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JSON pairs {in, out}</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decimal sign</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At most rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Largest error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 L at %2 of %3 rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank table not exported</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankFit</name>
+    <message>
+        <source>a fit needs at least 2 measured rows, the table has %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fitted to %1 measured rows, largest residual %2 L</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankLitresField</name>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 L (out of range)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The level lies outside the tank table: the litres are those of its nearest row</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankShape</name>
+    <message>
+        <source>%1 %2 mm %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>does not fit: it must be from 0 to half the width and the height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is below half the width, so the round top does not fit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a profile needs at least 3 points, this one has %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the profile crosses itself: side %1 meets side %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the profile encloses no area</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankShapeDialog</name>
+    <message>
+        <source>Rectangle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal cylinder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical cylinder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Oval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D-shape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drawn profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diameter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corner radius</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank table from the tank&apos;s shape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the nominal shape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the fit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank and probe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Probe starts above the bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Probe&apos;s measuring length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nominal shape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fitted shape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dimension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nominal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fitted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured, L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nominal off, L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fit off, L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The corners around the cross-section, ACROSS/UP in mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corners</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full: %L1 L. Computed from the shape until pours confirm it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The fit is suspect: it changes the tank by more than %L1 %. Check the dimensions, the probe and the pours; it is not applied.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fitted to %1 measured rows: the largest residual is %L2 L (%L3 L nominal).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Probe start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankShapeTable</name>
+    <message>
+        <source>%1 points cannot be spread over raw levels 0 to %2: give 2 to %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the shape holds no fuel between two rows at raw level %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TankShapeText</name>
+    <message>
+        <source>%1 &quot;%2&quot; is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>profile point &quot;%1&quot; is not ACROSS/UP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>profile point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no dimension &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a tank shape: give one of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs its %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the probe &quot;%1&quot; is not START:LENGTH in millimetres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>probe start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>probe length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>probe start %1 mm is below the tank&apos;s bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>probe length %1 mm is not above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>probe start %1 mm and length %2 mm reach above the tank&apos;s height %3 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>full scale %1 is not above 0</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
