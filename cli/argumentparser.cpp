@@ -77,6 +77,10 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << TankOptions::tareOptions();
     if (needs & TakesConfiguration)
         options << ProfileOptions::options();
+    if (needs & NeedShape)
+        options << ShapeOptions::shapeOptions();
+    if (needs & NeedExport)
+        options << ShapeOptions::exportOptions();
     return options;
 }
 
@@ -211,6 +215,11 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
     if ((needs & NeedTare) && !options->tank.readTare(parser, &m_error))
         return false;
     if ((needs & TakesConfiguration) && !options->profile.read(parser, options->values, &m_error))
+        return false;
+    if ((needs & NeedShape) &&
+        !options->shape.readShape(parser, options->values.value(0), &m_error))
+        return false;
+    if ((needs & NeedExport) && !options->shape.readExport(parser, &m_error))
         return false;
     return checkValues(options->values);
 }

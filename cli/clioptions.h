@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profileoptions.h"
+#include "shapeoptions.h"
 #include "tankoptions.h"
 
 #include <QList>
@@ -28,4 +29,5 @@ struct CliOptions
     QStringList values; // the positional arguments after the command
     TankOptions tank;
     ProfileOptions profile;
+    ShapeOptions shape;
 };

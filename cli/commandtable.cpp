@@ -10,6 +10,8 @@
 #include "scancommand.h"
 #include "setaddresscommand.h"
 #include "tarecommand.h"
+#include "tankexportcommand.h"
+#include "tankshapecommand.h"
 
 #include <algorithm>
 
@@ -96,6 +98,27 @@ const std::vector<CommandRow>& CommandTable::commands()
          "is also printed.",
          NeedPort | NeedModel | NeedAddress | NeedRecord | TakesSeconds | TakesTankTable, 0, 0,
          make<RecordCommand>},
+        {"tank-shape",
+         "tank-shape SHAPE:NAME=MM,... [--probe START:LENGTH] [--points N] [--full-scale N] "
+         "[--fit TABLE] --out FILE [--json]",
+         "Computes a tank table from the tank's shape, in millimetres, marked as computed until\n"
+         "pours confirm it. Shapes and their dimensions: rectangle:width,height,length[,radius];\n"
+         "horizontal-cylinder:diameter,length; vertical-cylinder:diameter,height;\n"
+         "oval:width,height,length (half circles joined by straight sides);\n"
+         "ellipse:width,height,length; d-shape:width,height,length (flat bottom, round top);\n"
+         "profile:length=MM,points=ACROSS/UP ACROSS/UP ... (a drawn cross-section).\n"
+         "For example: horizontal-cylinder:diameter=1200,length=3000. The first row holds what\n"
+         "lies below the probe's start.",
+         NeedShape, 1, 1, make<TankShapeCommand>},
+        {"tank-export",
+         "tank-export --in FILE [--format csv|pairs|segments|json-pairs] [--max-points N] "
+         "[--separator TEXT] [--decimal SIGN] [--full-scale N] --out FILE [--json]",
+         "Writes a tank table in a form tracking platforms import: pairs, one \"raw level;litres\"\n"
+         "a line; segments, a JSON list of {\"x\", \"a\", \"b\"}, litres = a*raw + b from x up;\n"
+         "json-pairs, a JSON list of {\"in\": raw, \"out\": litres}; or the tank table's own CSV.\n"
+         "--in reads any of these forms. --max-points thins the table to that many rows, keeping\n"
+         "the largest error in litres as small as it can, and says what it is.",
+         NeedExport, 0, 0, make<TankExportCommand>},
     };
     return table;
 }

@@ -58,6 +58,12 @@ void addOptions(QCommandLineParser* parser)
                      "sensor's level, \"pour ADDR PERCENT\" adds to it."},
         {"wobble", "After a level command the level swings by PERCENT, calming over SECONDS.",
          "PERCENT:SECONDS"},
+        {"tank", "Pour commands pour LITRES into a tank of this shape, as nivelon-cli tank-shape "
+                 "takes it (not a drawn profile): the level is the one that shape gives.",
+         "SHAPE:DIMENSIONS"},
+        {"probe", "With --tank: the probe's range starts START mm above the bottom and is LENGTH "
+                  "mm long (the whole height unless told).",
+         "START:LENGTH"},
     });
     for (const auto& fault : faultOptions)
         parser->addOption({fault.name, "Probability of this fault per reply.", "P", "0"});
@@ -91,7 +97,9 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOption
         readNumber("seed", parser.value("seed"), 0, 0x7FFFFFFF, &seed) &&
         (!parser.isSet("level") || readNumber("level", parser.value("level"), 0, 100, &level)) &&
         (!parser.isSet("wobble") ||
-         LevelWobble::parse(parser.value("wobble"), &options->wobble, &error));
+         LevelWobble::parse(parser.value("wobble"), &options->wobble, &error)) &&
+        (!parser.isSet("tank") || options->tank.parse(parser.value("tank"), &error)) &&
+        (!parser.isSet("probe") || options->tank.parseProbe(parser.value("probe"), &error));
     for (const auto& fault : faultOptions) {
         valid = valid && readProbability(fault.name, parser.value(fault.name),
                                          &(options->faults.*fault.field));

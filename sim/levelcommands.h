@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 namespace sim {
@@ -10,6 +11,7 @@ class SimLine;
 // a demo can fill a tank:
 //   level ADDR PERCENT   hold the sensor's level at PERCENT
 //   pour ADDR PERCENT    add PERCENT to it (a negative PERCENT drains)
+//   pour ADDR LITRES     with a tank shape: pour LITRES into the sensor's tank
 // After each change the surface wobbles as the line's options say.
 class LevelCommands
 {
@@ -20,7 +22,12 @@ public:
     bool execute(const QString& command, QString* answer);
 
 private:
+    // The level after pouring into the tank; the litres held are kept per
+    // sensor, since a level of 0 does not say what lies below the probe.
+    double pourLitres(int address, double calmLevel, double litres);
+
     SimLine& line;
+    QMap<int, double> litresHeld;
 };
 
 } // namespace sim

@@ -3,6 +3,7 @@
 #include "faultinjector.h"
 #include "levelwobble.h"
 #include "sensormodel.h"
+#include "tankgeometry.h"
 
 #include <QList>
 #include <QMap>
@@ -30,6 +31,7 @@ struct LineOptions
     FaultSettings faults;
     LevelWobble wobble;    // how the surface calms after a level command
     bool commands = false; // level commands come on standard input
+    TankGeometry tank;     // when set, pour commands pour litres into a tank of this shape
 };
 
 } // namespace sim

@@ -118,6 +118,18 @@ QJsonValue tankTableJson(const std::optional<TankTable>& table)
     return rows;
 }
 
+// A table computed from the tank's shape is marked so until pours confirm it.
+QJsonValue tankShapeJson(const std::optional<TankTable>& table)
+{
+    if (!table || table->info().shape.isEmpty())
+        return QJsonValue::Null;
+    const TankTableInfo& info = table->info();
+    return QJsonObject{{"shape", info.shape},
+                       {"probe", info.probe},
+                       {"computed", info.computed},
+                       {"confirmation", info.confirmation}};
+}
+
 } // namespace
 
 CommissioningRecord CommissioningRecord::of(const SerialSensor& sensor,
@@ -165,6 +177,7 @@ QJsonObject CommissioningRecord::toJson() const
                        {"shown", shownJson(shown)},
                        {"calibrations", calibrationArray},
                        {"tankTable", tankTableJson(tankTable)},
+                       {"tankShape", tankShapeJson(tankTable)},
                        {"statistics", statistics.toJson()}};
 }
 

@@ -25,6 +25,12 @@ struct TankTableInfo
     QString version;
     // Why the calibration ended before it was finished; empty when it was.
     QString incomplete;
+    // A table computed from a tank's shape: the shape and probe as TankShapeText
+    // writes them, and whether pours have yet confirmed it (how, when they have).
+    QString shape;
+    QString probe;
+    bool computed = false;
+    QString confirmation;
 };
 
 // The litres for one raw level, and whether the table really covers it.

@@ -16,6 +16,11 @@ const QString kDate = QStringLiteral("Date");
 const QString kVersion = QStringLiteral("Version");
 const QString kForced = QStringLiteral("Forced rows");
 const QString kIncomplete = QStringLiteral("Incomplete");
+const QString kShape = QStringLiteral("Shape");
+const QString kProbe = QStringLiteral("Probe");
+const QString kComputed = QStringLiteral("Computed");
+// Until pours confirm it, a computed table says so in these words.
+const QString kUnconfirmed = QStringLiteral("unconfirmed");
 // Far above any real table; keeps a wrong file from being read into memory.
 const qint64 kMaximumBytes = 4 * 1024 * 1024;
 
@@ -37,6 +42,9 @@ QByteArray TankTableFile::toCsv(const TankTable& table)
     text += commentLine(kVersion, info.version);
     if (!info.incomplete.isEmpty())
         text += commentLine(kIncomplete, info.incomplete);
+    if (!info.shape.isEmpty())
+        text += commentLine(kShape, info.shape) + commentLine(kProbe, info.probe) +
+                commentLine(kComputed, info.computed ? kUnconfirmed : info.confirmation);
     text += kHeader + '\n';
     QStringList forced;
     for (int i = 0; i < table.rowCount(); ++i) {
@@ -108,7 +116,14 @@ bool TankTableFile::readComment(const QString& text)
         m_info.version = value;
     else if (key == kIncomplete)
         m_info.incomplete = value;
-    else if (key == kForced)
+    else if (key == kShape)
+        m_info.shape = value;
+    else if (key == kProbe)
+        m_info.probe = value;
+    else if (key == kComputed) {
+        m_info.computed = value == kUnconfirmed;
+        m_info.confirmation = m_info.computed ? QString() : value;
+    } else if (key == kForced)
         return readForced(value);
     return true;
 }
@@ -179,7 +194,12 @@ bool TankTableFile::fail(const QString& reason, int lineNumber)
 
 bool TankTableFile::save(const TankTable& table, const QString& path, QString* error)
 {
-    return WholeFile::write(path, toCsv(table), error);
+    return saveBytes(toCsv(table), path, error);
+}
+
+bool TankTableFile::saveBytes(const QByteArray& bytes, const QString& path, QString* error)
+{
+    return WholeFile::write(path, bytes, error);
 }
 
 bool TankTableFile::load(const QString& path, TankTable* table, QString* error)

@@ -21,6 +21,8 @@ public:
     static bool fromCsv(const QByteArray& text, TankTable* table, QString* error);
     // Written completely or not at all.
     static bool save(const TankTable& table, const QString& path, QString* error);
+    // Any text a tank table is written as (the exported forms too), the same way.
+    static bool saveBytes(const QByteArray& bytes, const QString& path, QString* error);
     static bool load(const QString& path, TankTable* table, QString* error);
 
 private:

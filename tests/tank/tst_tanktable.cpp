@@ -79,7 +79,8 @@ void TestTankTable::savedTableReadsBackTheSame()
     QVERIFY(table.append({30, 1200, 29.3, true}));
     TankTableInfo info{"ZT-33", 7, "1 (full scale 4095)",
                        QDateTime(QDate(2024, 5, 1), QTime(12, 30, 5)), "1.4.3",
-                       "stopped by SIGTERM"};
+                       "stopped by SIGTERM", QString(),
+                       QString(), false, QString()};
     table.setInfo(info);
     const QByteArray csv = TankTableFile::toCsv(table);
     QCOMPARE(csv, QByteArray("# Nivelon tank table\n# Model: ZT-33\n# Address: 7\n"
@@ -91,6 +92,19 @@ void TestTankTable::savedTableReadsBackTheSame()
     QString error;
     QVERIFY2(TankTableFile::fromCsv(csv, &read, &error), qPrintable(error));
     QCOMPARE(TankTableFile::toCsv(read), csv);
+    // A table computed from a shape keeps it, and whether pours confirmed it.
+    for (const QString& confirmation : {QString(), QStringLiteral("fitted to 3 measured rows")}) {
+        info.shape = QStringLiteral("horizontal-cylinder:diameter=1200,length=3000");
+        info.probe = QStringLiteral("40:1100");
+        info.computed = confirmation.isEmpty();
+        info.confirmation = confirmation;
+        table.setInfo(info);
+        QVERIFY(TankTableFile::fromCsv(TankTableFile::toCsv(table), &read, &error));
+        QCOMPARE(read.info().shape, info.shape);
+        QCOMPARE(read.info().probe, info.probe);
+        QCOMPARE(read.info().computed, info.computed);
+        QCOMPARE(read.info().confirmation, confirmation);
+    }
 }
 
 void TestTankTable::savingIsWholeOrNothing()

@@ -185,6 +185,13 @@ QString RecordPage::tankTableRows(const CommissioningRecord& record)
     if (anyForced)
         text += QStringLiteral("<tr><td colspan=\"4\">%1</td></tr>")
                     .arg(tr("* recorded before the level had settled").toHtmlEscaped());
+    const TankTableInfo& info = record.tankTable->info();
+    if (!info.shape.isEmpty())
+        text += QStringLiteral("<tr><td colspan=\"4\">%1</td></tr>")
+                    .arg((info.computed ? tr("Computed from the shape %1, not yet confirmed by a pour")
+                                              .arg(info.shape)
+                                        : tr("From the shape %1, %2").arg(info.shape, info.confirmation))
+                             .toHtmlEscaped());
     return text;
 }
 

@@ -2,6 +2,9 @@
 
 #include "engine/basesensor.h"
 #include "parameters/exactinput.h"
+#include "tank/tankexportdialog.h"
+#include "tank/tankshapedialog.h"
+#include "tank/tankshapetext.h"
 #include "tank/tanktablefile.h"
 #include "settings/settingskeys.h"
 #include "tank/tanktableorigin.h"
@@ -67,6 +70,7 @@ TankCalibrationDialog::TankCalibrationDialog(BaseSensor* sensor, const QString& 
     ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
     setUpPlot();
+    addShapeButtons();
     ui->stepSpinBox->setFocus();
     connect(sensor, &BaseSensor::updated, this, &TankCalibrationDialog::slotSensorUpdated);
     // A table the sensor already has, loaded or recorded before, is where to go on from.
@@ -95,6 +99,62 @@ void TankCalibrationDialog::setUpPlot()
     m_replotTimer.setSingleShot(true);
     m_replotTimer.setInterval(kReplotMs);
     connect(&m_replotTimer, &QTimer::timeout, plot, &QwtPlot::replot);
+}
+
+void TankCalibrationDialog::addShapeButtons()
+{
+    auto* fromShape = new QPushButton(tr("From shape..."), this);
+    auto* exportButton = new QPushButton(tr("Export..."), this);
+    fromShape->setObjectName(QStringLiteral("fromShapeButton"));
+    exportButton->setObjectName(QStringLiteral("exportButton"));
+    for (QPushButton* button : {fromShape, exportButton})
+        button->setAutoDefault(false);
+    ui->fileButtonsLayout->insertWidget(2, fromShape);
+    ui->fileButtonsLayout->insertWidget(3, exportButton);
+    connect(fromShape, &QPushButton::clicked, this, &TankCalibrationDialog::fromShape);
+    connect(exportButton, &QPushButton::clicked, this, &TankCalibrationDialog::exportTable);
+}
+
+namespace {
+
+// The full scale the sensor counts to, as the table's origin writes it.
+int fullScaleOf(const BaseSensor* sensor)
+{
+    const QString format = tankTableOrigin(sensor, QString(), QString()).dataFormat;
+    const int scale = format.section(QStringLiteral("full scale "), 1).remove(')').toInt();
+    return scale > 0 ? scale : TankProbe::kDefaultFullScale;
+}
+
+} // namespace
+
+// Rows poured by hand are what a shape is fitted to; a computed table is not.
+void TankCalibrationDialog::fromShape()
+{
+    const TankTable& current = m_calibration.table();
+    const bool measured = current.info().shape.isEmpty();
+    TankShapeDialog dialog(measured ? current : TankTable(),
+                           m_sensor ? fullScaleOf(m_sensor) : TankProbe::kDefaultFullScale, this);
+    TankShape shape;
+    TankProbe probe;
+    QString unused;
+    if (!measured && TankShapeText::readShape(current.info().shape, &shape, &unused) &&
+        TankShapeText::readProbe(current.info().probe, shape, &probe, &unused))
+        dialog.setShape(shape, probe);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_calibration.setTable(dialog.table());
+    tableChanged();
+    say(dialog.table().info().computed ? tr("Computed from the shape: not yet confirmed by a pour")
+                                       : tr("From the shape, %1").arg(dialog.table().info().confirmation));
+}
+
+void TankCalibrationDialog::exportTable()
+{
+    if (m_calibration.table().isEmpty()) {
+        say(tr("Nothing to export: the table has no rows"));
+        return;
+    }
+    TankExportDialog(m_calibration.table(), this).exec();
 }
 
 // The one place that takes a reading from the sensor.
@@ -311,8 +371,14 @@ bool TankCalibrationDialog::writeTable(const QString& path, const QString& incom
                                        QString* error)
 {
     if (m_sensor) {
+        // Where a computed table came from stays with it.
+        const TankTableInfo kept = m_calibration.table().info();
         TankTableInfo info = tankTableOrigin(m_sensor, m_model, QStringLiteral(NIVELON_VERSION));
         info.incomplete = incomplete;
+        info.shape = kept.shape;
+        info.probe = kept.probe;
+        info.computed = kept.computed;
+        info.confirmation = kept.confirmation;
         m_calibration.setTableInfo(info);
     }
     return TankTableFile::save(m_calibration.table(), path, error);

@@ -54,6 +54,8 @@ private slots:
     void on_toleranceSpinBox_valueChanged(double percent);
     void on_settleSpinBox_valueChanged(double seconds);
     void on_stepSpinBox_valueChanged(double litres);
+    void fromShape();
+    void exportTable();
 
 private:
     SensorReading reading() const;
@@ -70,6 +72,7 @@ private:
     void showTable();
     void tableChanged();
     void setUpPlot();
+    void addShapeButtons();
 
     std::unique_ptr<Ui::TankCalibrationDialog> ui;
     QPointer<BaseSensor> m_sensor;

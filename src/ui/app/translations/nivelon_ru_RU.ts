@@ -1667,6 +1667,14 @@ Error</source>
         <source>network (polled)</source>
         <translation>сетевой (по запросу)</translation>
     </message>
+<message>
+        <source>Computed from the shape %1, not yet confirmed by a pour</source>
+        <translation>Рассчитана по форме %1, ещё не подтверждена заливом</translation>
+    </message>
+    <message>
+        <source>From the shape %1, %2</source>
+        <translation>По форме %1, %2</translation>
+    </message>
 </context>
 <context>
     <name>SensorEvents</name>
@@ -2222,6 +2230,26 @@ Error</source>
         <source>%1 %2 refused: %3; it stays %4</source>
         <translation>%1 %2 не принято: %3; остаётся %4</translation>
     </message>
+<message>
+        <source>From shape...</source>
+        <translation>По форме...</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>Computed from the shape: not yet confirmed by a pour</source>
+        <translation>Рассчитана по форме: ещё не подтверждена заливом</translation>
+    </message>
+    <message>
+        <source>From the shape, %1</source>
+        <translation>По форме, %1</translation>
+    </message>
+    <message>
+        <source>Nothing to export: the table has no rows</source>
+        <translation>Нечего экспортировать: в таблице нет строк</translation>
+    </message>
 </context>
 <context>
     <name>TankCalibrations</name>
@@ -2380,6 +2408,403 @@ Error</source>
     <message>
         <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
         <translation>Сервисная функция: включите её в меню Настройки → Сервисные функции (или запустите Nivelon с ключом -t)</translation>
+    </message>
+</context>
+<context>
+    <name>TableFormat</name>
+    <message>
+        <source>the decimal sign "%1" is neither . nor ,</source>
+        <translation>десятичный знак «%1» — ни «.», ни «,»</translation>
+    </message>
+    <message>
+        <source>the separator "%1" cannot be told from the numbers</source>
+        <translation>разделитель «%1» нельзя отличить от чисел</translation>
+    </message>
+    <message>
+        <source>raw level %1 is not a whole number from 0 to 65535</source>
+        <translation>сырой уровень %1 — не целое число от 0 до 65535</translation>
+    </message>
+    <message>
+        <source>the litres at raw level %1 are not a number</source>
+        <translation>объём при сыром уровне %1 — не число</translation>
+    </message>
+    <message>
+        <source>not JSON at character %1: %2</source>
+        <translation>не JSON в символе %1: %2</translation>
+    </message>
+    <message>
+        <source>item %1: %2</source>
+        <translation>элемент %1: %2</translation>
+    </message>
+    <message>
+        <source>neither {"x", "a", "b"} nor {"in", "out"}</source>
+        <translation>ни {"x", "a", "b"}, ни {"in", "out"}</translation>
+    </message>
+    <message>
+        <source>the list holds no rows</source>
+        <translation>в списке нет строк</translation>
+    </message>
+    <message>
+        <source>"%1" is not a raw level and litres</source>
+        <translation>«%1» — не сырой уровень и литры</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>строка %1: %2</translation>
+    </message>
+    <message>
+        <source>no pairs of raw level and litres</source>
+        <translation>нет пар сырого уровня и литров</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a tank table</source>
+        <translation>%1 слишком велик для тарировочной таблицы</translation>
+    </message>
+</context>
+<context>
+    <name>TankExportDialog</name>
+    <message>
+        <source>Export tank table</source>
+        <translation>Экспорт тарировочной таблицы</translation>
+    </message>
+    <message>
+        <source>Nivelon tank table (CSV)</source>
+        <translation>Тарировочная таблица Nivelon (CSV)</translation>
+    </message>
+    <message>
+        <source>Pairs: raw level, litres</source>
+        <translation>Пары: сырой уровень, литры</translation>
+    </message>
+    <message>
+        <source>JSON segments {x, a, b}</source>
+        <translation>Отрезки JSON {x, a, b}</translation>
+    </message>
+    <message>
+        <source>JSON pairs {in, out}</source>
+        <translation>Пары JSON {in, out}</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Точка с запятой</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Табуляция</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Пробел</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Запятая</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Формат</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Разделитель</translation>
+    </message>
+    <message>
+        <source>Decimal sign</source>
+        <translation>Десятичный знак</translation>
+    </message>
+    <message>
+        <source>At most rows</source>
+        <translation>Не больше строк</translation>
+    </message>
+    <message>
+        <source>Largest error</source>
+        <translation>Наибольшая ошибка</translation>
+    </message>
+    <message>
+        <source>%L1 L at %2 of %3 rows</source>
+        <translation>%L1 л при %2 из %3 строк</translation>
+    </message>
+    <message>
+        <source>Tank table not exported</source>
+        <translation>Тарировочная таблица не экспортирована</translation>
+    </message>
+</context>
+<context>
+    <name>TankFit</name>
+    <message>
+        <source>a fit needs at least 2 measured rows, the table has %1</source>
+        <translation>для подгонки нужно не меньше 2 измеренных строк, в таблице %1</translation>
+    </message>
+    <message>
+        <source>fitted to %1 measured rows, largest residual %2 L</source>
+        <translation>подогнана по измеренным строкам (%1), наибольшее отклонение %2 л</translation>
+    </message>
+</context>
+<context>
+    <name>TankShape</name>
+    <message>
+        <source>%1 %2 mm %3</source>
+        <translation>%1 %2 мм %3</translation>
+    </message>
+    <message>
+        <source>is not above 0</source>
+        <translation>не больше 0</translation>
+    </message>
+    <message>
+        <source>does not fit: it must be from 0 to half the width and the height</source>
+        <translation>не помещается: он должен быть от 0 до половины ширины и высоты</translation>
+    </message>
+    <message>
+        <source>is below half the width, so the round top does not fit</source>
+        <translation>меньше половины ширины, и круглый верх не помещается</translation>
+    </message>
+    <message>
+        <source>a profile needs at least 3 points, this one has %1</source>
+        <translation>профилю нужно не меньше 3 точек, в этом %1</translation>
+    </message>
+    <message>
+        <source>the profile crosses itself: side %1 meets side %2</source>
+        <translation>профиль пересекает себя: сторона %1 встречает сторону %2</translation>
+    </message>
+    <message>
+        <source>the profile encloses no area</source>
+        <translation>профиль не ограничивает площади</translation>
+    </message>
+</context>
+<context>
+    <name>TankShapeDialog</name>
+    <message>
+        <source>Rectangle</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>Horizontal cylinder</source>
+        <translation>Горизонтальный цилиндр</translation>
+    </message>
+    <message>
+        <source>Vertical cylinder</source>
+        <translation>Вертикальный цилиндр</translation>
+    </message>
+    <message>
+        <source>Oval</source>
+        <translation>Овал</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Эллипс</translation>
+    </message>
+    <message>
+        <source>D-shape</source>
+        <translation>D-образный</translation>
+    </message>
+    <message>
+        <source>Drawn profile</source>
+        <translation>Нарисованный профиль</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Толщина</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Высота</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Длина</translation>
+    </message>
+    <message>
+        <source>Diameter</source>
+        <translation>Диаметр</translation>
+    </message>
+    <message>
+        <source>Corner radius</source>
+        <translation>Радиус углов</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> мм</translation>
+    </message>
+    <message>
+        <source>Tank table from the tank's shape</source>
+        <translation>Тарировочная таблица по форме бака</translation>
+    </message>
+    <message>
+        <source>Use the nominal shape</source>
+        <translation>Взять номинальную форму</translation>
+    </message>
+    <message>
+        <source>Use the fit</source>
+        <translation>Взять подгонку</translation>
+    </message>
+    <message>
+        <source>Tank and probe</source>
+        <translation>Бак и датчик</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Форма</translation>
+    </message>
+    <message>
+        <source>Probe starts above the bottom</source>
+        <translation>Начало датчика над дном</translation>
+    </message>
+    <message>
+        <source>Probe's measuring length</source>
+        <translation>Измерительная длина датчика</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Строк</translation>
+    </message>
+    <message>
+        <source>Raw level</source>
+        <translation>Сырой уровень</translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>Nominal shape</source>
+        <translation>Номинальная форма</translation>
+    </message>
+    <message>
+        <source>Fitted shape</source>
+        <translation>Подогнанная форма</translation>
+    </message>
+    <message>
+        <source>Measured rows</source>
+        <translation>Измеренные строки</translation>
+    </message>
+    <message>
+        <source>Dimension</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Nominal</source>
+        <translation>Номинал</translation>
+    </message>
+    <message>
+        <source>Fitted</source>
+        <translation>Подгонка</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Изменение</translation>
+    </message>
+    <message>
+        <source>Measured, L</source>
+        <translation>Измерено, л</translation>
+    </message>
+    <message>
+        <source>Nominal off, L</source>
+        <translation>Отклонение номинала, л</translation>
+    </message>
+    <message>
+        <source>Fit off, L</source>
+        <translation>Отклонение подгонки, л</translation>
+    </message>
+    <message>
+        <source>The corners around the cross-section, ACROSS/UP in mm</source>
+        <translation>Углы по контуру сечения, ПОПЕРЁК/ВВЕРХ в мм</translation>
+    </message>
+    <message>
+        <source>Corners</source>
+        <translation>Углы</translation>
+    </message>
+    <message>
+        <source>Full: %L1 L. Computed from the shape until pours confirm it.</source>
+        <translation>Полный: %L1 л. Рассчитана по форме, пока заливы её не подтвердят.</translation>
+    </message>
+    <message>
+        <source>The fit is suspect: it changes the tank by more than %L1 %. Check the dimensions, the probe and the pours; it is not applied.</source>
+        <translation>Подгонка сомнительна: она меняет бак больше чем на %L1 %. Проверьте размеры, датчик и заливы; она не применяется.</translation>
+    </message>
+    <message>
+        <source>Fitted to %1 measured rows: the largest residual is %L2 L (%L3 L nominal).</source>
+        <translation>Подогнана по измеренным строкам (%1): наибольшее отклонение %L2 л (номинал: %L3 л).</translation>
+    </message>
+    <message>
+        <source>%L1 %</source>
+        <translation>%L1 %</translation>
+    </message>
+    <message>
+        <source>Probe start</source>
+        <translation>Начало датчика</translation>
+    </message>
+    <message>
+        <source>%L1 mm</source>
+        <translation>%L1 мм</translation>
+    </message>
+</context>
+<context>
+    <name>TankShapeTable</name>
+    <message>
+        <source>%1 points cannot be spread over raw levels 0 to %2: give 2 to %3</source>
+        <translation>%1 точек нельзя разместить на сырых уровнях от 0 до %2: задайте от 2 до %3</translation>
+    </message>
+    <message>
+        <source>the shape holds no fuel between two rows at raw level %1: %2</source>
+        <translation>форма не вмещает топлива между двумя строками у сырого уровня %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TankShapeText</name>
+    <message>
+        <source>%1 "%2" is not a number</source>
+        <translation>%1 «%2» не является числом</translation>
+    </message>
+    <message>
+        <source>profile point "%1" is not ACROSS/UP</source>
+        <translation>точка профиля «%1» — не ПОПЕРЁК/ВВЕРХ</translation>
+    </message>
+    <message>
+        <source>profile point</source>
+        <translation>точка профиля</translation>
+    </message>
+    <message>
+        <source>%1 has no dimension "%2"</source>
+        <translation>у %1 нет размера «%2»</translation>
+    </message>
+    <message>
+        <source>"%1" is not a tank shape: give one of %2</source>
+        <translation>«%1» — не форма бака: задайте одну из %2</translation>
+    </message>
+    <message>
+        <source>%1 needs its %2</source>
+        <translation>для %1 нужен размер %2</translation>
+    </message>
+    <message>
+        <source>the probe "%1" is not START:LENGTH in millimetres</source>
+        <translation>датчик «%1» — не НАЧАЛО:ДЛИНА в миллиметрах</translation>
+    </message>
+    <message>
+        <source>probe start</source>
+        <translation>начало датчика</translation>
+    </message>
+    <message>
+        <source>probe length</source>
+        <translation>длина датчика</translation>
+    </message>
+    <message>
+        <source>probe start %1 mm is below the tank's bottom</source>
+        <translation>начало датчика %1 мм ниже дна бака</translation>
+    </message>
+    <message>
+        <source>probe length %1 mm is not above 0</source>
+        <translation>длина датчика %1 мм не больше 0</translation>
+    </message>
+    <message>
+        <source>probe start %1 mm and length %2 mm reach above the tank's height %3 mm</source>
+        <translation>начало датчика %1 мм и длина %2 мм выходят выше высоты бака %3 мм</translation>
+    </message>
+    <message>
+        <source>full scale %1 is not above 0</source>
+        <translation>полная шкала %1 не больше 0</translation>
     </message>
 </context>
 </TS>
