@@ -1,7 +1,7 @@
-// Writing whole files: a full disk part way through, and paths that are not
-// regular files (reading them is tested through nivelon-cli).
+// What a write reaches: links are followed, anything but a regular file is
+// refused and left as it was. A full disk is tested through each writer, in
+// the tool's and the window's tests; reading through nivelon-cli.
 #include "files/wholefile.h"
-#include "support/fullfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,42 +30,9 @@ class TestWholeFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void fullDiskLeavesTheEarlierFile_data();
-    void fullDiskLeavesTheEarlierFile();
     void writesGoToRegularFilesOnly_data();
     void writesGoToRegularFilesOnly();
 };
-
-void TestWholeFile::fullDiskLeavesTheEarlierFile_data()
-{
-    QTest::addColumn<FullFolder::Kind>("kind");
-    QTest::addColumn<int>("bytes");
-    // Part of it fits: the first write is taken, a later one fails.
-    QTest::newRow("tmpfs, larger than what was free") << FullFolder::FullFileSystem << 20000;
-    QTest::newRow("size limit") << FullFolder::WriteLimit << 100;
-}
-
-// The old file keeps its bytes, no temporary file stays, and the reason is the system's.
-void TestWholeFile::fullDiskLeavesTheEarlierFile()
-{
-    QFETCH(FullFolder::Kind, kind);
-    QFETCH(int, bytes);
-    FullFolder folder(kind);
-    if (!folder.unavailable().isEmpty())
-        QSKIP(qPrintable(folder.unavailable()));
-    const QString path = folder.filePath(QStringLiteral("profile.json"));
-    QVERIFY(put(path, "earlier\n"));
-    folder.fill();
-    QString error;
-    const bool written = WholeFile::write(path, QByteArray(bytes, 'x'), &error);
-    folder.release();
-    QVERIFY(!written);
-    QCOMPARE(error, QStringLiteral("cannot write %1: %2").arg(path, folder.reason()));
-    QCOMPARE(contentOf(path), QByteArray("earlier\n"));
-    QCOMPARE(
-        QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
-        (QStringList{"filler", "profile.json"}.mid(kind == FullFolder::FullFileSystem ? 0 : 1)));
-}
 
 void TestWholeFile::writesGoToRegularFilesOnly_data()
 {

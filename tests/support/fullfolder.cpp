@@ -17,9 +17,9 @@ FullFolder::FullFolder(Kind kind)
         std::signal(SIGXFSZ, SIG_IGN);
     if (kind != FullFileSystem)
         return;
-    // Two pages: room for a small file and little else.
+    // Room for a few small files, and little else.
     const QByteArray path = QFile::encodeName(m_folder.path());
-    if (::mount("tmpfs", path.constData(), "tmpfs", 0, "size=8k") == 0)
+    if (::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0)
         m_mounted = true;
     else
         m_unavailable = QStringLiteral("no tmpfs can be mounted here: %1")

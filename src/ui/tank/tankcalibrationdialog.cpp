@@ -220,10 +220,14 @@ void TankCalibrationDialog::showStability()
                                  .arg(2 * stability.tolerance(), 0, 'f', 2));
     ui->recordButton->setEnabled(settled && risen);
     ui->forceButton->setEnabled(risen && !settled);
-    ui->statusLine->setText(settled && !risen && !m_calibration.table().isEmpty()
-                                ? tr("The level has settled, but not above the last row: "
-                                     "pour more before recording.")
-                                : m_message);
+    // Where rows not saved went outweighs any hint, until the table changes.
+    if (!m_keptNotice.isEmpty())
+        ui->statusLine->setText(m_keptNotice);
+    else
+        ui->statusLine->setText(settled && !risen && !m_calibration.table().isEmpty()
+                                    ? tr("The level has settled, but not above the last row: "
+                                         "pour more before recording.")
+                                    : m_message);
 }
 
 void TankCalibrationDialog::say(const QString& message)
@@ -270,6 +274,7 @@ void TankCalibrationDialog::tableChanged()
 {
     m_unsaved = !m_calibration.table().isEmpty();
     m_discarded = false;
+    m_keptNotice.clear();
     if (m_sensor)
         m_sensor->setTankTable(m_calibration.table().isEmpty() ? nullptr : &m_calibration.table());
     showTable();
@@ -363,6 +368,7 @@ bool TankCalibrationDialog::saveTo(const QString& path, QString* error)
         return false;
     m_unsaved = false;
     m_keptIn.clear();
+    m_keptNotice.clear();
     say(tr("Saved to %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }
@@ -397,11 +403,13 @@ void TankCalibrationDialog::keepUnsavedRows(const QString& reason)
     const int rows = m_calibration.table().rowCount();
     QString error;
     if (writeTable(m_keptIn, reason, &error))
-        say(tr("%n row(s) not saved are kept in %1, marked incomplete.", "", rows)
-                .arg(QDir::toNativeSeparators(m_keptIn)));
+        m_keptNotice = tr("%n row(s) not saved are kept in %1, marked incomplete.", "", rows)
+                           .arg(QDir::toNativeSeparators(m_keptIn));
     else
-        say(tr("%n row(s) not saved could not be kept: %1. Save the table elsewhere.", "", rows)
-                .arg(error));
+        m_keptNotice =
+            tr("%n row(s) not saved could not be kept: %1. Save the table elsewhere.", "", rows)
+                .arg(error);
+    showStability();
 }
 
 bool TankCalibrationDialog::loadFrom(const QString& path, QString* error)

@@ -83,6 +83,7 @@ private:
     // The engineer let the table go when asked.
     bool m_discarded = false;
     QString m_keptIn;
+    QString m_keptNotice;
     QString m_message;
     QwtPlotCurve m_curve;
     QwtPlotMarker m_levelMarker;

@@ -222,8 +222,8 @@ void TestWindowFiles::writersOnAFullDisk(SensorWidget* view, TankCalibrationDial
         }
         for (const auto& writer : writers) {
             QFile earlier(folder.filePath(writer.first));
-            QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
-            earlier.close();
+            QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7 &&
+                    earlier.flush());
         }
         folder.fill();
         for (const auto& [name, write] : writers) {
