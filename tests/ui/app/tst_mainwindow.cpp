@@ -808,7 +808,7 @@ void TestMainWindow::smallWindowScrollsRatherThanSqueezes()
                  qPrintable(widget->objectName()));
     }
     auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("tabsScrollArea"));
-    QVERIFY(scroll->widget()->width() >= scroll->widget()->minimumSizeHint().width());
+    QTRY_VERIFY(scroll->widget()->width() >= scroll->widget()->minimumSizeHint().width());
 }
 
 QTEST_MAIN(TestMainWindow)
