@@ -87,11 +87,11 @@ void TestEngineCommand::resultTexts_data()
 {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("text");
-    const char* texts[] = {"Ok",   "Timeout", "Failed",  "Crc fail",     "Canceled",
-                           "Nack", "Stray",   "No echo", "Echo mismatch"};
-    for (int value = 0; value < 9; ++value)
+    const char* texts[] = {"Ok",   "Timeout", "Failed",  "Crc fail",      "Canceled",
+                           "Nack", "Stray",   "No echo", "Echo mismatch", "Wrong length"};
+    for (int value = 0; value < 10; ++value)
         QTest::newRow(texts[value]) << value << texts[value];
-    QTest::newRow("9") << 9 << "Error 9";
+    QTest::newRow("10") << 10 << "Error 10";
     QTest::newRow("-1") << -1 << "Error -1";
 }
 
