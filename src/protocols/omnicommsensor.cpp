@@ -155,14 +155,13 @@ void OmniCommSensor::parseData(const unsigned char* frame, Mode mode, qint64 hea
     report(reading);
 }
 
-// A sensor found sending by itself is never polled, so its data frames are what
-// ask again for the configuration that scales its level.
+// A sensor found sending by itself is never polled, so after a lost
+// configuration read its data frames are what ask again for the configuration
+// that scales its level.
 void OmniCommSensor::askConfigurationWhileSending()
 {
-    if (m_configurationState == ConfigurationRead || m_configurationState == ConfigurationReading ||
-        configurationGivenUp())
-        return;
-    requestConfigurationUpdate();
+    if (m_configurationState == ConfigurationFailed && !configurationGivenUp())
+        requestConfigurationUpdate();
 }
 
 bool OmniCommSensor::configurationGivenUp() const

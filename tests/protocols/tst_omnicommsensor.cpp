@@ -507,12 +507,15 @@ void TestOmniCommSensor::selfSendingSensorIsAskedForItsConfiguration()
             bench.port.writes.begin(), bench.port.writes.end(),
             [](const auto& write) { return write.bytes.startsWith(hex("31 01 F5")); });
     };
+    bench.sensor->requestConfigurationUpdate(); // as on detection, and lost
+    bench.timeOut();
+    bench.timeOut();
     for (int frames = 0; frames < 6; ++frames) {
         bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode, 1000 + frames);
         bench.timeOut();
         bench.timeOut();
     }
-    QCOMPARE(configurationReads(), 3);
+    QCOMPARE(configurationReads(), 4);
     QVERIFY(bench.sensor->configurationGivenUp());
     QCOMPARE(bench.sensor->configurationState(), OmniCommSensor::ConfigurationFailed);
     QCOMPARE(bench.sensor->configurationFailure(), CommandCallback::Timeout);
@@ -525,7 +528,7 @@ void TestOmniCommSensor::selfSendingSensorIsAskedForItsConfiguration()
     QVERIFY(!bench.sensor->configurationGivenUp());
     bench.sensor->parseData(bytesOf(frame), OmniCommSensor::AutonomousMode, 2000);
     QVERIFY(bench.sensor->lastReading().levelKnown);
-    QCOMPARE(configurationReads(), 4);
+    QCOMPARE(configurationReads(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestOmniCommSensor)

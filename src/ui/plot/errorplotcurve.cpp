@@ -10,10 +10,6 @@
 
 namespace {
 
-// A failed reading is a short tick hanging from the top of the value range: a
-// run of them stays a row of marks, not a block over the curves.
-constexpr double kMarkPixels = 8;
-
 double aligned(double value, bool doAlign)
 {
     return doAlign ? roundedPixel(value) : value;
@@ -55,14 +51,16 @@ void ErrorPlotCurve::drawEach(QPainter* painter, const QwtScaleMap& xMap, const 
                               const QVector<int>& sticks) const
 {
     const bool doAlign = QwtPainter::roundingAlignment(painter);
+    const double x0 = aligned(xMap.transform(baseline()), doAlign);
+    const double y0 = aligned(yMap.transform(baseline()), doAlign);
     for (int index : sticks) {
         const QPointF point = sample(index);
         const double xi = aligned(xMap.transform(point.x()), doAlign);
         const double yi = aligned(yMap.transform(point.y()), doAlign);
         if (orientation() == Qt::Vertical)
-            QwtPainter::drawLine(painter, xi, yi + kMarkPixels, xi, yi);
+            QwtPainter::drawLine(painter, xi, y0, xi, yi);
         else
-            QwtPainter::drawLine(painter, xi - kMarkPixels, yi, xi, yi);
+            QwtPainter::drawLine(painter, x0, yi, xi, yi);
     }
 }
 
@@ -73,8 +71,8 @@ bool ErrorPlotCurve::drawAsPattern(QPainter* painter, const QwtScaleMap& xMap,
     // have the same ends.
     if (sticks.isEmpty())
         return true;
+    const double y0 = roundedPixel(yMap.transform(baseline()));
     const double top = roundedPixel(yMap.transform(sample(sticks.first()).y()));
-    const double y0 = top + kMarkPixels;
     QVector<int> xs;
     xs.reserve(sticks.size());
     for (int index : sticks) {

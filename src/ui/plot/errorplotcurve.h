@@ -2,8 +2,8 @@
 
 #include <qwt_plot_curve.h>
 
-// Marks every failed reading with a short stick down from the top of the value
-// range, whatever style the curve is set to; good readings draw nothing.
+// Marks every failed reading with a stick from the baseline to the top of the
+// value range, whatever style the curve is set to; good readings draw nothing.
 // Where the visible samples outnumber the pixel columns, one stick per column
 // that holds a failed reading is drawn: the sticks of a column all cover the
 // same pixels.

@@ -326,7 +326,7 @@ QList<ShownValue> OmniCommSensorWidget::shownConfiguration() const
         if (!label)
             continue;
         shown << ShownValue{ConfigurationParameters::name(widget->parameterIndex()), label->text(),
-                            widget->displayText()};
+                            widget->displayText().trimmed()};
     }
     const OmniCommSensor* sensor = this->sensor();
     const OmniCommSensor::Mode mode = sensor ? sensor->mode() : OmniCommSensor::UnknownMode;
