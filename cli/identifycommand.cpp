@@ -67,7 +67,7 @@ void IdentifyCommand::passFinished()
                         : QStringLiteral(" (%1 configuration: %2)")
                               .arg(configurationName(kind), models.join(QStringLiteral(", ")));
             details.append(QJsonObject{{"address", sensor->address()},
-                                       {"configuration", configurationName(kind)},
+                                       {"configurationKind", configurationName(kind)},
                                        {"models", QJsonArray::fromStringList(models)}});
         }
         texts << text;

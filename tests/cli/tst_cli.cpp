@@ -679,7 +679,7 @@ void TestCli::identifyNamesTheProtocolOfEachLine()
     const auto configurations = [](CliProcess* run) {
         QStringList found;
         for (const QJsonValue& sensor : jsonOf(run->out()).value("sensors").toArray())
-            found << sensor.toObject().value("configuration").toString() + " " +
+            found << sensor.toObject().value("configurationKind").toString() + " " +
                          sensor.toObject().value("models").toVariant().toStringList().join(',');
         return found;
     };

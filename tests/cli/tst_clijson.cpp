@@ -265,11 +265,13 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
     checker.check(QJsonDocument::fromJson(file.readAll()).object(), "record", "record file");
     QVERIFY2(checker.problems().isEmpty(), qPrintable(checker.problems().join('\n')));
     // Identify is left out: it takes long, and its keys are few and plain; so
-    // are the rarer turns of tare, and calibrations, which record only logs.
+    // are the rarer turns of tare, and calibrations, which record only logs. A
+    // record shows values as a window shows them only when the window made it,
+    // and a tank shape only for a table computed from one.
     QSet<QString> unseen = QSet<QString>(documented.objects.keyBegin(), documented.objects.keyEnd())
                                .subtract(checker.seen());
-    unseen -= {"identify", "identify attempt", "tare stalled", "tare pour taken back",
-               "calibration entry"};
+    unseen -= {"identify",     "identify attempt", "identify sensor", "tare stalled",
+               "tare pour taken back", "calibration entry", "shown value", "tank shape"};
     QVERIFY2(unseen.isEmpty(), qPrintable(QStringList(unseen.values()).join(", ")));
 }
 

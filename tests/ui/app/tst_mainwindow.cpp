@@ -670,8 +670,8 @@ void TestMainWindow::commissioningRecordHoldsTheSensorAsItIs()
     // Both files say what the window says, in its words; the reading as rounded there.
     const QJsonObject reading = record.value("reading").toObject();
     // A configuration read lost on a busy line leaves the last level unscaled.
-    if (!reading.value("Level").isNull()) {
-        const double level = reading.value("Level").toDouble();
+    if (!reading.value("LevelPercent").isNull()) {
+        const double level = reading.value("LevelPercent").toDouble();
         QCOMPARE(level * 100, double(qRound(level * 100)));
         QVERIFY2(text.contains(QLocale::c().toString(level, 'f', 2)), qPrintable(text));
     }

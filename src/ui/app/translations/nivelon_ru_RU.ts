@@ -7,7 +7,7 @@
         <source>Add sensor</source>
         <translation>Добавить датчик</translation>
     </message>
-<message>
+    <message>
         <source>A sensor with address %1 is already on this line; choose another address.</source>
         <translation>Датчик с адресом %1 уже есть на этой линии; выберите другой адрес.</translation>
     </message>
@@ -192,7 +192,7 @@ Choose a free address, or first give that sensor another one.</source>
 <context>
     <name>ConfigurationParameters</name>
     <message>
-        <source>%1 cannot take "%2": give a whole number from %3 to %4; nothing was written</source>
+        <source>%1 cannot take &quot;%2&quot;: give a whole number from %3 to %4; nothing was written</source>
         <translation>%1 не может принять «%2»: укажите целое число от %3 до %4; ничего не записано</translation>
     </message>
 </context>
@@ -327,6 +327,21 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>TBus</source>
         <translation>TBus</translation>
+    </message>
+</context>
+<context>
+    <name>ExactInput</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation>Допустимо: %1</translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+    <message>
+        <source>it must be %1</source>
+        <translation>допустимы значения %1</translation>
     </message>
 </context>
 <context>
@@ -468,10 +483,6 @@ Choose a free address, or first give that sensor another one.</source>
     <message>
         <source>%1. The log is not written to a file.</source>
         <translation>%1. Журнал не записывается в файл.</translation>
-    </message>
-<message>
-        <source>Writing the log file %1 failed: %2. The log is no longer written to it.</source>
-        <translation>Не удалось записать файл журнала %1: %2. Журнал в него больше не записывается.</translation>
     </message>
     <message>
         <source>%1 (%2 times)</source>
@@ -624,10 +635,6 @@ Choose a free address, or first give that sensor another one.</source>
         <translation>Интервал опроса</translation>
     </message>
     <message>
-        <source>ms</source>
-        <translation>мс</translation>
-    </message>
-    <message>
         <source>Detecting sensors: %1</source>
         <translation>Поиск датчиков: %1</translation>
     </message>
@@ -643,7 +650,7 @@ Choose a free address, or first give that sensor another one.</source>
         <source>found on %1</source>
         <translation>найден на %1</translation>
     </message>
-<message>
+    <message>
         <source>Service controls</source>
         <translation>Сервисные функции</translation>
     </message>
@@ -709,6 +716,17 @@ Error</source>
     <message>
         <source>%</source>
         <translation>%</translation>
+    </message>
+</context>
+<context>
+    <name>NumberDialog</name>
+    <message>
+        <source>Allowed: %1</source>
+        <translation>Допустимо: %1</translation>
+    </message>
+    <message>
+        <source>%1 is refused: it must be %2</source>
+        <translation>%1 не принято: допустимы значения %2</translation>
     </message>
 </context>
 <context>
@@ -896,10 +914,6 @@ Error</source>
         <translation>0,5–9,5 В</translation>
     </message>
     <message>
-        <source>Temperature/Frequency</source>
-        <translation>Температура/частота</translation>
-    </message>
-    <message>
         <source>Mode switch</source>
         <translation>Смена режима</translation>
     </message>
@@ -1004,19 +1018,11 @@ Error</source>
         <translation>Записано: %1</translation>
     </message>
     <message>
-        <source>Frequency</source>
-        <translation>Частота</translation>
-    </message>
-    <message>
-        <source>Temperature</source>
-        <translation>Температура</translation>
-    </message>
-    <message>
-        <source>Take the present frequency, %1, as the empty tank's (Fmax)?</source>
+        <source>Take the present frequency, %1, as the empty tank&apos;s (Fmax)?</source>
         <translation>Принять текущую частоту, %1, за частоту пустого бака (Fmax)?</translation>
     </message>
     <message>
-        <source>Take the present frequency, %1, as the full tank's (Fmin)?</source>
+        <source>Take the present frequency, %1, as the full tank&apos;s (Fmin)?</source>
         <translation>Принять текущую частоту, %1, за частоту полного бака (Fmin)?</translation>
     </message>
     <message>
@@ -1027,7 +1033,7 @@ Error</source>
 Больше - выше устойчивость сигнала,
 меньше - лучше скорость реакции на изменение уровня.</translation>
     </message>
-<message>
+    <message>
         <source>Hz</source>
         <translation>Гц</translation>
     </message>
@@ -1071,7 +1077,7 @@ Error</source>
         <source>Not known: the configuration read failed (%1). Refresh configuration to try again.</source>
         <translation>Неизвестно: конфигурация не прочитана (%1). Нажмите «Обновить конфигурацию», чтобы попробовать снова.</translation>
     </message>
-<message>
+    <message>
         <source>This sensor model does not send by itself</source>
         <translation>Эта модель датчика не выдаёт данные сама</translation>
     </message>
@@ -1368,7 +1374,7 @@ Error</source>
         <translation>профиль модели %1, а не %2: ничего не записано</translation>
     </message>
     <message>
-        <source>unknown parameter "%1": nothing was written</source>
+        <source>unknown parameter &quot;%1&quot;: nothing was written</source>
         <translation>неизвестный параметр «%1»: ничего не записано</translation>
     </message>
     <message>
@@ -1376,16 +1382,16 @@ Error</source>
         <translation>нет параметров: применять нечего</translation>
     </message>
     <message>
-        <source>not a profile: the file holds a JSON array, not an object with "format", "model" and "parameters"</source>
-        <translation>это не профиль: в файле массив JSON, а не объект с "format", "model" и "parameters"</translation>
+        <source>not a profile: the file holds a JSON array, not an object with &quot;format&quot;, &quot;model&quot; and &quot;parameters&quot;</source>
+        <translation>это не профиль: в файле массив JSON, а не объект с &quot;format&quot;, &quot;model&quot; и &quot;parameters&quot;</translation>
     </message>
     <message>
-        <source>"%1" is given twice: keep one, nothing was written</source>
-        <translation>"%1" указан дважды: оставьте один, ничего не записано</translation>
+        <source>&quot;%1&quot; is given twice: keep one, nothing was written</source>
+        <translation>&quot;%1&quot; указан дважды: оставьте один, ничего не записано</translation>
     </message>
     <message>
-        <source>no format version: a profile has "format": %1; is this a profile that "nivelon-cli config --save" wrote?</source>
-        <translation>нет версии формата: в профиле есть "format": %1; записан ли этот профиль командой "nivelon-cli config --save"?</translation>
+        <source>no format version: a profile has &quot;format&quot;: %1; is this a profile that &quot;nivelon-cli config --save&quot; wrote?</source>
+        <translation>нет версии формата: в профиле есть &quot;format&quot;: %1; записан ли этот профиль командой &quot;nivelon-cli config --save&quot;?</translation>
     </message>
     <message>
         <source>the format version must be the number %1, without quotes, not %2</source>
@@ -1403,19 +1409,7 @@ Error</source>
         <source>FMin %1 is not below FMax %2: the sensor would refuse it; nothing was written</source>
         <translation>FMin %1 не ниже FMax %2: датчик его не примет; ничего не записано</translation>
     </message>
-<message>
-        <source>cannot write %1: %2</source>
-        <translation>не удаётся записать %1: %2</translation>
-    </message>
-    <message>
-        <source>cannot read %1: %2</source>
-        <translation>не удаётся прочитать %1: %2</translation>
-    </message>
-    <message>
-        <source>format version %1 is not one this Nivelon reads (%2)</source>
-        <translation>версия формата %1 не читается этой версией Nivelon (%2)</translation>
-    </message>
-    </context>
+</context>
 <context>
     <name>PwmParameterWidget</name>
     <message>
@@ -1480,10 +1474,6 @@ Error</source>
         <translation>Тарировочная таблица</translation>
     </message>
     <message>
-        <source>Level over the last minutes</source>
-        <translation>Уровень за последние минуты</translation>
-    </message>
-    <message>
         <source>Date and time</source>
         <translation>Дата и время</translation>
     </message>
@@ -1516,7 +1506,7 @@ Error</source>
         <translation>Адрес</translation>
     </message>
     <message>
-        <source>Installer's signature</source>
+        <source>Installer&apos;s signature</source>
         <translation>Подпись установщика</translation>
     </message>
     <message>
@@ -1640,18 +1630,6 @@ Error</source>
         <translation>нет данных</translation>
     </message>
     <message>
-        <source>sends by itself</source>
-        <translation>автономный (передаёт сам)</translation>
-    </message>
-    <message>
-        <source>polled</source>
-        <translation>по запросу</translation>
-    </message>
-<message>
-        <source>Cannot write %1: %2</source>
-        <translation>Не удалось записать %1: %2</translation>
-    </message>
-    <message>
         <source>Level over the session</source>
         <translation>Уровень за сеанс</translation>
     </message>
@@ -1667,7 +1645,7 @@ Error</source>
         <source>network (polled)</source>
         <translation>сетевой (по запросу)</translation>
     </message>
-<message>
+    <message>
         <source>Computed from the shape %1, not yet confirmed by a pour</source>
         <translation>Рассчитана по форме %1, ещё не подтверждена заливом</translation>
     </message>
@@ -1765,14 +1743,6 @@ Error</source>
         <source>Plot data (*.csv)</source>
         <translation>Данные графика (*.csv)</translation>
     </message>
-<message>
-        <source>Output file open error: %1</source>
-        <translation>Ошибка открытия файла: %1</translation>
-    </message>
-    <message>
-        <source>Output file write error: %1</source>
-        <translation>Ошибка записи файла: %1</translation>
-    </message>
     <message>
         <source>Sensor %1: %2</source>
         <translation>Датчик %1: %2</translation>
@@ -1796,7 +1766,7 @@ Error</source>
         <source>%1; close that program first</source>
         <translation>%1; сначала закройте эту программу</translation>
     </message>
-<message>
+    <message>
         <source>the device stopped answering</source>
         <translation>устройство перестало отвечать</translation>
     </message>
@@ -1860,10 +1830,6 @@ Error</source>
         <translation>На порту %1 не отвечает ни один датчик</translation>
     </message>
     <message>
-        <source>device removed</source>
-        <translation>устройство отключено</translation>
-    </message>
-    <message>
         <source>Line lost: %1 (%2); waiting for it to come back</source>
         <translation>Линия потеряна: %1 (%2); ожидание её возвращения</translation>
     </message>
@@ -1875,9 +1841,16 @@ Error</source>
         <source>Sensors answer on port %1</source>
         <translation>На порту %1 отвечают датчики</translation>
     </message>
-<message>
+    <message>
         <source>the line has been clean for %1 s</source>
         <translation>помех на линии нет уже %1 с</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceControls</name>
+    <message>
+        <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
+        <translation>Сервисная функция: включите её в меню Настройки → Сервисные функции (или запустите Nivelon с ключом -t)</translation>
     </message>
 </context>
 <context>
@@ -1941,7 +1914,7 @@ Error</source>
         <translation>%</translation>
     </message>
     <message>
-        <source>Make the sensor's present level its minimum (empty tank)?</source>
+        <source>Make the sensor&apos;s present level its minimum (empty tank)?</source>
         <translation>Сделать текущий уровень датчика его минимумом (пустой бак)?</translation>
     </message>
     <message>
@@ -1949,7 +1922,7 @@ Error</source>
         <translation>Минимум установлен по текущему уровню</translation>
     </message>
     <message>
-        <source>Make the sensor's present level its maximum (full tank)?</source>
+        <source>Make the sensor&apos;s present level its maximum (full tank)?</source>
         <translation>Сделать текущий уровень датчика его максимумом (полный бак)?</translation>
     </message>
     <message>
@@ -1959,6 +1932,61 @@ Error</source>
     <message>
         <source>This sensor model cannot be calibrated from here</source>
         <translation>Эту модель датчика нельзя откалибровать отсюда</translation>
+    </message>
+</context>
+<context>
+    <name>TableFormat</name>
+    <message>
+        <source>the decimal sign &quot;%1&quot; is neither . nor ,</source>
+        <translation>десятичный знак «%1» — ни «.», ни «,»</translation>
+    </message>
+    <message>
+        <source>the separator &quot;%1&quot; cannot be told from the numbers</source>
+        <translation>разделитель «%1» нельзя отличить от чисел</translation>
+    </message>
+    <message>
+        <source>raw level %1 is not a whole number from 0 to 65535</source>
+        <translation>сырой уровень %1 — не целое число от 0 до 65535</translation>
+    </message>
+    <message>
+        <source>the litres at raw level %1 are not a number</source>
+        <translation>объём при сыром уровне %1 — не число</translation>
+    </message>
+    <message>
+        <source>not JSON at character %1: %2</source>
+        <translation>не JSON в символе %1: %2</translation>
+    </message>
+    <message>
+        <source>item %1: %2</source>
+        <translation>элемент %1: %2</translation>
+    </message>
+    <message>
+        <source>neither {&quot;x&quot;, &quot;a&quot;, &quot;b&quot;} nor {&quot;in&quot;, &quot;out&quot;}</source>
+        <translation>ни {&quot;x&quot;, &quot;a&quot;, &quot;b&quot;}, ни {&quot;in&quot;, &quot;out&quot;}</translation>
+    </message>
+    <message>
+        <source>the list holds no rows</source>
+        <translation>в списке нет строк</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a raw level and litres</source>
+        <translation>«%1» — не сырой уровень и литры</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>строка %1: %2</translation>
+    </message>
+    <message>
+        <source>no pairs of raw level and litres</source>
+        <translation>нет пар сырого уровня и литров</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a tank table</source>
+        <translation>%1 слишком велик для тарировочной таблицы</translation>
     </message>
 </context>
 <context>
@@ -2226,11 +2254,11 @@ Error</source>
             <numerusform>Не удалось записать %n несохранённых строк: %1. Сохраните таблицу в другом месте.</numerusform>
         </translation>
     </message>
-<message>
+    <message>
         <source>%1 %2 refused: %3; it stays %4</source>
         <translation>%1 %2 не принято: %3; остаётся %4</translation>
     </message>
-<message>
+    <message>
         <source>From shape...</source>
         <translation>По форме...</translation>
     </message>
@@ -2256,213 +2284,6 @@ Error</source>
     <message>
         <source>Tank calibration...</source>
         <translation>Тарировка бака...</translation>
-    </message>
-</context>
-<context>
-    <name>TankLitresField</name>
-    <message>
-        <source>Litres</source>
-        <translation>Литры</translation>
-    </message>
-    <message>
-        <source>%1 L (out of range)</source>
-        <translation>%1 л (вне таблицы)</translation>
-    </message>
-    <message>
-        <source>%1 L</source>
-        <translation>%1 л</translation>
-    </message>
-    <message>
-        <source>The level lies outside the tank table: the litres are those of its nearest row</source>
-        <translation>Уровень вне тарировочной таблицы: показаны литры её ближайшей строки</translation>
-    </message>
-</context>
-<context>
-    <name>TankTable</name>
-    <message>
-        <source>litres %1 are below zero</source>
-        <translation>объём %1 л меньше нуля</translation>
-    </message>
-    <message>
-        <source>raw level %1 is below zero</source>
-        <translation>сырой уровень %1 меньше нуля</translation>
-    </message>
-    <message>
-        <source>litres %1 do not rise above %2 of the row before</source>
-        <translation>объём %1 л не больше %2 л предыдущей строки</translation>
-    </message>
-    <message>
-        <source>raw level %1 does not rise above %2 of the row before</source>
-        <translation>сырой уровень %1 не больше %2 предыдущей строки</translation>
-    </message>
-</context>
-<context>
-    <name>TankTableFile</name>
-    <message>
-        <source>the header %1 is expected here</source>
-        <translation>здесь ожидается заголовок %1</translation>
-    </message>
-    <message>
-        <source>the forced rows "%1" are not row numbers</source>
-        <translation>принудительные строки «%1» не являются номерами строк</translation>
-    </message>
-    <message>
-        <source>%1 wants 3 fields, this row has %2</source>
-        <translation>%1 требует 3 поля, в этой строке их %2</translation>
-    </message>
-    <message>
-        <source>RawLevel %1 is not a whole number from 0 to 65535</source>
-        <translation>RawLevel %1 не является целым числом от 0 до 65535</translation>
-    </message>
-    <message>
-        <source>%1 "%2" is not a number</source>
-        <translation>%1 «%2» не является числом</translation>
-    </message>
-    <message>
-        <source>the header %1 is missing</source>
-        <translation>нет заголовка %1</translation>
-    </message>
-    <message>
-        <source>no rows follow the header</source>
-        <translation>после заголовка нет ни одной строки</translation>
-    </message>
-    <message>
-        <source>the forced rows name a row that is not in the table</source>
-        <translation>среди принудительных строк указана строка, которой нет в таблице</translation>
-    </message>
-    <message>
-        <source>line %1: %2</source>
-        <translation>строка %1: %2</translation>
-    </message>
-<message>
-        <source>cannot write %1: %2</source>
-        <translation>не удаётся записать %1: %2</translation>
-    </message>
-    <message>
-        <source>cannot read %1: %2</source>
-        <translation>не удаётся прочитать %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 is too large for a tank table</source>
-        <translation>%1 слишком велик для тарировочной таблицы</translation>
-    </message>
-</context>
-<context>
-    <name>WholeFile</name>
-    <message>
-        <source>it is a folder</source>
-        <translation>это папка</translation>
-    </message>
-    <message>
-        <source>not a regular file (a device or a pipe)</source>
-        <translation>не обычный файл (устройство или канал)</translation>
-    </message>
-    <message>
-        <source>cannot write %1: %2</source>
-        <translation>не удаётся записать %1: %2</translation>
-    </message>
-    <message>
-        <source>cannot read %1: %2</source>
-        <translation>не удаётся прочитать %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 bytes, more than the %2 such a file can have</source>
-        <translation>%1 байт, больше %2, допустимых для такого файла</translation>
-    </message>
-</context>
-<context>
-    <name>CommissioningRecord</name>
-    <message>
-        <source>Cannot write %1: %2</source>
-        <translation>Не удалось записать %1: %2</translation>
-    </message>
-</context>
-<context>
-    <name>ExactInput</name>
-    <message>
-        <source>Allowed: %1</source>
-        <translation>Допустимо: %1</translation>
-    </message>
-    <message>
-        <source>from %1 to %2</source>
-        <translation>от %1 до %2</translation>
-    </message>
-    <message>
-        <source>it must be %1</source>
-        <translation>допустимы значения %1</translation>
-    </message>
-</context>
-<context>
-    <name>NumberDialog</name>
-    <message>
-        <source>Allowed: %1</source>
-        <translation>Допустимо: %1</translation>
-    </message>
-    <message>
-        <source>%1 is refused: it must be %2</source>
-        <translation>%1 не принято: допустимы значения %2</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceControls</name>
-    <message>
-        <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
-        <translation>Сервисная функция: включите её в меню Настройки → Сервисные функции (или запустите Nivelon с ключом -t)</translation>
-    </message>
-</context>
-<context>
-    <name>TableFormat</name>
-    <message>
-        <source>the decimal sign "%1" is neither . nor ,</source>
-        <translation>десятичный знак «%1» — ни «.», ни «,»</translation>
-    </message>
-    <message>
-        <source>the separator "%1" cannot be told from the numbers</source>
-        <translation>разделитель «%1» нельзя отличить от чисел</translation>
-    </message>
-    <message>
-        <source>raw level %1 is not a whole number from 0 to 65535</source>
-        <translation>сырой уровень %1 — не целое число от 0 до 65535</translation>
-    </message>
-    <message>
-        <source>the litres at raw level %1 are not a number</source>
-        <translation>объём при сыром уровне %1 — не число</translation>
-    </message>
-    <message>
-        <source>not JSON at character %1: %2</source>
-        <translation>не JSON в символе %1: %2</translation>
-    </message>
-    <message>
-        <source>item %1: %2</source>
-        <translation>элемент %1: %2</translation>
-    </message>
-    <message>
-        <source>neither {"x", "a", "b"} nor {"in", "out"}</source>
-        <translation>ни {"x", "a", "b"}, ни {"in", "out"}</translation>
-    </message>
-    <message>
-        <source>the list holds no rows</source>
-        <translation>в списке нет строк</translation>
-    </message>
-    <message>
-        <source>"%1" is not a raw level and litres</source>
-        <translation>«%1» — не сырой уровень и литры</translation>
-    </message>
-    <message>
-        <source>line %1: %2</source>
-        <translation>строка %1: %2</translation>
-    </message>
-    <message>
-        <source>no pairs of raw level and litres</source>
-        <translation>нет пар сырого уровня и литров</translation>
-    </message>
-    <message>
-        <source>cannot read %1: %2</source>
-        <translation>не удаётся прочитать %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 is too large for a tank table</source>
-        <translation>%1 слишком велик для тарировочной таблицы</translation>
     </message>
 </context>
 <context>
@@ -2541,6 +2362,25 @@ Error</source>
     <message>
         <source>fitted to %1 measured rows, largest residual %2 L</source>
         <translation>подогнана по измеренным строкам (%1), наибольшее отклонение %2 л</translation>
+    </message>
+</context>
+<context>
+    <name>TankLitresField</name>
+    <message>
+        <source>Litres</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>%1 L (out of range)</source>
+        <translation>%1 л (вне таблицы)</translation>
+    </message>
+    <message>
+        <source>%1 L</source>
+        <translation>%1 л</translation>
+    </message>
+    <message>
+        <source>The level lies outside the tank table: the litres are those of its nearest row</source>
+        <translation>Уровень вне тарировочной таблицы: показаны литры её ближайшей строки</translation>
     </message>
 </context>
 <context>
@@ -2629,7 +2469,7 @@ Error</source>
         <translation> мм</translation>
     </message>
     <message>
-        <source>Tank table from the tank's shape</source>
+        <source>Tank table from the tank&apos;s shape</source>
         <translation>Тарировочная таблица по форме бака</translation>
     </message>
     <message>
@@ -2653,7 +2493,7 @@ Error</source>
         <translation>Начало датчика над дном</translation>
     </message>
     <message>
-        <source>Probe's measuring length</source>
+        <source>Probe&apos;s measuring length</source>
         <translation>Измерительная длина датчика</translation>
     </message>
     <message>
@@ -2755,11 +2595,11 @@ Error</source>
 <context>
     <name>TankShapeText</name>
     <message>
-        <source>%1 "%2" is not a number</source>
+        <source>%1 &quot;%2&quot; is not a number</source>
         <translation>%1 «%2» не является числом</translation>
     </message>
     <message>
-        <source>profile point "%1" is not ACROSS/UP</source>
+        <source>profile point &quot;%1&quot; is not ACROSS/UP</source>
         <translation>точка профиля «%1» — не ПОПЕРЁК/ВВЕРХ</translation>
     </message>
     <message>
@@ -2767,11 +2607,11 @@ Error</source>
         <translation>точка профиля</translation>
     </message>
     <message>
-        <source>%1 has no dimension "%2"</source>
+        <source>%1 has no dimension &quot;%2&quot;</source>
         <translation>у %1 нет размера «%2»</translation>
     </message>
     <message>
-        <source>"%1" is not a tank shape: give one of %2</source>
+        <source>&quot;%1&quot; is not a tank shape: give one of %2</source>
         <translation>«%1» — не форма бака: задайте одну из %2</translation>
     </message>
     <message>
@@ -2779,7 +2619,7 @@ Error</source>
         <translation>для %1 нужен размер %2</translation>
     </message>
     <message>
-        <source>the probe "%1" is not START:LENGTH in millimetres</source>
+        <source>the probe &quot;%1&quot; is not START:LENGTH in millimetres</source>
         <translation>датчик «%1» — не НАЧАЛО:ДЛИНА в миллиметрах</translation>
     </message>
     <message>
@@ -2791,7 +2631,7 @@ Error</source>
         <translation>длина датчика</translation>
     </message>
     <message>
-        <source>probe start %1 mm is below the tank's bottom</source>
+        <source>probe start %1 mm is below the tank&apos;s bottom</source>
         <translation>начало датчика %1 мм ниже дна бака</translation>
     </message>
     <message>
@@ -2799,12 +2639,93 @@ Error</source>
         <translation>длина датчика %1 мм не больше 0</translation>
     </message>
     <message>
-        <source>probe start %1 mm and length %2 mm reach above the tank's height %3 mm</source>
+        <source>probe start %1 mm and length %2 mm reach above the tank&apos;s height %3 mm</source>
         <translation>начало датчика %1 мм и длина %2 мм выходят выше высоты бака %3 мм</translation>
     </message>
     <message>
         <source>full scale %1 is not above 0</source>
         <translation>полная шкала %1 не больше 0</translation>
+    </message>
+</context>
+<context>
+    <name>TankTable</name>
+    <message>
+        <source>litres %1 are below zero</source>
+        <translation>объём %1 л меньше нуля</translation>
+    </message>
+    <message>
+        <source>raw level %1 is below zero</source>
+        <translation>сырой уровень %1 меньше нуля</translation>
+    </message>
+    <message>
+        <source>litres %1 do not rise above %2 of the row before</source>
+        <translation>объём %1 л не больше %2 л предыдущей строки</translation>
+    </message>
+    <message>
+        <source>raw level %1 does not rise above %2 of the row before</source>
+        <translation>сырой уровень %1 не больше %2 предыдущей строки</translation>
+    </message>
+</context>
+<context>
+    <name>TankTableFile</name>
+    <message>
+        <source>the header %1 is expected here</source>
+        <translation>здесь ожидается заголовок %1</translation>
+    </message>
+    <message>
+        <source>the forced rows &quot;%1&quot; are not row numbers</source>
+        <translation>принудительные строки «%1» не являются номерами строк</translation>
+    </message>
+    <message>
+        <source>%1 wants 3 fields, this row has %2</source>
+        <translation>%1 требует 3 поля, в этой строке их %2</translation>
+    </message>
+    <message>
+        <source>RawLevel %1 is not a whole number from 0 to 65535</source>
+        <translation>RawLevel %1 не является целым числом от 0 до 65535</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not a number</source>
+        <translation>%1 «%2» не является числом</translation>
+    </message>
+    <message>
+        <source>the header %1 is missing</source>
+        <translation>нет заголовка %1</translation>
+    </message>
+    <message>
+        <source>no rows follow the header</source>
+        <translation>после заголовка нет ни одной строки</translation>
+    </message>
+    <message>
+        <source>the forced rows name a row that is not in the table</source>
+        <translation>среди принудительных строк указана строка, которой нет в таблице</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>строка %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>это папка</translation>
+    </message>
+    <message>
+        <source>not a regular file (a device or a pipe)</source>
+        <translation>не обычный файл (устройство или канал)</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 bytes, more than the %2 such a file can have</source>
+        <translation>%1 байт, больше %2, допустимых для такого файла</translation>
     </message>
 </context>
 </TS>
