@@ -58,7 +58,7 @@ QString LineStatistics::toString(const QLocale& locale) const
                        .arg(noiseBytes);
     // Only a self-sending sensor has any, and then most of what it said is here.
     if (unsolicited > 0)
-        text += QCoreApplication::translate("LineStatistics", "; %1 frames sent unasked")
+        text += QCoreApplication::translate("LineStatistics", "; frames sent unasked: %1")
                     .arg(unsolicited);
     return text;
 }

@@ -433,7 +433,7 @@ Choose a free address, or first give that sensor another one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>; %1 frames sent unasked</source>
+        <source>; frames sent unasked: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2198,9 +2198,9 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message numerus="yes">
         <source>Loaded %n row(s) from %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Loaded %n row from %1</numerusform>
+            <numerusform>Loaded %n rows from %1</numerusform>
         </translation>
     </message>
     <message>
@@ -2233,9 +2233,9 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message numerus="yes">
         <source>The tank table of %1 at %2 is not saved: %n row(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>The tank table of %1 at %2 is not saved: %n row.</numerusform>
+            <numerusform>The tank table of %1 at %2 is not saved: %n rows.</numerusform>
         </translation>
     </message>
     <message>
@@ -2260,16 +2260,16 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message numerus="yes">
         <source>%n row(s) not saved are kept in %1, marked incomplete.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n row not saved is kept in %1, marked incomplete.</numerusform>
+            <numerusform>%n rows not saved are kept in %1, marked incomplete.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n row(s) not saved could not be kept: %1. Save the table elsewhere.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n row not saved could not be kept: %1. Save the table elsewhere.</numerusform>
+            <numerusform>%n rows not saved could not be kept: %1. Save the table elsewhere.</numerusform>
         </translation>
     </message>
 </context>

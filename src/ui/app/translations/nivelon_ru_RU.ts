@@ -430,7 +430,7 @@ Choose a free address, or first give that sensor another one.</source>
         <translation>никогда</translation>
     </message>
     <message>
-        <source>; %1 frames sent unasked</source>
+        <source>; frames sent unasked: %1</source>
         <translation>; кадров, присланных без запроса: %1</translation>
     </message>
     <message>
