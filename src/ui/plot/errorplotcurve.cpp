@@ -17,6 +17,11 @@ double aligned(double value, bool doAlign)
 
 } // namespace
 
+double ErrorPlotCurve::markFloor(double maximum)
+{
+    return maximum * 0.9;
+}
+
 void ErrorPlotCurve::drawCurve(QPainter* painter, int, const QwtScaleMap& xMap,
                                const QwtScaleMap& yMap, const QRectF& canvasRect, int from,
                                int to) const
@@ -42,17 +47,19 @@ void ErrorPlotCurve::drawCurve(QPainter* painter, int, const QwtScaleMap& xMap,
                 sticks.append(index);
         }
     }
-    if (!doAlign || orientation() != Qt::Vertical || !drawAsPattern(painter, xMap, yMap, sticks))
-        drawEach(painter, xMap, yMap, sticks);
+    const double floor = series ? markFloor(series->maximum()) : baseline();
+    if (!doAlign || orientation() != Qt::Vertical ||
+        !drawAsPattern(painter, xMap, yMap, sticks, floor))
+        drawEach(painter, xMap, yMap, sticks, floor);
     painter->restore();
 }
 
 void ErrorPlotCurve::drawEach(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
-                              const QVector<int>& sticks) const
+                              const QVector<int>& sticks, double floor) const
 {
     const bool doAlign = QwtPainter::roundingAlignment(painter);
     const double x0 = aligned(xMap.transform(baseline()), doAlign);
-    const double y0 = aligned(yMap.transform(baseline()), doAlign);
+    const double y0 = aligned(yMap.transform(floor), doAlign);
     for (int index : sticks) {
         const QPointF point = sample(index);
         const double xi = aligned(xMap.transform(point.x()), doAlign);
@@ -65,13 +72,14 @@ void ErrorPlotCurve::drawEach(QPainter* painter, const QwtScaleMap& xMap, const 
 }
 
 bool ErrorPlotCurve::drawAsPattern(QPainter* painter, const QwtScaleMap& xMap,
-                                   const QwtScaleMap& yMap, const QVector<int>& sticks) const
+                                   const QwtScaleMap& yMap, const QVector<int>& sticks,
+                                   double floor) const
 {
     // Failed readings all reach the top of the value range, so their sticks
     // have the same ends.
     if (sticks.isEmpty())
         return true;
-    const double y0 = roundedPixel(yMap.transform(baseline()));
+    const double y0 = roundedPixel(yMap.transform(floor));
     const double top = roundedPixel(yMap.transform(sample(sticks.first()).y()));
     QVector<int> xs;
     xs.reserve(sticks.size());

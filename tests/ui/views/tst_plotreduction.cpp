@@ -200,6 +200,8 @@ void TestPlotReduction::reducedDrawingMatchesEverySample()
                    Qt::BevelJoin);
     for (QwtPlotCurve* curve : stock + QList<QwtPlotCurve*>{reduced.data()}) {
         curve->setPen(pen);
+        if (errors)
+            curve->setBaseline(ErrorPlotCurve::markFloor(series->maximum()));
         curve->setStyle(QwtPlotCurve::CurveStyle(errors ? QwtPlotCurve::Sticks : style));
     }
     reduced->setData(series);
