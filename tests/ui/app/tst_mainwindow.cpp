@@ -628,6 +628,10 @@ void TestMainWindow::commissioningRecordHoldsTheSensorAsItIs()
         answerComingModal<QFileDialog>([base](QFileDialog* files) {
             QVERIFY(files->selectedFiles().value(0).contains(QStringLiteral("ZT-33_1_")));
             files->selectFile(base + QStringLiteral(".pdf"));
+            // selectFile leaves the name field alone once it has the focus,
+            // which a shown save dialog may already have given it.
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(base + QStringLiteral(".pdf"));
             static_cast<QDialog*>(files)->accept(); // QFileDialog hides it
         });
         dialog->accept();
