@@ -5,9 +5,9 @@
 //
 // Usage: bench_detection [seconds of polling per case, default 10]
 #include "log/logger.h"
-#include "protocols/modbusengine.h"
-#include "protocols/omnicommengine.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/modbus/modbusengine.h"
+#include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 #include "support/benchrun.h"
 #include "support/simulatedline.h"
 #include "support/waituntil.h"

@@ -6,12 +6,12 @@
 // Usage: bench_pollrate [seconds per protocol, default 3]
 #include "log/logger.h"
 #include "port/portsettings.h"
-#include "protocols/modbusengine.h"
-#include "protocols/modbussensor.h"
-#include "protocols/omnicommengine.h"
-#include "protocols/omnicommsensor.h"
-#include "protocols/tbusengine.h"
-#include "protocols/tbussensor.h"
+#include "protocols/modbus/modbusengine.h"
+#include "protocols/modbus/modbussensor.h"
+#include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/omnicomm/omnicommsensor.h"
+#include "protocols/tbus/tbusengine.h"
+#include "protocols/tbus/tbussensor.h"
 #include "support/benchrun.h"
 #include "support/simulatedline.h"
 

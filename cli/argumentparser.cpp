@@ -1,7 +1,7 @@
 #include "argumentparser.h"
 
 #include "commandtable.h"
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "profiles/configurationparameters.h"
 
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
 #include "calibratecommand.h"
 
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "linesession.h"
-#include "protocols/tbussensor.h"
+#include "protocols/tbus/tbussensor.h"
 
 CalibrateCommand::CalibrateCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)

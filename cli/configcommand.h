@@ -2,7 +2,7 @@
 
 #include "configurationcommand.h"
 #include "functioncallback.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 // nivelon-cli config: an Omnicomm sensor's configuration, printed, or written
 // parameter by parameter and read back to confirm what the sensor kept, as far

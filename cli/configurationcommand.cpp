@@ -1,8 +1,8 @@
 #include "configurationcommand.h"
 
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "linesession.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 ConfigurationCommand::ConfigurationCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)

@@ -1,12 +1,12 @@
 #include "identifycommand.h"
 
 #include "detectionpass.h"
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "protocols/omnicommengine.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 #include <QTimer>
 #include <algorithm>

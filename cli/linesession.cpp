@@ -1,6 +1,6 @@
 #include "linesession.h"
 
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "engine/linestatistics.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"

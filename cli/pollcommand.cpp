@@ -3,7 +3,7 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 #include "readingtext.h"
 
 PollCommand::PollCommand(const CliOptions& options, CliOutput* output)

@@ -1,7 +1,7 @@
 #include "profilecommand.h"
 
 #include "profiles/profilefile.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 #include <QJsonArray>
 

@@ -4,7 +4,7 @@
 #include "files/wholefile.h"
 #include "linesession.h"
 #include "parameters/ktparameter.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 #include "record/commissioningrecord.h"
 
 namespace {

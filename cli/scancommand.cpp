@@ -4,8 +4,8 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "protocols/omnicommsensor.h"
-#include "protocols/tbusengine.h"
+#include "protocols/omnicomm/omnicommsensor.h"
+#include "protocols/tbus/tbusengine.h"
 #include "readingtext.h"
 
 #include <QJsonArray>

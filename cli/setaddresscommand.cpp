@@ -3,8 +3,8 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "protocols/modbusengine.h"
-#include "protocols/modbussensor.h"
+#include "protocols/modbus/modbusengine.h"
+#include "protocols/modbus/modbussensor.h"
 #include "readingtext.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "files/wholefile.h"
 #include "linesession.h"
 #include "tank/tanktablefile.h"
-#include "tank/tanktableorigin.h"
+#include "session/tanktableorigin.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "fuzzprogram.h"
-#include "protocols/modbusengine.h"
-#include "protocols/modbussensor.h"
+#include "protocols/modbus/modbusengine.h"
+#include "protocols/modbus/modbussensor.h"
 
 namespace {
 

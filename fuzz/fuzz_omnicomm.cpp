@@ -1,6 +1,6 @@
 #include "fuzzprogram.h"
-#include "protocols/omnicommengine.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 #include <QVariant>
 

@@ -1,6 +1,6 @@
 #include "fuzzprogram.h"
-#include "protocols/tbusengine.h"
-#include "protocols/tbussensor.h"
+#include "protocols/tbus/tbusengine.h"
+#include "protocols/tbus/tbussensor.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "profiles/configurationparameters.h"
 
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 namespace {
 

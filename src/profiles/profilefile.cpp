@@ -1,9 +1,9 @@
 #include "profiles/profilefile.h"
 
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "files/wholefile.h"
 #include "profiles/jsonduplicates.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 #include <QCoreApplication>
 #include <QFile>

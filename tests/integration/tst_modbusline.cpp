@@ -1,6 +1,6 @@
 // The ModBus RTU engine on the real serial port against a simulated sensor line.
-#include "protocols/modbusengine.h"
-#include "protocols/modbussensor.h"
+#include "protocols/modbus/modbusengine.h"
+#include "protocols/modbus/modbussensor.h"
 #include "support/commandledger.h"
 #include "support/enginerig.h"
 #include "support/recordingcallback.h"

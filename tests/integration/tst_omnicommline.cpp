@@ -1,6 +1,6 @@
 // The Omnicomm engine on the real serial port against a simulated sensor line.
-#include "protocols/omnicommengine.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 #include "support/commandledger.h"
 #include "support/enginerig.h"
 #include "support/recordingcallback.h"

@@ -3,7 +3,7 @@
 #include "engine/basesensor.h"
 #include "engine/serialsensor.h"
 #include "port/serialport.h"
-#include "port/serialportmanager.h"
+#include "session/serialportmanager.h"
 #include "simline.h"
 #include "support/fakeportenumerator.h"
 #include "support/logcapture.h"

@@ -1,7 +1,7 @@
 // The first sweep over a simulated line whose sensors answer late, as real ones
 // do: every sensor is found in it, whatever its latency within the protocol's
 // reply window.
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "support/logcapture.h"

@@ -1,8 +1,8 @@
 // The TBus engine on the real serial port against a simulated LIN line, which
 // echoes every byte and needs the first byte of a request sent with its parity
 // bit set.
-#include "protocols/tbusengine.h"
-#include "protocols/tbussensor.h"
+#include "protocols/tbus/tbusengine.h"
+#include "protocols/tbus/tbussensor.h"
 #include "support/commandledger.h"
 #include "support/enginerig.h"
 #include "support/recordingcallback.h"

@@ -1,6 +1,6 @@
 #include "port/scriptedserialport.h"
-#include "protocols/modbusengine.h"
-#include "protocols/modbussensor.h"
+#include "protocols/modbus/modbusengine.h"
+#include "protocols/modbus/modbussensor.h"
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 

@@ -1,6 +1,6 @@
 #include "port/scriptedserialport.h"
-#include "protocols/tbusengine.h"
-#include "protocols/tbussensor.h"
+#include "protocols/tbus/tbusengine.h"
+#include "protocols/tbus/tbussensor.h"
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 

@@ -1,6 +1,6 @@
 #include "app/bustypedialog.h"
 
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "ui_bustypedialog.h"
 
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "app/detectionreminderdialog.h"
 #include "app/languagemenu.h"
 #include "app/resources.h"
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "engine/serialsensor.h"
 #include "log/addresstext.h"
 #include "log/fillingcolumns.h"

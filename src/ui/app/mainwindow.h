@@ -1,6 +1,6 @@
 #pragma once
 
-#include "port/serialportmanager.h"
+#include "session/serialportmanager.h"
 
 #include <QMainWindow>
 #include <QPointer>

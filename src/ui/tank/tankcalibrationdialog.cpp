@@ -7,7 +7,7 @@
 #include "tank/tankshapetext.h"
 #include "tank/tanktablefile.h"
 #include "settings/settingskeys.h"
-#include "tank/tanktableorigin.h"
+#include "session/tanktableorigin.h"
 #include "ui_tankcalibrationdialog.h"
 #include "views/lastfolder.h"
 

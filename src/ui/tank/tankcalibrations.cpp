@@ -1,7 +1,7 @@
 #include "tank/tankcalibrations.h"
 
-#include "engine/enginefactory.h"
-#include "port/serialportmanager.h"
+#include "session/enginefactory.h"
+#include "session/serialportmanager.h"
 #include "tank/tankcalibrationdialog.h"
 #include "views/sensorwidget.h"
 

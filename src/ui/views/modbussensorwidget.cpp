@@ -1,6 +1,6 @@
 #include "views/modbussensorwidget.h"
 
-#include "protocols/modbussensor.h"
+#include "protocols/modbus/modbussensor.h"
 #include "ui_modbussensorwidget.h"
 #include "views/addressdialog.h"
 #include "views/levelsampletext.h"

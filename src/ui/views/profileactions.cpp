@@ -1,7 +1,7 @@
 #include "views/profileactions.h"
 
 #include "profiles/profilefile.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 #include "settings/settingskeys.h"
 #include "views/failurestatusline.h"
 #include "views/lastfolder.h"

@@ -1,9 +1,9 @@
 #include "views/sensorviews.h"
 
 #include "engine/sensorviewregistry.h"
-#include "protocols/modbussensor.h"
-#include "protocols/omnicommsensor.h"
-#include "protocols/tbussensor.h"
+#include "protocols/modbus/modbussensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
+#include "protocols/tbus/tbussensor.h"
 #include "views/modbussensorwidget.h"
 #include "views/omnicommsensorwidget.h"
 #include "views/tbussensorwidget.h"

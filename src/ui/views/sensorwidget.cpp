@@ -11,7 +11,7 @@
 #include "plot/timescaleengine.h"
 #include "record/commissioningrecord.h"
 #include "settings/settingskeys.h"
-#include "tank/tanklitresfield.h"
+#include "views/tanklitresfield.h"
 #include "views/failurestatusline.h"
 #include "views/lastfolder.h"
 

@@ -1,7 +1,7 @@
 #include "views/tbussensorwidget.h"
 
-#include "engine/enginefactory.h"
-#include "protocols/tbussensor.h"
+#include "session/enginefactory.h"
+#include "protocols/tbus/tbussensor.h"
 #include "ui_tbussensorwidget.h"
 #include "views/levelsampletext.h"
 

@@ -4,7 +4,7 @@
 #include "app/languagemenu.h"
 #include "app/mainwindow.h"
 #include "app/resources.h"
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "port/scriptedserialport.h"
 #include "support/fakeportenumerator.h"

@@ -9,7 +9,7 @@
 #include "support/logcapture.h"
 #include "support/simulatedline.h"
 #include "tank/tankcalibrationdialog.h"
-#include "tank/tanklitresfield.h"
+#include "views/tanklitresfield.h"
 #include "tank/tanktablefile.h"
 #include "views/sensorwidget.h"
 

@@ -1,5 +1,5 @@
 #include "port/scriptedserialport.h"
-#include "port/serialportmanager.h"
+#include "session/serialportmanager.h"
 #include "support/childprocess.h"
 #include "support/fakeportenumerator.h"
 #include "support/fakeprotocol.h"

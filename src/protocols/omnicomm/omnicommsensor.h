@@ -2,7 +2,7 @@
 
 #include "engine/commandcallback.h"
 #include "engine/serialsensor.h"
-#include "protocols/omnicommengine.h"
+#include "protocols/omnicomm/omnicommengine.h"
 
 #include <QStringList>
 #include <QVariant>

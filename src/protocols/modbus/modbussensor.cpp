@@ -1,6 +1,6 @@
-#include "protocols/modbussensor.h"
+#include "protocols/modbus/modbussensor.h"
 
-#include "protocols/modbusengine.h"
+#include "protocols/modbus/modbusengine.h"
 
 namespace {
 // Position of the new address in the write-single-register request.

@@ -1,4 +1,4 @@
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 
 #include <QtTest>

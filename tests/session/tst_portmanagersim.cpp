@@ -2,7 +2,7 @@
 // sensor line over a pseudo-terminal.
 #include "engine/basesensor.h"
 #include "port/serialport.h"
-#include "port/serialportmanager.h"
+#include "session/serialportmanager.h"
 #include "simline.h"
 #include "support/fakeportenumerator.h"
 #include "support/logcapture.h"

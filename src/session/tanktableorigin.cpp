@@ -1,6 +1,6 @@
-#include "tank/tanktableorigin.h"
+#include "session/tanktableorigin.h"
 
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 namespace {
 

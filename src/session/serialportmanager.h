@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/basesensor.h"
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "port/serialportinfo.h"
 #include "port/serialportsettings.h"

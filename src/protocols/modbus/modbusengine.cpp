@@ -1,9 +1,9 @@
-#include "protocols/modbusengine.h"
+#include "protocols/modbus/modbusengine.h"
 
 #include "engine/linedatamessage.h"
 #include "log/logger.h"
 #include "port/serialport.h"
-#include "protocols/modbussensor.h"
+#include "protocols/modbus/modbussensor.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "port/portscout.h"
+#include "session/portscout.h"
 
 #include "engine/serialsensor.h"
 #include "port/serialport.h"

@@ -1,6 +1,6 @@
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 #include "log/logger.h"
 
 #include <QDateTime>

@@ -1,12 +1,12 @@
-#include "port/serialportmanager.h"
+#include "session/serialportmanager.h"
 
 #include "engine/linestatistics.h"
 #include "log/logger.h"
 #include "port/hardwareserialport.h"
 #include "port/portenumerator.h"
-#include "port/portscout.h"
-#include "port/portscouts.h"
-#include "port/portsearchorder.h"
+#include "session/portscout.h"
+#include "session/portscouts.h"
+#include "session/portsearchorder.h"
 #include "settings/boundedsetting.h"
 #include "settings/settingskeys.h"
 

@@ -1,6 +1,6 @@
-#include "protocols/tbussensor.h"
+#include "protocols/tbus/tbussensor.h"
 
-#include "protocols/tbusengine.h"
+#include "protocols/tbus/tbusengine.h"
 
 #include <QDateTime>
 

@@ -1,4 +1,4 @@
-#include "tank/tanklitresfield.h"
+#include "views/tanklitresfield.h"
 
 #include "engine/basesensor.h"
 

@@ -1,8 +1,8 @@
-#include "protocols/tbusengine.h"
+#include "protocols/tbus/tbusengine.h"
 
 #include "log/logger.h"
 #include "port/serialport.h"
-#include "protocols/tbussensor.h"
+#include "protocols/tbus/tbussensor.h"
 
 #include <algorithm>
 

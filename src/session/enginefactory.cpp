@@ -1,8 +1,8 @@
-#include "engine/enginefactory.h"
+#include "session/enginefactory.h"
 
-#include "protocols/modbusengine.h"
-#include "protocols/omnicommengine.h"
-#include "protocols/tbusengine.h"
+#include "protocols/modbus/modbusengine.h"
+#include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/tbus/tbusengine.h"
 
 #include <QCoreApplication>
 #include <iterator>

@@ -1,9 +1,9 @@
-#include "protocols/omnicommengine.h"
+#include "protocols/omnicomm/omnicommengine.h"
 
 #include "engine/linedatamessage.h"
 #include "log/logger.h"
 #include "port/serialport.h"
-#include "protocols/omnicommsensor.h"
+#include "protocols/omnicomm/omnicommsensor.h"
 
 #include <QChar>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "port/portsearchorder.h"
+#include "session/portsearchorder.h"
 
 #include <QRegularExpression>
 #include <algorithm>

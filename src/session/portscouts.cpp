@@ -1,6 +1,6 @@
-#include "port/portscouts.h"
+#include "session/portscouts.h"
 
-#include "port/portscout.h"
+#include "session/portscout.h"
 
 #include <QtDebug>
 #include <algorithm>
