@@ -2,10 +2,10 @@
 // idle step, poll built and written, reply framed and completed, cool-down over.
 #include "log/logger.h"
 #include "port/scriptedserialport.h"
+#include "session/protocoltable.h"
 #include "support/fakeprotocol.h"
 
 #include <QCoreApplication>
-#include <QMetaEnum>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -14,12 +14,8 @@ namespace {
 std::unique_ptr<Logger> makeLogger(bool diagnostic)
 {
     auto logger = std::make_unique<Logger>();
-    const QMetaEnum sections = QMetaEnum::fromType<Logger::Sections>();
-    for (int value = logger->sections().size(); diagnostic && value < Logger::SectionsCount;
-         ++value) {
-        const QByteArray name = sections.valueToKey(value);
-        logger->registerSection(name, QString::fromLatin1(name), false);
-    }
+    if (diagnostic)
+        logger->registerEverySection(ProtocolTable::logSections());
     // A receiver, as the log view and the line-data table are in the program.
     QObject::connect(
         logger.get(), qOverload<int, QDateTime, QString>(&Logger::newMessage),

@@ -1,8 +1,8 @@
 #include "argumentparser.h"
 
 #include "commandtable.h"
-#include "session/enginefactory.h"
 #include "profiles/configurationparameters.h"
+#include "session/enginefactory.h"
 
 #include <QCommandLineParser>
 #include <climits>

@@ -1,8 +1,8 @@
 #include "calibratecommand.h"
 
-#include "session/enginefactory.h"
 #include "linesession.h"
 #include "protocols/tbus/tbussensor.h"
+#include "session/enginefactory.h"
 
 CalibrateCommand::CalibrateCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)

@@ -1,8 +1,9 @@
 #include "configurationcommand.h"
 
-#include "session/enginefactory.h"
 #include "linesession.h"
 #include "protocols/omnicomm/omnicommsensor.h"
+#include "session/enginefactory.h"
+#include "session/omnicommmodels.h"
 
 ConfigurationCommand::ConfigurationCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
@@ -55,7 +56,7 @@ void ConfigurationCommand::readFailed()
     if (m_sensor->isWrongModel()) {
         finish(ExitNothingAnswered, QStringLiteral("no configuration from address %1: %2")
                                         .arg(m_options.address)
-                                        .arg(m_sensor->wrongModelText()));
+                                        .arg(OmniCommModels::wrongModelText(*m_sensor)));
         return;
     }
     finish(ExitNothingAnswered,

@@ -1,12 +1,13 @@
 #include "identifycommand.h"
 
 #include "detectionpass.h"
-#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
 #include "protocols/omnicomm/omnicommengine.h"
 #include "protocols/omnicomm/omnicommsensor.h"
+#include "session/enginefactory.h"
+#include "session/omnicommmodels.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -61,7 +62,7 @@ void IdentifyCommand::passFinished()
         QString text = QString::number(sensor->address());
         if (const auto* omnicomm = qobject_cast<const OmniCommSensor*>(sensor)) {
             const OmniCommSensor::ConfigurationKind kind = omnicomm->heardConfiguration();
-            const QStringList models = OmniCommSensor::modelsOf(kind);
+            const QStringList models = OmniCommModels::of(kind);
             text += kind == OmniCommSensor::NotHeard
                         ? QStringLiteral(" (configuration not read)")
                         : QStringLiteral(" (%1 configuration: %2)")
@@ -74,10 +75,9 @@ void IdentifyCommand::passFinished()
     }
     // An Omnicomm line is probed as one model, which says nothing of the sensors.
     const bool omnicomm = qobject_cast<OmniCommEngine*>(line->engine());
-    const QString settings = omnicomm ? QStringLiteral("%1 baud").arg(line->baudRate())
-                                      : QStringLiteral("%1, %2 baud")
-                                            .arg(line->modelCode())
-                                            .arg(line->baudRate());
+    const QString settings =
+        omnicomm ? QStringLiteral("%1 baud").arg(line->baudRate())
+                 : QStringLiteral("%1, %2 baud").arg(line->modelCode()).arg(line->baudRate());
     m_output->text(QStringLiteral("%1 (%2): %3")
                        .arg(line->protocolName(), settings,
                             sensors.isEmpty() ? QStringLiteral("nothing answered")

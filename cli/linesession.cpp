@@ -1,10 +1,10 @@
 #include "linesession.h"
 
-#include "session/enginefactory.h"
 #include "engine/linestatistics.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "port/portsettings.h"
+#include "session/enginefactory.h"
 
 LineSession::LineSession(int modelIndex, QObject* parent)
     : QObject(parent)

@@ -5,6 +5,7 @@
 #include "linesession.h"
 #include "protocols/omnicomm/omnicommsensor.h"
 #include "readingtext.h"
+#include "session/omnicommmodels.h"
 
 PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
@@ -127,7 +128,7 @@ void PollCommand::configurationReadFailed()
 {
     const auto* omnicomm = qobject_cast<const OmniCommSensor*>(m_sensor);
     if (omnicomm && omnicomm->isWrongModel())
-        m_output->note("nivelon-cli: " + omnicomm->wrongModelText());
+        m_output->note("nivelon-cli: " + OmniCommModels::wrongModelText(*omnicomm));
 }
 
 QString PollCommand::unscaledText() const
@@ -135,7 +136,7 @@ QString PollCommand::unscaledText() const
     const auto* omnicomm = qobject_cast<const OmniCommSensor*>(m_sensor);
     const QString reason =
         omnicomm && omnicomm->isWrongModel()
-            ? omnicomm->wrongModelText()
+            ? OmniCommModels::wrongModelText(*omnicomm)
             : QStringLiteral("its data format could not be read; check the model and run the "
                              "command again");
     return QStringLiteral("no reading from address %1 had a known scale: %2")

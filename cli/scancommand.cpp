@@ -7,6 +7,7 @@
 #include "protocols/omnicomm/omnicommsensor.h"
 #include "protocols/tbus/tbusengine.h"
 #include "readingtext.h"
+#include "session/omnicommmodels.h"
 
 #include <QJsonArray>
 #include <algorithm>
@@ -93,7 +94,7 @@ void ScanCommand::report()
         found.append(entry);
         const auto* omnicomm = qobject_cast<const OmniCommSensor*>(sensor);
         if (omnicomm && omnicomm->isWrongModel())
-            m_output->note("nivelon-cli: " + omnicomm->wrongModelText());
+            m_output->note("nivelon-cli: " + OmniCommModels::wrongModelText(*omnicomm));
     }
     QJsonObject answer{{"port", m_options.port},
                        {"model", m_options.modelCode},

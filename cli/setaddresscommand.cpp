@@ -3,9 +3,8 @@
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "protocols/modbus/modbusengine.h"
-#include "protocols/modbus/modbussensor.h"
 #include "readingtext.h"
+#include "session/enginefactory.h"
 
 namespace {
 // A sensor that missed one probe in the noise must not be given a twin.
@@ -49,6 +48,8 @@ void SetAddressCommand::start()
 bool SetAddressCommand::checkNewAddress(const EngineCommand& change)
 {
     QString error;
+    int lowest = 0;
+    int highest = 0;
     if (change.requestLength == 0)
         error = QStringLiteral("model %1 cannot move a sensor from address %2 to \"%3\": give "
                                "addresses its protocol has (set-address is for Omnicomm and "
@@ -56,12 +57,12 @@ bool SetAddressCommand::checkNewAddress(const EngineCommand& change)
                     .arg(m_options.modelCode)
                     .arg(m_options.address)
                     .arg(m_options.values.value(0));
-    else if (qobject_cast<ModBusSensor*>(m_sensor) &&
-             (m_newAddress < ModBusEngine::FirstUnicastAddress ||
-              m_newAddress > ModBusEngine::LastUnicastAddress))
-        error = QStringLiteral("a ModBus sensor takes an address from %1 to %2, not %3")
-                    .arg(ModBusEngine::FirstUnicastAddress)
-                    .arg(ModBusEngine::LastUnicastAddress)
+    else if (!EngineFactory::addressRange(unsigned(m_options.modelIndex), &lowest, &highest) ||
+             m_newAddress < lowest || m_newAddress > highest)
+        error = QStringLiteral("a %1 sensor takes an address from %2 to %3, not %4")
+                    .arg(EngineFactory::protocolName(unsigned(m_options.modelIndex)))
+                    .arg(lowest)
+                    .arg(highest)
                     .arg(m_newAddress);
     else if (m_newAddress == m_options.address)
         error = QStringLiteral("the sensor is at address %1 already").arg(m_newAddress);

@@ -3,8 +3,8 @@
 #include "engine/serialsensor.h"
 #include "files/wholefile.h"
 #include "linesession.h"
-#include "tank/tanktablefile.h"
 #include "session/tanktableorigin.h"
+#include "tank/tanktablefile.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -4,6 +4,7 @@
 #include "engine/serialsensor.h"
 #include "log/logger.h"
 #include "port/scriptedserialport.h"
+#include "session/protocoltable.h"
 #include "support/recordingcallback.h"
 
 #include <QCoreApplication>
@@ -286,9 +287,5 @@ void initializeFuzzEnvironment()
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
     static Logger logger;
-    const QMetaEnum sections = QMetaEnum::fromType<Logger::Sections>();
-    for (int value = logger.sections().size(); value < Logger::SectionsCount; ++value) {
-        const QByteArray key = sections.valueToKey(value);
-        logger.registerSection(key, QString::fromLatin1(key), false);
-    }
+    logger.registerEverySection(ProtocolTable::logSections());
 }

@@ -15,7 +15,13 @@ command -v clang++-14 >/dev/null || {
 }
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DNIVELON_FUZZ=ON -DNIVELON_TESTS=OFF -DNIVELON_BENCHMARKS=OFF -DNIVELON_SIMULATOR=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target fuzz_omnicomm fuzz_modbus fuzz_tbus
+# One target a protocol: fuzz/fuzz_<protocol>.cpp with its seeds in fuzz/seeds/<protocol>.txt.
+targets=()
+for source in "$root"/fuzz/fuzz_*.cpp; do
+    name=${source##*/fuzz_}
+    targets+=("${name%.cpp}")
+done
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # Seeds are hex lines, one program each; '#' starts a comment.
 write_seeds() {
@@ -30,7 +36,7 @@ write_seeds() {
 }
 
 status=0
-for target in omnicomm modbus tbus; do
+for target in "${targets[@]}"; do
     corpus=$build/corpus/$target
     findings=$build/findings/$target
     mkdir -p "$corpus" "$findings"

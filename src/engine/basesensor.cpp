@@ -2,7 +2,6 @@
 
 #include "engine/baseengine.h"
 #include "engine/sensormessage.h"
-#include "engine/sensorviewregistry.h"
 
 #include <QCoreApplication>
 
@@ -54,15 +53,7 @@ void BaseSensor::logCommandResult(CommandCallback::Result result, const EngineCo
 
 void BaseSensor::requestChangeParameter(int, const QVariant&, CommandCallback*) {}
 
-SensorWidget* BaseSensor::createWidgetImpl()
+QString BaseSensor::dataFormatText() const
 {
-    return SensorViewRegistry::make(this);
-}
-
-SensorWidget* BaseSensor::createWidget()
-{
-    SensorWidget* widget = createWidgetImpl();
-    if (widget)
-        SensorViewRegistry::prepare(widget);
-    return widget;
+    return QStringLiteral("full scale 10000");
 }

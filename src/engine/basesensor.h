@@ -11,7 +11,6 @@
 #include <optional>
 
 class BaseEngine;
-class SensorWidget;
 struct EngineCommand;
 
 // The protocol-neutral face of one sensor: a bus address, its parameters
@@ -39,11 +38,9 @@ public:
     // parameters ignore the request.
     virtual void requestChangeParameter(int index, const QVariant& value,
                                         CommandCallback* callback);
-    // The view the screen registered for this sensor's type (SensorViewRegistry).
-    virtual SensorWidget* createWidgetImpl();
-    // The sensor's view, prepared as the registry says; null without a screen.
-    // The caller owns it.
-    SensorWidget* createWidget();
+    // What the raw level counts in, as a tank table records it: ten-thousandths
+    // of full scale unless the sensor is told its own scale.
+    virtual QString dataFormatText() const;
 
     // The table from this sensor's raw level to the litres in its tank, null
     // when none was loaded or recorded. The setter copies; null removes it.

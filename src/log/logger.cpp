@@ -25,11 +25,6 @@ const SectionRow kSectionTable[Logger::SectionsCount] = {
     {QT_TRANSLATE_NOOP("Logger", "Sensor"), false, true},
     {QT_TRANSLATE_NOOP("Logger", "LineData"), false, true},
     {QT_TRANSLATE_NOOP("Logger", "EngineState"), false, true},
-    {QT_TRANSLATE_NOOP("Logger", "ModBusEngine"), false, true},
-    {QT_TRANSLATE_NOOP("Logger", "OmniCommEngine"), false, true},
-    {QT_TRANSLATE_NOOP("Logger", "OmniCommSensor"), false, true},
-    {QT_TRANSLATE_NOOP("Logger", "TBusEngine"), false, true},
-    {QT_TRANSLATE_NOOP("Logger", "TBusSensor"), false, true},
     {QT_TRANSLATE_NOOP("Logger", "Destruction"), false, true},
     {QT_TRANSLATE_NOOP("Logger", "Detector"), false, true},
 };
@@ -42,11 +37,11 @@ bool diagnosticModeRequested()
 } // namespace
 
 Logger::Logger()
+    : m_diagnostic(diagnosticModeRequested())
 {
     g_instance = this;
-    const bool diagnostic = diagnosticModeRequested();
     for (const SectionRow& row : kSectionTable) {
-        if (row.diagnosticOnly && !diagnostic)
+        if (row.diagnosticOnly && !m_diagnostic)
             continue;
         registerSection(row.name, QCoreApplication::translate("Logger", row.name),
                         row.enabledByDefault);
@@ -76,6 +71,22 @@ void Logger::registerSection(const QByteArray& name, const QString& title, bool 
     m_sections.append(Section{name, title, enabledByDefault});
     m_indexByName.insert(name, m_sections.size() - 1);
     emit sectionsChanged();
+}
+
+void Logger::registerDiagnosticSection(const QByteArray& name)
+{
+    if (m_diagnostic)
+        registerSection(name, QCoreApplication::translate("Logger", name.constData()), false);
+}
+
+void Logger::registerEverySection(const QByteArrayList& named)
+{
+    QByteArrayList names;
+    const QMetaEnum sections = QMetaEnum::fromType<Sections>();
+    for (int value = m_sections.size(); value < SectionsCount; ++value)
+        names << sections.valueToKey(value);
+    for (const QByteArray& name : names + named)
+        registerSection(name, QString::fromLatin1(name), false);
 }
 
 QString Logger::sectionTitle(int index) const

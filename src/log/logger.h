@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -13,6 +14,7 @@ class LogMessage;
 // The one hub every subsystem reports through. It stamps, filters by registered
 // section and re-emits; it keeps nothing. Only "PortStatus", "Error" and "Sensors"
 // exist in a normal run, so all protocol and engine chatter costs nothing unless "-g" is given.
+// The protocols' sections come from their rows, registered by whoever starts the program.
 class Logger : public QObject
 {
     Q_OBJECT
@@ -28,11 +30,6 @@ public:
         Sensor,
         LineData,
         EngineState,
-        ModBusEngine,
-        OmniCommEngine,
-        OmniCommSensor,
-        TBusEngine,
-        TBusSensor,
         Destruction,
         Detector,
         SectionsCount
@@ -54,6 +51,12 @@ public:
     static bool isRegistered(Sections section);
 
     void registerSection(const QByteArray& name, const QString& title, bool enabledByDefault);
+    // A section written to only by name (the protocols' own): registered, off by
+    // default, when the program runs with its diagnostic log ("-g").
+    void registerDiagnosticSection(const QByteArray& name);
+    // Every diagnostic section as if "-g" were given, then the named ones, all
+    // titled by name: for tests, benchmarks and fuzzing, which have no "-g".
+    void registerEverySection(const QByteArrayList& named);
     QString sectionTitle(int index) const;
     QString sectionName(int index) const;
     const QList<Section>& sections() const { return m_sections; }
@@ -79,6 +82,7 @@ private:
     void send(const LogMessage& msg);
     void send(const char* sectionName, const QString& text);
 
+    const bool m_diagnostic;
     QList<Section> m_sections;
     QHash<QByteArray, int> m_indexByName;
 };

@@ -1,9 +1,9 @@
 #include "profiles/profilefile.h"
 
-#include "session/enginefactory.h"
 #include "files/wholefile.h"
 #include "profiles/jsonduplicates.h"
 #include "protocols/omnicomm/omnicommsensor.h"
+#include "session/enginefactory.h"
 
 #include <QCoreApplication>
 #include <QFile>

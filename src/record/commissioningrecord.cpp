@@ -1,11 +1,11 @@
 #include "record/commissioningrecord.h"
 
-#include "session/enginefactory.h"
 #include "engine/serialsensor.h"
 #include "files/wholefile.h"
 #include "parameters/ktparameter.h"
 #include "profiles/configurationparameters.h"
 #include "protocols/omnicomm/omnicommsensor.h"
+#include "session/enginefactory.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,6 @@
 #include "session/enginefactory.h"
 
-#include "protocols/modbus/modbusengine.h"
-#include "protocols/omnicomm/omnicommengine.h"
-#include "protocols/tbus/tbusengine.h"
+#include "session/protocoltable.h"
 
 #include <QCoreApplication>
 #include <iterator>
@@ -58,9 +56,10 @@ const SensorModel kModels[] = {
 
 const unsigned kModelCount = unsigned(std::size(kModels));
 
-// Any order finds the protocol that answers; the shortest passes go first, so a
-// line that answers in one of them is known soonest.
-const quint32 kIdentifyOrder[] = {F::BusTBus, F::BusOmniComm, F::BusModBus};
+const ProtocolRow* protocolOf(unsigned index)
+{
+    return ProtocolTable::ofBus(EngineFactory::features(index) & EngineFactory::BusTypeMask);
+}
 
 } // namespace
 
@@ -88,16 +87,8 @@ QString EngineFactory::tooltip(unsigned index)
 
 QString EngineFactory::protocolTitle(unsigned index)
 {
-    switch (features(index) & BusTypeMask) {
-    case BusOmniComm:
-        return QCoreApplication::translate("EngineFactory", "Omnicomm");
-    case BusModBus:
-        return QCoreApplication::translate("EngineFactory", "ModBus RTU");
-    case BusTBus:
-        return QCoreApplication::translate("EngineFactory", "TBus");
-    default:
-        return QString();
-    }
+    const ProtocolRow* protocol = protocolOf(index);
+    return protocol ? QCoreApplication::translate("EngineFactory", protocol->title) : QString();
 }
 
 QStringList EngineFactory::sensorTypes()
@@ -121,44 +112,26 @@ QStringList EngineFactory::modelCodes(quint32 busType, quint32 flagMask, quint32
 
 bool EngineFactory::addressRange(unsigned index, int* lowest, int* highest)
 {
-    switch (features(index) & BusTypeMask) {
-    case BusOmniComm:
-        *lowest = 0;
-        *highest = OmniCommEngine::AddressCount - 1;
-        return true;
-    case BusModBus:
-        *lowest = ModBusEngine::FirstUnicastAddress;
-        *highest = ModBusEngine::LastUnicastAddress;
-        return true;
-    case BusTBus:
-        *lowest = TBusEngine::FirstAddress;
-        *highest = TBusEngine::LastAddress;
-        return true;
-    default:
+    const ProtocolRow* protocol = protocolOf(index);
+    if (!protocol)
         return false;
-    }
+    *lowest = protocol->lowestAddress;
+    *highest = protocol->highestAddress;
+    return true;
 }
 
 QString EngineFactory::protocolName(unsigned index)
 {
-    switch (features(index) & BusTypeMask) {
-    case BusOmniComm:
-        return QStringLiteral("Omnicomm");
-    case BusModBus:
-        return QStringLiteral("ModBus");
-    case BusTBus:
-        return QStringLiteral("TBus");
-    default:
-        return QString();
-    }
+    const ProtocolRow* protocol = protocolOf(index);
+    return protocol ? QString::fromLatin1(protocol->name) : QString();
 }
 
 QList<unsigned> EngineFactory::identifyOrder()
 {
     QList<unsigned> models;
-    for (quint32 bus : kIdentifyOrder) {
+    for (const ProtocolRow* protocol : ProtocolTable::rows()) {
         for (unsigned index = 0; index < kModelCount; ++index) {
-            if ((kModels[index].features & BusTypeMask) == bus) {
+            if ((kModels[index].features & BusTypeMask) == protocol->bus) {
                 models << index;
                 break;
             }
@@ -169,19 +142,6 @@ QList<unsigned> EngineFactory::identifyOrder()
 
 SerialEngine* EngineFactory::createSerialEngine(unsigned index)
 {
-    if (!isValidType(index))
-        return nullptr;
-    const quint32 bus = features(index) & BusTypeMask;
-    const quint32 flags = features(index) & FeaturesMask;
-    switch (bus) {
-    case BusModBus:
-        // ModBus models have no optional controls.
-        return new ModBusEngine();
-    case BusTBus:
-        return new TBusEngine(flags);
-    case BusOmniComm:
-        return new OmniCommEngine(flags);
-    default:
-        return nullptr;
-    }
+    const ProtocolRow* protocol = protocolOf(index);
+    return protocol ? protocol->createEngine(features(index) & FeaturesMask) : nullptr;
 }

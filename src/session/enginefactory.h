@@ -8,8 +8,8 @@
 class SerialEngine;
 
 // The one table of sensor models. The engineer picks a model, never a protocol;
-// the row index is the persistent sensor type, and the row's features word says
-// which engine to create and which optional controls the views offer.
+// the row index is the persistent sensor type, and the row's features word names
+// its protocol's row (ProtocolTable) and which optional controls the views offer.
 class EngineFactory
 {
 public:

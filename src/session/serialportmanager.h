@@ -1,10 +1,10 @@
 #pragma once
 
 #include "engine/basesensor.h"
-#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "port/serialportinfo.h"
 #include "port/serialportsettings.h"
+#include "session/enginefactory.h"
 
 #include <QObject>
 #include <functional>

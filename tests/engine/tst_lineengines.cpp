@@ -5,11 +5,11 @@
 // of its reply, how long a probe waits for
 // its answer, how much of the line the search for sensors takes as it goes on,
 // and how long the wait for a quiet line may last.
-#include "session/enginefactory.h"
 #include "engine/serialsensor.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbus/modbusengine.h"
 #include "protocols/modbus/modbussensor.h"
+#include "session/enginefactory.h"
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 

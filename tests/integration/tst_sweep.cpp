@@ -1,9 +1,9 @@
 // The first sweep over a simulated line whose sensors answer late, as real ones
 // do: every sensor is found in it, whatever its latency within the protocol's
 // reply window.
-#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
+#include "session/enginefactory.h"
 #include "support/logcapture.h"
 #include "support/simulatedline.h"
 #include "support/waituntil.h"

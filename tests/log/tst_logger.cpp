@@ -1,6 +1,7 @@
 #include "engine/linedatamessage.h"
 #include "log/logger.h"
 #include "log/logmessage.h"
+#include "session/protocoltable.h"
 #include "support/childprocess.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,7 @@ int printSections(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     Logger logger;
+    ProtocolTable::registerLogSections(logger);
     for (const Logger::Section& s : logger.sections())
         std::printf("%s %d\n", s.name.constData(), s.enabledByDefault ? 1 : 0);
     return 0;
@@ -117,7 +119,8 @@ void TestLogger::diagnosticModeIsTheWholeArgumentOnly()
     QCOMPARE(lines.first(), QStringLiteral("PortStatus 1"));
     if (sections == 13) {
         QCOMPARE(lines.at(4), QStringLiteral("LineData 0"));
-        QCOMPARE(lines.last(), QStringLiteral("Detector 0"));
+        QCOMPARE(lines.at(7), QStringLiteral("Detector 0"));
+        QCOMPARE(lines.last(), QStringLiteral("ModBusEngine 0"));
     }
 }
 

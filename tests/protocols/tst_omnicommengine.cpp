@@ -2,6 +2,7 @@
 #include "port/scriptedserialport.h"
 #include "protocols/omnicomm/omnicommengine.h"
 #include "protocols/omnicomm/omnicommsensor.h"
+#include "session/omnicommmodels.h"
 #include "support/logcapture.h"
 #include "support/recordingcallback.h"
 
@@ -549,7 +550,8 @@ void TestOmniCommEngine::configurationReplyOfTheOtherLength()
     QCOMPARE(int(line.records.last().result), result);
     QCOMPARE(int(sensor->heardConfiguration()), heard);
     QCOMPARE(sensor->isWrongModel(), result == CommandCallback::WrongLength);
-    QCOMPARE(sensor->wrongModelText().isEmpty(), result != CommandCallback::WrongLength);
+    QCOMPARE(OmniCommModels::wrongModelText(*sensor).isEmpty(),
+             result != CommandCallback::WrongLength);
     if (!damaged)
         QVERIFY(line.engine.inputBuffer().isEmpty());
 

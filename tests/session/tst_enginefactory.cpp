@@ -1,5 +1,6 @@
-#include "session/enginefactory.h"
 #include "engine/serialengine.h"
+#include "session/enginefactory.h"
+#include "session/protocoltable.h"
 
 #include <QtTest>
 #include <memory>
@@ -14,6 +15,9 @@ private slots:
     void outsideTheTable();
     void engines_data();
     void engines();
+    void protocols_data();
+    void protocols();
+    void everyProtocolHasModels();
 };
 
 void TestEngineFactory::models_data()
@@ -104,6 +108,59 @@ void TestEngineFactory::engines()
     QCOMPARE(engine->features(), features);
     QVERIFY(!engine->parent());
     QVERIFY(!engine->port());
+}
+
+void TestEngineFactory::protocols_data()
+{
+    QTest::addColumn<unsigned>("index");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("lowest");
+    QTest::addColumn<int>("highest");
+
+    QTest::newRow("ZT-31") << 0u << "TBus"
+                           << "TBus" << 0 << 62;
+    QTest::newRow("ZT-32") << 1u << "ModBus"
+                           << "ModBus RTU" << 1 << 247;
+    QTest::newRow("ZT-43") << 10u << "Omnicomm"
+                           << "Omnicomm" << 0 << 255;
+    QTest::newRow("outside") << 11u << ""
+                             << "" << -1 << -1;
+}
+
+void TestEngineFactory::protocols()
+{
+    QFETCH(unsigned, index);
+    QFETCH(int, lowest);
+    QFETCH(int, highest);
+
+    QTEST(EngineFactory::protocolName(index), "name");
+    QTEST(EngineFactory::protocolTitle(index), "title");
+    int low = -1;
+    int high = -1;
+    QCOMPARE(EngineFactory::addressRange(index, &low, &high), lowest >= 0);
+    QCOMPARE(low, lowest);
+    QCOMPARE(high, highest);
+}
+
+// A row without a model would never be tried on a line of unknown protocol, and
+// two rows of one bus or one log section would shadow each other.
+void TestEngineFactory::everyProtocolHasModels()
+{
+    const QList<const ProtocolRow*> rows = ProtocolTable::rows();
+    const QList<unsigned> order = EngineFactory::identifyOrder();
+    QCOMPARE(order, (QList<unsigned>{0, 2, 1}));
+    QCOMPARE(order.size(), rows.size());
+    QSet<quint32> buses;
+    for (int i = 0; i < rows.size(); ++i) {
+        QCOMPARE(EngineFactory::features(order.at(i)) & EngineFactory::BusTypeMask,
+                 rows.at(i)->bus);
+        QCOMPARE(ProtocolTable::ofBus(rows.at(i)->bus), rows.at(i));
+        buses << rows.at(i)->bus;
+    }
+    QCOMPARE(buses.size(), rows.size());
+    const QByteArrayList sections = ProtocolTable::logSections();
+    QCOMPARE(QSet<QByteArray>(sections.begin(), sections.end()).size(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestEngineFactory)

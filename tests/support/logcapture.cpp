@@ -1,18 +1,15 @@
 #include "support/logcapture.h"
 
+#include "session/protocoltable.h"
+
 #include <QMetaEnum>
 
 LogCapture::LogCapture(bool diagnostic)
     : m_logger(std::make_unique<Logger>())
 {
-    // A test binary has no "-g" on its command line; register the diagnostic
-    // sections by hand, in enumeration order, so indexes equal section values.
-    const QMetaEnum sections = QMetaEnum::fromType<Logger::Sections>();
-    for (int value = m_logger->sections().size(); diagnostic && value < Logger::SectionsCount;
-         ++value) {
-        const QByteArray name = sections.valueToKey(value);
-        m_logger->registerSection(name, QString::fromLatin1(name), false);
-    }
+    // A test binary has no "-g" on its command line.
+    if (diagnostic)
+        m_logger->registerEverySection(ProtocolTable::logSections());
     connect(m_logger.get(), qOverload<int, QDateTime, QString>(&Logger::newMessage), this,
             [this](int section, const QDateTime&, const QString& text) {
                 lines.append(m_logger->sectionName(section) + QStringLiteral(": ") + text);

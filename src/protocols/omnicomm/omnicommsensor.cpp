@@ -1,6 +1,5 @@
 #include "protocols/omnicomm/omnicommsensor.h"
 
-#include "session/enginefactory.h"
 #include "log/logger.h"
 
 #include <QDateTime>
@@ -108,31 +107,20 @@ float OmniCommSensor::dataFormatDivisor() const
     }
 }
 
+// The scale the sensor was told, "unknown" until its configuration is read.
+QString OmniCommSensor::dataFormatText() const
+{
+    if (!parameter(DataFormatIndex)->isValid())
+        return QStringLiteral("unknown");
+    return QStringLiteral("%1 (full scale %2)")
+        .arg(parameter(DataFormatIndex)->variantValue().toInt())
+        .arg(double(dataFormatDivisor()));
+}
+
 bool OmniCommSensor::isWrongModel() const
 {
     return m_heardConfiguration != NotHeard &&
            (m_heardConfiguration == ExtendedConfiguration) != hasExtendedConfiguration();
-}
-
-QString OmniCommSensor::wrongModelText() const
-{
-    if (!isWrongModel())
-        return QString();
-    const QString kind = m_heardConfiguration == ExtendedConfiguration
-                             ? tr("extended configuration")
-                             : tr("basic configuration");
-    return tr("the sensor at address %1 answers as %2 (%3); choose one of those models")
-        .arg(address())
-        .arg(modelsOf(m_heardConfiguration).join(QStringLiteral(", ")), kind);
-}
-
-QStringList OmniCommSensor::modelsOf(ConfigurationKind kind)
-{
-    if (kind == NotHeard)
-        return {};
-    return EngineFactory::modelCodes(EngineFactory::BusOmniComm, FeatureExtendedConfiguration,
-                                     kind == ExtendedConfiguration ? FeatureExtendedConfiguration
-                                                                   : 0);
 }
 
 EngineCommand OmniCommSensor::pollLevel()

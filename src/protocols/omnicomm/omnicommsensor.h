@@ -65,14 +65,12 @@ public:
     bool configurationGivenUp() const;
     bool hasExtendedConfiguration() const;
     float dataFormatDivisor() const;
+    QString dataFormatText() const override;
     ConfigurationKind heardConfiguration() const { return m_heardConfiguration; }
     // Its configuration reply was of the other length: the engineer chose the
-    // wrong model. Never true before the sensor has answered.
+    // wrong model. Never true before the sensor has answered. The model table
+    // says which models give its reply (OmniCommModels).
     bool isWrongModel() const;
-    // What to tell the engineer when it is: the models that give its reply.
-    QString wrongModelText() const;
-    // The models whose configuration reply is of the kind, by code.
-    static QStringList modelsOf(ConfigurationKind kind);
 
     EngineCommand pollLevel() override;
     // A data frame heard at heardMs: a probe's answer or one the sensor sent by itself.

@@ -6,7 +6,6 @@
 #include "app/detectionreminderdialog.h"
 #include "app/languagemenu.h"
 #include "app/resources.h"
-#include "session/enginefactory.h"
 #include "engine/serialsensor.h"
 #include "log/addresstext.h"
 #include "log/fillingcolumns.h"
@@ -20,11 +19,13 @@
 #include "port/serialport.h"
 #include "record/commissioningrecord.h"
 #include "record/recordexport.h"
+#include "session/enginefactory.h"
 #include "settings/settingskeys.h"
 #include "tank/tankcalibrations.h"
 #include "ui_mainwindow.h"
 #include "views/disabledreason.h"
 #include "views/plotsettingsdialog.h"
+#include "views/sensorviewregistry.h"
 #include "views/sensorviews.h"
 #include "views/sensorwidget.h"
 #include "views/servicecontrols.h"
@@ -381,7 +382,7 @@ void MainWindow::setUpScrollingTabs()
 void MainWindow::slotSensorDetected(BaseSensor* sensor)
 {
     const int countBefore = ui->sensorTabWidget->count();
-    SensorWidget* view = sensor->createWidget();
+    SensorWidget* view = SensorViewRegistry::create(sensor);
     if (!view)
         return;
     connect(view, &SensorWidget::addressChanged, this, &MainWindow::slotAddressChanged);

@@ -5,6 +5,7 @@
 #include "app/resources.h"
 #include "log/logger.h"
 #include "port/systemportenumerator.h"
+#include "session/protocoltable.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,7 @@ int runNivelon(QApplication& app, const std::function<void(MainWindow&)>& watch)
            qPrintable(QDir(QStringLiteral(":/tr")).entryList().join(QLatin1Char('\n'))));
 
     Logger logger;
+    ProtocolTable::registerLogSections(logger);
     SystemPortEnumerator enumerator;
     enumerator.setUpNotifications();
     globalPortEnumerator = &enumerator;

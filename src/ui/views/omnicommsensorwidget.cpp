@@ -1,18 +1,19 @@
 #include "views/omnicommsensorwidget.h"
 
-#include "session/enginefactory.h"
 #include "parameters/confirmation.h"
 #include "parameters/parameterwidget.h"
 #include "plot/mappedscaledraw.h"
 #include "profiles/configurationparameters.h"
 #include "protocols/omnicomm/omnicommsensor.h"
 #include "record/commissioningrecord.h"
-#include "views/tanklitresfield.h"
+#include "session/enginefactory.h"
+#include "session/omnicommmodels.h"
 #include "ui_omnicommsensorwidget.h"
 #include "views/addressdialog.h"
 #include "views/disabledreason.h"
 #include "views/profileactions.h"
 #include "views/servicecontrols.h"
+#include "views/tanklitresfield.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -485,8 +486,9 @@ void OmniCommSensorWidget::slotConfigurationReadFailed(CommandCallback::Result r
 {
     const OmniCommSensor* sensor = this->sensor();
     if (sensor && sensor->isWrongModel())
-        ui->statusLine->report(sensor->address(),
-                               tr("Configuration read: %1").arg(sensor->wrongModelText()));
+        ui->statusLine->report(
+            sensor->address(),
+            tr("Configuration read: %1").arg(OmniCommModels::wrongModelText(*sensor)));
     else if (sensor)
         ui->statusLine->reportResult(sensor->address(), tr("Configuration read"), result);
 }

@@ -1,11 +1,11 @@
 #include "views/sensorviews.h"
 
-#include "engine/sensorviewregistry.h"
 #include "protocols/modbus/modbussensor.h"
 #include "protocols/omnicomm/omnicommsensor.h"
 #include "protocols/tbus/tbussensor.h"
 #include "views/modbussensorwidget.h"
 #include "views/omnicommsensorwidget.h"
+#include "views/sensorviewregistry.h"
 #include "views/tbussensorwidget.h"
 
 namespace {
@@ -25,5 +25,4 @@ void registerSensorViews()
     addView<OmniCommSensor, OmniCommSensorWidget>();
     addView<ModBusSensor, ModBusSensorWidget>();
     addView<TBusSensor, TBusSensorWidget>();
-    SensorViewRegistry::setPrepare([](SensorWidget* view) { view->updatePlotSettings(); });
 }

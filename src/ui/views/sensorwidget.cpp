@@ -11,9 +11,9 @@
 #include "plot/timescaleengine.h"
 #include "record/commissioningrecord.h"
 #include "settings/settingskeys.h"
-#include "views/tanklitresfield.h"
 #include "views/failurestatusline.h"
 #include "views/lastfolder.h"
+#include "views/tanklitresfield.h"
 
 #include <QAction>
 #include <QDateTime>

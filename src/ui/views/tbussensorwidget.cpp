@@ -1,7 +1,7 @@
 #include "views/tbussensorwidget.h"
 
-#include "session/enginefactory.h"
 #include "protocols/tbus/tbussensor.h"
+#include "session/enginefactory.h"
 #include "ui_tbussensorwidget.h"
 #include "views/levelsampletext.h"
 

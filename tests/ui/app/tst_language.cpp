@@ -4,9 +4,9 @@
 #include "app/languagemenu.h"
 #include "app/mainwindow.h"
 #include "app/resources.h"
-#include "session/enginefactory.h"
 #include "engine/serialengine.h"
 #include "port/scriptedserialport.h"
+#include "session/enginefactory.h"
 #include "support/fakeportenumerator.h"
 #include "support/logcapture.h"
 

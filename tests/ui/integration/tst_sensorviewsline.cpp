@@ -1,6 +1,5 @@
 // The three sensor views on the real serial port against a simulated line: what
 // the engineer does in a tab reaches the simulated sensor and comes back.
-#include "session/enginefactory.h"
 #include "parameters/commandbutton.h"
 #include "parameters/parameterwidget.h"
 #include "protocols/modbus/modbusengine.h"
@@ -9,6 +8,7 @@
 #include "protocols/omnicomm/omnicommsensor.h"
 #include "protocols/tbus/tbusengine.h"
 #include "protocols/tbus/tbussensor.h"
+#include "session/enginefactory.h"
 #include "support/answermodal.h"
 #include "support/enginerig.h"
 #include "support/waituntil.h"
@@ -17,6 +17,7 @@
 #include "views/omnicommsensorwidget.h"
 #include "views/profileactions.h"
 #include "views/profileapplydialog.h"
+#include "views/sensorviewregistry.h"
 #include "views/sensorviews.h"
 #include "views/tbussensorwidget.h"
 
@@ -52,7 +53,7 @@ struct ViewRig : EngineRig<Engine>
     template <typename Sensor>
     Sensor* open(Sensor* sensor)
     {
-        view = static_cast<View*>(sensor->createWidget());
+        view = static_cast<View*>(SensorViewRegistry::create(sensor));
         return sensor;
     }
 

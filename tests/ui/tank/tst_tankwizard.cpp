@@ -9,9 +9,9 @@
 #include "support/logcapture.h"
 #include "support/simulatedline.h"
 #include "tank/tankcalibrationdialog.h"
-#include "views/tanklitresfield.h"
 #include "tank/tanktablefile.h"
 #include "views/sensorwidget.h"
+#include "views/tanklitresfield.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>

@@ -1,13 +1,14 @@
-#include "session/enginefactory.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbus/modbusengine.h"
 #include "protocols/modbus/modbussensor.h"
 #include "protocols/tbus/tbusengine.h"
 #include "protocols/tbus/tbussensor.h"
+#include "session/enginefactory.h"
 #include "support/logcapture.h"
 #include "views/addressdialog.h"
 #include "views/failurestatusline.h"
 #include "views/modbussensorwidget.h"
+#include "views/sensorviewregistry.h"
 #include "views/sensorviews.h"
 #include "views/tbussensorwidget.h"
 
@@ -49,7 +50,7 @@ struct Bench
         sensor->invokeCoolDown();
         engine.resetStateMachine();
         engine.slotOnStateCheckTimeout();
-        view.reset(static_cast<View*>(sensor->createWidget()));
+        view.reset(static_cast<View*>(SensorViewRegistry::create(sensor)));
     }
 
     ~Bench()

@@ -1,12 +1,13 @@
-#include "session/enginefactory.h"
 #include "parameters/parameterwidget.h"
 #include "port/scriptedserialport.h"
 #include "protocols/omnicomm/omnicommengine.h"
 #include "protocols/omnicomm/omnicommsensor.h"
+#include "session/enginefactory.h"
 #include "support/logcapture.h"
 #include "views/addressdialog.h"
 #include "views/failurestatusline.h"
 #include "views/omnicommsensorwidget.h"
+#include "views/sensorviewregistry.h"
 #include "views/sensorviews.h"
 #include "views/servicecontrols.h"
 
@@ -74,7 +75,7 @@ struct Bench
         sensor->invokeCoolDown();
         engine.resetStateMachine();
         engine.slotOnStateCheckTimeout();
-        view = static_cast<OmniCommSensorWidget*>(sensor->createWidget());
+        view = static_cast<OmniCommSensorWidget*>(SensorViewRegistry::create(sensor));
         port.writes.clear();
     }
 

@@ -6,10 +6,11 @@
 #include "protocols/tbus/tbussensor.h"
 #include "settings/settingskeys.h"
 #include "support/fakeprotocol.h"
+#include "views/lastfolder.h"
 #include "views/plotsensorwidget.h"
 #include "views/plotsettingsdialog.h"
+#include "views/sensorviewregistry.h"
 #include "views/sensorviews.h"
-#include "views/lastfolder.h"
 #include "views/tbussensorwidget.h"
 
 #include <QAction>
@@ -94,7 +95,6 @@ public:
         : BaseSensor(nullptr)
     {}
     void deinit() override {}
-    SensorWidget* createWidgetImpl() override { return new LevelView(this); }
 };
 
 // Counts the canvas redraws.
@@ -127,7 +127,12 @@ class TestSensorWidget : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { registerSensorViews(); }
+    void initTestCase()
+    {
+        registerSensorViews();
+        SensorViewRegistry::add(LevelSensor::staticMetaObject,
+                                [](BaseSensor* sensor) { return new LevelView(sensor); });
+    }
     void init() { QSettings().clear(); }
     void settingsDefaultsAndLimits();
     void viewsComeFromTheRegistry();
@@ -146,7 +151,7 @@ private slots:
 void TestSensorWidget::settingsDefaultsAndLimits()
 {
     LevelSensor sensor;
-    std::unique_ptr<SensorWidget> created(sensor.createWidget());
+    std::unique_ptr<SensorWidget> created(SensorViewRegistry::create(&sensor));
     auto* view = static_cast<LevelView*>(created.get());
     QCOMPARE(view->maximumPlotSize(), 0);
     QCOMPARE(view->timeScaleDraw()->format(), QStringLiteral("mm:ss"));
@@ -176,11 +181,11 @@ void TestSensorWidget::viewsComeFromTheRegistry()
 {
     FakeEngine fakeEngine;
     FakeSensor unregistered(&fakeEngine, 1);
-    QVERIFY(!unregistered.createWidget());
+    QVERIFY(!SensorViewRegistry::create(&unregistered));
 
     TBusEngine engine(0);
     CustomTBusSensor derived(&engine);
-    std::unique_ptr<SensorWidget> view(derived.createWidget());
+    std::unique_ptr<SensorWidget> view(SensorViewRegistry::create(&derived));
     QVERIFY(qobject_cast<TBusSensorWidget*>(view.get()));
 }
 
@@ -211,7 +216,7 @@ void TestSensorWidget::storedPlotSettingsAreChecked()
     QFETCH(QVariant, stored);
     QSettings().setValue(QStringLiteral("Plot/") + key, stored);
     LevelSensor sensor;
-    std::unique_ptr<SensorWidget> view(sensor.createWidget());
+    std::unique_ptr<SensorWidget> view(SensorViewRegistry::create(&sensor));
     QTEST(view->maximumPlotSize(), "maximumSize");
     QTEST(view->timeScaleDraw()->format(), "timeFormat");
     QTEST(int(view->levelCurve()->style()), "levelStyle");
@@ -358,7 +363,7 @@ void TestSensorWidget::timeLabelsDoNotOverlap()
     QFETCH(double, span);
     QSettings().setValue(QStringLiteral("Plot/TimeFormat"), format);
     LevelSensor sensor;
-    std::unique_ptr<SensorWidget> view(sensor.createWidget());
+    std::unique_ptr<SensorWidget> view(SensorViewRegistry::create(&sensor));
     view->resize(600, 400);
     view->show();
     QVERIFY(QTest::qWaitForWindowExposed(view.get()));
@@ -410,11 +415,12 @@ void TestSensorWidget::csvExport()
                                     .arg(ms, QString::number(at.toMSecsSinceEpoch() + 20)));
 
     QVERIFY(!view.savePlotData(dir.filePath("missing/plot.csv"), &error));
-    QCOMPARE(error, "cannot write " + dir.filePath("missing/plot.csv") +
-                        ": No such file or directory");
+    QCOMPARE(error,
+             "cannot write " + dir.filePath("missing/plot.csv") + ": No such file or directory");
     // A device is never replaced by a file.
     QVERIFY(!view.savePlotData("/dev/full", &error));
-    QCOMPARE(error, QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
+    QCOMPARE(error,
+             QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
     QVERIFY(!QFileInfo("/dev/full").isFile());
 }
 

@@ -1,1 +1,4 @@
 // A header of the screen.
+class SensorView
+{
+};

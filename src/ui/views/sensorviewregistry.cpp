@@ -1,6 +1,7 @@
-#include "engine/sensorviewregistry.h"
+#include "views/sensorviewregistry.h"
 
 #include "engine/basesensor.h"
+#include "views/sensorwidget.h"
 
 #include <QHash>
 
@@ -12,12 +13,6 @@ QHash<const QMetaObject*, SensorViewRegistry::MakeView>& makers()
     return registered;
 }
 
-SensorViewRegistry::PrepareView& preparer()
-{
-    static SensorViewRegistry::PrepareView registered;
-    return registered;
-}
-
 } // namespace
 
 void SensorViewRegistry::add(const QMetaObject& sensorClass, MakeView make)
@@ -25,23 +20,16 @@ void SensorViewRegistry::add(const QMetaObject& sensorClass, MakeView make)
     makers().insert(&sensorClass, std::move(make));
 }
 
-void SensorViewRegistry::setPrepare(PrepareView prepare)
-{
-    preparer() = std::move(prepare);
-}
-
-SensorWidget* SensorViewRegistry::make(BaseSensor* sensor)
+SensorWidget* SensorViewRegistry::create(BaseSensor* sensor)
 {
     for (const QMetaObject* type = sensor->metaObject(); type; type = type->superClass()) {
         const auto found = makers().constFind(type);
-        if (found != makers().cend())
-            return (*found)(sensor);
+        if (found == makers().cend())
+            continue;
+        SensorWidget* view = (*found)(sensor);
+        if (view)
+            view->updatePlotSettings();
+        return view;
     }
     return nullptr;
-}
-
-void SensorViewRegistry::prepare(SensorWidget* view)
-{
-    if (preparer())
-        preparer()(view);
 }

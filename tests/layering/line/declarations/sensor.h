@@ -1,0 +1,3 @@
+// A line header that names a screen class without including its header.
+class BaseEngine;
+class SensorView;
