@@ -75,9 +75,10 @@ void IdentifyCommand::passFinished()
     }
     // An Omnicomm line is probed as one model, which says nothing of the sensors.
     const bool omnicomm = qobject_cast<OmniCommEngine*>(line->engine());
-    const QString settings =
-        omnicomm ? QStringLiteral("%1 baud").arg(line->baudRate())
-                 : QStringLiteral("%1, %2 baud").arg(line->modelCode()).arg(line->baudRate());
+    const QString settings = omnicomm ? QStringLiteral("%1 baud").arg(line->baudRate())
+                                      : QStringLiteral("%1, %2 baud")
+                                            .arg(line->modelCode())
+                                            .arg(line->baudRate());
     m_output->text(QStringLiteral("%1 (%2): %3")
                        .arg(line->protocolName(), settings,
                             sensors.isEmpty() ? QStringLiteral("nothing answered")

@@ -1,5 +1,6 @@
 #include "profiles/configurationparameters.h"
 
+#include "parameters/ktparameter.h"
 #include "protocols/omnicomm/omnicommsensor.h"
 
 namespace {
@@ -22,6 +23,18 @@ const NamedParameter kNames[] = {
     {OmniCommSensor::AnalogueOutputRatioIndex, "AnalogueOutputRatio"},
     {OmniCommSensor::AnalogueOutputRangeIndex, "AnalogueOutputRange"},
 };
+
+QVariant modeOf(const OmniCommSensor& sensor)
+{
+    switch (sensor.mode()) {
+    case OmniCommSensor::NetworkMode:
+        return QStringLiteral("network");
+    case OmniCommSensor::AutonomousMode:
+        return QStringLiteral("autonomous");
+    default:
+        return QVariant();
+    }
+}
 
 } // namespace
 
@@ -49,6 +62,20 @@ int ConfigurationParameters::indexOf(const QString& name)
             return parameter.index;
     }
     return -1;
+}
+
+QList<QPair<QString, QVariant>> ConfigurationParameters::recorded(const BaseSensor& sensor)
+{
+    const auto* omnicomm = qobject_cast<const OmniCommSensor*>(&sensor);
+    if (!omnicomm)
+        return {};
+    QList<QPair<QString, QVariant>> values;
+    for (int index : reported(omnicomm)) {
+        const KtParameter* parameter = omnicomm->parameter(index);
+        values.append({name(index), parameter->isValid() ? parameter->variantValue() : QVariant()});
+    }
+    values.append({QStringLiteral("Mode"), modeOf(*omnicomm)});
+    return values;
 }
 
 QList<int> ConfigurationParameters::reported(const OmniCommSensor* sensor)

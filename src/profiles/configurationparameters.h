@@ -4,7 +4,9 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QVariant>
 
+class BaseSensor;
 class OmniCommSensor;
 
 // Parameter index and the value to give it.
@@ -25,6 +27,10 @@ public:
     // The parameters the sensor's configuration reply carries, so a read can
     // confirm them; the others the sensor keeps unseen.
     static QList<int> reported(const OmniCommSensor* sensor);
+    // What a commissioning record keeps of a sensor's configuration: each
+    // reported parameter by name (null while unread) and its mode; nothing for a
+    // sensor without configuration profiles.
+    static QList<QPair<QString, QVariant>> recorded(const BaseSensor& sensor);
     // The whole number text stands for, when the parameter can take it; false
     // with what is wrong otherwise.
     static bool readValue(const OmniCommSensor* sensor, int index, const QString& text,

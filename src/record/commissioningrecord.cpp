@@ -2,9 +2,7 @@
 
 #include "engine/serialsensor.h"
 #include "files/wholefile.h"
-#include "parameters/ktparameter.h"
 #include "profiles/configurationparameters.h"
-#include "protocols/omnicomm/omnicommsensor.h"
 #include "session/enginefactory.h"
 
 #include <QJsonArray>
@@ -12,12 +10,6 @@
 #include <cmath>
 
 namespace {
-
-QVariant valueOf(const SerialSensor& sensor, int index)
-{
-    const KtParameter* parameter = sensor.parameter(index);
-    return parameter->isValid() ? parameter->variantValue() : QVariant();
-}
 
 QVariant valueIf(bool known, const QVariant& value)
 {
@@ -46,27 +38,11 @@ QList<RecordValue> readingOf(const SensorReading& reading, const TankTable* tank
     return values;
 }
 
-QVariant modeOf(const OmniCommSensor& sensor)
+QList<RecordValue> configurationOf(const BaseSensor& sensor)
 {
-    switch (sensor.mode()) {
-    case OmniCommSensor::NetworkMode:
-        return QStringLiteral("network");
-    case OmniCommSensor::AutonomousMode:
-        return QStringLiteral("autonomous");
-    default:
-        return QVariant();
-    }
-}
-
-QList<RecordValue> configurationOf(const SerialSensor& sensor)
-{
-    const auto* omnicomm = qobject_cast<const OmniCommSensor*>(&sensor);
-    if (!omnicomm)
-        return {};
     QList<RecordValue> configuration;
-    for (int index : ConfigurationParameters::reported(omnicomm))
-        configuration << RecordValue{ConfigurationParameters::name(index), valueOf(sensor, index)};
-    configuration << RecordValue{"Mode", modeOf(*omnicomm)};
+    for (const auto& [name, value] : ConfigurationParameters::recorded(sensor))
+        configuration << RecordValue{name, value};
     return configuration;
 }
 

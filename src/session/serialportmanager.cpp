@@ -64,11 +64,7 @@ int readBusType()
 
 QString answeredPort(int model)
 {
-    return QSettings()
-        .value(SettingsKeys::AnsweredPorts)
-        .toMap()
-        .value(QString::number(model))
-        .toString();
+    return QSettings().value(SettingsKeys::AnsweredPorts).toMap().value(QString::number(model)).toString();
 }
 
 void rememberAnsweredPort(int model, const QString& port)

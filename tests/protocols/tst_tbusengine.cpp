@@ -407,12 +407,10 @@ void TestTBusEngine::detection()
     Line told;
     told.engine.setDetectionAddresses({5, 63, 12, 5, 74});
     QCOMPARE(told.engine.detectionAddresses(), QList<int>({5, 12}));
-    QCOMPARE(requestBytes(told.engine.detectNext()),
-             QByteArray(1, char(told.engine.identifier(5))));
+    QCOMPARE(requestBytes(told.engine.detectNext()), QByteArray(1, char(told.engine.identifier(5))));
     QCOMPARE(requestBytes(told.engine.detectNext()),
              QByteArray(1, char(told.engine.identifier(12))));
-    QCOMPARE(requestBytes(told.engine.detectNext()),
-             QByteArray(1, char(told.engine.identifier(5))));
+    QCOMPARE(requestBytes(told.engine.detectNext()), QByteArray(1, char(told.engine.identifier(5))));
 }
 
 void TestTBusEngine::detectionProbeCreatesSensor()

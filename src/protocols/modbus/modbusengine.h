@@ -3,6 +3,7 @@
 #include "engine/commandcallback.h"
 #include "engine/serialengine.h"
 
+
 class ModBusSensor;
 
 // The serial engine for ModBus RTU level sensors on RS-485. The line has no echo,

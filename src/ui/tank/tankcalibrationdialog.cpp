@@ -144,9 +144,8 @@ void TankCalibrationDialog::fromShape()
         return;
     m_calibration.setTable(dialog.table());
     tableChanged();
-    say(dialog.table().info().computed
-            ? tr("Computed from the shape: not yet confirmed by a pour")
-            : tr("From the shape, %1").arg(dialog.table().info().confirmation));
+    say(dialog.table().info().computed ? tr("Computed from the shape: not yet confirmed by a pour")
+                                       : tr("From the shape, %1").arg(dialog.table().info().confirmation));
 }
 
 void TankCalibrationDialog::exportTable()
@@ -437,9 +436,10 @@ QString TankCalibrationDialog::suggestedName() const
 
 bool TankCalibrationDialog::save()
 {
-    const QString path = LastFolder::askSave(
-        this, tr("Save tank table"), SettingsKeys::TankTableFolder,
-        suggestedName() + QStringLiteral(".csv"), tr("Tank tables (*.csv)"), QStringLiteral("csv"));
+    const QString path =
+        LastFolder::askSave(this, tr("Save tank table"), SettingsKeys::TankTableFolder,
+                            suggestedName() + QStringLiteral(".csv"), tr("Tank tables (*.csv)"),
+                            QStringLiteral("csv"));
     if (path.isEmpty())
         return false;
     QString error;
@@ -458,9 +458,9 @@ void TankCalibrationDialog::on_loadButton_clicked()
 {
     if (!settleUnsaved(this))
         return;
-    const QString path =
-        LastFolder::askOpen(this, tr("Load tank table"), SettingsKeys::TankTableFolder,
-                            tr("Tank tables (*.csv);;All files (*)"));
+    const QString path = LastFolder::askOpen(this, tr("Load tank table"),
+                                             SettingsKeys::TankTableFolder,
+                                             tr("Tank tables (*.csv);;All files (*)"));
     QString error;
     if (!path.isEmpty() && !loadFrom(path, &error))
         QMessageBox::warning(this, tr("Tank table not loaded"),

@@ -37,11 +37,9 @@ QList<QAction*> ProfileActions::actions() const
 void ProfileActions::chooseSaveFile()
 {
     const QString name =
-        m_sensor ? QStringLiteral("%1_profile.json").arg(ProfileFile::modelCode(m_sensor))
-                 : QString();
-    const QString path =
-        LastFolder::askSave(m_view, tr("Save profile"), SettingsKeys::ProfileFolder, name,
-                            tr("Profiles (*.json)"), QStringLiteral("json"));
+        m_sensor ? QStringLiteral("%1_profile.json").arg(ProfileFile::modelCode(m_sensor)) : QString();
+    const QString path = LastFolder::askSave(m_view, tr("Save profile"), SettingsKeys::ProfileFolder,
+                                             name, tr("Profiles (*.json)"), QStringLiteral("json"));
     if (!path.isEmpty())
         saveTo(path);
 }

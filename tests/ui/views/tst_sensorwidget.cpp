@@ -415,12 +415,11 @@ void TestSensorWidget::csvExport()
                                     .arg(ms, QString::number(at.toMSecsSinceEpoch() + 20)));
 
     QVERIFY(!view.savePlotData(dir.filePath("missing/plot.csv"), &error));
-    QCOMPARE(error,
-             "cannot write " + dir.filePath("missing/plot.csv") + ": No such file or directory");
+    QCOMPARE(error, "cannot write " + dir.filePath("missing/plot.csv") +
+                        ": No such file or directory");
     // A device is never replaced by a file.
     QVERIFY(!view.savePlotData("/dev/full", &error));
-    QCOMPARE(error,
-             QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
+    QCOMPARE(error, QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
     QVERIFY(!QFileInfo("/dev/full").isFile());
 }
 
