@@ -80,11 +80,7 @@ OmniCommSensor::OmniCommSensor(OmniCommEngine* engine)
     addIntParameter(tr("NormalTemperature"));
     addIntParameter(tr("AnalogueOutputRatio"));
     addIntParameter(tr("AnalogueOutputRange"));
-}
-
-OmniCommEngine* OmniCommSensor::engine() const
-{
-    return static_cast<OmniCommEngine*>(SerialSensor::engine());
+    setLevelPollCallback(&m_levelPollCallback);
 }
 
 bool OmniCommSensor::hasExtendedConfiguration() const
@@ -133,14 +129,6 @@ QStringList OmniCommSensor::modelsOf(ConfigurationKind kind)
     return EngineFactory::modelCodes(EngineFactory::BusOmniComm, FeatureExtendedConfiguration,
                                      kind == ExtendedConfiguration ? FeatureExtendedConfiguration
                                                                    : 0);
-}
-
-EngineCommand OmniCommSensor::pollLevel()
-{
-    EngineCommand command = OmniCommEngine::levelPollCommand(address());
-    command.kind = EngineCommand::LevelPoll;
-    command.callback = &m_levelPollCallback;
-    return command;
 }
 
 void OmniCommSensor::parseData(const unsigned char* frame, Mode mode, qint64 heardMs)

@@ -6,10 +6,10 @@
 #include "protocols/tbussensor.h"
 #include "settings/settingskeys.h"
 #include "support/fakeprotocol.h"
+#include "views/lastfolder.h"
 #include "views/plotsensorwidget.h"
 #include "views/plotsettingsdialog.h"
 #include "views/sensorviews.h"
-#include "views/lastfolder.h"
 #include "views/tbussensorwidget.h"
 
 #include <QAction>
@@ -34,6 +34,16 @@ namespace {
 
 class LevelSensor;
 
+SensorReading levelReading(qint64 timeMs, float level, bool failed = false)
+{
+    SensorReading reading;
+    reading.timeMs = timeMs;
+    reading.error = failed ? SensorReading::NoReply : SensorReading::NoError;
+    reading.level = level;
+    reading.rawLevel = failed ? 0 : int(level * 100);
+    return reading;
+}
+
 // The smallest concrete view: a level plot over ModBus-shaped samples.
 class LevelView : public PlotSensorWidget<ModBusSamplePoint>
 {
@@ -53,7 +63,7 @@ public:
     }
 
     void updateFeatures() override {}
-    void updateWidgetValues() override
+    void showReading(const SensorReading&) override
     {
         const KtParameter* level = baseSensor()->parameter(0);
         appendSample({nextTime, level->variantValue().toFloat(), 0, !level->isValid()});
@@ -64,10 +74,7 @@ public:
         const ModBusSamplePoint* s = sampleAfter(time);
         return s ? QString::number(s->time) : QStringLiteral("VOID");
     }
-    void savePlotDataImpl(QTextStream& stream) override
-    {
-        writePlotData(stream, false, levelReading);
-    }
+    void savePlotDataImpl(QTextStream& stream) override { recorder()->writeCsv(stream, false); }
     void append(qint64 time, float level, bool error = false)
     {
         appendSample({time, level, quint16(level * 100), error});
@@ -95,6 +102,7 @@ public:
     {}
     void deinit() override {}
     SensorWidget* createWidgetImpl() override { return new LevelView(this); }
+    void reportReading(const SensorReading& reading = SensorReading()) { report(reading); }
 };
 
 // Counts the canvas redraws.
@@ -257,7 +265,7 @@ void TestSensorWidget::updatesAreCoalescedAndFollowed()
 
     for (int i = 0; i < 10; ++i) {
         sensor.floatParameter(0)->setValue(10.0f * i);
-        sensor.update();
+        sensor.reportReading();
     }
     QCOMPARE(view.queue().size(), 10);
     QVERIFY(view.replotTimer()->isActive());
@@ -400,8 +408,8 @@ void TestSensorWidget::csvExport()
              qPrintable(view.suggestedFileName()));
 
     const QDateTime at(QDate(2024, 5, 6), QTime(7, 8, 9, 450));
-    view.append(at.toMSecsSinceEpoch(), 42.5f);
-    view.append(at.toMSecsSinceEpoch() + 20, 0, true);
+    sensor.reportReading(levelReading(at.toMSecsSinceEpoch(), 42.5f));
+    sensor.reportReading(levelReading(at.toMSecsSinceEpoch() + 20, 0, true));
     QVERIFY(view.savePlotData(fileName, &error));
     const QString ms = QString::number(at.toMSecsSinceEpoch());
     QCOMPARE(readAll(fileName), QStringLiteral("Time,Level,RawLevel,Error,TimeMs\n"
@@ -410,11 +418,12 @@ void TestSensorWidget::csvExport()
                                     .arg(ms, QString::number(at.toMSecsSinceEpoch() + 20)));
 
     QVERIFY(!view.savePlotData(dir.filePath("missing/plot.csv"), &error));
-    QCOMPARE(error, "cannot write " + dir.filePath("missing/plot.csv") +
-                        ": No such file or directory");
+    QCOMPARE(error,
+             "cannot write " + dir.filePath("missing/plot.csv") + ": No such file or directory");
     // A device is never replaced by a file.
     QVERIFY(!view.savePlotData("/dev/full", &error));
-    QCOMPARE(error, QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
+    QCOMPARE(error,
+             QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
     QVERIFY(!QFileInfo("/dev/full").isFile());
 }
 
@@ -424,7 +433,7 @@ void TestSensorWidget::failedExportKeepsTheEarlierFile()
     LevelSensor sensor;
     LevelView view(&sensor);
     for (int i = 0; i < 5000; ++i)
-        view.append(1700000000000 + i, 12.5);
+        sensor.reportReading(levelReading(1700000000000 + i, 12.5));
     const QString fileName = dir.filePath("plot.csv");
     writeFile(fileName, "earlier\n");
     QString error;
