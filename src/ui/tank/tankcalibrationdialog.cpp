@@ -2,11 +2,11 @@
 
 #include "engine/basesensor.h"
 #include "parameters/exactinput.h"
-#include "settings/settingskeys.h"
 #include "tank/tankexportdialog.h"
 #include "tank/tankshapedialog.h"
 #include "tank/tankshapetext.h"
 #include "tank/tanktablefile.h"
+#include "settings/settingskeys.h"
 #include "tank/tanktableorigin.h"
 #include "ui_tankcalibrationdialog.h"
 #include "views/lastfolder.h"
@@ -144,9 +144,8 @@ void TankCalibrationDialog::fromShape()
         return;
     m_calibration.setTable(dialog.table());
     tableChanged();
-    say(dialog.table().info().computed
-            ? tr("Computed from the shape: not yet confirmed by a pour")
-            : tr("From the shape, %1").arg(dialog.table().info().confirmation));
+    say(dialog.table().info().computed ? tr("Computed from the shape: not yet confirmed by a pour")
+                                       : tr("From the shape, %1").arg(dialog.table().info().confirmation));
 }
 
 void TankCalibrationDialog::exportTable()
@@ -437,9 +436,10 @@ QString TankCalibrationDialog::suggestedName() const
 
 bool TankCalibrationDialog::save()
 {
-    const QString path = LastFolder::askSave(
-        this, tr("Save tank table"), SettingsKeys::TankTableFolder,
-        suggestedName() + QStringLiteral(".csv"), tr("Tank tables (*.csv)"), QStringLiteral("csv"));
+    const QString path =
+        LastFolder::askSave(this, tr("Save tank table"), SettingsKeys::TankTableFolder,
+                            suggestedName() + QStringLiteral(".csv"), tr("Tank tables (*.csv)"),
+                            QStringLiteral("csv"));
     if (path.isEmpty())
         return false;
     QString error;
@@ -458,9 +458,9 @@ void TankCalibrationDialog::on_loadButton_clicked()
 {
     if (!settleUnsaved(this))
         return;
-    const QString path =
-        LastFolder::askOpen(this, tr("Load tank table"), SettingsKeys::TankTableFolder,
-                            tr("Tank tables (*.csv);;All files (*)"));
+    const QString path = LastFolder::askOpen(this, tr("Load tank table"),
+                                             SettingsKeys::TankTableFolder,
+                                             tr("Tank tables (*.csv);;All files (*)"));
     QString error;
     if (!path.isEmpty() && !loadFrom(path, &error))
         QMessageBox::warning(this, tr("Tank table not loaded"),

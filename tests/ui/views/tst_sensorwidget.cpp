@@ -6,10 +6,10 @@
 #include "protocols/tbussensor.h"
 #include "settings/settingskeys.h"
 #include "support/fakeprotocol.h"
-#include "views/lastfolder.h"
 #include "views/plotsensorwidget.h"
 #include "views/plotsettingsdialog.h"
 #include "views/sensorviews.h"
+#include "views/lastfolder.h"
 #include "views/tbussensorwidget.h"
 
 #include <QAction>
@@ -418,12 +418,11 @@ void TestSensorWidget::csvExport()
                                     .arg(ms, QString::number(at.toMSecsSinceEpoch() + 20)));
 
     QVERIFY(!view.savePlotData(dir.filePath("missing/plot.csv"), &error));
-    QCOMPARE(error,
-             "cannot write " + dir.filePath("missing/plot.csv") + ": No such file or directory");
+    QCOMPARE(error, "cannot write " + dir.filePath("missing/plot.csv") +
+                        ": No such file or directory");
     // A device is never replaced by a file.
     QVERIFY(!view.savePlotData("/dev/full", &error));
-    QCOMPARE(error,
-             QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
+    QCOMPARE(error, QStringLiteral("cannot write /dev/full: not a regular file (a device or a pipe)"));
     QVERIFY(!QFileInfo("/dev/full").isFile());
 }
 
