@@ -416,6 +416,15 @@ void TestSensorWidget::csvExport()
                                                "2024-05-06T07:08:09,4250,4250,0,%1\n"
                                                "2024-05-06T07:08:09,0,0,1,%2\n")
                                     .arg(ms, QString::number(at.toMSecsSinceEpoch() + 20)));
+    // It keeps what the plot keeps: as many of the newest, nothing once cleared.
+    view.setMaximumPlotSize(1);
+    QVERIFY(view.savePlotData(fileName, &error));
+    QCOMPARE(readAll(fileName).count('\n'), 2);
+    const QString last = ",1," + QString::number(at.toMSecsSinceEpoch() + 20) + '\n';
+    QVERIFY(readAll(fileName).endsWith(last));
+    view.slotClearPlot();
+    QVERIFY(view.savePlotData(fileName, &error));
+    QCOMPARE(readAll(fileName), QStringLiteral("Time,Level,RawLevel,Error,TimeMs\n"));
 
     QVERIFY(!view.savePlotData(dir.filePath("missing/plot.csv"), &error));
     QCOMPARE(error, "cannot write " + dir.filePath("missing/plot.csv") +
