@@ -48,9 +48,7 @@ int LineSession::baudRate() const
 
 SerialSensor* LineSession::addSensor(int address)
 {
-    const int before = m_engine->sensors().size();
-    m_engine->slotAddSensorFromDialog(address);
-    return m_engine->sensors().size() > before ? m_engine->sensors().last() : nullptr;
+    return m_engine->addSensorAtAddress(address);
 }
 
 bool LineSession::open(const QString& portName, QString* error)

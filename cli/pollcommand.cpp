@@ -20,7 +20,7 @@ void PollCommand::start()
         return;
     if (!loadTankTable() || !openPort())
         return;
-    connect(m_sensor, &SerialSensor::updated, this, &PollCommand::sensorUpdated);
+    connect(m_sensor, &SerialSensor::reported, this, &PollCommand::sensorReported);
     if (auto* omnicomm = qobject_cast<OmniCommSensor*>(m_sensor))
         connect(omnicomm, &OmniCommSensor::configurationReadFailed, this,
                 &PollCommand::configurationReadFailed);
@@ -48,9 +48,9 @@ void PollCommand::lineFailed(const QString& reason)
         CliCommand::lineFailed(reason);
 }
 
-void PollCommand::sensorUpdated()
+void PollCommand::sensorReported(const SensorReading& reading)
 {
-    printReading();
+    printReading(reading);
     if (m_options.count > 0 && m_readings >= m_options.count)
         stop(ExitDone);
 }
@@ -65,9 +65,8 @@ bool PollCommand::loadTankTable()
     return false;
 }
 
-void PollCommand::printReading()
+void PollCommand::printReading(const SensorReading& reading)
 {
-    const SensorReading& reading = m_sensor->lastReading();
     const TankTable* tankTable = m_tankTable ? &*m_tankTable : nullptr;
     if (m_readings++ == 0) {
         m_csv.emplace(reading.hasFrequencyTemperature, tankTable);

@@ -21,9 +21,9 @@ public:
     void lineFailed(const QString& reason) override;
 
 private:
-    void sensorUpdated();
+    void sensorReported(const SensorReading& reading);
     bool loadTankTable();
-    void printReading();
+    void printReading(const SensorReading& reading);
     // Ends with the statistics, then the error when there is one; a code other
     // than ExitDone stands as it is.
     void stop(ExitCode code, const QString& error = QString());

@@ -62,7 +62,7 @@ void ScanCommand::passFinished()
     engine->setAutoDetectSensorsEnabled(false);
     for (SerialSensor* sensor : engine->sensors()) {
         m_waiting.insert(sensor);
-        connect(sensor, &SerialSensor::updated, this, [this, sensor] { sensorUpdated(sensor); });
+        connect(sensor, &SerialSensor::reported, this, [this, sensor] { sensorReported(sensor); });
     }
     if (m_waiting.isEmpty())
         report();
@@ -70,7 +70,7 @@ void ScanCommand::passFinished()
         m_readingTimer.start();
 }
 
-void ScanCommand::sensorUpdated(SerialSensor* sensor)
+void ScanCommand::sensorReported(SerialSensor* sensor)
 {
     if (m_waiting.remove(sensor) && m_waiting.isEmpty())
         report();

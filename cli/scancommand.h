@@ -19,7 +19,7 @@ public:
 
 private:
     void passFinished();
-    void sensorUpdated(SerialSensor* sensor);
+    void sensorReported(SerialSensor* sensor);
     void report();
     // The TBus identifiers the pass probes, said before it starts; empty for
     // the other protocols, which probe every address.

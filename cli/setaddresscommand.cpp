@@ -115,13 +115,12 @@ void SetAddressCommand::changed(CommandCallback::Result result)
         return;
     }
     m_sensor->setAddress(quint8(m_newAddress));
-    connect(m_sensor, &SerialSensor::updated, this, &SetAddressCommand::confirmed);
+    connect(m_sensor, &SerialSensor::reported, this, &SetAddressCommand::confirmed);
 }
 
-void SetAddressCommand::confirmed()
+void SetAddressCommand::confirmed(const SensorReading& reading)
 {
     disconnect(m_sensor, nullptr, this, nullptr);
-    const SensorReading& reading = m_sensor->lastReading();
     m_output->text(QStringLiteral("address %1 changed to %2: %3")
                        .arg(m_options.address)
                        .arg(m_newAddress)

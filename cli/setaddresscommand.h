@@ -5,6 +5,7 @@
 #include "functioncallback.h"
 
 class SerialSensor;
+struct SensorReading;
 
 // nivelon-cli set-address: a new bus address for an Omnicomm or ModBus sensor,
 // given only when nothing answers there, and confirmed by a reading from it.
@@ -20,7 +21,7 @@ private:
     void probe();
     void probed(CommandCallback::Result result);
     void changed(CommandCallback::Result result);
-    void confirmed();
+    void confirmed(const SensorReading& reading);
 
     SerialSensor* m_sensor = nullptr;
     int m_newAddress = -1;

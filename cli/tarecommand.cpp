@@ -44,7 +44,7 @@ void TareCommand::start()
     m_sensor = createSensorSession();
     if (!m_sensor || !outputWritable() || !openPort())
         return;
-    connect(m_sensor, &SerialSensor::updated, this, &TareCommand::sensorUpdated);
+    connect(m_sensor, &SerialSensor::reported, this, &TareCommand::sensorReported);
     m_input = new StdinLines(this);
     connect(m_input, &StdinLines::lineRead, this, &TareCommand::answerArrived);
     connect(m_input, &StdinLines::ended, this, &TareCommand::inputEnded);
@@ -195,9 +195,8 @@ void TareCommand::forceRecord()
         m_output->note(QStringLiteral("cannot record now: %1").arg(error));
 }
 
-void TareCommand::sensorUpdated()
+void TareCommand::sensorReported(const SensorReading& reading)
 {
-    const SensorReading& reading = m_sensor->lastReading();
     if (reading.failed())
         return;
     ++m_readings;

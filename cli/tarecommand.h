@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class SerialSensor;
+struct SensorReading;
 
 // nivelon-cli tare: the tank calibration on a terminal. The answers on
 // standard input are taken one at a time, each once the pour before it has
@@ -33,7 +34,7 @@ private:
     void pour(double litres);
     void takeBack();
     void forceRecord();
-    void sensorUpdated();
+    void sensorReported(const SensorReading& reading);
     void writeTable();
     // An end before the last answer: the rows so far are written, marked incomplete.
     void endEarly(ExitCode code, const QString& reason);

@@ -11,6 +11,7 @@ BaseSensor::BaseSensor(BaseEngine* engine)
     // The signal's argument type is spelled uint8_t; spies and queued
     // connections need that name known.
     qRegisterMetaType<uint8_t>("uint8_t");
+    qRegisterMetaType<SensorReading>();
     addFloatParameter(QCoreApplication::translate("BaseSensor", "Level"));
 }
 
@@ -42,6 +43,7 @@ void BaseSensor::update()
 void BaseSensor::report(const SensorReading& reading)
 {
     m_lastReading = reading;
+    emit reported(m_lastReading);
     update();
 }
 

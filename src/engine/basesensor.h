@@ -48,12 +48,15 @@ public:
     void setTankTable(const TankTable* table);
 
 signals:
+    // The stream of the sensor's readings, one per exchange or frame heard:
+    // what the views, the recorder, the litres and the command line take.
+    void reported(const SensorReading& reading);
     void updated();
     void addressChanged(uint8_t newAddress);
     void tankTableChanged();
 
 protected:
-    // Keeps the reading and tells the views.
+    // Keeps the reading and hands it on: the one source of readings.
     void report(const SensorReading& reading);
 
 private:

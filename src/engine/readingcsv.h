@@ -7,9 +7,8 @@
 class TankTable;
 
 // Readings as CSV, the same for the window's plot export and nivelon-cli poll:
-// the time in whole seconds, the level in hundredths of a percent, the raw
-// level, the frequency and temperature where the protocol has them, the error
-// flag and the time in milliseconds; with a tank table, the litres after them.
+// the CSV columns of ReadingColumns, those of frequency and temperature where
+// the protocol has them, the litres where there is a tank table.
 class ReadingCsv
 {
 public:
@@ -19,11 +18,10 @@ public:
     QString header() const;
     QString row(const SensorReading& reading) const;
 
-    // The columns' own text forms, which JSON output shares.
-    static QString timeText(qint64 timeMs);
-    static QString levelText(float level);
-
 private:
+    template <typename Field>
+    QString line(Field field) const;
+
     bool m_frequencyTemperature;
     const TankTable* m_tankTable;
 };

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QMetaType>
 #include <QtGlobal>
 
 // One reading of a sensor, whatever its protocol: what the views plot, the CSV
 // export writes and nivelon-cli prints. It is made when the exchange ends and
-// bears that time, not the time someone looks at it.
+// bears that time, not the time someone looks at it; the sensor hands each one
+// on through BaseSensor::reported.
 struct SensorReading
 {
     enum Error {
@@ -33,3 +35,5 @@ struct SensorReading
     bool aboveFullScale() const { return hasLevel() && level > 100.0f; }
     bool answered() const { return error != NoReply; }
 };
+
+Q_DECLARE_METATYPE(SensorReading)

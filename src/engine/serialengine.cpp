@@ -266,11 +266,10 @@ void SerialEngine::probeAgain(const EngineCommand& probe)
     if (address < 0 || address >= int(m_askedAgainWindowMs.size()) || commandSensor(probe) ||
         !m_port)
         return;
-    const int window =
-        m_replyTimeoutMs > 0
-            ? m_replyTimeoutMs
-            : m_pace.windowMs(m_port->settings(), probe.requestLength, probe.replyLength,
-                              replyWindowMs());
+    const int window = m_replyTimeoutMs > 0
+                           ? m_replyTimeoutMs
+                           : m_pace.windowMs(m_port->settings(), probe.requestLength,
+                                             probe.replyLength, replyWindowMs());
     int& asked = m_askedAgainWindowMs[size_t(address)];
     if (asked >= window)
         return;
@@ -474,6 +473,8 @@ void SerialEngine::slotOnStateCheckTimeout()
 void SerialEngine::addSensor(SerialSensor* sensor)
 {
     m_sensors.append(sensor);
+    connect(sensor, &SerialSensor::deinitialised, this, [this, sensor] { removeSensor(sensor); });
+    connect(sensor, &SerialSensor::coolDownEnded, this, &SerialEngine::idleCheck);
 }
 
 void SerialEngine::removeSensor(SerialSensor* sensor)
@@ -485,6 +486,34 @@ void SerialEngine::removeSensor(SerialSensor* sensor)
         setState(Idle);
     resetDetectionState();
     afterRemovedSensor();
+}
+
+void SerialEngine::setSensorAddresses(int first, int last)
+{
+    m_firstSensorAddress = first;
+    m_lastSensorAddress = last;
+}
+
+AddSensorPrompt SerialEngine::addSensorPrompt() const
+{
+    return {tr("Address"), m_firstSensorAddress, m_lastSensorAddress};
+}
+
+SerialSensor* SerialEngine::addSensorAtAddress(int address)
+{
+    if (address < m_firstSensorAddress || address > m_lastSensorAddress ||
+        (!sharesAddresses() && isAddressBusy(uint8_t(address))))
+        return nullptr;
+    SerialSensor* sensor = createSensor();
+    sensor->setAddress(uint8_t(address));
+    emit sensorDetected(sensor);
+    sensorAdded(sensor);
+    return sensor;
+}
+
+void SerialEngine::slotAddSensorFromDialog(int address)
+{
+    addSensorAtAddress(address);
 }
 
 void SerialEngine::idleCheck()

@@ -66,8 +66,14 @@ public:
     int replyWindowMs() const;
     // What the user is asked for to add a sensor by hand; the answer goes to
     // slotAddSensorFromDialog.
-    virtual AddSensorPrompt addSensorPrompt() const = 0;
+    AddSensorPrompt addSensorPrompt() const;
+    // Creates and announces the protocol's sensor at an address; null for an
+    // address the protocol cannot carry or, where it refuses a second sensor
+    // on one address, one that is taken.
+    SerialSensor* addSensorAtAddress(int address);
     virtual QString detectionStateString() const = 0;
+    // The protocol's request for a sensor's level.
+    virtual EngineCommand pollRequest(uint8_t address) const = 0;
 
     void setState(State newState);
     State state() const { return m_state; }
@@ -120,9 +126,19 @@ signals:
 public slots:
     void slotOnReadyRead();
     void slotOnStateCheckTimeout();
-    virtual void slotAddSensorFromDialog(int address) = 0;
+    void slotAddSensorFromDialog(int address);
 
 protected:
+    // The addresses a sensor can be added at; 0 to 255 unless the protocol says.
+    void setSensorAddresses(int first, int last);
+    // A new sensor of the protocol, registered with this engine, not yet
+    // addressed nor announced.
+    virtual SerialSensor* createSensor() = 0;
+    // The user knows the line better than we do: an address already in use is
+    // taken as asked, unless the protocol cannot tell two sensors there apart.
+    virtual bool sharesAddresses() const { return true; }
+    // After a sensor has been announced.
+    virtual void sensorAdded(SerialSensor*) {}
     // Called after new bytes were appended to the input buffer.
     virtual void repackInput() = 0;
     virtual void setEnginePortLocks() = 0;
@@ -245,6 +261,8 @@ private:
     NoiseMeter m_noiseMeter;
     bool m_noiseReported = false;
     bool m_lineEchoes = false;
+    int m_firstSensorAddress = 0;
+    int m_lastSensorAddress = 255;
 };
 
 Q_DECLARE_METATYPE(SerialEngine::State)

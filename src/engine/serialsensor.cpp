@@ -33,6 +33,14 @@ int SerialSensor::queryInterval() const
     return m_coolDownTimer->interval();
 }
 
+EngineCommand SerialSensor::pollLevel()
+{
+    EngineCommand command = engine()->pollRequest(address());
+    command.kind = EngineCommand::LevelPoll;
+    command.callback = m_levelPollCallback;
+    return command;
+}
+
 void SerialSensor::invokeCoolDown()
 {
     m_coolDown = true;
@@ -46,15 +54,13 @@ void SerialSensor::setQueryInterval(int milliseconds)
 
 void SerialSensor::deinit()
 {
-    if (engine())
-        engine()->removeSensor(this);
+    emit deinitialised();
 }
 
 void SerialSensor::slotResetCoolDown()
 {
     m_coolDown = false;
-    if (engine())
-        engine()->idleCheck();
+    emit coolDownEnded();
 }
 
 int SerialSensor::storedQueryInterval()

@@ -9,7 +9,8 @@ class QTimer;
 class SerialEngine;
 
 // A sensor on a polled serial line. Its cool-down spaces its level polls by the
-// query interval, so one fast sensor cannot starve the others.
+// query interval, so one fast sensor cannot starve the others. It asks its
+// engine for exchanges; what the engine needs to hear back it says by signal.
 class SerialSensor : public BaseSensor
 {
     Q_OBJECT
@@ -28,7 +29,9 @@ public:
     CalibrationLog& calibrationLog() { return m_calibrationLog; }
     const CalibrationLog& calibrationLog() const { return m_calibrationLog; }
 
-    virtual EngineCommand pollLevel() = 0;
+    // The level poll of this sensor, its answer going to the protocol sensor's
+    // callback.
+    virtual EngineCommand pollLevel();
     void invokeCoolDown();
     void setQueryInterval(int milliseconds);
     void deinit() override;
@@ -39,8 +42,18 @@ public:
 public slots:
     void slotResetCoolDown();
 
+protected:
+    void setLevelPollCallback(CommandCallback* callback) { m_levelPollCallback = callback; }
+
+signals:
+    // The sensor leaves its line: whoever polls it stops.
+    void deinitialised();
+    // The query interval since its last poll has passed: it may be polled again.
+    void coolDownEnded();
+
 private:
     bool m_coolDown = false;
+    CommandCallback* m_levelPollCallback = nullptr;
     LineStatistics m_lineStatistics;
     CalibrationLog m_calibrationLog;
     QTimer* m_coolDownTimer;

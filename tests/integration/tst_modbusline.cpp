@@ -142,7 +142,7 @@ void TestModBusLine::pollsReturnTheSimulatedLevels()
     Rig rig(SimulatedLine::options("ZT-36", {1, 2}, level));
     QVERIFY2(rig.start(), qPrintable(rig.error));
     for (int address : {1, 2}) {
-        ModBusSensor* sensor = rig.engine.addSensorAtAddress(address);
+        ModBusSensor* sensor = static_cast<ModBusSensor*>(rig.engine.addSensorAtAddress(address));
         QVERIFY(rig.waitForReadings(sensor));
         checkReading(sensor, level);
     }
@@ -153,7 +153,7 @@ void TestModBusLine::addressChangeRoundTrip()
 {
     Rig rig(SimulatedLine::options("ZT-32", {1}));
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    ModBusSensor* sensor = rig.engine.addSensorAtAddress(1);
+    ModBusSensor* sensor = static_cast<ModBusSensor*>(rig.engine.addSensorAtAddress(1));
     QVERIFY(rig.waitForReadings(sensor));
     sim::SimSensor* simSensor = rig.sim.sensorAt(1);
     QSignalSpy moved(sensor, &BaseSensor::addressChanged);
@@ -176,7 +176,7 @@ void TestModBusLine::exceptionReplyIsNackAndPollingGoesOn()
 {
     Rig rig(SimulatedLine::options("ZT-32", {4}));
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    ModBusSensor* sensor = rig.engine.addSensorAtAddress(4);
+    ModBusSensor* sensor = static_cast<ModBusSensor*>(rig.engine.addSensorAtAddress(4));
     QVERIFY(rig.waitForReadings(sensor));
 
     // Register 2 is not writable: the sensor answers with a 5-byte exception.
@@ -204,8 +204,9 @@ void TestModBusLine::faultsNeitherStopPollingNorLoseCommands()
 {
     Rig rig(SimulatedLine::options("ZT-32", {1, 2}));
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    const QList<ModBusSensor*> sensors = {rig.engine.addSensorAtAddress(1),
-                                          rig.engine.addSensorAtAddress(2)};
+    const QList<ModBusSensor*> sensors = {
+        static_cast<ModBusSensor*>(rig.engine.addSensorAtAddress(1)),
+        static_cast<ModBusSensor*>(rig.engine.addSensorAtAddress(2))};
     rig.sim.line().setFaults(SimulatedLine::everyFault(0.08), 2026);
 
     // Level reads and address writes that keep each sensor where it is, handed

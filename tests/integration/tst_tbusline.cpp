@@ -112,7 +112,7 @@ void TestTBusLine::pollsReturnTheSimulatedLevels()
     Rig rig(SimulatedLine::options("ZT-31", {8, 10}, level), 0);
     QVERIFY2(rig.start(), qPrintable(rig.error));
     for (int address : {8, 10}) {
-        TBusSensor* sensor = rig.engine.addSensorAtAddress(address);
+        TBusSensor* sensor = static_cast<TBusSensor*>(rig.engine.addSensorAtAddress(address));
         QVERIFY(rig.waitForReadings(sensor, int(std::lround(level * 10000))));
         checkLevel(sensor, level);
     }
@@ -126,7 +126,7 @@ void TestTBusLine::calibrationSetsBothPoints()
     options.uncalibrated = true;
     Rig rig(options, kFeatureCalibration);
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    TBusSensor* sensor = rig.engine.addSensorAtAddress(10);
+    TBusSensor* sensor = static_cast<TBusSensor*>(rig.engine.addSensorAtAddress(10));
     const sim::SimSensor* simSensor = rig.sim.sensorAt(10);
 
     // Without its points the sensor reports error codes instead of a level.
@@ -156,8 +156,9 @@ void TestTBusLine::faultsNeitherStopPollingNorLoseCommands()
 {
     Rig rig(SimulatedLine::options("ZT-35", {8, 10}), kFeatureCalibration);
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    const QList<TBusSensor*> sensors = {rig.engine.addSensorAtAddress(8),
-                                        rig.engine.addSensorAtAddress(10)};
+    const QList<TBusSensor*> sensors = {
+        static_cast<TBusSensor*>(rig.engine.addSensorAtAddress(8)),
+        static_cast<TBusSensor*>(rig.engine.addSensorAtAddress(10))};
     rig.sim.line().setFaults(SimulatedLine::everyFault(0.08), 2026);
 
     // Level polls and now and then a calibration, handed over at a steady

@@ -60,7 +60,10 @@ struct Line
 
     ~Line() { engine.deinit(); }
 
-    ModBusSensor* sensorAt(int address) { return engine.addSensorAtAddress(address); }
+    ModBusSensor* sensorAt(int address)
+    {
+        return static_cast<ModBusSensor*>(engine.addSensorAtAddress(address));
+    }
 
     EngineCommand sendPoll(unsigned char address, RecordingCallback* callback)
     {

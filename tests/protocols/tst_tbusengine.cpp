@@ -71,7 +71,10 @@ struct Line
 
     ~Line() { engine.deinit(); }
 
-    TBusSensor* sensorAt(int address) { return engine.addSensorAtAddress(address); }
+    TBusSensor* sensorAt(int address)
+    {
+        return static_cast<TBusSensor*>(engine.addSensorAtAddress(address));
+    }
 
     void send(EngineCommand command, RecordingCallback* recorder)
     {
@@ -407,10 +410,12 @@ void TestTBusEngine::detection()
     Line told;
     told.engine.setDetectionAddresses({5, 63, 12, 5, 74});
     QCOMPARE(told.engine.detectionAddresses(), QList<int>({5, 12}));
-    QCOMPARE(requestBytes(told.engine.detectNext()), QByteArray(1, char(told.engine.identifier(5))));
+    QCOMPARE(requestBytes(told.engine.detectNext()),
+             QByteArray(1, char(told.engine.identifier(5))));
     QCOMPARE(requestBytes(told.engine.detectNext()),
              QByteArray(1, char(told.engine.identifier(12))));
-    QCOMPARE(requestBytes(told.engine.detectNext()), QByteArray(1, char(told.engine.identifier(5))));
+    QCOMPARE(requestBytes(told.engine.detectNext()),
+             QByteArray(1, char(told.engine.identifier(5))));
 }
 
 void TestTBusEngine::detectionProbeCreatesSensor()

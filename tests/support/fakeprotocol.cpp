@@ -3,10 +3,12 @@
 FakeEngine::FakeEngine(int addressCount)
     : SerialEngine(0)
     , m_addressCount(addressCount)
-{}
+{
+    setSensorAddresses(0, addressCount - 1);
+}
 
 EngineCommand FakeEngine::makeCommand(unsigned char op, unsigned char address,
-                                      CommandCallback* callback)
+                                      CommandCallback* callback) const
 {
     EngineCommand command;
     command.request[0] = op;
@@ -18,14 +20,14 @@ EngineCommand FakeEngine::makeCommand(unsigned char op, unsigned char address,
     return command;
 }
 
-AddSensorPrompt FakeEngine::addSensorPrompt() const
+EngineCommand FakeEngine::pollRequest(uint8_t address) const
 {
-    return {QStringLiteral("Address"), 0, m_addressCount - 1};
+    return makeCommand(PollOp, address, nullptr);
 }
 
-void FakeEngine::slotAddSensorFromDialog(int address)
+SerialSensor* FakeEngine::createSensor()
 {
-    new FakeSensor(this, uint8_t(address));
+    return new FakeSensor(this, 0);
 }
 
 void FakeEngine::repackInput()
@@ -65,13 +67,11 @@ FakeSensor::FakeSensor(FakeEngine* engine, uint8_t address)
     : SerialSensor(engine)
 {
     setAddress(address);
+    setLevelPollCallback(&pollCallback);
 }
 
 EngineCommand FakeSensor::pollLevel()
 {
-    EngineCommand command = static_cast<FakeEngine*>(engine())->makeCommand(
-        FakeEngine::PollOp, address(), &pollCallback);
-    command.kind = EngineCommand::LevelPoll;
     ++pollsMade;
-    return command;
+    return SerialSensor::pollLevel();
 }

@@ -17,10 +17,10 @@ public:
 
     explicit FakeEngine(int addressCount = 4);
 
-    EngineCommand makeCommand(unsigned char op, unsigned char address, CommandCallback* callback);
-    AddSensorPrompt addSensorPrompt() const override;
-    void slotAddSensorFromDialog(int address) override;
+    EngineCommand makeCommand(unsigned char op, unsigned char address,
+                              CommandCallback* callback) const;
     QString detectionStateString() const override { return QString(); }
+    EngineCommand pollRequest(uint8_t address) const override;
 
     RecordingCallback detectionCallback;
     int probesMade = 0;
@@ -31,6 +31,7 @@ public:
     using SerialEngine::logAndClearStrayData;
 
 protected:
+    SerialSensor* createSensor() override;
     void repackInput() override;
     void setEnginePortLocks() override { ++portLockCalls; }
     EngineCommand detectNext() override;

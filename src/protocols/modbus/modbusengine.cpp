@@ -17,6 +17,10 @@ const unsigned char kReadReplyDataLength = 3;
 const unsigned char kAddressRegisterHigh = 0x00;
 const unsigned char kAddressRegisterLow = 0x01;
 const unsigned char kWriteReplyDataLength = 4;
+// The register value after address, function code and byte count, big-endian.
+const int kReadValueByte = 3;
+// The written value after address, function code and register, big-endian.
+const int kWrittenValueByte = 4;
 // Outside the CRC, a frame carries address and function code in front.
 const int kFrameOverhead = 4;
 // A read reply carries its byte count after address and function code.
@@ -38,7 +42,9 @@ quint16 littleEndian16(const unsigned char* bytes)
 ModBusEngine::ModBusEngine(QObject* parent)
     : SerialEngine(0, parent)
     , m_detectionCallback(this, &ModBusEngine::detectionCallback)
-{}
+{
+    setSensorAddresses(kFirstAddress, LastUnicastAddress);
+}
 
 quint16 ModBusEngine::crc16(const unsigned char* data, int length)
 {
@@ -91,6 +97,16 @@ EngineCommand ModBusEngine::createAddressChangeRequest(BaseSensor* sensor,
     return command;
 }
 
+int ModBusEngine::levelValue(const EngineCommand& command)
+{
+    return command.reply[kReadValueByte] * 256 + command.reply[kReadValueByte + 1];
+}
+
+quint8 ModBusEngine::requestedAddress(const EngineCommand& command)
+{
+    return command.request[kWrittenValueByte + 1];
+}
+
 int ModBusEngine::stateCheckTimeoutInterval(State state) const
 {
     return state == Synchronizing ? kSynchronizingInterval
@@ -102,26 +118,9 @@ QString ModBusEngine::detectionStateString() const
     return QStringLiteral("%1/255").arg(m_detectionAddress);
 }
 
-AddSensorPrompt ModBusEngine::addSensorPrompt() const
+SerialSensor* ModBusEngine::createSensor()
 {
-    return {tr("Address"), kFirstAddress, LastUnicastAddress};
-}
-
-void ModBusEngine::slotAddSensorFromDialog(int address)
-{
-    addSensorAtAddress(address);
-}
-
-ModBusSensor* ModBusEngine::addSensorAtAddress(int address)
-{
-    if (address < kFirstAddress || address > LastUnicastAddress)
-        return nullptr;
-    // The user knows the line better than we do: an address already in use is
-    // taken as asked.
-    auto* sensor = new ModBusSensor(this);
-    sensor->setAddress(quint8(address));
-    emit sensorDetected(sensor);
-    return sensor;
+    return new ModBusSensor(this);
 }
 
 void ModBusEngine::repackInput()
@@ -350,9 +349,7 @@ void ModBusEngine::detectionCallback(CommandCallback::Result result, const Engin
     }
     if (result != CommandCallback::Ok)
         return;
-    auto* sensor = new ModBusSensor(this);
-    sensor->setAddress(command.request[0]);
-    emit sensorDetected(sensor);
+    auto* sensor = static_cast<ModBusSensor*>(addSensorAtAddress(command.request[0]));
     // The probe was a level read, so its reply is the sensor's first reading.
     sensor->levelPollCallback(CommandCallback::Ok, command);
 }

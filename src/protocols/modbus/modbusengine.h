@@ -3,7 +3,6 @@
 #include "engine/commandcallback.h"
 #include "engine/serialengine.h"
 
-
 class ModBusSensor;
 
 // The serial engine for ModBus RTU level sensors on RS-485. The line has no echo,
@@ -25,11 +24,16 @@ public:
     static quint16 crc16(const unsigned char* data, int length);
 
     EngineCommand levelPollCommand(unsigned char address) const;
+    EngineCommand pollRequest(uint8_t address) const override { return levelPollCommand(address); }
     EngineCommand createCommand(unsigned char address, CommandFunction function,
                                 const unsigned char* data, unsigned char dataLength,
                                 unsigned char replyDataLength) const;
     EngineCommand createAddressChangeRequest(BaseSensor* sensor,
                                              unsigned short newAddress) override;
+    // What the requests above carry and their replies hold: the register a
+    // level poll read, the address a change request wrote.
+    static int levelValue(const EngineCommand& command);
+    static quint8 requestedAddress(const EngineCommand& command);
 
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
@@ -37,16 +41,10 @@ public:
     int sweepPosition() const override { return m_detectionAddress; }
     int sweepLength() const override { return LastUnicastAddress; }
 
-    AddSensorPrompt addSensorPrompt() const override;
-    // What an accepted add-sensor dialog does; null for an address out of range.
-    ModBusSensor* addSensorAtAddress(int address);
-
     void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
 
-public slots:
-    void slotAddSensorFromDialog(int address) override;
-
 protected:
+    SerialSensor* createSensor() override;
     void repackInput() override;
     void setEnginePortLocks() override;
     EngineCommand detectNext() override;

@@ -2,29 +2,13 @@
 
 #include "protocols/modbus/modbusengine.h"
 
-namespace {
-// Position of the new address in the write-single-register request.
-const int kNewAddressByte = 5;
-} // namespace
-
 ModBusSensor::ModBusSensor(ModBusEngine* engine)
     : SerialSensor(engine)
     , m_levelPollCallback(this, &ModBusSensor::levelPollCallback)
     , m_setAddressCallback(this, &ModBusSensor::setAddressCallback)
 {
     addIntParameter(QStringLiteral("RawLevel"));
-}
-
-ModBusEngine* ModBusSensor::engine() const
-{
-    return static_cast<ModBusEngine*>(SerialSensor::engine());
-}
-
-EngineCommand ModBusSensor::pollLevel()
-{
-    EngineCommand command = engine()->levelPollCommand(address());
-    command.callback = &m_levelPollCallback;
-    return command;
+    setLevelPollCallback(&m_levelPollCallback);
 }
 
 void ModBusSensor::requestSetAddress(unsigned char newAddress)
@@ -49,9 +33,8 @@ void ModBusSensor::levelPollCallback(CommandCallback::Result result, const Engin
         report(reading);
         return;
     }
-    // The register is big-endian, as ModBus has it; the sensor reports hundredths
-    // of a percent.
-    const int raw = command.reply[3] * 256 + command.reply[4];
+    // The sensor reports hundredths of a percent.
+    const int raw = ModBusEngine::levelValue(command);
     const float level = float(raw) / 100.0f;
     intParameter(RawLevelIndex)->setValue(raw);
     floatParameter(LevelIndex)->setValue(level);
@@ -67,7 +50,7 @@ void ModBusSensor::levelPollCallback(CommandCallback::Result result, const Engin
 void ModBusSensor::setAddressCallback(CommandCallback::Result result, const EngineCommand& command)
 {
     if (result == CommandCallback::Ok)
-        setAddress(command.request[kNewAddressByte]);
+        setAddress(ModBusEngine::requestedAddress(command));
     else
         emit addressChangeFailed(result);
 }

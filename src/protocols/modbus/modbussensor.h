@@ -15,8 +15,6 @@ public:
 
     explicit ModBusSensor(ModBusEngine* engine);
 
-    ModBusEngine* engine() const;
-    EngineCommand pollLevel() override;
     void requestSetAddress(unsigned char newAddress);
 
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);

@@ -224,16 +224,6 @@ void OmniCommEngine::setEnginePortLocks()
     port()->setParity(PAR_NONE);
 }
 
-AddSensorPrompt OmniCommEngine::addSensorPrompt() const
-{
-    return {tr("Address"), 0, AddressCount - 1};
-}
-
-void OmniCommEngine::slotAddSensorFromDialog(int address)
-{
-    sensorDetectedCallback(address);
-}
-
 // Padded with figure spaces, which are as wide as digits, so the text does not
 // jump as the address grows.
 QString OmniCommEngine::detectionStateString() const
@@ -316,14 +306,18 @@ void OmniCommEngine::detectionCallback(CommandCallback::Result result, const Eng
 
 OmniCommSensor* OmniCommEngine::sensorDetectedCallback(int address)
 {
-    if (address < 0 || address >= AddressCount || isAddressBusy(quint8(address)))
-        return nullptr;
-    auto* sensor = new OmniCommSensor(this);
-    sensor->setAddress(quint8(address));
-    emit sensorDetected(sensor);
+    return static_cast<OmniCommSensor*>(addSensorAtAddress(address));
+}
+
+SerialSensor* OmniCommEngine::createSensor()
+{
+    return new OmniCommSensor(this);
+}
+
+void OmniCommEngine::sensorAdded(SerialSensor* sensor)
+{
     resetDetectionState();
-    sensor->requestConfigurationUpdate();
-    return sensor;
+    static_cast<OmniCommSensor*>(sensor)->requestConfigurationUpdate();
 }
 
 void OmniCommEngine::repackInput()

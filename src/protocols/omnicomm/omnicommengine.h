@@ -74,6 +74,7 @@ public:
     static EngineCommand createCommand(quint8 address, quint8 code, const unsigned char* data,
                                        int dataLength, int replyDataLength);
     static EngineCommand levelPollCommand(quint8 address);
+    EngineCommand pollRequest(uint8_t address) const override { return levelPollCommand(address); }
     static EngineCommand enableAutoModeCommand(quint8 address);
     static EngineCommand configurationCommand(quint8 address, bool extended);
     EngineCommand createAddressChangeRequest(BaseSensor* sensor,
@@ -97,7 +98,6 @@ public:
     static DataFrame parseDataFrame(const unsigned char* frame);
     static Configuration parseConfiguration(const unsigned char* frame, bool extended);
 
-    AddSensorPrompt addSensorPrompt() const override;
     QString detectionStateString() const override;
     bool readyToPoll(SerialSensor* sensor) override;
     EngineCommand detectNext() override;
@@ -111,10 +111,10 @@ public:
     OmniCommSensor* sensorDetectedCallback(int address);
     void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
 
-public slots:
-    void slotAddSensorFromDialog(int address) override;
-
 protected:
+    SerialSensor* createSensor() override;
+    bool sharesAddresses() const override { return false; }
+    void sensorAdded(SerialSensor* sensor) override;
     void repackInput() override;
     void setEnginePortLocks() override;
     void rewindDetection() override;

@@ -79,11 +79,7 @@ OmniCommSensor::OmniCommSensor(OmniCommEngine* engine)
     addIntParameter(tr("NormalTemperature"));
     addIntParameter(tr("AnalogueOutputRatio"));
     addIntParameter(tr("AnalogueOutputRange"));
-}
-
-OmniCommEngine* OmniCommSensor::engine() const
-{
-    return static_cast<OmniCommEngine*>(SerialSensor::engine());
+    setLevelPollCallback(&m_levelPollCallback);
 }
 
 bool OmniCommSensor::hasExtendedConfiguration() const
@@ -121,14 +117,6 @@ bool OmniCommSensor::isWrongModel() const
 {
     return m_heardConfiguration != NotHeard &&
            (m_heardConfiguration == ExtendedConfiguration) != hasExtendedConfiguration();
-}
-
-EngineCommand OmniCommSensor::pollLevel()
-{
-    EngineCommand command = OmniCommEngine::levelPollCommand(address());
-    command.kind = EngineCommand::LevelPoll;
-    command.callback = &m_levelPollCallback;
-    return command;
 }
 
 void OmniCommSensor::parseData(const unsigned char* frame, Mode mode, qint64 heardMs)

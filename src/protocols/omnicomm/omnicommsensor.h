@@ -55,7 +55,6 @@ public:
 
     explicit OmniCommSensor(OmniCommEngine* engine);
 
-    OmniCommEngine* engine() const;
     Mode mode() const { return m_mode; }
     ConfigurationState configurationState() const { return m_configurationState; }
     // Why the last configuration read failed; Ok while none has.
@@ -72,7 +71,6 @@ public:
     // says which models give its reply (OmniCommModels).
     bool isWrongModel() const;
 
-    EngineCommand pollLevel() override;
     // A data frame heard at heardMs: a probe's answer or one the sensor sent by itself.
     void parseData(const unsigned char* frame, Mode mode, qint64 heardMs);
     void requestConfigurationUpdate();

@@ -24,6 +24,11 @@ unsigned char bit(unsigned char value, int index)
     return (value >> index) & 1;
 }
 
+int littleEndianWord(const unsigned char* bytes)
+{
+    return bytes[0] + 256 * bytes[1];
+}
+
 unsigned char xorOf(const unsigned char* data, int length)
 {
     unsigned char sum = 0;
@@ -38,6 +43,7 @@ TBusEngine::TBusEngine(quint32 features, QObject* parent)
     : SerialEngine(features, parent)
     , m_detectionCallback(this, &TBusEngine::detectionCallback)
 {
+    setSensorAddresses(FirstAddress, LastAddress);
     // Not the LIN protected identifier: these check bits stand the other way round
     // and neither is inverted.
     for (unsigned char n = 0; n < m_identifiers.size(); ++n) {
@@ -87,6 +93,18 @@ EngineCommand TBusEngine::createCalibrationCommand(unsigned char address, Calibr
     return createServiceCommand(address, data, sizeof data, kCalibrationReplyDataLength);
 }
 
+// A poll reply is identifier, value and checksum; a calibration reply is
+// marker, identifier, command, the ADC value and checksum.
+int TBusEngine::levelValue(const EngineCommand& command)
+{
+    return littleEndianWord(command.reply + 1);
+}
+
+int TBusEngine::calibrationValue(const EngineCommand& command)
+{
+    return littleEndianWord(command.reply + 3);
+}
+
 int TBusEngine::stateCheckTimeoutInterval(State state) const
 {
     switch (state) {
@@ -114,24 +132,9 @@ QString TBusEngine::detectionStateString() const
     return QString();
 }
 
-AddSensorPrompt TBusEngine::addSensorPrompt() const
+SerialSensor* TBusEngine::createSensor()
 {
-    return {tr("Address"), FirstAddress, LastAddress};
-}
-
-void TBusEngine::slotAddSensorFromDialog(int address)
-{
-    addSensorAtAddress(address);
-}
-
-TBusSensor* TBusEngine::addSensorAtAddress(int address)
-{
-    if (address < FirstAddress || address > LastAddress)
-        return nullptr;
-    auto* sensor = new TBusSensor(this);
-    sensor->setAddress(quint8(address));
-    emit sensorDetected(sensor);
-    return sensor;
+    return new TBusSensor(this);
 }
 
 void TBusEngine::serveCommand()
@@ -310,11 +313,9 @@ void TBusEngine::detectionCallback(CommandCallback::Result result, const EngineC
 {
     // A sensor that was added on this identifier meanwhile already has its tab.
     if (result == CommandCallback::Ok && !isIdentifierBusy(command.reply[0])) {
-        auto* sensor = new TBusSensor(this);
-        sensor->setAddress(command.reply[0]);
-        emit sensorDetected(sensor);
         // The probe was a level poll, so its reply is the sensor's first reading.
-        sensor->levelPollCallback(CommandCallback::Ok, command);
+        if (auto* sensor = static_cast<TBusSensor*>(addSensorAtAddress(command.reply[0])))
+            sensor->levelPollCallback(CommandCallback::Ok, command);
     }
     // The sweep is over once no free identifier follows this one in the list.
     const int index = m_detectionAddresses.indexOf(command.request[0] & kIdentifierMask);

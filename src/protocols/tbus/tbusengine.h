@@ -28,11 +28,16 @@ public:
     unsigned char identifier(unsigned char address) const;
 
     EngineCommand levelPollCommand(unsigned char address) const;
+    EngineCommand pollRequest(uint8_t address) const override { return levelPollCommand(address); }
     EngineCommand createServiceCommand(unsigned char address, const unsigned char* data,
                                        unsigned char dataLength,
                                        unsigned char replyDataLength) const;
     EngineCommand createCalibrationCommand(unsigned char address, CalibrationType type,
                                            unsigned char value) const;
+    // What their replies hold: the value a level poll read (a level or a
+    // status code), the ADC value a calibration stored.
+    static int levelValue(const EngineCommand& command);
+    static int calibrationValue(const EngineCommand& command);
 
     int stateCheckTimeoutInterval(State state) const override;
     QString detectionStateString() const override;
@@ -41,16 +46,10 @@ public:
     void setDetectionAddresses(const QList<int>& addresses);
     const QList<int>& detectionAddresses() const { return m_detectionAddresses; }
 
-    AddSensorPrompt addSensorPrompt() const override;
-    // What an accepted add-sensor dialog does; null for an address out of range.
-    TBusSensor* addSensorAtAddress(int address);
-
     void detectionCallback(CommandCallback::Result result, const EngineCommand& command);
 
-public slots:
-    void slotAddSensorFromDialog(int address) override;
-
 protected:
+    SerialSensor* createSensor() override;
     void serveCommand() override;
     void repackInput() override;
     void setEnginePortLocks() override;

@@ -16,11 +16,6 @@ const int kMinimumUndefined = 20000;
 const int kMaximumUndefined = 30000;
 const int kCalibrationInvalid = 40000;
 
-int littleEndianWord(const unsigned char* bytes)
-{
-    return bytes[0] + 256 * bytes[1];
-}
-
 bool isCalibrationStatus(int value)
 {
     return value == kMinimumUndefined || value == kMaximumUndefined || value == kCalibrationInvalid;
@@ -36,18 +31,12 @@ TBusSensor::TBusSensor(TBusEngine* engine)
 {
     addIntParameter(QStringLiteral("RawLevel"));
     addIntParameter(QStringLiteral("AdcValue"));
+    setLevelPollCallback(&m_levelPollCallback);
 }
 
 TBusEngine* TBusSensor::engine() const
 {
     return static_cast<TBusEngine*>(SerialSensor::engine());
-}
-
-EngineCommand TBusSensor::pollLevel()
-{
-    EngineCommand command = engine()->levelPollCommand(address());
-    command.callback = &m_levelPollCallback;
-    return command;
 }
 
 void TBusSensor::levelPollCallback(CommandCallback::Result result, const EngineCommand& command)
@@ -66,7 +55,7 @@ void TBusSensor::levelPollCallback(CommandCallback::Result result, const EngineC
 
 void TBusSensor::parseData(const EngineCommand& command, SensorReading* reading)
 {
-    const int value = littleEndianWord(command.reply + 1);
+    const int value = TBusEngine::levelValue(command);
     intParameter(RawLevelIndex)->setValue(value);
     reading->rawLevel = value;
     QString note;
@@ -132,7 +121,7 @@ void TBusSensor::finishCalibration(CommandCallback::Result result, const EngineC
                                    CalibrationLog::Point point, const QString& okNote)
 {
     if (result == CommandCallback::Ok) {
-        const int value = littleEndianWord(command.reply + 3);
+        const int value = TBusEngine::calibrationValue(command);
         calibrationLog().record(point, value, QDateTime::currentMSecsSinceEpoch());
         logCommandResult(result, command, okNote.arg(value));
     } else {

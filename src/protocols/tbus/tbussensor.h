@@ -17,7 +17,6 @@ public:
     explicit TBusSensor(TBusEngine* engine);
 
     TBusEngine* engine() const;
-    EngineCommand pollLevel() override;
 
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
     void setMinimumCallback(CommandCallback::Result result, const EngineCommand& command);

@@ -72,7 +72,7 @@ TankCalibrationDialog::TankCalibrationDialog(BaseSensor* sensor, const QString& 
     setUpPlot();
     addShapeButtons();
     ui->stepSpinBox->setFocus();
-    connect(sensor, &BaseSensor::updated, this, &TankCalibrationDialog::slotSensorUpdated);
+    connect(sensor, &BaseSensor::reported, this, &TankCalibrationDialog::slotSensorUpdated);
     // A table the sensor already has, loaded or recorded before, is where to go on from.
     if (const TankTable* table = sensor->tankTable())
         m_calibration.setTable(*table);

@@ -38,12 +38,8 @@ ModBusSensor* ModBusSensorWidget::sensor() const
     return static_cast<ModBusSensor*>(baseSensor());
 }
 
-void ModBusSensorWidget::updateWidgetValues()
+void ModBusSensorWidget::showReading(const SensorReading& reading)
 {
-    const ModBusSensor* sensor = this->sensor();
-    if (!sensor)
-        return;
-    const SensorReading& reading = sensor->lastReading();
     showLevelReading(reading, ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar);
     appendSample(levelSample(reading));
 }
@@ -81,5 +77,5 @@ QString ModBusSensorWidget::plotToolTipText(double time)
 
 void ModBusSensorWidget::savePlotDataImpl(QTextStream& stream)
 {
-    writePlotData(stream, false, levelReading);
+    recorder()->writeCsv(stream, false);
 }

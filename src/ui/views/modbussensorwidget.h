@@ -26,7 +26,7 @@ public:
     void savePlotDataImpl(QTextStream& stream) override;
 
 public slots:
-    void updateWidgetValues() override;
+    void showReading(const SensorReading& reading) override;
     void updateFeatures() override {}
 
 private slots:

@@ -275,12 +275,8 @@ void OmniCommSensorWidget::clearPlot()
     fitRightAxis();
 }
 
-void OmniCommSensorWidget::updateWidgetValues()
+void OmniCommSensorWidget::showReading(const SensorReading& reading)
 {
-    const OmniCommSensor* sensor = this->sensor();
-    if (!sensor)
-        return;
-    const SensorReading& reading = sensor->lastReading();
     // A missing reply is marked on the plot; the fields keep the last reading,
     // greyed once the sensor counts as silent.
     if (!reading.answered()) {
@@ -307,15 +303,6 @@ OmniCommSamplePoint OmniCommSensorWidget::sampleOf(const SensorReading& reading)
     sample.temperature = qint16(reading.temperature);
     sample.frequency = quint16(reading.frequency);
     return sample;
-}
-
-SensorReading OmniCommSensorWidget::readingOf(const OmniCommSamplePoint& sample)
-{
-    SensorReading reading = levelReading(sample);
-    reading.hasFrequencyTemperature = true;
-    reading.temperature = sample.temperature;
-    reading.frequency = sample.frequency;
-    return reading;
 }
 
 QList<ShownValue> OmniCommSensorWidget::shownConfiguration() const
@@ -578,7 +565,7 @@ QString OmniCommSensorWidget::plotToolTipText(double time)
 
 void OmniCommSensorWidget::savePlotDataImpl(QTextStream& stream)
 {
-    writePlotData(stream, true, readingOf);
+    recorder()->writeCsv(stream, true);
 }
 
 void OmniCommSensorWidget::updatePlotSettingsImpl(const PlotSettings& settings)

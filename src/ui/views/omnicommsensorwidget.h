@@ -42,7 +42,7 @@ public:
     static QString modeText(int mode);
 
 public slots:
-    void updateWidgetValues() override;
+    void showReading(const SensorReading& reading) override;
     void updateFeatures() override;
     void clearPlot() override;
     void slotModeChanged();
@@ -76,7 +76,6 @@ private:
     QString refusal(int index, const QVariant& value) const;
     void setModeCallback(CommandCallback::Result result, const EngineCommand& command);
     static OmniCommSamplePoint sampleOf(const SensorReading& reading);
-    static SensorReading readingOf(const OmniCommSamplePoint& sample);
 
     std::unique_ptr<Ui::OmniCommSensorWidget> ui;
     QList<ParameterWidget*> m_parameterWidgets;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "engine/basesensor.h"
-#include "engine/readingcsv.h"
+#include "engine/readingrecorder.h"
 #include "engine/sensorreading.h"
 #include "plot/limitedqueue.h"
 #include "plot/plotsettings.h"
@@ -32,8 +31,17 @@ public:
     }
 
     int maximumPlotSize() const override { return m_queue.maximumSize(); }
-    void setMaximumPlotSize(int size) override { m_queue.setMaximumSize(size); }
-    void clearPlot() override { m_queue.clear(); }
+    // The export keeps as many readings as the plot keeps samples.
+    void setMaximumPlotSize(int size) override
+    {
+        m_queue.setMaximumSize(size);
+        recorder()->setLimit(size);
+    }
+    void clearPlot() override
+    {
+        m_queue.clear();
+        recorder()->clear();
+    }
     void updatePlotSettingsImpl(const PlotSettings& settings) override
     {
         m_levelSeries->setRawFormat(settings.rawLevel);
@@ -62,19 +70,7 @@ protected:
         const int index = m_queue.upperBound(qint64(time));
         return index < m_queue.size() ? &m_queue[index] : nullptr;
     }
-    // The CSV file of the samples from the oldest to the newest, each turned
-    // back into the reading it was taken from.
-    template <typename ToReading>
-    void writePlotData(QTextStream& stream, bool frequencyTemperature, ToReading toReading) const
-    {
-        const BaseSensor* sensor = baseSensor();
-        const ReadingCsv csv(frequencyTemperature, sensor ? sensor->tankTable() : nullptr);
-        stream << csv.header() << '\n';
-        for (int i = 0; i < m_queue.size(); ++i)
-            stream << csv.row(toReading(m_queue[i])) << '\n';
-    }
-    // The sample of a reading's level, and back: what every sample record
-    // holds. A failed sample no longer knows why it failed.
+    // The sample of a reading's level: what every sample record holds.
     static T levelSample(const SensorReading& reading)
     {
         T sample{};
@@ -83,15 +79,6 @@ protected:
         sample.rawLevel = quint16(reading.rawLevel);
         sample.error = reading.failed();
         return sample;
-    }
-    static SensorReading levelReading(const T& sample)
-    {
-        SensorReading reading;
-        reading.timeMs = sample.time;
-        reading.error = sample.error ? SensorReading::NoReply : SensorReading::NoError;
-        reading.level = sample.level;
-        reading.rawLevel = sample.rawLevel;
-        return reading;
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "views/sensorwidget.h"
 
 #include "engine/basesensor.h"
+#include "engine/readingrecorder.h"
 #include "engine/serialsensor.h"
 #include "files/wholefile.h"
 #include "log/logger.h"
@@ -57,12 +58,13 @@ const int Axes[] = {QwtPlot::yLeft, QwtPlot::yRight, QwtPlot::xBottom, QwtPlot::
 SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
     : QWidget(parent)
     , m_sensor(sensor)
+    , m_recorder(new ReadingRecorder(sensor, this))
     , m_timeScaleDraw(new TimeScaleDraw)
     , m_recordAction(new QAction(tr("Commissioning record..."), this))
 {
     connect(m_recordAction, &QAction::triggered, this, &SensorWidget::recordRequested);
     m_sensorActions.append(m_recordAction);
-    connect(sensor, &BaseSensor::updated, this, &SensorWidget::updateWidgetValues);
+    connect(sensor, &BaseSensor::reported, this, &SensorWidget::showReading);
     connect(sensor, &BaseSensor::addressChanged, this, &SensorWidget::addressChanged);
     connect(sensor, &QObject::destroyed, this, &QObject::deleteLater);
     m_replotTimer.setInterval(ReplotIntervalMs);

@@ -14,6 +14,7 @@
 
 class BaseSensor;
 class FailureStatusLine;
+class ReadingRecorder;
 class ParameterWidget;
 struct SensorReading;
 struct ShownValue;
@@ -31,7 +32,7 @@ class TimeScaleDraw;
 // a time plot of its level and read errors. This part holds what does not
 // depend on the sample record: the plot set-up and its actions, the throttled
 // redraw, following the newest sample, the tooltip, the stored plot settings
-// and the CSV export frame.
+// and the CSV export frame, whose rows its recorder keeps.
 class SensorWidget : public QWidget
 {
     Q_OBJECT
@@ -83,6 +84,8 @@ public:
     QTimer* replotTimer() { return &m_replotTimer; }
     QTimer* statisticsTimer() { return &m_statisticsTimer; }
     ReplyWatch* replyWatch() { return &m_replyWatch; }
+    // The readings the plot export writes, kept as the sensor reported them.
+    ReadingRecorder* recorder() const { return m_recorder; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -101,7 +104,8 @@ public slots:
     void setCompactPlot(bool compact);
     void slotSavePlotData();
     virtual void updateFeatures() = 0;
-    virtual void updateWidgetValues() = 0;
+    // One reading of the sensor's stream: its fields and its plot sample.
+    virtual void showReading(const SensorReading& reading) = 0;
     void slotReplot();
     void slotClearPlot();
     // The line statistics of the sensor, as one status line under the plot.
@@ -155,6 +159,7 @@ private:
     QTimer m_replotTimer;
     QTimer m_statisticsTimer;
     QPointer<BaseSensor> m_sensor;
+    ReadingRecorder* m_recorder;
     ReplyWatch m_replyWatch;
     QLabel* m_replyStatus = nullptr;
     QList<QWidget*> m_valueFields;

@@ -17,7 +17,7 @@ TankLitresField::TankLitresField(BaseSensor* sensor, QWidget* parent)
     layout->addWidget(new QLabel(tr("Litres"), this));
     layout->addWidget(m_value, 1);
     m_value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    connect(sensor, &BaseSensor::updated, this, &TankLitresField::slotUpdate);
+    connect(sensor, &BaseSensor::reported, this, &TankLitresField::slotUpdate);
     connect(sensor, &BaseSensor::tankTableChanged, this, &TankLitresField::slotUpdate);
     slotUpdate();
 }

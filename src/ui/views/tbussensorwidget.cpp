@@ -76,12 +76,8 @@ void TBusSensorWidget::updateFeatures()
     }
 }
 
-void TBusSensorWidget::updateWidgetValues()
+void TBusSensorWidget::showReading(const SensorReading& reading)
 {
-    const TBusSensor* sensor = this->sensor();
-    if (!sensor)
-        return;
-    const SensorReading& reading = sensor->lastReading();
     showLevelReading(reading, ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar);
     appendSample(levelSample(reading));
 }
@@ -97,5 +93,5 @@ QString TBusSensorWidget::plotToolTipText(double time)
 
 void TBusSensorWidget::savePlotDataImpl(QTextStream& stream)
 {
-    writePlotData(stream, false, levelReading);
+    recorder()->writeCsv(stream, false);
 }

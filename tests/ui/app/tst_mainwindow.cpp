@@ -241,7 +241,7 @@ void TestMainWindow::tabsStayInAddressOrder()
     QTRY_COMPARE_WITH_TIMEOUT(tabsOf(window)->count(), 2, kDetectMs);
     auto* engine = static_cast<ModBusEngine*>(window.manager()->engine());
     engine->addSensorAtAddress(30);
-    ModBusSensor* moved = engine->addSensorAtAddress(3);
+    auto* moved = static_cast<ModBusSensor*>(engine->addSensorAtAddress(3));
     QCOMPARE(tabTitles(window), QStringList({"Status", "3 (0x03)", "20 (0x14)", "30 (0x1e)"}));
 
     moved->setAddress(25);

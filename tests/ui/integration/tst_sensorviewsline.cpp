@@ -265,7 +265,7 @@ void TestSensorViewsLine::modBusViewChangesTheAddress()
     ViewRig<ModBusEngine, ModBusSensorWidget> rig(SimulatedLine::options("ZT-32", {1}));
     QVERIFY2(rig.start(), qPrintable(rig.error));
     sim::SimSensor* simSensor = rig.sim.sensorAt(1);
-    ModBusSensor* sensor = rig.open(rig.engine.addSensorAtAddress(1));
+    ModBusSensor* sensor = rig.open(static_cast<ModBusSensor*>(rig.engine.addSensorAtAddress(1)));
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
 
     SimulatedLine::holdPolls(sensor);
@@ -296,7 +296,7 @@ void TestSensorViewsLine::silentSensorKeepsItsLastReadingGreyed()
     QFETCH(bool, lineLost);
     ViewRig<ModBusEngine, ModBusSensorWidget> rig(SimulatedLine::options("ZT-32", {1}));
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    rig.open(rig.engine.addSensorAtAddress(1));
+    rig.open(static_cast<ModBusSensor*>(rig.engine.addSensorAtAddress(1)));
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("5000"); }, kWaitMs));
     auto* field = rig.child<QLineEdit>("levelLineEdit");
     auto* bar = rig.child<QProgressBar>("progressBar");
@@ -347,7 +347,7 @@ void TestSensorViewsLine::tBusViewCalibratesTheSensor()
     options.uncalibrated = true;
     ViewRig<TBusEngine, TBusSensorWidget> rig(options, EngineFactory::FeatureCalibration);
     QVERIFY2(rig.start(), qPrintable(rig.error));
-    rig.open(rig.engine.addSensorAtAddress(10));
+    rig.open(static_cast<TBusSensor*>(rig.engine.addSensorAtAddress(10)));
     QVERIFY(waitUntil([&] { return rig.field() == QLatin1String("20000"); }, kWaitMs));
 
     // Each asks first, and says what it did.

@@ -1,3 +1,4 @@
+#include "engine/readingrecorder.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbus/modbusengine.h"
 #include "protocols/modbus/modbussensor.h"
@@ -82,6 +83,7 @@ private slots:
     void modBusAddressChange();
     void tBusCalibrationNeedsTheFeature_data();
     void tBusCalibrationNeedsTheFeature();
+    void tBusExportedStatusKeepsItsKind();
 };
 
 void TestModBusTBusSensorWidget::modBusReadingInFieldsSampleAndCsv()
@@ -161,6 +163,26 @@ void TestModBusTBusSensorWidget::tBusCalibrationNeedsTheFeature()
         QCOMPARE(bench.child<QPushButton>(name)->toolTip().isEmpty(), features != 0);
     }
     QCOMPARE(bench.view->plotToolTipText(0), QStringLiteral("VOID"));
+}
+
+// A status in place of a level is exported as an error row with the code as
+// its raw level, and the reading behind the row still says which status.
+void TestModBusTBusSensorWidget::tBusExportedStatusKeepsItsKind()
+{
+    TBusBench bench(0);
+    EngineCommand poll;
+    poll.reply[1] = 0x20; // 20000: no empty point
+    poll.reply[2] = 0x4E;
+    bench.sensor->levelPollCallback(CommandCallback::Ok, poll);
+
+    const std::deque<SensorReading>& kept = bench.view->recorder()->readings();
+    QCOMPARE(int(kept.size()), 1);
+    QCOMPARE(kept.front().error, SensorReading::Uncalibrated);
+    QString text;
+    QTextStream stream(&text);
+    bench.view->savePlotDataImpl(stream);
+    stream.flush();
+    QVERIFY2(text.section('\n', 1, 1).contains(QStringLiteral(",0,20000,1,")), qPrintable(text));
 }
 
 QTEST_MAIN(TestModBusTBusSensorWidget)

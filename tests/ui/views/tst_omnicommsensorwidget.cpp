@@ -1,3 +1,5 @@
+#include "engine/readingcsv.h"
+#include "engine/readingrecorder.h"
 #include "parameters/parameterwidget.h"
 #include "port/scriptedserialport.h"
 #include "protocols/omnicomm/omnicommengine.h"
@@ -129,6 +131,7 @@ private slots:
     void featuresEnableControls();
     void configurationReadSetsRawMaximum();
     void negativeTemperatureStaysSigned();
+    void exportWritesEveryReadingAsReported();
     void addressDialogOutlivedBySensorSendsNothing();
     void addressOfAnotherSensorIsRefusedUnsent();
     void wrongModelIsNamed();
@@ -357,6 +360,32 @@ void TestOmniCommSensorWidget::negativeTemperatureStaysSigned()
     QCOMPARE(ticks().constFirst(), QStringLiteral("-20"));
     bench.view->slotClearPlot();
     QCOMPARE(ticks().constFirst(), QStringLiteral("-10"));
+}
+
+// The export writes the readings as the sensor reported them, the rows
+// nivelon-cli poll writes: the answer whose scale was not known yet, which the
+// plot leaves out, is there, and a failed reading keeps why it failed.
+void TestOmniCommSensorWidget::exportWritesEveryReadingAsReported()
+{
+    Bench bench;
+    QList<SensorReading> reported;
+    connect(bench.sensor, &BaseSensor::reported,
+            [&reported](const SensorReading& reading) { reported << reading; });
+    bench.feed(dataFrame(5));
+    bench.sensor->slotResetCoolDown();
+    bench.engine.slotOnStateCheckTimeout(); // no reply
+    bench.sensor->intParameter(OmniCommSensor::DataFormatIndex)->setValue(2);
+    bench.feed(dataFrame(6));
+    QCOMPARE(reported.size(), 3);
+    QCOMPARE(bench.view->queue().size(), 2);
+
+    const ReadingCsv cli(true, nullptr);
+    QStringList rows{cli.header()};
+    for (const SensorReading& reading : reported)
+        rows << cli.row(reading);
+    QCOMPARE(bench.csv(), rows.join('\n') + '\n');
+    QVERIFY2(rows[1].contains(QStringLiteral(",,2048,10000,5,0,")), qPrintable(rows[1]));
+    QCOMPARE(bench.view->recorder()->readings().at(1).error, SensorReading::NoReply);
 }
 
 // A modal question runs while the line goes on: the sensor, and with it the

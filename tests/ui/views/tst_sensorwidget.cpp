@@ -35,6 +35,16 @@ namespace {
 
 class LevelSensor;
 
+SensorReading levelReading(qint64 timeMs, float level, bool failed = false)
+{
+    SensorReading reading;
+    reading.timeMs = timeMs;
+    reading.error = failed ? SensorReading::NoReply : SensorReading::NoError;
+    reading.level = level;
+    reading.rawLevel = failed ? 0 : int(level * 100);
+    return reading;
+}
+
 // The smallest concrete view: a level plot over ModBus-shaped samples.
 class LevelView : public PlotSensorWidget<ModBusSamplePoint>
 {
@@ -54,7 +64,7 @@ public:
     }
 
     void updateFeatures() override {}
-    void updateWidgetValues() override
+    void showReading(const SensorReading&) override
     {
         const KtParameter* level = baseSensor()->parameter(0);
         appendSample({nextTime, level->variantValue().toFloat(), 0, !level->isValid()});
@@ -65,10 +75,7 @@ public:
         const ModBusSamplePoint* s = sampleAfter(time);
         return s ? QString::number(s->time) : QStringLiteral("VOID");
     }
-    void savePlotDataImpl(QTextStream& stream) override
-    {
-        writePlotData(stream, false, levelReading);
-    }
+    void savePlotDataImpl(QTextStream& stream) override { recorder()->writeCsv(stream, false); }
     void append(qint64 time, float level, bool error = false)
     {
         appendSample({time, level, quint16(level * 100), error});
@@ -95,6 +102,7 @@ public:
         : BaseSensor(nullptr)
     {}
     void deinit() override {}
+    void reportReading(const SensorReading& reading = SensorReading()) { report(reading); }
 };
 
 // Counts the canvas redraws.
@@ -262,7 +270,7 @@ void TestSensorWidget::updatesAreCoalescedAndFollowed()
 
     for (int i = 0; i < 10; ++i) {
         sensor.floatParameter(0)->setValue(10.0f * i);
-        sensor.update();
+        sensor.reportReading();
     }
     QCOMPARE(view.queue().size(), 10);
     QVERIFY(view.replotTimer()->isActive());
@@ -405,14 +413,23 @@ void TestSensorWidget::csvExport()
              qPrintable(view.suggestedFileName()));
 
     const QDateTime at(QDate(2024, 5, 6), QTime(7, 8, 9, 450));
-    view.append(at.toMSecsSinceEpoch(), 42.5f);
-    view.append(at.toMSecsSinceEpoch() + 20, 0, true);
+    sensor.reportReading(levelReading(at.toMSecsSinceEpoch(), 42.5f));
+    sensor.reportReading(levelReading(at.toMSecsSinceEpoch() + 20, 0, true));
     QVERIFY(view.savePlotData(fileName, &error));
     const QString ms = QString::number(at.toMSecsSinceEpoch());
     QCOMPARE(readAll(fileName), QStringLiteral("Time,Level,RawLevel,Error,TimeMs\n"
                                                "2024-05-06T07:08:09,4250,4250,0,%1\n"
                                                "2024-05-06T07:08:09,0,0,1,%2\n")
                                     .arg(ms, QString::number(at.toMSecsSinceEpoch() + 20)));
+    // It keeps what the plot keeps: as many of the newest, nothing once cleared.
+    view.setMaximumPlotSize(1);
+    QVERIFY(view.savePlotData(fileName, &error));
+    QCOMPARE(readAll(fileName).count('\n'), 2);
+    const QString last = ",1," + QString::number(at.toMSecsSinceEpoch() + 20) + '\n';
+    QVERIFY(readAll(fileName).endsWith(last));
+    view.slotClearPlot();
+    QVERIFY(view.savePlotData(fileName, &error));
+    QCOMPARE(readAll(fileName), QStringLiteral("Time,Level,RawLevel,Error,TimeMs\n"));
 
     QVERIFY(!view.savePlotData(dir.filePath("missing/plot.csv"), &error));
     QCOMPARE(error, "cannot write " + dir.filePath("missing/plot.csv") +
@@ -429,7 +446,7 @@ void TestSensorWidget::failedExportKeepsTheEarlierFile()
     LevelSensor sensor;
     LevelView view(&sensor);
     for (int i = 0; i < 5000; ++i)
-        view.append(1700000000000 + i, 12.5);
+        sensor.reportReading(levelReading(1700000000000 + i, 12.5));
     const QString fileName = dir.filePath("plot.csv");
     writeFile(fileName, "earlier\n");
     QString error;

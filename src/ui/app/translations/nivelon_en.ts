@@ -667,13 +667,6 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
-    <name>ModBusEngine</name>
-    <message>
-        <source>Address</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>ModBusSensor</name>
     <message>
         <source>rawlvl=%1, lvl=%2</source>
@@ -724,13 +717,6 @@ Error</source>
     </message>
     <message>
         <source>%1 is refused: it must be %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>OmniCommEngine</name>
-    <message>
-        <source>Address</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1755,6 +1741,13 @@ fewer: a quicker response to a change of level.</translation>
     </message>
 </context>
 <context>
+    <name>SerialEngine</name>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SerialPort</name>
     <message>
         <source>%1; add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again</source>
@@ -1848,13 +1841,6 @@ fewer: a quicker response to a change of level.</translation>
     <name>ServiceControls</name>
     <message>
         <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>TBusEngine</name>
-    <message>
-        <source>Address</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

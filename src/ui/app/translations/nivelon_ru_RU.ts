@@ -668,13 +668,6 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
-    <name>ModBusEngine</name>
-    <message>
-        <source>Address</source>
-        <translation>Адрес</translation>
-    </message>
-</context>
-<context>
     <name>ModBusSensor</name>
     <message>
         <source>rawlvl=%1, lvl=%2</source>
@@ -727,13 +720,6 @@ Error</source>
     <message>
         <source>%1 is refused: it must be %2</source>
         <translation>%1 не принято: допустимы значения %2</translation>
-    </message>
-</context>
-<context>
-    <name>OmniCommEngine</name>
-    <message>
-        <source>Address</source>
-        <translation>Адрес</translation>
     </message>
 </context>
 <context>
@@ -1757,6 +1743,13 @@ Error</source>
     </message>
 </context>
 <context>
+    <name>SerialEngine</name>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+</context>
+<context>
     <name>SerialPort</name>
     <message>
         <source>%1; add your user to the dialout group (sudo usermod -aG dialout $USER), then log in again</source>
@@ -1851,13 +1844,6 @@ Error</source>
     <message>
         <source>A service control: turn it on with Settings → Service controls (or start Nivelon with -t)</source>
         <translation>Сервисная функция: включите её в меню Настройки → Сервисные функции (или запустите Nivelon с ключом -t)</translation>
-    </message>
-</context>
-<context>
-    <name>TBusEngine</name>
-    <message>
-        <source>Address</source>
-        <translation>Адрес</translation>
     </message>
 </context>
 <context>
