@@ -288,11 +288,15 @@ void ModBusEngine::takeExceptionReply()
 
 void ModBusEngine::setEnginePortLocks()
 {
-    if (!port())
-        return;
-    port()->setBaudRate(BAUD9600);
-    port()->setStopBits(STOP_1);
-    port()->setParity(PAR_NONE);
+    if (port())
+        applyLineSettings(port());
+}
+
+void ModBusEngine::applyLineSettings(SerialPort* port)
+{
+    port->setBaudRate(BAUD9600);
+    port->setStopBits(STOP_1);
+    port->setParity(PAR_NONE);
 }
 
 void ModBusEngine::rewindDetection()

@@ -95,6 +95,37 @@ quint8 OmniCommEngine::crc8(const unsigned char* data, int length)
     return crc;
 }
 
+int OmniCommEngine::requestFrameLength(quint8 code)
+{
+    switch (code) {
+    case ChangeAddress:
+        return kAddressChangeDataLength + FramingLength;
+    case ReadData:
+    case ReadConfiguration:
+        return FramingLength;
+    default:
+        break;
+    }
+    const WriteFormat* format = writeFormat(code);
+    return format ? format->size + FramingLength : 0;
+}
+
+int OmniCommEngine::replyFrameLength(quint8 code, bool extended)
+{
+    switch (code) {
+    case ChangeAddress:
+        return kAddressChangeDataLength + FramingLength;
+    case ReadData:
+        return DataFrameLength;
+    case ReadConfiguration:
+        return (extended ? kExtendedConfigurationDataLength : kConfigurationDataLength) +
+               FramingLength;
+    default:
+        break;
+    }
+    return writeFormat(code) ? kStatusReplyDataLength + FramingLength : 0;
+}
+
 EngineCommand OmniCommEngine::createCommand(quint8 address, quint8 code, const unsigned char* data,
                                             int dataLength, int replyDataLength)
 {
@@ -217,11 +248,15 @@ OmniCommEngine::Configuration OmniCommEngine::parseConfiguration(const unsigned 
 
 void OmniCommEngine::setEnginePortLocks()
 {
-    if (!port())
-        return;
-    port()->setBaudRate(BAUD19200);
-    port()->setStopBits(STOP_1);
-    port()->setParity(PAR_NONE);
+    if (port())
+        applyLineSettings(port());
+}
+
+void OmniCommEngine::applyLineSettings(SerialPort* port)
+{
+    port->setBaudRate(BAUD19200);
+    port->setStopBits(STOP_1);
+    port->setParity(PAR_NONE);
 }
 
 AddSensorPrompt OmniCommEngine::addSensorPrompt() const
