@@ -26,13 +26,14 @@ void runPassiveFuzz(quint32 busType, const uint8_t* data, size_t size,
 {
     auto decoder = PassiveDecoders::create(busType);
     ExchangePairing pairing;
+    QVector<MonitorExchange> exchanges;
     QByteArray heard;
     qint64 time = 0;
     qint64 framed = 0;
     auto check = [&] {
         for (const PassiveFrame& frame : decoder->takeFrames()) {
             if (frame.kind == PassiveFrame::ChecksumFailure) {
-                pairing.take(frame);
+                pairing.take(frame, &exchanges);
                 continue;
             }
             if (!frameHolds(frame))
@@ -40,7 +41,7 @@ void runPassiveFuzz(quint32 busType, const uint8_t* data, size_t size,
             if (heard.mid(int(frame.position), frame.bytes.size()) != frame.bytes)
                 fail("a frame is not the bytes heard in their place");
             framed += frame.bytes.size();
-            pairing.take(frame);
+            pairing.take(frame, &exchanges);
         }
     };
     for (size_t at = 0; at < size;) {

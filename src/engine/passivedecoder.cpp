@@ -26,11 +26,17 @@ void PassiveDecoder::settle(qint64 nowMs)
     decode();
 }
 
-QList<PassiveFrame> PassiveDecoder::takeFrames()
+QVector<PassiveFrame> PassiveDecoder::takeFrames()
 {
-    QList<PassiveFrame> frames;
+    QVector<PassiveFrame> frames;
     frames.swap(m_frames);
     return frames;
+}
+
+void PassiveDecoder::takeFrames(QVector<PassiveFrame>* frames)
+{
+    frames->clear();
+    frames->swap(m_frames);
 }
 
 void PassiveDecoder::reset()
@@ -80,7 +86,7 @@ void PassiveDecoder::decode()
         frame.bytes = QByteArray(reinterpret_cast<const char*>(head.data), length);
         frame.timeMs = head.timeAt(length - 1);
         frame.position = m_compacted + m_position;
-        m_frames.append(frame);
+        m_frames.append(std::move(frame));
         ++m_acceptedFrames;
         m_position += length;
         m_boundary = true;

@@ -29,7 +29,10 @@ public:
     // Once the line has been quiet a while, what waited only for more bytes is
     // decided: a frame, or rejected.
     void settle(qint64 nowMs);
-    QList<PassiveFrame> takeFrames();
+    QVector<PassiveFrame> takeFrames();
+    // The same into a vector of the caller's, whose room is kept for the next
+    // frames: no allocation while a line runs.
+    void takeFrames(QVector<PassiveFrame>* frames);
     // Forgets the buffer, what the protocol was waiting for and the counts.
     void reset();
 
@@ -87,5 +90,5 @@ private:
     qint64 m_rejectedBytes = 0;
     int m_rejectedRuns = 0;
     qint64 m_acceptedFrames = 0;
-    QList<PassiveFrame> m_frames;
+    QVector<PassiveFrame> m_frames;
 };

@@ -1,13 +1,12 @@
 #include "monitor/exchangepairing.h"
 
-QList<MonitorExchange> ExchangePairing::take(const PassiveFrame& frame)
+void ExchangePairing::take(const PassiveFrame& frame, QVector<MonitorExchange>* exchanges)
 {
-    QList<MonitorExchange> exchanges;
     const bool answers = m_hasPending && m_pending.address == frame.address;
     switch (frame.kind) {
     case PassiveFrame::Request:
         if (m_hasPending)
-            exchanges << pendingTimedOut();
+            *exchanges << pendingTimedOut();
         m_pending = frame;
         m_hasPending = true;
         break;
@@ -16,26 +15,25 @@ QList<MonitorExchange> ExchangePairing::take(const PassiveFrame& frame)
             MonitorExchange exchange = pendingTimedOut();
             exchange.result = MonitorExchange::ChecksumFailed;
             exchange.timeMs = frame.timeMs;
-            exchanges << exchange;
+            *exchanges << exchange;
             m_hasPending = false;
         } else {
-            exchanges << alone(frame, MonitorExchange::ChecksumFailed);
+            *exchanges << alone(frame, MonitorExchange::ChecksumFailed);
         }
         break;
     case PassiveFrame::Reply:
         if (answers && m_pending.function == frame.function)
-            exchanges << answer(frame);
+            *exchanges << answer(frame);
         else
-            exchanges << alone(frame, frame.maySendUnasked ? MonitorExchange::SentUnasked
+            *exchanges << alone(frame, frame.maySendUnasked ? MonitorExchange::SentUnasked
                                                            : MonitorExchange::Unpaired);
         break;
     }
-    return exchanges;
 }
 
-QList<MonitorExchange> ExchangePairing::finish(qint64 nowMs)
+QVector<MonitorExchange> ExchangePairing::finish(qint64 nowMs)
 {
-    QList<MonitorExchange> exchanges;
+    QVector<MonitorExchange> exchanges;
     if (m_hasPending && nowMs - m_pending.timeMs >= LongestReplyWaitMs)
         exchanges << pendingTimedOut();
     m_hasPending = false;

@@ -2,7 +2,7 @@
 
 #include "monitor/monitorexchange.h"
 
-#include <QList>
+#include <QVector>
 
 // Pairs the frames of a line into exchanges. A line has one master, so at most
 // one request is in flight: a reply of its address answers it, and the next
@@ -10,10 +10,11 @@
 class ExchangePairing
 {
 public:
-    QList<MonitorExchange> take(const PassiveFrame& frame);
+    // The exchanges the frame ends, appended.
+    void take(const PassiveFrame& frame, QVector<MonitorExchange>* exchanges);
     // At the end of listening: a request still waiting after this long is a
     // time-out; one younger may still have had its reply on the way.
-    QList<MonitorExchange> finish(qint64 nowMs);
+    QVector<MonitorExchange> finish(qint64 nowMs);
     void reset() { m_hasPending = false; }
 
     static constexpr int LongestReplyWaitMs = 1000;

@@ -218,13 +218,16 @@ void LineMonitor::slotSettle()
 
 void LineMonitor::decodeWith(Candidate& candidate)
 {
-    for (const PassiveFrame& frame : candidate.decoder->takeFrames())
-        take(candidate, candidate.pairing.take(frame));
+    candidate.decoder->takeFrames(&m_frames);
+    m_exchanges.clear();
+    for (const PassiveFrame& frame : qAsConst(m_frames))
+        candidate.pairing.take(frame, &m_exchanges);
+    take(candidate, m_exchanges);
 }
 
 // While hunting, exchanges wait with their candidate: only the protocol found
 // gets figures.
-void LineMonitor::take(Candidate& candidate, const QList<MonitorExchange>& exchanges)
+void LineMonitor::take(Candidate& candidate, const QVector<MonitorExchange>& exchanges)
 {
     if (m_busType != AnyBus) {
         for (const MonitorExchange& exchange : exchanges)
@@ -245,7 +248,7 @@ void LineMonitor::settleOn(Candidate& candidate)
     m_busType = candidate.busType;
     m_huntTimer.stop();
     emit protocolFound(m_busType);
-    const QList<MonitorExchange> heard = candidate.heard;
+    const QVector<MonitorExchange> heard = candidate.heard;
     candidate.heard.clear();
     for (const MonitorExchange& exchange : heard)
         publish(exchange);

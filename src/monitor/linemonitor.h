@@ -89,14 +89,14 @@ private:
         quint32 busType;
         std::unique_ptr<PassiveDecoder> decoder;
         ExchangePairing pairing;
-        QList<MonitorExchange> heard; // while hunting, until the protocol is known
+        QVector<MonitorExchange> heard; // while hunting, until the protocol is known
         int evidence = 0;
     };
 
     void buildCandidates(quint32 busType);
     bool listenAt(int candidate);
     void decodeWith(Candidate& candidate);
-    void take(Candidate& candidate, const QList<MonitorExchange>& exchanges);
+    void take(Candidate& candidate, const QVector<MonitorExchange>& exchanges);
     void settleOn(Candidate& candidate);
     void publish(const MonitorExchange& exchange);
     bool fedCandidate(int index) const;
@@ -111,5 +111,8 @@ private:
     QTimer m_huntTimer;
     QTimer m_settleTimer;
     QMap<int, AddressFigures> m_figures;
+    // Kept between chunks for their room.
+    QVector<PassiveFrame> m_frames;
+    QVector<MonitorExchange> m_exchanges;
     QHash<int, TankTable> m_tankTables;
 };

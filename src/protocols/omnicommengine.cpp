@@ -7,6 +7,7 @@
 
 #include <QChar>
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace {
@@ -84,14 +85,22 @@ OmniCommEngine::OmniCommEngine(quint32 features, QObject* parent)
 {}
 
 // CRC-8/MAXIM (Dallas 1-Wire): reflected polynomial 0x8C, initial value 0.
+// A byte at a time from a table: a listener checks every candidate frame.
 quint8 OmniCommEngine::crc8(const unsigned char* data, int length)
 {
+    static const std::array<quint8, 256> table = [] {
+        std::array<quint8, 256> entries{};
+        for (int byte = 0; byte < 256; ++byte) {
+            quint8 crc = quint8(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 1) ? quint8((crc >> 1) ^ 0x8C) : quint8(crc >> 1);
+            entries[size_t(byte)] = crc;
+        }
+        return entries;
+    }();
     quint8 crc = 0;
-    for (int i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint8((crc >> 1) ^ 0x8C) : quint8(crc >> 1);
-    }
+    for (int i = 0; i < length; ++i)
+        crc = table[crc ^ data[i]];
     return crc;
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 struct Decoded
 {
-    QList<PassiveFrame> frames;
+    QVector<PassiveFrame> frames;
     int requests = 0;
     int replies = 0;
     int checksumFailures = 0;

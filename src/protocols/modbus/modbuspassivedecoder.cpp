@@ -96,7 +96,7 @@ int ModBusPassiveDecoder::longestFrame() const
 
 void ModBusPassiveDecoder::resetProtocol()
 {
-    m_request.clear();
+    m_requestLength = 0;
 }
 
 int ModBusPassiveDecoder::frameAt(const Head& head, PassiveFrame* frame)
@@ -146,17 +146,18 @@ int ModBusPassiveDecoder::frameAt(const Head& head, PassiveFrame* frame)
         frame->kind = kinds[i];
         if (frame->kind == PassiveFrame::Reply) {
             describeReply(head.data, length, frame);
-            m_request.clear();
+            m_requestLength = 0;
         } else {
-            m_request = QByteArray(reinterpret_cast<const char*>(head.data), length);
+            std::copy_n(head.data, length, m_request.begin());
+            m_requestLength = length;
         }
         return length;
     }
     if (needMore)
         return NeedMore;
     // Only the reply awaited is a damaged frame of its address for sure.
-    const bool awaited = m_request.size() >= 2 && quint8(m_request[0]) == head.data[0] &&
-                         quint8(m_request[1]) == frame->function;
+    const bool awaited = m_requestLength >= 2 && m_request[0] == head.data[0] &&
+                         m_request[1] == frame->function;
     if (complete > 0 && head.boundary && awaited)
         reportChecksumFailure(frame->address, head.timeAt(complete - 1));
     return NoFrame;
@@ -166,14 +167,12 @@ int ModBusPassiveDecoder::frameAt(const Head& head, PassiveFrame* frame)
 // them apart.
 bool ModBusPassiveDecoder::expectsReply(const Head& head) const
 {
-    if (m_request.size() < 2 || quint8(m_request[0]) != head.data[0] ||
-        quint8(m_request[1]) != head.data[1])
+    if (m_requestLength < 2 || m_request[0] != head.data[0] || m_request[1] != head.data[1])
         return false;
     const unsigned char function = head.data[1];
     if (function == WriteSingleCoil || function == WriteSingleRegister || function == Diagnostics)
-        return head.size >= m_request.size() &&
-               std::equal(m_request.cbegin(), m_request.cend(),
-                          reinterpret_cast<const char*>(head.data));
+        return head.size >= m_requestLength &&
+               std::equal(m_request.cbegin(), m_request.cbegin() + m_requestLength, head.data);
     return true;
 }
 
@@ -211,8 +210,8 @@ void ModBusPassiveDecoder::describeReply(const unsigned char* data, int length,
     }
     // The level is holding register 0; a reply tells which registers it holds
     // only through the request.
-    const bool levelAsked = m_request.size() == kFixedRequestLength &&
-                            quint8(m_request[1]) == ReadHoldingRegisters && m_request[2] == 0 &&
+    const bool levelAsked = m_requestLength == kFixedRequestLength &&
+                            m_request[1] == ReadHoldingRegisters && m_request[2] == 0 &&
                             m_request[3] == 0;
     if (data[1] == ReadHoldingRegisters && levelAsked && length >= kCountedOverhead + kLevelRegisterBytes) {
         frame->reading = ModBusSensor::readingOf(data, 0);

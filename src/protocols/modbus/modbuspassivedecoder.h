@@ -2,7 +2,7 @@
 
 #include "engine/passivedecoder.h"
 
-#include <QByteArray>
+#include <array>
 
 // Listens to a ModBus RTU line. A request and its reply share the function code
 // but not the length, so the decoder keeps track of the request in flight: it
@@ -31,5 +31,7 @@ private:
     bool expectsReply(const Head& head) const;
     void describeReply(const unsigned char* data, int length, PassiveFrame* frame) const;
 
-    QByteArray m_request; // the request in flight, empty when none
+    // The request in flight; none while its length is 0.
+    std::array<unsigned char, 256> m_request{};
+    int m_requestLength = 0;
 };
