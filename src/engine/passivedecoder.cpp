@@ -48,6 +48,7 @@ void PassiveDecoder::reset()
     m_boundary = true;
     m_settled = false;
     m_inRejectedRun = false;
+    m_sinceBoundary = 0;
     m_rejectedBytes = 0;
     m_rejectedRuns = 0;
     m_acceptedFrames = 0;
@@ -71,8 +72,10 @@ void PassiveDecoder::decode()
         const int available = m_buffer.size() - m_position;
         const bool quietBefore =
             m_position > 0 && m_times[m_position] - m_times[m_position - 1] >= QuietMs;
+        if (quietBefore)
+            m_sinceBoundary = 0;
         const Head head{bytes + m_position, available, m_boundary || quietBefore, m_settled,
-                        m_times.constData() + m_position};
+                        m_sinceBoundary, m_times.constData() + m_position};
         PassiveFrame frame;
         int length = frameAt(head, &frame);
         if (length == NeedMore && !m_settled && available < longestFrame())
@@ -90,6 +93,7 @@ void PassiveDecoder::decode()
         ++m_acceptedFrames;
         m_position += length;
         m_boundary = true;
+        m_sinceBoundary = 0;
         m_inRejectedRun = false;
     }
 }
@@ -101,6 +105,7 @@ void PassiveDecoder::reject()
         ++m_rejectedRuns;
     m_inRejectedRun = true;
     m_boundary = false;
+    ++m_sinceBoundary;
     ++m_position;
 }
 

@@ -57,6 +57,8 @@ protected:
         bool boundary;
         // No more bytes are coming for now: the line has been quiet.
         bool settled;
+        // Bytes rejected since the last frame or silence: 0 at a boundary.
+        int sinceBoundary;
         const qint64* times;
         // Whether silence follows the byte at index (nothing after it, once settled).
         bool quietAfter(int index) const;
@@ -87,6 +89,7 @@ private:
     bool m_boundary = true;
     bool m_settled = false;
     bool m_inRejectedRun = false;
+    int m_sinceBoundary = 0;
     qint64 m_rejectedBytes = 0;
     int m_rejectedRuns = 0;
     qint64 m_acceptedFrames = 0;

@@ -63,8 +63,10 @@ bool LineMonitor::start(SerialPort* port)
     m_port = port;
     connect(port, &SerialPort::readyRead, this, &LineMonitor::slotReadyRead,
             Qt::UniqueConnection);
-    if (!listenAt(0))
+    if (!listenAt(0)) {
+        m_portError = m_port->errorString();
         return false;
+    }
     m_settleTimer.start();
     if (m_busType == AnyBus)
         m_huntTimer.start();
@@ -72,7 +74,7 @@ bool LineMonitor::start(SerialPort* port)
 }
 
 // Settings take effect on a fresh open: the adapter may hold bytes read at the
-// old ones.
+// old ones. False when the port does not open; the caller tells.
 bool LineMonitor::listenAt(int candidate)
 {
     if (m_candidates.empty())
@@ -84,10 +86,8 @@ bool LineMonitor::listenAt(int candidate)
         m_port->close();
     listened.decoder->applyLineSettings(m_port);
     if (!m_port->open()) {
-        m_portError = m_port->errorString();
         m_huntTimer.stop();
         m_settleTimer.stop();
-        emit portFailed(m_portError);
         return false;
     }
     emit listening(listened.busType);
@@ -207,8 +207,12 @@ void LineMonitor::slotHuntStep()
     current.pairing.reset();
     current.heard.clear();
     current.evidence = 0;
-    if (listenAt((m_huntIndex + 1) % int(m_candidates.size())))
+    if (listenAt((m_huntIndex + 1) % int(m_candidates.size()))) {
         m_huntTimer.start();
+        return;
+    }
+    m_portError = m_port->errorString();
+    emit portFailed(m_portError);
 }
 
 void LineMonitor::slotSettle()
