@@ -44,6 +44,7 @@ void PassiveDecoder::reset()
     m_buffer.clear();
     m_times.clear();
     m_compacted = 0;
+    m_lastCompactedMs = -1;
     m_position = 0;
     m_boundary = true;
     m_settled = false;
@@ -70,8 +71,8 @@ void PassiveDecoder::decode()
     const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.constData());
     while (m_position < m_buffer.size()) {
         const int available = m_buffer.size() - m_position;
-        const bool quietBefore =
-            m_position > 0 && m_times[m_position] - m_times[m_position - 1] >= QuietMs;
+        const qint64 before = m_position > 0 ? m_times[m_position - 1] : m_lastCompactedMs;
+        const bool quietBefore = before >= 0 && m_times[m_position] - before >= QuietMs;
         if (quietBefore)
             m_sinceBoundary = 0;
         const Head head{bytes + m_position, available, m_boundary || quietBefore, m_settled,
@@ -115,6 +116,7 @@ void PassiveDecoder::compact()
 {
     if (m_position == 0)
         return;
+    m_lastCompactedMs = m_times[m_position - 1];
     m_buffer.remove(0, m_position);
     m_times.remove(0, m_position);
     m_compacted += m_position;

@@ -85,6 +85,7 @@ private:
     QByteArray m_buffer;
     QVector<qint64> m_times;
     qint64 m_compacted = 0; // bytes heard before the buffer's first
+    qint64 m_lastCompactedMs = -1; // when the byte before the buffer's first came
     int m_position = 0;
     bool m_boundary = true;
     bool m_settled = false;

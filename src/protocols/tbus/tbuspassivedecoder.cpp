@@ -117,12 +117,12 @@ int TBusPassiveDecoder::serviceAt(const Head& head, PassiveFrame* frame)
     return kServiceLength;
 }
 
-// Without a checksum, an identifier byte is a poll only where the line says
-// so: its reply follows, or the reply's first byte with the rest damaged. One
-// that stands alone (silence or a frame boundary around it, or the next poll
-// answered right behind it) is taken only for an identifier that has answered
-// before: a damaged poll is as likely to be any identifier. None is taken
-// where the reply of the poll before it starts. A byte followed by the reply of another
+// Without a checksum, an identifier byte is a poll where its reply follows.
+// Otherwise it is taken only for an identifier that has answered before (a
+// damaged poll is as likely to be any identifier), where the line says so: the
+// reply's first byte follows with the rest damaged, or it stands alone between
+// silence or frames, or the next poll follows answered. None is taken where
+// the reply of the poll before it starts. A byte followed by the reply of another
 // identifier was a poll damaged on the way, and is none.
 int TBusPassiveDecoder::pollAt(const Head& head, PassiveFrame* frame)
 {
@@ -143,10 +143,9 @@ int TBusPassiveDecoder::pollAt(const Head& head, PassiveFrame* frame)
                         head.times + kPollLength};
         if (nextPoll && head.size < replyEnd + kPollLength && !head.settled)
             return NeedMore;
-        const bool alone = m_answered[size_t(identifier)] &&
-                           ((nextPoll && replyFollows(next, head.data[1] & TBusEngine::IdentifierMask)) ||
-                            head.quietAfter(0) || head.boundary);
-        poll = !replyDue && (head.data[1] == identifier || alone);
+        poll = !replyDue && m_answered[size_t(identifier)] &&
+               ((nextPoll && replyFollows(next, head.data[1] & TBusEngine::IdentifierMask)) ||
+                head.data[1] == identifier || head.quietAfter(0) || head.boundary);
     } else {
         poll = !replyDue && m_answered[size_t(identifier)]; // alone on a quiet line
     }
