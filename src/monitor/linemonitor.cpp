@@ -253,7 +253,8 @@ void LineMonitor::settleOn(Candidate& candidate)
     m_huntTimer.stop();
     emit protocolFound(m_busType);
     const QVector<MonitorExchange> heard = candidate.heard;
-    candidate.heard.clear();
+    for (auto& other : m_candidates)
+        other->heard.clear();
     for (const MonitorExchange& exchange : heard)
         publish(exchange);
 }
