@@ -75,8 +75,8 @@ void PassiveDecoder::decode()
         const bool quietBefore = before >= 0 && m_times[m_position] - before >= QuietMs;
         if (quietBefore)
             m_sinceBoundary = 0;
-        const Head head{bytes + m_position, available, m_boundary || quietBefore, m_settled,
-                        m_sinceBoundary, m_times.constData() + m_position};
+        const Head head{bytes + m_position, available,       m_boundary || quietBefore,
+                        m_settled,          m_sinceBoundary, m_times.constData() + m_position};
         PassiveFrame frame;
         int length = frameAt(head, &frame);
         if (length == NeedMore && !m_settled && available < longestFrame())

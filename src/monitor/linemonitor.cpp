@@ -61,8 +61,7 @@ void LineMonitor::buildCandidates(quint32 busType)
 bool LineMonitor::start(SerialPort* port)
 {
     m_port = port;
-    connect(port, &SerialPort::readyRead, this, &LineMonitor::slotReadyRead,
-            Qt::UniqueConnection);
+    connect(port, &SerialPort::readyRead, this, &LineMonitor::slotReadyRead, Qt::UniqueConnection);
     if (!listenAt(0)) {
         m_portError = m_port->errorString();
         return false;

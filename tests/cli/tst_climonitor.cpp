@@ -44,7 +44,10 @@ public:
             ::close(m_fd);
     }
     const QString& path() const { return m_path; }
-    void put(const QByteArray& bytes) const { (void)!::write(m_fd, bytes.constData(), size_t(bytes.size())); }
+    void put(const QByteArray& bytes) const
+    {
+        (void)!::write(m_fd, bytes.constData(), size_t(bytes.size()));
+    }
     // What the tool wrote to the line.
     qint64 bytesSentToUs() const
     {

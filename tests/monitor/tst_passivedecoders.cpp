@@ -120,11 +120,14 @@ void TestPassiveDecoders::garbageAndDamageNeverMakeFrames_data()
     QTest::addColumn<quint32>("busType");
     QTest::addColumn<QByteArray>("good");
     QTest::addColumn<QByteArray>("damaged"); // a reply with one byte changed
-    QTest::newRow("Omnicomm") << quint32(EngineFactory::BusOmniComm) << exchange(EngineFactory::BusOmniComm, 2, 700)
+    QTest::newRow("Omnicomm") << quint32(EngineFactory::BusOmniComm)
+                              << exchange(EngineFactory::BusOmniComm, 2, 700)
                               << omnicommData(2, 700).replace(4, 1, "\x55");
-    QTest::newRow("ModBus") << quint32(EngineFactory::BusModBus) << exchange(EngineFactory::BusModBus, 2, 700)
+    QTest::newRow("ModBus") << quint32(EngineFactory::BusModBus)
+                            << exchange(EngineFactory::BusModBus, 2, 700)
                             << modbusReadReply(2, 700).replace(4, 1, "\x55");
-    QTest::newRow("TBus") << quint32(EngineFactory::BusTBus) << exchange(EngineFactory::BusTBus, 9, 700)
+    QTest::newRow("TBus") << quint32(EngineFactory::BusTBus)
+                          << exchange(EngineFactory::BusTBus, 9, 700)
                           << tbusReply(9, 700).replace(2, 1, "\x55");
 }
 
@@ -200,8 +203,8 @@ void TestPassiveDecoders::damagedTapKeepsEveryIntactFrame()
         const int address = first + i % 3;
         const QByteArray request = exchange(busType, address, 0, false);
         const QByteArray whole = exchange(busType, address, 1000 + i, i % 7 != 6);
-        const QList<QPair<QByteArray, qint64>> frames{
-            {request, i * 100}, {whole.mid(request.size()), i * 100 + 8}};
+        const QList<QPair<QByteArray, qint64>> frames{{request, i * 100},
+                                                      {whole.mid(request.size()), i * 100 + 8}};
         for (const auto& [bytes, timeMs] : frames) {
             if (bytes.isEmpty())
                 continue;
@@ -254,13 +257,12 @@ void TestPassiveDecoders::modbusDirectionAndExceptions()
     ModBusPassiveDecoder decoder;
     const QByteArray write = modbusWriteRegister(4, 1, 9);
     const Decoded decoded =
-        decode(decoder, {modbusRead(1), modbusRead(1) + modbusReadReply(1, 5000),
-                         write + write, modbusRead(7) + modbusException(7, 3, 2)});
+        decode(decoder, {modbusRead(1), modbusRead(1) + modbusReadReply(1, 5000), write + write,
+                         modbusRead(7) + modbusException(7, 3, 2)});
     QCOMPARE(decoded.frames.size(), 7);
-    const QList<PassiveFrame::Kind> kinds{PassiveFrame::Request, PassiveFrame::Request,
-                                          PassiveFrame::Reply,   PassiveFrame::Request,
-                                          PassiveFrame::Reply,   PassiveFrame::Request,
-                                          PassiveFrame::Reply};
+    const QList<PassiveFrame::Kind> kinds{
+        PassiveFrame::Request, PassiveFrame::Request, PassiveFrame::Reply, PassiveFrame::Request,
+        PassiveFrame::Reply,   PassiveFrame::Request, PassiveFrame::Reply};
     for (int i = 0; i < kinds.size(); ++i)
         QCOMPARE(decoded.frames.at(i).kind, kinds.at(i));
     QCOMPARE(decoded.frames.at(2).reading.level, 50.0f);
@@ -280,10 +282,9 @@ void TestPassiveDecoders::omnicommLevelScaledByHeardFormat()
     reply[21] = OmniCommEngine::crc8(reply, 21);
     const QByteArray request(reinterpret_cast<const char*>(configuration.request),
                              configuration.requestLength);
-    const Decoded decoded =
-        decode(*decoder, {omnicommData(5, 4095, 0x07), request,
-                          QByteArray(reinterpret_cast<const char*>(reply), 22),
-                          omnicommData(5, 4095, 0x07)});
+    const Decoded decoded = decode(*decoder, {omnicommData(5, 4095, 0x07), request,
+                                              QByteArray(reinterpret_cast<const char*>(reply), 22),
+                                              omnicommData(5, 4095, 0x07)});
     QCOMPARE(decoded.frames.size(), 4);
     QVERIFY(!decoded.frames.at(0).reading.levelKnown);
     QVERIFY(decoded.frames.at(0).maySendUnasked);

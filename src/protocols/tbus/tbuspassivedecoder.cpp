@@ -137,8 +137,8 @@ int TBusPassiveDecoder::pollAt(const Head& head, PassiveFrame* frame)
     if (replied) {
         poll = head.data[1] == identifier;
     } else if (head.size > kPollLength) {
-        const bool nextPoll = m_isIdentifier[head.data[1]] &&
-                              head.data[1] != TBusEngine::ServiceMarker;
+        const bool nextPoll =
+            m_isIdentifier[head.data[1]] && head.data[1] != TBusEngine::ServiceMarker;
         const Head next{head.data + kPollLength, head.size - kPollLength, false, head.settled, 0,
                         head.times + kPollLength};
         if (nextPoll && head.size < replyEnd + kPollLength && !head.settled)

@@ -33,7 +33,7 @@ private:
     static constexpr int NoPoll = -1;
     std::array<bool, 256> m_isIdentifier;
     std::array<bool, 64> m_answered{}; // identifiers a reply has come from
-    int m_polled = NoPoll;        // the identifier whose reply may come next
+    int m_polled = NoPoll;             // the identifier whose reply may come next
     qint64 m_polledAtMs = 0;
     int m_serviceAddress = NoPoll; // the identifier of the service frame in flight
 };
