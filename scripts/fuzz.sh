@@ -15,7 +15,8 @@ command -v clang++-14 >/dev/null || {
 }
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DNIVELON_FUZZ=ON -DNIVELON_TESTS=OFF -DNIVELON_BENCHMARKS=OFF -DNIVELON_SIMULATOR=OFF >/dev/null
-# One target a protocol: fuzz/fuzz_<protocol>.cpp with its seeds in fuzz/seeds/<protocol>.txt.
+# One target a protocol engine or passive decoder: fuzz/fuzz_<name>.cpp with its seeds in
+# fuzz/seeds/<name>.txt.
 targets=()
 for source in "$root"/fuzz/fuzz_*.cpp; do
     name=${source##*/fuzz_}

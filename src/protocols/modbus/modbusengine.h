@@ -22,6 +22,8 @@ public:
     explicit ModBusEngine(QObject* parent = nullptr);
 
     static quint16 crc16(const unsigned char* data, int length);
+    // The line settings of the protocol, for the engine and for a listener alike.
+    static void applyLineSettings(SerialPort* port);
 
     EngineCommand levelPollCommand(unsigned char address) const;
     EngineCommand pollRequest(uint8_t address) const override { return levelPollCommand(address); }
@@ -32,7 +34,7 @@ public:
                                              unsigned short newAddress) override;
     // What the requests above carry and their replies hold: the register a
     // level poll read, the address a change request wrote.
-    static int levelValue(const EngineCommand& command);
+    static int levelValue(const unsigned char* reply);
     static quint8 requestedAddress(const EngineCommand& command);
 
     int stateCheckTimeoutInterval(State state) const override;

@@ -1,0 +1,166 @@
+#include "protocols/tbus/tbuspassivedecoder.h"
+
+#include "port/serialport.h"
+#include "protocols/tbus/tbusengine.h"
+#include "protocols/tbus/tbussensor.h"
+
+namespace {
+
+const int kReplyLength = TBusEngine::PollReplyLength;
+// The one service frame on these lines, the calibration request, and its reply.
+const int kServiceLength = 6;
+const int kPollLength = 1;
+// A reply starts this soon after its poll, even through an adapter that
+// delivers in 16 ms batches; a poll that came unanswered is followed later.
+const int kReplyStartMs = 40;
+
+bool checksumHolds(const unsigned char* data, int length)
+{
+    return TBusEngine::xorChecksum(data, length - 1) == data[length - 1];
+}
+
+} // namespace
+
+TBusPassiveDecoder::TBusPassiveDecoder()
+{
+    for (int byte = 0; byte < int(m_isIdentifier.size()); ++byte)
+        m_isIdentifier[byte] = TBusEngine::identifierOf(quint8(byte)) == byte;
+}
+
+QString TBusPassiveDecoder::protocolName() const
+{
+    return QStringLiteral("TBus");
+}
+
+void TBusPassiveDecoder::applyLineSettings(SerialPort* port) const
+{
+    TBusEngine::applyLineSettings(port);
+    port->setParity(PAR_SPACE);
+}
+
+int TBusPassiveDecoder::longestFrame() const
+{
+    return kServiceLength;
+}
+
+void TBusPassiveDecoder::resetProtocol()
+{
+    m_answered.fill(false);
+    m_polled = NoPoll;
+    m_serviceAddress = NoPoll;
+}
+
+int TBusPassiveDecoder::frameAt(const Head& head, PassiveFrame* frame)
+{
+    const unsigned char first = head.data[0];
+    if (m_polled != NoPoll && first == m_polled)
+        return replyAt(head, m_polled, frame);
+    if (first == TBusEngine::ServiceMarker)
+        return serviceAt(head, frame);
+    if (m_isIdentifier[first])
+        return pollAt(head, frame);
+    // A reply whose poll came damaged still checks out where a frame starts,
+    // or right behind that poll.
+    const bool frameStart = head.boundary || head.sinceBoundary == kPollLength;
+    if (frameStart && first <= TBusEngine::IdentifierMask) {
+        if (head.size < kReplyLength)
+            return NeedMore;
+        if (checksumHolds(head.data, kReplyLength))
+            return replyAt(head, first, frame);
+    }
+    return NoFrame;
+}
+
+int TBusPassiveDecoder::replyAt(const Head& head, int identifier, PassiveFrame* frame)
+{
+    if (head.size < kReplyLength)
+        return NeedMore;
+    frame->address = identifier;
+    if (!checksumHolds(head.data, kReplyLength)) {
+        if (head.boundary)
+            reportChecksumFailure(identifier, head.timeAt(kReplyLength - 1));
+        return NoFrame;
+    }
+    frame->kind = PassiveFrame::Reply;
+    m_answered[size_t(identifier)] = true;
+    frame->reading = TBusSensor::readingOf(head.data, 0);
+    frame->hasReading = true;
+    if (frame->reading.failed()) {
+        frame->status = frame->reading.rawLevel;
+        frame->statusText = TBusSensor::statusText(frame->reading.rawLevel);
+    }
+    m_polled = NoPoll;
+    return kReplyLength;
+}
+
+// A service request names its identifier in its second byte; its reply starts
+// with the marker as well and comes after it.
+int TBusPassiveDecoder::serviceAt(const Head& head, PassiveFrame* frame)
+{
+    if (head.size < kServiceLength)
+        return NeedMore;
+    if (!checksumHolds(head.data, kServiceLength))
+        return NoFrame;
+    frame->function = TBusEngine::ServiceMarker;
+    if (m_serviceAddress != NoPoll) {
+        frame->kind = PassiveFrame::Reply;
+        frame->address = m_serviceAddress;
+        m_serviceAddress = NoPoll;
+    } else if (m_isIdentifier[head.data[1]]) {
+        frame->kind = PassiveFrame::Request;
+        frame->address = head.data[1] & TBusEngine::IdentifierMask;
+        m_serviceAddress = frame->address;
+    } else {
+        return NoFrame;
+    }
+    m_polled = NoPoll;
+    return kServiceLength;
+}
+
+// Without a checksum, an identifier byte is a poll where its reply follows.
+// Otherwise it is taken only for an identifier that has answered before (a
+// damaged poll is as likely to be any identifier), where the line says so: the
+// reply's first byte follows with the rest damaged, or it stands alone between
+// silence or frames, or the next poll follows answered. None is taken where
+// the reply of the poll before it starts. A byte followed by the reply of another
+// identifier was a poll damaged on the way, and is none.
+int TBusPassiveDecoder::pollAt(const Head& head, PassiveFrame* frame)
+{
+    const int identifier = head.data[0] & TBusEngine::IdentifierMask;
+    const bool replyDue = m_polled != NoPoll && head.timeAt(0) - m_polledAtMs < kReplyStartMs;
+    const int replyEnd = kPollLength + kReplyLength;
+    if (head.size < replyEnd && !head.settled)
+        return NeedMore;
+    const bool replied = head.size >= replyEnd && head.data[1] <= TBusEngine::IdentifierMask &&
+                         checksumHolds(head.data + kPollLength, kReplyLength);
+    bool poll = false;
+    if (replied) {
+        poll = head.data[1] == identifier;
+    } else if (head.size > kPollLength) {
+        const bool nextPoll =
+            m_isIdentifier[head.data[1]] && head.data[1] != TBusEngine::ServiceMarker;
+        const Head next{head.data + kPollLength, head.size - kPollLength, false, head.settled, 0,
+                        head.times + kPollLength};
+        if (nextPoll && head.size < replyEnd + kPollLength && !head.settled)
+            return NeedMore;
+        poll = !replyDue && m_answered[size_t(identifier)] &&
+               ((nextPoll && replyFollows(next, head.data[1] & TBusEngine::IdentifierMask)) ||
+                head.data[1] == identifier || head.quietAfter(0) || head.boundary);
+    } else {
+        poll = !replyDue && m_answered[size_t(identifier)]; // alone on a quiet line
+    }
+    if (!poll)
+        return NoFrame;
+    frame->kind = PassiveFrame::Request;
+    frame->address = identifier;
+    m_polled = identifier;
+    m_polledAtMs = head.timeAt(0);
+    m_serviceAddress = NoPoll;
+    return kPollLength;
+}
+
+bool TBusPassiveDecoder::replyFollows(const Head& head, int identifier) const
+{
+    return head.size >= kPollLength + kReplyLength && head.data[1] == identifier &&
+           checksumHolds(head.data + kPollLength, kReplyLength);
+}
