@@ -15,6 +15,17 @@ QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
     return object;
 }
 
+QJsonObject levelJson(const SensorReading& reading)
+{
+    QJsonObject object;
+    for (const ReadingColumn& column : ReadingColumns::all()) {
+        const QLatin1String name(column.name);
+        if (name == QLatin1String("Level") || name == QLatin1String("LevelPercent"))
+            object.insert(name, column.json(reading, nullptr));
+    }
+    return object;
+}
+
 QString toText(const SensorReading& reading)
 {
     if (reading.failed() && reading.answered())

@@ -13,6 +13,8 @@ namespace ReadingText {
 // With a tank table, also the litres at the raw level and whether the table
 // really covers it.
 QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable = nullptr);
+// Only Level and LevelPercent, both null when the reading has no level.
+QJsonObject levelJson(const SensorReading& reading);
 // "level 50 %, raw 4096, ..." or the status.
 QString toText(const SensorReading& reading);
 

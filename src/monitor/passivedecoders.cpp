@@ -1,32 +1,30 @@
 #include "monitor/passivedecoders.h"
 
-#include "session/enginefactory.h"
 #include "engine/passivedecoder.h"
-#include "protocols/modbus/modbuspassivedecoder.h"
-#include "protocols/omnicomm/omnicommpassivedecoder.h"
-#include "protocols/tbus/tbuspassivedecoder.h"
+#include "session/protocoltable.h"
+
+#include <algorithm>
 
 std::unique_ptr<PassiveDecoder> PassiveDecoders::create(quint32 busType)
 {
-    switch (busType) {
-    case EngineFactory::BusOmniComm:
-        return std::make_unique<OmniCommPassiveDecoder>();
-    case EngineFactory::BusModBus:
-        return std::make_unique<ModBusPassiveDecoder>();
-    case EngineFactory::BusTBus:
-        return std::make_unique<TBusPassiveDecoder>();
-    default:
-        return nullptr;
-    }
+    const ProtocolRow* row = ProtocolTable::ofBus(busType);
+    return std::unique_ptr<PassiveDecoder>(row ? row->createDecoder() : nullptr);
 }
 
 QList<quint32> PassiveDecoders::busTypes()
 {
-    return {EngineFactory::BusOmniComm, EngineFactory::BusModBus, EngineFactory::BusTBus};
+    QList<const ProtocolRow*> rows = ProtocolTable::rows();
+    std::stable_sort(rows.begin(), rows.end(), [](const ProtocolRow* a, const ProtocolRow* b) {
+        return a->listenRank < b->listenRank;
+    });
+    QList<quint32> types;
+    for (const ProtocolRow* row : rows)
+        types << row->bus;
+    return types;
 }
 
 QString PassiveDecoders::name(quint32 busType)
 {
-    const auto decoder = create(busType);
-    return decoder ? decoder->protocolName() : QStringLiteral("unknown");
+    const ProtocolRow* row = ProtocolTable::ofBus(busType);
+    return row ? QString::fromLatin1(row->name) : QStringLiteral("unknown");
 }

@@ -6,8 +6,7 @@
 
 class PassiveDecoder;
 
-// Which listener each protocol has: the one place that maps a bus type of the
-// model table to its passive decoder.
+// The listeners of the protocol table, by the bus type of the model table.
 namespace PassiveDecoders {
 
 // Null for a bus type without one.

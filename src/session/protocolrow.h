@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <array>
 
+class PassiveDecoder;
 class SerialEngine;
 
 // Everything the program asks about one protocol, apart from its byte formats,
@@ -23,4 +24,10 @@ struct ProtocolRow
     // The diagnostic log sections its engine and sensor write to, titled in the
     // context Logger; unused ones null.
     std::array<const char*, 2> logSections;
+    // A new listener for a line another master drives, owned by the caller.
+    PassiveDecoder* (*createDecoder)();
+    // When a listener of unknown protocol tries it, lowest first: the protocols
+    // whose frames bytes heard at the wrong line settings are least likely to
+    // fake go first, so a weak check never claims another protocol's traffic.
+    int listenRank;
 };

@@ -2,8 +2,11 @@
 
 #include "log/logger.h"
 #include "protocols/modbus/modbusengine.h"
+#include "protocols/modbus/modbuspassivedecoder.h"
 #include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/omnicomm/omnicommpassivedecoder.h"
 #include "protocols/tbus/tbusengine.h"
+#include "protocols/tbus/tbuspassivedecoder.h"
 #include "session/enginefactory.h"
 
 #include <QCoreApplication>
@@ -22,7 +25,9 @@ const ProtocolRow kRows[] = {
      TBusEngine::FirstAddress,
      TBusEngine::LastAddress,
      [](quint32 flags) -> SerialEngine* { return new TBusEngine(flags); },
-     {QT_TRANSLATE_NOOP("Logger", "TBusEngine"), QT_TRANSLATE_NOOP("Logger", "TBusSensor")}},
+     {QT_TRANSLATE_NOOP("Logger", "TBusEngine"), QT_TRANSLATE_NOOP("Logger", "TBusSensor")},
+     []() -> PassiveDecoder* { return new TBusPassiveDecoder(); },
+     2},
     {F::BusOmniComm,
      "Omnicomm",
      QT_TRANSLATE_NOOP("EngineFactory", "Omnicomm"),
@@ -30,7 +35,9 @@ const ProtocolRow kRows[] = {
      OmniCommEngine::AddressCount - 1,
      [](quint32 flags) -> SerialEngine* { return new OmniCommEngine(flags); },
      {QT_TRANSLATE_NOOP("Logger", "OmniCommEngine"),
-      QT_TRANSLATE_NOOP("Logger", "OmniCommSensor")}},
+      QT_TRANSLATE_NOOP("Logger", "OmniCommSensor")},
+     []() -> PassiveDecoder* { return new OmniCommPassiveDecoder(); },
+     0},
     // ModBus models have no optional controls.
     {F::BusModBus,
      "ModBus",
@@ -38,7 +45,9 @@ const ProtocolRow kRows[] = {
      ModBusEngine::FirstUnicastAddress,
      ModBusEngine::LastUnicastAddress,
      [](quint32) -> SerialEngine* { return new ModBusEngine(); },
-     {QT_TRANSLATE_NOOP("Logger", "ModBusEngine"), nullptr}},
+     {QT_TRANSLATE_NOOP("Logger", "ModBusEngine"), nullptr},
+     []() -> PassiveDecoder* { return new ModBusPassiveDecoder(); },
+     1},
 };
 
 } // namespace
