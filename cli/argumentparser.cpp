@@ -81,6 +81,10 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << ShapeOptions::shapeOptions();
     if (needs & NeedExport)
         options << ShapeOptions::exportOptions();
+    if (needs & TakesPublish)
+        options << FleetOptions::publishOptions(needs & NeedTare);
+    if (needs & TakesServer)
+        options << FleetOptions::serverOptions();
     return options;
 }
 
@@ -220,6 +224,11 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
         !options->shape.readShape(parser, options->values.value(0), &m_error))
         return false;
     if ((needs & NeedExport) && !options->shape.readExport(parser, &m_error))
+        return false;
+    if ((needs & TakesPublish) && !options->fleet.readPublish(parser, &m_error))
+        return false;
+    if ((needs & TakesServer) &&
+        !options->fleet.readServer(parser, options->command != QLatin1String("outbox"), &m_error))
         return false;
     return checkValues(options->values);
 }

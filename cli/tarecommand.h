@@ -35,6 +35,7 @@ private:
     void forceRecord();
     void sensorUpdated();
     void writeTable();
+    void publishTable();
     // An end before the last answer: the rows so far are written, marked incomplete.
     void endEarly(ExitCode code, const QString& reason);
     bool saveTable(const QString& incomplete, QString* error);

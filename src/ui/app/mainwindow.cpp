@@ -8,6 +8,7 @@
 #include "app/resources.h"
 #include "engine/enginefactory.h"
 #include "engine/serialsensor.h"
+#include "fleet/fleetwindow.h"
 #include "log/addresstext.h"
 #include "log/fillingcolumns.h"
 #include "log/headerviewhidermenu.h"
@@ -106,6 +107,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
             &MainWindow::setAutoDetectSensorsEnabled);
     connect(m_manager, &SerialPortManager::pollStateChanged, ui->actionStart, &QAction::setChecked);
     setUpServiceControlsAction();
+    FleetWindow::install(this, ui->menuSettings);
     ui->menuSettings->addSeparator();
     ui->menuSettings->addMenu(new LanguageMenu(this));
     restoreGeometryAndLog();
