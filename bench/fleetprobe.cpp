@@ -115,6 +115,9 @@ int live(const QStringList& arguments)
                         ? 1
                         : 0;
     });
+    // A coarse timer may come a little early, and the feed would take that
+    // reading for one too soon after the last.
+    timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&client, &FleetClient::connected, [&] {
         startCpu = cpuMicroseconds();
         timer.start(1000);
