@@ -56,8 +56,10 @@ void FleetLibraryDialog::fetched()
         if (!FleetPayloads::tableOf(entry.value(), &table, &error) || table.isEmpty())
             continue;
         const QJsonObject object = QJsonDocument::fromJson(entry.value()).object();
+        // The name as the installer typed it; the topic had to change some characters.
+        const QString name = object.value("model").toString();
         auto* item = new QTreeWidgetItem(
-            m_list, {entry.key(), QString::number(table.rowCount()),
+            m_list, {name.isEmpty() ? entry.key() : name, QString::number(table.rowCount()),
                      QLocale().toString(table.lastRow().litres, 'f', 1),
                      object.value("client").toString(), object.value("time").toString()});
         item->setData(0, Qt::UserRole, entry.key());
@@ -77,9 +79,10 @@ void FleetLibraryDialog::accept()
     const QTreeWidgetItem* item = m_list->currentItem();
     if (!item)
         return;
-    m_model = item->data(0, Qt::UserRole).toString();
+    m_model = item->text(0);
     QString error;
-    if (!FleetPayloads::tableOf(m_fetch->library().value(m_model), &m_table, &error)) {
+    const QString key = item->data(0, Qt::UserRole).toString();
+    if (!FleetPayloads::tableOf(m_fetch->library().value(key), &m_table, &error)) {
         QMessageBox::warning(this, windowTitle(), error);
         return;
     }

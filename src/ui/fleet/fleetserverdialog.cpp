@@ -27,12 +27,12 @@ FleetServerDialog::FleetServerDialog(QWidget* parent)
     connect(ui->caFileButton, &QPushButton::clicked, this, &FleetServerDialog::chooseCaFile);
     connect(ui->testButton, &QPushButton::clicked, this, &FleetServerDialog::testConnection);
     ui->clientNameEdit->setPlaceholderText(FleetServer().effectiveClientName());
-    show(FleetServer::stored());
+    showServer(FleetServer::stored());
 }
 
 FleetServerDialog::~FleetServerDialog() = default;
 
-void FleetServerDialog::show(const FleetServer& server)
+void FleetServerDialog::showServer(const FleetServer& server)
 {
     ui->urlEdit->setText(server.url);
     ui->prefixEdit->setText(server.prefix);

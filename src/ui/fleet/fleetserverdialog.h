@@ -25,7 +25,7 @@ public:
     void accept() override;
 
 private:
-    void show(const FleetServer& server);
+    void showServer(const FleetServer& server);
     void chooseCaFile();
     void testConnection();
     void tested(bool connected, const QString& text);

@@ -120,11 +120,11 @@ void TestFleetWindow::linkSaysWhatWaitsAndLibraryOffersIt()
     FleetLibraryDialog library(link.client()->server());
     auto* list = library.findChild<QTreeWidget*>("libraryList");
     QVERIFY(waitUntil([&] { return list->topLevelItemCount() == 1; }, kWaitMs));
-    QCOMPARE(list->topLevelItem(0)->text(0), QString("Tank_9"));
+    QCOMPARE(list->topLevelItem(0)->text(0), QString("Tank 9"));
     QCOMPARE(list->topLevelItem(0)->text(1), QString("3"));
     library.accept();
     QCOMPARE(library.result(), int(QDialog::Accepted));
-    QCOMPARE(library.model(), QString("Tank_9"));
+    QCOMPARE(library.model(), QString("Tank 9"));
     QCOMPARE(library.table().rowCount(), 3);
 }
 
