@@ -223,7 +223,8 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
     const QList<QPair<QString, QStringList>> runs{
         {"ports", {"--json"}},
         {"poll", {"--json", "--port", "/nonexistent/tty", "--model", "ZT-32", "--address", "1"}},
-        {"poll", at5 + QStringList{"--count", "2", "--tank-table", table.fileName()}},
+        {"poll", at5 + QStringList{"--count", "2", "--tank-table", table.fileName(), "--publish",
+                                   url}},
         {"config", at5},
         {"config", at5 + QStringList{"--save", profile}},
         {"config", at5 + QStringList{"--apply", changed, "--dry-run"}},
@@ -237,7 +238,8 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
         {"tank-library", {"get", "Tank_1", folder.filePath("library.csv"), "--server", url,
                           "--json"}},
         {"tare", at5 + QStringList{"--out", folder.filePath("tare.csv"), "--settle", "0.2",
-                                   "--tolerance", "5"}},
+                                   "--tolerance", "5", "--publish", url, "--tank-model",
+                                   "Tank T"}},
         // TBus has two identifiers to probe: the quick scan.
         {"scan", {"--port", tbus.portPath(), "--model", "ZT-35", "--json"}},
         {"calibrate",
