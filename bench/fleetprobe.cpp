@@ -4,7 +4,7 @@
 //     the broker has all of them. STATE keeps the last index queued, so that a probe
 //     killed and started again goes on where the killed one stopped.
 //   live URL PREFIX SENSORS SECONDS
-//     publishes SENSORS sensors' readings once a second for SECONDS after connecting,
+//     publishes SENSORS sensors' readings about once a second, SECONDS times after connecting,
 //     then prints "cpu_us MICROSECONDS messages COUNT" for the time it published.
 #include "files/wholefile.h"
 #include "fleet/fleetclient.h"
@@ -115,12 +115,12 @@ int live(const QStringList& arguments)
                         ? 1
                         : 0;
     });
-    // A coarse timer may come a little early, and the feed would take that
-    // reading for one too soon after the last.
+    // A timer may come a little early, and the feed would take that reading
+    // for one too soon after the last: a second and a little more.
     timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&client, &FleetClient::connected, [&] {
         startCpu = cpuMicroseconds();
-        timer.start(1000);
+        timer.start(1010);
     });
     client.start();
     return QCoreApplication::exec();
