@@ -109,8 +109,12 @@ int live(const QStringList& arguments)
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         for (int address = 1; address <= sensors; ++address)
             sent += feed.offer("/dev/ttyUSB0", address,
-                               {{"type", "reading"}, {"TimeMs", now}, {"Level", 5000 + address},
-                                {"RawLevel", 2048}, {"Error", 0}, {"Status", "ok"}},
+                               {{"type", "reading"},
+                                {"TimeMs", now},
+                                {"Level", 5000 + address},
+                                {"RawLevel", 2048},
+                                {"Error", 0},
+                                {"Status", "ok"}},
                                now)
                         ? 1
                         : 0;

@@ -56,9 +56,8 @@ void FleetDelivery::end(bool delivered)
                                 .arg(status)
                                 .arg(waiting);
     if (delivered)
-        m_output->text(QStringLiteral("sent to the fleet at %1: %2 message(s)")
-                           .arg(url)
-                           .arg(m_delivered));
+        m_output->text(
+            QStringLiteral("sent to the fleet at %1: %2 message(s)").arg(url).arg(m_delivered));
     m_output->json({{"type", "fleet"},
                     {"server", url},
                     {"connected", delivered},

@@ -10,8 +10,9 @@ const char kStored[] = "stored";
 QList<QCommandLineOption> detailOptions()
 {
     return {{"prefix", "The fleet's topic prefix (the stored one unless told).", "PREFIX"},
-            {"user", "The user name on the broker (the stored one unless told); the password "
-                     "comes from NIVELON_FLEET_PASSWORD or the stored one.",
+            {"user",
+             "The user name on the broker (the stored one unless told); the password "
+             "comes from NIVELON_FLEET_PASSWORD or the stored one.",
              "NAME"},
             {"ca-file", "mqtts: the CA the broker's certificate must come from.", "FILE"}};
 }
@@ -28,8 +29,9 @@ QList<QCommandLineOption> FleetOptions::publishOptions(bool tare)
          "URL"}};
     if (tare)
         options << QCommandLineOption(
-            "tank-model", "The tank model the table goes into the fleet library under (the "
-                          "name of --out unless told).",
+            "tank-model",
+            "The tank model the table goes into the fleet library under (the "
+            "name of --out unless told).",
             "NAME");
     return options + detailOptions();
 }
@@ -56,8 +58,8 @@ bool FleetOptions::readServer(const QCommandLineParser& parser, bool required, Q
     return readDetails(parser, parser.value("server"), required, error);
 }
 
-bool FleetOptions::readDetails(const QCommandLineParser& parser, const QString& url,
-                               bool required, QString* error)
+bool FleetOptions::readDetails(const QCommandLineParser& parser, const QString& url, bool required,
+                               QString* error)
 {
     server = FleetServer::stored();
     if (!url.isEmpty())

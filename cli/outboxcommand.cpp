@@ -4,8 +4,7 @@
 
 OutboxCommand::OutboxCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
-{
-}
+{}
 
 void OutboxCommand::start()
 {

@@ -1,8 +1,8 @@
 #include "recordcommand.h"
 
 #include "engine/serialsensor.h"
-#include "fleet/fleetpayloads.h"
 #include "files/wholefile.h"
+#include "fleet/fleetpayloads.h"
 #include "linesession.h"
 #include "parameters/ktparameter.h"
 #include "protocols/omnicommsensor.h"

@@ -10,8 +10,7 @@
 
 TankLibraryCommand::TankLibraryCommand(const CliOptions& options, CliOutput* output)
     : CliCommand(options, output)
-{
-}
+{}
 
 void TankLibraryCommand::start()
 {
@@ -36,8 +35,8 @@ void TankLibraryCommand::put()
     TankTable table;
     QString error;
     if (model.isEmpty() || !TankTableFile::load(path, &table, &error)) {
-        finish(ExitBadArguments, model.isEmpty() ? QStringLiteral("the tank model name is empty")
-                                                 : error);
+        finish(ExitBadArguments,
+               model.isEmpty() ? QStringLiteral("the tank model name is empty") : error);
         return;
     }
     m_delivery = new FleetDelivery(m_options.fleet.server, m_output, this);
@@ -114,6 +113,7 @@ void TankLibraryCommand::get(const QString& model, const QString& path)
                        .arg(model)
                        .arg(table.rowCount())
                        .arg(path));
-    m_output->json({{"type", "table"}, {"tankModel", model}, {"file", path}, {"rows", table.rowCount()}});
+    m_output->json(
+        {{"type", "table"}, {"tankModel", model}, {"file", path}, {"rows", table.rowCount()}});
     finish(ExitDone);
 }

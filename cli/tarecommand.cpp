@@ -1,8 +1,8 @@
 #include "tarecommand.h"
 
 #include "engine/serialsensor.h"
-#include "fleet/fleetpayloads.h"
 #include "files/wholefile.h"
+#include "fleet/fleetpayloads.h"
 #include "linesession.h"
 #include "tank/tanktablefile.h"
 #include "tank/tanktableorigin.h"

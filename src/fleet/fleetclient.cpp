@@ -125,10 +125,9 @@ void FleetClient::attempt()
     mosquitto_message_callback_set(m_client, &FleetClient::onMessage);
     mosquitto_subscribe_callback_set(m_client, &FleetClient::onSubscribe);
     if (!m_server.user.isEmpty())
-        mosquitto_username_pw_set(m_client, m_server.user.toUtf8().constData(),
-                                  m_server.password.isEmpty()
-                                      ? nullptr
-                                      : m_server.password.toUtf8().constData());
+        mosquitto_username_pw_set(
+            m_client, m_server.user.toUtf8().constData(),
+            m_server.password.isEmpty() ? nullptr : m_server.password.toUtf8().constData());
     if (m_tls) {
         const QByteArray caFile = m_server.caFile.toUtf8();
         const int result = mosquitto_tls_set(
@@ -142,8 +141,8 @@ void FleetClient::attempt()
     }
     setStatus(QStringLiteral("connecting to %1").arg(where()));
     errno = 0;
-    const int result = mosquitto_connect_async(m_client, m_host.toUtf8().constData(), m_port,
-                                               kKeepAliveSeconds);
+    const int result =
+        mosquitto_connect_async(m_client, m_host.toUtf8().constData(), m_port, kKeepAliveSeconds);
     // A broker on this machine may refuse, or fail the TLS handshake, at once.
     if (result != MOSQ_ERR_SUCCESS) {
         failAfter(result, errno);
@@ -299,9 +298,9 @@ void FleetClient::onConnect(mosquitto*, void* self, int code)
         const bool credentials = code == kBadCredentials311 || code == kNotAuthorised311 ||
                                  code == kBadCredentials5 || code == kNotAuthorised5 ||
                                  code == kBadAuthMethod5;
-        const QString reason = QString::fromUtf8(client->m_server.mqttVersion == 311
-                                                     ? mosquitto_connack_string(code)
-                                                     : mosquitto_reason_string(code));
+        const QString reason =
+            QString::fromUtf8(client->m_server.mqttVersion == 311 ? mosquitto_connack_string(code)
+                                                                  : mosquitto_reason_string(code));
         client->m_status =
             credentials ? QStringLiteral("the broker at %1 refused the user name or password "
                                          "(%2): check them in the fleet server settings")

@@ -5,8 +5,7 @@
 
 FleetLiveFeed::FleetLiveFeed(FleetClient* client)
     : m_client(client)
-{
-}
+{}
 
 bool FleetLiveFeed::offer(const QString& port, int address, const QJsonObject& reading,
                           qint64 nowMs)
@@ -15,8 +14,7 @@ bool FleetLiveFeed::offer(const QString& port, int address, const QJsonObject& r
     const auto last = m_lastSentMs.constFind(sensor);
     if ((last != m_lastSentMs.cend() && nowMs - *last < IntervalMs) || !m_client->isConnected())
         return false;
-    const FleetMessage message =
-        FleetPayloads::reading(m_client->server(), port, address, reading);
+    const FleetMessage message = FleetPayloads::reading(m_client->server(), port, address, reading);
     if (!m_client->publishNow(message.topic, message.payload))
         return false;
     m_lastSentMs.insert(sensor, nowMs);

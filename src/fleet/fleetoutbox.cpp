@@ -48,8 +48,7 @@ QString newName()
 
 FleetOutbox::FleetOutbox(const QString& folder)
     : m_folder(folder)
-{
-}
+{}
 
 QString FleetOutbox::defaultFolder()
 {
@@ -69,8 +68,8 @@ bool FleetOutbox::add(FleetMessage* message, QString* error)
 
 QStringList FleetOutbox::names() const
 {
-    QStringList names = QDir(m_folder).entryList({QStringLiteral("*") + kSuffix}, QDir::Files,
-                                                 QDir::Name);
+    QStringList names =
+        QDir(m_folder).entryList({QStringLiteral("*") + kSuffix}, QDir::Files, QDir::Name);
     for (QString& name : names)
         name.chop(kSuffix.size());
     return names;

@@ -28,10 +28,9 @@ QList<FleetMessage> FleetPayloads::record(const FleetServer& server, const QJson
     const QString client = server.effectiveClientName();
     // The id goes with the record through every retry, so that a subscriber
     // can tell a record sent again from a new one.
-    const QByteArray payload =
-        compact({{"id", QUuid::createUuid().toString(QUuid::WithoutBraces)},
-                 {"client", client},
-                 {"record", record}});
+    const QByteArray payload = compact({{"id", QUuid::createUuid().toString(QUuid::WithoutBraces)},
+                                        {"client", client},
+                                        {"record", record}});
     QList<FleetMessage> messages{{QString(), server.topic({"records", client}), payload, false}};
     const QString vehicle = record.value("vehicle").toString();
     if (!vehicle.trimmed().isEmpty())

@@ -102,8 +102,7 @@ FleetServer FleetServer::stored()
     server.clientName = settings.value(SettingsKeys::FleetClientName).toString();
     server.user = settings.value(SettingsKeys::FleetUser).toString();
     server.caFile = settings.value(SettingsKeys::FleetCaFile).toString();
-    server.mqttVersion =
-        settings.value(SettingsKeys::FleetMqttVersion).toInt() == 311 ? 311 : 5;
+    server.mqttVersion = settings.value(SettingsKeys::FleetMqttVersion).toInt() == 311 ? 311 : 5;
     QByteArray password;
     QString ignored;
     server.keepPassword = QFile::exists(passwordPath()) &&

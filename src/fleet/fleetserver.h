@@ -11,8 +11,8 @@ struct FleetServer
     QString clientName;
     QString user;
     QString password;
-    QString caFile; // mqtts: the authority the broker's certificate must come from
-    int mqttVersion = 5; // 5 or 311 (MQTT 3.1.1)
+    QString caFile;            // mqtts: the authority the broker's certificate must come from
+    int mqttVersion = 5;       // 5 or 311 (MQTT 3.1.1)
     bool keepPassword = false; // the password is stored only when the user asks
 
     // The URL taken apart; false with the reason when it is not one.

@@ -79,9 +79,9 @@ void TestCliFleet::recordWaitsWhileTheBrokerIsDown()
     QVERIFY(line.start());
 
     CliProcess record;
-    QVERIFY(run(&record, {"record", "--port", line.portPath(), "--model", "ZT-33", "--address",
-                          "1", "--seconds", "1", "--out", folder.filePath("record.json"),
-                          "--vehicle", "K 042", "--publish", url}));
+    QVERIFY(run(&record, {"record", "--port", line.portPath(), "--model", "ZT-33", "--address", "1",
+                          "--seconds", "1", "--out", folder.filePath("record.json"), "--vehicle",
+                          "K 042", "--publish", url}));
     // The record is made and kept: a broker out of reach is no failure of it.
     QCOMPARE(record.exitCode(), 0);
     QVERIFY2(record.err().contains("broker down") &&
@@ -94,8 +94,8 @@ void TestCliFleet::recordWaitsWhileTheBrokerIsDown()
     QCOMPARE(list.exitCode(), 0);
     const QList<QJsonObject> waiting = linesOf(list, "waiting");
     QCOMPARE(waiting.size(), 2);
-    QCOMPARE(waiting.at(0).value("topic").toString(), QString("fleet-test/records/") +
-                                                          FleetServer().effectiveClientName());
+    QCOMPARE(waiting.at(0).value("topic").toString(),
+             QString("fleet-test/records/") + FleetServer().effectiveClientName());
     QCOMPARE(waiting.at(1).value("topic").toString(), QString("fleet-test/vehicles/K_042/record"));
     QVERIFY(waiting.at(1).value("retain").toBool());
 

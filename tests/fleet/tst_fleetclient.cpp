@@ -159,17 +159,33 @@ void TestFleetClient::refusalsSayWhyAndKeepTheOutbox_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<FleetClient::Problem>("problem");
     QTest::addColumn<QString>("text");
-    QTest::newRow("wrong password") << "password" << "localhost" << "" << "wrong"
-                                    << FleetClient::Refused << "refused the user name or password";
-    QTest::newRow("no password") << "password" << "localhost" << "" << ""
-                                 << FleetClient::Refused << "refused the user name or password";
-    QTest::newRow("certificate of another CA") << "tls" << "localhost" << "other" << ""
-                                               << FleetClient::TlsFailure << "TLS failed at";
-    QTest::newRow("certificate for another name") << "tls" << "127.0.0.1" << "right" << ""
-                                                  << FleetClient::TlsFailure << "not made out to";
-    QTest::newRow("not a broker") << "garbage" << "localhost" << "" << "" << FleetClient::NotBroker
-                                  << "no MQTT broker at";
-    QTest::newRow("broker down") << "none" << "localhost" << "" << "" << FleetClient::BrokerDown
+    QTest::newRow("wrong password")
+        << "password"
+        << "localhost"
+        << ""
+        << "wrong" << FleetClient::Refused << "refused the user name or password";
+    QTest::newRow("no password") << "password"
+                                 << "localhost"
+                                 << ""
+                                 << "" << FleetClient::Refused
+                                 << "refused the user name or password";
+    QTest::newRow("certificate of another CA") << "tls"
+                                               << "localhost"
+                                               << "other"
+                                               << "" << FleetClient::TlsFailure << "TLS failed at";
+    QTest::newRow("certificate for another name")
+        << "tls"
+        << "127.0.0.1"
+        << "right"
+        << "" << FleetClient::TlsFailure << "not made out to";
+    QTest::newRow("not a broker") << "garbage"
+                                  << "localhost"
+                                  << ""
+                                  << "" << FleetClient::NotBroker << "no MQTT broker at";
+    QTest::newRow("broker down") << "none"
+                                 << "localhost"
+                                 << ""
+                                 << "" << FleetClient::BrokerDown
                                  << "broker down: nothing listens at";
 }
 
@@ -194,17 +210,16 @@ void TestFleetClient::refusalsSayWhyAndKeepTheOutbox()
             socket->disconnectFromHost();
         });
     } else if (broker != "none") {
-        const TestBroker::Options options{broker == "tls",
-                                          broker == "password" ? "installer" : "", "secret"};
+        const TestBroker::Options options{broker == "tls", broker == "password" ? "installer" : "",
+                                          "secret"};
         QVERIFY2(mosquitto.start(options), qPrintable(mosquitto.error()));
         port = mosquitto.port();
     }
-    FleetServer server = serverAt(QStringLiteral("%1://%2:%3")
-                                      .arg(broker == "tls" ? "mqtts" : "mqtt", host)
-                                      .arg(port),
-                                  ca == "right"   ? mosquitto.caFile()
-                                  : ca == "other" ? mosquitto.otherCaFile()
-                                                  : QString());
+    FleetServer server = serverAt(
+        QStringLiteral("%1://%2:%3").arg(broker == "tls" ? "mqtts" : "mqtt", host).arg(port),
+        ca == "right"   ? mosquitto.caFile()
+        : ca == "other" ? mosquitto.otherCaFile()
+                        : QString());
     server.user = QStringLiteral("installer");
     server.password = password;
     FleetOutbox outbox(folder.path() + "/outbox");

@@ -68,9 +68,9 @@ bool TestBroker::makeCertificates()
            run("openssl", QStringList{"req"} + ecKey +
                               QStringList{"-keyout", "server.key", "-out", "server.csr", "-subj",
                                           "/CN=localhost"}) &&
-           run("openssl", {"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey",
-                           "ca.key", "-CAcreateserial", "-out", "server.crt", "-days", "2",
-                           "-extfile", "server.ext"});
+           run("openssl",
+               {"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key",
+                "-CAcreateserial", "-out", "server.crt", "-days", "2", "-extfile", "server.ext"});
 }
 
 QString TestBroker::configuration(const Options& options) const
@@ -82,11 +82,11 @@ QString TestBroker::configuration(const Options& options) const
     const passwd* user = ::getpwuid(::getuid());
     QString text = QStringLiteral("user %1\n").arg(user ? user->pw_name : "root");
     text += QStringLiteral("listener %1 localhost\n"
-                                  "persistence true\n"
-                                  "persistence_location %2/\n"
-                                  "log_dest stderr\n")
-                       .arg(m_port)
-                       .arg(m_folder);
+                           "persistence true\n"
+                           "persistence_location %2/\n"
+                           "log_dest stderr\n")
+                .arg(m_port)
+                .arg(m_folder);
     if (options.tls)
         text += QStringLiteral("cafile %1/ca.crt\ncertfile %1/server.crt\nkeyfile %1/server.key\n")
                     .arg(m_folder);
@@ -103,9 +103,8 @@ bool TestBroker::start(const Options& options, int port)
     m_port = port ? port : freePort();
     m_tls = options.tls;
     if ((options.tls && !makeCertificates()) ||
-        (!options.user.isEmpty() &&
-         !run("mosquitto_passwd", {"-b", "-c", m_folder + "/passwords", options.user,
-                                   options.password})))
+        (!options.user.isEmpty() && !run("mosquitto_passwd", {"-b", "-c", m_folder + "/passwords",
+                                                              options.user, options.password})))
         return false;
     QFile file(m_folder + "/mosquitto.conf");
     if (!file.open(QIODevice::WriteOnly) || file.write(configuration(options).toUtf8()) < 0) {

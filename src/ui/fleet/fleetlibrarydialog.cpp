@@ -24,8 +24,8 @@ FleetLibraryDialog::FleetLibraryDialog(const FleetServer& server, QWidget* paren
     setObjectName(QStringLiteral("FleetLibraryDialog"));
     m_list->setObjectName(QStringLiteral("libraryList"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({tr("Tank model"), tr("Rows"), tr("Litres"), tr("Published by"),
-                             tr("Published")});
+    m_list->setHeaderLabels(
+        {tr("Tank model"), tr("Rows"), tr("Litres"), tr("Published by"), tr("Published")});
     m_list->header()->setStretchLastSection(true);
     m_status->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
@@ -66,10 +66,10 @@ void FleetLibraryDialog::fetched()
     }
     for (int column = 0; column < m_list->columnCount(); ++column)
         m_list->resizeColumnToContents(column);
-    m_status->setText(m_list->topLevelItemCount() == 0
-                          ? tr("The fleet library holds no tank table yet.")
-                          : tr("%n tank model(s) in the fleet library:", "",
-                               m_list->topLevelItemCount()));
+    m_status->setText(
+        m_list->topLevelItemCount() == 0
+            ? tr("The fleet library holds no tank table yet.")
+            : tr("%n tank model(s) in the fleet library:", "", m_list->topLevelItemCount()));
     if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
 }

@@ -60,8 +60,9 @@ FleetServer FleetServerDialog::server() const
 
 void FleetServerDialog::chooseCaFile()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("CA file"), ui->caFileEdit->text(), tr("Certificates (*.crt *.pem);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("CA file"), ui->caFileEdit->text(),
+                                     tr("Certificates (*.crt *.pem);;All files (*)"));
     if (!path.isEmpty())
         ui->caFileEdit->setText(path);
 }

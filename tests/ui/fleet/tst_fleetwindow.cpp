@@ -1,10 +1,10 @@
 // The fleet in the window: the server dialog keeps the password only when
 // asked and only where the user alone can read it, the status bar's link says
 // what waits, and the library dialog offers what was published.
+#include "fleet/fleetclient.h"
 #include "fleet/fleetlibrarydialog.h"
 #include "fleet/fleetlink.h"
 #include "fleet/fleetserverdialog.h"
-#include "fleet/fleetclient.h"
 #include "support/testbroker.h"
 #include "support/waituntil.h"
 #include "tank/tanktable.h"
@@ -74,8 +74,8 @@ void TestFleetWindow::passwordIsKeptOnlyWhenAskedAndPrivately()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("s3cret word"));
-    QCOMPARE(file.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup |
-                                   QFile::WriteOther),
+    QCOMPARE(file.permissions() &
+                 (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
              QFile::Permissions());
     file.close();
     QSettings settings;
@@ -110,8 +110,8 @@ void TestFleetWindow::linkSaysWhatWaitsAndLibraryOffersIt()
     QCOMPARE(FleetLink::current(), &link);
     QString error;
     QVERIFY2(link.publishTankTable("Tank 9", threeRows(), &error), qPrintable(error));
-    QVERIFY(waitUntil([&] { return link.client()->problem() == FleetClient::BrokerDown; },
-                      kWaitMs));
+    QVERIFY(
+        waitUntil([&] { return link.client()->problem() == FleetClient::BrokerDown; }, kWaitMs));
     QCOMPARE(link.statusText(), QString("fleet: 1 waiting"));
 
     QVERIFY2(broker.start({}, port), qPrintable(broker.error()));
