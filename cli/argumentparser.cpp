@@ -94,6 +94,10 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
                                       "FILE")
                 << QCommandLineOption("replay", "Decode a file --raw kept instead of a port.",
                                       "FILE");
+    if (needs & TakesPublish)
+        options << FleetOptions::publishOptions(needs & NeedTare);
+    if (needs & TakesServer)
+        options << FleetOptions::serverOptions();
     return options;
 }
 
@@ -235,6 +239,11 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
     if ((needs & NeedExport) && !options->shape.readExport(parser, &m_error))
         return false;
     if ((needs & NeedListening) && !readListening(parser, options))
+        return false;
+    if ((needs & TakesPublish) && !options->fleet.readPublish(parser, &m_error))
+        return false;
+    if ((needs & TakesServer) &&
+        !options->fleet.readServer(parser, options->command != QLatin1String("outbox"), &m_error))
         return false;
     return checkValues(options->values);
 }

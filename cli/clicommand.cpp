@@ -1,6 +1,7 @@
 #include "clicommand.h"
 
 #include "engine/serialengine.h"
+#include "fleetdelivery.h"
 #include "linesession.h"
 
 #include <csignal>
@@ -77,4 +78,17 @@ LineSession* CliCommand::openSession(int modelIndex)
 void CliCommand::closeSession()
 {
     m_session.reset();
+}
+
+void CliCommand::publishThenFinish(const QList<FleetMessage>& messages)
+{
+    auto* delivery = new FleetDelivery(m_options.fleet.server, m_output, this);
+    connect(delivery, &FleetDelivery::done, this, [this, delivery](bool delivered) {
+        if (!delivered)
+            m_output->note(delivery->failureText());
+        finish(ExitDone);
+    });
+    QString error;
+    if (!delivery->send(messages, &error))
+        finish(ExitPortFailure, error);
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <memory>
 
+struct FleetMessage;
 class LineSession;
 class SerialSensor;
 
@@ -43,6 +44,9 @@ protected:
     // null after finishing when the model has no such address.
     SerialSensor* createSensorSession();
     bool openPort();
+    // The command's work is done: these go to the fleet (or wait in the outbox,
+    // said in a note), then the command ends with ExitDone.
+    void publishThenFinish(const QList<FleetMessage>& messages);
     LineSession* session() const { return m_session.get(); }
     void closeSession();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fleetoptions.h"
 #include "profileoptions.h"
 #include "shapeoptions.h"
 #include "tankoptions.h"
@@ -32,4 +33,5 @@ struct CliOptions
     TankOptions tank;
     ProfileOptions profile;
     ShapeOptions shape;
+    FleetOptions fleet;
 };

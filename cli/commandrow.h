@@ -19,7 +19,9 @@ enum CommandNeed : unsigned {
     TakesInterval = 1024,
     NeedShape = 2048,    // the shape as the first value, --probe, --points, --fit, --out
     NeedExport = 4096,   // --in, --format, --max-points, --separator, --decimal, --out
-    NeedListening = 8192 // --port or --replay, optional --model, --seconds, --raw
+    NeedListening = 8192, // --port or --replay, optional --model, --seconds, --raw
+    TakesPublish = 16384, // --publish URL and the fleet server's details
+    TakesServer = 32768   // --server URL and the fleet server's details
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

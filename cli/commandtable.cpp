@@ -4,6 +4,7 @@
 #include "configcommand.h"
 #include "identifycommand.h"
 #include "monitorcommand.h"
+#include "outboxcommand.h"
 #include "pollcommand.h"
 #include "portscommand.h"
 #include "profilecommand.h"
@@ -12,6 +13,7 @@
 #include "setaddresscommand.h"
 #include "tarecommand.h"
 #include "tankexportcommand.h"
+#include "tanklibrarycommand.h"
 #include "tankshapecommand.h"
 
 #include <algorithm>
@@ -46,15 +48,17 @@ const std::vector<CommandRow>& CommandTable::commands()
          NeedPort | NeedModel | TakesAddressList, 0, 0, make<ScanCommand>},
         {"poll",
          "poll --port P --model CODE --address N [--count K | --seconds S] [--interval MS] "
-         "[--tank-table FILE] [--json]",
+         "[--tank-table FILE] [--publish URL] [--json]",
          "Polls one sensor and prints its readings as CSV (the columns of the plot export) or as\n"
          "JSON lines, then its line statistics (on stderr with CSV, as the last JSON line with\n"
          "--json). Takes 10 readings unless told otherwise; --seconds counts from the first\n"
          "request. SIGINT or SIGTERM ends it with the readings so far and the statistics. With\n"
          "--tank-table, a Litres column (and key) follows: the table's volume at the raw level,\n"
-         "its end volume beyond it.",
-         NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable | TakesInterval, 0, 0,
-         make<PollCommand>},
+         "its end volume beyond it. With --publish, the readings also go live to the fleet's\n"
+         "broker, at most one a second.",
+         NeedPort | NeedModel | NeedAddress | TakesDuration | TakesTankTable | TakesInterval |
+             TakesPublish,
+         0, 0, make<PollCommand>},
         {"config",
          "config --port P --model CODE --address N [NAME=VALUE ... | --save FILE | --apply FILE "
          "[--dry-run]] [--json]",
@@ -90,7 +94,7 @@ const std::vector<CommandRow>& CommandTable::commands()
          NeedListening, 0, 0, make<MonitorCommand>},
         {"tare",
          "tare --port P --model CODE --address N --out FILE [--step LITRES] [--tolerance PERCENT] "
-         "[--settle SECONDS] [--json]",
+         "[--settle SECONDS] [--publish URL [--tank-model NAME]] [--json]",
          "Calibrates a tank: pour, answer on standard input, and when the sensor's level has\n"
          "settled above the last row's, the row (litres, raw level, level) is recorded. Answers,\n"
          "one a line: a number, the litres poured in this step (the first: what the tank holds,\n"
@@ -99,17 +103,20 @@ const std::vector<CommandRow>& CommandTable::commands()
          "now, unsettled (marked in the file); an empty line or the end of input, write the\n"
          "table and stop.\n"
          "Answers are taken in order, each once the pour before it is recorded, so a script can\n"
-         "send them all at once.",
-         NeedPort | NeedModel | NeedAddress | NeedTare, 0, 0, make<TareCommand>},
+         "send them all at once. With --publish, the table also goes into the fleet's tank\n"
+         "library under its tank model's name.",
+         NeedPort | NeedModel | NeedAddress | NeedTare | TakesPublish, 0, 0, make<TareCommand>},
         {"record",
          "record --port P --model CODE --address N --out FILE [--seconds S] [--tank-table FILE] "
-         "[--vehicle V] [--installer NAME] [--json]",
+         "[--vehicle V] [--installer NAME] [--publish URL] [--json]",
          "Writes the commissioning record of one sensor as JSON: the time, the port, model and\n"
          "address, its reading and whole configuration, its line statistics over --seconds of\n"
          "polling (10 unless told), and the tank table when one is named. With --json the record\n"
-         "is also printed.",
-         NeedPort | NeedModel | NeedAddress | NeedRecord | TakesSeconds | TakesTankTable, 0, 0,
-         make<RecordCommand>},
+         "is also printed. With --publish, the record also goes to the fleet's broker, and\n"
+         "waits in the outbox while the broker cannot be reached.",
+         NeedPort | NeedModel | NeedAddress | NeedRecord | TakesSeconds | TakesTankTable |
+             TakesPublish,
+         0, 0, make<RecordCommand>},
         {"tank-shape",
          "tank-shape SHAPE:NAME=MM,... [--probe START:LENGTH] [--points N] [--full-scale N] "
          "[--fit TABLE] --out FILE [--json]",
@@ -131,6 +138,17 @@ const std::vector<CommandRow>& CommandTable::commands()
          "--in reads any of these forms. --max-points thins the table to that many rows, keeping\n"
          "the largest error in litres as small as it can, and says what it is.",
          NeedExport, 0, 0, make<TankExportCommand>},
+        {"tank-library",
+         "tank-library list|get MODEL FILE|put FILE MODEL [--server URL] [--json]",
+         "The fleet's tank library: the tank tables installers published, each under its tank\n"
+         "model's name, kept by the broker. list names them; get writes one to FILE; put\n"
+         "publishes the tank table FILE under MODEL, replacing what the library had for it.",
+         TakesServer, 1, 3, make<TankLibraryCommand>},
+        {"outbox", "outbox [--server URL] [--json]",
+         "Lists the messages that wait for the fleet's broker (records and tank tables sent\n"
+         "while it could not be reached), oldest first, and sends them, in that order, to the\n"
+         "broker given or stored. Each leaves the outbox once the broker has acknowledged it.",
+         TakesServer, 0, 0, make<OutboxCommand>},
     };
     return table;
 }

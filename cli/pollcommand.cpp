@@ -2,6 +2,7 @@
 
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
+#include "fleet/fleetclient.h"
 #include "linesession.h"
 #include "protocols/omnicomm/omnicommsensor.h"
 #include "readingtext.h"
@@ -28,7 +29,20 @@ void PollCommand::start()
         m_sensor->setQueryInterval(m_options.intervalMs);
     if (m_options.seconds > 0)
         m_pollTimer.start(session()->engine(), m_options.seconds);
+    if (m_options.fleet.publish)
+        startLiveFeed();
     session()->start(false);
+}
+
+// A broker out of reach does not hold up the polling: it is tried again while
+// the readings go on, and is only said.
+void PollCommand::startLiveFeed()
+{
+    m_fleet = new FleetClient(m_options.fleet.server, &m_outbox, this);
+    connect(m_fleet, &FleetClient::failed, this,
+            [this](FleetClient::Problem, const QString& text) { m_output->note(text); });
+    m_liveFeed.emplace(m_fleet);
+    m_fleet->start();
 }
 
 void PollCommand::interrupt(int signalNumber)
@@ -86,6 +100,8 @@ void PollCommand::printReading(const SensorReading& reading)
     QJsonObject line = ReadingText::toJson(reading, tankTable);
     line.insert("type", "reading");
     m_output->json(line);
+    if (m_liveFeed)
+        m_liveFeed->offer(m_options.port, m_options.address, line, reading.timeMs);
 }
 
 void PollCommand::stop(ExitCode code, const QString& error)

@@ -2,11 +2,15 @@
 
 #include "clicommand.h"
 #include "engine/readingcsv.h"
+#include "fleet/fleetlivefeed.h"
+#include "fleet/fleetoutbox.h"
 #include "polltimer.h"
 #include "tank/tanktable.h"
 
+#include <memory>
 #include <optional>
 
+class FleetClient;
 class SerialSensor;
 
 // nivelon-cli poll: one sensor's readings as they come, then its line
@@ -30,6 +34,7 @@ private:
     void printStatistics();
     void configurationReadFailed();
     QString unscaledText() const;
+    void startLiveFeed();
 
     SerialSensor* m_sensor = nullptr; // null once stopped
     PollTimer m_pollTimer;
@@ -40,4 +45,8 @@ private:
     int m_scaled = 0;   // readings with a level that could be given
     int m_unscaled = 0; // answers whose scale was not known
     bool m_uncalibrated = false;
+    // --publish: the readings go live to the fleet.
+    FleetOutbox m_outbox;
+    FleetClient* m_fleet = nullptr;
+    std::optional<FleetLiveFeed> m_liveFeed;
 };

@@ -2,6 +2,7 @@
 
 #include "engine/serialsensor.h"
 #include "files/wholefile.h"
+#include "fleet/fleetpayloads.h"
 #include "linesession.h"
 #include "parameters/ktparameter.h"
 #include "protocols/omnicomm/omnicommsensor.h"
@@ -98,5 +99,8 @@ void RecordCommand::write()
                        .arg(m_options.address)
                        .arg(m_options.out));
     m_output->json(record.toJson());
-    finish(ExitDone);
+    if (m_options.fleet.publish)
+        publishThenFinish(FleetPayloads::record(m_options.fleet.server, record.toJson()));
+    else
+        finish(ExitDone);
 }

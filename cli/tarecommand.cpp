@@ -2,11 +2,13 @@
 
 #include "engine/serialsensor.h"
 #include "files/wholefile.h"
+#include "fleet/fleetpayloads.h"
 #include "linesession.h"
 #include "session/tanktableorigin.h"
 #include "tank/tanktablefile.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLocale>
 
 TareCommand::TareCommand(const CliOptions& options, CliOutput* output)
@@ -216,7 +218,10 @@ void TareCommand::writeTable()
         return;
     }
     m_report.written(m_options.tank.out);
-    finish(ExitDone);
+    if (m_options.fleet.publish)
+        publishTable();
+    else
+        finish(ExitDone);
 }
 
 // An input that ends before the first answer is no fault of the line.
@@ -239,4 +244,14 @@ void TareCommand::finishEmpty()
                               "and the wiring; nothing written to %3")
                    .arg(m_options.address)
                    .arg(m_options.port, file));
+}
+
+// Under the tank model's name, so the next installer of such a tank finds it.
+void TareCommand::publishTable()
+{
+    const QString model = m_options.fleet.tankModel.isEmpty()
+                              ? QFileInfo(m_options.tank.out).completeBaseName()
+                              : m_options.fleet.tankModel;
+    publishThenFinish(
+        {FleetPayloads::tankTable(m_options.fleet.server, model, m_calibration.table())});
 }

@@ -36,6 +36,7 @@ private:
     void forceRecord();
     void sensorReported(const SensorReading& reading);
     void writeTable();
+    void publishTable();
     // An end before the last answer: the rows so far are written, marked incomplete.
     void endEarly(ExitCode code, const QString& reason);
     bool saveTable(const QString& incomplete, QString* error);

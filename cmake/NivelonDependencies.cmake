@@ -15,7 +15,7 @@ endif()
 
 # Qt modules: CMake component, Debian package.
 set(NIVELON_QT_COMPONENTS
-    Core qtbase5-dev Gui qtbase5-dev Widgets qtbase5-dev Test qtbase5-dev
+    Core qtbase5-dev Network qtbase5-dev Gui qtbase5-dev Widgets qtbase5-dev Test qtbase5-dev
     SerialPort libqt5serialport5-dev LinguistTools qttools5-dev)
 while(NIVELON_QT_COMPONENTS)
     list(POP_FRONT NIVELON_QT_COMPONENTS component package)
@@ -29,7 +29,8 @@ endwhile()
 # development packages Debian's Qwt package does not pull in.
 set(NIVELON_PKG_MODULES
     Qt5Concurrent qtbase5-dev Qt5PrintSupport qtbase5-dev Qt5Svg libqt5svg5-dev
-    Qt5OpenGL libqt5opengl5-dev Qt5Qwt6 libqwt-qt5-dev libudev libudev-dev)
+    Qt5OpenGL libqt5opengl5-dev Qt5Qwt6 libqwt-qt5-dev libudev libudev-dev
+    libmosquitto libmosquitto-dev)
 while(NIVELON_PKG_MODULES)
     list(POP_FRONT NIVELON_PKG_MODULES module package)
     pkg_check_modules(NIVELON_PROBE_${module} QUIET ${module})
@@ -40,3 +41,4 @@ endwhile()
 
 pkg_check_modules(QWT REQUIRED IMPORTED_TARGET Qt5Qwt6)
 pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
+pkg_check_modules(MOSQUITTO REQUIRED IMPORTED_TARGET libmosquitto)

@@ -10,6 +10,7 @@ packages=(
     qtbase5-dev libqt5serialport5-dev libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libudev-dev
     qttools5-dev qttools5-dev-tools qttranslations5-l10n
     libbenchmark-dev
+    libmosquitto-dev mosquitto mosquitto-clients openssl
     xvfb xauth xdotool fonts-dejavu-core poppler-utils
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )

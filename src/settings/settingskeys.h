@@ -72,6 +72,15 @@ constexpr char TankTableFolder[] = "Tank/Folder";
 // LogDisplayController: the folder the log was last written to.
 constexpr char LogFolder[] = "Log/Folder";
 
+// FleetServer: the fleet's broker and who this program is on it. The password is
+// never here: only in a file of its own that only the user can read, when asked.
+constexpr char FleetUrl[] = "Fleet/Url";
+constexpr char FleetPrefix[] = "Fleet/Prefix";
+constexpr char FleetClientName[] = "Fleet/ClientName";
+constexpr char FleetUser[] = "Fleet/User";
+constexpr char FleetCaFile[] = "Fleet/CaFile";
+constexpr char FleetMqttVersion[] = "Fleet/MqttVersion";
+
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.
 namespace Plot {

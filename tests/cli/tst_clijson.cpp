@@ -5,6 +5,7 @@
 #include "support/cliprocess.h"
 #include "support/lineframes.h"
 #include "support/simulatedline.h"
+#include "support/testbroker.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -163,6 +164,13 @@ QString documentedName(const QString& command, const QJsonObject& object)
     const QString type = object.value("type").toString();
     if (object.contains("error"))
         return "error";
+    static const QHash<QString, QString> fleetTypes{{"fleet", "fleet"},
+                                                    {"waiting", "outbox message"},
+                                                    {"tank model", "tank library model"}};
+    if (fleetTypes.contains(type))
+        return fleetTypes.value(type);
+    if (command == "tank-library")
+        return "tank library table";
     if (command == "poll" || command == "monitor")
         return command + " " + type;
     if (command == "tare")
@@ -219,18 +227,30 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
     QVERIFY(omnicomm.start() && tbus.start());
     const QStringList at5{"--port", omnicomm.portPath(), "--model", "ZT-43",
                           "--json", "--address",         "5"};
+    TestBroker broker(folder.path());
+    QVERIFY2(broker.start({}), qPrintable(broker.error()));
+    const QString url = broker.url();
+    const QString downUrl = QStringLiteral("mqtt://localhost:%1").arg(TestBroker::freePort());
     const QList<QPair<QString, QStringList>> runs{
         {"ports", {"--json"}},
         {"poll", {"--json", "--port", "/nonexistent/tty", "--model", "ZT-32", "--address", "1"}},
-        {"poll", at5 + QStringList{"--count", "2", "--tank-table", table.fileName()}},
+        {"poll", at5 + QStringList{"--count", "2", "--tank-table", table.fileName(), "--publish",
+                                   url}},
         {"config", at5},
         {"config", at5 + QStringList{"--save", profile}},
         {"config", at5 + QStringList{"--apply", changed, "--dry-run"}},
         {"config", at5 + QStringList{"--apply", changed}},
         {"record", at5 + QStringList{"--seconds", "1", "--out", record, "--tank-table",
-                                     table.fileName(), "--vehicle", "A 123 BC"}},
+                                     table.fileName(), "--vehicle", "A 123 BC", "--publish", url}},
+        // The broker down: the table waits in the outbox, which lists and sends it.
+        {"tank-library", {"put", table.fileName(), "Tank 1", "--server", downUrl, "--json"}},
+        {"outbox", {"--server", url, "--json"}},
+        {"tank-library", {"list", "--server", url, "--json"}},
+        {"tank-library", {"get", "Tank_1", folder.filePath("library.csv"), "--server", url,
+                          "--json"}},
         {"tare", at5 + QStringList{"--out", folder.filePath("tare.csv"), "--settle", "0.2",
-                                   "--tolerance", "5"}},
+                                   "--tolerance", "5", "--publish", url, "--tank-model",
+                                   "Tank T"}},
         // TBus has two identifiers to probe: the quick scan.
         {"scan", {"--port", tbus.portPath(), "--model", "ZT-35", "--json"}},
         {"calibrate",
@@ -259,7 +279,8 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
             cli.closeInput();
         }
         QVERIFY2(cli.wait(), qPrintable(command));
-        QVERIFY2(cli.exitCode() == (arguments.contains("/nonexistent/tty") ? 1 : 0),
+        const bool fails = arguments.contains("/nonexistent/tty") || arguments.contains(downUrl);
+        QVERIFY2(cli.exitCode() == (fails ? 1 : 0),
                  qPrintable(command + ": " + cli.err()));
         const QStringList lines = cli.outLines();
         QVERIFY2(!lines.isEmpty(), qPrintable(command));

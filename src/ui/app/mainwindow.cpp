@@ -7,6 +7,7 @@
 #include "app/languagemenu.h"
 #include "app/resources.h"
 #include "engine/serialsensor.h"
+#include "fleet/fleetwindow.h"
 #include "log/addresstext.h"
 #include "log/fillingcolumns.h"
 #include "log/headerviewhidermenu.h"
@@ -107,6 +108,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
             &MainWindow::setAutoDetectSensorsEnabled);
     connect(m_manager, &SerialPortManager::pollStateChanged, ui->actionStart, &QAction::setChecked);
     setUpServiceControlsAction();
+    FleetWindow::install(this, ui->menuSettings);
     ui->menuSettings->addSeparator();
     ui->menuSettings->addMenu(new LanguageMenu(this));
     restoreGeometryAndLog();

@@ -1,6 +1,7 @@
 #include "record/recordexport.h"
 
 #include "engine/serialsensor.h"
+#include "fleet/fleetlink.h"
 #include "record/commissioningrecord.h"
 #include "record/recorddialog.h"
 #include "record/recordpage.h"
@@ -48,8 +49,10 @@ void RecordExport::run(SensorWidget* view, RecordContext context)
     if (base.isEmpty())
         return;
     QString error;
+    FleetLink* fleet = FleetLink::current();
     if (!record.save(base + QStringLiteral(".json"), &error) ||
-        !RecordPage::write(record, plot, base + QStringLiteral(".pdf"), &error))
+        !RecordPage::write(record, plot, base + QStringLiteral(".pdf"), &error) ||
+        (fleet && !fleet->publishRecord(record, &error)))
         QMessageBox::warning(window, tr("Commissioning record"), error);
 }
 

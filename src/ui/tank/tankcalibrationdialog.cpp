@@ -1,6 +1,9 @@
 #include "tank/tankcalibrationdialog.h"
 
 #include "engine/basesensor.h"
+#include "fleet/fleetclient.h"
+#include "fleet/fleetlibrarydialog.h"
+#include "fleet/fleetlink.h"
 #include "parameters/exactinput.h"
 #include "session/tanktableorigin.h"
 #include "settings/settingskeys.h"
@@ -16,7 +19,10 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,6 +77,7 @@ TankCalibrationDialog::TankCalibrationDialog(BaseSensor* sensor, const QString& 
     ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
     setUpPlot();
     addShapeButtons();
+    addFleetControls();
     ui->stepSpinBox->setFocus();
     connect(sensor, &BaseSensor::reported, this, &TankCalibrationDialog::slotSensorUpdated);
     // A table the sensor already has, loaded or recorded before, is where to go on from.
@@ -113,6 +120,47 @@ void TankCalibrationDialog::addShapeButtons()
     ui->fileButtonsLayout->insertWidget(3, exportButton);
     connect(fromShape, &QPushButton::clicked, this, &TankCalibrationDialog::fromShape);
     connect(exportButton, &QPushButton::clicked, this, &TankCalibrationDialog::exportTable);
+}
+
+// The tank model names the table in the fleet's library: saved with a name,
+// the table is published; the library offers every table so named.
+void TankCalibrationDialog::addFleetControls()
+{
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(tr("Tank model:"), this);
+    m_tankModelEdit = new QLineEdit(this);
+    m_tankModelEdit->setObjectName(QStringLiteral("tankModelEdit"));
+    m_tankModelEdit->setPlaceholderText(tr("e.g. MAN TGX 400 L, to share the table with the fleet"));
+    label->setBuddy(m_tankModelEdit);
+    auto* library = new QPushButton(tr("From the fleet library..."), this);
+    library->setObjectName(QStringLiteral("fleetLibraryButton"));
+    library->setAutoDefault(false);
+    row->addWidget(label);
+    row->addWidget(m_tankModelEdit, 1);
+    row->addWidget(library);
+    if (auto* parent = qobject_cast<QBoxLayout*>(ui->fileButtonsLayout->parent()))
+        parent->insertLayout(parent->indexOf(ui->fileButtonsLayout), row);
+    connect(library, &QPushButton::clicked, this, &TankCalibrationDialog::fromFleetLibrary);
+}
+
+void TankCalibrationDialog::fromFleetLibrary()
+{
+    FleetLink* link = FleetLink::current();
+    if (!link || !link->isConfigured()) {
+        QMessageBox::information(this, tr("Fleet tank library"),
+                                 tr("No fleet server is set: choose one in Settings → Fleet "
+                                    "server."));
+        return;
+    }
+    FleetLibraryDialog dialog(link->client()->server(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_calibration.setTable(dialog.table());
+    tableChanged();
+    m_unsaved = true;
+    m_tankModelEdit->setText(dialog.model());
+    say(tr("Loaded %n row(s) of %1 from the fleet library", "", dialog.table().rowCount())
+            .arg(dialog.model()));
 }
 
 namespace {
@@ -370,6 +418,7 @@ bool TankCalibrationDialog::saveTo(const QString& path, QString* error)
     m_keptIn.clear();
     m_keptNotice.clear();
     say(tr("Saved to %1").arg(QDir::toNativeSeparators(path)));
+    publishToFleet();
     return true;
 }
 
@@ -486,4 +535,17 @@ bool TankCalibrationDialog::settleUnsaved(QWidget* parent)
     default:
         return false;
     }
+}
+
+void TankCalibrationDialog::publishToFleet()
+{
+    FleetLink* link = FleetLink::current();
+    const QString model = m_tankModelEdit->text().trimmed();
+    if (model.isEmpty() || !link || !link->isConfigured())
+        return;
+    QString error;
+    if (link->publishTankTable(model, m_calibration.table(), &error))
+        say(tr("Saved, and sent to the fleet library as %1").arg(model));
+    else
+        QMessageBox::warning(this, tr("Fleet tank library"), error);
 }

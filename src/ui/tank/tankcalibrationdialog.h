@@ -12,6 +12,7 @@
 
 class BaseSensor;
 class QDoubleSpinBox;
+class QLineEdit;
 
 namespace Ui {
 class TankCalibrationDialog;
@@ -73,6 +74,9 @@ private:
     void tableChanged();
     void setUpPlot();
     void addShapeButtons();
+    void addFleetControls();
+    void fromFleetLibrary();
+    void publishToFleet();
 
     std::unique_ptr<Ui::TankCalibrationDialog> ui;
     QPointer<BaseSensor> m_sensor;
@@ -80,6 +84,7 @@ private:
     TankCalibration m_calibration;
     bool m_readingValid = false;
     bool m_unsaved = false;
+    QLineEdit* m_tankModelEdit = nullptr;
     // The engineer let the table go when asked.
     bool m_discarded = false;
     QString m_keptIn;

@@ -359,6 +359,149 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>FleetLibraryDialog</name>
+    <message>
+        <source>Fetching the library from %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fleet tank library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tank model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Published by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Published</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The library could not be fetched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The fleet library holds no tank table yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tank model(s) in the fleet library:</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FleetLink</name>
+    <message numerus="yes">
+        <source>fleet: %n waiting</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>fleet: connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fleet: not connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FleetServerDialog</name>
+    <message>
+        <source>Fleet server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commissioning records and tank tables saved under a tank model go to this MQTT broker. What cannot be sent waits on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Topic prefix:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Client name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Store the password (in a file only you can read)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CA file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MQTT version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CA file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Certificates (*.crt *.pem);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected: the broker accepts this program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fleet server...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HardwareSerialPort</name>
     <message>
         <source>%1 is in use by another program</source>
@@ -2257,6 +2400,37 @@ fewer: a quicker response to a change of level.</translation>
             <numerusform>%n row not saved could not be kept: %1. Save the table elsewhere.</numerusform>
             <numerusform>%n rows not saved could not be kept: %1. Save the table elsewhere.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Tank model:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. MAN TGX 400 L, to share the table with the fleet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From the fleet library...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fleet tank library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No fleet server is set: choose one in Settings → Fleet server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Loaded %n row(s) of %1 from the fleet library</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Saved, and sent to the fleet library as %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

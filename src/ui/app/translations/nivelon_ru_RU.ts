@@ -360,6 +360,151 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>FleetLibraryDialog</name>
+    <message>
+        <source>Fetching the library from %1...</source>
+        <translation>Библиотека загружается с %1...</translation>
+    </message>
+    <message>
+        <source>Fleet tank library</source>
+        <translation>Библиотека баков автопарка</translation>
+    </message>
+    <message>
+        <source>Tank model</source>
+        <translation>Модель бака</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Строк</translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>Published by</source>
+        <translation>Кем опубликована</translation>
+    </message>
+    <message>
+        <source>Published</source>
+        <translation>Когда опубликована</translation>
+    </message>
+    <message>
+        <source>The library could not be fetched: %1</source>
+        <translation>Не удалось загрузить библиотеку: %1</translation>
+    </message>
+    <message>
+        <source>The fleet library holds no tank table yet.</source>
+        <translation>В библиотеке автопарка ещё нет тарировочных таблиц.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tank model(s) in the fleet library:</source>
+        <translation>
+            <numerusform>%n модель бака в библиотеке автопарка:</numerusform>
+            <numerusform>%n модели баков в библиотеке автопарка:</numerusform>
+            <numerusform>%n моделей баков в библиотеке автопарка:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FleetLink</name>
+    <message numerus="yes">
+        <source>fleet: %n waiting</source>
+        <translation>
+            <numerusform>автопарк: %n ждёт отправки</numerusform>
+            <numerusform>автопарк: %n ждут отправки</numerusform>
+            <numerusform>автопарк: %n ждут отправки</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>fleet: connected</source>
+        <translation>автопарк: подключено</translation>
+    </message>
+    <message>
+        <source>fleet: not connected</source>
+        <translation>автопарк: нет связи</translation>
+    </message>
+</context>
+<context>
+    <name>FleetServerDialog</name>
+    <message>
+        <source>Fleet server</source>
+        <translation>Сервер автопарка</translation>
+    </message>
+    <message>
+        <source>Commissioning records and tank tables saved under a tank model go to this MQTT broker. What cannot be sent waits on this computer.</source>
+        <translation>Акты ввода в эксплуатацию и тарировочные таблицы, сохранённые с моделью бака, отправляются этому MQTT-брокеру. То, что нельзя отправить сейчас, ждёт на этом компьютере.</translation>
+    </message>
+    <message>
+        <source>URL:</source>
+        <translation>Адрес:</translation>
+    </message>
+    <message>
+        <source>Topic prefix:</source>
+        <translation>Префикс тем:</translation>
+    </message>
+    <message>
+        <source>Client name:</source>
+        <translation>Имя клиента:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Пользователь:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Пароль:</translation>
+    </message>
+    <message>
+        <source>Store the password (in a file only you can read)</source>
+        <translation>Сохранить пароль (в файле, доступном только вам)</translation>
+    </message>
+    <message>
+        <source>CA file:</source>
+        <translation>Файл УЦ:</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Выбрать...</translation>
+    </message>
+    <message>
+        <source>MQTT version:</source>
+        <translation>Версия MQTT:</translation>
+    </message>
+    <message>
+        <source>Test connection</source>
+        <translation>Проверить связь</translation>
+    </message>
+    <message>
+        <source>CA file</source>
+        <translation>Файл УЦ</translation>
+    </message>
+    <message>
+        <source>Certificates (*.crt *.pem);;All files (*)</source>
+        <translation>Сертификаты (*.crt *.pem);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Подключение...</translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <translation>нет ответа за %1 с</translation>
+    </message>
+    <message>
+        <source>Connected: the broker accepts this program.</source>
+        <translation>Подключено: брокер принимает эту программу.</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Ошибка: %1</translation>
+    </message>
+    <message>
+        <source>Fleet server...</source>
+        <translation>Сервер автопарка...</translation>
+    </message>
+</context>
+<context>
     <name>HardwareSerialPort</name>
     <message>
         <source>%1 is in use by another program</source>
@@ -2263,6 +2408,38 @@ Error</source>
     <message>
         <source>Nothing to export: the table has no rows</source>
         <translation>Нечего экспортировать: в таблице нет строк</translation>
+    </message>
+    <message>
+        <source>Tank model:</source>
+        <translation>Модель бака:</translation>
+    </message>
+    <message>
+        <source>e.g. MAN TGX 400 L, to share the table with the fleet</source>
+        <translation>напр. MAN TGX 400 L, чтобы поделиться таблицей с автопарком</translation>
+    </message>
+    <message>
+        <source>From the fleet library...</source>
+        <translation>Из библиотеки автопарка...</translation>
+    </message>
+    <message>
+        <source>Fleet tank library</source>
+        <translation>Библиотека баков автопарка</translation>
+    </message>
+    <message>
+        <source>No fleet server is set: choose one in Settings → Fleet server.</source>
+        <translation>Сервер автопарка не задан: укажите его в меню Настройки → Сервер автопарка.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Loaded %n row(s) of %1 from the fleet library</source>
+        <translation>
+            <numerusform>Загружена %n строка таблицы %1 из библиотеки автопарка</numerusform>
+            <numerusform>Загружены %n строки таблицы %1 из библиотеки автопарка</numerusform>
+            <numerusform>Загружено %n строк таблицы %1 из библиотеки автопарка</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Saved, and sent to the fleet library as %1</source>
+        <translation>Сохранено и отправлено в библиотеку автопарка как %1</translation>
     </message>
 </context>
 <context>
