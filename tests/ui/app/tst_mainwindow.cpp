@@ -802,6 +802,9 @@ void TestMainWindow::smallWindowScrollsRatherThanSqueezes()
     auto* view = qobject_cast<SensorWidget*>(tabsOf(window)->widget(1));
     QTRY_VERIFY(view->isVisible());
     QApplication::processEvents();
+    // A reading that came in during processEvents() changed texts whose layouts
+    // have only asked to be redone yet: redo them before measuring.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     for (const QWidget* widget : view->findChildren<QWidget*>()) {
         const bool control = qobject_cast<const QLineEdit*>(widget) ||
                              qobject_cast<const QLabel*>(widget) ||
