@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -23,6 +24,9 @@ const int kStrayRecordLength = EngineCommand::ReplyCapacity;
 // Whole sweeps after a start before detection goes on in the background: the
 // first one fast, the next with the protocol's own window.
 const int kSweepsBeforeBackground = 2;
+// Input during a cool-down holds the next request back, but a line that never
+// falls quiet must not stop the polls.
+const int kLongestCoolDownGaps = 2;
 
 } // namespace
 
@@ -130,6 +134,9 @@ void SerialEngine::setState(State newState)
         m_noiseMeter.restart();
         m_noiseReported = false;
         break;
+    case ReplyCooldown:
+        m_coolDownSinceNs = m_clock.nsecsElapsed();
+        break;
     case Error:
     case Stopped:
         clearCommandQueue();
@@ -157,6 +164,11 @@ void SerialEngine::armStateCheckTimer(State newState)
         interval = m_probeWindowMs > 0 ? m_probeWindowMs : replyWindowMs();
     if (m_state == Synchronizing)
         interval = std::max(interval, m_minimumQuietMs);
+    // The next request leaves as soon as the line is free, not on a tick.
+    if (m_state == ReplyCooldown) {
+        setStateCheckTimeout(remainingGapMs());
+        return;
+    }
     if (interval == 0) {
         m_stateCheckTimer->stop();
     } else if (interval > 0) {
@@ -172,6 +184,19 @@ int SerialEngine::stateCheckTimeoutInterval(State state) const
     if (state < Synchronizing || state > Terminating)
         return -1;
     return kIntervals[state];
+}
+
+double SerialEngine::interFrameGapMs() const
+{
+    return stateCheckTimeoutInterval(ReplyCooldown);
+}
+
+int SerialEngine::remainingGapMs() const
+{
+    const double gapNs = interFrameGapMs() * 1e6;
+    const double quietAtNs =
+        std::min(m_heardAtNs + gapNs, m_coolDownSinceNs + kLongestCoolDownGaps * gapNs);
+    return std::max(0, int(std::ceil((quietAtNs - double(m_clock.nsecsElapsed())) / 1e6)));
 }
 
 int SerialEngine::replyWindowMs() const
@@ -399,10 +424,15 @@ void SerialEngine::cancelQueuedCommands()
 
 void SerialEngine::slotOnReadyRead()
 {
+    const bool coolingDown = m_state == ReplyCooldown;
     if (!readPort())
         return;
     if (!m_inputBuffer.isEmpty())
         repackInput();
+    // A byte that trails the reply, or another sensor's frame, keeps the line
+    // busy: the gap counts again from it.
+    if (coolingDown && m_state == ReplyCooldown)
+        setStateCheckTimeout(remainingGapMs());
     if (m_inputBuffer.size() > kInputBufferLimit)
         logAndClearStrayData(-1);
 }
@@ -415,6 +445,7 @@ bool SerialEngine::readPort()
     qint64 count = 0;
     while ((count = m_port->read(chunk, kReadChunk)) > 0) {
         m_inputBuffer.append(chunk, int(count));
+        m_heardAtNs = m_clock.nsecsElapsed();
         if (m_state == Synchronizing)
             m_quietWait.heard(count);
     }
@@ -430,6 +461,7 @@ void SerialEngine::slotOnStateCheckTimeout()
     if (m_state == Stopped || m_state == Terminating)
         return;
     const int buffered = m_inputBuffer.size();
+    const qint64 heardBefore = m_heardAtNs;
     if (!readPort())
         return;
     if (m_inputBuffer.size() > buffered) {
@@ -446,8 +478,15 @@ void SerialEngine::slotOnStateCheckTimeout()
         endQuietWait();
         setState(Idle);
         break;
-    case Idle:
     case ReplyCooldown:
+        // Heard just now, before its readyRead came: not free yet.
+        if (m_heardAtNs != heardBefore && remainingGapMs() > 0) {
+            setStateCheckTimeout(remainingGapMs());
+            break;
+        }
+        setState(Idle);
+        break;
+    case Idle:
     case Error:
         setState(Idle);
         break;

@@ -103,6 +103,9 @@ public:
     bool isAddressBusy(uint8_t address) const;
 
     virtual int stateCheckTimeoutInterval(State state) const;
+    // How long the line must stay quiet after the last byte heard before the
+    // next transmission; the cool-down after a reply lasts just that long.
+    virtual double interFrameGapMs() const;
 
 signals:
     void stateChanged(SerialEngine::State state);
@@ -199,6 +202,10 @@ private:
     void prepareProbe(const EngineCommand& probe);
     void restartDetection();
     void armStateCheckTimer(State newState);
+    // What is left of the gap since the line was last heard, in whole timer
+    // milliseconds rounded up; a cool-down that input keeps from ending
+    // still ends once it has lasted twice the gap.
+    int remainingGapMs() const;
     void endQuietWait();
     void recordNoise(int bytes);
     void reportNoise(quint64 bytes, qint64 milliseconds);
@@ -227,6 +234,8 @@ private:
     QElapsedTimer m_clock;
     qint64 m_clockEpochMs = 0;
     qint64 m_writtenAtNs = 0;
+    qint64 m_heardAtNs = 0;
+    qint64 m_coolDownSinceNs = 0;
     DetectionPace m_pace;
     // The reply window of the probe in flight when it is not the state's own.
     int m_probeWindowMs = 0;
