@@ -159,6 +159,10 @@ void SerialEngine::armStateCheckTimer(State newState)
     // Every request gets the whole reply window, however it was sent: a shorter
     // one would miss sensors that answer in good time. A probe gets only what
     // its sweep gives it.
+    // A request sent from the idle entry has armed its reply window already,
+    // with just what would be armed here.
+    if (m_state == WaitingReply && newState != WaitingReply)
+        return;
     int interval = stateCheckTimeoutInterval(newState);
     if (m_state == WaitingReply)
         interval = m_probeWindowMs > 0 ? m_probeWindowMs : replyWindowMs();
@@ -166,7 +170,7 @@ void SerialEngine::armStateCheckTimer(State newState)
         interval = std::max(interval, m_minimumQuietMs);
     // The next request leaves as soon as the line is free, not on a tick.
     if (m_state == ReplyCooldown) {
-        setStateCheckTimeout(remainingGapMs());
+        setStateCheckTimeout(remainingGapMs(m_coolDownSinceNs));
         return;
     }
     if (interval == 0) {
@@ -191,12 +195,12 @@ double SerialEngine::interFrameGapMs() const
     return stateCheckTimeoutInterval(ReplyCooldown);
 }
 
-int SerialEngine::remainingGapMs() const
+int SerialEngine::remainingGapMs(qint64 nowNs) const
 {
     const double gapNs = interFrameGapMs() * 1e6;
     const double quietAtNs =
-        std::min(m_heardAtNs + gapNs, m_coolDownSinceNs + kLongestCoolDownGaps * gapNs);
-    return std::max(0, int(std::ceil((quietAtNs - double(m_clock.nsecsElapsed())) / 1e6)));
+        std::min(m_lineBusyAtNs + gapNs, m_coolDownSinceNs + kLongestCoolDownGaps * gapNs);
+    return std::max(0, int(std::ceil((quietAtNs - double(nowNs)) / 1e6)));
 }
 
 int SerialEngine::replyWindowMs() const
@@ -388,6 +392,8 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
         Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));
     const qint64 clockNs = m_clock.nsecsElapsed();
+    // A reply has just been read: the line was busy until now.
+    m_lineBusyAtNs = clockNs;
     recordExchange(command, result, clockNs);
     command.executeCallback(result, nowMs(clockNs));
 }
@@ -425,14 +431,17 @@ void SerialEngine::cancelQueuedCommands()
 void SerialEngine::slotOnReadyRead()
 {
     const bool coolingDown = m_state == ReplyCooldown;
+    const quint64 heardBefore = m_bytesHeard;
     if (!readPort())
         return;
     if (!m_inputBuffer.isEmpty())
         repackInput();
     // A byte that trails the reply, or another sensor's frame, keeps the line
     // busy: the gap counts again from it.
-    if (coolingDown && m_state == ReplyCooldown)
-        setStateCheckTimeout(remainingGapMs());
+    if (coolingDown && m_state == ReplyCooldown && m_bytesHeard != heardBefore) {
+        m_lineBusyAtNs = m_clock.nsecsElapsed();
+        setStateCheckTimeout(remainingGapMs(m_lineBusyAtNs));
+    }
     if (m_inputBuffer.size() > kInputBufferLimit)
         logAndClearStrayData(-1);
 }
@@ -445,7 +454,7 @@ bool SerialEngine::readPort()
     qint64 count = 0;
     while ((count = m_port->read(chunk, kReadChunk)) > 0) {
         m_inputBuffer.append(chunk, int(count));
-        m_heardAtNs = m_clock.nsecsElapsed();
+        m_bytesHeard += quint64(count);
         if (m_state == Synchronizing)
             m_quietWait.heard(count);
     }
@@ -461,7 +470,7 @@ void SerialEngine::slotOnStateCheckTimeout()
     if (m_state == Stopped || m_state == Terminating)
         return;
     const int buffered = m_inputBuffer.size();
-    const qint64 heardBefore = m_heardAtNs;
+    const quint64 heardBefore = m_bytesHeard;
     if (!readPort())
         return;
     if (m_inputBuffer.size() > buffered) {
@@ -480,9 +489,12 @@ void SerialEngine::slotOnStateCheckTimeout()
         break;
     case ReplyCooldown:
         // Heard just now, before its readyRead came: not free yet.
-        if (m_heardAtNs != heardBefore && remainingGapMs() > 0) {
-            setStateCheckTimeout(remainingGapMs());
-            break;
+        if (m_bytesHeard != heardBefore) {
+            m_lineBusyAtNs = m_clock.nsecsElapsed();
+            if (const int remaining = remainingGapMs(m_lineBusyAtNs); remaining > 0) {
+                setStateCheckTimeout(remaining);
+                break;
+            }
         }
         setState(Idle);
         break;
