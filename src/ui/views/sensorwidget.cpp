@@ -327,9 +327,11 @@ QwtPlotCurve* SensorWidget::initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF
 
 void SensorWidget::applyLevelStyle(QProgressBar* bar)
 {
-    // Grey while the sensor is silent, as the value fields are.
+    // Grey while the sensor is silent, as the value fields are. A chunk without
+    // a size is one rectangle: the same pixels as chunks of one pixel each,
+    // without painting every pixel column on its own at each reading.
     bar->setStyleSheet(
-        QStringLiteral("QProgressBar::chunk { width: 1px; height: 1px; background-color: blue; } "
+        QStringLiteral("QProgressBar::chunk { background-color: blue; } "
                        "QProgressBar::chunk:disabled { background-color: gray; } "
                        "QProgressBar { background-color:white; border: 1px solid black; }"));
     bar->setFormat(QString());
