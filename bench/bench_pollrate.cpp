@@ -1,9 +1,10 @@
 // Poll rate of each protocol engine on the real serial port against a simulated
-// sensor line: one sensor, detection off, query interval 1 ms. The rate is set
-// against what the line allows for one exchange: the request and reply bytes at
-// the line's rate, the sensor's latency and the engine's 10 ms cool-down.
+// sensor line: detection off, query interval 1 ms. The rate is set against what
+// the line allows for one exchange: the request and reply bytes at the line's
+// rate, the sensor's latency and the gap the protocol keeps between frames.
 //
-// Usage: bench_pollrate [seconds per protocol, default 3]
+// Usage: bench_pollrate [seconds per protocol, default 3] [--latencies=MS,MS,...]
+// One sensor a latency (default: one sensor answering after 3 ms), polled in turn.
 #include "log/logger.h"
 #include "port/portsettings.h"
 #include "protocols/modbus/modbusengine.h"
@@ -25,8 +26,6 @@
 
 namespace {
 
-const double kCooldownMs = 10.0;
-
 struct Protocol
 {
     const char* name;
@@ -39,6 +38,7 @@ struct Protocol
 struct Result
 {
     double pollsPerSecond = 0.0;
+    // The mean over the sensors: they are polled in turn.
     double budgetMs = 0.0;
     int exchangeBytes = 0;
     int baudRate = 0;
@@ -59,11 +59,16 @@ bool levelValid(const SerialSensor* sensor)
     return sensor->parameter(0)->isValid();
 }
 
-Result measure(const Protocol& protocol, double seconds)
+Result measure(const Protocol& protocol, const QList<int>& latencies, double seconds)
 {
     Result result;
-    SimulatedLine line(
-        SimulatedLine::options(QString::fromLatin1(protocol.model), {protocol.address}));
+    QList<int> addresses;
+    for (int i = 0; i < latencies.size(); ++i)
+        addresses.append(protocol.address + i);
+    sim::LineOptions options = SimulatedLine::options(QString::fromLatin1(protocol.model), addresses);
+    for (int i = 0; i < latencies.size(); ++i)
+        options.slowMs.insert(addresses.at(i), latencies.at(i));
+    SimulatedLine line(options);
     QString error;
     if (!line.start(&error)) {
         std::fprintf(stderr, "%s: %s\n", protocol.name, qPrintable(error));
@@ -71,36 +76,59 @@ Result measure(const Protocol& protocol, double seconds)
     }
     std::unique_ptr<SerialEngine> engine(protocol.createEngine());
     line.attach(engine.get(), false);
-    SerialSensor* sensor = protocol.addSensor(engine.get(), protocol.address);
-    sensor->setQueryInterval(1);
+    QList<SerialSensor*> sensors;
+    for (int address : addresses) {
+        sensors.append(protocol.addSensor(engine.get(), address));
+        sensors.last()->setQueryInterval(1);
+    }
 
-    // Let the engine settle and the Omnicomm sensor read its configuration first.
+    // Let the engine settle and the Omnicomm sensors read their configuration first.
     runEventLoopFor(0.5);
     int polls = 0;
-    const auto counting = QObject::connect(sensor, &BaseSensor::updated, [&] {
-        if (levelValid(sensor))
-            ++polls;
-        else
-            ++result.failed;
-    });
+    QList<QMetaObject::Connection> counting;
+    for (SerialSensor* sensor : sensors) {
+        counting.append(QObject::connect(sensor, &BaseSensor::updated, [&, sensor] {
+            if (levelValid(sensor))
+                ++polls;
+            else
+                ++result.failed;
+        }));
+    }
     QElapsedTimer elapsed;
     elapsed.start();
     runEventLoopFor(seconds);
     // Dismantling the engine cancels the poll in flight: not a failure of the line.
-    QObject::disconnect(counting);
+    for (const auto& connection : counting)
+        QObject::disconnect(connection);
     result.pollsPerSecond = polls * 1000.0 / double(elapsed.elapsed());
 
-    const EngineCommand poll = sensor->pollLevel();
+    const EngineCommand poll = sensors.first()->pollLevel();
     const PortSettings& settings = line.port().settings();
     result.exchangeBytes = poll.requestLength + poll.replyLength;
     result.baudRate = baudRateValue(settings.BaudRate);
     result.bitsPerByte = settings.Parity == PAR_NONE ? 10 : 11;
+    double latencySum = 0;
+    for (int latency : latencies)
+        latencySum += latency;
     result.budgetMs = result.exchangeBytes * result.bitsPerByte * 1000.0 / result.baudRate +
-                      line.line().options().latencyMs + kCooldownMs;
+                      latencySum / latencies.size() + engine->interFrameGapMs();
 
     engine->deinit();
-    delete sensor;
+    qDeleteAll(sensors);
     return result;
+}
+
+QList<int> latenciesFrom(const QStringList& arguments)
+{
+    const QString prefix = QStringLiteral("--latencies=");
+    QList<int> latencies;
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(prefix))
+            continue;
+        for (const QString& value : argument.mid(prefix.size()).split(QLatin1Char(',')))
+            latencies.append(value.toInt());
+    }
+    return latencies.isEmpty() ? QList<int>{3} : latencies;
 }
 
 const QList<Protocol>& protocols()
@@ -131,20 +159,30 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     Logger logger;
     const double seconds = benchSeconds(app.arguments(), 3.0);
+    const QList<int> latencies = latenciesFrom(app.arguments());
+    QStringList latencyTexts;
+    for (int latency : latencies)
+        latencyTexts.append(QString::number(latency));
 
-    std::printf("Poll rate over a pseudo-terminal, %.1f s per protocol, load average %s\n", seconds,
+    std::printf("Poll rate over a pseudo-terminal, %.1f s per protocol, sensors answering after "
+                "%s ms, load average %s\n",
+                seconds, qPrintable(latencyTexts.join(QLatin1Char(','))),
                 qPrintable(loadAverage()));
     std::printf("%-9s %6s %5s %4s %10s %10s %10s %6s %6s\n", "protocol", "baud", "bytes", "bits",
                 "budget ms", "budget/s", "polls/s", "ratio", "failed");
+    QList<double> ratios;
     for (const Protocol& protocol : protocols()) {
-        const Result r = measure(protocol, seconds);
+        const Result r = measure(protocol, latencies, seconds);
         if (r.budgetMs <= 0)
             return 1;
         const double budgetRate = 1000.0 / r.budgetMs;
         std::printf("%-9s %6d %5d %4d %10.2f %10.1f %10.1f %6.2f %6d\n", protocol.name, r.baudRate,
                     r.exchangeBytes, r.bitsPerByte, r.budgetMs, budgetRate, r.pollsPerSecond,
                     r.pollsPerSecond / budgetRate, r.failed);
+        ratios.append(r.pollsPerSecond / budgetRate);
     }
+    for (int i = 0; i < ratios.size(); ++i)
+        std::printf("BENCH pollrate_ratio_%s %.3f\n", protocols().at(i).name, ratios.at(i));
     std::printf("load average after the run: %s\n", qPrintable(loadAverage()));
     return 0;
 }

@@ -11,8 +11,8 @@ public:
     static constexpr qint64 SecondMs = 1000;
 
     void restart();
-    // True when a second that has just passed held at least limitBytes; its
-    // bytes and length are then at hand.
+    // True when a second that has just passed, or the one running, held at
+    // least limitBytes; its bytes and length are then at hand.
     bool add(qint64 bytes, qint64 nowMs, qint64 limitBytes);
     quint64 noisyBytes() const { return m_noisyBytes; }
     qint64 noisyMs() const { return m_noisyMs; }

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -23,6 +24,9 @@ const int kStrayRecordLength = EngineCommand::ReplyCapacity;
 // Whole sweeps after a start before detection goes on in the background: the
 // first one fast, the next with the protocol's own window.
 const int kSweepsBeforeBackground = 2;
+// Input during a cool-down holds the next request back, but a line that never
+// falls quiet must not stop the polls.
+const int kLongestCoolDownGaps = 2;
 
 } // namespace
 
@@ -130,6 +134,9 @@ void SerialEngine::setState(State newState)
         m_noiseMeter.restart();
         m_noiseReported = false;
         break;
+    case ReplyCooldown:
+        m_coolDownSinceNs = m_clock.nsecsElapsed();
+        break;
     case Error:
     case Stopped:
         clearCommandQueue();
@@ -152,11 +159,20 @@ void SerialEngine::armStateCheckTimer(State newState)
     // Every request gets the whole reply window, however it was sent: a shorter
     // one would miss sensors that answer in good time. A probe gets only what
     // its sweep gives it.
+    // A request sent from the idle entry has armed its reply window already,
+    // with just what would be armed here.
+    if (m_state == WaitingReply && newState != WaitingReply)
+        return;
     int interval = stateCheckTimeoutInterval(newState);
     if (m_state == WaitingReply)
         interval = m_probeWindowMs > 0 ? m_probeWindowMs : replyWindowMs();
     if (m_state == Synchronizing)
         interval = std::max(interval, m_minimumQuietMs);
+    // The next request leaves as soon as the line is free, not on a tick.
+    if (m_state == ReplyCooldown) {
+        setStateCheckTimeout(remainingGapMs(m_coolDownSinceNs));
+        return;
+    }
     if (interval == 0) {
         m_stateCheckTimer->stop();
     } else if (interval > 0) {
@@ -172,6 +188,19 @@ int SerialEngine::stateCheckTimeoutInterval(State state) const
     if (state < Synchronizing || state > Terminating)
         return -1;
     return kIntervals[state];
+}
+
+double SerialEngine::interFrameGapMs() const
+{
+    return stateCheckTimeoutInterval(ReplyCooldown);
+}
+
+int SerialEngine::remainingGapMs(qint64 nowNs) const
+{
+    const double gapNs = interFrameGapMs() * 1e6;
+    const double quietAtNs =
+        std::min(m_lineBusyAtNs + gapNs, m_coolDownSinceNs + kLongestCoolDownGaps * gapNs);
+    return std::max(0, int(std::ceil((quietAtNs - double(nowNs)) / 1e6)));
 }
 
 int SerialEngine::replyWindowMs() const
@@ -362,6 +391,8 @@ void SerialEngine::executeAndClearCurrentCommand(CommandCallback::Result result)
         Logger::isRegistered(Logger::LineData))
         Logger::message(LineDataMessage(command, result));
     const qint64 clockNs = m_clock.nsecsElapsed();
+    // A reply has just been read: the line was busy until now.
+    m_lineBusyAtNs = clockNs;
     recordExchange(command, result, clockNs);
     command.executeCallback(result, nowMs(clockNs));
 }
@@ -398,10 +429,18 @@ void SerialEngine::cancelQueuedCommands()
 
 void SerialEngine::slotOnReadyRead()
 {
+    const bool coolingDown = m_state == ReplyCooldown;
+    const quint64 heardBefore = m_bytesHeard;
     if (!readPort())
         return;
     if (!m_inputBuffer.isEmpty())
         repackInput();
+    // A byte that trails the reply, or another sensor's frame, keeps the line
+    // busy: the gap counts again from it.
+    if (coolingDown && m_state == ReplyCooldown && m_bytesHeard != heardBefore) {
+        m_lineBusyAtNs = m_clock.nsecsElapsed();
+        setStateCheckTimeout(remainingGapMs(m_lineBusyAtNs));
+    }
     if (m_inputBuffer.size() > kInputBufferLimit)
         logAndClearStrayData(-1);
 }
@@ -414,6 +453,7 @@ bool SerialEngine::readPort()
     qint64 count = 0;
     while ((count = m_port->read(chunk, kReadChunk)) > 0) {
         m_inputBuffer.append(chunk, int(count));
+        m_bytesHeard += quint64(count);
         if (m_state == Synchronizing)
             m_quietWait.heard(count);
     }
@@ -429,6 +469,7 @@ void SerialEngine::slotOnStateCheckTimeout()
     if (m_state == Stopped || m_state == Terminating)
         return;
     const int buffered = m_inputBuffer.size();
+    const quint64 heardBefore = m_bytesHeard;
     if (!readPort())
         return;
     if (m_inputBuffer.size() > buffered) {
@@ -445,8 +486,18 @@ void SerialEngine::slotOnStateCheckTimeout()
         endQuietWait();
         setState(Idle);
         break;
-    case Idle:
     case ReplyCooldown:
+        // Heard just now, before its readyRead came: not free yet.
+        if (m_bytesHeard != heardBefore) {
+            m_lineBusyAtNs = m_clock.nsecsElapsed();
+            if (const int remaining = remainingGapMs(m_lineBusyAtNs); remaining > 0) {
+                setStateCheckTimeout(remaining);
+                break;
+            }
+        }
+        setState(Idle);
+        break;
+    case Idle:
     case Error:
         setState(Idle);
         break;

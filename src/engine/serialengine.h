@@ -109,6 +109,9 @@ public:
     bool isAddressBusy(uint8_t address) const;
 
     virtual int stateCheckTimeoutInterval(State state) const;
+    // How long the line must stay quiet after the last byte heard before the
+    // next transmission; the cool-down after a reply lasts just that long.
+    virtual double interFrameGapMs() const;
 
 signals:
     void stateChanged(SerialEngine::State state);
@@ -215,6 +218,10 @@ private:
     void prepareProbe(const EngineCommand& probe);
     void restartDetection();
     void armStateCheckTimer(State newState);
+    // What is left at nowNs of the gap since the line was last busy, in whole
+    // timer milliseconds rounded up; a cool-down that input keeps from ending
+    // still ends once it has lasted twice the gap.
+    int remainingGapMs(qint64 nowNs) const;
     void endQuietWait();
     void recordNoise(int bytes);
     void reportNoise(quint64 bytes, qint64 milliseconds);
@@ -243,6 +250,11 @@ private:
     QElapsedTimer m_clock;
     qint64 m_clockEpochMs = 0;
     qint64 m_writtenAtNs = 0;
+    // When the line last carried anything we know of, and how much it has
+    // carried since the start: the gap before the next request counts from then.
+    qint64 m_lineBusyAtNs = 0;
+    quint64 m_bytesHeard = 0;
+    qint64 m_coolDownSinceNs = 0;
     DetectionPace m_pace;
     // The reply window of the probe in flight when it is not the state's own.
     int m_probeWindowMs = 0;

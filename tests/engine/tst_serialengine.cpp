@@ -53,6 +53,7 @@ private slots:
     void idleWithNothingToDoRearmsTheIdleTimer();
     void coolingDownSensorsAreSkippedUntilTheirCoolDownEnds();
     void requestsWhileWaitingAreQueuedAndGetTheWholeWindow();
+    void theNextRequestWaitsUntilTheLineIsQuiet();
     void repliesTimeOutsAndFailuresAreCompletedAndLogged();
     void statisticsCountTheSentExchangesOfEachSensor();
     void strayInputIsLoggedAndDiscarded();
@@ -187,6 +188,62 @@ void TestSerialEngine::requestsWhileWaitingAreQueuedAndGetTheWholeWindow()
     QCOMPARE(rig.lastWrite(), bytes({0x11, 1}));
     QCOMPARE(rig.engine.state(), SerialEngine::WaitingReply);
     QCOMPARE(rig.engine.stateCheckTimer()->interval(), 100);
+}
+
+void TestSerialEngine::theNextRequestWaitsUntilTheLineIsQuiet()
+{
+    Rig rig(false);
+    FakeSensor sensor(&rig.engine, 1);
+    rig.tick();
+    const double gapMs = rig.engine.interFrameGapMs();
+    const auto pollAfterReply = [&](int quietMs, const QByteArray& late) {
+        rig.answer();
+        QElapsedTimer sinceReply;
+        sinceReply.start();
+        sensor.slotResetCoolDown();
+        if (!late.isEmpty()) {
+            QTest::qSleep(quietMs);
+            rig.port.feed(late);
+            sinceReply.restart();
+        }
+        // Sent by the timer alone, once the line is free; a real event loop,
+        // which does not sleep past a timer as qWait does.
+        double sentAfterMs = -1;
+        QEventLoop loop;
+        QObject::connect(&rig.engine, &SerialEngine::stateChanged, &loop,
+                         [&](SerialEngine::State state) {
+                             if (state == SerialEngine::WaitingReply && sentAfterMs < 0) {
+                                 sentAfterMs = sinceReply.nsecsElapsed() / 1e6;
+                                 loop.quit();
+                             }
+                         });
+        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+        loop.exec();
+        return sentAfterMs;
+    };
+    // The gap, not the idle tick, and never less than the gap.
+    QCOMPARE(rig.engine.state(), SerialEngine::WaitingReply);
+    QVERIFY(pollAfterReply(0, {}) >= gapMs);
+    // A byte that trails the reply counts the gap again from itself.
+    const double lateMs = pollAfterReply(int(gapMs / 2), bytes({0x55}));
+    QVERIFY2(lateMs >= gapMs, qPrintable(QString::number(lateMs)));
+    // A line that never falls quiet holds the next request back no more than
+    // twice the gap.
+    rig.answer();
+    sensor.slotResetCoolDown();
+    QTest::qSleep(int(2 * gapMs) + 1);
+    rig.port.feed(bytes({0x55}));
+    QCOMPARE(rig.engine.stateCheckTimer()->interval(), 0);
+
+    // After an error the pause holds, whatever comes in.
+    rig.tick();
+    RecordingCallback callback;
+    rig.engine.request(rig.engine.makeCommand(0x10, 3, &callback));
+    rig.port.feed(bytes({0xFF, 0x00}));
+    QCOMPARE(rig.engine.state(), SerialEngine::Error);
+    rig.port.feed(bytes({0x55}));
+    QCOMPARE(rig.engine.stateCheckTimer()->interval(), 500);
+    QCOMPARE(rig.engine.state(), SerialEngine::Error);
 }
 
 void TestSerialEngine::repliesTimeOutsAndFailuresAreCompletedAndLogged()

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -94,6 +95,8 @@ private slots:
     void levelConversion();
     void failedReadingInvalidates();
     void replySplitOverReads();
+    void frameGapIsThreeAndAHalfCharacters_data();
+    void frameGapIsThreeAndAHalfCharacters();
     void trailingBytesStayBuffered();
     void crcFailure();
     void exceptionReply_data();
@@ -279,6 +282,36 @@ void TestModBusEngine::replySplitOverReads()
     line.engine.slotOnStateCheckTimeout();
     QCOMPARE(line.engine.state(), SerialEngine::Idle);
     QCOMPARE(line.callback.count(), 1);
+}
+
+void TestModBusEngine::frameGapIsThreeAndAHalfCharacters_data()
+{
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("parity");
+    QTest::addColumn<double>("gapMs");
+    QTest::newRow("9600 8N1") << int(BAUD9600) << int(PAR_NONE) << 3.5 * 10 / 9.6;
+    QTest::newRow("9600 8E1") << int(BAUD9600) << int(PAR_EVEN) << 3.5 * 11 / 9.6;
+    QTest::newRow("19200 8N1") << int(BAUD19200) << int(PAR_NONE) << 3.5 * 10 / 19.2;
+    QTest::newRow("115200, fixed") << int(BAUD115200) << int(PAR_NONE) << 1.75;
+}
+
+// The next request is held back just the gap, counted from the reply's last byte.
+void TestModBusEngine::frameGapIsThreeAndAHalfCharacters()
+{
+    QFETCH(int, baud);
+    QFETCH(int, parity);
+    QFETCH(double, gapMs);
+    Line line;
+    line.sendPoll(1, &line.callback);
+    line.port.setBaudRate(BaudRateType(baud));
+    line.port.setParity(ParityType(parity));
+    QCOMPARE(qRound(line.engine.interFrameGapMs() * 1000), qRound(gapMs * 1000));
+    line.port.feed(hex("0103021388B512"));
+    QCOMPARE(line.engine.state(), SerialEngine::ReplyCooldown);
+    // Whole timer milliseconds, rounded up; one less if a millisecond went by.
+    const int armed = line.engine.stateCheckTimer()->interval();
+    QVERIFY2(armed <= int(std::ceil(gapMs)) && armed >= int(std::ceil(gapMs)) - 1,
+             qPrintable(QString::number(armed)));
 }
 
 void TestModBusEngine::trailingBytesStayBuffered()

@@ -32,6 +32,8 @@ const int kExceptionReplyLength = 5;
 const unsigned char kExceptionFlag = 0x80;
 const int kSynchronizingInterval = 10;
 const int kSilenceAfterNoise = 100;
+const int kFixedGapAboveBaud = 19200;
+const double kFixedGapMs = 1.75;
 
 quint16 littleEndian16(const unsigned char* bytes)
 {
@@ -120,6 +122,18 @@ int ModBusEngine::stateCheckTimeoutInterval(State state) const
 {
     return state == Synchronizing ? kSynchronizingInterval
                                   : SerialEngine::stateCheckTimeoutInterval(state);
+}
+
+double ModBusEngine::interFrameGapMs() const
+{
+    PortSettings settings;
+    settings.BaudRate = BAUD9600;
+    if (port())
+        settings = port()->settings();
+    if (baudRateValue(settings.BaudRate) > kFixedGapAboveBaud)
+        return kFixedGapMs;
+    // Twice three and a half characters, halved: the wire time counts whole bytes.
+    return wireMilliseconds(settings, 7) / 2;
 }
 
 QString ModBusEngine::detectionStateString() const

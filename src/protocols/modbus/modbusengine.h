@@ -38,6 +38,9 @@ public:
     static quint8 requestedAddress(const EngineCommand& command);
 
     int stateCheckTimeoutInterval(State state) const override;
+    // Three and a half characters of silence end an RTU frame; above 19200 baud
+    // a fixed 1.75 ms, as the standard has it.
+    double interFrameGapMs() const override;
     QString detectionStateString() const override;
     unsigned char detectionAddress() const { return m_detectionAddress; }
     int sweepPosition() const override { return m_detectionAddress; }

@@ -34,6 +34,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <qwt_abstract_legend.h>
 #include <qwt_legend.h>
 #include <qwt_plot.h>
@@ -41,6 +42,7 @@
 #include <qwt_plot_magnifier.h>
 #include <qwt_plot_panner.h>
 #include <qwt_scale_widget.h>
+#include <qwt_text_label.h>
 
 namespace {
 
@@ -142,6 +144,7 @@ void SensorWidget::initPlot(QwtPlot* plot)
     }
     canvas->installEventFilter(this);
     canvas->setMouseTracking(true);
+    plot->installEventFilter(this);
 
     QwtText timeTitle(tr("Time"), QwtText::PlainText);
     timeTitle.setRenderFlags(Qt::AlignRight | Qt::AlignVCenter);
@@ -198,9 +201,19 @@ void SensorWidget::setSensorActions(const QList<QAction*>& actions)
 
 void SensorWidget::slotShowLineStatistics()
 {
+    if (isHiddenTab()) {
+        m_redrawWhenShown = true;
+        return;
+    }
     const auto* sensor = qobject_cast<const SerialSensor*>(m_sensor.data());
-    if (m_plot && sensor)
-        m_plot->setFooter(sensor->lineStatistics().toString(QLocale()));
+    if (!m_plot || !sensor)
+        return;
+    const QString text = sensor->lineStatistics().toString(QLocale());
+    // A footer that only changes its words keeps its line: no new layout.
+    if (m_plot->footer().isEmpty() || text.isEmpty())
+        m_plot->setFooter(text);
+    else if (m_plot->footer().text() != text)
+        m_plot->footerLabel()->setText(text);
 }
 
 void SensorWidget::slotResetLineStatistics()
@@ -316,9 +329,11 @@ QwtPlotCurve* SensorWidget::initCurve(QwtPlotCurve* curve, QwtSeriesData<QPointF
 
 void SensorWidget::applyLevelStyle(QProgressBar* bar)
 {
-    // Grey while the sensor is silent, as the value fields are.
+    // Grey while the sensor is silent, as the value fields are. A chunk without
+    // a size is one rectangle: the same pixels as chunks of one pixel each,
+    // without painting every pixel column on its own at each reading.
     bar->setStyleSheet(
-        QStringLiteral("QProgressBar::chunk { width: 1px; height: 1px; background-color: blue; } "
+        QStringLiteral("QProgressBar::chunk { background-color: blue; } "
                        "QProgressBar::chunk:disabled { background-color: gray; } "
                        "QProgressBar { background-color:white; border: 1px solid black; }"));
     bar->setFormat(QString());
@@ -427,11 +442,29 @@ void SensorWidget::applyAxisStates()
         legend->setVisible(!m_compact);
 }
 
+bool SensorWidget::isHiddenTab() const
+{
+    return !isVisible() && window()->isVisible();
+}
+
+void SensorWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!std::exchange(m_redrawWhenShown, false))
+        return;
+    slotShowLineStatistics();
+    slotReplot();
+}
+
 void SensorWidget::slotReplot()
 {
     m_replotTimer.stop();
     if (!m_plot)
         return;
+    if (isHiddenTab()) {
+        m_redrawWhenShown = true;
+        return;
+    }
     if (m_followPlotEnabled) {
         const QwtSeriesData<QPointF>* series = m_levelCurve.data();
         const double newest = series && series->size() > 0
@@ -443,8 +476,33 @@ void SensorWidget::slotReplot()
     m_plot->replot();
 }
 
+QVector<double> SensorWidget::layoutKey() const
+{
+    QVector<double> key{double(m_plot->width()), double(m_plot->height()),
+                        double(!m_plot->footer().isEmpty())};
+    if (const QwtAbstractLegend* legend = m_plot->legend())
+        key << double(legend->isVisible()) << legend->sizeHint().width()
+            << legend->sizeHint().height();
+    for (int axis : Axes) {
+        key << double(m_plot->axisEnabled(axis));
+        if (axis != QwtPlot::xBottom)
+            key << m_plot->axisInterval(axis).minValue() << m_plot->axisInterval(axis).maxValue();
+    }
+    return key;
+}
+
 bool SensorWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    // Following the newest sample moves the time axis at every redraw, which
+    // asks the plot to lay itself out again, measuring every text in it; only
+    // what changes the layout gets that.
+    if (m_plot && watched == m_plot && event->type() == QEvent::LayoutRequest) {
+        QVector<double> key = layoutKey();
+        if (key == m_laidOutKey)
+            return true;
+        m_laidOutKey = std::move(key);
+        return QWidget::eventFilter(watched, event);
+    }
     if (m_plot && watched == m_plot->canvas()) {
         if (event->type() == QEvent::MouseButtonPress &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
@@ -485,6 +543,8 @@ void SensorWidget::updatePlotSettings()
             m_axisStates.append(m_plot->axisEnabled(axis));
     }
     const PlotSettings settings = PlotSettings::read(palette().color(QPalette::Window));
+    // New fonts, formats or border distances: the next layout request is honoured.
+    m_laidOutKey.clear();
     setMaximumPlotSize(settings.maximumSize);
     m_timeScaleDraw->setFormat(settings.timeFormat);
     if (m_plot) {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointer>
 #include <QTimer>
+#include <QVector>
 #include <QWidget>
 #include <cstdint>
 #include <qwt_plot_grid.h>
@@ -89,6 +90,9 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 signals:
     void addressChanged(uint8_t newAddress);
     // The plot's context menu asks for the plot settings dialog, which is the window's.
@@ -155,6 +159,13 @@ private:
     // A sensor falling silent or answering again is one line of the status tab.
     void recordReplyChange(bool stale);
     QString noReplyText() const;
+    // A tab behind another in a shown window: what it would draw nobody sees,
+    // so the plot and its footer wait until the tab is shown.
+    bool isHiddenTab() const;
+    // What the plot's layout depends on: its size, the axes shown and the
+    // ranges that set their label widths, the legend's size and whether there
+    // is a footer. The time axis moving on and a new footer text leave it be.
+    QVector<double> layoutKey() const;
 
     QTimer m_replotTimer;
     QTimer m_statisticsTimer;
@@ -173,6 +184,8 @@ private:
     QAction* m_followAction = nullptr;
     bool m_followPlotEnabled = true;
     bool m_compact = false;
+    bool m_redrawWhenShown = false;
+    QVector<double> m_laidOutKey;
     QList<bool> m_axisStates;
     QList<QAction*> m_sensorActions;
     FailureStatusLine* m_statusLine = nullptr;

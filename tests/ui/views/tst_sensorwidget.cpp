@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -148,6 +149,7 @@ private slots:
     void storedPlotSettingsAreChecked();
     void compactRestoresTheRecordedAxes();
     void updatesAreCoalescedAndFollowed();
+    void hiddenTabsWaitUntilShown();
     void lineStatisticsLineAndReset();
     void tooltipAndFollowing();
     void timeLabelsDoNotOverlap_data();
@@ -283,6 +285,46 @@ void TestSensorWidget::updatesAreCoalescedAndFollowed()
     const QwtInterval shown = view.plotWidget->axisInterval(QwtPlot::xBottom);
     QCOMPARE(shown.maxValue(), 1000180.0);
     QCOMPARE(shown.width(), 5000.0);
+}
+
+// A tab behind another draws nothing until it is shown; the plot still lays
+// itself out anew where the axes need more room.
+void TestSensorWidget::hiddenTabsWaitUntilShown()
+{
+    ScriptedSerialPort port;
+    FakeEngine engine;
+    engine.setPort(&port);
+    engine.setAutoDetectSensorsEnabled(false);
+    FakeSensor sensor(&engine, 1);
+    QTabWidget tabs;
+    auto* view = new LevelView(&sensor);
+    tabs.addTab(new QWidget, QStringLiteral("front"));
+    tabs.addTab(view, QStringLiteral("view"));
+    tabs.resize(600, 400);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    auto* counter = new DrawCounter;
+    counter->attach(view->plotWidget);
+    counter->draws = 0;
+
+    view->append(2000000, 50);
+    view->slotReplot();
+    view->slotShowLineStatistics();
+    QCoreApplication::processEvents();
+    QCOMPARE(counter->draws, 0);
+    QVERIFY(view->plotWidget->footer().isEmpty());
+
+    tabs.setCurrentWidget(view);
+    QCoreApplication::processEvents();
+    QVERIFY(counter->draws >= 1);
+    QCOMPARE(view->plotWidget->axisInterval(QwtPlot::xBottom).maxValue(), 2000000.0);
+    QVERIFY(!view->plotWidget->footer().isEmpty());
+
+    const int canvasLeft = view->plotWidget->canvas()->x();
+    view->plotWidget->setAxisScale(QwtPlot::yLeft, 0, 1e9);
+    view->plotWidget->replot();
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(view->plotWidget->canvas()->x() > canvasLeft);
 }
 
 // The status line follows the exchanges at most once a second.
