@@ -80,6 +80,9 @@ void addOptions(QCommandLineParser* parser)
         {"second-master", "With --tracker: a second master asks a sensor something every MS.", "MS",
          "0"},
         {"tracker-timeout", "With --tracker: how long the tracker waits for a reply.", "MS", "150"},
+        {"tracker-cycles", "With --tracker: fall quiet after N poll cycles.", "N", "0"},
+        {"tracker-wait", "With --tracker: start polling once a listener has set the line's rate "
+                         "on the tap."},
     });
     for (const auto& fault : faultOptions)
         parser->addOption({fault.name, "Probability of this fault per reply.", "P", "0"});
@@ -223,10 +226,14 @@ bool CommandLine::readTracker(const QCommandLineParser& parser, LineOptions* opt
         !readNumber("second-master", parser.value("second-master"), 0, 3600000,
                     &tracker.secondMasterMs) ||
         !readNumber("tracker-timeout", parser.value("tracker-timeout"), 1, 60000,
-                    &tracker.timeoutMs))
+                    &tracker.timeoutMs) ||
+        !readNumber("tracker-cycles", parser.value("tracker-cycles"), 0, 100000000,
+                    &tracker.cycles))
         return false;
-    const QStringList trackerOnly = {"tap",        "tap-batch",     "tap-corrupt",
-                                     "exceptions", "second-master", "tracker-timeout"};
+    tracker.waitForListener = parser.isSet("tracker-wait");
+    const QStringList trackerOnly = {"tap",           "tap-batch",       "tap-corrupt",
+                                     "exceptions",    "second-master",   "tracker-timeout",
+                                     "tracker-cycles", "tracker-wait"};
     const QStringList programOnly = {"port", "link", "echo", "noise", "commands"};
     if (!parser.isSet("tracker")) {
         for (const QString& name : trackerOnly) {

@@ -12,6 +12,7 @@ namespace sim {
 namespace {
 // Quiet between exchanges: well over the three and a half characters ModBus asks for.
 const double interFrameGapMs = 10.0;
+const int listenerCheckMs = 10;
 
 const char* faultName(Fault fault)
 {
@@ -97,8 +98,33 @@ QString TrackerBus::countersReport() const
     return sim::countersReport(sensorList);
 }
 
+bool TrackerBus::listenerReady()
+{
+    if (started || !lineOptions.tracker.waitForListener)
+        return true;
+    started = tap.settings().baudRate == line.baudRate;
+    if (started) {
+        busFreeMs = cycleDueMs = nowMs();
+        secondDueMs = busFreeMs + lineOptions.tracker.secondMasterMs;
+        emit event({{"event", "listener"}, {"t", rounded(busFreeMs)}});
+    }
+    return started;
+}
+
+bool TrackerBus::finished() const
+{
+    const int cycles = lineOptions.tracker.cycles;
+    return cycles > 0 && cyclesQueued >= cycles && pending.empty();
+}
+
 void TrackerBus::step()
 {
+    if (!listenerReady()) {
+        stepTimer.start(listenerCheckMs);
+        return;
+    }
+    if (finished())
+        return;
     const double now = nowMs();
     queueDueExchanges(now);
     if (busFreeMs <= now + 0.5)
@@ -108,6 +134,10 @@ void TrackerBus::step()
         pending.pop_front();
         busFreeMs = carry(exchange, std::max(now, busFreeMs)) + interFrameGapMs;
     }
+    if (finished()) {
+        emit event({{"event", "end"}, {"t", rounded(busFreeMs)}});
+        return;
+    }
     const double next = std::max(busFreeMs, pending.empty() ? nextDueMs() : busFreeMs);
     stepTimer.start(std::max(0, int(std::ceil(next - nowMs()))));
 }
@@ -115,7 +145,9 @@ void TrackerBus::step()
 void TrackerBus::queueDueExchanges(double now)
 {
     const Protocol protocol = lineOptions.model.protocol;
-    if (pending.empty() && now >= cycleDueMs) {
+    const int cycles = lineOptions.tracker.cycles;
+    if (pending.empty() && now >= cycleDueMs && (cycles == 0 || cyclesQueued < cycles)) {
+        ++cyclesQueued;
         for (int address : lineOptions.addresses)
             pending.push_back({address, pollRequest(address), false});
         // A cycle that overran starts the next one late rather than catching up in a burst.

@@ -52,6 +52,8 @@ private:
     };
 
     void step();
+    bool listenerReady();
+    bool finished() const;
     void queueDueExchanges(double now);
     void sendUnsolicited(double now);
     double carry(const Exchange& exchange, double startMs);
@@ -77,6 +79,8 @@ private:
     double secondDueMs = 0.0;
     int secondTarget = 0;
     int tapRate = -1;
+    int cyclesQueued = 0;
+    bool started = false;
 };
 
 } // namespace sim

@@ -15,6 +15,8 @@ struct TrackerOptions
     double exceptionShare = 0.0;  // ModBus polls asking for a register the sensor lacks
     int secondMasterMs = 0;       // a second master's request this often; 0 for none
     int timeoutMs = 150;          // how long the tracker waits for a reply
+    int cycles = 0;               // poll cycles before the bus falls quiet; 0 for no end
+    bool waitForListener = false; // start once a listener has set the line's rate on the tap
 
     bool enabled() const { return periodMs > 0; }
 };
