@@ -81,6 +81,19 @@ QList<QCommandLineOption> optionsOf(unsigned needs)
         options << ShapeOptions::shapeOptions();
     if (needs & NeedExport)
         options << ShapeOptions::exportOptions();
+    if (needs & NeedListening)
+        options << QCommandLineOption(
+                       "port", "Serial port: a name from \"nivelon-cli ports\" or a path.", "P")
+                << QCommandLineOption("model",
+                                      "Sensor model, which gives the protocol: " +
+                                          EngineFactory::sensorTypes().join(", ") +
+                                          " (each protocol is tried unless told).",
+                                      "CODE")
+                << QCommandLineOption("seconds", "Listen for this many seconds.", "S")
+                << QCommandLineOption("raw", "Keep every byte heard, with its time, in FILE.",
+                                      "FILE")
+                << QCommandLineOption("replay", "Decode a file --raw kept instead of a port.",
+                                      "FILE");
     return options;
 }
 
@@ -221,7 +234,30 @@ bool ArgumentParser::readOptions(const QCommandLineParser& parser, CliOptions* o
         return false;
     if ((needs & NeedExport) && !options->shape.readExport(parser, &m_error))
         return false;
+    if ((needs & NeedListening) && !readListening(parser, options))
+        return false;
     return checkValues(options->values);
+}
+
+bool ArgumentParser::readListening(const QCommandLineParser& parser, CliOptions* options)
+{
+    options->port = parser.value("port");
+    options->raw = parser.value("raw");
+    options->replay = parser.value("replay");
+    if (options->port.isEmpty() == options->replay.isEmpty()) {
+        m_error = options->port.isEmpty()
+                      ? QStringLiteral("--port is missing: name the serial port of the line, or "
+                                       "a kept session with --replay")
+                      : QStringLiteral("--port and --replay exclude each other: give one of them");
+        return false;
+    }
+    if (!options->replay.isEmpty() && !options->raw.isEmpty()) {
+        m_error = QStringLiteral("--raw keeps what a port delivers: it does not go with --replay");
+        return false;
+    }
+    if (parser.isSet("model") && !readModel(parser.value("model"), options))
+        return false;
+    return !parser.isSet("seconds") || readSeconds(parser.value("seconds"), options);
 }
 
 bool ArgumentParser::readModel(const QString& code, CliOptions* options)

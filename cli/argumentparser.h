@@ -35,6 +35,7 @@ private:
     Outcome fail(const QString& error);
     Outcome helpOf(const QStringList& commands);
     bool readOptions(const QCommandLineParser& parser, CliOptions* options);
+    bool readListening(const QCommandLineParser& parser, CliOptions* options);
     bool readModel(const QString& code, CliOptions* options);
     bool readNumber(const QString& name, const QString& text, int low, int high, int* number);
     bool checkAddress(const CliOptions& options, int address);

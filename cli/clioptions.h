@@ -26,6 +26,8 @@ struct CliOptions
     QString out; // record: the file written, and who and what it is about
     QString vehicle;
     QString installer;
+    QString raw;    // monitor: the file that keeps every byte heard
+    QString replay; // monitor: a kept file decoded in place of a port
     QStringList values; // the positional arguments after the command
     TankOptions tank;
     ProfileOptions profile;

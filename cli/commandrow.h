@@ -18,7 +18,8 @@ enum CommandNeed : unsigned {
     TakesAddressList = 512, // --address LIST: the identifiers a TBus scan probes
     TakesInterval = 1024,
     NeedShape = 2048, // the shape as the first value, --probe, --points, --fit, --out
-    NeedExport = 4096 // --in, --format, --max-points, --separator, --decimal, --out
+    NeedExport = 4096, // --in, --format, --max-points, --separator, --decimal, --out
+    NeedListening = 8192 // --port or --replay, optional --model, --seconds, --raw
 };
 
 // One command of nivelon-cli as its table row: how it is called, what its help

@@ -3,6 +3,7 @@
 #include "calibratecommand.h"
 #include "configcommand.h"
 #include "identifycommand.h"
+#include "monitorcommand.h"
 #include "pollcommand.h"
 #include "portscommand.h"
 #include "profilecommand.h"
@@ -76,6 +77,17 @@ const std::vector<CommandRow>& CommandTable::commands()
          "Tries each protocol with its own line settings and reports which one answers and at\n"
          "which addresses: what is on this cable?",
          NeedPort, 0, 0, make<IdentifyCommand>},
+        {"monitor",
+         "monitor --port P [--model CODE] [--seconds S] [--raw FILE] [--replay FILE] [--json]",
+         "Listens to a line another master (the vehicle's tracker) drives, without sending a\n"
+         "byte, and prints every exchange it decodes: the columns of poll, then Address,\n"
+         "Direction (request+reply, request, reply, unasked), Result (ok, exception, status,\n"
+         "timeout, crc, unasked, unpaired), LatencyMs and Detail (the exception's name or the\n"
+         "status). At the end (--seconds, SIGINT or SIGTERM) each address's figures follow: on\n"
+         "stderr with CSV, as JSON lines with --json. Without --model it tries each protocol's\n"
+         "line settings until frames check out. --raw keeps every byte with its arrival time;\n"
+         "--replay decodes such a file instead of a port.",
+         NeedListening, 0, 0, make<MonitorCommand>},
         {"tare",
          "tare --port P --model CODE --address N --out FILE [--step LITRES] [--tolerance PERCENT] "
          "[--settle SECONDS] [--json]",

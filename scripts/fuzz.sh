@@ -15,7 +15,8 @@ command -v clang++-14 >/dev/null || {
 }
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DNIVELON_FUZZ=ON -DNIVELON_TESTS=OFF -DNIVELON_BENCHMARKS=OFF -DNIVELON_SIMULATOR=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target fuzz_omnicomm fuzz_modbus fuzz_tbus
+cmake --build "$build" -j "$(nproc)" --target fuzz_omnicomm fuzz_modbus fuzz_tbus \
+    fuzz_monitor_omnicomm fuzz_monitor_modbus fuzz_monitor_tbus
 
 # Seeds are hex lines, one program each; '#' starts a comment.
 write_seeds() {
@@ -30,7 +31,7 @@ write_seeds() {
 }
 
 status=0
-for target in omnicomm modbus tbus; do
+for target in omnicomm modbus tbus monitor_omnicomm monitor_modbus monitor_tbus; do
     corpus=$build/corpus/$target
     findings=$build/findings/$target
     mkdir -p "$corpus" "$findings"

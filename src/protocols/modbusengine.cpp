@@ -6,6 +6,7 @@
 #include "protocols/modbussensor.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -40,14 +41,22 @@ ModBusEngine::ModBusEngine(QObject* parent)
     , m_detectionCallback(this, &ModBusEngine::detectionCallback)
 {}
 
+// A byte at a time from a table: a listener checks every candidate frame.
 quint16 ModBusEngine::crc16(const unsigned char* data, int length)
 {
+    static const std::array<quint16, 256> table = [] {
+        std::array<quint16, 256> entries{};
+        for (int byte = 0; byte < 256; ++byte) {
+            quint16 crc = quint16(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+            entries[size_t(byte)] = crc;
+        }
+        return entries;
+    }();
     quint16 crc = 0xFFFF;
-    for (int i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
+    for (int i = 0; i < length; ++i)
+        crc = quint16((crc >> 8) ^ table[(crc ^ data[i]) & 0xFF]);
     return crc;
 }
 
@@ -288,11 +297,15 @@ void ModBusEngine::takeExceptionReply()
 
 void ModBusEngine::setEnginePortLocks()
 {
-    if (!port())
-        return;
-    port()->setBaudRate(BAUD9600);
-    port()->setStopBits(STOP_1);
-    port()->setParity(PAR_NONE);
+    if (port())
+        applyLineSettings(port());
+}
+
+void ModBusEngine::applyLineSettings(SerialPort* port)
+{
+    port->setBaudRate(BAUD9600);
+    port->setStopBits(STOP_1);
+    port->setParity(PAR_NONE);
 }
 
 void ModBusEngine::rewindDetection()

@@ -23,6 +23,8 @@ public:
     explicit ModBusEngine(QObject* parent = nullptr);
 
     static quint16 crc16(const unsigned char* data, int length);
+    // The line settings of the protocol, for the engine and for a listener alike.
+    static void applyLineSettings(SerialPort* port);
 
     EngineCommand levelPollCommand(unsigned char address) const;
     EngineCommand createCommand(unsigned char address, CommandFunction function,

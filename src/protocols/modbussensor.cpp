@@ -49,19 +49,25 @@ void ModBusSensor::levelPollCallback(CommandCallback::Result result, const Engin
         report(reading);
         return;
     }
-    // The register is big-endian, as ModBus has it; the sensor reports hundredths
-    // of a percent.
-    const int raw = command.reply[3] * 256 + command.reply[4];
-    const float level = float(raw) / 100.0f;
-    intParameter(RawLevelIndex)->setValue(raw);
-    floatParameter(LevelIndex)->setValue(level);
+    reading = readingOf(command.reply, command.endedMs);
+    intParameter(RawLevelIndex)->setValue(reading.rawLevel);
+    floatParameter(LevelIndex)->setValue(reading.level);
     static const QString noteFormat = tr("rawlvl=%1, lvl=%2");
     logCommandResult(CommandCallback::Ok, command,
-                     noteFormat.arg(raw).arg(QString::number(level, 'g')));
-    reading.error = SensorReading::NoError;
-    reading.level = level;
-    reading.rawLevel = raw;
+                     noteFormat.arg(reading.rawLevel).arg(QString::number(reading.level, 'g')));
     report(reading);
+}
+
+// The register is big-endian, as ModBus has it; the sensor reports hundredths
+// of a percent.
+SensorReading ModBusSensor::readingOf(const unsigned char* reply, qint64 timeMs)
+{
+    SensorReading reading;
+    reading.timeMs = timeMs;
+    reading.error = SensorReading::NoError;
+    reading.rawLevel = reply[3] * 256 + reply[4];
+    reading.level = float(reading.rawLevel) / 100.0f;
+    return reading;
 }
 
 void ModBusSensor::setAddressCallback(CommandCallback::Result result, const EngineCommand& command)

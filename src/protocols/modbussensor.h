@@ -20,6 +20,8 @@ public:
     void requestSetAddress(unsigned char newAddress);
 
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
+    // The reading a level reply carries.
+    static SensorReading readingOf(const unsigned char* reply, qint64 timeMs);
     void setAddressCallback(CommandCallback::Result result, const EngineCommand& command);
 
 signals:

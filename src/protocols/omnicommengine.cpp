@@ -7,6 +7,7 @@
 
 #include <QChar>
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace {
@@ -84,15 +85,54 @@ OmniCommEngine::OmniCommEngine(quint32 features, QObject* parent)
 {}
 
 // CRC-8/MAXIM (Dallas 1-Wire): reflected polynomial 0x8C, initial value 0.
+// A byte at a time from a table: a listener checks every candidate frame.
 quint8 OmniCommEngine::crc8(const unsigned char* data, int length)
 {
+    static const std::array<quint8, 256> table = [] {
+        std::array<quint8, 256> entries{};
+        for (int byte = 0; byte < 256; ++byte) {
+            quint8 crc = quint8(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 1) ? quint8((crc >> 1) ^ 0x8C) : quint8(crc >> 1);
+            entries[size_t(byte)] = crc;
+        }
+        return entries;
+    }();
     quint8 crc = 0;
-    for (int i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint8((crc >> 1) ^ 0x8C) : quint8(crc >> 1);
-    }
+    for (int i = 0; i < length; ++i)
+        crc = table[crc ^ data[i]];
     return crc;
+}
+
+int OmniCommEngine::requestFrameLength(quint8 code)
+{
+    switch (code) {
+    case ChangeAddress:
+        return kAddressChangeDataLength + FramingLength;
+    case ReadData:
+    case ReadConfiguration:
+        return FramingLength;
+    default:
+        break;
+    }
+    const WriteFormat* format = writeFormat(code);
+    return format ? format->size + FramingLength : 0;
+}
+
+int OmniCommEngine::replyFrameLength(quint8 code, bool extended)
+{
+    switch (code) {
+    case ChangeAddress:
+        return kAddressChangeDataLength + FramingLength;
+    case ReadData:
+        return DataFrameLength;
+    case ReadConfiguration:
+        return (extended ? kExtendedConfigurationDataLength : kConfigurationDataLength) +
+               FramingLength;
+    default:
+        break;
+    }
+    return writeFormat(code) ? kStatusReplyDataLength + FramingLength : 0;
 }
 
 EngineCommand OmniCommEngine::createCommand(quint8 address, quint8 code, const unsigned char* data,
@@ -217,11 +257,15 @@ OmniCommEngine::Configuration OmniCommEngine::parseConfiguration(const unsigned 
 
 void OmniCommEngine::setEnginePortLocks()
 {
-    if (!port())
-        return;
-    port()->setBaudRate(BAUD19200);
-    port()->setStopBits(STOP_1);
-    port()->setParity(PAR_NONE);
+    if (port())
+        applyLineSettings(port());
+}
+
+void OmniCommEngine::applyLineSettings(SerialPort* port)
+{
+    port->setBaudRate(BAUD19200);
+    port->setStopBits(STOP_1);
+    port->setParity(PAR_NONE);
 }
 
 AddSensorPrompt OmniCommEngine::addSensorPrompt() const

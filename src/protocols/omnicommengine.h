@@ -70,6 +70,12 @@ public:
     explicit OmniCommEngine(quint32 features, QObject* parent = nullptr);
 
     static quint8 crc8(const unsigned char* data, int length);
+    // Frame lengths by command code, framing included; 0 for a code the line
+    // does not use. A configuration reply is longer with the extended configuration.
+    static int requestFrameLength(quint8 code);
+    static int replyFrameLength(quint8 code, bool extended);
+    // The line settings of the protocol, for the engine and for a listener alike.
+    static void applyLineSettings(SerialPort* port);
 
     static EngineCommand createCommand(quint8 address, quint8 code, const unsigned char* data,
                                        int dataLength, int replyDataLength);

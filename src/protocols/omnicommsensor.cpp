@@ -92,11 +92,14 @@ bool OmniCommSensor::hasExtendedConfiguration() const
     return features() & FeatureExtendedConfiguration;
 }
 
-// Full scale of the raw level in each data format; an unknown format is taken
-// as the widest.
 float OmniCommSensor::dataFormatDivisor() const
 {
-    switch (intParameter(DataFormatIndex)->value()) {
+    return dataFormatFullScale(intParameter(DataFormatIndex)->value());
+}
+
+float OmniCommSensor::dataFormatFullScale(int dataFormat)
+{
+    switch (dataFormat) {
     case 0:
         return 1023.0f;
     case 1:

@@ -65,6 +65,9 @@ public:
     bool configurationGivenUp() const;
     bool hasExtendedConfiguration() const;
     float dataFormatDivisor() const;
+    // Full scale of the raw level in a data format; an unknown one is taken as
+    // the widest.
+    static float dataFormatFullScale(int dataFormat);
     ConfigurationKind heardConfiguration() const { return m_heardConfiguration; }
     // Its configuration reply was of the other length: the engineer chose the
     // wrong model. Never true before the sensor has answered.

@@ -8,13 +8,12 @@
 
 namespace {
 
-const unsigned char kIdentifierMask = 0x3F;
-// Service frames start with this byte, which is also the identifier their replies
-// carry, and get a much longer reply window: the sensor writes to its memory.
-const unsigned char kServiceMarker = 0x3F;
+const unsigned char kIdentifierMask = TBusEngine::IdentifierMask;
+// Service frames get a much longer reply window: the sensor writes to its memory.
+const unsigned char kServiceMarker = TBusEngine::ServiceMarker;
 const unsigned char kCalibrationCommand = 'S';
 const unsigned char kCalibrationReplyDataLength = 3;
-const int kPollReplyLength = 4;
+const int kPollReplyLength = TBusEngine::PollReplyLength;
 // Marker, identifier and checksum around the data of a service frame.
 const int kServiceOverhead = 3;
 const int kQuietAfterNoiseMs = 100;
@@ -24,27 +23,32 @@ unsigned char bit(unsigned char value, int index)
     return (value >> index) & 1;
 }
 
-unsigned char xorOf(const unsigned char* data, int length)
-{
-    unsigned char sum = 0;
-    for (int i = 0; i < length; ++i)
-        sum ^= data[i];
-    return sum;
-}
-
 } // namespace
 
 TBusEngine::TBusEngine(quint32 features, QObject* parent)
     : SerialEngine(features, parent)
     , m_detectionCallback(this, &TBusEngine::detectionCallback)
 {
-    // Not the LIN protected identifier: these check bits stand the other way round
-    // and neither is inverted.
-    for (unsigned char n = 0; n < m_identifiers.size(); ++n) {
-        const unsigned char p6 = bit(n, 1) ^ bit(n, 3) ^ bit(n, 4) ^ bit(n, 5);
-        const unsigned char p7 = bit(n, 0) ^ bit(n, 1) ^ bit(n, 2) ^ bit(n, 4);
-        m_identifiers[n] = quint8(n | (p6 << 6) | (p7 << 7));
-    }
+    for (unsigned char n = 0; n < m_identifiers.size(); ++n)
+        m_identifiers[n] = identifierOf(n);
+}
+
+// Not the LIN protected identifier: these check bits stand the other way round
+// and neither is inverted.
+unsigned char TBusEngine::identifierOf(unsigned char address)
+{
+    const unsigned char n = address & kIdentifierMask;
+    const unsigned char p6 = bit(n, 1) ^ bit(n, 3) ^ bit(n, 4) ^ bit(n, 5);
+    const unsigned char p7 = bit(n, 0) ^ bit(n, 1) ^ bit(n, 2) ^ bit(n, 4);
+    return quint8(n | (p6 << 6) | (p7 << 7));
+}
+
+unsigned char TBusEngine::xorChecksum(const unsigned char* data, int length)
+{
+    unsigned char sum = 0;
+    for (int i = 0; i < length; ++i)
+        sum ^= data[i];
+    return sum;
 }
 
 unsigned char TBusEngine::identifier(unsigned char address) const
@@ -73,7 +77,7 @@ EngineCommand TBusEngine::createServiceCommand(unsigned char address, const unsi
     command.request[0] = kServiceMarker;
     command.request[1] = identifier(address);
     std::copy_n(data, dataLength, command.request + 2);
-    command.request[dataLength + 2] = xorOf(command.request, dataLength + 2);
+    command.request[dataLength + 2] = xorChecksum(command.request, dataLength + 2);
     command.requestLength = quint8(dataLength + kServiceOverhead);
     command.replyLength = quint8(replyDataLength + kServiceOverhead);
     command.kind = EngineCommand::Service;
@@ -227,7 +231,7 @@ void TBusEngine::takeReply()
         setState(Error);
         return;
     }
-    const bool sumOk = xorOf(reply, length - 1) == reply[length - 1];
+    const bool sumOk = xorChecksum(reply, length - 1) == reply[length - 1];
     executeAndClearCurrentCommand(sumOk ? CommandCallback::Ok : CommandCallback::CrcFail);
     setState(ReplyCooldown);
 }
@@ -235,10 +239,14 @@ void TBusEngine::takeReply()
 void TBusEngine::setEnginePortLocks()
 {
     // Parity is no lock here: every transmission sets its own.
-    if (!port())
-        return;
-    port()->setBaudRate(BAUD9600);
-    port()->setStopBits(STOP_1);
+    if (port())
+        applyLineSettings(port());
+}
+
+void TBusEngine::applyLineSettings(SerialPort* port)
+{
+    port->setBaudRate(BAUD9600);
+    port->setStopBits(STOP_1);
 }
 
 void TBusEngine::setDetectionAddresses(const QList<int>& addresses)

@@ -22,10 +22,21 @@ public:
     static constexpr int FirstAddress = 0;
     static constexpr int LastAddress = 62;
 
+    static constexpr unsigned char IdentifierMask = 0x3F;
+    // Service frames start with this byte, which is also the identifier their
+    // replies carry.
+    static constexpr unsigned char ServiceMarker = 0x3F;
+    static constexpr int PollReplyLength = 4;
+
     explicit TBusEngine(quint32 features, QObject* parent = nullptr);
 
     // The identifier byte of an address: its low six bits with two check bits.
     unsigned char identifier(unsigned char address) const;
+    static unsigned char identifierOf(unsigned char address);
+    // The checksum of replies and service frames: the XOR of the bytes before it.
+    static unsigned char xorChecksum(const unsigned char* data, int length);
+    // Baud rate and stop bits; the engine sets the parity of every byte it sends.
+    static void applyLineSettings(SerialPort* port);
 
     EngineCommand levelPollCommand(unsigned char address) const;
     EngineCommand createServiceCommand(unsigned char address, const unsigned char* data,

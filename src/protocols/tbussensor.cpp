@@ -66,36 +66,48 @@ void TBusSensor::levelPollCallback(CommandCallback::Result result, const EngineC
 
 void TBusSensor::parseData(const EngineCommand& command, SensorReading* reading)
 {
-    const int value = littleEndianWord(command.reply + 1);
+    *reading = readingOf(command.reply, command.endedMs);
+    const int value = reading->rawLevel;
     intParameter(RawLevelIndex)->setValue(value);
-    reading->rawLevel = value;
     QString note;
-    if (value <= kLastLevelValue) {
+    if (!reading->failed()) {
         const float level = float(value) / kFullScale;
         floatParameter(LevelIndex)->setValue(level);
-        reading->error = SensorReading::NoError;
-        reading->level = level * 100.0f;
         note = QStringLiteral("rawlvl=%1, lvl=%2").arg(value).arg(QString::number(level, 'g'));
     } else {
         floatParameter(LevelIndex)->invalidate();
-        reading->error =
-            isCalibrationStatus(value) ? SensorReading::Uncalibrated : SensorReading::SensorStatus;
-        switch (value) {
-        case kMinimumUndefined:
-            note = tr("error minimum undefined");
-            break;
-        case kMaximumUndefined:
-            note = tr("error maximum undefined");
-            break;
-        case kCalibrationInvalid:
-            note = tr("error calibration invalid");
-            break;
-        default:
-            note = tr("error unknown %1").arg(value);
-            break;
-        }
+        note = statusText(value);
     }
     logCommandResult(CommandCallback::Ok, command, note);
+}
+
+SensorReading TBusSensor::readingOf(const unsigned char* reply, qint64 timeMs)
+{
+    SensorReading reading;
+    reading.timeMs = timeMs;
+    reading.rawLevel = littleEndianWord(reply + 1);
+    if (reading.rawLevel <= kLastLevelValue) {
+        reading.error = SensorReading::NoError;
+        reading.level = float(reading.rawLevel) / kFullScale * 100.0f;
+    } else {
+        reading.error = isCalibrationStatus(reading.rawLevel) ? SensorReading::Uncalibrated
+                                                              : SensorReading::SensorStatus;
+    }
+    return reading;
+}
+
+QString TBusSensor::statusText(int value)
+{
+    switch (value) {
+    case kMinimumUndefined:
+        return tr("error minimum undefined");
+    case kMaximumUndefined:
+        return tr("error maximum undefined");
+    case kCalibrationInvalid:
+        return tr("error calibration invalid");
+    default:
+        return value <= kLastLevelValue ? QString() : tr("error unknown %1").arg(value);
+    }
 }
 
 void TBusSensor::requestSetMinimum(CommandCallback* callback)

@@ -22,6 +22,10 @@ public:
     void levelPollCallback(CommandCallback::Result result, const EngineCommand& command);
     void setMinimumCallback(CommandCallback::Result result, const EngineCommand& command);
     void setMaximumCallback(CommandCallback::Result result, const EngineCommand& command);
+    // The reading a level reply carries: a level, or the status code sent in its place.
+    static SensorReading readingOf(const unsigned char* reply, qint64 timeMs);
+    // What a status code says; empty for a value that is a level.
+    static QString statusText(int value);
 
 public slots:
     void requestSetMinimum(CommandCallback* callback);

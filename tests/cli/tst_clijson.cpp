@@ -1,6 +1,9 @@
 // What nivelon-cli prints with --json, checked against docs/cli-json.md: every
 // object, key, type and unit the tool really prints must be there.
+#include "engine/enginefactory.h"
+#include "monitor/linecapture.h"
 #include "support/cliprocess.h"
+#include "support/lineframes.h"
 #include "support/simulatedline.h"
 
 #include <QFile>
@@ -160,8 +163,8 @@ QString documentedName(const QString& command, const QJsonObject& object)
     const QString type = object.value("type").toString();
     if (object.contains("error"))
         return "error";
-    if (command == "poll")
-        return "poll " + type;
+    if (command == "poll" || command == "monitor")
+        return command + " " + type;
     if (command == "tare")
         return tareTypes.value(type, "tare " + type);
     if (command == "config") {
@@ -203,6 +206,14 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
     const QString profile = folder.filePath("profile.json");
     const QString changed = folder.filePath("changed.json");
     const QString record = folder.filePath("record.json");
+    // A ModBus line kept by monitor: answers, a poll nobody answers, an exception.
+    LineCapture capture;
+    for (int i = 0; i < 4; ++i)
+        capture.append(LineFrames::exchange(EngineFactory::BusModBus, 1, 2500, i != 2), 1000 + 100 * i);
+    capture.append(LineFrames::modbusRead(2) + LineFrames::modbusException(2, 3, 2), 1500);
+    QFile kept(folder.filePath("line.txt"));
+    QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write(capture.text()) > 0);
+    kept.close();
     sim::SimLine omnicomm(SimulatedLine::options("ZT-43", {5}, 0.4));
     sim::SimLine tbus(SimulatedLine::options("ZT-35", {10}, 0.4));
     QVERIFY(omnicomm.start() && tbus.start());
@@ -225,6 +236,7 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
         {"calibrate",
          {"--port", tbus.portPath(), "--model", "ZT-35", "--address", "10", "min", "--json"}},
         {"set-address", at5 + QStringList{"9"}},
+        {"monitor", {"--replay", kept.fileName(), "--json"}},
     };
     JsonChecker checker(documented);
     for (const auto& [command, arguments] : runs) {

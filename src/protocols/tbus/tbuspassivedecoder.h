@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/passivedecoder.h"
+
+#include <array>
+
+// Listens to a TBus line. A listener hears every byte once: the echo is only
+// what the master's own receiver reads back. A poll is one identifier byte with
+// check bits and no checksum, so it is taken when its reply follows, or when
+// silence follows it; a reply carries the polled identifier and an XOR checksum.
+// The port listens at space parity: the parity of the bytes is not checked, and
+// a mark-parity first byte arrives like any other.
+class TBusPassiveDecoder : public PassiveDecoder
+{
+public:
+    TBusPassiveDecoder();
+
+    QString protocolName() const override;
+    void applyLineSettings(SerialPort* port) const override;
+
+protected:
+    int frameAt(const Head& head, PassiveFrame* frame) override;
+    int longestFrame() const override;
+    void resetProtocol() override;
+
+private:
+    int replyAt(const Head& head, int identifier, PassiveFrame* frame);
+    int serviceAt(const Head& head, PassiveFrame* frame);
+    int pollAt(const Head& head, PassiveFrame* frame);
+    bool replyFollows(const Head& head, int identifier) const;
+
+    static constexpr int NoPoll = -1;
+    std::array<bool, 256> m_isIdentifier;
+    int m_polled = NoPoll;        // the identifier whose reply may come next
+    int m_serviceAddress = NoPoll; // the identifier of the service frame in flight
+};

@@ -1,0 +1,229 @@
+#include "engine/enginefactory.h"
+#include "engine/passivedecoder.h"
+#include "monitor/passivedecoders.h"
+#include "protocols/modbus/modbuspassivedecoder.h"
+#include "protocols/omnicommengine.h"
+#include "support/lineframes.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace LineFrames;
+
+namespace {
+
+struct Decoded
+{
+    QVector<PassiveFrame> frames;
+    int requests = 0;
+    int replies = 0;
+    int checksumFailures = 0;
+};
+
+// Feeds the chunks, each arriving 20 ms after the one before, then lets the
+// line fall quiet.
+Decoded decode(PassiveDecoder& decoder, const QList<QByteArray>& chunks)
+{
+    qint64 time = 1000;
+    for (const QByteArray& chunk : chunks) {
+        decoder.feed(chunk, time);
+        time += 20;
+    }
+    decoder.settle(time + PassiveDecoder::SettleMs);
+    Decoded decoded;
+    decoded.frames = decoder.takeFrames();
+    for (const PassiveFrame& frame : decoded.frames) {
+        decoded.requests += frame.kind == PassiveFrame::Request;
+        decoded.replies += frame.kind == PassiveFrame::Reply;
+        decoded.checksumFailures += frame.kind == PassiveFrame::ChecksumFailure;
+    }
+    return decoded;
+}
+
+QList<QByteArray> split(const QByteArray& bytes, int seed)
+{
+    QRandomGenerator random{quint32(seed)};
+    QList<QByteArray> chunks;
+    for (int at = 0; at < bytes.size();) {
+        const int size = random.bounded(1, 12);
+        chunks << bytes.mid(at, size);
+        at += size;
+    }
+    return chunks;
+}
+
+// Per exchange one chunk, as a line with silence between polls delivers them.
+QList<QByteArray> exchanges(quint32 busType, int count)
+{
+    QList<QByteArray> chunks;
+    const int first = busType == EngineFactory::BusTBus ? 8 : 1;
+    for (int i = 0; i < count; ++i)
+        chunks << exchange(busType, first + i % 3, 1000 + i, i % 7 != 6);
+    return chunks;
+}
+
+} // namespace
+
+class TestPassiveDecoders : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanLineInAnyChunks_data();
+    void cleanLineInAnyChunks();
+    void garbageAndDamageNeverMakeFrames_data();
+    void garbageAndDamageNeverMakeFrames();
+    void modbusDirectionAndExceptions();
+    void omnicommLevelScaledByHeardFormat();
+    void tbusPollsWithoutReply();
+};
+
+void TestPassiveDecoders::cleanLineInAnyChunks_data()
+{
+    QTest::addColumn<quint32>("busType");
+    QTest::newRow("Omnicomm") << quint32(EngineFactory::BusOmniComm);
+    QTest::newRow("ModBus") << quint32(EngineFactory::BusModBus);
+    QTest::newRow("TBus") << quint32(EngineFactory::BusTBus);
+}
+
+// 70 polls, every seventh unanswered: the same frames whether the bytes come an
+// exchange at a time, in random pieces, or (but TBus, whose unanswered poll only
+// silence marks) all at once.
+void TestPassiveDecoders::cleanLineInAnyChunks()
+{
+    QFETCH(quint32, busType);
+    const QList<QByteArray> chunks = exchanges(busType, 70);
+    QByteArray whole;
+    for (const QByteArray& chunk : chunks)
+        whole += chunk;
+    QList<QList<QByteArray>> deliveries{chunks, split(whole, 1), split(whole, 2)};
+    if (busType != EngineFactory::BusTBus)
+        deliveries << QList<QByteArray>{whole};
+    for (const QList<QByteArray>& delivery : deliveries) {
+        auto decoder = PassiveDecoders::create(busType);
+        const Decoded decoded = decode(*decoder, delivery);
+        QCOMPARE(decoded.requests, 70);
+        QCOMPARE(decoded.replies, 60);
+        QCOMPARE(decoder->rejectedBytes(), 0);
+        QByteArray joined;
+        for (const PassiveFrame& frame : decoded.frames)
+            joined += frame.bytes;
+        QCOMPARE(joined, whole);
+        QVERIFY(decoded.frames.at(1).hasReading);
+        QCOMPARE(decoded.frames.at(1).reading.rawLevel, 1000);
+    }
+}
+
+void TestPassiveDecoders::garbageAndDamageNeverMakeFrames_data()
+{
+    QTest::addColumn<quint32>("busType");
+    QTest::addColumn<QByteArray>("good");
+    QTest::addColumn<QByteArray>("damaged"); // a reply with one byte changed
+    QTest::newRow("Omnicomm") << quint32(EngineFactory::BusOmniComm) << exchange(EngineFactory::BusOmniComm, 2, 700)
+                              << omnicommData(2, 700).replace(4, 1, "\x55");
+    QTest::newRow("ModBus") << quint32(EngineFactory::BusModBus) << exchange(EngineFactory::BusModBus, 2, 700)
+                            << modbusReadReply(2, 700).replace(4, 1, "\x55");
+    QTest::newRow("TBus") << quint32(EngineFactory::BusTBus) << exchange(EngineFactory::BusTBus, 9, 700)
+                          << tbusReply(9, 700).replace(2, 1, "\x55");
+}
+
+// Garbage between exchanges is counted as rejected runs; a damaged reply is a
+// checksum failure of its address, never a frame; the next exchange is found.
+void TestPassiveDecoders::garbageAndDamageNeverMakeFrames()
+{
+    QFETCH(quint32, busType);
+    QFETCH(QByteArray, good);
+    QFETCH(QByteArray, damaged);
+    const QByteArray garbage = QByteArray::fromHex("f2a5c3");
+    const QByteArray poll = good.left(good.size() - damaged.size());
+    auto decoder = PassiveDecoders::create(busType);
+    const Decoded decoded = decode(*decoder, {garbage + good, garbage + poll + damaged, good});
+    QCOMPARE(decoded.requests, 3);
+    QCOMPARE(decoded.replies, 2);
+    QCOMPARE(decoded.checksumFailures, 1);
+    QCOMPARE(decoded.frames.at(3).kind, PassiveFrame::ChecksumFailure);
+    QCOMPARE(decoded.frames.at(3).address, decoded.frames.at(0).address);
+    for (const PassiveFrame& frame : decoded.frames)
+        QVERIFY(frame.kind == PassiveFrame::ChecksumFailure || good.contains(frame.bytes));
+    QCOMPARE(decoder->rejectedRuns(), 3);
+    QCOMPARE(decoder->rejectedBytes(), 2 * garbage.size() + damaged.size());
+
+    // Random bytes in random pieces: whatever is taken must check out.
+    QRandomGenerator random(7);
+    QByteArray noise(4000, 0);
+    for (char& byte : noise)
+        byte = char(random.bounded(256));
+    auto fresh = PassiveDecoders::create(busType);
+    for (const PassiveFrame& frame : decode(*fresh, split(noise, 3)).frames) {
+        if (frame.kind == PassiveFrame::ChecksumFailure)
+            continue;
+        QVERIFY(noise.contains(frame.bytes));
+    }
+    QCOMPARE(fresh->pendingBytes(), 0);
+}
+
+// Two requests in a row, a write whose echo is its reply, an exception by name,
+// traffic to another address.
+void TestPassiveDecoders::modbusDirectionAndExceptions()
+{
+    ModBusPassiveDecoder decoder;
+    const QByteArray write = modbusWriteRegister(4, 1, 9);
+    const Decoded decoded =
+        decode(decoder, {modbusRead(1), modbusRead(1) + modbusReadReply(1, 5000),
+                         write + write, modbusRead(7) + modbusException(7, 3, 2)});
+    QCOMPARE(decoded.frames.size(), 7);
+    const QList<PassiveFrame::Kind> kinds{PassiveFrame::Request, PassiveFrame::Request,
+                                          PassiveFrame::Reply,   PassiveFrame::Request,
+                                          PassiveFrame::Reply,   PassiveFrame::Request,
+                                          PassiveFrame::Reply};
+    for (int i = 0; i < kinds.size(); ++i)
+        QCOMPARE(decoded.frames.at(i).kind, kinds.at(i));
+    QCOMPARE(decoded.frames.at(2).reading.level, 50.0f);
+    QCOMPARE(decoded.frames.at(4).address, 4);
+    QVERIFY(!decoded.frames.at(4).hasReading);
+    QCOMPARE(decoded.frames.at(6).exceptionCode, 2);
+    QCOMPARE(decoded.frames.at(6).exceptionName, QStringLiteral("Illegal data address"));
+}
+
+// A data frame is scaled once the sensor's configuration reply gave its format.
+void TestPassiveDecoders::omnicommLevelScaledByHeardFormat()
+{
+    auto decoder = PassiveDecoders::create(EngineFactory::BusOmniComm);
+    const EngineCommand configuration = OmniCommEngine::configurationCommand(5, false);
+    unsigned char reply[22] = {OmniCommEngine::ReplyStart, 5, OmniCommEngine::ReadConfiguration};
+    reply[19] = 1; // data format 1: 12 bits
+    reply[21] = OmniCommEngine::crc8(reply, 21);
+    const QByteArray request(reinterpret_cast<const char*>(configuration.request),
+                             configuration.requestLength);
+    const Decoded decoded =
+        decode(*decoder, {omnicommData(5, 4095, 0x07), request,
+                          QByteArray(reinterpret_cast<const char*>(reply), 22),
+                          omnicommData(5, 4095, 0x07)});
+    QCOMPARE(decoded.frames.size(), 4);
+    QVERIFY(!decoded.frames.at(0).reading.levelKnown);
+    QVERIFY(decoded.frames.at(0).maySendUnasked);
+    QVERIFY(decoded.frames.at(3).reading.levelKnown);
+    QCOMPARE(decoded.frames.at(3).reading.level, 100.0f);
+}
+
+// A poll nobody answers is known by the silence after it, or by the next poll
+// answered right behind it; a lone identifier byte amid other bytes is none. A
+// status code in place of a level is the sensor's status.
+void TestPassiveDecoders::tbusPollsWithoutReply()
+{
+    auto decoder = PassiveDecoders::create(EngineFactory::BusTBus);
+    decoder->feed(tbusPoll(10), 0);
+    QVERIFY(decoder->takeFrames().isEmpty());
+    decoder->settle(PassiveDecoder::SettleMs);
+    QCOMPARE(decoder->takeFrames().size(), 1);
+    const QByteArray stray = tbusPoll(5) + QByteArray::fromHex("f0");
+    const Decoded decoded =
+        decode(*decoder, {tbusPoll(10) + tbusPoll(8) + tbusReply(8, 20000) + stray + tbusPoll(9)});
+    QCOMPARE(decoded.frames.size(), 4);
+    QCOMPARE(decoder->rejectedBytes(), stray.size());
+    QCOMPARE(decoded.frames.at(2).status, 20000);
+    QCOMPARE(decoded.frames.at(2).reading.error, SensorReading::Uncalibrated);
+    QCOMPARE(decoded.frames.at(3).bytes, tbusPoll(9));
+}
+
+QTEST_GUILESS_MAIN(TestPassiveDecoders)
+#include "tst_passivedecoders.moc"
