@@ -241,7 +241,9 @@ void MainWindow::setUpLineMonitor(std::function<SerialPort*(QObject*)> makePort)
         watch->setChecked(active);
         ui->actionStart->setEnabled(!active);
         ui->menuSensors->setEnabled(!active);
+        ui->actionAddSensor->setEnabled(!active);
         m_portOptions->setEnabled(!active);
+        updateDetectionProgressBarVisibility();
         showLineDataView(active || Logger::isRegistered(Logger::LineData));
     });
 }
@@ -671,7 +673,8 @@ void MainWindow::updateDetectionProgressBarVisibility()
 {
     // Nothing is detected while the line is away, and the busy bar's animation
     // would keep the window repainting all the while.
-    if (!m_manager->isAutoDetectSensorsEnabled() || !m_lineLost.isEmpty()) {
+    const bool watching = m_monitorMode && m_monitorMode->isActive();
+    if (!m_manager->isAutoDetectSensorsEnabled() || !m_lineLost.isEmpty() || watching) {
         m_detectionProgressBar->hide();
         emit hideDetectionReminder();
         return;

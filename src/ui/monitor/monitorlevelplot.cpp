@@ -1,5 +1,6 @@
 #include "monitor/monitorlevelplot.h"
 
+#include <algorithm>
 #include <qwt_legend.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
@@ -56,7 +57,13 @@ QwtPlotCurve* MonitorLevelPlot::curveFor(int address)
     const int colour = m_curves.size() % int(std::size(curveColours));
     curve->setPen(QPen(curveColours[colour], 2));
     curve->setRenderHint(QwtPlotItem::RenderAntialiased);
-    curve->attach(this);
     m_curves.insert(address, curve);
+    // The legend lists curves as they were attached: attach them all again in address order.
+    QList<int> addresses = m_curves.keys();
+    std::sort(addresses.begin(), addresses.end());
+    for (int each : qAsConst(addresses))
+        m_curves[each]->detach();
+    for (int each : qAsConst(addresses))
+        m_curves[each]->attach(this);
     return curve;
 }
