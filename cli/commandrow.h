@@ -17,8 +17,8 @@ enum CommandNeed : unsigned {
     TakesSeconds = 256,
     TakesAddressList = 512, // --address LIST: the identifiers a TBus scan probes
     TakesInterval = 1024,
-    NeedShape = 2048, // the shape as the first value, --probe, --points, --fit, --out
-    NeedExport = 4096, // --in, --format, --max-points, --separator, --decimal, --out
+    NeedShape = 2048,    // the shape as the first value, --probe, --points, --fit, --out
+    NeedExport = 4096,   // --in, --format, --max-points, --separator, --decimal, --out
     NeedListening = 8192 // --port or --replay, optional --model, --seconds, --raw
 };
 

@@ -128,11 +128,11 @@ void MonitorCommand::listen()
                                     .arg(m_options.port, m_monitor.portError()));
         return;
     }
-    m_output->note(QStringLiteral("nivelon-cli: listening on %1, sending nothing%2")
-                       .arg(m_options.port,
-                            m_monitor.busType() == LineMonitor::AnyBus
-                                ? QStringLiteral("; trying each protocol's line settings")
-                                : QString()));
+    m_output->note(
+        QStringLiteral("nivelon-cli: listening on %1, sending nothing%2")
+            .arg(m_options.port, m_monitor.busType() == LineMonitor::AnyBus
+                                     ? QStringLiteral("; trying each protocol's line settings")
+                                     : QString()));
     if (m_options.seconds > 0)
         m_stopTimer.start(int(m_options.seconds * 1000));
 }
@@ -170,8 +170,8 @@ void MonitorCommand::printExchange(const MonitorExchange& exchange)
     line.insert("result", exchange.resultText());
     line.insert("latencyMs", milliseconds(double(exchange.latencyMs)));
     line.insert("detail", exchange.detailText());
-    line.insert("request", exchange.hasRequest ? QJsonValue(hexText(exchange.request.bytes))
-                                               : QJsonValue());
+    line.insert("request",
+                exchange.hasRequest ? QJsonValue(hexText(exchange.request.bytes)) : QJsonValue());
     line.insert("reply",
                 exchange.hasReply ? QJsonValue(hexText(exchange.reply.bytes)) : QJsonValue());
     m_output->json(line);

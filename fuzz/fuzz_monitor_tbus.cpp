@@ -11,7 +11,8 @@ bool frameHolds(const PassiveFrame& frame)
     const auto* bytes = reinterpret_cast<const unsigned char*>(frame.bytes.constData());
     const int length = frame.bytes.size();
     if (length == 1)
-        return frame.kind == PassiveFrame::Request && TBusEngine::identifierOf(bytes[0]) == bytes[0];
+        return frame.kind == PassiveFrame::Request &&
+               TBusEngine::identifierOf(bytes[0]) == bytes[0];
     return length > 1 && TBusEngine::xorChecksum(bytes, length - 1) == bytes[length - 1];
 }
 

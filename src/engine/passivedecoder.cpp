@@ -44,10 +44,12 @@ void PassiveDecoder::reset()
     m_buffer.clear();
     m_times.clear();
     m_compacted = 0;
+    m_lastCompactedMs = -1;
     m_position = 0;
     m_boundary = true;
     m_settled = false;
     m_inRejectedRun = false;
+    m_sinceBoundary = 0;
     m_rejectedBytes = 0;
     m_rejectedRuns = 0;
     m_acceptedFrames = 0;
@@ -69,10 +71,12 @@ void PassiveDecoder::decode()
     const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.constData());
     while (m_position < m_buffer.size()) {
         const int available = m_buffer.size() - m_position;
-        const bool quietBefore =
-            m_position > 0 && m_times[m_position] - m_times[m_position - 1] >= QuietMs;
-        const Head head{bytes + m_position, available, m_boundary || quietBefore, m_settled,
-                        m_times.constData() + m_position};
+        const qint64 before = m_position > 0 ? m_times[m_position - 1] : m_lastCompactedMs;
+        const bool quietBefore = before >= 0 && m_times[m_position] - before >= QuietMs;
+        if (quietBefore)
+            m_sinceBoundary = 0;
+        const Head head{bytes + m_position, available,       m_boundary || quietBefore,
+                        m_settled,          m_sinceBoundary, m_times.constData() + m_position};
         PassiveFrame frame;
         int length = frameAt(head, &frame);
         if (length == NeedMore && !m_settled && available < longestFrame())
@@ -90,6 +94,7 @@ void PassiveDecoder::decode()
         ++m_acceptedFrames;
         m_position += length;
         m_boundary = true;
+        m_sinceBoundary = 0;
         m_inRejectedRun = false;
     }
 }
@@ -101,6 +106,7 @@ void PassiveDecoder::reject()
         ++m_rejectedRuns;
     m_inRejectedRun = true;
     m_boundary = false;
+    ++m_sinceBoundary;
     ++m_position;
 }
 
@@ -110,6 +116,7 @@ void PassiveDecoder::compact()
 {
     if (m_position == 0)
         return;
+    m_lastCompactedMs = m_times[m_position - 1];
     m_buffer.remove(0, m_position);
     m_times.remove(0, m_position);
     m_compacted += m_position;

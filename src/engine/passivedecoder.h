@@ -25,7 +25,10 @@ public:
 
     // Bytes that arrived at timeMs; the frames they complete wait in takeFrames().
     void feed(const char* data, int size, qint64 timeMs);
-    void feed(const QByteArray& bytes, qint64 timeMs) { feed(bytes.constData(), bytes.size(), timeMs); }
+    void feed(const QByteArray& bytes, qint64 timeMs)
+    {
+        feed(bytes.constData(), bytes.size(), timeMs);
+    }
     // Once the line has been quiet a while, what waited only for more bytes is
     // decided: a frame, or rejected.
     void settle(qint64 nowMs);
@@ -57,6 +60,8 @@ protected:
         bool boundary;
         // No more bytes are coming for now: the line has been quiet.
         bool settled;
+        // Bytes rejected since the last frame or silence: 0 at a boundary.
+        int sinceBoundary;
         const qint64* times;
         // Whether silence follows the byte at index (nothing after it, once settled).
         bool quietAfter(int index) const;
@@ -82,11 +87,13 @@ private:
 
     QByteArray m_buffer;
     QVector<qint64> m_times;
-    qint64 m_compacted = 0; // bytes heard before the buffer's first
+    qint64 m_compacted = 0;        // bytes heard before the buffer's first
+    qint64 m_lastCompactedMs = -1; // when the byte before the buffer's first came
     int m_position = 0;
     bool m_boundary = true;
     bool m_settled = false;
     bool m_inRejectedRun = false;
+    int m_sinceBoundary = 0;
     qint64 m_rejectedBytes = 0;
     int m_rejectedRuns = 0;
     qint64 m_acceptedFrames = 0;

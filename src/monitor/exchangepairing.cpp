@@ -26,7 +26,7 @@ void ExchangePairing::take(const PassiveFrame& frame, QVector<MonitorExchange>* 
             *exchanges << answer(frame);
         else
             *exchanges << alone(frame, frame.maySendUnasked ? MonitorExchange::SentUnasked
-                                                           : MonitorExchange::Unpaired);
+                                                            : MonitorExchange::Unpaired);
         break;
     }
 }

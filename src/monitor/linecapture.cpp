@@ -21,8 +21,7 @@ void LineCapture::end(qint64 timeMs)
     m_text += kEndRemark + QByteArray::number(timeMs) + '\n';
 }
 
-bool LineCapture::parse(const QByteArray& text, QList<Chunk>* chunks, qint64* endMs,
-                        QString* error)
+bool LineCapture::parse(const QByteArray& text, QList<Chunk>* chunks, qint64* endMs, QString* error)
 {
     chunks->clear();
     *endMs = 0;

@@ -24,8 +24,7 @@ public:
 
     // False, with the line that is wrong, for text that is no capture. endMs is
     // the end remark's time, or the last chunk's.
-    static bool parse(const QByteArray& text, QList<Chunk>* chunks, qint64* endMs,
-                      QString* error);
+    static bool parse(const QByteArray& text, QList<Chunk>* chunks, qint64* endMs, QString* error);
 
 private:
     QByteArray m_text;

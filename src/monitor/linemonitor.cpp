@@ -61,10 +61,11 @@ void LineMonitor::buildCandidates(quint32 busType)
 bool LineMonitor::start(SerialPort* port)
 {
     m_port = port;
-    connect(port, &SerialPort::readyRead, this, &LineMonitor::slotReadyRead,
-            Qt::UniqueConnection);
-    if (!listenAt(0))
+    connect(port, &SerialPort::readyRead, this, &LineMonitor::slotReadyRead, Qt::UniqueConnection);
+    if (!listenAt(0)) {
+        m_portError = m_port->errorString();
         return false;
+    }
     m_settleTimer.start();
     if (m_busType == AnyBus)
         m_huntTimer.start();
@@ -72,7 +73,7 @@ bool LineMonitor::start(SerialPort* port)
 }
 
 // Settings take effect on a fresh open: the adapter may hold bytes read at the
-// old ones.
+// old ones. False when the port does not open; the caller tells.
 bool LineMonitor::listenAt(int candidate)
 {
     if (m_candidates.empty())
@@ -84,10 +85,8 @@ bool LineMonitor::listenAt(int candidate)
         m_port->close();
     listened.decoder->applyLineSettings(m_port);
     if (!m_port->open()) {
-        m_portError = m_port->errorString();
         m_huntTimer.stop();
         m_settleTimer.stop();
-        emit portFailed(m_portError);
         return false;
     }
     emit listening(listened.busType);
@@ -207,8 +206,12 @@ void LineMonitor::slotHuntStep()
     current.pairing.reset();
     current.heard.clear();
     current.evidence = 0;
-    if (listenAt((m_huntIndex + 1) % int(m_candidates.size())))
+    if (listenAt((m_huntIndex + 1) % int(m_candidates.size()))) {
         m_huntTimer.start();
+        return;
+    }
+    m_portError = m_port->errorString();
+    emit portFailed(m_portError);
 }
 
 void LineMonitor::slotSettle()
@@ -249,7 +252,8 @@ void LineMonitor::settleOn(Candidate& candidate)
     m_huntTimer.stop();
     emit protocolFound(m_busType);
     const QVector<MonitorExchange> heard = candidate.heard;
-    candidate.heard.clear();
+    for (auto& other : m_candidates)
+        other->heard.clear();
     for (const MonitorExchange& exchange : heard)
         publish(exchange);
 }

@@ -76,6 +76,8 @@ signals:
     void bytesArrived(const QByteArray& bytes, qint64 timeMs);
     // The port was opened at the line settings of the protocol.
     void listening(quint32 busType);
+    // Reading the port failed, or opening it again at the next protocol's
+    // settings; listening has stopped.
     void portFailed(const QString& reason);
 
 public slots:

@@ -11,12 +11,12 @@ struct MonitorExchange
 {
     enum Result {
         Answered,
-        Refused,       // an exception reply
-        SensorStatus,  // answered with a status code in place of what was asked
-        TimedOut,      // the next request came first
+        Refused,      // an exception reply
+        SensorStatus, // answered with a status code in place of what was asked
+        TimedOut,     // the next request came first
         ChecksumFailed,
-        SentUnasked,   // a frame the sensor sends by itself
-        Unpaired       // a reply whose request was not heard
+        SentUnasked, // a frame the sensor sends by itself
+        Unpaired     // a reply whose request was not heard
     };
 
     int address = -1;

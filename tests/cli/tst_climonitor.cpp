@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -44,7 +44,10 @@ public:
             ::close(m_fd);
     }
     const QString& path() const { return m_path; }
-    void put(const QByteArray& bytes) const { (void)!::write(m_fd, bytes.constData(), size_t(bytes.size())); }
+    void put(const QByteArray& bytes) const
+    {
+        (void)!::write(m_fd, bytes.constData(), size_t(bytes.size()));
+    }
     // What the tool wrote to the line.
     qint64 bytesSentToUs() const
     {
@@ -126,6 +129,18 @@ void TestCliMonitor::listensWithoutSendingAndReplays()
     QCOMPARE(replay.exitCode(), 0);
     QCOMPARE(objects(replay, "line").value(0).value("protocol").toString(), QString("ModBus"));
     QCOMPARE(objects(replay, "summary").value(0).value("replies").toInt(), answered);
+
+    // Without --seconds it listens until stopped, and still sums up.
+    CliProcess stopped;
+    master.start(100);
+    stopped.start({"monitor", "--port", line.path(), "--model", "ZT-32", "--json"});
+    QVERIFY(stopped.waitForLines(3));
+    stopped.sendSignal(SIGTERM);
+    QVERIFY(stopped.wait());
+    master.stop();
+    QCOMPARE(stopped.exitCode(), 143);
+    QCOMPARE(objects(stopped, "summary").size(), 2);
+    QCOMPARE(line.bytesSentToUs(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCliMonitor)

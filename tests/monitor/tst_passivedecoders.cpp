@@ -72,6 +72,8 @@ private slots:
     void cleanLineInAnyChunks();
     void garbageAndDamageNeverMakeFrames_data();
     void garbageAndDamageNeverMakeFrames();
+    void damagedTapKeepsEveryIntactFrame_data();
+    void damagedTapKeepsEveryIntactFrame();
     void modbusDirectionAndExceptions();
     void omnicommLevelScaledByHeardFormat();
     void tbusPollsWithoutReply();
@@ -118,11 +120,14 @@ void TestPassiveDecoders::garbageAndDamageNeverMakeFrames_data()
     QTest::addColumn<quint32>("busType");
     QTest::addColumn<QByteArray>("good");
     QTest::addColumn<QByteArray>("damaged"); // a reply with one byte changed
-    QTest::newRow("Omnicomm") << quint32(EngineFactory::BusOmniComm) << exchange(EngineFactory::BusOmniComm, 2, 700)
+    QTest::newRow("Omnicomm") << quint32(EngineFactory::BusOmniComm)
+                              << exchange(EngineFactory::BusOmniComm, 2, 700)
                               << omnicommData(2, 700).replace(4, 1, "\x55");
-    QTest::newRow("ModBus") << quint32(EngineFactory::BusModBus) << exchange(EngineFactory::BusModBus, 2, 700)
+    QTest::newRow("ModBus") << quint32(EngineFactory::BusModBus)
+                            << exchange(EngineFactory::BusModBus, 2, 700)
                             << modbusReadReply(2, 700).replace(4, 1, "\x55");
-    QTest::newRow("TBus") << quint32(EngineFactory::BusTBus) << exchange(EngineFactory::BusTBus, 9, 700)
+    QTest::newRow("TBus") << quint32(EngineFactory::BusTBus)
+                          << exchange(EngineFactory::BusTBus, 9, 700)
                           << tbusReply(9, 700).replace(2, 1, "\x55");
 }
 
@@ -161,6 +166,90 @@ void TestPassiveDecoders::garbageAndDamageNeverMakeFrames()
     QCOMPARE(fresh->pendingBytes(), 0);
 }
 
+void TestPassiveDecoders::damagedTapKeepsEveryIntactFrame_data()
+{
+    QTest::addColumn<quint32>("busType");
+    QTest::addColumn<int>("batchMs");
+    for (int batch : {0, 16}) {
+        const char* suffix = batch ? " in 16 ms batches" : "";
+        QTest::newRow(qPrintable(QString("Omnicomm%1").arg(suffix)))
+            << quint32(EngineFactory::BusOmniComm) << batch;
+        QTest::newRow(qPrintable(QString("ModBus%1").arg(suffix)))
+            << quint32(EngineFactory::BusModBus) << batch;
+        QTest::newRow(qPrintable(QString("TBus%1").arg(suffix)))
+            << quint32(EngineFactory::BusTBus) << batch;
+    }
+}
+
+// A master polls three sensors, one every 100 ms, replies 8 ms after their
+// polls, every seventh unanswered; 2 % of the bytes arrive changed. Every frame
+// that arrived whole is decoded, in its place, and nothing else is.
+void TestPassiveDecoders::damagedTapKeepsEveryIntactFrame()
+{
+    QFETCH(quint32, busType);
+    QFETCH(int, batchMs);
+    struct Sent
+    {
+        qint64 position;
+        QByteArray bytes;
+        bool intact;
+    };
+    QRandomGenerator random(11);
+    QList<Sent> sent;
+    QByteArray line;
+    QVector<qint64> arrival;
+    const int first = busType == EngineFactory::BusTBus ? 8 : 1;
+    for (int i = 0; i < 600; ++i) {
+        const int address = first + i % 3;
+        const QByteArray request = exchange(busType, address, 0, false);
+        const QByteArray whole = exchange(busType, address, 1000 + i, i % 7 != 6);
+        const QList<QPair<QByteArray, qint64>> frames{{request, i * 100},
+                                                      {whole.mid(request.size()), i * 100 + 8}};
+        for (const auto& [bytes, timeMs] : frames) {
+            if (bytes.isEmpty())
+                continue;
+            Sent frame{line.size(), bytes, true};
+            for (char byte : bytes) {
+                if (random.bounded(100) < 2) {
+                    byte = char(byte ^ random.bounded(1, 256));
+                    frame.intact = false;
+                }
+                line.append(byte);
+                arrival << (batchMs ? (timeMs / batchMs + 1) * batchMs : timeMs);
+            }
+            sent << frame;
+        }
+    }
+    auto decoder = PassiveDecoders::create(busType);
+    QVector<PassiveFrame> frames;
+    for (int at = 0; at < line.size();) {
+        int end = at;
+        while (end < line.size() && arrival[end] == arrival[at])
+            ++end;
+        decoder->feed(line.mid(at, end - at), arrival[at]);
+        frames += decoder->takeFrames();
+        at = end;
+    }
+    decoder->settle(arrival.last() + PassiveDecoder::SettleMs);
+    frames += decoder->takeFrames();
+    QHash<qint64, QByteArray> taken;
+    for (const PassiveFrame& frame : frames)
+        if (frame.kind != PassiveFrame::ChecksumFailure)
+            taken.insert(frame.position, frame.bytes);
+    int intact = 0;
+    for (const Sent& frame : sent) {
+        intact += frame.intact;
+        if (frame.intact)
+            QVERIFY2(taken.value(frame.position) == frame.bytes,
+                     qPrintable(QString("missed at %1").arg(frame.position)));
+        if (taken.contains(frame.position))
+            QVERIFY2(taken.take(frame.position) == frame.bytes,
+                     qPrintable(QString("changed at %1").arg(frame.position)));
+    }
+    QVERIFY2(taken.isEmpty(), qPrintable(QString("%1 frames never sent").arg(taken.size())));
+    QVERIFY(intact < sent.size());
+}
+
 // Two requests in a row, a write whose echo is its reply, an exception by name,
 // traffic to another address.
 void TestPassiveDecoders::modbusDirectionAndExceptions()
@@ -168,13 +257,12 @@ void TestPassiveDecoders::modbusDirectionAndExceptions()
     ModBusPassiveDecoder decoder;
     const QByteArray write = modbusWriteRegister(4, 1, 9);
     const Decoded decoded =
-        decode(decoder, {modbusRead(1), modbusRead(1) + modbusReadReply(1, 5000),
-                         write + write, modbusRead(7) + modbusException(7, 3, 2)});
+        decode(decoder, {modbusRead(1), modbusRead(1) + modbusReadReply(1, 5000), write + write,
+                         modbusRead(7) + modbusException(7, 3, 2)});
     QCOMPARE(decoded.frames.size(), 7);
-    const QList<PassiveFrame::Kind> kinds{PassiveFrame::Request, PassiveFrame::Request,
-                                          PassiveFrame::Reply,   PassiveFrame::Request,
-                                          PassiveFrame::Reply,   PassiveFrame::Request,
-                                          PassiveFrame::Reply};
+    const QList<PassiveFrame::Kind> kinds{
+        PassiveFrame::Request, PassiveFrame::Request, PassiveFrame::Reply, PassiveFrame::Request,
+        PassiveFrame::Reply,   PassiveFrame::Request, PassiveFrame::Reply};
     for (int i = 0; i < kinds.size(); ++i)
         QCOMPARE(decoded.frames.at(i).kind, kinds.at(i));
     QCOMPARE(decoded.frames.at(2).reading.level, 50.0f);
@@ -194,10 +282,9 @@ void TestPassiveDecoders::omnicommLevelScaledByHeardFormat()
     reply[21] = OmniCommEngine::crc8(reply, 21);
     const QByteArray request(reinterpret_cast<const char*>(configuration.request),
                              configuration.requestLength);
-    const Decoded decoded =
-        decode(*decoder, {omnicommData(5, 4095, 0x07), request,
-                          QByteArray(reinterpret_cast<const char*>(reply), 22),
-                          omnicommData(5, 4095, 0x07)});
+    const Decoded decoded = decode(*decoder, {omnicommData(5, 4095, 0x07), request,
+                                              QByteArray(reinterpret_cast<const char*>(reply), 22),
+                                              omnicommData(5, 4095, 0x07)});
     QCOMPARE(decoded.frames.size(), 4);
     QVERIFY(!decoded.frames.at(0).reading.levelKnown);
     QVERIFY(decoded.frames.at(0).maySendUnasked);
@@ -206,23 +293,33 @@ void TestPassiveDecoders::omnicommLevelScaledByHeardFormat()
 }
 
 // A poll nobody answers is known by the silence after it, or by the next poll
-// answered right behind it; a lone identifier byte amid other bytes is none. A
-// status code in place of a level is the sensor's status.
+// answered right behind it, once its identifier has answered before (7 never
+// has); an identifier byte amid garbage is none, nor one followed by another
+// identifier's reply. A status code in place of a level is
+// the sensor's status.
 void TestPassiveDecoders::tbusPollsWithoutReply()
 {
     auto decoder = PassiveDecoders::create(EngineFactory::BusTBus);
-    decoder->feed(tbusPoll(10), 0);
-    QVERIFY(decoder->takeFrames().isEmpty());
-    decoder->settle(PassiveDecoder::SettleMs);
+    decoder->feed(tbusPoll(7), 0);
+    decoder->feed(exchange(EngineFactory::BusTBus, 10, 5), 200);
+    decoder->feed(tbusPoll(10), 400);
+    QCOMPARE(decoder->takeFrames().size(), 2);
+    decoder->settle(400 + PassiveDecoder::SettleMs);
     QCOMPARE(decoder->takeFrames().size(), 1);
-    const QByteArray stray = tbusPoll(5) + QByteArray::fromHex("f0");
+    const QByteArray stray = QByteArray::fromHex("f0") + tbusPoll(5) + QByteArray::fromHex("f0");
     const Decoded decoded =
-        decode(*decoder, {tbusPoll(10) + tbusPoll(8) + tbusReply(8, 20000) + stray + tbusPoll(9)});
+        decode(*decoder, {tbusPoll(10) + tbusPoll(8) + tbusReply(8, 20000) + stray + tbusPoll(8)});
     QCOMPARE(decoded.frames.size(), 4);
-    QCOMPARE(decoder->rejectedBytes(), stray.size());
+    QCOMPARE(decoder->rejectedBytes(), 1 + stray.size());
     QCOMPARE(decoded.frames.at(2).status, 20000);
     QCOMPARE(decoded.frames.at(2).reading.error, SensorReading::Uncalibrated);
-    QCOMPARE(decoded.frames.at(3).bytes, tbusPoll(9));
+    QCOMPARE(decoded.frames.at(3).bytes, tbusPoll(8));
+
+    // The poll of 10 came as 9: the reply stands alone.
+    const Decoded damaged = decode(*decoder, {tbusPoll(9) + tbusReply(10, 300)});
+    QCOMPARE(damaged.frames.size(), 1);
+    QCOMPARE(damaged.frames.at(0).kind, PassiveFrame::Reply);
+    QCOMPARE(damaged.frames.at(0).address, 10);
 }
 
 QTEST_GUILESS_MAIN(TestPassiveDecoders)

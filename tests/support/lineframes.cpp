@@ -14,8 +14,8 @@ QByteArray bytesOf(const unsigned char* data, int length)
 
 QByteArray withModbusCrc(QByteArray frame)
 {
-    const quint16 crc = ModBusEngine::crc16(reinterpret_cast<const unsigned char*>(frame.constData()),
-                                            frame.size());
+    const quint16 crc = ModBusEngine::crc16(
+        reinterpret_cast<const unsigned char*>(frame.constData()), frame.size());
     frame.append(char(crc & 0xFF));
     frame.append(char(crc >> 8));
     return frame;
@@ -31,8 +31,8 @@ QByteArray LineFrames::omnicommPoll(int address)
 
 QByteArray LineFrames::omnicommData(int address, int rawLevel, quint8 code)
 {
-    const unsigned char frame[] = {OmniCommEngine::ReplyStart, quint8(address), code, 21,
-                                   quint8(rawLevel), quint8(rawLevel >> 8), 0x10, 0x27};
+    const unsigned char frame[] = {OmniCommEngine::ReplyStart, quint8(address),       code, 21,
+                                   quint8(rawLevel),           quint8(rawLevel >> 8), 0x10, 0x27};
     return bytesOf(frame, sizeof frame) + char(OmniCommEngine::crc8(frame, sizeof frame));
 }
 
@@ -56,7 +56,7 @@ QByteArray LineFrames::modbusException(int address, int function, int code)
 
 QByteArray LineFrames::modbusWriteRegister(int address, int reg, int value)
 {
-    const unsigned char frame[] = {quint8(address), 0x06, quint8(reg >> 8), quint8(reg),
+    const unsigned char frame[] = {quint8(address),    0x06,         quint8(reg >> 8), quint8(reg),
                                    quint8(value >> 8), quint8(value)};
     return withModbusCrc(bytesOf(frame, sizeof frame));
 }

@@ -156,8 +156,8 @@ int ModBusPassiveDecoder::frameAt(const Head& head, PassiveFrame* frame)
     if (needMore)
         return NeedMore;
     // Only the reply awaited is a damaged frame of its address for sure.
-    const bool awaited = m_requestLength >= 2 && m_request[0] == head.data[0] &&
-                         m_request[1] == frame->function;
+    const bool awaited =
+        m_requestLength >= 2 && m_request[0] == head.data[0] && m_request[1] == frame->function;
     if (complete > 0 && head.boundary && awaited)
         reportChecksumFailure(frame->address, head.timeAt(complete - 1));
     return NoFrame;
@@ -213,7 +213,8 @@ void ModBusPassiveDecoder::describeReply(const unsigned char* data, int length,
     const bool levelAsked = m_requestLength == kFixedRequestLength &&
                             m_request[1] == ReadHoldingRegisters && m_request[2] == 0 &&
                             m_request[3] == 0;
-    if (data[1] == ReadHoldingRegisters && levelAsked && length >= kCountedOverhead + kLevelRegisterBytes) {
+    if (data[1] == ReadHoldingRegisters && levelAsked &&
+        length >= kCountedOverhead + kLevelRegisterBytes) {
         frame->reading = ModBusSensor::readingOf(data, 0);
         frame->hasReading = true;
     }

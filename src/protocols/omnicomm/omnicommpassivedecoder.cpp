@@ -137,7 +137,8 @@ void OmniCommPassiveDecoder::describeReply(const unsigned char* data, int length
         return;
     }
     if (frame->function == OmniCommEngine::ReadConfiguration) {
-        const bool extended = length == OmniCommEngine::replyFrameLength(quint8(frame->function), true);
+        const bool extended =
+            length == OmniCommEngine::replyFrameLength(quint8(frame->function), true);
         m_dataFormat[address] = OmniCommEngine::parseConfiguration(data, extended).dataFormat;
         return;
     }

@@ -10,6 +10,9 @@ const int kReplyLength = TBusEngine::PollReplyLength;
 // The one service frame on these lines, the calibration request, and its reply.
 const int kServiceLength = 6;
 const int kPollLength = 1;
+// A reply starts this soon after its poll, even through an adapter that
+// delivers in 16 ms batches; a poll that came unanswered is followed later.
+const int kReplyStartMs = 40;
 
 bool checksumHolds(const unsigned char* data, int length)
 {
@@ -42,6 +45,7 @@ int TBusPassiveDecoder::longestFrame() const
 
 void TBusPassiveDecoder::resetProtocol()
 {
+    m_answered.fill(false);
     m_polled = NoPoll;
     m_serviceAddress = NoPoll;
 }
@@ -55,6 +59,15 @@ int TBusPassiveDecoder::frameAt(const Head& head, PassiveFrame* frame)
         return serviceAt(head, frame);
     if (m_isIdentifier[first])
         return pollAt(head, frame);
+    // A reply whose poll came damaged still checks out where a frame starts,
+    // or right behind that poll.
+    const bool frameStart = head.boundary || head.sinceBoundary == kPollLength;
+    if (frameStart && first <= TBusEngine::IdentifierMask) {
+        if (head.size < kReplyLength)
+            return NeedMore;
+        if (checksumHolds(head.data, kReplyLength))
+            return replyAt(head, first, frame);
+    }
     return NoFrame;
 }
 
@@ -69,6 +82,7 @@ int TBusPassiveDecoder::replyAt(const Head& head, int identifier, PassiveFrame* 
         return NoFrame;
     }
     frame->kind = PassiveFrame::Reply;
+    m_answered[size_t(identifier)] = true;
     frame->reading = TBusSensor::readingOf(head.data, 0);
     frame->hasReading = true;
     if (frame->reading.failed()) {
@@ -103,28 +117,44 @@ int TBusPassiveDecoder::serviceAt(const Head& head, PassiveFrame* frame)
     return kServiceLength;
 }
 
-// Without a checksum, a lone identifier byte is a poll only where the line
-// says so: its reply follows, or silence does, or the next poll with its reply,
-// or the reply's first byte even though the rest of it came damaged.
+// Without a checksum, an identifier byte is a poll where its reply follows.
+// Otherwise it is taken only for an identifier that has answered before (a
+// damaged poll is as likely to be any identifier), where the line says so: the
+// reply's first byte follows with the rest damaged, or it stands alone between
+// silence or frames, or the next poll follows answered. None is taken where
+// the reply of the poll before it starts. A byte followed by the reply of another
+// identifier was a poll damaged on the way, and is none.
 int TBusPassiveDecoder::pollAt(const Head& head, PassiveFrame* frame)
 {
     const int identifier = head.data[0] & TBusEngine::IdentifierMask;
-    const bool nextPoll = head.size > kPollLength && m_isIdentifier[head.data[1]] &&
-                          head.data[1] != TBusEngine::ServiceMarker;
-    const Head next{head.data + kPollLength, head.size - kPollLength, false, head.settled,
-                    head.times + kPollLength};
-    bool poll = head.quietAfter(0) || replyFollows(head, identifier) ||
-                (nextPoll && replyFollows(next, head.data[1] & TBusEngine::IdentifierMask));
-    const int decided = kPollLength + (nextPoll ? kPollLength : 0) + kReplyLength;
-    if (!poll && !head.settled && head.size < decided &&
-        (head.size == kPollLength || head.data[1] == identifier || nextPoll))
+    const bool replyDue = m_polled != NoPoll && head.timeAt(0) - m_polledAtMs < kReplyStartMs;
+    const int replyEnd = kPollLength + kReplyLength;
+    if (head.size < replyEnd && !head.settled)
         return NeedMore;
-    poll = poll || (head.size > kPollLength && head.data[1] == identifier);
+    const bool replied = head.size >= replyEnd && head.data[1] <= TBusEngine::IdentifierMask &&
+                         checksumHolds(head.data + kPollLength, kReplyLength);
+    bool poll = false;
+    if (replied) {
+        poll = head.data[1] == identifier;
+    } else if (head.size > kPollLength) {
+        const bool nextPoll =
+            m_isIdentifier[head.data[1]] && head.data[1] != TBusEngine::ServiceMarker;
+        const Head next{head.data + kPollLength, head.size - kPollLength, false, head.settled, 0,
+                        head.times + kPollLength};
+        if (nextPoll && head.size < replyEnd + kPollLength && !head.settled)
+            return NeedMore;
+        poll = !replyDue && m_answered[size_t(identifier)] &&
+               ((nextPoll && replyFollows(next, head.data[1] & TBusEngine::IdentifierMask)) ||
+                head.data[1] == identifier || head.quietAfter(0) || head.boundary);
+    } else {
+        poll = !replyDue && m_answered[size_t(identifier)]; // alone on a quiet line
+    }
     if (!poll)
         return NoFrame;
     frame->kind = PassiveFrame::Request;
     frame->address = identifier;
     m_polled = identifier;
+    m_polledAtMs = head.timeAt(0);
     m_serviceAddress = NoPoll;
     return kPollLength;
 }

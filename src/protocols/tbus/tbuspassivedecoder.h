@@ -6,8 +6,9 @@
 
 // Listens to a TBus line. A listener hears every byte once: the echo is only
 // what the master's own receiver reads back. A poll is one identifier byte with
-// check bits and no checksum, so it is taken when its reply follows, or when
-// silence follows it; a reply carries the polled identifier and an XOR checksum.
+// check bits and no checksum, so it is taken when its reply follows, or, for an
+// identifier that has answered before, when it stands alone; a reply carries
+// the polled identifier and an XOR checksum.
 // The port listens at space parity: the parity of the bytes is not checked, and
 // a mark-parity first byte arrives like any other.
 class TBusPassiveDecoder : public PassiveDecoder
@@ -31,6 +32,8 @@ private:
 
     static constexpr int NoPoll = -1;
     std::array<bool, 256> m_isIdentifier;
-    int m_polled = NoPoll;        // the identifier whose reply may come next
+    std::array<bool, 64> m_answered{}; // identifiers a reply has come from
+    int m_polled = NoPoll;             // the identifier whose reply may come next
+    qint64 m_polledAtMs = 0;
     int m_serviceAddress = NoPoll; // the identifier of the service frame in flight
 };
