@@ -228,6 +228,7 @@ void MainWindow::setUpLineMonitor(std::function<SerialPort*(QObject*)> makePort)
     watch->setStatusTip(tr("Decode what the vehicle's tracker and the sensors say on the port, "
                            "without sending a byte"));
     ui->menuFile->insertAction(ui->actionSave_plot, watch);
+    m_portOptions->addMenuAction(watch);
     connect(watch, &QAction::triggered, this, [this, watch](bool on) {
         if (!on)
             m_monitorMode->leave();
