@@ -7,6 +7,7 @@
 # CYCLES (default 15): poll cycles of 200 ms per run. Prints BENCH lines:
 #   monitor_paired_ratio[_PROTOCOL]          exchanges paired / exchanges answered on the wire
 #   monitor_batched_paired_ratio[_PROTOCOL]  the same with the tap in 16 ms batches
+#   monitor_second_master_paired_ratio[_PROTOCOL]  the same with a second master's requests
 #   monitor_false_frames[_PROTOCOL]          decoded frames that were not on the wire (2 % damaged)
 #   monitor_intact_missed[_PROTOCOL]         undamaged frames not decoded (2 % damaged)
 #   monitor_timeouts_made/_counted, monitor_exceptions_made/_counted   with faults on
@@ -115,6 +116,8 @@ for name, model, addresses in lines:
     results["monitor_paired_ratio"][name] = paired_ratio(events, exchanges)
     events, exchanges, _ = run(name + "-batched", model, addresses, ["--tap-batch", "16"])
     results["monitor_batched_paired_ratio"][name] = paired_ratio(events, exchanges)
+    events, exchanges, _ = run(name + "-second", model, addresses, ["--second-master", "700"])
+    results["monitor_second_master_paired_ratio"][name] = paired_ratio(events, exchanges)
     events, exchanges, _ = run(name + "-damaged", model, addresses, ["--tap-corrupt", "0.02"])
     false, missed = frame_comparison(events, exchanges)
     results["monitor_false_frames"][name] = false
