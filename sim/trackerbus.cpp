@@ -206,9 +206,9 @@ double TrackerBus::nextDueMs() const
 double TrackerBus::carry(const Exchange& exchange, double startMs)
 {
     const QString master = exchange.secondMaster ? "second" : "tracker";
-    const double requestEnd = putFrame(
-        exchange.request, startMs,
-        {{"event", "request"}, {"master", master}, {"address", exchange.address}});
+    const double requestEnd =
+        putFrame(exchange.request, startMs,
+                 {{"event", "request"}, {"master", master}, {"address", exchange.address}});
     double end = -1.0;
     for (const SimReply& reply : responder->receive(exchange.request, qint64(startMs)))
         end = std::max(end, carryReply(reply, requestEnd, master));
@@ -238,7 +238,8 @@ double TrackerBus::carryReply(const SimReply& reply, double requestEndMs, const 
     double start = requestEndMs + (ownLatency < 0 ? lineOptions.latencyMs : ownLatency);
     if (fault == Fault::Late)
         start += lineOptions.faults.lateMs;
-    QJsonObject report{{"event", "reply"}, {"master", master}, {"address", reply.sensor->address()}};
+    QJsonObject report{
+        {"event", "reply"}, {"master", master}, {"address", reply.sensor->address()}};
     if (fault != Fault::None)
         report["fault"] = faultName(fault);
     const bool modbus = lineOptions.model.protocol == Protocol::ModBus;

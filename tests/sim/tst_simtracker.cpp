@@ -1,6 +1,6 @@
 // The simulator as a vehicle's tracker, heard through its tap as a listener would hear it.
-#include "trackerbus.h"
 #include "support/waituntil.h"
+#include "trackerbus.h"
 
 #include <QJsonArray>
 #include <QSocketNotifier>
@@ -111,7 +111,8 @@ void SimTrackerTest::tapCarriesTheBusInTime_data()
     QTest::newRow("Omnicomm") << "ZT-33" << QList<int>{1, 2, 3} << 0 << "3101066c";
     QTest::newRow("Omnicomm in batches") << "ZT-33" << QList<int>{1, 2, 3} << 16 << "3101066c";
     QTest::newRow("ModBus") << "ZT-32" << QList<int>{1, 2, 3} << 0 << "010300000001840a";
-    QTest::newRow("ModBus in batches") << "ZT-32" << QList<int>{1, 2, 3} << 16 << "010300000001840a";
+    QTest::newRow("ModBus in batches")
+        << "ZT-32" << QList<int>{1, 2, 3} << 16 << "010300000001840a";
     QTest::newRow("TBus") << "ZT-31" << QList<int>{10, 11, 12} << 0 << "8a";
     QTest::newRow("TBus in batches") << "ZT-31" << QList<int>{10, 11, 12} << 16 << "8a";
 }

@@ -64,9 +64,9 @@ bool LineMonitorMode::enter()
         return false;
     }
     const int model = m_manager->busType();
-    const quint32 busType = model < 0 ? LineMonitor::AnyBus
-                                      : EngineFactory::features(unsigned(model)) &
-                                            EngineFactory::BusTypeMask;
+    const quint32 busType =
+        model < 0 ? LineMonitor::AnyBus
+                  : EngineFactory::features(unsigned(model)) & EngineFactory::BusTypeMask;
     m_manager->stop();
     SerialPort* port = m_makePort(nullptr);
     port->setPortName(portName);
@@ -116,8 +116,9 @@ void LineMonitorMode::addLineDataRow(const MonitorExchange& exchange)
     QString note = exchange.directionText() + QStringLiteral(", ") + exchange.resultText();
     if (!exchange.detailText().isEmpty())
         note += QStringLiteral(": ") + exchange.detailText();
-    row.response = (exchange.hasReply ? hexText(exchange.reply) + QStringLiteral("  ") : QString()) +
-                   QStringLiteral("(%1)").arg(note);
+    row.response =
+        (exchange.hasReply ? hexText(exchange.reply) + QStringLiteral("  ") : QString()) +
+        QStringLiteral("(%1)").arg(note);
     row.result = resultOf(exchange.result);
     m_lineData->appendRow(std::move(row));
 }

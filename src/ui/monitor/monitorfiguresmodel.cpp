@@ -95,8 +95,9 @@ QString MonitorFiguresModel::text(const AddressFigures& figures, int column) con
         return QString::number(figures.checksumFailures);
     case ExceptionsColumn:
         return figures.exceptions == 0 ? QStringLiteral("0")
-                                       : QStringLiteral("%1: %2").arg(figures.exceptions).arg(
-                                             countsText(figures.exceptionNames));
+                                       : QStringLiteral("%1: %2")
+                                             .arg(figures.exceptions)
+                                             .arg(countsText(figures.exceptionNames));
     case PeriodColumn:
         return millisecondsText(figures.pollPeriodMs());
     case LatencyColumn:

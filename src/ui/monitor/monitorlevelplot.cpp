@@ -8,7 +8,7 @@
 namespace {
 
 // Distinct at a glance, in the order addresses are first heard.
-const Qt::GlobalColor curveColours[] = {Qt::darkBlue, Qt::darkRed, Qt::darkGreen,
+const Qt::GlobalColor curveColours[] = {Qt::darkBlue,    Qt::darkRed,  Qt::darkGreen,
                                         Qt::darkMagenta, Qt::darkCyan, Qt::darkYellow};
 
 } // namespace

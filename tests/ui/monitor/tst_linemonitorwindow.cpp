@@ -121,7 +121,8 @@ void LineMonitorWindowTest::watchingSendsNothingAndPollingComesBack()
     auto* lineData = qobject_cast<LineDataModel*>(
         window.findChild<QTableView*>(QStringLiteral("lineDataView"))->model());
     QVERIFY(lineData->rowCount() > 10);
-    const QString response = lineData->data(lineData->index(lineData->rowCount() - 1, 2)).toString();
+    const QString response =
+        lineData->data(lineData->index(lineData->rowCount() - 1, 2)).toString();
     QVERIFY2(response.contains(QStringLiteral("request")), qPrintable(response));
 
     // Leaving gives the line back to polling.
