@@ -12,6 +12,8 @@
 #   monitor_intact_missed[_PROTOCOL]         undamaged frames not decoded (2 % damaged)
 #   monitor_timeouts_made/_counted, monitor_exceptions_made/_counted   with faults on
 #   monitor_detect_seconds[_PROTOCOL]        from the start of listening, no model given
+# MONITOR_SEED (default 3) seeds the simulator's faults and tap damage; MONITOR_LINES
+# (default "omnicomm modbus tbus") picks the protocols measured.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${NIVELON_BUILD_DIR:-$root/build}
@@ -29,8 +31,10 @@ import collections, json, os, subprocess, sys, time
 
 sim, cli, work, cycles = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
 period_ms = 200
-lines = [("omnicomm", "ZT-33", [1, 2, 3]), ("modbus", "ZT-32", [1, 2, 3]),
-         ("tbus", "ZT-31", [10, 11, 12])]
+seed = os.environ.get("MONITOR_SEED", "3")
+chosen = os.environ.get("MONITOR_LINES", "omnicomm modbus tbus").split()
+lines = [line for line in [("omnicomm", "ZT-33", [1, 2, 3]), ("modbus", "ZT-32", [1, 2, 3]),
+                           ("tbus", "ZT-31", [10, 11, 12])] if line[0] in chosen]
 
 
 def bench(name, value):
@@ -38,7 +42,7 @@ def bench(name, value):
 
 
 def start_sim(model, addresses, extra, tap):
-    arguments = [sim, "--model", model, "--tracker", str(period_ms), "--tap", tap, "--seed", "3"]
+    arguments = [sim, "--model", model, "--tracker", str(period_ms), "--tap", tap, "--seed", seed]
     for address in addresses:
         arguments += ["--address", str(address)]
     process = subprocess.Popen(arguments + extra, stdout=subprocess.PIPE,
