@@ -338,6 +338,12 @@ void TestPassiveDecoders::tbusPollsBesideDamageAndSilence_data()
     QTest::newRow("damaged reply behind its damaged poll")
         << QList<QByteArray>{answered11, notAPoll, damaged11} << QList<int>{0, 200, 204}
         << "Q11 A11" << 5;
+    // Its four bytes XOR to zero: a poll damaged into the reply's checksum
+    // byte makes the bytes one early hold as a reply of an unheard identifier.
+    const QByteArray reply10 = tbusReply(10, 300);
+    QTest::newRow("poll damaged into its reply's checksum")
+        << QList<QByteArray>{answered10, reply10.right(1), reply10} << QList<int>{0, 200, 204}
+        << "Q10 A10 A10" << 1;
     QTest::newRow("poll of 10 damaged into 9")
         << QList<QByteArray>{answered10, tbusPoll(9) + tbusReply(10, 300)} << QList<int>{0, 200}
         << "Q10 A10 A10" << 1;

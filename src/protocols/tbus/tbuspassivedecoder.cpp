@@ -51,6 +51,7 @@ int TBusPassiveDecoder::longestFrame() const
 void TBusPassiveDecoder::resetProtocol()
 {
     m_answered.fill(false);
+    m_heard.fill(false);
     m_polled = NoPoll;
     m_replySlotEnd = 0;
     m_frameEnd = 0;
@@ -81,12 +82,23 @@ int TBusPassiveDecoder::frameHere(const Head& head, PassiveFrame* frame)
     // A reply whose poll came damaged still checks out where a frame starts,
     // or right behind that poll.
     if (replyStartsAt(head)) {
-        if (head.size < kReplyLength)
+        if (head.size <= kReplyLength && !head.settled)
             return NeedMore;
-        if (replyHolds(head))
+        if (replyHolds(head) && !knownReplyBehind(head))
             return replyAt(head, first, frame);
     }
     return NoFrame;
+}
+
+// The XOR of a reply's four bytes is zero, so a damaged poll that came as its
+// reply's checksum byte makes a second reply, one byte early, that holds as
+// well: of two, the one from an identifier the line has used is taken.
+bool TBusPassiveDecoder::knownReplyBehind(const Head& head) const
+{
+    const Head behind{head.data + 1,     head.size - 1,         true, head.settled, 0,
+                      head.times + 1, head.position + 1};
+    return !m_heard[head.data[0]] && replyStartsAt(behind) && replyHolds(behind) &&
+           m_heard[behind.data[0]];
 }
 
 bool TBusPassiveDecoder::replyStartsAt(const Head& head)
@@ -115,6 +127,7 @@ int TBusPassiveDecoder::replyAt(const Head& head, int identifier, PassiveFrame* 
     }
     frame->kind = PassiveFrame::Reply;
     m_answered[size_t(identifier)] = true;
+    m_heard[size_t(identifier)] = true;
     frame->reading = TBusSensor::readingOf(head.data, 0);
     frame->hasReading = true;
     if (frame->reading.failed()) {
@@ -201,6 +214,7 @@ int TBusPassiveDecoder::pollAt(const Head& head, bool inReplySlot, PassiveFrame*
         return NoFrame;
     frame->kind = PassiveFrame::Request;
     frame->address = identifier;
+    m_heard[size_t(identifier)] = true;
     m_polled = identifier;
     m_polledAtMs = head.timeAt(0);
     m_replySlotEnd = head.position + replyEnd;

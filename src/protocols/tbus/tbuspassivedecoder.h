@@ -32,10 +32,12 @@ private:
     bool replyFollows(const Head& head, int identifier) const;
     static bool replyStartsAt(const Head& head);
     static bool replyHolds(const Head& head);
+    bool knownReplyBehind(const Head& head) const;
 
     static constexpr int NoPoll = -1;
     std::array<bool, 256> m_isIdentifier;
     std::array<bool, 64> m_answered{}; // identifiers a reply has come from
+    std::array<bool, 64> m_heard{};    // identifiers polled or answered
     int m_polled = NoPoll;             // the identifier whose reply may come next
     qint64 m_polledAtMs = 0;
     qint64 m_replySlotEnd = 0; // where the bytes that can be its reply end
