@@ -338,6 +338,11 @@ void TestPassiveDecoders::tbusPollsBesideDamageAndSilence_data()
     QTest::newRow("damaged reply behind its damaged poll")
         << QList<QByteArray>{answered11, notAPoll, damaged11} << QList<int>{0, 200, 204}
         << "Q11 A11" << 5;
+    // Poll and reply damaged, the last byte (an unheard identifier's) batched
+    // apart: silence on both sides, and still no poll.
+    QTest::newRow("unheard identifier ending damage, batched apart")
+        << QList<QByteArray>{answered10, QByteArray::fromHex("ed288f0c"), tbusPoll(15), answered10}
+        << QList<int>{0, 200, 216, 400} << "Q10 A10 Q10 A10" << 5;
     // Its four bytes XOR to zero: a poll damaged into the reply's checksum
     // byte makes the bytes one early hold as a reply of an unheard identifier.
     const QByteArray reply10 = tbusReply(10, 300);

@@ -170,8 +170,9 @@ int TBusPassiveDecoder::serviceAt(const Head& head, PassiveFrame* frame)
 // identifier has answered before, the line says so: the reply's first byte
 // follows with the rest damaged, or it stands alone between silence or frames,
 // or the next poll follows answered. An identifier not heard from yet (a
-// damaged poll is as likely to be any) needs more: a frame start, and either
-// its reply's first byte or silence no reply keeps. A byte followed by the
+// damaged poll is as likely to be any) needs more: the place right behind a
+// frame, and either its reply's first byte or silence no reply keeps (silence
+// alone is no frame start where an adapter batches). A byte followed by the
 // reply of another identifier was a poll damaged on the way, and is none.
 int TBusPassiveDecoder::pollAt(const Head& head, bool inReplySlot, PassiveFrame* frame)
 {
@@ -192,7 +193,7 @@ int TBusPassiveDecoder::pollAt(const Head& head, bool inReplySlot, PassiveFrame*
         const bool unanswered = head.size > kPollLength
                                     ? head.timeAt(1) - head.timeAt(0) >= kUnansweredQuietMs
                                     : head.settled;
-        poll = head.boundary && (ownReplyStarts || unanswered);
+        poll = head.position == m_frameEnd && (ownReplyStarts || unanswered);
     } else if (head.size > kPollLength) {
         const bool nextPoll =
             m_isIdentifier[head.data[1]] && head.data[1] != TBusEngine::ServiceMarker;
