@@ -64,6 +64,25 @@ void addOptions(QCommandLineParser* parser)
         {"probe", "With --tank: the probe's range starts START mm above the bottom and is LENGTH "
                   "mm long (the whole height unless told).",
          "START:LENGTH"},
+        {"tracker", "Play the vehicle's tracker: poll every sensor every MS as the bus master and "
+                    "mirror the whole bus to a pseudo-terminal for a listener.",
+         "MS"},
+        {"tap", "With --tracker: also make a symlink to the listener's pseudo-terminal here.",
+         "PATH"},
+        {"tap-batch", "With --tracker: deliver the bus to the listener every MS, as a USB adapter "
+                      "does.",
+         "MS", "0"},
+        {"tap-corrupt", "With --tracker: damage this share of the bytes the listener gets.", "P",
+         "0"},
+        {"exceptions", "With --tracker on ModBus: this share of polls asks for a register the "
+                       "sensors lack, which they refuse with an exception.",
+         "P", "0"},
+        {"second-master", "With --tracker: a second master asks a sensor something every MS.", "MS",
+         "0"},
+        {"tracker-timeout", "With --tracker: how long the tracker waits for a reply.", "MS", "150"},
+        {"tracker-cycles", "With --tracker: fall quiet after N poll cycles.", "N", "0"},
+        {"tracker-wait", "With --tracker: start polling once a listener has set the line's rate "
+                         "on the tap."},
     });
     for (const auto& fault : faultOptions)
         parser->addOption({fault.name, "Probability of this fault per reply.", "P", "0"});
@@ -104,7 +123,7 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments, LineOption
         valid = valid && readProbability(fault.name, parser.value(fault.name),
                                          &(options->faults.*fault.field));
     }
-    if (!valid)
+    if (!valid || !readTracker(parser, options))
         return Invalid;
     options->seed = quint32(seed);
     options->fixedLevel = level < 0 ? -1.0 : level / 100.0;
@@ -195,6 +214,49 @@ bool CommandLine::readNoise(const QString& value, LineOptions* options)
     error = QStringLiteral("--noise wants at least one byte every millisecond or more, not %1")
                 .arg(value);
     return false;
+}
+
+bool CommandLine::readTracker(const QCommandLineParser& parser, LineOptions* options)
+{
+    TrackerOptions& tracker = options->tracker;
+    tracker.tapLink = parser.value("tap");
+    if (!readNumber("tap-batch", parser.value("tap-batch"), 0, 1000, &tracker.batchMs) ||
+        !readProbability("tap-corrupt", parser.value("tap-corrupt"), &tracker.corruptShare) ||
+        !readProbability("exceptions", parser.value("exceptions"), &tracker.exceptionShare) ||
+        !readNumber("second-master", parser.value("second-master"), 0, 3600000,
+                    &tracker.secondMasterMs) ||
+        !readNumber("tracker-timeout", parser.value("tracker-timeout"), 1, 60000,
+                    &tracker.timeoutMs) ||
+        !readNumber("tracker-cycles", parser.value("tracker-cycles"), 0, 100000000,
+                    &tracker.cycles))
+        return false;
+    tracker.waitForListener = parser.isSet("tracker-wait");
+    const QStringList trackerOnly = {"tap",           "tap-batch",       "tap-corrupt",
+                                     "exceptions",    "second-master",   "tracker-timeout",
+                                     "tracker-cycles", "tracker-wait"};
+    const QStringList programOnly = {"port", "link", "echo", "noise", "commands"};
+    if (!parser.isSet("tracker")) {
+        for (const QString& name : trackerOnly) {
+            if (parser.isSet(name)) {
+                error = QStringLiteral("--%1 needs --tracker").arg(name);
+                return false;
+            }
+        }
+        return true;
+    }
+    for (const QString& name : programOnly) {
+        if (parser.isSet(name)) {
+            error = QStringLiteral("--%1 cannot go with --tracker: the tracker is the line's "
+                                   "only master (--tap names the listener's link)")
+                        .arg(name);
+            return false;
+        }
+    }
+    if (tracker.exceptionShare > 0.0 && options->model.protocol != Protocol::ModBus) {
+        error = QStringLiteral("--exceptions needs a ModBus model");
+        return false;
+    }
+    return readNumber("tracker", parser.value("tracker"), 1, 3600000, &tracker.periodMs);
 }
 
 void CommandLine::addDefaultAddress(LineOptions* options)

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class QCommandLineParser;
+
 namespace sim {
 
 // Turns the arguments of nivelon-sim into line options, checking each address
@@ -28,6 +30,7 @@ private:
                   int* first, int* second);
     bool readSlowSensors(const QStringList& values, QMap<int, int>* slowMs);
     bool readNoise(const QString& value, LineOptions* options);
+    bool readTracker(const QCommandLineParser& parser, LineOptions* options);
     bool checkCombination(const LineOptions& options);
     void addDefaultAddress(LineOptions* options);
 

@@ -1,5 +1,7 @@
 #include "lineendpoint.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstring>
@@ -149,6 +151,25 @@ void LineEndpoint::close()
         ::close(fd);
     slaveFd = -1;
     fd = -1;
+}
+
+bool LineEndpoint::makeLink(const QString& linkPath, QString* error)
+{
+    if (linkPath.isEmpty())
+        return true;
+    // Replace only an old link; a real file in the way is the user's, not ours.
+    if (QFileInfo(linkPath).isSymLink())
+        QFile::remove(linkPath);
+    if (QFile::link(portPath, linkPath))
+        return true;
+    *error = QStringLiteral("cannot create the link %1").arg(linkPath);
+    return false;
+}
+
+void LineEndpoint::removeLink(const QString& linkPath)
+{
+    if (!linkPath.isEmpty() && QFileInfo(linkPath).isSymLink())
+        QFile::remove(linkPath);
 }
 
 QByteArray LineEndpoint::readAll()

@@ -30,6 +30,9 @@ public:
     bool openPseudoTerminal(QString* error);
     bool openDevice(const QString& path, int baudRate, QString* error);
     void close();
+    // A symlink to the path at linkPath (nothing when it is empty), replacing only an old link.
+    bool makeLink(const QString& linkPath, QString* error);
+    void removeLink(const QString& linkPath);
     bool isOpen() const { return fd >= 0; }
 
     // The path the program should open.

@@ -4,6 +4,7 @@
 #include "levelwobble.h"
 #include "sensormodel.h"
 #include "tankgeometry.h"
+#include "trackeroptions.h"
 
 #include <QList>
 #include <QMap>
@@ -32,6 +33,7 @@ struct LineOptions
     LevelWobble wobble;    // how the surface calms after a level command
     bool commands = false; // level commands come on standard input
     TankGeometry tank;     // when set, pour commands pour litres into a tank of this shape
+    TrackerOptions tracker; // when enabled, the line is a tracker's bus, heard through a tap
 };
 
 } // namespace sim

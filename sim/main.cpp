@@ -5,24 +5,54 @@
 #include "signalpipe.h"
 #include "simline.h"
 #include "stdinlines.h"
+#include "trackerbus.h"
 
 #include <QCoreApplication>
+#include <QJsonDocument>
 #include <QTextStream>
 #include <csignal>
 
 namespace {
 
-void printBanner(const sim::SimLine& line)
+void printBanner(const QString& path, const sim::LineOptions& options)
 {
-    const sim::LineOptions& options = line.options();
     QStringList addresses;
     for (int address : options.addresses)
         addresses << QString::number(address);
     // The path alone on the first line of standard output, for scripts.
-    QTextStream(stdout) << line.portPath() << Qt::endl;
+    QTextStream(stdout) << path << Qt::endl;
     QTextStream(stderr) << options.model.code << ": " << sim::protocolName(options.model.protocol)
                         << " at " << sim::protocolBaudRate(options.model.protocol)
                         << " baud, sensors at " << addresses.join(", ") << Qt::endl;
+}
+
+// The tracker's bus: every frame on it as one JSON line on standard output, after the path.
+int runTracker(QCoreApplication& app, const sim::LineOptions& options)
+{
+    sim::TrackerBus bus(options);
+    QString error;
+    if (!bus.start(&error)) {
+        QTextStream(stderr) << "nivelon-sim: " << error << Qt::endl;
+        return 1;
+    }
+    printBanner(bus.tapPath(), options);
+    QTextStream(stderr) << "tracker polls every " << options.tracker.periodMs
+                        << " ms; the bus is heard at " << bus.tapPath() << Qt::endl;
+    QTextStream out(stdout);
+    QObject::connect(&bus, &sim::TrackerBus::event, &app, [&](const QJsonObject& event) {
+        out << QJsonDocument(event).toJson(QJsonDocument::Compact) << Qt::endl;
+    });
+    sim::SignalPipe signalPipe({SIGUSR1, SIGINT, SIGTERM, SIGHUP});
+    QObject::connect(&signalPipe, &sim::SignalPipe::raised, &app, [&](int number) {
+        if (number == SIGUSR1)
+            out << bus.countersReport() << Qt::flush;
+        else
+            app.quit();
+    });
+    const int status = app.exec();
+    bus.stop();
+    out << bus.countersReport() << Qt::flush;
+    return status;
 }
 
 } // namespace
@@ -43,13 +73,15 @@ int main(int argc, char* argv[])
     case sim::CommandLine::Run:
         break;
     }
+    if (options.tracker.enabled())
+        return runTracker(app, options);
     sim::SimLine line(options);
     QString error;
     if (!line.start(&error)) {
         QTextStream(stderr) << "nivelon-sim: " << error << Qt::endl;
         return 1;
     }
-    printBanner(line);
+    printBanner(line.portPath(), line.options());
     sim::SignalPipe signalPipe({SIGUSR1, SIGINT, SIGTERM, SIGHUP});
     QObject::connect(&signalPipe, &sim::SignalPipe::raised, &app, [&](int number) {
         if (number == SIGUSR1)

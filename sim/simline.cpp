@@ -1,31 +1,10 @@
 #include "simline.h"
 
-#include "modbusresponder.h"
-#include "omnicommresponder.h"
-#include "tbusresponder.h"
+#include "linesetup.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace sim {
-
-namespace {
-
-std::unique_ptr<Responder> responderFor(Protocol protocol, SensorList& sensors)
-{
-    switch (protocol) {
-    case Protocol::ModBus:
-        return std::make_unique<ModBusResponder>(sensors);
-    case Protocol::TBus:
-        return std::make_unique<TBusResponder>(sensors);
-    case Protocol::Omnicomm:
-        break;
-    }
-    return std::make_unique<OmnicommResponder>(sensors);
-}
-
-} // namespace
 
 SimLine::SimLine(const LineOptions& options, QObject* parent)
     : QObject(parent)
@@ -37,9 +16,9 @@ SimLine::SimLine(const LineOptions& options, QObject* parent)
     })
 {
     clock.start();
-    responder = responderFor(options.model.protocol, sensorList);
+    sensorList = createSensors(options);
+    responder = createResponder(options.model.protocol, sensorList);
     faults.configure(options.faults, options.seed);
-    createSensors();
     unsolicitedTimer.setSingleShot(true);
     connect(&unsolicitedTimer, &QTimer::timeout, this, &SimLine::sendUnsolicited);
     connect(&endpoint, &LineEndpoint::readyRead, this, &SimLine::readLine);
@@ -48,22 +27,6 @@ SimLine::SimLine(const LineOptions& options, QObject* parent)
 SimLine::~SimLine()
 {
     stop();
-}
-
-void SimLine::createSensors()
-{
-    quint32 seed = lineOptions.seed;
-    for (int address : lineOptions.addresses) {
-        // Each sensor moves on its own, but the whole line repeats with the seed.
-        auto sensor = std::make_unique<SimSensor>(lineOptions.model, address, seed += 7919);
-        if (lineOptions.fixedLevel >= 0.0)
-            sensor->physics().freeze(lineOptions.fixedLevel, 20.0);
-        if (lineOptions.uncalibrated)
-            sensor->setUncalibrated();
-        sensor->setAutonomous(lineOptions.autonomous.contains(address));
-        sensor->setLatencyMs(lineOptions.slowMs.value(address, -1));
-        sensorList.push_back(std::move(sensor));
-    }
 }
 
 bool SimLine::start(QString* error)
@@ -75,7 +38,7 @@ bool SimLine::start(QString* error)
             ? endpoint.openPseudoTerminal(message)
             : endpoint.openDevice(lineOptions.devicePath,
                                   protocolBaudRate(lineOptions.model.protocol), message);
-    if (!opened || !makeLink(message)) {
+    if (!opened || !endpoint.makeLink(lineOptions.linkPath, message)) {
         endpoint.close();
         return false;
     }
@@ -91,21 +54,7 @@ void SimLine::stop()
     unsolicitedTimer.stop();
     transmitter.clear();
     endpoint.close();
-    if (!lineOptions.linkPath.isEmpty() && QFileInfo(lineOptions.linkPath).isSymLink())
-        QFile::remove(lineOptions.linkPath);
-}
-
-bool SimLine::makeLink(QString* error)
-{
-    if (lineOptions.linkPath.isEmpty())
-        return true;
-    // Replace only an old link; a real file in the way is the user's, not ours.
-    if (QFileInfo(lineOptions.linkPath).isSymLink())
-        QFile::remove(lineOptions.linkPath);
-    if (QFile::link(endpoint.path(), lineOptions.linkPath))
-        return true;
-    *error = QStringLiteral("cannot create the link %1").arg(lineOptions.linkPath);
-    return false;
+    endpoint.removeLink(lineOptions.linkPath);
 }
 
 QList<SimSensor*> SimLine::sensors() const
@@ -231,12 +180,7 @@ void SimLine::writeToLine(const QByteArray& bytes)
 
 QString SimLine::countersReport() const
 {
-    QString report;
-    for (const auto& sensor : sensorList) {
-        report += QStringLiteral("sensor %1: %2\n")
-                      .arg(sensor->address())
-                      .arg(sensor->counters().toString());
-    }
+    QString report = sim::countersReport(sensorList);
     if (wrongRateBytes > 0)
         report += QStringLiteral("bytes ignored at a wrong rate: %1\n").arg(wrongRateBytes);
     return report;

@@ -56,12 +56,10 @@ signals:
     void bytesReceived(const QByteArray& bytes);
 
 private:
-    void createSensors();
     void readLine();
     void transmit(const SimReply& reply, const LineSettings& line);
     void scheduleUnsolicited();
     void sendUnsolicited();
-    bool makeLink(QString* error);
     void writeToLine(const QByteArray& bytes);
 
     LineOptions lineOptions;

@@ -75,8 +75,13 @@ void PassiveDecoder::decode()
         const bool quietBefore = before >= 0 && m_times[m_position] - before >= QuietMs;
         if (quietBefore)
             m_sinceBoundary = 0;
-        const Head head{bytes + m_position, available,       m_boundary || quietBefore,
-                        m_settled,          m_sinceBoundary, m_times.constData() + m_position};
+        const Head head{bytes + m_position,
+                        available,
+                        m_boundary || quietBefore,
+                        m_settled,
+                        m_sinceBoundary,
+                        m_times.constData() + m_position,
+                        m_compacted + m_position};
         PassiveFrame frame;
         int length = frameAt(head, &frame);
         if (length == NeedMore && !m_settled && available < longestFrame())
@@ -89,7 +94,7 @@ void PassiveDecoder::decode()
         }
         frame.bytes = QByteArray(reinterpret_cast<const char*>(head.data), length);
         frame.timeMs = head.timeAt(length - 1);
-        frame.position = m_compacted + m_position;
+        frame.position = head.position;
         m_frames.append(std::move(frame));
         ++m_acceptedFrames;
         m_position += length;

@@ -63,6 +63,8 @@ protected:
         // Bytes rejected since the last frame or silence: 0 at a boundary.
         int sinceBoundary;
         const qint64* times;
+        // Where data[0] stands among all the bytes heard since the last reset.
+        qint64 position;
         // Whether silence follows the byte at index (nothing after it, once settled).
         bool quietAfter(int index) const;
         qint64 timeAt(int index) const { return times[index]; }

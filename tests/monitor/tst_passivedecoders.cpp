@@ -3,6 +3,7 @@
 #include "monitor/passivedecoders.h"
 #include "protocols/modbus/modbuspassivedecoder.h"
 #include "protocols/omnicomm/omnicommengine.h"
+#include "protocols/tbus/tbuspassivedecoder.h"
 #include "support/lineframes.h"
 
 #include <QRandomGenerator>
@@ -76,7 +77,8 @@ private slots:
     void damagedTapKeepsEveryIntactFrame();
     void modbusDirectionAndExceptions();
     void omnicommLevelScaledByHeardFormat();
-    void tbusPollsWithoutReply();
+    void tbusPollsBesideDamageAndSilence_data();
+    void tbusPollsBesideDamageAndSilence();
 };
 
 void TestPassiveDecoders::cleanLineInAnyChunks_data()
@@ -292,34 +294,90 @@ void TestPassiveDecoders::omnicommLevelScaledByHeardFormat()
     QCOMPARE(decoded.frames.at(3).reading.level, 100.0f);
 }
 
-// A poll nobody answers is known by the silence after it, or by the next poll
-// answered right behind it, once its identifier has answered before (7 never
-// has); an identifier byte amid garbage is none, nor one followed by another
-// identifier's reply. A status code in place of a level is
-// the sensor's status.
-void TestPassiveDecoders::tbusPollsWithoutReply()
+QString frameList(const QVector<PassiveFrame>& frames)
 {
-    auto decoder = PassiveDecoders::create(EngineFactory::BusTBus);
-    decoder->feed(tbusPoll(7), 0);
-    decoder->feed(exchange(EngineFactory::BusTBus, 10, 5), 200);
-    decoder->feed(tbusPoll(10), 400);
-    QCOMPARE(decoder->takeFrames().size(), 2);
-    decoder->settle(400 + PassiveDecoder::SettleMs);
-    QCOMPARE(decoder->takeFrames().size(), 1);
-    const QByteArray stray = QByteArray::fromHex("f0") + tbusPoll(5) + QByteArray::fromHex("f0");
-    const Decoded decoded =
-        decode(*decoder, {tbusPoll(10) + tbusPoll(8) + tbusReply(8, 20000) + stray + tbusPoll(8)});
-    QCOMPARE(decoded.frames.size(), 4);
-    QCOMPARE(decoder->rejectedBytes(), 1 + stray.size());
-    QCOMPARE(decoded.frames.at(2).status, 20000);
-    QCOMPARE(decoded.frames.at(2).reading.error, SensorReading::Uncalibrated);
-    QCOMPARE(decoded.frames.at(3).bytes, tbusPoll(8));
+    QStringList list;
+    for (const PassiveFrame& frame : frames) {
+        const char* kind = frame.kind == PassiveFrame::Request  ? "Q"
+                           : frame.kind == PassiveFrame::Reply ? "A"
+                                                               : "C";
+        list << kind + QString::number(frame.address);
+    }
+    return list.join(' ');
+}
 
-    // The poll of 10 came as 9: the reply stands alone.
-    const Decoded damaged = decode(*decoder, {tbusPoll(9) + tbusReply(10, 300)});
-    QCOMPARE(damaged.frames.size(), 1);
-    QCOMPARE(damaged.frames.at(0).kind, PassiveFrame::Reply);
-    QCOMPARE(damaged.frames.at(0).address, 10);
+void TestPassiveDecoders::tbusPollsBesideDamageAndSilence_data()
+{
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<QList<int>>("timesMs");
+    QTest::addColumn<QString>("frames");
+    QTest::addColumn<int>("rejected");
+    const QByteArray answered10 = exchange(EngineFactory::BusTBus, 10, 5);
+    const QByteArray answered11 = exchange(EngineFactory::BusTBus, 11, 5);
+    const QByteArray damaged10 = tbusReply(10, 300).replace(3, 1, "\x55");
+    const QByteArray damaged11 = tbusReply(11, 300).replace(2, 1, "\x55");
+    const QByteArray stray = QByteArray::fromHex("f0") + tbusPoll(5) + QByteArray::fromHex("f0");
+    const QByteArray notAPoll = QByteArray::fromHex("f0");
+    QTest::newRow("unanswered, nothing heard before")
+        << QList<QByteArray>{tbusPoll(7), answered10} << QList<int>{0, 200} << "Q7 Q10 A10" << 0;
+    QTest::newRow("unheard identifier, no silence behind")
+        << QList<QByteArray>{tbusPoll(7), answered10} << QList<int>{0, 20} << "Q10 A10" << 1;
+    QTest::newRow("last poll, then quiet")
+        << QList<QByteArray>{answered10, tbusPoll(10)} << QList<int>{0, 200} << "Q10 A10 Q10" << 0;
+    QTest::newRow("first poll, its reply damaged")
+        << QList<QByteArray>{tbusPoll(7) + tbusReply(7, 300).replace(2, 1, "\x55")}
+        << QList<int>{0} << "Q7 C7" << 4;
+    // Identifier 11 is polled with the byte its reply starts with.
+    QTest::newRow("next poll in the window of a damaged reply")
+        << QList<QByteArray>{answered10, answered11, tbusPoll(10) + damaged10,
+                             tbusPoll(11) + damaged11}
+        << QList<int>{0, 20, 200, 220} << "Q10 A10 Q11 A11 Q10 C10 Q11 C11" << 8;
+    QTest::newRow("reply behind its damaged poll")
+        << QList<QByteArray>{answered11, notAPoll, tbusReply(11, 300)} << QList<int>{0, 200, 204}
+        << "Q11 A11 A11" << 1;
+    QTest::newRow("damaged reply behind its damaged poll")
+        << QList<QByteArray>{answered11, notAPoll, damaged11} << QList<int>{0, 200, 204}
+        << "Q11 A11" << 5;
+    // Poll and reply damaged, the last byte (an unheard identifier's) batched
+    // apart: silence on both sides, and still no poll.
+    QTest::newRow("unheard identifier ending damage, batched apart")
+        << QList<QByteArray>{answered10, QByteArray::fromHex("ed288f0c"), tbusPoll(15), answered10}
+        << QList<int>{0, 200, 216, 400} << "Q10 A10 Q10 A10" << 5;
+    // Its four bytes XOR to zero: a poll damaged into the reply's checksum
+    // byte makes the bytes one early hold as a reply of an unheard identifier.
+    const QByteArray reply10 = tbusReply(10, 300);
+    QTest::newRow("poll damaged into its reply's checksum")
+        << QList<QByteArray>{answered10, reply10.right(1), reply10} << QList<int>{0, 200, 204}
+        << "Q10 A10 A10" << 1;
+    QTest::newRow("poll of 10 damaged into 9")
+        << QList<QByteArray>{answered10, tbusPoll(9) + tbusReply(10, 300)} << QList<int>{0, 200}
+        << "Q10 A10 A10" << 1;
+    QTest::newRow("answered identifiers alone, amid garbage")
+        << QList<QByteArray>{answered10 + answered11,
+                             tbusPoll(10) + tbusPoll(11) + tbusReply(11, 20000) + stray +
+                                 tbusPoll(11)}
+        << QList<int>{0, 200} << "Q10 A10 Q11 A11 Q10 Q11 A11 Q11" << 3;
+}
+
+// A poll has no checksum: it is taken where its reply follows, where silence
+// no reply keeps follows it, or, for an identifier heard before, where the line
+// leaves no doubt; never from the bytes a damaged exchange leaves. A status
+// code in place of a level is the sensor's status.
+void TestPassiveDecoders::tbusPollsBesideDamageAndSilence()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(QList<int>, timesMs);
+    TBusPassiveDecoder decoder;
+    for (int i = 0; i < chunks.size(); ++i)
+        decoder.feed(chunks.at(i), timesMs.at(i));
+    decoder.settle(timesMs.last() + PassiveDecoder::SettleMs);
+    const QVector<PassiveFrame> frames = decoder.takeFrames();
+    QTEST(frameList(frames), "frames");
+    QTEST(int(decoder.rejectedBytes()), "rejected");
+    for (const PassiveFrame& frame : frames) {
+        if (frame.hasReading && frame.reading.rawLevel == 20000)
+            QCOMPARE(frame.status, 20000);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPassiveDecoders)

@@ -61,6 +61,21 @@ void SimCommandLineTest::optionsAreRead()
     QCOMPARE(options.linkPath, QString("/tmp/x"));
     QCOMPARE(options.wobble.amplitude, 0.04);
     QCOMPARE(options.wobble.durationMs, 2500);
+    QVERIFY(!options.tracker.enabled());
+
+    LineOptions tracker;
+    QCOMPARE(parse("--model ZT-32 --address 1 --address 2 --tracker 250 --tap /tmp/t "
+                   "--tap-batch 16 --tap-corrupt 0.02 --exceptions 0.1 --second-master 900 "
+                   "--tracker-timeout 80 --fault-silence 0.1",
+                   &tracker),
+             CommandLine::Run);
+    QCOMPARE(tracker.tracker.periodMs, 250);
+    QCOMPARE(tracker.tracker.tapLink, QString("/tmp/t"));
+    QCOMPARE(tracker.tracker.batchMs, 16);
+    QCOMPARE(tracker.tracker.corruptShare, 0.02);
+    QCOMPARE(tracker.tracker.exceptionShare, 0.1);
+    QCOMPARE(tracker.tracker.secondMasterMs, 900);
+    QCOMPARE(tracker.tracker.timeoutMs, 80);
 }
 
 void SimCommandLineTest::invalidCombinationsAreRefused_data()
@@ -81,6 +96,12 @@ void SimCommandLineTest::invalidCombinationsAreRefused_data()
     QTest::newRow("slow ModBus address 0") << "--model ZT-32 --slow 0:40";
     QTest::newRow("noise without bytes") << "--noise 0:50";
     QTest::newRow("noise without interval") << "--noise 20:0";
+    QTest::newRow("tap without tracker") << "--tap /tmp/t";
+    QTest::newRow("batching without tracker") << "--tap-batch 16";
+    QTest::newRow("tracker with a port") << "--tracker 100 --port /dev/ttyUSB0";
+    QTest::newRow("tracker with echo") << "--tracker 100 --echo";
+    QTest::newRow("tracker never polling") << "--tracker 0";
+    QTest::newRow("exceptions on Omnicomm") << "--tracker 100 --exceptions 0.5";
 }
 
 void SimCommandLineTest::invalidCombinationsAreRefused()

@@ -13,6 +13,11 @@ const int kPollLength = 1;
 // A reply starts this soon after its poll, even through an adapter that
 // delivers in 16 ms batches; a poll that came unanswered is followed later.
 const int kReplyStartMs = 40;
+// Silence this long after an identifier byte says nobody answered it: no reply
+// starts so late, and no frame has a gap like it inside.
+const int kUnansweredQuietMs = 60;
+static_assert(kUnansweredQuietMs > kReplyStartMs && kUnansweredQuietMs <= PassiveDecoder::SettleMs,
+              "a settled line has been quiet long enough to call a poll unanswered");
 
 bool checksumHolds(const unsigned char* data, int length)
 {
@@ -46,29 +51,68 @@ int TBusPassiveDecoder::longestFrame() const
 void TBusPassiveDecoder::resetProtocol()
 {
     m_answered.fill(false);
+    m_heard.fill(false);
     m_polled = NoPoll;
+    m_replySlotEnd = 0;
+    m_frameEnd = 0;
     m_serviceAddress = NoPoll;
 }
 
 int TBusPassiveDecoder::frameAt(const Head& head, PassiveFrame* frame)
 {
+    const int length = frameHere(head, frame);
+    if (length > 0)
+        m_frameEnd = head.position + length;
+    return length;
+}
+
+int TBusPassiveDecoder::frameHere(const Head& head, PassiveFrame* frame)
+{
     const unsigned char first = head.data[0];
-    if (m_polled != NoPoll && first == m_polled)
+    const bool inReplySlot = m_polled != NoPoll && head.position < m_replySlotEnd;
+    if (inReplySlot && first == m_polled)
         return replyAt(head, m_polled, frame);
     if (first == TBusEngine::ServiceMarker)
         return serviceAt(head, frame);
-    if (m_isIdentifier[first])
-        return pollAt(head, frame);
+    if (m_isIdentifier[first]) {
+        const int length = pollAt(head, inReplySlot, frame);
+        if (length != NoFrame)
+            return length;
+    }
     // A reply whose poll came damaged still checks out where a frame starts,
     // or right behind that poll.
-    const bool frameStart = head.boundary || head.sinceBoundary == kPollLength;
-    if (frameStart && first <= TBusEngine::IdentifierMask) {
-        if (head.size < kReplyLength)
+    if (replyStartsAt(head)) {
+        if (head.size <= kReplyLength && !head.settled)
             return NeedMore;
-        if (checksumHolds(head.data, kReplyLength))
+        if (replyHolds(head) && !knownReplyBehind(head))
             return replyAt(head, first, frame);
     }
     return NoFrame;
+}
+
+// The XOR of a reply's four bytes is zero, so a damaged poll that came as its
+// reply's checksum byte makes a second reply, one byte early, that holds as
+// well: of two, the one from an identifier the line has used is taken.
+bool TBusPassiveDecoder::knownReplyBehind(const Head& head) const
+{
+    const Head behind{head.data + 1,     head.size - 1,         true, head.settled, 0,
+                      head.times + 1, head.position + 1};
+    return !m_heard[head.data[0]] && replyStartsAt(behind) && replyHolds(behind) &&
+           m_heard[behind.data[0]];
+}
+
+bool TBusPassiveDecoder::replyStartsAt(const Head& head)
+{
+    return (head.boundary || head.sinceBoundary == kPollLength) &&
+           head.data[0] <= TBusEngine::IdentifierMask;
+}
+
+// The bytes of one reply come together: a checksum that holds across a long
+// silence is chance.
+bool TBusPassiveDecoder::replyHolds(const Head& head)
+{
+    return head.size >= kReplyLength && checksumHolds(head.data, kReplyLength) &&
+           head.timeAt(kReplyLength - 1) - head.timeAt(0) < kReplyStartMs;
 }
 
 int TBusPassiveDecoder::replyAt(const Head& head, int identifier, PassiveFrame* frame)
@@ -83,6 +127,7 @@ int TBusPassiveDecoder::replyAt(const Head& head, int identifier, PassiveFrame* 
     }
     frame->kind = PassiveFrame::Reply;
     m_answered[size_t(identifier)] = true;
+    m_heard[size_t(identifier)] = true;
     frame->reading = TBusSensor::readingOf(head.data, 0);
     frame->hasReading = true;
     if (frame->reading.failed()) {
@@ -118,43 +163,62 @@ int TBusPassiveDecoder::serviceAt(const Head& head, PassiveFrame* frame)
 }
 
 // Without a checksum, an identifier byte is a poll where its reply follows.
-// Otherwise it is taken only for an identifier that has answered before (a
-// damaged poll is as likely to be any identifier), where the line says so: the
-// reply's first byte follows with the rest damaged, or it stands alone between
-// silence or frames, or the next poll follows answered. None is taken where
-// the reply of the poll before it starts. A byte followed by the reply of another
-// identifier was a poll damaged on the way, and is none.
-int TBusPassiveDecoder::pollAt(const Head& head, PassiveFrame* frame)
+// Where none does, the bytes right behind a poll are its reply's, damaged,
+// and no poll unless the line was quiet long enough for the poll to go
+// unanswered; nor is the byte behind one rejected byte after a frame: that
+// is a damaged poll, this its reply, damaged or not. Otherwise, where the
+// identifier has answered before, the line says so: the reply's first byte
+// follows with the rest damaged, or it stands alone between silence or frames,
+// or the next poll follows answered. An identifier not heard from yet (a
+// damaged poll is as likely to be any) needs more: the place right behind a
+// frame, and either its reply's first byte or silence no reply keeps (silence
+// alone is no frame start where an adapter batches). A byte followed by the
+// reply of another identifier was a poll damaged on the way, and is none.
+int TBusPassiveDecoder::pollAt(const Head& head, bool inReplySlot, PassiveFrame* frame)
 {
     const int identifier = head.data[0] & TBusEngine::IdentifierMask;
-    const bool replyDue = m_polled != NoPoll && head.timeAt(0) - m_polledAtMs < kReplyStartMs;
     const int replyEnd = kPollLength + kReplyLength;
     if (head.size < replyEnd && !head.settled)
         return NeedMore;
-    const bool replied = head.size >= replyEnd && head.data[1] <= TBusEngine::IdentifierMask &&
-                         checksumHolds(head.data + kPollLength, kReplyLength);
     bool poll = false;
-    if (replied) {
+    if (head.size >= replyEnd && head.data[1] <= TBusEngine::IdentifierMask &&
+        checksumHolds(head.data + kPollLength, kReplyLength)) {
         poll = head.data[1] == identifier;
+    } else if ((inReplySlot && head.timeAt(0) - m_polledAtMs < kReplyStartMs) ||
+               head.position == m_frameEnd + kPollLength ||
+               (replyStartsAt(head) && replyHolds(head))) {
+        poll = false;
+    } else if (!m_answered[size_t(identifier)]) {
+        const bool ownReplyStarts = head.size > kPollLength && head.data[1] == identifier;
+        const bool unanswered = head.size > kPollLength
+                                    ? head.timeAt(1) - head.timeAt(0) >= kUnansweredQuietMs
+                                    : head.settled;
+        poll = head.position == m_frameEnd && (ownReplyStarts || unanswered);
     } else if (head.size > kPollLength) {
         const bool nextPoll =
             m_isIdentifier[head.data[1]] && head.data[1] != TBusEngine::ServiceMarker;
-        const Head next{head.data + kPollLength, head.size - kPollLength, false, head.settled, 0,
-                        head.times + kPollLength};
+        const Head next{head.data + kPollLength,
+                        head.size - kPollLength,
+                        false,
+                        head.settled,
+                        0,
+                        head.times + kPollLength,
+                        head.position + kPollLength};
         if (nextPoll && head.size < replyEnd + kPollLength && !head.settled)
             return NeedMore;
-        poll = !replyDue && m_answered[size_t(identifier)] &&
-               ((nextPoll && replyFollows(next, head.data[1] & TBusEngine::IdentifierMask)) ||
-                head.data[1] == identifier || head.quietAfter(0) || head.boundary);
+        poll = (nextPoll && replyFollows(next, head.data[1] & TBusEngine::IdentifierMask)) ||
+               head.data[1] == identifier || head.quietAfter(0) || head.boundary;
     } else {
-        poll = !replyDue && m_answered[size_t(identifier)]; // alone on a quiet line
+        poll = true; // alone on a quiet line
     }
     if (!poll)
         return NoFrame;
     frame->kind = PassiveFrame::Request;
     frame->address = identifier;
+    m_heard[size_t(identifier)] = true;
     m_polled = identifier;
     m_polledAtMs = head.timeAt(0);
+    m_replySlotEnd = head.position + replyEnd;
     m_serviceAddress = NoPoll;
     return kPollLength;
 }

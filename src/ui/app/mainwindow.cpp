@@ -15,6 +15,8 @@
 #include "log/logdisplaycontroller.h"
 #include "log/logger.h"
 #include "log/sensorevents.h"
+#include "monitor/linemonitormode.h"
+#include "monitor/linemonitorpage.h"
 #include "parameters/numberdialog.h"
 #include "port/portoptionswidget.h"
 #include "port/serialport.h"
@@ -81,6 +83,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
         hooks.askBusType = [this] {
             return askSensorModel();
         };
+    auto makePort = hooks.makePort ? hooks.makePort : SerialPortManager::defaultHooks().makePort;
     m_manager = new SerialPortManager(enumerator, this, std::move(hooks));
     m_tankCalibrations = new TankCalibrations(this, m_manager);
     connect(m_manager, &SerialPortManager::detectionStateChanged, this,
@@ -97,6 +100,7 @@ MainWindow::MainWindow(PortEnumerator* enumerator, QWidget* parent, SerialPortMa
     setUpStatusBar();
     setUpReminder();
     setUpLineDataLog();
+    setUpLineMonitor(std::move(makePort));
     setUpTabCorner();
     connectPortPanel();
     connect(m_manager, &SerialPortManager::sensorDetected, this, &MainWindow::slotSensorDetected);
@@ -205,12 +209,47 @@ void MainWindow::setUpLineDataLog()
             &MainWindow::setAutoScrollLogEnabled);
     // Only diagnostic mode logs the exchanges; otherwise the dock says so, and
     // offers nothing to work on an empty table.
-    const bool diagnostic = Logger::isRegistered(Logger::LineData);
+    showLineDataView(Logger::isRegistered(Logger::LineData));
+}
+
+void MainWindow::showLineDataView(bool shown)
+{
     const QList<QWidget*> diagnosticOnly{ui->lineDataView, ui->autoScrollLogButton,
                                          ui->enableLogButton, ui->clearLogButton};
     for (QWidget* widget : diagnosticOnly)
-        widget->setVisible(diagnostic);
-    ui->lineDataHint->setVisible(!diagnostic);
+        widget->setVisible(shown);
+    ui->lineDataHint->setVisible(!shown);
+}
+
+void MainWindow::setUpLineMonitor(std::function<SerialPort*(QObject*)> makePort)
+{
+    m_monitorMode = new LineMonitorMode(m_manager, ui->sensorTabWidget, m_lineDataModel,
+                                        std::move(makePort), this);
+    auto* watch = new QAction(tr("Watch the line (listen only)…"), this);
+    watch->setObjectName(QStringLiteral("actionWatchLine"));
+    watch->setCheckable(true);
+    watch->setStatusTip(tr("Decode what the vehicle's tracker and the sensors say on the port, "
+                           "without sending a byte"));
+    ui->menuFile->insertAction(ui->actionSave_plot, watch);
+    m_portOptions->addMenuAction(watch);
+    connect(watch, &QAction::triggered, this, [this, watch](bool on) {
+        if (!on)
+            m_monitorMode->leave();
+        else if (!m_monitorMode->enter()) {
+            watch->setChecked(false);
+            statusBar()->showMessage(m_monitorMode->errorText());
+        }
+    });
+    // Nothing that could open the port or start an engine while the line is watched.
+    connect(m_monitorMode, &LineMonitorMode::activeChanged, this, [this, watch](bool active) {
+        watch->setChecked(active);
+        ui->actionStart->setEnabled(!active);
+        ui->menuSensors->setEnabled(!active);
+        ui->actionAddSensor->setEnabled(!active);
+        m_portOptions->setEnabled(!active);
+        updateDetectionProgressBarVisibility();
+        showLineDataView(active || Logger::isRegistered(Logger::LineData));
+    });
 }
 
 void MainWindow::setUpTabCorner()
@@ -638,7 +677,8 @@ void MainWindow::updateDetectionProgressBarVisibility()
 {
     // Nothing is detected while the line is away, and the busy bar's animation
     // would keep the window repainting all the while.
-    if (!m_manager->isAutoDetectSensorsEnabled() || !m_lineLost.isEmpty()) {
+    const bool watching = m_monitorMode && m_monitorMode->isActive();
+    if (!m_manager->isAutoDetectSensorsEnabled() || !m_lineLost.isEmpty() || watching) {
         m_detectionProgressBar->hide();
         emit hideDetectionReminder();
         return;

@@ -16,6 +16,7 @@ class CustomProgressBar;
 class DetectionReminderDialog;
 class FillingColumns;
 class LineDataModel;
+class LineMonitorMode;
 class PortEnumerator;
 class PortOptionsWidget;
 class QLabel;
@@ -76,6 +77,8 @@ private:
     void setUpStatusBar();
     void setUpReminder();
     void setUpLineDataLog();
+    void showLineDataView(bool shown);
+    void setUpLineMonitor(std::function<SerialPort*(QObject*)> makePort);
     void setUpTabCorner();
     void connectPortPanel();
     void setUpModelActions();
@@ -104,6 +107,7 @@ private:
     QLabel* m_busTypeLabel = nullptr;
     PortOptionsWidget* m_portOptions = nullptr;
     TankCalibrations* m_tankCalibrations = nullptr;
+    LineMonitorMode* m_monitorMode = nullptr;
     FillingColumns* m_lineDataColumns = nullptr;
     // The dock has a place of the user's from an earlier run.
     bool m_logDockPlaced = false;

@@ -95,9 +95,6 @@ void LineDataModel::slotNewMessage(const LogMessage& msg)
     const auto* exchange = dynamic_cast<const LineDataMessage*>(&msg);
     if (!exchange)
         return;
-    if (m_rowLimit > 0 && rowCount() >= m_rowLimit)
-        removeOldest(rowCount() - m_rowLimit + 1);
-
     Row row;
     row.time = exchange->dateTime();
     row.request = hexOf(exchange->command.request, exchange->command.requestLength,
@@ -105,6 +102,15 @@ void LineDataModel::slotNewMessage(const LogMessage& msg)
     row.response = responseOf(*exchange);
     row.result = exchange->result;
     row.kind = exchange->command.kind;
+    appendRow(std::move(row));
+}
+
+void LineDataModel::appendRow(Row row)
+{
+    if (!m_enabled)
+        return;
+    if (m_rowLimit > 0 && rowCount() >= m_rowLimit)
+        removeOldest(rowCount() - m_rowLimit + 1);
     const int at = rowCount();
     beginInsertRows(QModelIndex(), at, at);
     m_rows.push_back(std::move(row));

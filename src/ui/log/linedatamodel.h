@@ -37,6 +37,9 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     int rowLimit() const { return m_rowLimit; }
+    // A row of an exchange heard rather than made (the line monitor's); kept as the
+    // engine's rows are, while the log is on.
+    void appendRow(Row row);
     bool isEnabled() const { return m_enabled; }
 
 public slots:

@@ -69,6 +69,12 @@ PortOptionsWidget::PortOptionsWidget(QWidget* parent)
     slotPortListChanged();
 }
 
+void PortOptionsWidget::addMenuAction(QAction* action)
+{
+    m_portButton->menu()->addSeparator();
+    m_portButton->menu()->addAction(action);
+}
+
 PortOptionsWidget::~PortOptionsWidget()
 {
     delete m_ui;

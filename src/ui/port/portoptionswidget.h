@@ -6,6 +6,7 @@
 #include <QList>
 #include <QWidget>
 
+class QAction;
 class QPushButton;
 namespace Ui {
 class PortOptionsPanel;
@@ -26,6 +27,8 @@ public:
     // Lists and selects a device path the system does not list; the text of what
     // went wrong, or an empty string.
     QString addPort(const QString& path);
+    // One more entry under the panel, for what the window does with the port.
+    void addMenuAction(QAction* action);
 
 signals:
     void portChanged(const SerialPortInfo& info);

@@ -566,6 +566,40 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>LineMonitorMode</name>
+    <message>
+        <source>Choose the port to watch first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line monitor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LineMonitorPage</name>
+    <message>
+        <source>&lt;b&gt;Listening only: nothing is sent on %1.&lt;/b&gt; The vehicle&apos;s tracker stays the master of the line; Nivelon&apos;s own polling is paused until you stop watching.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop watching</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking for the protocol: listening at the line settings of %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decoding %1 on %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LineStatistics</name>
     <message>
         <source>never</source>
@@ -808,6 +842,14 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Least time between two polls of a sensor, ms</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Watch the line (listen only)…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decode what the vehicle&apos;s tracker and the sensors say on the port, without sending a byte</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ModBusSensor</name>
@@ -849,6 +891,72 @@ Error</source>
     </message>
     <message>
         <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MonitorFiguresModel</name>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checksum failures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exceptions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Poll period, ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Latency mean / max, ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status codes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sent unasked</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MonitorLevelPlot</name>
+    <message>
+        <source>Seconds since watching began</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level, %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

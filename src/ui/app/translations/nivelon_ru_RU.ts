@@ -569,6 +569,40 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>LineMonitorMode</name>
+    <message>
+        <source>Choose the port to watch first.</source>
+        <translation>Сначала выберите порт, который нужно слушать.</translation>
+    </message>
+    <message>
+        <source>Line monitor</source>
+        <translation>Монитор линии</translation>
+    </message>
+</context>
+<context>
+    <name>LineMonitorPage</name>
+    <message>
+        <source>&lt;b&gt;Listening only: nothing is sent on %1.&lt;/b&gt; The vehicle&apos;s tracker stays the master of the line; Nivelon&apos;s own polling is paused until you stop watching.</source>
+        <translation>&lt;b&gt;Только прослушивание: в %1 ничего не передаётся.&lt;/b&gt; Ведущим на линии остаётся трекер машины; собственный опрос Nivelon приостановлен, пока вы не прекратите наблюдение.</translation>
+    </message>
+    <message>
+        <source>Stop watching</source>
+        <translation>Прекратить наблюдение</translation>
+    </message>
+    <message>
+        <source>Looking for the protocol: listening at the line settings of %1…</source>
+        <translation>Поиск протокола: прослушивание с настройками линии %1…</translation>
+    </message>
+    <message>
+        <source>Decoding %1 on %2.</source>
+        <translation>Декодируется %1 на %2.</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1: %2</source>
+        <translation>Не удаётся слушать %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>LineStatistics</name>
     <message>
         <source>never</source>
@@ -811,6 +845,14 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Least time between two polls of a sensor, ms</source>
         <translation>Наименьшее время между двумя опросами датчика, мс</translation>
     </message>
+    <message>
+        <source>Watch the line (listen only)…</source>
+        <translation>Наблюдать за линией (только прослушивание)…</translation>
+    </message>
+    <message>
+        <source>Decode what the vehicle&apos;s tracker and the sensors say on the port, without sending a byte</source>
+        <translation>Расшифровывать обмен трекера машины с датчиками на порту, не передавая ни байта</translation>
+    </message>
 </context>
 <context>
     <name>ModBusSensor</name>
@@ -854,6 +896,72 @@ Error</source>
     <message>
         <source>%</source>
         <translation>%</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorFiguresModel</name>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation>Запросы</translation>
+    </message>
+    <message>
+        <source>Replies</source>
+        <translation>Ответы</translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation>Тайм-ауты</translation>
+    </message>
+    <message>
+        <source>Checksum failures</source>
+        <translation>Ошибки контрольной суммы</translation>
+    </message>
+    <message>
+        <source>Exceptions</source>
+        <translation>Исключения</translation>
+    </message>
+    <message>
+        <source>Poll period, ms</source>
+        <translation>Период опроса, мс</translation>
+    </message>
+    <message>
+        <source>Latency mean / max, ms</source>
+        <translation>Задержка средняя / макс., мс</translation>
+    </message>
+    <message>
+        <source>Last level</source>
+        <translation>Последний уровень</translation>
+    </message>
+    <message>
+        <source>Litres</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>Status codes</source>
+        <translation>Коды состояния</translation>
+    </message>
+    <message>
+        <source>Sent unasked</source>
+        <translation>Отправлено без запроса</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorLevelPlot</name>
+    <message>
+        <source>Seconds since watching began</source>
+        <translation>Секунды с начала наблюдения</translation>
+    </message>
+    <message>
+        <source>Level, %</source>
+        <translation>Уровень, %</translation>
+    </message>
+    <message>
+        <source>Address %1</source>
+        <translation>Адрес %1</translation>
     </message>
 </context>
 <context>
