@@ -59,8 +59,8 @@ sim_requests() {
 # live readings into $work/live.
 start_broker() {
     broker_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-    printf 'listener %s localhost\nallow_anonymous true\nlog_dest file %s\n' \
-        "$broker_port" "$work/broker.log" >"$work/mosquitto.conf"
+    printf 'user %s\nlistener %s localhost\nallow_anonymous true\nlog_dest file %s\n' \
+        "$(id -un)" "$broker_port" "$work/broker.log" >"$work/mosquitto.conf"
     mosquitto -c "$work/mosquitto.conf" 2>/dev/null &
     pids+=($!)
     for _ in $(seq 100); do
