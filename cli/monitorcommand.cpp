@@ -1,9 +1,9 @@
 #include "monitorcommand.h"
 
-#include "session/enginefactory.h"
+#include "engine/readingtext.h"
 #include "files/wholefile.h"
 #include "monitor/passivedecoders.h"
-#include "readingtext.h"
+#include "session/enginefactory.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,11 +1,11 @@
 #include "pollcommand.h"
 
+#include "engine/readingtext.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "fleet/fleetclient.h"
 #include "linesession.h"
 #include "protocols/omnicomm/omnicommsensor.h"
-#include "readingtext.h"
 #include "session/omnicommmodels.h"
 
 PollCommand::PollCommand(const CliOptions& options, CliOutput* output)
@@ -97,8 +97,7 @@ void PollCommand::printReading(const SensorReading& reading)
                            .arg(m_options.address));
     m_uncalibrated = m_uncalibrated || uncalibrated;
     m_output->text(m_csv->row(reading));
-    QJsonObject line = ReadingText::toJson(reading, tankTable);
-    line.insert("type", "reading");
+    const QJsonObject line = ReadingText::pollJson(reading, tankTable);
     m_output->json(line);
     if (m_liveFeed)
         m_liveFeed->offer(m_options.port, m_options.address, line, reading.timeMs);

@@ -1,12 +1,12 @@
 #include "scancommand.h"
 
 #include "detectionpass.h"
+#include "engine/readingtext.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
 #include "protocols/omnicomm/omnicommsensor.h"
 #include "protocols/tbus/tbusengine.h"
-#include "readingtext.h"
 #include "session/omnicommmodels.h"
 
 #include <QJsonArray>

@@ -1,9 +1,9 @@
 #include "setaddresscommand.h"
 
+#include "engine/readingtext.h"
 #include "engine/serialengine.h"
 #include "engine/serialsensor.h"
 #include "linesession.h"
-#include "readingtext.h"
 #include "session/enginefactory.h"
 
 namespace {

@@ -13,6 +13,9 @@ class FleetLiveFeed
 public:
     explicit FleetLiveFeed(FleetClient* client);
 
+    // Whether a reading of this sensor would go out now, so that a reading
+    // that would not need not be made into JSON.
+    bool due(const QString& port, int address, qint64 nowMs) const;
     // True when this reading went out; false when it came too soon after the
     // last one of its sensor or no broker is connected.
     bool offer(const QString& port, int address, const QJsonObject& reading, qint64 nowMs);
@@ -20,6 +23,8 @@ public:
     static constexpr qint64 IntervalMs = 1000;
 
 private:
+    static QString sensorKey(const QString& port, int address);
+
     FleetClient* const m_client;
     QHash<QString, qint64> m_lastSentMs; // port and address -> when
 };

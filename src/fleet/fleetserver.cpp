@@ -103,6 +103,7 @@ FleetServer FleetServer::stored()
     server.user = settings.value(SettingsKeys::FleetUser).toString();
     server.caFile = settings.value(SettingsKeys::FleetCaFile).toString();
     server.mqttVersion = settings.value(SettingsKeys::FleetMqttVersion).toInt() == 311 ? 311 : 5;
+    server.liveReadings = settings.value(SettingsKeys::FleetLiveReadings).toBool();
     QByteArray password;
     QString ignored;
     server.keepPassword = QFile::exists(passwordPath()) &&
@@ -120,6 +121,7 @@ bool FleetServer::store(QString* error) const
     settings.setValue(SettingsKeys::FleetUser, user);
     settings.setValue(SettingsKeys::FleetCaFile, caFile);
     settings.setValue(SettingsKeys::FleetMqttVersion, mqttVersion);
+    settings.setValue(SettingsKeys::FleetLiveReadings, liveReadings);
     settings.sync();
     const QString path = passwordPath();
     if (!keepPassword || password.isEmpty()) {

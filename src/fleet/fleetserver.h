@@ -14,6 +14,7 @@ struct FleetServer
     QString caFile;            // mqtts: the authority the broker's certificate must come from
     int mqttVersion = 5;       // 5 or 311 (MQTT 3.1.1)
     bool keepPassword = false; // the password is stored only when the user asks
+    bool liveReadings = false; // the window publishes its open sensors' readings
 
     // The URL taken apart; false with the reason when it is not one.
     bool parse(QString* host, int* port, bool* tls, QString* error) const;

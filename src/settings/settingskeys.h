@@ -80,6 +80,7 @@ constexpr char FleetClientName[] = "Fleet/ClientName";
 constexpr char FleetUser[] = "Fleet/User";
 constexpr char FleetCaFile[] = "Fleet/CaFile";
 constexpr char FleetMqttVersion[] = "Fleet/MqttVersion";
+constexpr char FleetLiveReadings[] = "Fleet/LiveReadings";
 
 // PlotSettings: what every sensor view's plot applies and the plot settings dialog
 // edits.

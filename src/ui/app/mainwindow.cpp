@@ -7,6 +7,7 @@
 #include "app/languagemenu.h"
 #include "app/resources.h"
 #include "engine/serialsensor.h"
+#include "fleet/fleetlink.h"
 #include "fleet/fleetwindow.h"
 #include "log/addresstext.h"
 #include "log/fillingcolumns.h"
@@ -436,6 +437,8 @@ void MainWindow::slotSensorDetected(BaseSensor* sensor)
         RecordExport::run(view, context);
     });
     m_tankCalibrations->addActionTo(view);
+    if (FleetLink* fleet = FleetLink::current())
+        fleet->watch(sensor, m_manager->currentPort()->portName());
     connect(m_manager, &SerialPortManager::lineLost, view, &SensorWidget::slotLineLost);
     connect(m_manager, &SerialPortManager::lineRestored, view, &SensorWidget::slotLineRestored);
     // A silent sensor is told in the status bar until it answers again.

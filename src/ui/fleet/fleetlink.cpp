@@ -1,5 +1,7 @@
 #include "fleet/fleetlink.h"
 
+#include "engine/basesensor.h"
+#include "engine/readingtext.h"
 #include "fleet/fleetclient.h"
 #include "fleet/fleetpayloads.h"
 #include "record/commissioningrecord.h"
@@ -28,6 +30,7 @@ FleetLink* FleetLink::current()
 
 void FleetLink::reload()
 {
+    m_liveFeed.reset();
     m_client.reset();
     const FleetServer server = FleetServer::stored();
     if (!server.url.isEmpty()) {
@@ -36,8 +39,22 @@ void FleetLink::reload()
         connect(m_client.get(), &FleetClient::waitingChanged, this, &FleetLink::announce);
         connect(m_client.get(), &FleetClient::connected, this, &FleetLink::announce);
         m_client->start();
+        if (server.liveReadings)
+            m_liveFeed.emplace(m_client.get());
     }
     announce();
+}
+
+void FleetLink::watch(BaseSensor* sensor, const QString& port)
+{
+    connect(
+        sensor, &BaseSensor::reported, this, [this, sensor, port](const SensorReading& reading) {
+            // Most readings fall within their sensor's second: they cost one look-up.
+            if (!m_liveFeed || !m_liveFeed->due(port, sensor->address(), reading.timeMs))
+                return;
+            m_liveFeed->offer(port, sensor->address(),
+                              ReadingText::pollJson(reading, sensor->tankTable()), reading.timeMs);
+        });
 }
 
 QString FleetLink::statusText() const

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "fleet/fleetlivefeed.h"
 #include "fleet/fleetoutbox.h"
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
+class BaseSensor;
 class FleetClient;
 class TankTable;
 struct CommissioningRecord;
 
 // The window's link to the fleet's broker, on the stored server: records and
-// tank tables go out through the outbox, and the status bar hears how it
-// stands. One per window; the record and tank dialogs
-// find it through current().
+// tank tables go out through the outbox, the open sensors' readings live when
+// the user switched that on, and the status bar hears how it stands. One per
+// window; the record and tank dialogs find it through current().
 class FleetLink : public QObject
 {
     Q_OBJECT
@@ -33,6 +36,11 @@ public:
     bool publishRecord(const CommissioningRecord& record, QString* error);
     bool publishTankTable(const QString& model, const TankTable& table, QString* error);
 
+    // The sensor's readings go out live, as long as it lives, whenever the
+    // stored server asks for live readings.
+    void watch(BaseSensor* sensor, const QString& port);
+    bool isPublishingLive() const { return m_liveFeed.has_value(); }
+
     // "fleet: connected", "fleet: 3 waiting"; empty without a server.
     QString statusText() const;
 
@@ -45,4 +53,5 @@ private:
 
     FleetOutbox m_outbox;
     std::unique_ptr<FleetClient> m_client;
+    std::optional<FleetLiveFeed> m_liveFeed; // on m_client
 };

@@ -42,6 +42,7 @@ void FleetServerDialog::showServer(const FleetServer& server)
     ui->keepPasswordCheckBox->setChecked(server.keepPassword);
     ui->caFileEdit->setText(server.caFile);
     ui->versionComboBox->setCurrentIndex(server.mqttVersion == 311 ? 1 : 0);
+    ui->liveReadingsCheckBox->setChecked(server.liveReadings);
 }
 
 FleetServer FleetServerDialog::server() const
@@ -55,6 +56,7 @@ FleetServer FleetServerDialog::server() const
     server.keepPassword = ui->keepPasswordCheckBox->isChecked();
     server.caFile = ui->caFileEdit->text().trimmed();
     server.mqttVersion = ui->versionComboBox->currentIndex() == 1 ? 311 : 5;
+    server.liveReadings = ui->liveReadingsCheckBox->isChecked();
     return server;
 }
 

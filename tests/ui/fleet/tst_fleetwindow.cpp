@@ -1,10 +1,15 @@
 // The fleet in the window: the server dialog keeps the password only when
 // asked and only where the user alone can read it, the status bar's link says
-// what waits, and the library dialog offers what was published.
+// what waits, the library dialog offers what was published, and an open
+// sensor's readings go out live when switched on.
+#include "engine/serialsensor.h"
 #include "fleet/fleetclient.h"
 #include "fleet/fleetlibrarydialog.h"
 #include "fleet/fleetlink.h"
 #include "fleet/fleetserverdialog.h"
+#include "protocols/modbus/modbusengine.h"
+#include "support/enginerig.h"
+#include "support/fleetlistener.h"
 #include "support/testbroker.h"
 #include "support/waituntil.h"
 #include "tank/tanktable.h"
@@ -13,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -40,6 +46,14 @@ TankTable threeRows()
     return table;
 }
 
+void storeLiveReadings(const QString& url, bool on)
+{
+    FleetServerDialog dialog;
+    fill(&dialog, url, QString(), false);
+    dialog.findChild<QCheckBox*>("liveReadingsCheckBox")->setChecked(on);
+    dialog.accept();
+}
+
 } // namespace
 
 class TestFleetWindow : public QObject
@@ -50,6 +64,7 @@ private slots:
     void initTestCase();
     void passwordIsKeptOnlyWhenAskedAndPrivately();
     void linkSaysWhatWaitsAndLibraryOffersIt();
+    void sensorReadingsGoOutOnceASecondWhenSwitchedOn();
 
 private:
     QTemporaryDir m_home;
@@ -126,6 +141,48 @@ void TestFleetWindow::linkSaysWhatWaitsAndLibraryOffersIt()
     QCOMPARE(library.result(), int(QDialog::Accepted));
     QCOMPARE(library.model(), QString("Tank 9"));
     QCOMPARE(library.table().rowCount(), 3);
+}
+
+void TestFleetWindow::sensorReadingsGoOutOnceASecondWhenSwitchedOn()
+{
+    QTemporaryDir folder;
+    TestBroker broker(folder.path());
+    QVERIFY2(broker.start({}), qPrintable(broker.error()));
+    storeLiveReadings(broker.url(), true);
+    FleetLink link;
+    QVERIFY(link.isPublishingLive());
+    FleetListener listener(link.client()->server(), "window-test/live/#");
+    QVERIFY(listener.ready(kWaitMs));
+
+    EngineRig<ModBusEngine> rig(SimulatedLine::options("ZT-32", {1}));
+    QVERIFY2(rig.start(), qPrintable(rig.error));
+    SerialSensor* sensor = rig.engine.addSensorAtAddress(1);
+    QSignalSpy readings(sensor, &BaseSensor::reported);
+    link.watch(sensor, "/dev/ttyUSB0");
+    QVERIFY(waitUntil([&] { return listener.payloads.size() >= 3; }, kWaitMs));
+    // The line is polled many times a second; only one reading a second goes out.
+    QVERIFY2(readings.count() > 2 * listener.payloads.size(),
+             qPrintable(QString::number(readings.count())));
+    QCOMPARE(listener.topics.first(), QString("window-test/live/laptop_3/ttyUSB0/1"));
+    const QJsonObject first = listener.payloads.first();
+    QCOMPARE(first.value("type").toString(), QString("reading"));
+    QCOMPARE(first.value("RawLevel").toInt(), 5000);
+    QCOMPARE(first.value("Status").toString(), QString("ok"));
+    for (int i = 1; i < listener.payloads.size(); ++i)
+        QVERIFY(listener.payloads[i].value("TimeMs").toVariant().toLongLong() -
+                    listener.payloads[i - 1].value("TimeMs").toVariant().toLongLong() >=
+                1000);
+
+    // Switched off, the sensor goes on reporting and nothing more goes out.
+    storeLiveReadings(broker.url(), false);
+    link.reload();
+    QVERIFY(!link.isPublishingLive());
+    QVERIFY(waitUntil([&] { return link.statusText() == "fleet: connected"; }, kWaitMs));
+    const int published = listener.payloads.size();
+    const int heard = readings.count();
+    QTest::qWait(2 * FleetLiveFeed::IntervalMs);
+    QVERIFY(readings.count() > heard);
+    QCOMPARE(listener.payloads.size(), published);
 }
 
 QTEST_MAIN(TestFleetWindow)

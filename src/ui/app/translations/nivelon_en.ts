@@ -500,6 +500,14 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Fleet server...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Publish the live readings of open sensors (one a second each)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>While a sensor&apos;s tab is open, its readings go to the broker for the fleet&apos;s dashboards; they are not kept when the broker is out of reach.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HardwareSerialPort</name>

@@ -503,6 +503,14 @@ Choose a free address, or first give that sensor another one.</source>
         <source>Fleet server...</source>
         <translation>Сервер автопарка...</translation>
     </message>
+    <message>
+        <source>Publish the live readings of open sensors (one a second each)</source>
+        <translation>Публиковать текущие показания открытых датчиков (раз в секунду для каждого)</translation>
+    </message>
+    <message>
+        <source>While a sensor&apos;s tab is open, its readings go to the broker for the fleet&apos;s dashboards; they are not kept when the broker is out of reach.</source>
+        <translation>Пока вкладка датчика открыта, его показания уходят брокеру для диспетчерских панелей автопарка; пока брокер недоступен, они не сохраняются.</translation>
+    </message>
 </context>
 <context>
     <name>HardwareSerialPort</name>

@@ -1,4 +1,4 @@
-#include "readingtext.h"
+#include "engine/readingtext.h"
 
 #include "engine/readingcolumns.h"
 #include "engine/sensorreading.h"
@@ -12,6 +12,13 @@ QJsonObject toJson(const SensorReading& reading, const TankTable* tankTable)
         if (column.isPresent(reading.hasFrequencyTemperature, tankTable))
             object.insert(QLatin1String(column.name), column.json(reading, tankTable));
     }
+    return object;
+}
+
+QJsonObject pollJson(const SensorReading& reading, const TankTable* tankTable)
+{
+    QJsonObject object = toJson(reading, tankTable);
+    object.insert(QLatin1String("type"), QLatin1String("reading"));
     return object;
 }
 
