@@ -49,7 +49,11 @@ bool FleetOptions::readPublish(const QCommandLineParser& parser, QString* error)
     if (!publish)
         return true;
     const QString url = parser.value("publish");
-    tankModel = parser.isSet("tank-model") ? parser.value("tank-model") : QString();
+    // Only tare defines --tank-model; asking the parser of another command for it
+    // would print a warning.
+    tankModel = parser.optionNames().contains(QLatin1String("tank-model"))
+                    ? parser.value("tank-model")
+                    : QString();
     return readDetails(parser, url == QLatin1String(kStored) ? QString() : url, true, error);
 }
 

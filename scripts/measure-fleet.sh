@@ -40,10 +40,10 @@ trap cleanup EXIT
 export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-url=mqtt://localhost:$port
+url=mqtt://127.0.0.1:$port
 cat >"$work/mosquitto.conf" <<CONF
 user $(id -un)
-listener $port localhost
+listener $port 127.0.0.1
 allow_anonymous true
 persistence true
 persistence_location $work/
@@ -72,7 +72,7 @@ stop_broker() {
 
 # --- 1. Records through stops, starts and a kill -----------------------------------
 start_broker
-mosquitto_sub -h localhost -p "$port" -c -i measure-subscriber -q 1 -t "$prefix/records/#" \
+mosquitto_sub -h 127.0.0.1 -p "$port" -c -i measure-subscriber -q 1 -t "$prefix/records/#" \
     >"$work/received" 2>/dev/null &
 subscriber=$!
 pids+=("$subscriber")
@@ -116,7 +116,7 @@ stop_broker
 
 # --- 2. Many clients' live readings ----------------------------------------------------
 start_broker
-mosquitto_sub -h localhost -p "$port" -q 0 -t "$prefix/live/#" >"$work/live" 2>/dev/null &
+mosquitto_sub -h 127.0.0.1 -p "$port" -q 0 -t "$prefix/live/#" >"$work/live" 2>/dev/null &
 subscriber=$!
 pids+=("$subscriber")
 sleep 1

@@ -59,7 +59,7 @@ sim_requests() {
 # live readings into $work/live.
 start_broker() {
     broker_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-    printf 'user %s\nlistener %s localhost\nallow_anonymous true\nlog_dest file %s\n' \
+    printf 'user %s\nlistener %s 127.0.0.1\nallow_anonymous true\nlog_dest file %s\n' \
         "$(id -un)" "$broker_port" "$work/broker.log" >"$work/mosquitto.conf"
     mosquitto -c "$work/mosquitto.conf" 2>/dev/null &
     pids+=($!)
@@ -68,7 +68,7 @@ start_broker() {
         sleep 0.1
     done
     grep -qs " running" "$work/broker.log" || { echo "measure-load: mosquitto did not start" >&2; exit 1; }
-    mosquitto_sub -h localhost -p "$broker_port" -q 0 -t 'load/live/#' >"$work/live" 2>/dev/null &
+    mosquitto_sub -h 127.0.0.1 -p "$broker_port" -q 0 -t 'load/live/#' >"$work/live" 2>/dev/null &
     pids+=($!)
 }
 
@@ -82,7 +82,7 @@ measure() {
     printf '[General]\nBusType=2\n\n[SerialPort]\nAutoDetectAddress=true\nAutoDetectPort=true\nUsedPort=%s\n' \
         "$work/line" >"$config"
     if [[ -n $publish ]]; then
-        printf '\n[Fleet]\nUrl=mqtt://localhost:%s\nPrefix=load\nClientName=probe\nLiveReadings=true\n' \
+        printf '\n[Fleet]\nUrl=mqtt://127.0.0.1:%s\nPrefix=load\nClientName=probe\nLiveReadings=true\n' \
             "$broker_port" >>"$config"
     fi
     "$build/sim/nivelon-sim" --model ZT-33 --address 1 --address 2 --address 3 --address 4 \

@@ -18,7 +18,7 @@ export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 cat >"$work/mosquitto.conf" <<CONF
 user $(id -un)
-listener $port localhost
+listener $port 127.0.0.1
 allow_anonymous true
 log_dest file $work/broker.log
 CONF
@@ -32,7 +32,7 @@ done
 mkdir -p "$XDG_CONFIG_HOME/Korinta"
 cat >"$XDG_CONFIG_HOME/Korinta/Nivelon.conf" <<CONF
 [Fleet]
-Url=mqtt://localhost:$port
+Url=mqtt://127.0.0.1:$port
 Prefix=acme-service
 ClientName=laptop-kazan-3
 User=installer7

@@ -74,7 +74,7 @@ void TestCliFleet::recordWaitsWhileTheBrokerIsDown()
     QTemporaryDir folder;
     TestBroker broker(folder.path());
     const int port = TestBroker::freePort();
-    const QString url = QStringLiteral("mqtt://localhost:%1").arg(port);
+    const QString url = QStringLiteral("mqtt://127.0.0.1:%1").arg(port);
     sim::SimLine line(SimulatedLine::options("ZT-33", {1}));
     QVERIFY(line.start());
 

@@ -230,7 +230,7 @@ void TestCliJson::printedKeysAreTheDocumentedOnes()
     TestBroker broker(folder.path());
     QVERIFY2(broker.start({}), qPrintable(broker.error()));
     const QString url = broker.url();
-    const QString downUrl = QStringLiteral("mqtt://localhost:%1").arg(TestBroker::freePort());
+    const QString downUrl = QStringLiteral("mqtt://127.0.0.1:%1").arg(TestBroker::freePort());
     const QList<QPair<QString, QStringList>> runs{
         {"ports", {"--json"}},
         {"poll", {"--json", "--port", "/nonexistent/tty", "--model", "ZT-32", "--address", "1"}},

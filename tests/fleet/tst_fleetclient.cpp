@@ -87,7 +87,7 @@ void TestFleetClient::recordsArriveOnceInOrder()
     queueRecords(&client, server, 1, 3);
     client.start();
     QVERIFY(waitUntil([&] { return client.isConnected(); }, kWaitMs));
-    QCOMPARE(client.statusText(), "connected to localhost:" + QString::number(broker.port()));
+    QCOMPARE(client.statusText(), "connected to 127.0.0.1:" + QString::number(broker.port()));
     queueRecords(&client, server, 4, 2);
     QVERIFY(waitUntil([&] { return listener.payloads.size() >= 5; }, kWaitMs));
     QVERIFY(waitUntil([&] { return outbox.count() == 0; }, kWaitMs));
@@ -114,7 +114,7 @@ void TestFleetClient::offlineRecordsWaitForTheBroker()
     QTemporaryDir folder;
     TestBroker broker(folder.path());
     const int port = TestBroker::freePort();
-    const FleetServer server = serverAt(QStringLiteral("mqtt://localhost:%1").arg(port));
+    const FleetServer server = serverAt(QStringLiteral("mqtt://127.0.0.1:%1").arg(port));
     FleetOutbox outbox(folder.path() + "/outbox");
     {
         FleetClient offline(server, &outbox);
@@ -161,29 +161,29 @@ void TestFleetClient::refusalsSayWhyAndKeepTheOutbox_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("wrong password")
         << "password"
-        << "localhost"
+        << "127.0.0.1"
         << ""
         << "wrong" << FleetClient::Refused << "refused the user name or password";
     QTest::newRow("no password") << "password"
-                                 << "localhost"
+                                 << "127.0.0.1"
                                  << ""
                                  << "" << FleetClient::Refused
                                  << "refused the user name or password";
     QTest::newRow("certificate of another CA") << "tls"
-                                               << "localhost"
+                                               << "127.0.0.1"
                                                << "other"
                                                << "" << FleetClient::TlsFailure << "TLS failed at";
     QTest::newRow("certificate for another name")
-        << "tls"
+        << "tls-stranger"
         << "127.0.0.1"
         << "right"
         << "" << FleetClient::TlsFailure << "not made out to";
     QTest::newRow("not a broker") << "garbage"
-                                  << "localhost"
+                                  << "127.0.0.1"
                                   << ""
                                   << "" << FleetClient::NotBroker << "no MQTT broker at";
     QTest::newRow("broker down") << "none"
-                                 << "localhost"
+                                 << "127.0.0.1"
                                  << ""
                                  << "" << FleetClient::BrokerDown
                                  << "broker down: nothing listens at";
@@ -210,13 +210,14 @@ void TestFleetClient::refusalsSayWhyAndKeepTheOutbox()
             socket->disconnectFromHost();
         });
     } else if (broker != "none") {
-        const TestBroker::Options options{broker == "tls", broker == "password" ? "installer" : "",
-                                          "secret"};
+        const TestBroker::Options options{broker.startsWith("tls"),
+                                          broker == "password" ? "installer" : "", "secret",
+                                          broker == "tls-stranger"};
         QVERIFY2(mosquitto.start(options), qPrintable(mosquitto.error()));
         port = mosquitto.port();
     }
     FleetServer server = serverAt(
-        QStringLiteral("%1://%2:%3").arg(broker == "tls" ? "mqtts" : "mqtt", host).arg(port),
+        QStringLiteral("%1://%2:%3").arg(broker.startsWith("tls") ? "mqtts" : "mqtt", host).arg(port),
         ca == "right"   ? mosquitto.caFile()
         : ca == "other" ? mosquitto.otherCaFile()
                         : QString());

@@ -54,42 +54,57 @@ bool TestBroker::makeCertificates()
     if (QFile::exists(caFile()))
         return true;
     const QStringList ecKey{"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"};
-    QFile extensions(m_folder + "/server.ext");
-    if (!extensions.open(QIODevice::WriteOnly) ||
-        extensions.write("subjectAltName=DNS:localhost\n") < 0)
+    // The tests name the broker by address: a fresh machine may resolve no
+    // "localhost". The stranger's certificate is made out to another name.
+    if (!writeExtensions("server.ext", "DNS:127.0.0.1,IP:127.0.0.1") ||
+        !writeExtensions("stranger.ext", "DNS:elsewhere.example"))
         return false;
-    extensions.close();
     return run("openssl", QStringList{"req", "-x509"} + ecKey +
                               QStringList{"-keyout", "ca.key", "-out", "ca.crt", "-subj",
                                           "/CN=Nivelon test CA", "-days", "2"}) &&
            run("openssl", QStringList{"req", "-x509"} + ecKey +
                               QStringList{"-keyout", "other-ca.key", "-out", "other-ca.crt",
                                           "-subj", "/CN=Another CA", "-days", "2"}) &&
-           run("openssl", QStringList{"req"} + ecKey +
-                              QStringList{"-keyout", "server.key", "-out", "server.csr", "-subj",
-                                          "/CN=localhost"}) &&
-           run("openssl",
-               {"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key",
-                "-CAcreateserial", "-out", "server.crt", "-days", "2", "-extfile", "server.ext"});
+           makeServerCertificate(ecKey, "server", "127.0.0.1") &&
+           makeServerCertificate(ecKey, "stranger", "elsewhere.example");
+}
+
+bool TestBroker::writeExtensions(const QString& name, const QByteArray& names)
+{
+    QFile extensions(m_folder + "/" + name);
+    if (!extensions.open(QIODevice::WriteOnly) ||
+        extensions.write("subjectAltName=" + names + "\n") < 0)
+        return false;
+    extensions.close();
+    return true;
+}
+
+bool TestBroker::makeServerCertificate(const QStringList& key, const QString& name,
+                                       const QString& commonName)
+{
+    return run("openssl", QStringList{"req"} + key +
+                              QStringList{"-keyout", name + ".key", "-out", name + ".csr",
+                                          "-subj", "/CN=" + commonName}) &&
+           run("openssl", {"x509", "-req", "-in", name + ".csr", "-CA", "ca.crt", "-CAkey",
+                           "ca.key", "-CAcreateserial", "-out", name + ".crt", "-days", "2",
+                           "-extfile", name + ".ext"});
 }
 
 QString TestBroker::configuration(const Options& options) const
 {
-    // "localhost" binds the loopback addresses of both IP versions, as a
-    // client resolving the name may take either.
     // Run by root, the broker would become the user "mosquitto", who cannot
     // read the test's private folder.
     const passwd* user = ::getpwuid(::getuid());
     QString text = QStringLiteral("user %1\n").arg(user ? user->pw_name : "root");
-    text += QStringLiteral("listener %1 localhost\n"
+    text += QStringLiteral("listener %1 127.0.0.1\n"
                            "persistence true\n"
                            "persistence_location %2/\n"
                            "log_dest stderr\n")
                 .arg(m_port)
                 .arg(m_folder);
     if (options.tls)
-        text += QStringLiteral("cafile %1/ca.crt\ncertfile %1/server.crt\nkeyfile %1/server.key\n")
-                    .arg(m_folder);
+        text += QStringLiteral("cafile %1/ca.crt\ncertfile %1/%2.crt\nkeyfile %1/%2.key\n")
+                    .arg(m_folder, options.stranger ? "stranger" : "server");
     if (options.user.isEmpty())
         text += QStringLiteral("allow_anonymous true\n");
     else

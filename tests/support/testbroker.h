@@ -15,6 +15,8 @@ public:
         bool tls = false;
         QString user; // with a password: anonymous clients are refused
         QString password;
+        // With TLS, a certificate made out to another name than the broker's.
+        bool stranger = false;
     };
 
     explicit TestBroker(const QString& folder);
@@ -27,11 +29,11 @@ public:
     void stop();
     int port() const { return m_port; }
     QString error() const { return m_error; }
-    // The authority the broker's certificate (made out to localhost) comes from,
+    // The authority the broker's certificate (made out to 127.0.0.1) comes from,
     // and another that has nothing to do with it.
     QString caFile() const { return m_folder + QStringLiteral("/ca.crt"); }
     QString otherCaFile() const { return m_folder + QStringLiteral("/other-ca.crt"); }
-    QString url(const QString& host = QStringLiteral("localhost")) const;
+    QString url(const QString& host = QStringLiteral("127.0.0.1")) const;
 
     static int freePort();
 
@@ -39,6 +41,9 @@ private:
     bool makeCertificates();
     bool run(const QString& program, const QStringList& arguments);
     QString configuration(const Options& options) const;
+    bool writeExtensions(const QString& name, const QByteArray& names);
+    bool makeServerCertificate(const QStringList& key, const QString& name,
+                               const QString& commonName);
 
     QString m_folder;
     QProcess m_process;

@@ -115,7 +115,7 @@ void TestFleetWindow::linkSaysWhatWaitsAndLibraryOffersIt()
     QTemporaryDir folder;
     TestBroker broker(folder.path());
     const int port = TestBroker::freePort();
-    const QString url = QStringLiteral("mqtt://localhost:%1").arg(port);
+    const QString url = QStringLiteral("mqtt://127.0.0.1:%1").arg(port);
     {
         FleetServerDialog dialog;
         fill(&dialog, url, QString(), false);

@@ -398,9 +398,9 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
     <message numerus="yes">
         <source>%n tank model(s) in the fleet library:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n tank model in the fleet library:</numerusform>
+            <numerusform>%n tank models in the fleet library:</numerusform>
         </translation>
     </message>
 </context>
@@ -2539,9 +2539,9 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message numerus="yes">
         <source>Loaded %n row(s) of %1 from the fleet library</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Loaded %n row of %1 from the fleet library</numerusform>
+            <numerusform>Loaded %n rows of %1 from the fleet library</numerusform>
         </translation>
     </message>
     <message>
