@@ -388,8 +388,7 @@ void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit*
     form->addWidget(new TankLitresField(m_sensor, this), form->rowCount(), 0, 1, -1);
 }
 
-void SensorWidget::showLevelTexts(const SensorReading& reading, QLineEdit* raw,
-                                  QLineEdit* percent)
+void SensorWidget::showLevelTexts(const SensorReading& reading, QLineEdit* raw, QLineEdit* percent)
 {
     raw->setText(rawLevelText(reading));
     percent->setText(levelText(reading));
