@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -82,8 +83,13 @@ Result measure(const Protocol& protocol, const QList<int>& latencies, double sec
         sensors.last()->setQueryInterval(1);
     }
 
-    // Let the engine settle and the Omnicomm sensors read their configuration first.
+    // Let the engine settle and the Omnicomm sensors read their configuration
+    // first: slow sensors take longer than the half second, and reads counted
+    // into the measurement would be charged to the poll rate.
     runEventLoopFor(0.5);
+    for (int waited = 0; waited < 100 && !std::all_of(sensors.begin(), sensors.end(), levelValid);
+         ++waited)
+        runEventLoopFor(0.05);
     int polls = 0;
     QList<QMetaObject::Connection> counting;
     for (SerialSensor* sensor : sensors) {

@@ -40,8 +40,13 @@ ModBusSensor* ModBusSensorWidget::sensor() const
 
 void ModBusSensorWidget::showReading(const SensorReading& reading)
 {
-    showLevelReading(reading, ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar);
+    paceFields(reading);
     appendSample(levelSample(reading));
+}
+
+void ModBusSensorWidget::showFields(const SensorReading& reading)
+{
+    showLevelTexts(reading, ui->levelLineEdit, ui->levelPercentLineEdit);
 }
 
 void ModBusSensorWidget::on_setAddressButton_clicked()

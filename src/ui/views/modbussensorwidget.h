@@ -34,6 +34,9 @@ private slots:
     void slotAddressChosen(int address);
     void slotAddressChangeFailed(CommandCallback::Result result);
 
+protected:
+    void showFields(const SensorReading& reading) override;
+
 private:
     std::unique_ptr<Ui::ModBusSensorWidget> ui;
 };

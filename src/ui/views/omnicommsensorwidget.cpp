@@ -283,18 +283,20 @@ void OmniCommSensorWidget::showReading(const SensorReading& reading)
         appendSample(sampleOf(reading));
         return;
     }
+    paceFields(reading);
     // Until the configuration names the data format the level is scaled by a
-    // guess and can read several times full scale: show and plot only the raw.
-    const bool scaled = reading.levelKnown;
-    if (scaled)
-        showLevel(ui->progressBar, reading.level);
+    // guess and can read several times full scale: plot only then.
+    if (reading.levelKnown)
+        appendSample(sampleOf(reading));
+    fitRightAxis();
+}
+
+void OmniCommSensorWidget::showFields(const SensorReading& reading)
+{
     ui->levelLineEdit->setText(levelText(reading));
     ui->rawLevelLineEdit->setText(rawLevelText(reading));
     ui->temperatureLineEdit->setText(QString::number(reading.temperature));
     ui->frequencyLineEdit->setText(QString::number(reading.frequency));
-    if (scaled)
-        appendSample(sampleOf(reading));
-    fitRightAxis();
 }
 
 OmniCommSamplePoint OmniCommSensorWidget::sampleOf(const SensorReading& reading)

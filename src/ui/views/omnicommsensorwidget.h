@@ -62,6 +62,9 @@ private slots:
     void slotConfigurationReadFailed(CommandCallback::Result result);
     void slotAddressChangeFailed(CommandCallback::Result result);
 
+protected:
+    void showFields(const SensorReading& reading) override;
+
 private:
     void bindParameterWidgets();
     void initRightAxis();

@@ -48,6 +48,8 @@ namespace {
 
 constexpr int ReplotIntervalMs = 200;
 constexpr int StatisticsIntervalMs = 1000;
+// Readings come faster than a screen can show them, with several sensors on a line.
+constexpr int FrameIntervalMs = 40;
 // Polls of several sensors and detection probes share the line, so a sensor
 // may wait some polls of others between two of its own.
 constexpr int SilentPolls = 3;
@@ -71,6 +73,9 @@ SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
     connect(sensor, &QObject::destroyed, this, &QObject::deleteLater);
     m_replotTimer.setInterval(ReplotIntervalMs);
     connect(&m_replotTimer, &QTimer::timeout, this, &SensorWidget::slotReplot);
+    m_fieldsTimer.setSingleShot(true);
+    m_fieldsTimer.setInterval(FrameIntervalMs);
+    connect(&m_fieldsTimer, &QTimer::timeout, this, &SensorWidget::slotShowFields);
     // Every exchange ends in an update; the status line follows at most once a second.
     m_statisticsTimer.setSingleShot(true);
     m_statisticsTimer.setInterval(StatisticsIntervalMs);
@@ -338,6 +343,7 @@ void SensorWidget::applyLevelStyle(QProgressBar* bar)
                        "QProgressBar { background-color:white; border: 1px solid black; }"));
     bar->setFormat(QString());
     bar->setValue(0);
+    m_levelBar = bar;
 }
 
 // The level is in percent; a bar may count finer.
@@ -382,16 +388,45 @@ void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit*
     form->addWidget(new TankLitresField(m_sensor, this), form->rowCount(), 0, 1, -1);
 }
 
-void SensorWidget::showLevelReading(const SensorReading& reading, QLineEdit* raw,
-                                    QLineEdit* percent, QProgressBar* bar)
+void SensorWidget::showLevelTexts(const SensorReading& reading, QLineEdit* raw, QLineEdit* percent)
+{
+    raw->setText(rawLevelText(reading));
+    percent->setText(levelText(reading));
+}
+
+void SensorWidget::showFields(const SensorReading&) {}
+
+void SensorWidget::paceFields(const SensorReading& reading)
 {
     // Without a reply the last reading stays, greyed once the sensor counts as silent.
     if (!reading.answered())
         return;
-    raw->setText(rawLevelText(reading));
-    percent->setText(levelText(reading));
-    if (!reading.failed() && reading.levelKnown)
-        showLevel(bar, reading.level);
+    m_fieldsReading = reading;
+    m_fieldsPending = true;
+    // The bar keeps the last level known, which a later failed answer leaves be.
+    if (reading.hasLevel()) {
+        m_barLevel = reading.level;
+        m_barPending = true;
+    }
+    if (!window()->isVisible())
+        slotShowFields();
+    else if (!m_fieldsTimer.isActive())
+        m_fieldsTimer.start();
+}
+
+void SensorWidget::slotShowFields()
+{
+    m_fieldsTimer.stop();
+    if (!m_fieldsPending)
+        return;
+    if (isHiddenTab()) {
+        m_redrawWhenShown = true;
+        return;
+    }
+    m_fieldsPending = false;
+    showFields(m_fieldsReading);
+    if (std::exchange(m_barPending, false) && m_levelBar)
+        showLevel(m_levelBar, m_barLevel);
 }
 
 // An answer whose scale is not known yet shows a dash, not a guessed number.
@@ -452,6 +487,7 @@ void SensorWidget::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!std::exchange(m_redrawWhenShown, false))
         return;
+    slotShowFields();
     slotShowLineStatistics();
     slotReplot();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/sensorreading.h"
 #include "plot/errorplotcurve.h"
 #include "plot/reducedplotcurve.h"
 #include "views/replywatch.h"
@@ -17,7 +18,6 @@ class BaseSensor;
 class FailureStatusLine;
 class ReadingRecorder;
 class ParameterWidget;
-struct SensorReading;
 struct ShownValue;
 struct PlotSettings;
 class QAction;
@@ -84,6 +84,7 @@ public:
     }
     QTimer* replotTimer() { return &m_replotTimer; }
     QTimer* statisticsTimer() { return &m_statisticsTimer; }
+    QTimer* fieldsTimer() { return &m_fieldsTimer; }
     ReplyWatch* replyWatch() { return &m_replyWatch; }
     // The readings the plot export writes, kept as the sensor reported them.
     ReadingRecorder* recorder() const { return m_recorder; }
@@ -111,6 +112,8 @@ public slots:
     // One reading of the sensor's stream: its fields and its plot sample.
     virtual void showReading(const SensorReading& reading) = 0;
     void slotReplot();
+    // The latest reading held for the fields, shown now.
+    void slotShowFields();
     void slotClearPlot();
     // The line statistics of the sensor, as one status line under the plot.
     void slotShowLineStatistics();
@@ -138,8 +141,14 @@ protected:
     // The raw and percent fields of a view that shows a level alone, with the
     // litres row under them, and a reading shown in them and the bar.
     void initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit* percent);
-    static void showLevelReading(const SensorReading& reading, QLineEdit* raw, QLineEdit* percent,
-                                 QProgressBar* bar);
+    static void showLevelTexts(const SensorReading& reading, QLineEdit* raw, QLineEdit* percent);
+    // The fields and the level bar follow the readings at the display's pace:
+    // the first reading after a frame arms the frame, the latest one is shown
+    // when it ends. A window not on screen shows each at once; a tab behind
+    // another shows its latest when it comes to the front.
+    void paceFields(const SensorReading& reading);
+    // A reading's value fields; the level bar is the base's.
+    virtual void showFields(const SensorReading& reading);
     // The line that tells of a lost line or a silent sensor, and the fields
     // greyed while the sensor is silent.
     void initReplyStatus(QLabel* line, const QList<QWidget*>& valueFields);
@@ -169,6 +178,12 @@ private:
 
     QTimer m_replotTimer;
     QTimer m_statisticsTimer;
+    QTimer m_fieldsTimer;
+    SensorReading m_fieldsReading;
+    bool m_fieldsPending = false;
+    QProgressBar* m_levelBar = nullptr;
+    float m_barLevel = 0.0f;
+    bool m_barPending = false;
     QPointer<BaseSensor> m_sensor;
     ReadingRecorder* m_recorder;
     ReplyWatch m_replyWatch;

@@ -78,8 +78,13 @@ void TBusSensorWidget::updateFeatures()
 
 void TBusSensorWidget::showReading(const SensorReading& reading)
 {
-    showLevelReading(reading, ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar);
+    paceFields(reading);
     appendSample(levelSample(reading));
+}
+
+void TBusSensorWidget::showFields(const SensorReading& reading)
+{
+    showLevelTexts(reading, ui->levelLineEdit, ui->levelPercentLineEdit);
 }
 
 QString TBusSensorWidget::plotToolTipText(double time)

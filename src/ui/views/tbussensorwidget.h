@@ -29,6 +29,9 @@ public slots:
     void showReading(const SensorReading& reading) override;
     void updateFeatures() override;
 
+protected:
+    void showFields(const SensorReading& reading) override;
+
 private:
     void initCalibrationButton(CommandButton* button, const QString& what, const QString& question,
                                const QString& done);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 #include <memory>
 
@@ -80,6 +81,7 @@ class TestModBusTBusSensorWidget : public QObject
 private slots:
     void initTestCase() { registerSensorViews(); }
     void modBusReadingInFieldsSampleAndCsv();
+    void fieldsFollowAtTheDisplaysPace();
     void modBusAddressChange();
     void tBusCalibrationNeedsTheFeature_data();
     void tBusCalibrationNeedsTheFeature();
@@ -117,6 +119,53 @@ void TestModBusTBusSensorWidget::modBusReadingInFieldsSampleAndCsv()
     QVERIFY(rows[1].contains(QStringLiteral(",0,0,1,")));
     QCOMPARE(rows[2], QDateTime::fromMSecsSinceEpoch(sample.time).toString(Qt::ISODate) +
                           QStringLiteral(",4250,4250,0,%1").arg(sample.time));
+}
+
+// On screen the fields show the latest reading once a frame, every sample
+// still reaches the plot; a tab behind another shows its latest when in front.
+void TestModBusTBusSensorWidget::fieldsFollowAtTheDisplaysPace()
+{
+    QTabWidget tabs;
+    ModBusBench bench;
+    tabs.addTab(bench.view.get(), QStringLiteral("view"));
+    tabs.addTab(new QWidget, QStringLiteral("front"));
+    tabs.resize(600, 400);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    auto* field = bench.child<QLineEdit>("levelLineEdit");
+    auto* bar = bench.child<QProgressBar>("progressBar");
+    const auto poll = [&](int raw) {
+        EngineCommand command;
+        command.reply[3] = quint8(raw >> 8);
+        command.reply[4] = quint8(raw & 0xFF);
+        bench.sensor->levelPollCallback(CommandCallback::Ok, command);
+    };
+
+    poll(4250);
+    poll(5000);
+    bench.sensor->levelPollCallback(CommandCallback::Timeout, EngineCommand());
+    QVERIFY(bench.view->fieldsTimer()->isActive());
+    QCOMPARE(field->text(), QString());
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(bench.view->queue().size(), 3);
+    bench.view->slotShowFields();
+    QCOMPARE(field->text(), QStringLiteral("5000"));
+    QCOMPARE(bench.child<QLineEdit>("levelPercentLineEdit")->text(), QStringLiteral("50.00"));
+    QCOMPARE(bar->value(), 50);
+    QVERIFY(!bench.view->fieldsTimer()->isActive());
+    // No reply arms no frame: the fields keep the last answer.
+    bench.sensor->levelPollCallback(CommandCallback::Timeout, EngineCommand());
+    QVERIFY(!bench.view->fieldsTimer()->isActive());
+
+    tabs.setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    poll(6000);
+    bench.view->slotShowFields();
+    QCOMPARE(field->text(), QStringLiteral("5000"));
+    tabs.setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    QCOMPARE(field->text(), QStringLiteral("6000"));
+    QCOMPARE(bar->value(), 60);
 }
 
 void TestModBusTBusSensorWidget::modBusAddressChange()
