@@ -56,8 +56,7 @@ int main(int argc, char* argv[])
             return;
         QObject::connect(&window, &MainWindow::sensorViewOpened, [prefill](SensorWidget* view) {
             fill<OmniCommSamplePoint>(view, prefill);
-            fill<ModBusSamplePoint>(view, prefill);
-            fill<TBusSamplePoint>(view, prefill);
+            fill<LevelSamplePoint>(view, prefill);
         });
     });
 }

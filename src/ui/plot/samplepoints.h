@@ -54,18 +54,8 @@ struct LevelSummary
     }
 };
 
-struct ModBusSamplePoint
-{
-    using Summary = LevelSummary;
-
-    qint64 time;
-    float level;
-    quint16 rawLevel;
-    bool error;
-    bool afterGap = false;
-};
-
-struct TBusSamplePoint
+// The sample of a view that shows a level alone (ModBus and TBus).
+struct LevelSamplePoint
 {
     using Summary = LevelSummary;
 

@@ -1,13 +1,14 @@
 #include "views/modbussensorwidget.h"
 
 #include "protocols/modbus/modbussensor.h"
-#include "ui_modbussensorwidget.h"
 #include "views/addressdialog.h"
-#include "views/levelsampletext.h"
+#include "views/failurestatusline.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
 
 namespace {
 
-const float kRawMaximum = 10000.0f;
 // The unicast addresses of ModBus; the sensors take no other.
 const int kFirstAddress = 1;
 const int kLastAddress = 247;
@@ -15,41 +16,23 @@ const int kLastAddress = 247;
 } // namespace
 
 ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
-    : PlotSensorWidget<ModBusSamplePoint>(sensor, parent, kRawMaximum)
-    , ui(new Ui::ModBusSensorWidget)
+    : LevelSensorWidget(sensor, parent)
 {
-    ui->setupUi(this);
-    initLevelFields(ui->formLayout, ui->levelLineEdit, ui->levelPercentLineEdit);
+    setLevelTexts(tr("%n"), tr("Уровень в процентах"), tr("\nError"));
+    auto* button = new QPushButton(tr("Set address.."), this);
+    button->setObjectName(QStringLiteral("setAddressButton"));
+    commandLayout()->addWidget(button);
+    connect(button, &QPushButton::clicked, this, &ModBusSensorWidget::slotAskAddress);
     connect(sensor, &ModBusSensor::addressChangeFailed, this,
             &ModBusSensorWidget::slotAddressChangeFailed);
-    initPlot(ui->plot);
-    initLevelCurve(levelSeries());
-    initErrorCurve(errorSeries());
-    applyLevelStyle(ui->progressBar);
-    setStatusLine(ui->statusLine);
-    initReplyStatus(ui->replyStatusLine,
-                    {ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar});
 }
-
-ModBusSensorWidget::~ModBusSensorWidget() = default;
 
 ModBusSensor* ModBusSensorWidget::sensor() const
 {
     return static_cast<ModBusSensor*>(baseSensor());
 }
 
-void ModBusSensorWidget::showReading(const SensorReading& reading)
-{
-    paceFields(reading);
-    appendSample(levelSample(reading));
-}
-
-void ModBusSensorWidget::showFields(const SensorReading& reading)
-{
-    showLevelTexts(reading, ui->levelLineEdit, ui->levelPercentLineEdit);
-}
-
-void ModBusSensorWidget::on_setAddressButton_clicked()
+void ModBusSensorWidget::slotAskAddress()
 {
     ModBusSensor* sensor = this->sensor();
     if (!sensor)
@@ -69,18 +52,5 @@ void ModBusSensorWidget::slotAddressChosen(int address)
 void ModBusSensorWidget::slotAddressChangeFailed(CommandCallback::Result result)
 {
     if (const ModBusSensor* sensor = this->sensor())
-        ui->statusLine->reportResult(sensor->address(), tr("Address change"), result);
-}
-
-QString ModBusSensorWidget::plotToolTipText(double time)
-{
-    const ModBusSamplePoint* sample = sampleAfter(time);
-    if (!sample)
-        return tr("VOID");
-    return LevelSampleText::toolTip(*sample, timeToString(double(sample->time)), tr("\nError"));
-}
-
-void ModBusSensorWidget::savePlotDataImpl(QTextStream& stream)
-{
-    recorder()->writeCsv(stream, false);
+        statusLine()->reportResult(sensor->address(), tr("Address change"), result);
 }

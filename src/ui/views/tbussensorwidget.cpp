@@ -1,62 +1,57 @@
 #include "views/tbussensorwidget.h"
 
+#include "parameters/commandbutton.h"
 #include "protocols/tbus/tbussensor.h"
 #include "session/enginefactory.h"
-#include "ui_tbussensorwidget.h"
-#include "views/levelsampletext.h"
+#include "views/failurestatusline.h"
+
+#include <QHBoxLayout>
 
 namespace {
 
-const float kRawMaximum = 10000.0f;
 const int kCalibrationAttempts = 2;
 
 } // namespace
 
 TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
-    : PlotSensorWidget<TBusSamplePoint>(sensor, parent, kRawMaximum)
-    , ui(new Ui::TBusSensorWidget)
+    : LevelSensorWidget(sensor, parent)
 {
-    ui->setupUi(this);
-    initLevelFields(ui->formLayout, ui->levelLineEdit, ui->levelPercentLineEdit);
-    initCalibrationButton(ui->setMinimumButton, tr("Set minimum"),
-                          tr("Make the sensor's present level its minimum (empty tank)?"),
-                          tr("Minimum set at the present level"));
-    initCalibrationButton(ui->setMaximumButton, tr("Set maximum"),
-                          tr("Make the sensor's present level its maximum (full tank)?"),
-                          tr("Maximum set at the present level"));
-    connect(ui->setMinimumButton, &CommandButton::triggered, sensor,
-            &TBusSensor::requestSetMinimum);
-    connect(ui->setMaximumButton, &CommandButton::triggered, sensor,
-            &TBusSensor::requestSetMaximum);
-    initPlot(ui->plot);
-    initLevelCurve(levelSeries());
-    initErrorCurve(errorSeries());
-    applyLevelStyle(ui->progressBar);
-    setStatusLine(ui->statusLine);
-    initReplyStatus(ui->replyStatusLine,
-                    {ui->levelLineEdit, ui->levelPercentLineEdit, ui->progressBar});
+    setLevelTexts(tr("LVL"), QString(), QStringLiteral("\nError"));
+    m_setMinimumButton =
+        addCalibrationButton(QStringLiteral("setMinimumButton"), tr("Set minimum"),
+                             tr("Make the sensor's present level its minimum (empty tank)?"),
+                             tr("Minimum set at the present level"));
+    m_setMaximumButton =
+        addCalibrationButton(QStringLiteral("setMaximumButton"), tr("Set maximum"),
+                             tr("Make the sensor's present level its maximum (full tank)?"),
+                             tr("Maximum set at the present level"));
+    connect(m_setMinimumButton, &CommandButton::triggered, sensor, &TBusSensor::requestSetMinimum);
+    connect(m_setMaximumButton, &CommandButton::triggered, sensor, &TBusSensor::requestSetMaximum);
     updateFeatures();
 }
 
-TBusSensorWidget::~TBusSensorWidget() = default;
-
 // Calibration moves the sensor's scale for good: it is asked for, and what it
 // did is said under the plot.
-void TBusSensorWidget::initCalibrationButton(CommandButton* button, const QString& what,
-                                             const QString& question, const QString& done)
+CommandButton* TBusSensorWidget::addCalibrationButton(const QString& name, const QString& what,
+                                                      const QString& question, const QString& done)
 {
+    auto* button = new CommandButton(this);
+    button->setObjectName(name);
+    button->setText(what);
     button->setRequestCount(kCalibrationAttempts);
     button->setConfirmation(what, question);
+    commandLayout()->addWidget(button);
     connect(button, &CommandButton::finished, this,
             [this, what, done](CommandCallback::Result result) {
                 const TBusSensor* sensor = this->sensor();
                 if (!sensor)
                     return;
                 if (result == CommandCallback::Ok)
-                    ui->statusLine->tell(sensor->address(), done);
+                    statusLine()->tell(sensor->address(), done);
                 else
-                    ui->statusLine->reportResult(sensor->address(), what, result);
+                    statusLine()->reportResult(sensor->address(), what, result);
             });
+    return button;
 }
 
 TBusSensor* TBusSensorWidget::sensor() const
@@ -70,33 +65,8 @@ void TBusSensorWidget::updateFeatures()
     const bool calibration = sensor && (sensor->features() & EngineFactory::FeatureCalibration);
     const QString why =
         calibration ? QString() : tr("This sensor model cannot be calibrated from here");
-    for (CommandButton* button : {ui->setMinimumButton, ui->setMaximumButton}) {
+    for (CommandButton* button : {m_setMinimumButton, m_setMaximumButton}) {
         button->setEnabled(calibration);
         button->setToolTip(why);
     }
-}
-
-void TBusSensorWidget::showReading(const SensorReading& reading)
-{
-    paceFields(reading);
-    appendSample(levelSample(reading));
-}
-
-void TBusSensorWidget::showFields(const SensorReading& reading)
-{
-    showLevelTexts(reading, ui->levelLineEdit, ui->levelPercentLineEdit);
-}
-
-QString TBusSensorWidget::plotToolTipText(double time)
-{
-    const TBusSamplePoint* sample = sampleAfter(time);
-    if (!sample)
-        return tr("VOID");
-    return LevelSampleText::toolTip(*sample, timeToString(double(sample->time)),
-                                    QStringLiteral("\nError"));
-}
-
-void TBusSensorWidget::savePlotDataImpl(QTextStream& stream)
-{
-    recorder()->writeCsv(stream, false);
 }

@@ -1,40 +1,27 @@
 #pragma once
 
-#include "plot/samplepoints.h"
-#include "views/plotsensorwidget.h"
-
-#include <memory>
+#include "views/levelsensorwidget.h"
 
 class CommandButton;
 class TBusSensor;
 
-namespace Ui {
-class TBusSensorWidget;
-}
-
-// The tab of one TBus sensor: its raw level, level bar and plot, and the two
-// calibration commands, each tried twice before it counts as failed.
-class TBusSensorWidget : public PlotSensorWidget<TBusSamplePoint>
+// The tab of one TBus sensor: its level, and the two calibration commands,
+// each tried twice before it counts as failed.
+class TBusSensorWidget : public LevelSensorWidget
 {
     Q_OBJECT
 public:
     explicit TBusSensorWidget(TBusSensor* sensor, QWidget* parent = nullptr);
-    ~TBusSensorWidget() override;
 
     TBusSensor* sensor() const;
-    QString plotToolTipText(double time) override;
-    void savePlotDataImpl(QTextStream& stream) override;
 
 public slots:
-    void showReading(const SensorReading& reading) override;
     void updateFeatures() override;
 
-protected:
-    void showFields(const SensorReading& reading) override;
-
 private:
-    void initCalibrationButton(CommandButton* button, const QString& what, const QString& question,
-                               const QString& done);
+    CommandButton* addCalibrationButton(const QString& name, const QString& what,
+                                        const QString& question, const QString& done);
 
-    std::unique_ptr<Ui::TBusSensorWidget> ui;
+    CommandButton* m_setMinimumButton;
+    CommandButton* m_setMaximumButton;
 };

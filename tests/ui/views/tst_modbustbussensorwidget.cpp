@@ -101,8 +101,8 @@ void TestModBusTBusSensorWidget::modBusReadingInFieldsSampleAndCsv()
     QCOMPARE(bench.child<QLineEdit>("levelPercentLineEdit")->text(), QStringLiteral("42.50"));
     QCOMPARE(bench.child<QProgressBar>("progressBar")->value(), 42);
 
-    const ModBusSamplePoint& failed = bench.view->queue()[0];
-    const ModBusSamplePoint& sample = bench.view->queue()[1];
+    const LevelSamplePoint& failed = bench.view->queue()[0];
+    const LevelSamplePoint& sample = bench.view->queue()[1];
     QCOMPARE(sample.level, 42.5f);
     QCOMPARE(bench.view->plotToolTipText(double(failed.time) - 1),
              QStringLiteral("Time=%1\nLVL=0\nRawLevel=0\nError")

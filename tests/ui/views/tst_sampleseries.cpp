@@ -10,12 +10,12 @@
 
 namespace {
 
-ModBusSamplePoint sample(qint64 time, float level = 0, quint16 raw = 0, bool error = false)
+LevelSamplePoint sample(qint64 time, float level = 0, quint16 raw = 0, bool error = false)
 {
-    return ModBusSamplePoint{time, level, raw, error};
+    return LevelSamplePoint{time, level, raw, error};
 }
 
-QList<qint64> times(const LimitedQueue<ModBusSamplePoint>& queue)
+QList<qint64> times(const LimitedQueue<LevelSamplePoint>& queue)
 {
     QList<qint64> result;
     for (int i = 0; i < queue.size(); ++i)
@@ -37,7 +37,7 @@ private slots:
 
 void TestSampleSeries::queueKeepsTheNewestWithinItsLimit()
 {
-    LimitedQueue<ModBusSamplePoint> queue;
+    LimitedQueue<LevelSamplePoint> queue;
     QCOMPARE(queue.maximumSize(), 999);
     for (int i = 0; i < 500; ++i)
         queue.append(sample(i));
@@ -66,8 +66,8 @@ void TestSampleSeries::queueKeepsTheNewestWithinItsLimit()
 
 void TestSampleSeries::blockSummariesFollowAppendsAndDrops()
 {
-    LimitedQueue<ModBusSamplePoint> queue(150);
-    LevelSeriesData<ModBusSamplePoint> series(&queue, 10000);
+    LimitedQueue<LevelSamplePoint> queue(150);
+    LevelSeriesData<LevelSamplePoint> series(&queue, 10000);
     const auto check = [&]() {
         for (int level = 0; level < series.blockLevels(); ++level) {
             const int blockSize = series.blockSize(level);
@@ -102,9 +102,9 @@ void TestSampleSeries::blockSummariesFollowAppendsAndDrops()
 
 void TestSampleSeries::seriesComputeTheirPointsFromTheQueue()
 {
-    LimitedQueue<ModBusSamplePoint> queue;
-    LevelSeriesData<ModBusSamplePoint> level(&queue, 10000);
-    ErrorSeriesData<ModBusSamplePoint> errors(&queue, 10000);
+    LimitedQueue<LevelSamplePoint> queue;
+    LevelSeriesData<LevelSamplePoint> level(&queue, 10000);
+    ErrorSeriesData<LevelSamplePoint> errors(&queue, 10000);
     QCOMPARE(level.boundingRect(), QRectF(0, 0, 0, 0));
 
     queue.append(sample(1000, 42.5f, 4250));

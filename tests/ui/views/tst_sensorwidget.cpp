@@ -47,7 +47,7 @@ SensorReading levelReading(qint64 timeMs, float level, bool failed = false)
 }
 
 // The smallest concrete view: a level plot over ModBus-shaped samples.
-class LevelView : public PlotSensorWidget<ModBusSamplePoint>
+class LevelView : public PlotSensorWidget<LevelSamplePoint>
 {
 public:
     explicit LevelView(BaseSensor* sensor)
@@ -73,7 +73,7 @@ public:
     }
     QString plotToolTipText(double time) override
     {
-        const ModBusSamplePoint* s = sampleAfter(time);
+        const LevelSamplePoint* s = sampleAfter(time);
         return s ? QString::number(s->time) : QStringLiteral("VOID");
     }
     void savePlotDataImpl(QTextStream& stream) override { recorder()->writeCsv(stream, false); }

@@ -559,6 +559,21 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>LevelSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LineDataModel</name>
     <message>
         <source>Time</source>
@@ -869,10 +884,6 @@ Choose a free address, or first give that sensor another one.</source>
 <context>
     <name>ModBusSensorWidget</name>
     <message>
-        <source>Sensor</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%n</source>
         <translation type="unfinished"></translation>
     </message>
@@ -889,16 +900,8 @@ Choose a free address, or first give that sensor another one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>VOID</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>
 Error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2133,10 +2136,6 @@ fewer: a quicker response to a change of level.</translation>
 <context>
     <name>TBusSensorWidget</name>
     <message>
-        <source>Sensor</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>LVL</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2146,14 +2145,6 @@ fewer: a quicker response to a change of level.</translation>
     </message>
     <message>
         <source>Set maximum</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>VOID</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

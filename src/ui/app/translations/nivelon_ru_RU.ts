@@ -562,6 +562,21 @@ Choose a free address, or first give that sensor another one.</source>
     </message>
 </context>
 <context>
+    <name>LevelSensorWidget</name>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>VOID</source>
+        <translation>НЕТ ДАННЫХ</translation>
+    </message>
+</context>
+<context>
     <name>LineDataModel</name>
     <message>
         <source>Time</source>
@@ -872,10 +887,6 @@ Choose a free address, or first give that sensor another one.</source>
 <context>
     <name>ModBusSensorWidget</name>
     <message>
-        <source>Sensor</source>
-        <translation>Датчик</translation>
-    </message>
-    <message>
         <source>%n</source>
         <translation>%n</translation>
     </message>
@@ -888,10 +899,6 @@ Choose a free address, or first give that sensor another one.</source>
         <translation>Смена адреса</translation>
     </message>
     <message>
-        <source>VOID</source>
-        <translation>НЕТ ДАННЫХ</translation>
-    </message>
-    <message>
         <source>
 Error</source>
         <translation>
@@ -900,10 +907,6 @@ Error</source>
     <message>
         <source>Уровень в процентах</source>
         <translation>Уровень в процентах</translation>
-    </message>
-    <message>
-        <source>%</source>
-        <translation>%</translation>
     </message>
 </context>
 <context>
@@ -2137,10 +2140,6 @@ Error</source>
 <context>
     <name>TBusSensorWidget</name>
     <message>
-        <source>Sensor</source>
-        <translation>Датчик</translation>
-    </message>
-    <message>
         <source>LVL</source>
         <translation>УР</translation>
     </message>
@@ -2151,14 +2150,6 @@ Error</source>
     <message>
         <source>Set maximum</source>
         <translation>Задать максимум</translation>
-    </message>
-    <message>
-        <source>VOID</source>
-        <translation>НЕТ ДАННЫХ</translation>
-    </message>
-    <message>
-        <source>%</source>
-        <translation>%</translation>
     </message>
     <message>
         <source>Make the sensor&apos;s present level its minimum (empty tank)?</source>
