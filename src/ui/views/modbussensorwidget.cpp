@@ -18,6 +18,8 @@ const int kLastAddress = 247;
 ModBusSensorWidget::ModBusSensorWidget(ModBusSensor* sensor, QWidget* parent)
     : LevelSensorWidget(sensor, parent)
 {
+    // The name the diagnostic log knows the view by.
+    setObjectName(QStringLiteral("ModBusSensorWidget"));
     setLevelTexts(tr("%n"), tr("Уровень в процентах"), tr("\nError"));
     auto* button = new QPushButton(tr("Set address.."), this);
     button->setObjectName(QStringLiteral("setAddressButton"));

@@ -16,6 +16,8 @@ const int kCalibrationAttempts = 2;
 TBusSensorWidget::TBusSensorWidget(TBusSensor* sensor, QWidget* parent)
     : LevelSensorWidget(sensor, parent)
 {
+    // The name the diagnostic log knows the view by.
+    setObjectName(QStringLiteral("TBusSensorWidget"));
     setLevelTexts(tr("LVL"), QString(), QStringLiteral("\nError"));
     m_setMinimumButton =
         addCalibrationButton(QStringLiteral("setMinimumButton"), tr("Set minimum"),
