@@ -46,7 +46,7 @@ SensorReading levelReading(qint64 timeMs, float level, bool failed = false)
     return reading;
 }
 
-// The smallest concrete view: a level plot over ModBus-shaped samples.
+// The smallest concrete view: a level plot over level samples.
 class LevelView : public PlotSensorWidget<LevelSamplePoint>
 {
 public:
