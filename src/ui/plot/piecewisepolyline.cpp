@@ -1,6 +1,7 @@
 #include "plot/piecewisepolyline.h"
 
 #include "plot/pixels.h"
+#include "plot/rectilinearstroke.h"
 
 #include <QLineF>
 #include <QPainter>
@@ -65,8 +66,10 @@ PiecewisePolyline::PiecewisePolyline(const QwtPlotCurve& curve, int style,
     }
 }
 
-void PiecewisePolyline::draw(QPainter* painter) const
+void PiecewisePolyline::draw(QPainter* painter, const RectilinearStroke& stroke) const
 {
+    if (stroke.draw(painter, m_polygon))
+        return;
     // A piece ends in the middle of a segment at least a pen width long, where
     // the next one starts: the square caps meeting there cover that segment's
     // stroke and nothing beyond it, so the joins and pixels stay those of the

@@ -6,17 +6,13 @@
 #include <cmath>
 #include <qwt_painter.h>
 
-namespace {
-
-bool suits(const QPainter* painter, const QPen& pen)
+bool StickPattern::suits(const QPainter* painter, const QPen& pen)
 {
     return painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster &&
            painter->transform().isIdentity() && !painter->testRenderHint(QPainter::Antialiasing) &&
            painter->compositionMode() == QPainter::CompositionMode_SourceOver &&
            pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255;
 }
-
-} // namespace
 
 StickPattern::StickPattern(QPainter* painter, const QPen& pen, double y0, double y1)
 {
