@@ -235,11 +235,23 @@ void ColumnReducer::startPiece(Pieces* pieces)
         pieces->starts.append(pieces->points.size());
 }
 
-int ColumnReducer::columnEnd(int begin, int end) const
+int ColumnReducer::columnEnd(int begin, int end, int guess) const
 {
+    // Readings come at a steady rate, so a column mostly holds as many
+    // samples as the one before it, or one more or less.
+    const int x = column(begin);
+    const int guessed = begin + guess;
+    if (guess > 1 && guessed + 1 < end) {
+        const bool longer = column(guessed) == x;
+        if (longer && column(guessed + 1) > x)
+            return guessed + 1;
+        if (!longer && column(guessed - 1) == x)
+            return guessed;
+        if (!longer && column(guessed - 2) == x)
+            return guessed - 1;
+    }
     // Columns are mostly short when zoomed in and long when zoomed out:
     // gallop from the start, then bisect.
-    const int x = column(begin);
     int low = begin;
     int high = end;
     for (int step = 1; low + step < end; step *= 2) {
@@ -262,9 +274,11 @@ int ColumnReducer::columnEnd(int begin, int end) const
 template <typename OnColumn>
 void ColumnReducer::forEachColumn(int from, int to, OnColumn onColumn) const
 {
+    int guess = 0;
     for (int begin = from; begin <= to;) {
-        const int end = columnEnd(begin, to + 1);
+        const int end = columnEnd(begin, to + 1, guess);
         onColumn(begin, end);
+        guess = end - begin;
         begin = end;
     }
 }

@@ -72,7 +72,8 @@ private:
 
     int column(int index) const { return roundedPixel(m_xMap.transform(m_series.time(index))); }
     int pixel(double value) const { return roundedPixel(m_yMap.transform(value)); }
-    int columnEnd(int begin, int end) const;
+    // The end of the column that starts at begin, guessed to hold guess samples.
+    int columnEnd(int begin, int end, int guess) const;
     // The first and the last sample with a value in [begin, end); false when none has one.
     bool valueBounds(int begin, int end, int* first, int* last) const;
     int nextWithValue(int begin, int end) const;
