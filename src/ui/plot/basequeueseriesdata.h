@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <algorithm>
 #include <limits>
 #include <qwt_series_data.h>
 
@@ -23,6 +24,11 @@ public:
                     -std::numeric_limits<double>::infinity()};
         }
         bool isEmpty() const { return min > max; }
+        void widen(const Range& other)
+        {
+            min = std::min(min, other.min);
+            max = std::max(max, other.max);
+        }
     };
 
     virtual double maximum() const = 0;
@@ -47,4 +53,8 @@ public:
     // The value range of a block when its summary counts exactly its queued
     // samples; empty when none of them has a value.
     virtual bool blockRange(int level, int block, Range* range) const = 0;
+    // The value range of the blocks [first, last) of a level together, read in
+    // one call where a long column spans many; false when a block's summary
+    // is not exact.
+    virtual bool blocksRange(int level, int first, int last, Range* range) const = 0;
 };

@@ -175,19 +175,33 @@ QVector<int> ColumnReducer::firstNonZero(int from, int to) const
 
 BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end) const
 {
+    // The whole long blocks inside are read together; only the ends walk.
+    const int level = m_series.blockLevels() - 1;
+    const int size = m_series.blockSize(level);
+    const int offset = m_series.blockOffset();
+    const int first = (begin - offset + size - 1) / size;
+    const int last = (end - offset) / size;
     Range range = Range::none();
-    const auto widen = [&range](const Range& r) {
-        range.min = std::min(range.min, r.min);
-        range.max = std::max(range.max, r.max);
-        return Visit::Next;
-    };
+    if (first >= last || !m_series.blocksRange(level, first, last, &range))
+        return walkedRange(begin, end);
+    range.widen(walkedRange(begin, offset + first * size));
+    range.widen(walkedRange(offset + last * size, end));
+    return range;
+}
+
+BaseQueueSeriesData::Range ColumnReducer::walkedRange(int begin, int end) const
+{
+    Range range = Range::none();
     walkForward(
         begin, end,
         [&](int i) {
-            widen({m_series.value(i), m_series.value(i)});
+            range.widen({m_series.value(i), m_series.value(i)});
             return false;
         },
-        [&](int, int, const Range& r) { return widen(r); });
+        [&](int, int, const Range& r) {
+            range.widen(r);
+            return Visit::Next;
+        });
     return range;
 }
 

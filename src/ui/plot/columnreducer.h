@@ -81,6 +81,7 @@ private:
     bool joins(int previous, int next) const;
     static void startPiece(Pieces* pieces);
     BaseQueueSeriesData::Range valueRange(int begin, int end) const;
+    BaseQueueSeriesData::Range walkedRange(int begin, int end) const;
     template <typename OnColumn>
     void forEachColumn(int from, int to, OnColumn onColumn) const;
 

@@ -57,6 +57,18 @@ public:
         *range = skipsFailedReadings() && summary.allErrors ? Range::none() : summaryRange(summary);
         return true;
     }
+    bool blocksRange(int level, int first, int last, Range* range) const override
+    {
+        if (!m_queue->blockIsExact(level, first))
+            return false;
+        *range = Range::none();
+        for (int block = first; block < last; ++block) {
+            const Summary& summary = m_queue->blockSummary(level, block);
+            if (!(skipsFailedReadings() && summary.allErrors))
+                range->widen(summaryRange(summary));
+        }
+        return true;
+    }
 
 protected:
     // A failed reading's values are whatever the sensor's parameters held.
