@@ -61,8 +61,10 @@ PiecewisePolyline::PiecewisePolyline(const QwtPlotCurve& curve, int style,
     }
     if (curve.testPaintAttribute(QwtPlotCurve::ClipPolygons)) {
         const double margin = std::max(1.0, penWidth);
-        m_polygon = QwtClipper::clipPolygonF(canvasRect.adjusted(-margin, -margin, margin, margin),
-                                             m_polygon, false);
+        const QRectF clip = canvasRect.adjusted(-margin, -margin, margin, margin);
+        // Clipping leaves a polyline inside as it is.
+        if (!clip.contains(m_polygon.boundingRect()))
+            m_polygon = QwtClipper::clipPolygonF(clip, m_polygon, false);
     }
 }
 

@@ -24,8 +24,8 @@ int direction(QPoint from, QPoint to)
 
 bool isWholePixel(const QPointF& p)
 {
-    return std::abs(p.x()) < Limit && std::abs(p.y()) < Limit && std::floor(p.x()) == p.x() &&
-           std::floor(p.y()) == p.y();
+    return std::abs(p.x()) < Limit && std::abs(p.y()) < Limit && double(int(p.x())) == p.x() &&
+           double(int(p.y())) == p.y();
 }
 
 // Whole, even widths put every edge of a body between pixel centres.
@@ -68,35 +68,38 @@ bool RectilinearStroke::draw(QPainter* painter, const QPolygonF& polygon) const
 bool RectilinearStroke::rectangles(const QPolygonF& polygon, QVector<QRect>* rects) const
 {
     // Repeated points and straight runs through several points stroke as one
-    // segment.
-    QVector<QPoint> corners;
-    corners.reserve(polygon.size());
-    for (const QPointF& p : polygon) {
+    // segment, from start to corner; a segment's body is known once the next
+    // one turns away from it.
+    QPoint start;
+    QPoint corner;
+    int heading = -1;
+    bool first = true;
+    rects->reserve(polygon.size() + 2);
+    for (int i = 0; i < polygon.size(); ++i) {
+        const QPointF& p = polygon[i];
         if (!isWholePixel(p))
             return false;
         const QPoint q(int(p.x()), int(p.y()));
-        const int n = corners.size();
-        if (n > 0 && corners.last() == q)
+        if (i == 0)
+            start = corner = q;
+        if (q == corner)
             continue;
-        if (n > 0 && q.x() != corners.last().x() && q.y() != corners.last().y())
+        if (q.x() != corner.x() && q.y() != corner.y())
             return false;
-        if (n > 1 && direction(corners[n - 2], corners[n - 1]) == direction(corners[n - 1], q))
-            corners.last() = q;
-        else
-            corners.append(q);
+        const int towards = direction(corner, q);
+        if (heading >= 0 && towards != heading) {
+            rects->append(body(start, corner, m_half, first, false));
+            for (const QPoint& offset : m_turns->added[heading][towards])
+                rects->append(QRect(corner + offset, QSize(1, 1)));
+            first = false;
+            start = corner;
+        }
+        heading = towards;
+        corner = q;
     }
-    const int last = corners.size() - 1;
-    if (last < 1)
+    if (heading < 0)
         return false;
-    rects->reserve(2 * last);
-    for (int i = 0; i < last; ++i)
-        rects->append(body(corners[i], corners[i + 1], m_half, i == 0, i + 1 == last));
-    for (int i = 1; i < last; ++i) {
-        const auto& added = m_turns->added[direction(corners[i - 1], corners[i])]
-                                          [direction(corners[i], corners[i + 1])];
-        for (const QPoint& offset : added)
-            rects->append(QRect(corners[i] + offset, QSize(1, 1)));
-    }
+    rects->append(body(start, corner, m_half, first, true));
     return true;
 }
 
