@@ -173,35 +173,25 @@ QVector<int> ColumnReducer::firstNonZero(int from, int to) const
     return indexes;
 }
 
-BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end) const
+BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end, int level) const
 {
-    // The whole long blocks inside are read together; only the ends walk.
-    const int level = m_series.blockLevels() - 1;
+    // The whole blocks inside are read together, the ends a level lower.
+    Range range = Range::none();
+    if (level < 0) {
+        for (int i = begin; i < end; ++i) {
+            if (m_series.hasValue(i))
+                range.widen({m_series.value(i), m_series.value(i)});
+        }
+        return range;
+    }
     const int size = m_series.blockSize(level);
     const int offset = m_series.blockOffset();
     const int first = (begin - offset + size - 1) / size;
     const int last = (end - offset) / size;
-    Range range = Range::none();
     if (first >= last || !m_series.blocksRange(level, first, last, &range))
-        return walkedRange(begin, end);
-    range.widen(walkedRange(begin, offset + first * size));
-    range.widen(walkedRange(offset + last * size, end));
-    return range;
-}
-
-BaseQueueSeriesData::Range ColumnReducer::walkedRange(int begin, int end) const
-{
-    Range range = Range::none();
-    walkForward(
-        begin, end,
-        [&](int i) {
-            range.widen({m_series.value(i), m_series.value(i)});
-            return false;
-        },
-        [&](int, int, const Range& r) {
-            range.widen(r);
-            return Visit::Next;
-        });
+        return valueRange(begin, end, level - 1);
+    range.widen(valueRange(begin, offset + first * size, level - 1));
+    range.widen(valueRange(offset + last * size, end, level - 1));
     return range;
 }
 

@@ -80,8 +80,11 @@ private:
     // Whether the line joins two successive samples with values.
     bool joins(int previous, int next) const;
     static void startPiece(Pieces* pieces);
-    BaseQueueSeriesData::Range valueRange(int begin, int end) const;
-    BaseQueueSeriesData::Range walkedRange(int begin, int end) const;
+    BaseQueueSeriesData::Range valueRange(int begin, int end) const
+    {
+        return valueRange(begin, end, m_series.blockLevels() - 1);
+    }
+    BaseQueueSeriesData::Range valueRange(int begin, int end, int level) const;
     template <typename OnColumn>
     void forEachColumn(int from, int to, OnColumn onColumn) const;
 
