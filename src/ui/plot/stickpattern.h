@@ -35,6 +35,8 @@ public:
     static void fill(QPainter* painter, const QVector<QRect>& rects);
 
 private:
+    StickPattern() = default;
+    void probe(const QPen& pen, double y0, double y1, int height);
     bool read(const class QImage& image);
 
     bool m_valid = false;
