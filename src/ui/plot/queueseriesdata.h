@@ -62,10 +62,11 @@ public:
         if (!m_queue->blockIsExact(level, first))
             return false;
         *range = Range::none();
-        for (int block = first; block < last; ++block) {
-            const Summary& summary = m_queue->blockSummary(level, block);
-            if (!(skipsFailedReadings() && summary.allErrors))
-                range->widen(summaryRange(summary));
+        const bool skipsFailed = skipsFailedReadings();
+        const auto begin = m_queue->blockSummaries(level).begin();
+        for (auto it = begin + first, end = begin + last; it != end; ++it) {
+            if (!(skipsFailed && it->allErrors))
+                range->widen(summaryRange(*it));
         }
         return true;
     }
