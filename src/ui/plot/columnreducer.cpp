@@ -200,17 +200,28 @@ bool ColumnReducer::valueBounds(int begin, int end, int* first, int* last) const
     const auto descend = [](int, int, const Range&) {
         return Visit::Descend;
     };
+    if (begin >= end)
+        return false;
+    // Most readings succeed, so mostly the ends themselves hold values.
     int found = -1;
-    walkForward(
-        begin, end,
-        [&](int i) {
-            found = i;
-            return true;
-        },
-        descend);
+    if (m_series.hasValue(begin)) {
+        found = begin;
+    } else {
+        walkForward(
+            begin, end,
+            [&](int i) {
+                found = i;
+                return true;
+            },
+            descend);
+    }
     if (found < 0)
         return false;
     *first = found;
+    if (m_series.hasValue(end - 1)) {
+        *last = end - 1;
+        return true;
+    }
     walkBackward(
         found, end,
         [&](int i) {
