@@ -33,7 +33,8 @@ public:
 
     virtual double maximum() const = 0;
 
-    double time(int index) const { return sample(size_t(index)).x(); }
+    // Without the value, which may take more to compute than the time.
+    virtual double time(int index) const { return sample(size_t(index)).x(); }
     virtual double value(int index) const { return sample(size_t(index)).y(); }
     // A failed reading has no value to draw.
     virtual bool hasValue(int) const { return true; }

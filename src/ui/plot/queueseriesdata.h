@@ -23,6 +23,7 @@ public:
         const T& s = m_queue->at(int(i));
         return QPointF(double(s.time), valueOf(s));
     }
+    double time(int index) const override { return double((*m_queue)[index].time); }
     double value(int index) const override { return valueOf((*m_queue)[index]); }
     bool hasValue(int index) const override
     {
