@@ -58,7 +58,12 @@ public:
         *range = skipsFailedReadings() && summary.allErrors ? Range::none() : summaryRange(summary);
         return true;
     }
-    bool blocksRange(int level, int first, int last, Range* range) const override
+
+protected:
+    // blocksRange() with a leaf series' own summaryRange(), called directly:
+    // a virtual call per block would cost as much as the rest of the loop.
+    template <typename RangeOf>
+    bool blocksRangeOf(int level, int first, int last, Range* range, RangeOf rangeOf) const
     {
         if (!m_queue->blockIsExact(level, first))
             return false;
@@ -67,12 +72,11 @@ public:
         const auto begin = m_queue->blockSummaries(level).begin();
         for (auto it = begin + first, end = begin + last; it != end; ++it) {
             if (!(skipsFailed && it->allErrors))
-                range->widen(summaryRange(*it));
+                range->widen(rangeOf(*it));
         }
         return true;
     }
 
-protected:
     // A failed reading's values are whatever the sensor's parameters held.
     virtual bool skipsFailedReadings() const { return true; }
     virtual double valueOf(const T& sample) const = 0;
@@ -115,6 +119,13 @@ public:
     using typename QueueSeriesData<T>::Summary;
     using Range = BaseQueueSeriesData::Range;
 
+    bool blocksRange(int level, int first, int last, Range* range) const override
+    {
+        return this->blocksRangeOf(level, first, last, range, [this](const Summary& summary) {
+            return LevelSeriesData::summaryRange(summary);
+        });
+    }
+
 protected:
     double valueOf(const T& s) const override
     {
@@ -136,6 +147,13 @@ public:
     using RawSeriesData<T>::RawSeriesData;
     using typename QueueSeriesData<T>::Summary;
     using Range = BaseQueueSeriesData::Range;
+
+    bool blocksRange(int level, int first, int last, Range* range) const override
+    {
+        return this->blocksRangeOf(level, first, last, range, [this](const Summary& summary) {
+            return ErrorSeriesData::summaryRange(summary);
+        });
+    }
 
 protected:
     bool skipsFailedReadings() const override { return false; }
