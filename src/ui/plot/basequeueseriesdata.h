@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <algorithm>
 #include <limits>
 #include <qwt_series_data.h>
 
@@ -23,11 +24,17 @@ public:
                     -std::numeric_limits<double>::infinity()};
         }
         bool isEmpty() const { return min > max; }
+        void widen(const Range& other)
+        {
+            min = std::min(min, other.min);
+            max = std::max(max, other.max);
+        }
     };
 
     virtual double maximum() const = 0;
 
-    double time(int index) const { return sample(size_t(index)).x(); }
+    // Without the value, which may take more to compute than the time.
+    virtual double time(int index) const { return sample(size_t(index)).x(); }
     virtual double value(int index) const { return sample(size_t(index)).y(); }
     // A failed reading has no value to draw.
     virtual bool hasValue(int) const { return true; }
@@ -47,4 +54,8 @@ public:
     // The value range of a block when its summary counts exactly its queued
     // samples; empty when none of them has a value.
     virtual bool blockRange(int level, int block, Range* range) const = 0;
+    // The value range of the blocks [first, last) of a level together, read in
+    // one call where a long column spans many; false when a block's summary
+    // is not exact.
+    virtual bool blocksRange(int level, int first, int last, Range* range) const = 0;
 };

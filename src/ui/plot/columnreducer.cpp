@@ -173,21 +173,25 @@ QVector<int> ColumnReducer::firstNonZero(int from, int to) const
     return indexes;
 }
 
-BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end) const
+BaseQueueSeriesData::Range ColumnReducer::valueRange(int begin, int end, int level) const
 {
+    // The whole blocks inside are read together, the ends a level lower.
     Range range = Range::none();
-    const auto widen = [&range](const Range& r) {
-        range.min = std::min(range.min, r.min);
-        range.max = std::max(range.max, r.max);
-        return Visit::Next;
-    };
-    walkForward(
-        begin, end,
-        [&](int i) {
-            widen({m_series.value(i), m_series.value(i)});
-            return false;
-        },
-        [&](int, int, const Range& r) { return widen(r); });
+    if (level < 0) {
+        for (int i = begin; i < end; ++i) {
+            if (m_series.hasValue(i))
+                range.widen({m_series.value(i), m_series.value(i)});
+        }
+        return range;
+    }
+    const int size = m_series.blockSize(level);
+    const int offset = m_series.blockOffset();
+    const int first = (begin - offset + size - 1) / size;
+    const int last = (end - offset) / size;
+    if (first >= last || !m_series.blocksRange(level, first, last, &range))
+        return valueRange(begin, end, level - 1);
+    range.widen(valueRange(begin, offset + first * size, level - 1));
+    range.widen(valueRange(offset + last * size, end, level - 1));
     return range;
 }
 
@@ -196,17 +200,28 @@ bool ColumnReducer::valueBounds(int begin, int end, int* first, int* last) const
     const auto descend = [](int, int, const Range&) {
         return Visit::Descend;
     };
+    if (begin >= end)
+        return false;
+    // Most readings succeed, so mostly the ends themselves hold values.
     int found = -1;
-    walkForward(
-        begin, end,
-        [&](int i) {
-            found = i;
-            return true;
-        },
-        descend);
+    if (m_series.hasValue(begin)) {
+        found = begin;
+    } else {
+        walkForward(
+            begin, end,
+            [&](int i) {
+                found = i;
+                return true;
+            },
+            descend);
+    }
     if (found < 0)
         return false;
     *first = found;
+    if (m_series.hasValue(end - 1)) {
+        *last = end - 1;
+        return true;
+    }
     walkBackward(
         found, end,
         [&](int i) {
@@ -235,11 +250,23 @@ void ColumnReducer::startPiece(Pieces* pieces)
         pieces->starts.append(pieces->points.size());
 }
 
-int ColumnReducer::columnEnd(int begin, int end) const
+int ColumnReducer::columnEnd(int begin, int end, int guess) const
 {
+    // Readings come at a steady rate, so a column mostly holds as many
+    // samples as the one before it, or one more or less.
+    const int x = column(begin);
+    const int guessed = begin + guess;
+    if (guess > 1 && guessed + 1 < end) {
+        const bool longer = column(guessed) == x;
+        if (longer && column(guessed + 1) > x)
+            return guessed + 1;
+        if (!longer && column(guessed - 1) == x)
+            return guessed;
+        if (!longer && column(guessed - 2) == x)
+            return guessed - 1;
+    }
     // Columns are mostly short when zoomed in and long when zoomed out:
     // gallop from the start, then bisect.
-    const int x = column(begin);
     int low = begin;
     int high = end;
     for (int step = 1; low + step < end; step *= 2) {
@@ -262,9 +289,11 @@ int ColumnReducer::columnEnd(int begin, int end) const
 template <typename OnColumn>
 void ColumnReducer::forEachColumn(int from, int to, OnColumn onColumn) const
 {
+    int guess = 0;
     for (int begin = from; begin <= to;) {
-        const int end = columnEnd(begin, to + 1);
+        const int end = columnEnd(begin, to + 1, guess);
         onColumn(begin, end);
+        guess = end - begin;
         begin = end;
     }
 }

@@ -72,14 +72,19 @@ private:
 
     int column(int index) const { return roundedPixel(m_xMap.transform(m_series.time(index))); }
     int pixel(double value) const { return roundedPixel(m_yMap.transform(value)); }
-    int columnEnd(int begin, int end) const;
+    // The end of the column that starts at begin, guessed to hold guess samples.
+    int columnEnd(int begin, int end, int guess) const;
     // The first and the last sample with a value in [begin, end); false when none has one.
     bool valueBounds(int begin, int end, int* first, int* last) const;
     int nextWithValue(int begin, int end) const;
     // Whether the line joins two successive samples with values.
     bool joins(int previous, int next) const;
     static void startPiece(Pieces* pieces);
-    BaseQueueSeriesData::Range valueRange(int begin, int end) const;
+    BaseQueueSeriesData::Range valueRange(int begin, int end) const
+    {
+        return valueRange(begin, end, m_series.blockLevels() - 1);
+    }
+    BaseQueueSeriesData::Range valueRange(int begin, int end, int level) const;
     template <typename OnColumn>
     void forEachColumn(int from, int to, OnColumn onColumn) const;
 

@@ -88,6 +88,7 @@ public:
     {
         return m_summaries[level][size_t(block)];
     }
+    const std::deque<Summary>& blockSummaries(int level) const { return m_summaries[level]; }
 
 private:
     void dropOldest()

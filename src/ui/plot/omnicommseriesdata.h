@@ -9,6 +9,13 @@ class OmniCommFrequencySeriesData : public ConstMaximumQueueSeriesData<OmniCommS
 public:
     using ConstMaximumQueueSeriesData::ConstMaximumQueueSeriesData;
 
+    bool blocksRange(int level, int first, int last, Range* range) const override
+    {
+        return blocksRangeOf(level, first, last, range, [this](const OmniCommSummary& summary) {
+            return OmniCommFrequencySeriesData::summaryRange(summary);
+        });
+    }
+
 protected:
     double valueOf(const OmniCommSamplePoint& s) const override { return s.frequency; }
     Range summaryRange(const OmniCommSummary& summary) const override
@@ -23,6 +30,13 @@ class OmniCommTemperatureSeriesData : public ConstMaximumQueueSeriesData<OmniCom
 {
 public:
     using ConstMaximumQueueSeriesData::ConstMaximumQueueSeriesData;
+
+    bool blocksRange(int level, int first, int last, Range* range) const override
+    {
+        return blocksRangeOf(level, first, last, range, [this](const OmniCommSummary& summary) {
+            return OmniCommTemperatureSeriesData::summaryRange(summary);
+        });
+    }
 
     void setMapping(double offset, double factor)
     {

@@ -1,6 +1,7 @@
 #include "plot/piecewisepolyline.h"
 
 #include "plot/pixels.h"
+#include "plot/rectilinearstroke.h"
 
 #include <QLineF>
 #include <QPainter>
@@ -60,13 +61,17 @@ PiecewisePolyline::PiecewisePolyline(const QwtPlotCurve& curve, int style,
     }
     if (curve.testPaintAttribute(QwtPlotCurve::ClipPolygons)) {
         const double margin = std::max(1.0, penWidth);
-        m_polygon = QwtClipper::clipPolygonF(canvasRect.adjusted(-margin, -margin, margin, margin),
-                                             m_polygon, false);
+        const QRectF clip = canvasRect.adjusted(-margin, -margin, margin, margin);
+        // Clipping leaves a polyline inside as it is.
+        if (!clip.contains(m_polygon.boundingRect()))
+            m_polygon = QwtClipper::clipPolygonF(clip, m_polygon, false);
     }
 }
 
-void PiecewisePolyline::draw(QPainter* painter) const
+void PiecewisePolyline::draw(QPainter* painter, const RectilinearStroke& stroke) const
 {
+    if (stroke.draw(painter, m_polygon))
+        return;
     // A piece ends in the middle of a segment at least a pen width long, where
     // the next one starts: the square caps meeting there cover that segment's
     // stroke and nothing beyond it, so the joins and pixels stay those of the

@@ -8,6 +8,7 @@ class QPen;
 class QRectF;
 class QwtPlotCurve;
 class QwtScaleMap;
+class RectilinearStroke;
 
 // The polyline a stock curve strokes for its Lines or Steps style through
 // given points, stroked in pieces. Qt strokes a wide pen into an outline whose
@@ -26,7 +27,8 @@ public:
                       const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& canvasRect,
                       double penWidth);
 
-    void draw(QPainter* painter) const;
+    // As rectangles where stroke can fill them, else stroked in pieces.
+    void draw(QPainter* painter, const RectilinearStroke& stroke) const;
 
 private:
     QPolygonF m_polygon;

@@ -23,6 +23,7 @@ public:
         const T& s = m_queue->at(int(i));
         return QPointF(double(s.time), valueOf(s));
     }
+    double time(int index) const override { return double((*m_queue)[index].time); }
     double value(int index) const override { return valueOf((*m_queue)[index]); }
     bool hasValue(int index) const override
     {
@@ -59,6 +60,23 @@ public:
     }
 
 protected:
+    // blocksRange() with a leaf series' own summaryRange(), called directly:
+    // a virtual call per block would cost as much as the rest of the loop.
+    template <typename RangeOf>
+    bool blocksRangeOf(int level, int first, int last, Range* range, RangeOf rangeOf) const
+    {
+        if (!m_queue->blockIsExact(level, first))
+            return false;
+        *range = Range::none();
+        const bool skipsFailed = skipsFailedReadings();
+        const auto begin = m_queue->blockSummaries(level).begin();
+        for (auto it = begin + first, end = begin + last; it != end; ++it) {
+            if (!(skipsFailed && it->allErrors))
+                range->widen(rangeOf(*it));
+        }
+        return true;
+    }
+
     // A failed reading's values are whatever the sensor's parameters held.
     virtual bool skipsFailedReadings() const { return true; }
     virtual double valueOf(const T& sample) const = 0;
@@ -101,6 +119,13 @@ public:
     using typename QueueSeriesData<T>::Summary;
     using Range = BaseQueueSeriesData::Range;
 
+    bool blocksRange(int level, int first, int last, Range* range) const override
+    {
+        return this->blocksRangeOf(level, first, last, range, [this](const Summary& summary) {
+            return LevelSeriesData::summaryRange(summary);
+        });
+    }
+
 protected:
     double valueOf(const T& s) const override
     {
@@ -122,6 +147,13 @@ public:
     using RawSeriesData<T>::RawSeriesData;
     using typename QueueSeriesData<T>::Summary;
     using Range = BaseQueueSeriesData::Range;
+
+    bool blocksRange(int level, int first, int last, Range* range) const override
+    {
+        return this->blocksRangeOf(level, first, last, range, [this](const Summary& summary) {
+            return ErrorSeriesData::summaryRange(summary);
+        });
+    }
 
 protected:
     bool skipsFailedReadings() const override { return false; }

@@ -3,6 +3,7 @@
 #include "plot/columnreducer.h"
 #include "plot/piecewisepolyline.h"
 #include "plot/polylinesplittingoff.h"
+#include "plot/rectilinearstroke.h"
 #include "plot/stickpattern.h"
 
 #include <QPainter>
@@ -93,11 +94,12 @@ void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReduce
     QVector<QLine> spans;
     const ColumnReducer::Pieces pieces =
         reducer.polyline(from, to, canvasRect.toAlignedRect(), filled ? &spans : nullptr);
+    const RectilinearStroke stroke(painter);
     for (int piece = 0; piece < pieces.starts.size(); ++piece) {
         const int start = pieces.starts[piece];
         PiecewisePolyline(*this, style, pieces.points.mid(start, pieces.end(piece) - start), xMap,
                           yMap, canvasRect, painter->pen().widthF())
-            .draw(painter);
+            .draw(painter, stroke);
     }
     if (spans.isEmpty())
         return;

@@ -5,10 +5,9 @@
 #include <QPainter>
 #include <cmath>
 #include <qwt_painter.h>
+#include <vector>
 
-namespace {
-
-bool suits(const QPainter* painter, const QPen& pen)
+bool StickPattern::suits(const QPainter* painter, const QPen& pen)
 {
     return painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster &&
            painter->transform().isIdentity() && !painter->testRenderHint(QPainter::Antialiasing) &&
@@ -16,17 +15,44 @@ bool suits(const QPainter* painter, const QPen& pen)
            pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255;
 }
 
-} // namespace
-
 StickPattern::StickPattern(QPainter* painter, const QPen& pen, double y0, double y1)
 {
     if (!suits(painter, pen))
         return;
+    // Every redraw asks for the same few sticks again; the pixels do not
+    // depend on the colour, so an opaque pen of another colour finds them too.
+    struct Probed
+    {
+        QPen pen;
+        double y0;
+        double y1;
+        int height;
+        StickPattern pattern;
+    };
+    constexpr int Kept = 8;
+    static std::vector<Probed> probed;
+    QPen black = pen;
+    black.setColor(Qt::black);
+    const int height = painter->device()->height();
+    for (const Probed& p : probed) {
+        if (p.pen == black && p.y0 == y0 && p.y1 == y1 && p.height == height) {
+            *this = p.pattern;
+            return;
+        }
+    }
+    probe(black, y0, y1, height);
+    if (probed.size() == Kept)
+        probed.erase(probed.begin());
+    probed.push_back({black, y0, y1, height, *this});
+}
+
+void StickPattern::probe(const QPen& pen, double y0, double y1, int height)
+{
     // The stick stands in an image as tall as the device, so its dashes are
     // cut off where they would be on the device.
     const int margin = int(std::ceil(pen.widthF())) + 2;
     const int x = margin;
-    QImage image(2 * margin + 1, painter->device()->height(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(2 * margin + 1, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter stick(&image);

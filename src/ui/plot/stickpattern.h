@@ -27,10 +27,16 @@ public:
     // The columns a stick standing at x colours, from row top to bottom.
     QRect columns(int x, int top, int bottom) const;
     const QVector<QPair<int, int>>& rowRuns() const { return m_rows; }
+    // Whether rectangles of the pen's colour give the pixels the pen would:
+    // solid, opaque pens on raster images through untransformed, aliased
+    // painters.
+    static bool suits(const QPainter* painter, const QPen& pen);
     // Fills rects with the painter's pen colour.
     static void fill(QPainter* painter, const QVector<QRect>& rects);
 
 private:
+    StickPattern() = default;
+    void probe(const QPen& pen, double y0, double y1, int height);
     bool read(const class QImage& image);
 
     bool m_valid = false;

@@ -155,8 +155,12 @@ void TestPlotReduction::reducedDrawingMatchesEverySample_data()
         const char* name;
         double start;
         double seconds;
-    } views[] = {
-        {"whole", 290, 520}, {"minute", 700, 60.3}, {"zoomed in", 500, 9.7}, {"half", 600, 137}};
+    } views[] = {{"whole", 290, 520},
+                 {"minute", 700, 60.3},
+                 {"zoomed in", 500, 9.7},
+                 {"half", 600, 137},
+                 // Columns of a few hundred samples, several long blocks each.
+                 {"zoomed out", -1500, 2600}};
     for (const auto& style : styles) {
         for (int width : {1, 2, 3}) {
             for (const auto& view : views) {
