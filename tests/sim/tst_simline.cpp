@@ -83,6 +83,7 @@ private slots:
     void answersOnlyAtTheProtocolRate();
     void replyWaitsForWireTimeAndLatency();
     void tbusEchoesEveryByteAtAnyRate();
+    void transmitterKeepsFramesToTheirMoments();
     void autonomousSensorSendsFramesAtItsInterval();
     void faultsAreInjectedAndCounted();
     void faultSequenceRepeatsWithTheSeed();
@@ -124,6 +125,36 @@ void SimLineTest::replyWaitsForWireTimeAndLatency()
     QCOMPARE(program.receive(7), QByteArray::fromHex("01 03 02 13 88 B5 12"));
     // 8 + 7 bytes of 10 bits at 9600 baud take 15.6 ms on the wire.
     QVERIFY2(elapsed.elapsed() >= 55, qPrintable(QString::number(elapsed.elapsed())));
+}
+
+// Each frame goes at its moment, not on a whole millisecond, and one at a time;
+// one due at once goes too (a zero time would disarm the timer), and a cleared
+// transmitter sends nothing more.
+void SimLineTest::transmitterKeepsFramesToTheirMoments()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QList<QPair<QByteArray, double>> written;
+    LineTransmitter transmitter(clock, [&](const QByteArray& bytes) {
+        written.append({bytes, clock.nsecsElapsed() / 1e6});
+    });
+    const double startMs = clock.nsecsElapsed() / 1e6;
+    transmitter.schedule("a", 0, 0);
+    transmitter.schedule("b", 2.3, 0.5);
+    transmitter.schedule("c", 0, 1.7);
+    QTRY_COMPARE(written.size(), 3);
+    QCOMPARE(written.at(0).first, QByteArray("a"));
+    QCOMPARE(written.at(1).first, QByteArray("b"));
+    QVERIFY(written.at(1).second - startMs >= 2.3);
+    // Behind b: the line was busy until b's last byte.
+    QCOMPARE(written.at(2).first, QByteArray("c"));
+    QVERIFY(written.at(2).second - startMs >= 2.3 + 1.7);
+
+    transmitter.schedule("d", 1, 1);
+    transmitter.clear();
+    QTest::qWait(20);
+    QCOMPARE(written.size(), 3);
+    QCOMPARE(transmitter.pendingFrames(), 0);
 }
 
 void SimLineTest::tbusEchoesEveryByteAtAnyRate()
