@@ -62,10 +62,9 @@ public:
     ExchangeClock(SerialEngine* engine, sim::SimLine* line)
     {
         clock.start();
-        connections.append(QObject::connect(engine, &SerialEngine::stateChanged,
-                                            [this](SerialEngine::State state) {
-                                                stateChanged(state);
-                                            }));
+        connections.append(
+            QObject::connect(engine, &SerialEngine::stateChanged,
+                             [this](SerialEngine::State state) { stateChanged(state); }));
         connections.append(QObject::connect(line, &sim::SimLine::bytesReceived,
                                             [this] { readAtNs = clock.nsecsElapsed(); }));
         // An echoing line writes the request back first: the reply is the last write.
@@ -95,8 +94,9 @@ private:
     void stateChanged(SerialEngine::State state)
     {
         const qint64 now = clock.nsecsElapsed();
-        const bool sent = state == SerialEngine::WaitingEcho ||
-                          (state == SerialEngine::WaitingReply && previous != SerialEngine::WaitingEcho);
+        const bool sent =
+            state == SerialEngine::WaitingEcho ||
+            (state == SerialEngine::WaitingReply && previous != SerialEngine::WaitingEcho);
         previous = state;
         if (sent) {
             if (completedAtNs > 0 && readAtNs > writtenAtNs && repliedAtNs > readAtNs) {
@@ -154,7 +154,8 @@ Result measure(const Protocol& protocol, const QList<int>& latencies, double sec
     QList<int> addresses;
     for (int i = 0; i < latencies.size(); ++i)
         addresses.append(protocol.address + i);
-    sim::LineOptions options = SimulatedLine::options(QString::fromLatin1(protocol.model), addresses);
+    sim::LineOptions options =
+        SimulatedLine::options(QString::fromLatin1(protocol.model), addresses);
     for (int i = 0; i < latencies.size(); ++i)
         options.slowMs.insert(addresses.at(i), latencies.at(i));
     SimulatedLine line(options);
