@@ -83,6 +83,7 @@ private slots:
     void answersOnlyAtTheProtocolRate();
     void replyWaitsForWireTimeAndLatency();
     void tbusEchoesEveryByteAtAnyRate();
+    void tbusCharactersCountTheirNinthBit();
     void transmitterKeepsFramesToTheirMoments();
     void autonomousSensorSendsFramesAtItsInterval();
     void faultsAreInjectedAndCounted();
@@ -171,6 +172,33 @@ void SimLineTest::tbusEchoesEveryByteAtAnyRate()
     QCOMPARE(program.receive(1), QByteArray::fromHex("8A"));
     QVERIFY(!written.wait(100));
     QCOMPARE(line.sensorAt(10)->counters().requests, 1u);
+}
+
+// The pseudo-terminal drops the parity the program sets; TBus always has it.
+void SimLineTest::tbusCharactersCountTheirNinthBit()
+{
+    LineOptions options = optionsFor("ZT-31", {10});
+    options.latencyMs = 40;
+    SimLine line(options);
+    QVERIFY(line.start());
+    ProgramSide program(line.portPath(), B9600);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 heardNs = 0;
+    qint64 repliedNs = 0;
+    connect(&line, &SimLine::bytesReceived, [&] { heardNs = clock.nsecsElapsed(); });
+    connect(&line, &SimLine::bytesWritten, [&](const QByteArray& bytes) {
+        if (bytes.size() > 1)
+            repliedNs = clock.nsecsElapsed();
+    });
+    QSignalSpy written(&line, &SimLine::bytesWritten);
+    program.send(QByteArray::fromHex("8A"));
+    // A real event loop: qWaitFor would see the line only every 10 ms.
+    while (repliedNs == 0 && written.wait(1000)) {
+    }
+    QCOMPARE(program.receive(5), QByteArray::fromHex("8A 0A 88 13 91"));
+    // 1 + 4 bytes of 11 bits at 9600 baud take 5.73 ms on the wire, 5.21 at 10 bits.
+    QVERIFY2(repliedNs - heardNs >= 45.73e6, qPrintable(QString::number(repliedNs - heardNs)));
 }
 
 void SimLineTest::autonomousSensorSendsFramesAtItsInterval()
