@@ -14,7 +14,6 @@ public:
     explicit FineTimer(QObject* parent = nullptr);
     ~FineTimer() override;
 
-    bool isAvailable() const { return m_fd >= 0; }
     // Fires once, nanoseconds from now; a later start replaces an earlier one.
     void start(qint64 nanoseconds);
     bool isActive() const { return m_active; }
