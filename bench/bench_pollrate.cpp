@@ -3,8 +3,10 @@
 // the line allows for one exchange: the request and reply bytes at the line's
 // rate, the sensor's latency and the gap the protocol keeps between frames.
 //
-// Usage: bench_pollrate [seconds per protocol, default 3] [--latencies=MS,MS,...]
+// Usage: bench_pollrate [seconds per protocol, default 3] [--latencies=MS,MS,...] [--breakdown]
 // One sensor a latency (default: one sensor answering after 3 ms), polled in turn.
+// --breakdown splits the mean exchange into its steps, to tell the simulator's
+// share of a shortfall from the engine's.
 #include "log/logger.h"
 #include "port/portsettings.h"
 #include "protocols/modbus/modbusengine.h"
@@ -36,6 +38,91 @@ struct Protocol
     std::function<SerialSensor*(SerialEngine*, int)> addSensor;
 };
 
+// Mean milliseconds per exchange, from the engine's write to its next one.
+struct Breakdown
+{
+    // Engine wrote the request, the simulator read it.
+    double simPickup = 0;
+    // Simulator read the request, wrote the reply; and what it was told to take.
+    double simReply = 0;
+    double simReplyWanted = 0;
+    // Simulator wrote the reply, the engine had read and completed it.
+    double engineRead = 0;
+    // Engine completed the reply, wrote the next request; and the gap it keeps.
+    double coolDown = 0;
+    double gap = 0;
+    int exchanges = 0;
+};
+
+// Timestamps each step of every exchange off the engine's state changes and
+// the simulator's traffic signals; nothing inside either is touched.
+class ExchangeClock
+{
+public:
+    ExchangeClock(SerialEngine* engine, sim::SimLine* line)
+    {
+        clock.start();
+        connections.append(
+            QObject::connect(engine, &SerialEngine::stateChanged,
+                             [this](SerialEngine::State state) { stateChanged(state); }));
+        connections.append(QObject::connect(line, &sim::SimLine::bytesReceived,
+                                            [this] { readAtNs = clock.nsecsElapsed(); }));
+        // An echoing line writes the request back first: the reply is the last write.
+        connections.append(QObject::connect(line, &sim::SimLine::bytesWritten,
+                                            [this] { repliedAtNs = clock.nsecsElapsed(); }));
+    }
+    ~ExchangeClock()
+    {
+        for (const auto& connection : connections)
+            QObject::disconnect(connection);
+    }
+
+    Breakdown means(double simReplyWanted, double gap) const
+    {
+        Breakdown mean = sums;
+        const double n = std::max(1, sums.exchanges) * 1e6;
+        mean.simPickup /= n;
+        mean.simReply /= n;
+        mean.engineRead /= n;
+        mean.coolDown /= n;
+        mean.simReplyWanted = simReplyWanted;
+        mean.gap = gap;
+        return mean;
+    }
+
+private:
+    void stateChanged(SerialEngine::State state)
+    {
+        const qint64 now = clock.nsecsElapsed();
+        const bool sent =
+            state == SerialEngine::WaitingEcho ||
+            (state == SerialEngine::WaitingReply && previous != SerialEngine::WaitingEcho);
+        previous = state;
+        if (sent) {
+            if (completedAtNs > 0 && readAtNs > writtenAtNs && repliedAtNs > readAtNs) {
+                sums.simPickup += double(readAtNs - writtenAtNs);
+                sums.simReply += double(repliedAtNs - readAtNs);
+                sums.engineRead += double(completedAtNs - repliedAtNs);
+                sums.coolDown += double(now - completedAtNs);
+                ++sums.exchanges;
+            }
+            writtenAtNs = now;
+            completedAtNs = 0;
+        } else if (state == SerialEngine::ReplyCooldown) {
+            completedAtNs = now;
+        }
+    }
+
+    QElapsedTimer clock;
+    QList<QMetaObject::Connection> connections;
+    SerialEngine::State previous = SerialEngine::Idle;
+    qint64 writtenAtNs = 0;
+    qint64 readAtNs = 0;
+    qint64 repliedAtNs = 0;
+    qint64 completedAtNs = 0;
+    Breakdown sums;
+};
+
 struct Result
 {
     double pollsPerSecond = 0.0;
@@ -45,6 +132,7 @@ struct Result
     int baudRate = 0;
     int bitsPerByte = 0;
     int failed = 0;
+    Breakdown breakdown;
 };
 
 QString loadAverage()
@@ -66,7 +154,8 @@ Result measure(const Protocol& protocol, const QList<int>& latencies, double sec
     QList<int> addresses;
     for (int i = 0; i < latencies.size(); ++i)
         addresses.append(protocol.address + i);
-    sim::LineOptions options = SimulatedLine::options(QString::fromLatin1(protocol.model), addresses);
+    sim::LineOptions options =
+        SimulatedLine::options(QString::fromLatin1(protocol.model), addresses);
     for (int i = 0; i < latencies.size(); ++i)
         options.slowMs.insert(addresses.at(i), latencies.at(i));
     SimulatedLine line(options);
@@ -100,6 +189,7 @@ Result measure(const Protocol& protocol, const QList<int>& latencies, double sec
                 ++result.failed;
         }));
     }
+    ExchangeClock exchangeClock(engine.get(), &line.line());
     QElapsedTimer elapsed;
     elapsed.start();
     runEventLoopFor(seconds);
@@ -116,8 +206,10 @@ Result measure(const Protocol& protocol, const QList<int>& latencies, double sec
     double latencySum = 0;
     for (int latency : latencies)
         latencySum += latency;
-    result.budgetMs = result.exchangeBytes * result.bitsPerByte * 1000.0 / result.baudRate +
-                      latencySum / latencies.size() + engine->interFrameGapMs();
+    const double wireMs = result.exchangeBytes * result.bitsPerByte * 1000.0 / result.baudRate;
+    result.budgetMs = wireMs + latencySum / latencies.size() + engine->interFrameGapMs();
+    result.breakdown =
+        exchangeClock.means(wireMs + latencySum / latencies.size(), engine->interFrameGapMs());
 
     engine->deinit();
     qDeleteAll(sensors);
@@ -156,6 +248,13 @@ const QList<Protocol>& protocols()
     return list;
 }
 
+void printBreakdown(const char* name, const Breakdown& b)
+{
+    std::printf("%-9s %6d %9.3f %9.3f %9.3f %9.3f %9.3f %9.3f\n", name, b.exchanges, b.simPickup,
+                b.simReply - b.simReplyWanted, b.engineRead, b.coolDown - b.gap,
+                b.simPickup + b.simReply + b.engineRead + b.coolDown, b.simReplyWanted + b.gap);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -177,6 +276,7 @@ int main(int argc, char** argv)
     std::printf("%-9s %6s %5s %4s %10s %10s %10s %6s %6s\n", "protocol", "baud", "bytes", "bits",
                 "budget ms", "budget/s", "polls/s", "ratio", "failed");
     QList<double> ratios;
+    QList<Breakdown> breakdowns;
     for (const Protocol& protocol : protocols()) {
         const Result r = measure(protocol, latencies, seconds);
         if (r.budgetMs <= 0)
@@ -186,6 +286,15 @@ int main(int argc, char** argv)
                     r.exchangeBytes, r.bitsPerByte, r.budgetMs, budgetRate, r.pollsPerSecond,
                     r.pollsPerSecond / budgetRate, r.failed);
         ratios.append(r.pollsPerSecond / budgetRate);
+        breakdowns.append(r.breakdown);
+    }
+    if (app.arguments().contains(QStringLiteral("--breakdown"))) {
+        std::printf("\nMean ms per exchange over and above the budget's share:\n%-9s %6s %9s %9s "
+                    "%9s %9s %9s %9s\n",
+                    "protocol", "count", "sim read", "sim late", "our read", "gap late", "exchange",
+                    "budget");
+        for (int i = 0; i < breakdowns.size(); ++i)
+            printBreakdown(protocols().at(i).name, breakdowns.at(i));
     }
     for (int i = 0; i < ratios.size(); ++i)
         std::printf("BENCH pollrate_ratio_%s %.3f\n", protocols().at(i).name, ratios.at(i));

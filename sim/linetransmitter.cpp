@@ -1,7 +1,9 @@
 #include "linetransmitter.h"
 
+#include <QSocketNotifier>
 #include <algorithm>
-#include <cmath>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
 namespace sim {
 
@@ -9,10 +11,22 @@ LineTransmitter::LineTransmitter(const QElapsedTimer& clock, Writer writer, QObj
     : QObject(parent)
     , clock(clock)
     , writer(std::move(writer))
+    , timerFd(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC))
 {
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, this, &LineTransmitter::sendDue);
+    if (timerFd < 0)
+        qFatal("cannot create the line's timer: out of file descriptors");
+    notifier = new QSocketNotifier(timerFd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        quint64 expirations = 0;
+        if (::read(timerFd, &expirations, sizeof expirations) > 0)
+            sendDue();
+    });
+}
+
+LineTransmitter::~LineTransmitter()
+{
+    delete notifier;
+    ::close(timerFd);
 }
 
 void LineTransmitter::schedule(const QByteArray& bytes, double delayMs, double wireMs)
@@ -26,7 +40,8 @@ void LineTransmitter::schedule(const QByteArray& bytes, double delayMs, double w
 void LineTransmitter::clear()
 {
     queue.clear();
-    timer.stop();
+    const itimerspec disarmed{};
+    timerfd_settime(timerFd, 0, &disarmed, nullptr);
 }
 
 void LineTransmitter::sendDue()
@@ -43,8 +58,12 @@ void LineTransmitter::armTimer()
 {
     if (queue.empty())
         return;
-    const double wait = queue.front().dueMs - nowMs();
-    timer.start(std::max(0, int(std::ceil(wait))));
+    // A zero time disarms the timer: a frame already due goes after a nanosecond.
+    const qint64 waitNs = std::max<qint64>(1, qint64((queue.front().dueMs - nowMs()) * 1e6));
+    itimerspec due{};
+    due.it_value.tv_sec = time_t(waitNs / 1000000000);
+    due.it_value.tv_nsec = long(waitNs % 1000000000);
+    timerfd_settime(timerFd, 0, &due, nullptr);
 }
 
 double LineTransmitter::nowMs() const

@@ -12,7 +12,7 @@ SimLine::SimLine(const LineOptions& options, QObject* parent)
     , faults(options.seed)
     , transmitter(clock, [this](const QByteArray& bytes) { writeToLine(bytes); })
     , noise(options.seed, [this](const QByteArray& bytes) {
-        transmitter.schedule(bytes, 0, endpoint.settings().wireMs(bytes.size()));
+        transmitter.schedule(bytes, 0, lineSettings().wireMs(bytes.size()));
     })
 {
     clock.start();
@@ -94,7 +94,7 @@ void SimLine::readLine()
     if (bytes.isEmpty())
         return;
     emit bytesReceived(bytes);
-    const LineSettings line = endpoint.settings();
+    const LineSettings line = lineSettings();
     // The transceiver echoes whatever is sent, at any rate; only the sensors are deaf to a wrong
     // one.
     if (responder->echoesInput() || lineOptions.echo)
@@ -158,7 +158,7 @@ void SimLine::scheduleUnsolicited()
 
 void SimLine::sendUnsolicited()
 {
-    const LineSettings line = endpoint.settings();
+    const LineSettings line = lineSettings();
     // At another rate the program would read only noise; leaving the frame out is close enough.
     const bool understood = line.baudRate == protocolBaudRate(lineOptions.model.protocol);
     for (const auto& sensor : sensorList) {
@@ -170,6 +170,16 @@ void SimLine::sendUnsolicited()
             transmit({sensor.get(), frame, 0}, line);
     }
     scheduleUnsolicited();
+}
+
+// A pseudo-terminal passes no parity on: TBus's ninth bit, which marks a frame's
+// start, would go uncounted and every frame would come a bit too early.
+LineSettings SimLine::lineSettings() const
+{
+    LineSettings line = endpoint.settings();
+    line.bitsPerCharacter =
+        std::max(line.bitsPerCharacter, protocolLine(lineOptions.model.protocol).bitsPerCharacter);
+    return line;
 }
 
 void SimLine::writeToLine(const QByteArray& bytes)

@@ -61,6 +61,7 @@ private:
     void scheduleUnsolicited();
     void sendUnsolicited();
     void writeToLine(const QByteArray& bytes);
+    LineSettings lineSettings() const;
 
     LineOptions lineOptions;
     SensorList sensorList;

@@ -1,5 +1,6 @@
 #include "engine/serialengine.h"
 
+#include "engine/finetimer.h"
 #include "engine/linedatamessage.h"
 #include "engine/serialsensor.h"
 #include "log/logger.h"
@@ -27,12 +28,17 @@ const int kSweepsBeforeBackground = 2;
 // Input during a cool-down holds the next request back, but a line that never
 // falls quiet must not stop the polls.
 const int kLongestCoolDownGaps = 2;
+// How much later than the gap a whole-millisecond timer may end a cool-down
+// before the fine timer is worth its two system calls.
+const qint64 kFineTimerWorthNs = 50000;
+const qint64 kNsPerMs = 1000000;
 
 } // namespace
 
 SerialEngine::SerialEngine(quint32 features, QObject* parent)
     : BaseEngine(features, parent)
     , m_stateCheckTimer(new QTimer(this))
+    , m_gapTimer(new FineTimer(this))
     , m_cleanLineTimer(new QTimer(this))
 {
     m_cleanLineTimer->setObjectName(QStringLiteral("cleanLineTimer"));
@@ -44,6 +50,7 @@ SerialEngine::SerialEngine(quint32 features, QObject* parent)
     // A coarse timer may end a reply window a few percent early.
     m_stateCheckTimer->setTimerType(Qt::PreciseTimer);
     connect(m_stateCheckTimer, &QTimer::timeout, this, &SerialEngine::slotOnStateCheckTimeout);
+    connect(m_gapTimer, &FineTimer::timeout, this, &SerialEngine::slotOnGapTimeout);
     m_probeSentMs.fill(-1);
     m_clock.start();
     m_clockEpochMs = QDateTime::currentMSecsSinceEpoch();
@@ -170,7 +177,7 @@ void SerialEngine::armStateCheckTimer(State newState)
         interval = std::max(interval, m_minimumQuietMs);
     // The next request leaves as soon as the line is free, not on a tick.
     if (m_state == ReplyCooldown) {
-        setStateCheckTimeout(remainingGapMs(m_coolDownSinceNs));
+        armCoolDownEnd(m_coolDownSinceNs);
         return;
     }
     if (interval == 0) {
@@ -195,12 +202,30 @@ double SerialEngine::interFrameGapMs() const
     return stateCheckTimeoutInterval(ReplyCooldown);
 }
 
-int SerialEngine::remainingGapMs(qint64 nowNs) const
+qint64 SerialEngine::remainingGapNs(qint64 nowNs) const
 {
     const double gapNs = interFrameGapMs() * 1e6;
     const double quietAtNs =
         std::min(m_lineBusyAtNs + gapNs, m_coolDownSinceNs + kLongestCoolDownGaps * gapNs);
-    return std::max(0, int(std::ceil((quietAtNs - double(nowNs)) / 1e6)));
+    return std::max<qint64>(0, qint64(std::ceil(quietAtNs - double(nowNs))));
+}
+
+// The state-check timer, in whole milliseconds rounded up, always: it never ends
+// the gap early, and it still ends it where the fine timer is missing.
+void SerialEngine::armCoolDownEnd(qint64 nowNs)
+{
+    const qint64 remainingNs = remainingGapNs(nowNs);
+    const int wholeMs = int((remainingNs + kNsPerMs - 1) / kNsPerMs);
+    setStateCheckTimeout(wholeMs);
+    if (wholeMs * kNsPerMs - remainingNs > kFineTimerWorthNs)
+        m_gapTimer->start(remainingNs);
+}
+
+void SerialEngine::slotOnGapTimeout()
+{
+    // Started for an earlier cool-down, it may fire early in this one.
+    if (m_state == ReplyCooldown && remainingGapNs(m_clock.nsecsElapsed()) == 0)
+        slotOnStateCheckTimeout();
 }
 
 int SerialEngine::replyWindowMs() const
@@ -439,7 +464,7 @@ void SerialEngine::slotOnReadyRead()
     // busy: the gap counts again from it.
     if (coolingDown && m_state == ReplyCooldown && m_bytesHeard != heardBefore) {
         m_lineBusyAtNs = m_clock.nsecsElapsed();
-        setStateCheckTimeout(remainingGapMs(m_lineBusyAtNs));
+        armCoolDownEnd(m_lineBusyAtNs);
     }
     if (m_inputBuffer.size() > kInputBufferLimit)
         logAndClearStrayData(-1);
@@ -490,8 +515,8 @@ void SerialEngine::slotOnStateCheckTimeout()
         // Heard just now, before its readyRead came: not free yet.
         if (m_bytesHeard != heardBefore) {
             m_lineBusyAtNs = m_clock.nsecsElapsed();
-            if (const int remaining = remainingGapMs(m_lineBusyAtNs); remaining > 0) {
-                setStateCheckTimeout(remaining);
+            if (remainingGapNs(m_lineBusyAtNs) > 0) {
+                armCoolDownEnd(m_lineBusyAtNs);
                 break;
             }
         }

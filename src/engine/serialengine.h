@@ -13,6 +13,7 @@
 #include <QQueue>
 #include <array>
 
+class FineTimer;
 class QTimer;
 class SerialPort;
 class SerialSensor;
@@ -89,6 +90,8 @@ public:
     const QByteArray& inputBuffer() const { return m_inputBuffer; }
     const QList<SerialSensor*>& sensors() const { return m_sensors; }
     QTimer* stateCheckTimer() const { return m_stateCheckTimer; }
+    // Ends a cool-down that whole timer milliseconds would make too long.
+    const FineTimer* gapTimer() const { return m_gapTimer; }
     const DetectionPace& detectionPace() const { return m_pace; }
     // The sweeps have run: detection goes on quietly, a probe now and then.
     bool isDetectionInBackground() const;
@@ -129,6 +132,8 @@ signals:
 public slots:
     void slotOnReadyRead();
     void slotOnStateCheckTimeout();
+    // The gap timer: the cool-down ends at once if the gap has passed.
+    void slotOnGapTimeout();
     void slotAddSensorFromDialog(int address);
 
 protected:
@@ -218,10 +223,11 @@ private:
     void prepareProbe(const EngineCommand& probe);
     void restartDetection();
     void armStateCheckTimer(State newState);
-    // What is left at nowNs of the gap since the line was last busy, in whole
-    // timer milliseconds rounded up; a cool-down that input keeps from ending
-    // still ends once it has lasted twice the gap.
-    int remainingGapMs(qint64 nowNs) const;
+    // What is left at nowNs of the gap since the line was last busy; a cool-down
+    // that input keeps from ending still ends once it has lasted twice the gap.
+    qint64 remainingGapNs(qint64 nowNs) const;
+    // Ends the cool-down once what is left at nowNs of the gap has passed.
+    void armCoolDownEnd(qint64 nowNs);
     void endQuietWait();
     void recordNoise(int bytes);
     void reportNoise(quint64 bytes, qint64 milliseconds);
@@ -244,6 +250,7 @@ private:
     QList<SerialSensor*> m_sensors;
     int m_currentSensorIndex = -1;
     QTimer* m_stateCheckTimer;
+    FineTimer* m_gapTimer;
     QTimer* m_cleanLineTimer;
     // One monotonic clock for reply times and the moments sensors are heard:
     // a wall-clock read per exchange would cost as much again.

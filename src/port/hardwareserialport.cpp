@@ -177,7 +177,13 @@ bool HardwareSerialPort::lineFailed() const
 
 qint64 HardwareSerialPort::write(const char* data, qint64 size)
 {
-    return m_port->write(data, size);
+    const qint64 written = m_port->write(data, size);
+    // QSerialPort keeps the bytes until the event loop comes round again: the
+    // request would leave later than the line is free. A failure to hand them on
+    // is the port's error, as it would be from the later write.
+    if (written > 0)
+        m_port->flush();
+    return written;
 }
 
 int HardwareSerialPort::lastError() const

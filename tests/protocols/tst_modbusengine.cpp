@@ -1,3 +1,4 @@
+#include "engine/finetimer.h"
 #include "port/scriptedserialport.h"
 #include "protocols/modbus/modbusengine.h"
 #include "protocols/modbus/modbussensor.h"
@@ -97,6 +98,8 @@ private slots:
     void replySplitOverReads();
     void frameGapIsThreeAndAHalfCharacters_data();
     void frameGapIsThreeAndAHalfCharacters();
+    void nextRequestLeavesWhenTheGapEnds_data() { frameGapIsThreeAndAHalfCharacters_data(); }
+    void nextRequestLeavesWhenTheGapEnds();
     void trailingBytesStayBuffered();
     void crcFailure();
     void exceptionReply_data();
@@ -312,6 +315,39 @@ void TestModBusEngine::frameGapIsThreeAndAHalfCharacters()
     const int armed = line.engine.stateCheckTimer()->interval();
     QVERIFY2(armed <= int(std::ceil(gapMs)) && armed >= int(std::ceil(gapMs)) - 1,
              qPrintable(QString::number(armed)));
+}
+
+// Whole timer milliseconds would stretch the gap (3.65 ms lasted 4): the fine
+// timer ends it when it has passed, and never before.
+void TestModBusEngine::nextRequestLeavesWhenTheGapEnds()
+{
+    QFETCH(int, baud);
+    QFETCH(int, parity);
+    QFETCH(double, gapMs);
+    Line line;
+    line.port.setBaudRate(BaudRateType(baud));
+    line.port.setParity(ParityType(parity));
+    line.sendPoll(1, &line.callback);
+    EngineCommand next = line.engine.levelPollCommand(2);
+    next.callback = &line.queued;
+    line.engine.request(next);
+    QElapsedTimer sinceReply;
+    line.port.feed(hex("0103021388B512"));
+    sinceReply.start();
+    QCOMPARE(line.engine.state(), SerialEngine::ReplyCooldown);
+    const FineTimer* timer = line.engine.gapTimer();
+    QVERIFY(timer->isActive());
+    QVERIFY2(timer->intervalNs() <= gapMs * 1e6 && timer->intervalNs() > (gapMs - 0.5) * 1e6,
+             qPrintable(QString::number(timer->intervalNs())));
+
+    line.engine.slotOnGapTimeout();
+    QVERIFY(line.engine.state() == SerialEngine::ReplyCooldown ||
+            sinceReply.nsecsElapsed() >= gapMs * 1e6);
+    QTest::qSleep(int(std::ceil(gapMs)));
+    line.engine.slotOnGapTimeout();
+    QCOMPARE(line.engine.state(), SerialEngine::WaitingReply);
+    QCOMPARE(line.port.writes.size(), 2);
+    QCOMPARE(line.port.writes.last().bytes, hex("02030000000184 39"));
 }
 
 void TestModBusEngine::trailingBytesStayBuffered()

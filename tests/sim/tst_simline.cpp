@@ -83,6 +83,8 @@ private slots:
     void answersOnlyAtTheProtocolRate();
     void replyWaitsForWireTimeAndLatency();
     void tbusEchoesEveryByteAtAnyRate();
+    void tbusCharactersCountTheirNinthBit();
+    void transmitterKeepsFramesToTheirMoments();
     void autonomousSensorSendsFramesAtItsInterval();
     void faultsAreInjectedAndCounted();
     void faultSequenceRepeatsWithTheSeed();
@@ -126,6 +128,36 @@ void SimLineTest::replyWaitsForWireTimeAndLatency()
     QVERIFY2(elapsed.elapsed() >= 55, qPrintable(QString::number(elapsed.elapsed())));
 }
 
+// Each frame goes at its moment, not on a whole millisecond, and one at a time;
+// one due at once goes too (a zero time would disarm the timer), and a cleared
+// transmitter sends nothing more.
+void SimLineTest::transmitterKeepsFramesToTheirMoments()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QList<QPair<QByteArray, double>> written;
+    LineTransmitter transmitter(clock, [&](const QByteArray& bytes) {
+        written.append({bytes, clock.nsecsElapsed() / 1e6});
+    });
+    const double startMs = clock.nsecsElapsed() / 1e6;
+    transmitter.schedule("a", 0, 0);
+    transmitter.schedule("b", 2.3, 0.5);
+    transmitter.schedule("c", 0, 1.7);
+    QTRY_COMPARE(written.size(), 3);
+    QCOMPARE(written.at(0).first, QByteArray("a"));
+    QCOMPARE(written.at(1).first, QByteArray("b"));
+    QVERIFY(written.at(1).second - startMs >= 2.3);
+    // Behind b: the line was busy until b's last byte.
+    QCOMPARE(written.at(2).first, QByteArray("c"));
+    QVERIFY(written.at(2).second - startMs >= 2.3 + 1.7);
+
+    transmitter.schedule("d", 1, 1);
+    transmitter.clear();
+    QTest::qWait(20);
+    QCOMPARE(written.size(), 3);
+    QCOMPARE(transmitter.pendingFrames(), 0);
+}
+
 void SimLineTest::tbusEchoesEveryByteAtAnyRate()
 {
     SimLine line(optionsFor("ZT-31", {10}));
@@ -140,6 +172,33 @@ void SimLineTest::tbusEchoesEveryByteAtAnyRate()
     QCOMPARE(program.receive(1), QByteArray::fromHex("8A"));
     QVERIFY(!written.wait(100));
     QCOMPARE(line.sensorAt(10)->counters().requests, 1u);
+}
+
+// The pseudo-terminal drops the parity the program sets; TBus always has it.
+void SimLineTest::tbusCharactersCountTheirNinthBit()
+{
+    LineOptions options = optionsFor("ZT-31", {10});
+    options.latencyMs = 40;
+    SimLine line(options);
+    QVERIFY(line.start());
+    ProgramSide program(line.portPath(), B9600);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 heardNs = 0;
+    qint64 repliedNs = 0;
+    connect(&line, &SimLine::bytesReceived, [&] { heardNs = clock.nsecsElapsed(); });
+    connect(&line, &SimLine::bytesWritten, [&](const QByteArray& bytes) {
+        if (bytes.size() > 1)
+            repliedNs = clock.nsecsElapsed();
+    });
+    QSignalSpy written(&line, &SimLine::bytesWritten);
+    program.send(QByteArray::fromHex("8A"));
+    // A real event loop: qWaitFor would see the line only every 10 ms.
+    while (repliedNs == 0 && written.wait(1000)) {
+    }
+    QCOMPARE(program.receive(5), QByteArray::fromHex("8A 0A 88 13 91"));
+    // 1 + 4 bytes of 11 bits at 9600 baud take 5.73 ms on the wire, 5.21 at 10 bits.
+    QVERIFY2(repliedNs - heardNs >= 45.73e6, qPrintable(QString::number(repliedNs - heardNs)));
 }
 
 void SimLineTest::autonomousSensorSendsFramesAtItsInterval()
