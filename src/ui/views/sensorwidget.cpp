@@ -348,17 +348,10 @@ void SensorWidget::applyLevelStyle(QProgressBar* bar)
     m_levelBar = bar;
 }
 
-// The level is in percent; a bar may count finer. A new value would repaint
-// the bar at once, on its own, and the tab under it with it; held back, it
-// joins the paint of the fields of the same frame.
+// The level is in percent; a bar may count finer.
 void SensorWidget::showLevel(QProgressBar* bar, float level)
 {
-    const int value = int(level * float(bar->maximum()) / 100.0f);
-    if (value == bar->value())
-        return;
-    bar->setUpdatesEnabled(false);
-    bar->setValue(value);
-    bar->setUpdatesEnabled(true);
+    bar->setValue(int(level * float(bar->maximum()) / 100.0f));
 }
 
 QString SensorWidget::rawLevelText(const SensorReading& reading)
