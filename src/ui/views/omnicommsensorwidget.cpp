@@ -293,10 +293,10 @@ void OmniCommSensorWidget::showReading(const SensorReading& reading)
 
 void OmniCommSensorWidget::showFields(const SensorReading& reading)
 {
-    ui->levelLineEdit->setText(levelText(reading));
-    ui->rawLevelLineEdit->setText(rawLevelText(reading));
-    ui->temperatureLineEdit->setText(QString::number(reading.temperature));
-    ui->frequencyLineEdit->setText(QString::number(reading.frequency));
+    showText(ui->levelLineEdit, levelText(reading));
+    showText(ui->rawLevelLineEdit, rawLevelText(reading));
+    showText(ui->temperatureLineEdit, QString::number(reading.temperature));
+    showText(ui->frequencyLineEdit, QString::number(reading.frequency));
 }
 
 OmniCommSamplePoint OmniCommSensorWidget::sampleOf(const SensorReading& reading)

@@ -81,7 +81,9 @@ SensorWidget::SensorWidget(BaseSensor* sensor, QWidget* parent)
     m_statisticsTimer.setInterval(StatisticsIntervalMs);
     connect(&m_statisticsTimer, &QTimer::timeout, this, &SensorWidget::slotShowLineStatistics);
     connect(sensor, &BaseSensor::updated, &m_statisticsTimer, [this] {
-        if (!m_statisticsTimer.isActive())
+        if (isHiddenTab())
+            m_redrawWhenShown = true;
+        else if (!m_statisticsTimer.isActive())
             m_statisticsTimer.start();
     });
     m_replyWatch.setHeardSource([this] {
@@ -390,8 +392,16 @@ void SensorWidget::initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit*
 
 void SensorWidget::showLevelTexts(const SensorReading& reading, QLineEdit* raw, QLineEdit* percent)
 {
-    raw->setText(rawLevelText(reading));
-    percent->setText(levelText(reading));
+    showText(raw, rawLevelText(reading));
+    showText(percent, levelText(reading));
+}
+
+// Setting a line edit's text repaints it and what lies under it even when
+// nothing changed, as a slowly drifting temperature does at most readings.
+void SensorWidget::showText(QLineEdit* field, const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
 }
 
 void SensorWidget::showFields(const SensorReading&) {}
@@ -410,6 +420,8 @@ void SensorWidget::paceFields(const SensorReading& reading)
     }
     if (!window()->isVisible())
         slotShowFields();
+    else if (isHiddenTab())
+        m_redrawWhenShown = true;
     else if (!m_fieldsTimer.isActive())
         m_fieldsTimer.start();
 }
@@ -437,9 +449,13 @@ QString SensorWidget::levelText(const SensorReading& reading)
     return reading.failed() ? QString() : QStringLiteral("\u2014");
 }
 
+// A tab behind another keeps its samples and draws them when it is shown:
+// no timer of its own wakes the window at every reading meanwhile.
 void SensorWidget::replot()
 {
-    if (!m_replotTimer.isActive())
+    if (isHiddenTab())
+        m_redrawWhenShown = true;
+    else if (!m_replotTimer.isActive())
         m_replotTimer.start();
 }
 

@@ -142,6 +142,8 @@ protected:
     // litres row under them, and a reading shown in them and the bar.
     void initLevelFields(QGridLayout* form, QLineEdit* raw, QLineEdit* percent);
     static void showLevelTexts(const SensorReading& reading, QLineEdit* raw, QLineEdit* percent);
+    // A value field's new text; the same text leaves the field alone.
+    static void showText(QLineEdit* field, const QString& text);
     // The fields and the level bar follow the readings at the display's pace:
     // the first reading after a frame arms the frame, the latest one is shown
     // when it ends. A window not on screen shows each at once; a tab behind

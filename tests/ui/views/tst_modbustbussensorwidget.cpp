@@ -156,10 +156,16 @@ void TestModBusTBusSensorWidget::fieldsFollowAtTheDisplaysPace()
     // No reply arms no frame: the fields keep the last answer.
     bench.sensor->levelPollCallback(CommandCallback::Timeout, EngineCommand());
     QVERIFY(!bench.view->fieldsTimer()->isActive());
+    // The same value again leaves the field be: a selection to copy stays.
+    field->selectAll();
+    poll(5000);
+    bench.view->slotShowFields();
+    QVERIFY(field->hasSelectedText());
 
     tabs.setCurrentIndex(1);
     QCoreApplication::processEvents();
     poll(6000);
+    QVERIFY(!bench.view->fieldsTimer()->isActive());
     bench.view->slotShowFields();
     QCOMPARE(field->text(), QStringLiteral("5000"));
     tabs.setCurrentIndex(0);

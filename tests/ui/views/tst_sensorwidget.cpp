@@ -308,6 +308,10 @@ void TestSensorWidget::hiddenTabsWaitUntilShown()
     counter->draws = 0;
 
     view->append(2000000, 50);
+    sensor.update();
+    // Its readings arm no timer that would wake the window for nothing.
+    QVERIFY(!view->replotTimer()->isActive());
+    QVERIFY(!view->statisticsTimer()->isActive());
     view->slotReplot();
     view->slotShowLineStatistics();
     QCoreApplication::processEvents();
