@@ -48,8 +48,9 @@ namespace {
 
 constexpr int ReplotIntervalMs = 200;
 constexpr int StatisticsIntervalMs = 1000;
-// Readings come faster than a screen can show them, with several sensors on a line.
-constexpr int FrameIntervalMs = 40;
+// Readings come faster than anyone reads a number: the fields change with the
+// plot's frame, and both are painted in one pass.
+constexpr int FrameIntervalMs = ReplotIntervalMs;
 // Polls of several sensors and detection probes share the line, so a sensor
 // may wait some polls of others between two of its own.
 constexpr int SilentPolls = 3;
@@ -525,6 +526,7 @@ void SensorWidget::slotReplot()
         const QwtInterval shown = m_plot->axisInterval(QwtPlot::xBottom);
         m_plot->setAxisScale(QwtPlot::xBottom, newest - shown.width(), newest);
     }
+    slotShowFields();
     m_plot->replot();
 }
 

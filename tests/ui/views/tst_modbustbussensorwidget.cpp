@@ -172,6 +172,11 @@ void TestModBusTBusSensorWidget::fieldsFollowAtTheDisplaysPace()
     QCoreApplication::processEvents();
     QCOMPARE(field->text(), QStringLiteral("6000"));
     QCOMPARE(bar->value(), 60);
+    // The plot's frame brings the fields along, so the two are painted together.
+    poll(6500);
+    bench.view->slotReplot();
+    QCOMPARE(field->text(), QStringLiteral("6500"));
+    QVERIFY(!bench.view->fieldsTimer()->isActive());
 }
 
 void TestModBusTBusSensorWidget::modBusAddressChange()
