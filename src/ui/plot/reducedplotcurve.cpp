@@ -92,15 +92,9 @@ void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReduce
     }
     const bool filled = probe && probe->isValid() && probe->rowRuns().size() == 1;
     QVector<QLine> spans;
-    const ColumnReducer::Pieces pieces =
-        reducer.polyline(from, to, canvasRect.toAlignedRect(), filled ? &spans : nullptr);
-    const RectilinearStroke stroke(painter);
-    for (int piece = 0; piece < pieces.starts.size(); ++piece) {
-        const int start = pieces.starts[piece];
-        PiecewisePolyline(*this, style, pieces.points.mid(start, pieces.end(piece) - start), xMap,
-                          yMap, canvasRect, painter->pen().widthF())
-            .draw(painter, stroke);
-    }
+    drawPolylines(painter, style,
+                  reducer.polyline(from, to, canvasRect.toAlignedRect(), filled ? &spans : nullptr),
+                  xMap, yMap, canvasRect);
     if (spans.isEmpty())
         return;
     const int above = probe->rowRuns().first().first - ProbeTop;
@@ -112,11 +106,37 @@ void ReducedPlotCurve::drawWide(QPainter* painter, int style, const ColumnReduce
     StickPattern::fill(painter, rects);
 }
 
+void ReducedPlotCurve::drawPolylines(QPainter* painter, int style,
+                                     const ColumnReducer::Pieces& pieces, const QwtScaleMap& xMap,
+                                     const QwtScaleMap& yMap, const QRectF& canvasRect) const
+{
+    const RectilinearStroke stroke(painter);
+    for (int piece = 0; piece < pieces.starts.size(); ++piece) {
+        const int start = pieces.starts[piece];
+        PiecewisePolyline(*this, style, pieces.points.mid(start, pieces.end(piece) - start), xMap,
+                          yMap, canvasRect, painter->pen().widthF())
+            .draw(painter, stroke);
+    }
+}
+
 bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const ColumnReducer& reducer,
                                    const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                                    const QRectF& canvasRect, int from, int to) const
 {
-    if (to - from + 1 <= canvasRect.width() || !QwtPainter::roundingAlignment(painter))
+    // Up to a few samples a column, taking every sample costs less than
+    // reducing the columns, and the wide line is still filled rather than
+    // stroked.
+    constexpr int EverySampleColumns = 4;
+    if (!QwtPainter::roundingAlignment(painter))
+        return false;
+    const int samples = to - from + 1;
+    const bool wide = (style == Lines || style == Steps) &&
+                      PiecewisePolyline::suits(painter->pen()) && brush().style() == Qt::NoBrush;
+    if (wide && samples <= EverySampleColumns * canvasRect.width()) {
+        drawPolylines(painter, style, reducer.everySample(from, to), xMap, yMap, canvasRect);
+        return true;
+    }
+    if (samples <= canvasRect.width())
         return false;
     ColumnReducer::Pieces pieces;
     switch (style) {
@@ -136,7 +156,7 @@ bool ReducedPlotCurve::drawReduced(QPainter* painter, int style, const ColumnRed
     }
     case Lines:
     case Steps:
-        if (PiecewisePolyline::suits(painter->pen()) && brush().style() == Qt::NoBrush) {
+        if (wide) {
             drawWide(painter, style, reducer, xMap, yMap, canvasRect, from, to);
             return true;
         }

@@ -27,6 +27,9 @@ private:
     void drawPieces(QPainter* painter, int style, const ColumnReducer::Pieces& pieces,
                     const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                     const QRectF& canvasRect) const;
+    void drawPolylines(QPainter* painter, int style, const ColumnReducer::Pieces& pieces,
+                       const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                       const QRectF& canvasRect) const;
     void drawWide(QPainter* painter, int style, const ColumnReducer& reducer,
                   const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& canvasRect,
                   int from, int to) const;
